@@ -1,0 +1,12 @@
+// varomintel-cli: the headless companion of the desktop program.
+#pragma once
+
+#include <ostream>
+
+namespace varomintel {
+
+// Runs the command line; returns the exit status (0 done, 1 nothing found or a search
+// that did not converge, 2 bad arguments or an unusable catalogue).
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+}  // namespace varomintel

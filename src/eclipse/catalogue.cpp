@@ -1,0 +1,235 @@
+#include "eclipse/catalogue.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace varomintel {
+
+namespace {
+
+// Little-endian field access, independent of the host's byte order.
+std::uint64_t LoadLE(const unsigned char* p, int bytes) {
+  std::uint64_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
+  return v;
+}
+void StoreLE(unsigned char* p, std::uint64_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) {
+    p[i] = static_cast<unsigned char>(v & 0xFFu);
+    v >>= 8;
+  }
+}
+
+class Reader {
+ public:
+  explicit Reader(const unsigned char* p) : p_(p) {}
+  std::int32_t I32() {
+    const auto v = static_cast<std::uint32_t>(LoadLE(p_, 4));
+    p_ += 4;
+    return std::bit_cast<std::int32_t>(v);
+  }
+  double F64() {
+    const std::uint64_t v = LoadLE(p_, 8);
+    p_ += 8;
+    return std::bit_cast<double>(v);
+  }
+  std::uint8_t U8() { return *p_++; }
+  template <std::size_t N>
+  void Poly(std::array<double, N>& c) {
+    for (double& x : c) x = F64();
+  }
+
+ private:
+  const unsigned char* p_;
+};
+
+class Writer {
+ public:
+  explicit Writer(unsigned char* p) : p_(p) {}
+  void I32(std::int32_t v) {
+    StoreLE(p_, std::bit_cast<std::uint32_t>(v), 4);
+    p_ += 4;
+  }
+  void F64(double v) {
+    StoreLE(p_, std::bit_cast<std::uint64_t>(v), 8);
+    p_ += 8;
+  }
+  void U8(std::uint8_t v) { *p_++ = v; }
+  template <std::size_t N>
+  void Poly(const std::array<double, N>& c) {
+    for (double x : c) F64(x);
+  }
+
+ private:
+  unsigned char* p_;
+};
+
+// The fifteen element polynomials in file order, for code that walks all of them.
+template <class Rec, class F>
+void ForEachPolynomial(Rec& r, F f) {
+  f(r.Aux0.c); f(r.Aux1.c); f(r.Aux2.c); f(r.MoonRA.c); f(r.MoonDec.c); f(r.Aux5.c);
+  f(r.X.c); f(r.Y.c);
+  f(r.D.c); f(r.M.c); f(r.PenContactRadius.c); f(r.UmbContactRadius.c); f(r.TotalityRadius.c);
+  f(r.F1.c); f(r.F2.c);
+}
+
+}  // namespace
+
+EclipseRecord DecodeRecord(const unsigned char* bytes) {
+  EclipseRecord r;
+  Reader in(bytes);
+  r.Year = in.I32();
+  r.Month = in.I32();
+  r.Day = in.I32();
+  r.EclipseType = in.I32();
+  r.Reserved16 = in.F64();
+  r.Gamma = in.F64();
+  r.JulianDayTT = in.F64();
+  r.Reserved40 = in.I32();
+  r.Saros = in.I32();
+  r.T0Hour = in.I32();
+  ForEachPolynomial(r, [&](auto& c) { in.Poly(c); });
+  r.SarosMember = in.U8();
+  r.SarosCount = in.U8();
+  return r;
+}
+
+RecordBytes EncodeRecord(const EclipseRecord& r) {
+  RecordBytes bytes{};
+  Writer out(bytes.data());
+  out.I32(r.Year);
+  out.I32(r.Month);
+  out.I32(r.Day);
+  out.I32(r.EclipseType);
+  out.F64(r.Reserved16);
+  out.F64(r.Gamma);
+  out.F64(r.JulianDayTT);
+  out.I32(r.Reserved40);
+  out.I32(r.Saros);
+  out.I32(r.T0Hour);
+  ForEachPolynomial(r, [&](const auto& c) { out.Poly(c); });
+  out.U8(r.SarosMember);
+  out.U8(r.SarosCount);
+  return bytes;
+}
+
+std::string RecordDefect(const EclipseRecord& r) {
+  if (r.Month < 1 || r.Month > 12) return "month " + std::to_string(r.Month) + " is not 1 to 12";
+  if (r.Day < 1 || r.Day > 31) return "day " + std::to_string(r.Day) + " is not 1 to 31";
+  if (r.T0Hour < 0 || r.T0Hour > 23) return "reference hour " + std::to_string(r.T0Hour) + " is not 0 to 23";
+  bool finite = true;
+  ForEachPolynomial(r, [&](const auto& c) {
+    for (double x : c) finite = finite && std::isfinite(x);
+  });
+  if (!finite) return "an element coefficient is not a finite number";
+  const double rmoo = r.PenContactRadius.c[0] - r.F1.c[0];
+  if (!(r.PenContactRadius.c[0] > 0.0) || !(rmoo > 0.0))
+    return "the shadow and Moon radii are not positive";
+  return {};
+}
+
+std::string CatalogueLoad::Message() const {
+  const std::string name = "catalogue file '" + path + "'";
+  switch (status) {
+    case Status::Ok:
+      return name + " holds " + std::to_string(catalogue.Count()) + " eclipses";
+    case Status::Missing:
+      return name + " not found";
+    case Status::Unreadable:
+      return name + " cannot be read";
+    case Status::Empty:
+      return name + " is empty";
+    case Status::BadSize:
+      return name + " has " + std::to_string(fileSize) + " bytes, not a whole multiple of the record size " +
+             std::to_string(kRecordSize);
+    case Status::BadRecord:
+      return name + ": record " + std::to_string(badIndex) + " describes no eclipse (" + badReason + ")";
+  }
+  return name;
+}
+
+CatalogueLoad LoadCatalogue(const std::string& path) {
+  CatalogueLoad result;
+  result.path = path;
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::file_status st = fs::status(path, ec);
+  if (ec || !fs::exists(st)) {
+    result.status = CatalogueLoad::Status::Missing;
+    return result;
+  }
+  if (!fs::is_regular_file(st)) {
+    result.status = CatalogueLoad::Status::Unreadable;
+    return result;
+  }
+  result.fileSize = fs::file_size(path, ec);
+  if (ec) {
+    result.status = CatalogueLoad::Status::Unreadable;
+    return result;
+  }
+  if (result.fileSize == 0) {
+    result.status = CatalogueLoad::Status::Empty;
+    return result;
+  }
+  // A catalogue is some megabytes; anything past a gigabyte is not one.
+  if (result.fileSize % kRecordSize != 0 || result.fileSize > (std::uintmax_t{1} << 30)) {
+    result.status = CatalogueLoad::Status::BadSize;
+    return result;
+  }
+  std::vector<unsigned char> bytes(static_cast<std::size_t>(result.fileSize));
+  std::ifstream file(path, std::ios::binary);
+  if (!file || !file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())) ||
+      file.gcount() != static_cast<std::streamsize>(bytes.size())) {
+    result.status = CatalogueLoad::Status::Unreadable;
+    return result;
+  }
+  const std::size_t count = bytes.size() / kRecordSize;
+  std::vector<EclipseRecord> records;
+  records.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    records.push_back(DecodeRecord(bytes.data() + i * kRecordSize));
+    std::string defect = RecordDefect(records.back());
+    if (!defect.empty()) {
+      result.status = CatalogueLoad::Status::BadRecord;
+      result.badIndex = static_cast<int>(i + 1);
+      result.badReason = std::move(defect);
+      return result;
+    }
+  }
+  result.catalogue = Catalogue(std::move(records));
+  return result;
+}
+
+bool WriteCatalogue(const std::string& path, const std::vector<EclipseRecord>& records) {
+  // Written to a neighbour first and renamed over the target, so that the target is
+  // either the old file or the whole new one.
+  const std::string temp = path + ".part";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    for (const EclipseRecord& r : records) {
+      const RecordBytes b = EncodeRecord(r);
+      out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+    }
+    out.flush();
+    if (!out) {
+      out.close();
+      std::remove(temp.c_str());
+      return false;
+    }
+  }
+  std::error_code ec;
+  std::filesystem::rename(temp, path, ec);
+  if (ec) {
+    std::remove(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace varomintel
