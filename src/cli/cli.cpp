@@ -1,5 +1,11 @@
 #include "cli/cli.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -7,82 +13,16 @@
 
 #include "app/text_table.h"
 #include "astro/delta_t.h"
+#include "cli/commands.h"
 #include "astro/number_text.h"
 #include "eclipse/catalogue.h"
 #include "eclipse/circumstances.h"
 #include "eclipse/report.h"
 #include "eclipse/selection.h"
 
-namespace varomintel {
+namespace varomintel::cli {
 
 namespace {
-
-constexpr int kExitOk = 0;
-constexpr int kExitNothing = 1;
-constexpr int kExitUsage = 2;
-
-constexpr const char* kUsage =
-    "usage: varomintel-cli [--catalogue FILE] COMMAND ...\n"
-    "commands:\n"
-    "  report INDEX [--lang de|en|fr] [--tt] [--tz HOURS]\n"
-    "  circumstances INDEX|A..B|all [--tt]\n"
-    "  find --year YEAR | --saros SAROS [--lang de|en|fr]\n"
-    "The catalogue is read from the current directory unless --catalogue names it.\n";
-
-struct UsageError {
-  std::string message;
-};
-
-// The arguments after the command: flags with or without a value, and positionals.
-class Args {
- public:
-  Args(std::vector<std::string_view> args) : args_(std::move(args)) {}
-
-  bool Flag(std::string_view name) {
-    for (std::size_t i = 0; i < args_.size(); ++i) {
-      if (args_[i] == name) {
-        args_.erase(args_.begin() + static_cast<std::ptrdiff_t>(i));
-        return true;
-      }
-    }
-    return false;
-  }
-  std::optional<std::string_view> Value(std::string_view name) {
-    for (std::size_t i = 0; i < args_.size(); ++i) {
-      if (args_[i] == name) {
-        if (i + 1 >= args_.size()) throw UsageError{std::string(name) + " needs a value"};
-        const std::string_view v = args_[i + 1];
-        args_.erase(args_.begin() + static_cast<std::ptrdiff_t>(i), args_.begin() + static_cast<std::ptrdiff_t>(i + 2));
-        return v;
-      }
-    }
-    return std::nullopt;
-  }
-  std::string_view Positional(const char* what) {
-    for (std::size_t i = 0; i < args_.size(); ++i) {
-      if (args_[i].size() < 2 || args_[i][0] != '-' || (args_[i][1] >= '0' && args_[i][1] <= '9')) {
-        const std::string_view v = args_[i];
-        args_.erase(args_.begin() + static_cast<std::ptrdiff_t>(i));
-        return v;
-      }
-    }
-    throw UsageError{std::string("missing ") + what};
-  }
-  void ExpectEnd() const {
-    if (!args_.empty()) throw UsageError{"unexpected argument '" + std::string(args_.front()) + "'"};
-  }
-
- private:
-  std::vector<std::string_view> args_;
-};
-
-std::uint8_t LanguageOption(Args& args) {
-  const auto code = args.Value("--lang");
-  if (!code) return kEnglish;
-  const auto lang = LanguageFromCode(*code);
-  if (!lang) throw UsageError{"--lang must be de, en or fr, not '" + std::string(*code) + "'"};
-  return *lang;
-}
 
 int IndexArgument(std::string_view text, const Catalogue& catalogue) {
   const auto index = ParseInteger(text);
@@ -99,7 +39,10 @@ std::string RecordDate(const EclipseRecord& r) {
          PadLeft(std::to_string(r.Day), 2, '0');
 }
 
-int Report(Args& args, const Catalogue& catalogue, std::ostream& out, std::ostream& err) {
+int Report(Args& args, const Catalogue* cat, Context& ctx) {
+  const Catalogue& catalogue = *cat;
+  std::ostream& out = ctx.out;
+  std::ostream& err = ctx.err;
   ReportSettings settings;
   settings.language = LanguageOption(args);
   settings.universalTime = !args.Flag("--tt");
@@ -152,7 +95,10 @@ void AppendCircumstances(std::string& o, const CircumstancesResult& result) {
   line("MMax", c.MMax);
 }
 
-int Circumstances(Args& args, const Catalogue& catalogue, std::ostream& out, std::ostream& err) {
+int Circumstances(Args& args, const Catalogue* cat, Context& ctx) {
+  const Catalogue& catalogue = *cat;
+  std::ostream& out = ctx.out;
+  std::ostream& err = ctx.err;
   const bool tt = args.Flag("--tt");
   const std::string_view which = args.Positional("INDEX");
   args.ExpectEnd();
@@ -187,7 +133,10 @@ int Circumstances(Args& args, const Catalogue& catalogue, std::ostream& out, std
   return status;
 }
 
-int Find(Args& args, const Catalogue& catalogue, std::ostream& out, std::ostream& err) {
+int Find(Args& args, const Catalogue* cat, Context& ctx) {
+  const Catalogue& catalogue = *cat;
+  std::ostream& out = ctx.out;
+  std::ostream& err = ctx.err;
   const auto year = args.Value("--year");
   const auto saros = args.Value("--saros");
   const std::uint8_t lang = LanguageOption(args);
@@ -215,15 +164,90 @@ int Find(Args& args, const Catalogue& catalogue, std::ostream& out, std::ostream
   return kExitOk;
 }
 
+const bool registered = RegisterCommand({"report", "INDEX [--lang de|en|fr] [--tt] [--tz HOURS]", true, &Report}) &&
+                        RegisterCommand({"circumstances", "INDEX|A..B|all [--tt]", true, &Circumstances}) &&
+                        RegisterCommand({"find", "--year YEAR | --saros SAROS [--lang de|en|fr]", true, &Find});
+
+std::map<std::string_view, Command>& Registry() {
+  static std::map<std::string_view, Command> commands;
+  return commands;
+}
+
+// The executable's folder, ending in "/": where the program's own files (city files) are.
+std::string ProgramDir(const char* argv0) {
+  std::error_code ec;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec && argv0) exe = std::filesystem::absolute(argv0, ec);
+  std::string dir = exe.parent_path().string();
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir;
+}
+
+std::string Usage() {
+  std::string u = "usage: varomintel-cli [--catalogue FILE] COMMAND ...\ncommands:\n";
+  for (const auto& [name, c] : Registry()) u += "  " + std::string(name) + " " + c.usage + "\n";
+  u += "The catalogue is read from the current directory unless --catalogue names it.\n";
+  return u;
+}
+
 }  // namespace
 
+bool Args::Flag(std::string_view name) {
+  const auto it = std::find(args_.begin(), args_.end(), name);
+  if (it == args_.end()) return false;
+  args_.erase(it);
+  return true;
+}
+
+std::optional<std::string_view> Args::Value(std::string_view name) {
+  const auto it = std::find(args_.begin(), args_.end(), name);
+  if (it == args_.end()) return std::nullopt;
+  if (it + 1 == args_.end()) throw UsageError{std::string(name) + " needs a value"};
+  const std::string_view v = *(it + 1);
+  args_.erase(it, it + 2);
+  return v;
+}
+
+std::string_view Args::Positional(const char* what) {
+  for (auto it = args_.begin(); it != args_.end(); ++it) {
+    const std::string_view a = *it;
+    if (a.size() < 2 || a[0] != '-' || (a[1] >= '0' && a[1] <= '9')) {
+      args_.erase(it);
+      return a;
+    }
+  }
+  throw UsageError{std::string("missing ") + what};
+}
+
+void Args::ExpectEnd() const {
+  if (!args_.empty()) throw UsageError{"unexpected argument '" + std::string(args_.front()) + "'"};
+}
+
+std::uint8_t LanguageOption(Args& args) {
+  const auto code = args.Value("--lang");
+  if (!code) return kEnglish;
+  const auto lang = LanguageFromCode(*code);
+  if (!lang) throw UsageError{"--lang must be de, en or fr, not '" + std::string(*code) + "'"};
+  return *lang;
+}
+
+bool RegisterCommand(const Command& command) {
+  Registry()[command.name] = command;
+  return true;
+}
+
+}  // namespace varomintel::cli
+
+namespace varomintel {
+
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  using namespace cli;
   std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   try {
     std::string cataloguePath = kCatalogueFileName;
     while (!args.empty() && args.front().size() > 1 && args.front()[0] == '-') {
       if (args.front() == "--help" || args.front() == "-h") {
-        out << kUsage;
+        out << Usage();
         return kExitOk;
       }
       if (args.front() != "--catalogue") throw UsageError{"unknown option '" + std::string(args.front()) + "'"};
@@ -232,20 +256,20 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       args.erase(args.begin(), args.begin() + 2);
     }
     if (args.empty()) throw UsageError{"no command given (try --help)"};
-    const std::string_view command = args.front();
+    const auto found = Registry().find(args.front());
+    if (found == Registry().end()) throw UsageError{"unknown command '" + std::string(args.front()) + "' (try --help)"};
+    const Command& command = found->second;
     args.erase(args.begin());
-    if (command != "report" && command != "circumstances" && command != "find")
-      throw UsageError{"unknown command '" + std::string(command) + "' (try --help)"};
 
+    Context context{out, err, ProgramDir(argc > 0 ? argv[0] : nullptr)};
+    Args rest(std::move(args));
+    if (!command.needsCatalogue) return command.run(rest, nullptr, context);
     const CatalogueLoad load = LoadCatalogue(cataloguePath);
     if (!load.ok()) {
       err << "varomintel-cli: " << load.Message() << '\n';
       return kExitUsage;
     }
-    Args rest(std::move(args));
-    if (command == "report") return Report(rest, load.catalogue, out, err);
-    if (command == "circumstances") return Circumstances(rest, load.catalogue, out, err);
-    return Find(rest, load.catalogue, out, err);
+    return command.run(rest, &load.catalogue, context);
   } catch (const UsageError& e) {
     err << "varomintel-cli: " << e.message << '\n';
     return kExitUsage;
