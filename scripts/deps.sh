@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libswe-dev swe-data
   fonts-liberation fonts-dejavu-core
 )
 
