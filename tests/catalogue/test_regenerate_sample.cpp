@@ -36,8 +36,9 @@ TEST(RegeneratedCatalogue, SamplesAreIdenticalToTheShippedFile) {
     }
     // And nothing in the file between them that the ephemeris does not give.
     const int next = index + static_cast<int>(fresh.size());
-    if (load.catalogue.Contains(next))
+    if (load.catalogue.Contains(next)) {
       EXPECT_GE(load.catalogue.At(next).JulianDayTT, DateToJD(s.to + 1, 1, 1, 0, 0, 0));
+    }
   }
 }
 

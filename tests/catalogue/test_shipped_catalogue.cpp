@@ -59,7 +59,9 @@ TEST_F(ShippedCatalogue, IsWholeOrderedAndSpansTheTwelveMillennia) {
   int minSaros = 1000, maxSaros = -1000;
   for (int i = 1; i <= c.Count(); ++i) {
     const EclipseRecord& r = c.At(i);
-    if (i > 1) ASSERT_LT(c.At(i - 1).JulianDayTT, r.JulianDayTT) << i;
+    if (i > 1) {
+      ASSERT_LT(c.At(i - 1).JulianDayTT, r.JulianDayTT) << i;
+    }
     ASSERT_GE(r.SarosMember, 1) << i;
     ASSERT_LE(r.SarosMember, r.SarosCount) << i;
     // T0 is the whole TT hour nearest greatest eclipse.
