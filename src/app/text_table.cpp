@@ -36,7 +36,7 @@ const Row kRows[] = {
     {22, {"vorwärts abspielen", "forward play", "lecture"}},
     {23, {"schnell vorwärts abspielen", "fast forward play", "avance rapide"}},
     {24, {"Zeitregler (-4.0 Std bis +4.0 Std)", "Time slider (-4.0 hrs to +4.0 hrs)", "Règlage du temps (-4.0 hrs à +4.0 hrs)"}},
-    {25, {"Mondfinsternisse von -4999 bis 7000", "Lunar eclipses from -4999 to 7000", "Éclipses de Lune de -4999 à 7000"}},
+    {25, {" – Mondfinsternisse von -4999 bis 7000", " – Lunar eclipses from -4999 to 7000", " – Éclipses de Lune de -4999 à 7000"}},
     {26, {" Std", " hours", " heures"}},
     {27, {" R(Erde)", " R(Earth)", " R(Terre)"}},
     {45, {"", "", ""}},

@@ -1,0 +1,36 @@
+// Panel_About: the version record of the program as a two-column grid under a bold title,
+// hidden until the menu item "Version" shows it.
+#pragma once
+
+#include <QFrame>
+
+#include "app/version_info.h"
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace varomintel {
+
+class AboutPanel : public QFrame {
+  Q_OBJECT
+ public:
+  static constexpr int kWidth = 407;
+  static constexpr int kHeight = 473;
+
+  explicit AboutPanel(QWidget* parent);
+
+  // FillVersionGrid: writes the 17 rows of the record into the grid.
+  void FillVersionGrid(const TFileVersionInfo& info);
+  // The grid's cell in column 1, row 3: the file version.
+  QString FileVersionCell() const;
+  // Version1Click: places the panel, fills the grid and the title, shows it.
+  void ShowFor(const TFileVersionInfo& info, QSize screen);
+
+  QLabel* Image1;
+  QLabel* Label_Varomintel;
+  QTableWidget* StringGrid_VersionsInfo;
+  QPushButton* Button_About_OK;
+};
+
+}  // namespace varomintel

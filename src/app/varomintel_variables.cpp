@@ -1,0 +1,10 @@
+#include "app/varomintel_variables.h"
+
+namespace varomintel {
+
+VaromintelVariables& Vars() {
+  static VaromintelVariables variables;
+  return variables;
+}
+
+}  // namespace varomintel

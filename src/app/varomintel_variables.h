@@ -1,0 +1,45 @@
+// Varomintel_Variables: the program's shared state, in one place. Only the windows use
+// it; the core functions take what they need as arguments.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "app/parameter_file.h"
+#include "app/version_info.h"
+#include "eclipse/catalogue.h"
+#include "eclipse/circumstances.h"
+#include "eclipse/elements.h"
+
+namespace varomintel {
+
+struct VaromintelVariables {
+  // Folders, each ending in "/": the executable's, the system's temporary one and the
+  // per-user settings folder; the parameter file in the latter.
+  std::string ProgramDir, TempDir, ParamDir, ParamFilePath;
+  TFileVersionInfo ProgramVersionInfo;
+  std::string ProgramVersion;  // file version, at most 16 bytes
+  ParameterRecord Parameters;
+  std::uint8_t LanguageIndex = 0;  // 0 German, 1 English, 2 French
+
+  Catalogue TheCatalogue;
+  int CurrentIndex = 0;                   // 1..Count, the eclipse scroll bar's position
+  EclipseRecord CurrentEclipse;           // the selected record with its computed type
+  EclipseCircumstances Circumstances;
+  ElementValues ElementsAtT;
+  double CurrentDeltaT = 0;               // s; Delta T in universal time, 0 in terrestrial time
+  double TimeZoneOffset = 0;              // h, -18..18
+  double AppliedTimeZone = 0;             // h, the zone of the last refresh
+  double CurrentT = 0;                    // h of TT from T0: the slider time
+  std::array<SkyPoint, 21> MoonPathPoints{};  // x, y at whole hours of UT, index k + 10
+  std::string CaptionPrefix;
+  bool WindowStarted = false;
+  bool ListSearchStop = false;
+  bool PlayRunning = false;
+};
+
+// The one instance.
+VaromintelVariables& Vars();
+
+}  // namespace varomintel
