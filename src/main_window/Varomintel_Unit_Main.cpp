@@ -171,13 +171,15 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent) {
   const ParameterRecord& p = v.Parameters;
   const double storedZone = p.Double(param::kTimeZone);
   v.TimeZoneOffset = std::isfinite(storedZone) ? ClampTimeZone(storedZone) : 0.0;
-  resize(std::min(kClientWidth + 24, 1600), std::min(kClientHeight + 60, 1000));
   QRect area(0, 0, 1920, 1080);
   if (const QScreen* s = QGuiApplication::primaryScreen()) area = s->availableGeometry();
-  // A stored position off the screen (another monitor, another resolution) is brought back
-  // so that the window can still be seen and moved.
-  const int top = std::clamp(p.Int(param::kMainTop), area.top(), std::max(area.top(), area.bottom() - 100));
-  const int left = std::clamp(p.Int(param::kMainLeft), area.left(), std::max(area.left(), area.right() - 200));
+  // The whole client area where the screen allows, scroll bars where it does not.
+  const QSize size(std::min(kClientWidth + 24, area.width()), std::min(kClientHeight + 60, area.height() - 40));
+  resize(size);
+  // The stored position, moved as little as needed to keep the window on the screen
+  // (another monitor, another resolution).
+  const int top = std::clamp(p.Int(param::kMainTop), area.top(), std::max(area.top(), area.bottom() - size.height() - 30));
+  const int left = std::clamp(p.Int(param::kMainLeft), area.left(), std::max(area.left(), area.right() - size.width()));
   move(left, top);
   if (p.Byte(param::kMainState) == 2) setWindowState(Qt::WindowMaximized);
   v.LanguageIndex = ValidLanguageIndex(p.Byte(param::kLanguage));

@@ -18,12 +18,14 @@
 #include <QToolButton>
 
 #include <filesystem>
+#include <fstream>
 
 #include "../support/synthetic_eclipse.h"
 #include "app/about_panel.h"
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
 #include "main_window/Varomintel_Unit_Main.h"
+#include "main_window/startup.h"
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -167,6 +169,12 @@ TEST_F(MainWindow, TimeScaleAndZone) {
   EXPECT_DOUBLE_EQ(Vars().TimeZoneOffset, -3.456);
   Enter(window_->Edit_TZone, "0");
   EXPECT_EQ(ReportLines()[7], maxUT);
+  // The same offset again causes no refresh (the slider time would return to TimeMax).
+  Vars().CurrentT = 3.5;
+  Enter(window_->Edit_TZone, "+0.00");
+  EXPECT_EQ(Vars().CurrentT, 3.5);
+  Enter(window_->Edit_TZone, "1");
+  EXPECT_EQ(Vars().CurrentT, Vars().Circumstances.TimeMax);
 
   window_->CheckBox_ET_UT->click();  // back to terrestrial time: the zone group hides
   EXPECT_EQ(window_->CheckBox_ET_UT->text(), "TT");
@@ -199,6 +207,87 @@ TEST_F(MainWindow, ClosingStoresTheSelectionInTheParameterFile) {
   fs::remove(Vars().ParamFilePath);
   window_->close();
   EXPECT_FALSE(fs::exists(Vars().ParamFilePath));
+}
+
+// Start-up before any window: the parameter file and the catalogue.
+class StartUp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("varomintel_startup_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "app");
+    ASSERT_TRUE(WriteCatalogue((dir_ / "app" / kCatalogueFileName).string(), SmallCatalogue().Records()));
+    places_.programDir = (dir_ / "app").string();
+    places_.tempDir = "/tmp";
+    places_.configDir = (dir_ / "config").string();
+    places_.fileTypeName = "executable";
+    places_.catalogueDir = (dir_ / "app").string();
+    Vars() = VaromintelVariables{};
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  StartupOutcome Start() {
+    messages_.clear();
+    return InitialiseGlobalState(places_, [this](const std::string& caption, const std::string& text) {
+      messages_.push_back(caption + "|" + text);
+    });
+  }
+  std::string ParamFile() const { return (dir_ / "config" / "Varomintel" / kParameterFileName).string(); }
+  fs::path dir_;
+  StartupPlaces places_;
+  std::vector<std::string> messages_;
+};
+
+TEST_F(StartUp, FirstStartCreatesTheFileAndShowsTheStoredPosition) {
+  ASSERT_EQ(Start(), StartupOutcome::Run);
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(fs::file_size(ParamFile()), 242u);
+  EXPECT_EQ(Vars().ProgramDir, places_.programDir + "/");
+  EXPECT_EQ(Vars().TheCatalogue.Count(), 12);
+  TForm_Main window;
+  window.show();
+  EXPECT_EQ(Vars().CurrentIndex, 12);  // 16690 held to the catalogue's end
+  EXPECT_EQ(window.CheckBox_ET_UT->text(), "TT");
+}
+
+TEST_F(StartUp, AFileOfAnotherVersionIsReportedAndDeleted) {
+  fs::create_directories(fs::path(ParamFile()).parent_path());
+  const ParameterRecord old = DefaultParameterRecord("0.9");
+  std::ofstream(ParamFile(), std::ios::binary).write(reinterpret_cast<const char*>(old.bytes().data()), 242);
+  EXPECT_EQ(Start(), StartupOutcome::OtherVersion);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0], "Incompatible parameter file found|The file from version 0.9 is now deleted.\n\rPlease restart the program Varomintel.");
+  EXPECT_FALSE(fs::exists(ParamFile()));
+  EXPECT_EQ(Start(), StartupOutcome::Run);  // the next start creates a new one
+  EXPECT_TRUE(fs::exists(ParamFile()));
+}
+
+TEST_F(StartUp, AHundredByteFileLeavesTheRestZero) {
+  ASSERT_EQ(Start(), StartupOutcome::Run);
+  ParameterRecord r = Vars().Parameters;
+  r.SetInt(param::kEclipse, 5);
+  r.SetFlag(param::kUniversalTime, true);
+  r.SetDouble(param::kTimeZone, 2.0);  // beyond byte 100: lost
+  std::ofstream(ParamFile(), std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(r.bytes().data()), 100);
+  ASSERT_EQ(Start(), StartupOutcome::Run);
+  TForm_Main window;
+  window.show();
+  EXPECT_EQ(Vars().CurrentIndex, 5);
+  EXPECT_TRUE(window.CheckBox_ET_UT->isChecked());
+  EXPECT_EQ(window.Edit_TZone->text(), "+0.00");
+  EXPECT_EQ(Vars().Parameters.Int(param::kHistWidth), 0);
+}
+
+TEST_F(StartUp, AMissingOrMalformedCatalogueIsReportedAndEndsTheProgram) {
+  fs::remove(dir_ / "app" / kCatalogueFileName);
+  EXPECT_EQ(Start(), StartupOutcome::NoCatalogue);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_NE(messages_[0].find(kCatalogueFileName), std::string::npos);
+  EXPECT_NE(messages_[0].find("430 bytes"), std::string::npos);
+  EXPECT_NE(messages_[0].find((dir_ / "app").string()), std::string::npos);
+  std::ofstream(dir_ / "app" / kCatalogueFileName, std::ios::binary) << std::string(431, 'x');
+  EXPECT_EQ(Start(), StartupOutcome::NoCatalogue);
+  EXPECT_NE(messages_[0].find("431 bytes"), std::string::npos);
+  EXPECT_EQ(Vars().TheCatalogue.Count(), 0);
 }
 
 }  // namespace
