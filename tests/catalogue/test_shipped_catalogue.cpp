@@ -151,3 +151,45 @@ TEST_F(ShippedCatalogue, TheProgramsOwnSearchesConvergeOnEveryRecord) {
 
 }  // namespace
 }  // namespace varomintel
+
+namespace varomintel {
+namespace {
+
+// varomintel-cli on the shipped file gives the canon's instants in terrestrial time.
+std::string RunCli(const std::string& args) {
+  const std::string cmd = std::string("'") + VAROMINTEL_CLI + "' --catalogue '" + VAROMINTEL_DATA_DIR + "/" +
+                          kCatalogueFileName + "' " + args;
+  std::string out;
+  if (FILE* p = popen(cmd.c_str(), "r")) {
+    char buf[4096];
+    for (std::size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+    pclose(p);
+  }
+  return out;
+}
+
+TEST(ShippedCatalogueCli, ReportsTheCanonsInstantsInTerrestrialTime) {
+  struct Case {
+    const char* year;
+    const char* maxLine;
+  };
+  const Case cases[] = {{"2021", "2021-05-26  11:19:53"}, {"2022", "2022-11-08  11:00:22"},
+                        {"2025", "2025-03-14  06:59:56"}};
+  for (const Case& c : cases) {
+    // The year search selects the first eclipse of the year; step to the wanted date.
+    const std::string found = RunCli(std::string("find --year ") + c.year);
+    int index = std::stoi(found);
+    std::string report;
+    for (int i = 0; i < 3; ++i, ++index) {
+      report = RunCli("report " + std::to_string(index) + " --tt");
+      if (report.find(c.maxLine) != std::string::npos) break;
+    }
+    EXPECT_NE(report.find(std::string("Maximum Eclipse              \t ") + c.maxLine), std::string::npos)
+        << c.year << ":\n" << report;
+  }
+  const std::string saros = RunCli("find --saros 136");
+  EXPECT_FALSE(saros.empty());
+}
+
+}  // namespace
+}  // namespace varomintel
