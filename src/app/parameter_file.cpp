@@ -1,7 +1,8 @@
 #include "app/parameter_file.h"
 
+#include "app/whole_file.h"
+
 #include <bit>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -93,25 +94,7 @@ bool VersionMatches(const ParameterRecord& record, const std::string& programVer
 namespace {
 
 bool WriteWhole(const std::string& path, const ParameterRecord& record) {
-  const std::string temp = path + ".part";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(record.bytes().data()), static_cast<std::streamsize>(kParameterRecordSize));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temp.c_str());
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, path, ec);
-  if (ec) {
-    std::remove(temp.c_str());
-    return false;
-  }
-  return true;
+  return WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(record.bytes().data()), kParameterRecordSize));
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #include "eclipse/catalogue.h"
 
+#include "app/whole_file.h"
+
 #include <bit>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -206,30 +207,13 @@ CatalogueLoad LoadCatalogue(const std::string& path) {
 }
 
 bool WriteCatalogue(const std::string& path, const std::vector<EclipseRecord>& records) {
-  // Written to a neighbour first and renamed over the target, so that the target is
-  // either the old file or the whole new one.
-  const std::string temp = path + ".part";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    for (const EclipseRecord& r : records) {
-      const RecordBytes b = EncodeRecord(r);
-      out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-    }
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temp.c_str());
-      return false;
-    }
+  std::string bytes;
+  bytes.reserve(records.size() * kRecordSize);
+  for (const EclipseRecord& r : records) {
+    const RecordBytes b = EncodeRecord(r);
+    bytes.append(reinterpret_cast<const char*>(b.data()), b.size());
   }
-  std::error_code ec;
-  std::filesystem::rename(temp, path, ec);
-  if (ec) {
-    std::remove(temp.c_str());
-    return false;
-  }
-  return true;
+  return WriteWholeFile(path, bytes);
 }
 
 }  // namespace varomintel
