@@ -1,0 +1,30 @@
+// varomintel-cli prepare-dark-maps: the dark-map tool over the four darkened map
+// pictures in the current directory (see app/dark_map.h).
+#include <cstddef>
+
+#include "app/dark_map.h"
+#include "cli/commands.h"
+
+namespace varomintel::cli {
+
+namespace {
+
+int Run(Args& args, const Catalogue* /*catalogue*/, Context& ctx) {
+  args.ExpectEnd();
+  const DarkMapsRun run = PrepareDarkMaps();
+  for (int i = 0; i < run.done; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    ctx.out << "prepared " << kDarkMapFileNames[k] << " (black pixels replaced: " << run.replaced[k] << ")\n";
+  }
+  if (!run.ok()) {
+    ctx.err << "varomintel-cli: prepare-dark-maps: " << run.error << '\n';
+    return kExitUsage;
+  }
+  return kExitOk;
+}
+
+const bool registered = RegisterCommand({"prepare-dark-maps", "", false, &Run});
+
+}  // namespace
+
+}  // namespace varomintel::cli
