@@ -1,11 +1,8 @@
 #include "cli/cli.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <map>
-
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,8 +10,8 @@
 
 #include "app/text_table.h"
 #include "astro/delta_t.h"
-#include "cli/commands.h"
 #include "astro/number_text.h"
+#include "cli/commands.h"
 #include "eclipse/catalogue.h"
 #include "eclipse/circumstances.h"
 #include "eclipse/report.h"
