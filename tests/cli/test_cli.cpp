@@ -1,7 +1,6 @@
 // varomintel-cli tested through its output, as a script would use it.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
 #include <unistd.h>
 
@@ -16,23 +15,15 @@
 
 #include "eclipse/catalogue.h"
 #include "eclipse/circumstances.h"
+#include "../support/run_cli.h"
 #include "../support/synthetic_eclipse.h"
 
 namespace varomintel {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CliRun {
-  int status = -1;
-  std::string out, err;
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
-    std::istringstream in(out);
-    for (std::string l; std::getline(in, l);) lines.push_back(l);
-    return lines;
-  }
-};
+using testing::CliRun;
+using testing::RunProgram;
 
 class Cli : public ::testing::Test {
  protected:
@@ -57,20 +48,7 @@ class Cli : public ::testing::Test {
 
   // Runs the program in the catalogue's folder with the given arguments.
   static CliRun Exec(const std::string& args, const fs::path& cwd = *dir_) {
-    const fs::path errFile = cwd / "stderr.txt";
-    const std::string cmd = "cd '" + cwd.string() + "' && '" VAROMINTEL_CLI "' " + args + " 2>'" +
-                            errFile.string() + "'";
-    CliRun r;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf;
-    for (std::size_t n; (n = fread(buf.data(), 1, buf.size(), p)) > 0;) r.out.append(buf.data(), n);
-    const int raw = pclose(p);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream e(errFile);
-    r.err.assign(std::istreambuf_iterator<char>(e), {});
-    fs::remove(errFile);
-    return r;
+    return RunProgram(cwd, VAROMINTEL_CLI, args);
   }
   static fs::path* dir_;
 };

@@ -1,0 +1,148 @@
+#include "places/city_file.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <system_error>
+
+namespace varomintel {
+
+std::string CityFileName(const std::string& programDir, std::uint8_t languageIndex) {
+  return programDir + (languageIndex == 0 ? kCityFileGerman : kCityFileEnglish);
+}
+
+std::string CityLineError::Message() const { return "'" + fieldText + "' is not a valid integer value"; }
+
+namespace {
+
+// An optional minus sign and decimal digits, nothing else, within 64 bits.
+std::optional<std::int64_t> ParseField(std::string_view s) {
+  const std::size_t digits = !s.empty() && s.front() == '-' ? 1 : 0;
+  if (s.size() == digits) return std::nullopt;
+  for (std::size_t i = digits; i < s.size(); ++i)
+    if (s[i] < '0' || s[i] > '9') return std::nullopt;
+  std::int64_t v = 0;
+  const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+  if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
+  return v;
+}
+
+// Splits off the text before the first tab and removes it with the tab from s; with no
+// tab the field is empty and s stays as it is.
+std::string_view SplitField(std::string_view& s) {
+  const std::size_t tab = s.find('\t');
+  if (tab == std::string_view::npos) return {};
+  const std::string_view field = s.substr(0, tab);
+  s.remove_prefix(tab + 1);
+  return field;
+}
+
+}  // namespace
+
+std::optional<CityLineError> ParseCityLine(std::string_view s, StadtType& place) {
+  place.City.assign(SplitField(s));
+  const std::string_view population = SplitField(s);
+  const auto pop = ParseField(population);
+  if (!pop) return CityLineError{std::string(population)};
+  // The low 32 bits, as two's complement.
+  place.Population = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(*pop)));
+  const std::string_view latitude = SplitField(s);
+  const auto lat = ParseField(latitude);
+  if (!lat) return CityLineError{std::string(latitude)};
+  place.Latitude = static_cast<double>(*lat) / 100.0;
+  const std::string_view longitude = SplitField(s);
+  const auto lon = ParseField(longitude);
+  if (!lon) return CityLineError{std::string(longitude)};
+  place.Longitude = static_cast<double>(*lon) / 100.0;
+  place.Country.assign(s);
+  return std::nullopt;
+}
+
+CityFileReader::CityFileReader(const std::string& path) : buffer_(1 << 16) {
+  file_ = std::fopen(path.c_str(), "rb");
+}
+
+CityFileReader::~CityFileReader() {
+  if (file_) std::fclose(file_);
+}
+
+bool CityFileReader::Fill() {
+  if (eof_ || !file_) return false;
+  if (begin_ > 0) {  // keep the unfinished line at the front
+    std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(begin_), buffer_.begin() + static_cast<std::ptrdiff_t>(end_),
+              buffer_.begin());
+    end_ -= begin_;
+    begin_ = 0;
+  }
+  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);  // a very long line
+  const std::size_t n = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+  if (n == 0) eof_ = true;
+  end_ += n;
+  return n > 0;
+}
+
+bool CityFileReader::Next(std::string& line) {
+  if (!file_) return false;
+  std::size_t scanned = begin_;
+  for (;;) {
+    const char* start = buffer_.data() + scanned;
+    const void* nl = std::memchr(start, '\n', end_ - scanned);
+    if (nl) {
+      const std::size_t pos = static_cast<std::size_t>(static_cast<const char*>(nl) - buffer_.data());
+      std::size_t stop = pos;
+      if (stop > begin_ && buffer_[stop - 1] == '\r') --stop;
+      line.assign(buffer_.data() + begin_, stop - begin_);
+      begin_ = pos + 1;
+      break;
+    }
+    const std::size_t offset = end_ - begin_;
+    if (!Fill()) {
+      if (begin_ == end_) return false;
+      // A last line without line break.
+      std::size_t stop = end_;
+      if (buffer_[stop - 1] == '\r') --stop;
+      line.assign(buffer_.data() + begin_, stop - begin_);
+      begin_ = end_;
+      break;
+    }
+    scanned = begin_ + offset;
+  }
+  if (++lineNumber_ == 1 && line.size() >= 3 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+  return true;
+}
+
+std::vector<std::string> ReadCountries(const std::string& path) {
+  std::vector<std::string> countries;
+  CityFileReader reader(path);
+  std::string line;
+  std::string previous;
+  while (reader.Next(line)) {
+    std::string_view s = line;
+    for (int i = 0; i < 4; ++i) {
+      const std::size_t tab = s.find('\t');
+      if (tab != std::string_view::npos) s.remove_prefix(tab + 1);
+    }
+    if (s != previous) {
+      previous.assign(s);
+      countries.push_back(previous);
+    }
+  }
+  return countries;
+}
+
+CountryPlacesRead ReadCountryPlaces(const std::string& path, std::string_view country) {
+  CountryPlacesRead result;
+  CityFileReader reader(path);
+  std::string line;
+  StadtType place;
+  while (reader.Next(line)) {
+    if (auto error = ParseCityLine(line, place)) {
+      result.failure = CityFileFailure{reader.LineNumber(), std::move(*error)};
+      break;
+    }
+    if (place.Country == country) result.places.push_back(place);
+  }
+  return result;
+}
+
+}  // namespace varomintel

@@ -1,0 +1,85 @@
+// The city file: the program's gazetteer, one place per line, fields separated by one
+// tab: name, population, latitude x 100 (north positive), longitude x 100 (east
+// positive), country (the whole rest of the line). UTF-8, no header, never written by
+// the program.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "places/place.h"
+
+namespace varomintel {
+
+inline constexpr const char* kCityFileGerman = "Top191744_DE.txt";
+inline constexpr const char* kCityFileEnglish = "Top191744_EN.txt";
+// The places of the shipped city files come from GeoNames; their licence asks for this credit.
+inline constexpr const char* kCityFileCredit = "GeoNames (geonames.org), CC BY 4.0";
+
+// programDir (ending in "/") + the file of the language: German for 0, English for 1
+// and 2 (there is no French file).
+std::string CityFileName(const std::string& programDir, std::uint8_t languageIndex);
+
+// A number field that is not an optional minus sign followed by decimal digits (or is
+// out of the 64-bit range).
+struct CityLineError {
+  std::string fieldText;  // the offending field, as it stands in the line
+  // "'abc' is not a valid integer value"
+  std::string Message() const;
+};
+
+// Fills City, Population, Latitude, Longitude and Country of `place` from one line
+// without its line break; the result fields are left alone. Nothing is trimmed.
+// Population keeps the low 32 bits of the 64-bit value; the coordinates are the fields
+// divided by 100 (degrees). A line with fewer than four tabs leaves a number field
+// empty, which is an error. On error the fields before the bad one are filled.
+std::optional<CityLineError> ParseCityLine(std::string_view line, StadtType& place);
+
+// Sequential reader: CR LF, lone LF, a final line without line break and a UTF-8
+// byte-order mark are accepted. A missing or unreadable file reads as empty.
+class CityFileReader {
+ public:
+  explicit CityFileReader(const std::string& path);
+  ~CityFileReader();
+  CityFileReader(const CityFileReader&) = delete;
+  CityFileReader& operator=(const CityFileReader&) = delete;
+
+  bool IsOpen() const { return file_ != nullptr; }
+  // The next line without its line break; false at the end of the file.
+  bool Next(std::string& line);
+  // 1-based number of the line last returned.
+  long LineNumber() const { return lineNumber_; }
+
+ private:
+  bool Fill();
+  std::FILE* file_ = nullptr;
+  std::vector<char> buffer_;
+  std::size_t begin_ = 0, end_ = 0;
+  bool eof_ = false;
+  long lineNumber_ = 0;
+};
+
+// A malformed line met by a reader: where it is and what the number parser says.
+struct CityFileFailure {
+  long lineNumber = 0;
+  CityLineError error;
+};
+
+// The countries of the file in file order, one entry per block of lines: field 5 of each
+// line (what remains after removing everything up to and including the first tab, four
+// times) when it differs from that of the previous line. Never fails on a line.
+std::vector<std::string> ReadCountries(const std::string& path);
+
+struct CountryPlacesRead {
+  CountryPlaces places;                    // the places read before any failure
+  std::optional<CityFileFailure> failure;  // the line that stopped the reading
+};
+
+// The places whose Country equals `country` byte for byte, in file order.
+CountryPlacesRead ReadCountryPlaces(const std::string& path, std::string_view country);
+
+}  // namespace varomintel

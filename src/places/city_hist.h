@@ -1,0 +1,80 @@
+// The city-history search: for one place, every eclipse of the catalogue whose
+// universal-time year lies in a range and of which some contact is seen there. An engine
+// over explicit inputs: the window and the command line drive it.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "eclipse/catalogue.h"
+#include "places/local_circumstances.h"
+#include "places/place.h"
+
+namespace varomintel {
+
+inline constexpr const char* kCityHistDone = "Done.";
+// The search lets queued window messages run every this many catalogue records.
+inline constexpr int kCityHistYieldEvery = 20;
+
+// "Calculating year 2022 ..." (the same in every language).
+std::string CityHistStatus(int year);
+
+// The column header over the on-screen list.
+const std::string& CityHistHeader(std::uint8_t languageIndex);
+
+// The lines at the top of the saved list: title, dashes, the explanations (key, tab,
+// text), the dash row (not in French), an empty line and the column keys.
+std::vector<std::string> CityHistLegend(std::uint8_t languageIndex);
+
+// The fixed-width line and the tab-separated record of one eclipse at the search place,
+// whose label is place.Country; empty when the place does not see the eclipse.
+std::string CityHistLine(const EclipseRecord& eclipse, double deltaT, const StadtType& place);
+std::string CityHistRecord(const EclipseRecord& eclipse, double deltaT, const StadtType& place);
+std::string CityHistLine(ContactClock& clock, const StadtType& place);
+std::string CityHistRecord(ContactClock& clock, const StadtType& place);
+
+// The calendar year of the eclipse in universal time: of JulianDayTT - DeltaT/86400.
+int UniversalYear(const EclipseRecord& eclipse, double deltaT);
+
+struct CityHistInput {
+  const Catalogue* catalogue = nullptr;
+  std::string name;           // the place's label, written into every line and record
+  double latitude = 0;        // radians, north positive
+  double westLongitude = 0;   // radians, west positive
+  double height = 0;          // metres; carried, not computed with
+  int firstYear = 0;          // inclusive, universal-time calendar years
+  int lastYear = 0;
+};
+
+struct CityHistHit {
+  int index;                    // 1-based catalogue index
+  const EclipseRecord& eclipse;
+  double deltaT;                // seconds
+  const StadtType& place;       // with the local circumstances of this eclipse
+  std::string line;             // CityHistLine
+  std::string record;           // CityHistRecord
+};
+
+struct CityHistOutcome {
+  int visited = 0;        // catalogue records looked at
+  int computed = 0;       // records in the year range
+  int found = 0;          // eclipses seen at the place
+  bool stopped = false;   // the stop flag ended the search
+  int unconverged = 0;    // records with a refinement that gave up
+};
+
+struct CityHistCallbacks {
+  std::function<void(const CityHistHit&)> onResult;       // each eclipse seen, in catalogue order
+  std::function<void(const std::string&)> onStatus;       // "Calculating year ..." per record in range
+  // Every kCityHistYieldEvery records, before that record: the window lets messages run.
+  std::function<void(int index)> onYield;
+};
+
+// Visits the catalogue in order; the stop flag is tested after every record.
+CityHistOutcome RunCityHist(const CityHistInput& input, const CityHistCallbacks& callbacks,
+                            const std::atomic<bool>& stop);
+
+}  // namespace varomintel

@@ -1,0 +1,79 @@
+// The city-list run: for one eclipse, every place of the city file whose population
+// reaches a threshold, with the local circumstances of each place that sees some phase
+// of it. An engine over explicit inputs: the window and the command line drive it.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "eclipse/catalogue.h"
+#include "places/city_file.h"
+#include "places/place.h"
+
+namespace varomintel {
+
+inline constexpr int kPopulationItems = 10;
+
+// Threshold of a population item: 1000000, 500000, 250000, 100000, 50000, 25000, 10000,
+// 5000, 2000 (item 8, shown as 2'500), and -1 (every place) for item 9 and for any other
+// index (no selection). A place passes when its Population is at least the threshold.
+std::int32_t PopulationThreshold(int item);
+
+// The item text as the threshold list shows it ("   500'000 habitants"); empty outside 0..9.
+const std::string& PopulationItemText(int item, std::uint8_t languageIndex);
+
+// The column header over the on-screen list (fixed width, lines up with CityListLine).
+const std::string& CityListHeader(std::uint8_t languageIndex);
+
+// The lines at the top of the saved list: title, underline, the explanations (key, tab,
+// text), the template line, an empty line and the column header line.
+std::vector<std::string> CityListLegend(std::uint8_t languageIndex);
+
+// "1523 Places scanned. 612 Places found." in the language.
+std::string CityListStatus(long scanned, long found, std::uint8_t languageIndex);
+
+struct CityListInput {
+  EclipseRecord eclipse;   // a private copy of the selected eclipse
+  std::string cityFile;    // CityFileName(...) of the language at the start of the run
+  int populationItem = 9;  // index of the threshold item
+};
+
+// One place that sees the eclipse.
+struct CityListHit {
+  const StadtType& place;
+  std::string line;    // CityListLine
+  std::string record;  // CityListRecord
+};
+
+struct CityListCounts {
+  long scanned = 0;        // places that passed the threshold
+  long found = 0;          // places that see the eclipse
+  bool statusSet = false;  // some place had an eclipse (the status text is shown from then on)
+};
+
+struct CityListOutcome {
+  CityListCounts counts;
+  bool cityFileOpened = false;
+  bool stopped = false;                    // the stop flag ended the run
+  std::optional<CityFileFailure> failure;  // a malformed line ended the run there
+  long unconverged = 0;                    // places with a refinement that gave up
+};
+
+struct CityListCallbacks {
+  std::function<void(const CityListHit&)> onResult;  // each place that sees the eclipse, in file order
+  // After every line of the file, before the stop flag is tested: the window shows the
+  // counts and lets queued messages run here.
+  std::function<void(const CityListCounts&)> afterLine;
+};
+
+// Runs through the city file once. The stop flag is tested after every line (the run
+// ends between two places); a malformed line ends the run at that line, the places
+// reported before it stand.
+CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks& callbacks,
+                            const std::atomic<bool>& stop);
+
+}  // namespace varomintel

@@ -1,0 +1,17 @@
+// The saved form of a list: its lines, each ended by CR LF.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace varomintel {
+
+// The lines joined, each followed by "\r\n".
+std::string JoinCrLf(const std::vector<std::string>& lines);
+
+// Writes the lines (CR LF) to `path` whole or not at all: into "path.part" first, then
+// renamed over the target. False when the file could not be written; the target is then
+// as it was.
+bool WriteListFile(const std::string& path, const std::vector<std::string>& lines);
+
+}  // namespace varomintel

@@ -1,0 +1,25 @@
+// Fixed-width layout of UTF-8 text: widths count Unicode code points, never bytes, and a
+// cut never splits a character.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace varomintel {
+
+// Number of code points (every byte that does not continue a sequence starts one).
+std::size_t CodePointCount(std::string_view text);
+
+// The last `width` code points of `width` blanks followed by the text: a longer text
+// loses its leading characters.
+std::string RightAligned(std::string_view text, std::size_t width);
+
+// The first `width` code points of the text followed by blanks: always `width` wide.
+std::string LeftAligned(std::string_view text, std::size_t width);
+
+// The same, appended to `out` without a temporary.
+void AppendRightAligned(std::string& out, std::string_view text, std::size_t width);
+void AppendLeftAligned(std::string& out, std::string_view text, std::size_t width);
+
+}  // namespace varomintel

@@ -1,0 +1,214 @@
+// The city file: line parsing, the sequential reader, the country and place readers, and
+// the format of the shipped files.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "places/city_file.h"
+
+namespace varomintel {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path WriteTemp(const std::string& name, const std::string& bytes) {
+  const fs::path p = fs::temp_directory_path() / ("varomintel_city_" + std::to_string(::getpid()) + "_" + name);
+  std::ofstream(p, std::ios::binary) << bytes;
+  return p;
+}
+
+TEST(ParseCityLine, FieldsInOrderWithoutTrimming) {
+  StadtType p;
+  ASSERT_FALSE(ParseCityLine("Zürich\t341730\t4737\t854\tSchweiz", p));
+  EXPECT_EQ(p.City, "Zürich");
+  EXPECT_EQ(p.Population, 341730);
+  EXPECT_DOUBLE_EQ(p.Latitude, 47.37);
+  EXPECT_DOUBLE_EQ(p.Longitude, 8.54);
+  EXPECT_EQ(p.Country, "Schweiz");
+
+  ASSERT_FALSE(ParseCityLine(" La Serena \t0\t-3387\t-7064\tChile ", p));
+  EXPECT_EQ(p.City, " La Serena ");
+  EXPECT_EQ(p.Population, 0);
+  EXPECT_DOUBLE_EQ(p.Latitude, -33.87);
+  EXPECT_DOUBLE_EQ(p.Longitude, -70.64);
+  EXPECT_EQ(p.Country, "Chile ");  // the trailing blank belongs to the country
+
+  // A further tab belongs to the country; a zero longitude is +0.0 (east).
+  ASSERT_FALSE(ParseCityLine("Greenwich\t1\t5148\t0\tUnited\tKingdom", p));
+  EXPECT_EQ(p.Country, "United\tKingdom");
+  EXPECT_EQ(p.Longitude, 0.0);
+  EXPECT_FALSE(std::signbit(p.Longitude));
+}
+
+TEST(ParseCityLine, ResultFieldsAreLeftAlone) {
+  StadtType p;
+  p.ContactTime[3] = 1.25;
+  p.ContactAltitude[3] = 0.5;
+  p.PhaseType = 't';
+  ASSERT_FALSE(ParseCityLine("A\t1\t2\t3\tB", p));
+  EXPECT_EQ(p.ContactTime[3], 1.25);
+  EXPECT_EQ(p.ContactAltitude[3], 0.5);
+  EXPECT_EQ(p.PhaseType, 't');
+}
+
+TEST(ParseCityLine, PopulationKeepsTheLow32Bits) {
+  StadtType p;
+  ASSERT_FALSE(ParseCityLine("A\t4294967297\t0\t0\tB", p));  // 2^32 + 1
+  EXPECT_EQ(p.Population, 1);
+  ASSERT_FALSE(ParseCityLine("A\t2147483648\t0\t0\tB", p));  // 2^31
+  EXPECT_EQ(p.Population, -2147483647 - 1);
+  ASSERT_FALSE(ParseCityLine("A\t-5\t0\t0\tB", p));
+  EXPECT_EQ(p.Population, -5);
+}
+
+TEST(ParseCityLine, MalformedNumberFieldsNameTheirText) {
+  StadtType p;
+  const auto bad = [&](const std::string& line) {
+    const auto e = ParseCityLine(line, p);
+    return e ? e->fieldText : std::string("<no error>");
+  };
+  EXPECT_EQ(bad("A\tabc\t1\t2\tB"), "abc");
+  EXPECT_EQ(bad("A\t12\t 47\t2\tB"), " 47");  // no blanks trimmed
+  EXPECT_EQ(bad("A\t12\t47\t+8\tB"), "+8");   // only a minus sign
+  EXPECT_EQ(bad("A\t12\t47\t8.5\tB"), "8.5");
+  EXPECT_EQ(bad("A\t12\t-\t8\tB"), "-");
+  EXPECT_EQ(bad("A\t99999999999999999999\t1\t2\tB"), "99999999999999999999");  // beyond 64 bits
+  // Too few tabs leave a number field empty.
+  EXPECT_EQ(bad(""), "");
+  EXPECT_EQ(bad("A\t1\t2\t3"), "");
+  EXPECT_EQ(bad("A\t1\t2"), "");
+  const auto e = ParseCityLine("A\tx1\t2\t3\tB", p);
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->Message(), "'x1' is not a valid integer value");
+}
+
+TEST(CityFileName, GermanFileForGermanEnglishFileOtherwise) {
+  EXPECT_EQ(CityFileName("/opt/v/", 0), "/opt/v/Top191744_DE.txt");
+  EXPECT_EQ(CityFileName("/opt/v/", 1), "/opt/v/Top191744_EN.txt");
+  EXPECT_EQ(CityFileName("/opt/v/", 2), "/opt/v/Top191744_EN.txt");
+}
+
+TEST(CityFileReader, LineEndsByteOrderMarkAndLastLine) {
+  const fs::path p = WriteTemp("ends.txt", "\xEF\xBB\xBF" "a\r\nb\nc\r\n\r\nd");
+  CityFileReader r(p.string());
+  ASSERT_TRUE(r.IsOpen());
+  std::string line;
+  std::vector<std::string> got;
+  while (r.Next(line)) got.push_back(line);
+  EXPECT_EQ(got, (std::vector<std::string>{"a", "b", "c", "", "d"}));
+  EXPECT_EQ(r.LineNumber(), 5);
+  fs::remove(p);
+
+  CityFileReader missing("/nonexistent/Top191744_EN.txt");
+  EXPECT_FALSE(missing.IsOpen());
+  EXPECT_FALSE(missing.Next(line));
+}
+
+TEST(CityFileReader, LinesLongerThanTheBuffer) {
+  const std::string longName(200000, 'x');
+  const fs::path p = WriteTemp("long.txt", longName + "\t1\t2\t3\tC\r\nshort\t1\t2\t3\tC\r\n");
+  CityFileReader r(p.string());
+  std::string line;
+  ASSERT_TRUE(r.Next(line));
+  EXPECT_EQ(line.size(), longName.size() + 8);
+  ASSERT_TRUE(r.Next(line));
+  EXPECT_EQ(line, "short\t1\t2\t3\tC");
+  EXPECT_FALSE(r.Next(line));
+  fs::remove(p);
+}
+
+TEST(ReadCountries, OnePerBlockComparedExactly) {
+  const fs::path p = WriteTemp("countries.txt",
+                               "a\t1\t0\t0\tChile\r\n"
+                               "b\t1\t0\t0\tChile\r\n"
+                               "c\t1\t0\t0\tChile \r\n"    // trailing blank: another country
+                               "d\t1\t0\t0\tChile\tX\r\n"  // tab inside the country text
+                               "e\t1\t0\t0\tÖsterreich\r\n"
+                               "f\t1\t0\t0\tChile\r\n");   // a split block is offered again
+  EXPECT_EQ(ReadCountries(p.string()),
+            (std::vector<std::string>{"Chile", "Chile ", "Chile\tX", "Österreich", "Chile"}));
+  EXPECT_TRUE(ReadCountries("/nonexistent/x.txt").empty());
+  fs::remove(p);
+}
+
+TEST(ReadCountryPlaces, ExactMatchesInFileOrderAndStopAtAMalformedLine) {
+  const fs::path p = WriteTemp("places.txt",
+                               "Arica\t1\t-1848\t-7030\tChile\r\n"
+                               "Wien\t2\t4821\t1637\tÖsterreich\r\n"
+                               "Tacna\t3\t-1801\t-7025\tChile \r\n"
+                               "Iquique\t4\t-2021\t-7015\tChile\r\n"
+                               "\r\n"
+                               "Calama\t5\t-2246\t-6893\tChile\r\n");
+  const CountryPlacesRead r = ReadCountryPlaces(p.string(), "Chile");
+  ASSERT_EQ(r.places.size(), 2u);
+  EXPECT_EQ(r.places[0].City, "Arica");
+  EXPECT_EQ(r.places[1].City, "Iquique");
+  EXPECT_DOUBLE_EQ(r.places[1].Latitude, -20.21);
+  ASSERT_TRUE(r.failure);
+  EXPECT_EQ(r.failure->lineNumber, 5);
+  EXPECT_EQ(r.failure->error.fieldText, "");
+
+  // A refill for a smaller country holds only that country's places.
+  const CountryPlacesRead austria = ReadCountryPlaces(p.string(), "Österreich");
+  ASSERT_EQ(austria.places.size(), 1u);
+  EXPECT_EQ(austria.places[0].Population, 2);
+  fs::remove(p);
+}
+
+// The shipped files: every line parses, each country is one block, both languages hold
+// the same places.
+TEST(ShippedCityFiles, EveryLineParsesAndEachCountryIsOneBlock) {
+  long counts[2] = {0, 0};
+  for (const char* name : {kCityFileGerman, kCityFileEnglish}) {
+    const std::string path = std::string(VAROMINTEL_DATA_DIR) + "/" + name;
+    SCOPED_TRACE(path);
+    std::ifstream raw(path, std::ios::binary);
+    ASSERT_TRUE(raw) << "missing";
+    const std::string bytes((std::istreambuf_iterator<char>(raw)), {});
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+    EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF");
+    std::size_t lf = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+      if (bytes[i] == '\n') {
+        ++lf;
+        ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare LF at byte " << i;
+      }
+
+    CityFileReader reader(path);
+    std::string line;
+    StadtType place;
+    std::set<std::string> finished;
+    std::string current;
+    long lines = 0;
+    while (reader.Next(line)) {
+      ++lines;
+      const auto error = ParseCityLine(line, place);
+      ASSERT_FALSE(error) << "line " << lines << ": " << error->Message();
+      ASSERT_LE(std::fabs(place.Latitude), 90.0) << "line " << lines;
+      ASSERT_LE(std::fabs(place.Longitude), 180.0) << "line " << lines;
+      ASSERT_GE(place.Population, 0) << "line " << lines;
+      ASSERT_FALSE(place.Country.empty()) << "line " << lines;
+      ASSERT_EQ(place.Country.find('\t'), std::string::npos) << "line " << lines;
+      if (place.Country != current) {
+        ASSERT_TRUE(finished.insert(place.Country).second) << "second block of " << place.Country;
+        current = place.Country;
+      }
+    }
+    EXPECT_EQ(static_cast<std::size_t>(lines), lf);
+    EXPECT_GT(lines, 150000);
+    EXPECT_GT(finished.size(), 200u);
+    counts[name == kCityFileEnglish] = lines;
+    EXPECT_EQ(ReadCountries(path).size(), finished.size());
+  }
+  EXPECT_EQ(counts[0], counts[1]);
+}
+
+}  // namespace
+}  // namespace varomintel

@@ -1,0 +1,279 @@
+// Local circumstances at a place, checked on synthetic eclipses whose contacts have
+// closed forms (the Moon on a straight line through constant shadow circles), and the
+// city-list line and record built from them.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "astro/delta_t.h"
+#include "astro/number_text.h"
+#include "astro/trig_func.h"
+#include "places/local_circumstances.h"
+#include "places/utf8_text.h"
+#include "../support/synthetic_eclipse.h"
+
+namespace varomintel {
+namespace {
+
+using testing::LinearEclipse;
+
+constexpr double kTimeTolerance = 1e-6;  // hours
+
+std::vector<std::string> Fields(const std::string& record) {
+  std::vector<std::string> f;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t tab = record.find('\t', start);
+    f.push_back(record.substr(start, tab - start));
+    if (tab == std::string::npos) return f;
+    start = tab + 1;
+  }
+}
+
+// The part of a line after its first n characters.
+std::string After(const std::string& line, std::size_t n) {
+  std::size_t i = 0;
+  for (std::size_t seen = 0; i < line.size(); ++i)
+    if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80 && seen++ == n) break;
+  return line.substr(i);
+}
+
+// hh:mm:ss of universal time for instant t of the record, computed on its own.
+std::string Clock(const EclipseRecord& r, double deltaT, double t) {
+  double s = std::round((r.T0Hour + t - deltaT / 3600) * 3600);
+  s = std::fmod(std::fmod(s, 86400) + 86400, 86400);
+  const int h = static_cast<int>(s) / 3600, m = static_cast<int>(s) / 60 % 60, sec = static_cast<int>(s) % 60;
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", h, m, sec);
+  return buf;
+}
+
+struct Scenario {
+  LinearEclipse shape;
+  EclipseRecord record;
+  double deltaT = 0;
+  StadtType place;
+  LocalResult result;
+
+  Scenario(double lmin, int t0Hour = 11) : shape(LinearEclipse::Passing(lmin)) {
+    record = shape.Record(2022, 11, 8, t0Hour);
+    deltaT = DeltaT(record.Year, record.Month);
+    place.City = "Testort";
+    place.Country = "Testland";
+    place.Population = 12345;
+  }
+  // West longitude (radians) that puts the hour angle at `hourAngleDeg` at instant t.
+  double WestLongitudeFor(double t, double hourAngleDeg) const {
+    return (record.M.c[0] + record.M.c[1] * t - 0.00417807 * deltaT - hourAngleDeg) * DegToRad;
+  }
+  // On the equator, with the Moon on the meridian (0) or on the horizon (+-90) at t.
+  void Run(double t, double hourAngleDeg, UmbralGuard guard = UmbralGuard::CityList) {
+    const double west = WestLongitudeFor(t, hourAngleDeg);
+    place.Latitude = 0;
+    place.Longitude = -west * RadToDeg;
+    result = LocalCircumstances(record, deltaT, 0.0, west, place, guard);
+  }
+  double T(int contact) const { return place.ContactTime[static_cast<std::size_t>(contact)]; }
+  double Alt(int contact) const { return place.ContactAltitude[static_cast<std::size_t>(contact)]; }
+  std::string Line() const { return CityListLine(record, deltaT, place); }
+  std::string Record() const { return CityListRecord(record, deltaT, place); }
+};
+
+TEST(LocalCircumstances, TotalEclipseSeenThroughoutMatchesTheClosedForms) {
+  Scenario s(300);
+  const LinearEclipse& e = s.shape;
+  s.Run(e.TimeMax(), 0);
+  ASSERT_TRUE(s.result.eclipse);
+  EXPECT_TRUE(s.result.converged);
+  EXPECT_EQ(s.place.PhaseType, 't');
+  const double tmax = e.TimeMax();
+  EXPECT_NEAR(s.T(kContactMax), tmax, kTimeTolerance);
+  EXPECT_NEAR(s.T(kContactP1), tmax - e.HalfChord(e.f1 + e.moonRadius), kTimeTolerance);
+  EXPECT_NEAR(s.T(kContactP4), tmax + e.HalfChord(e.f1 + e.moonRadius), kTimeTolerance);
+  EXPECT_NEAR(s.T(kContactU1), tmax - e.HalfChord(e.f2 + e.moonRadius), kTimeTolerance);
+  EXPECT_NEAR(s.T(kContactU4), tmax + e.HalfChord(e.f2 + e.moonRadius), kTimeTolerance);
+  EXPECT_NEAR(s.T(kContactU2), tmax - e.HalfChord(e.f2 - e.moonRadius), kTimeTolerance);
+  EXPECT_NEAR(s.T(kContactU3), tmax + e.HalfChord(e.f2 - e.moonRadius), kTimeTolerance);
+  EXPECT_NEAR(s.place.Magnitude, (e.f2 + e.moonRadius - e.LMin()) / (2 * e.moonRadius), 1e-9);
+  // On the meridian at the equator the altitude is 90 degrees minus the declination.
+  const double d = e.Record().D.c[0] + e.Record().D.c[1] * tmax;
+  EXPECT_NEAR(s.Alt(kContactMax) * RadToDeg, 90 - d, 1e-6);
+  for (int i = 0; i < kPlaceContacts; ++i) EXPECT_GT(s.Alt(i), 0) << i;
+
+  const std::string line = s.Line();
+  EXPECT_EQ(CodePointCount(line), 158u);
+  // Every group filled: no run of 12 blanks after the head.
+  EXPECT_EQ(After(line, 62).find("            "), std::string::npos) << line;
+  const std::vector<std::string> f = Fields(s.Record());
+  ASSERT_EQ(f.size(), 26u);
+  EXPECT_EQ(f[16], Clock(s.record, s.deltaT, s.T(kContactMax)));
+  EXPECT_EQ(f[18], FormatFixed(s.place.Magnitude, 3));
+  // Duration of totality U3 - U2, in whole minutes.
+  const int minutes = static_cast<int>(2 * e.HalfChord(e.f2 - e.moonRadius) * 60 + 0.5);
+  EXPECT_EQ(f[19], std::to_string(minutes / 60) + ":" + (minutes % 60 < 10 ? "0" : "") + std::to_string(minutes % 60));
+  EXPECT_EQ(f[25], FormatFixed(s.Alt(kContactP4) * RadToDeg, 1));  // the line ends with P4's altitude
+}
+
+TEST(LocalCircumstances, MoonRisingBetweenU2AndMaximum) {
+  // T0 at 0 h TT: P1, U1 and U2 fall on the evening of the 7th, maximum after midnight.
+  Scenario s(300, 0);
+  s.Run((s.shape.TimeMax() - s.shape.HalfChord(s.shape.f2 - s.shape.moonRadius) + s.shape.TimeMax()) / 2, -90);
+  ASSERT_TRUE(s.result.eclipse);
+  ASSERT_EQ(s.place.PhaseType, 't');
+  for (int i : {kContactP1, kContactU1, kContactU2}) EXPECT_LT(s.Alt(i), 0) << i;
+  for (int i : {kContactMax, kContactU3, kContactU4, kContactP4}) EXPECT_GT(s.Alt(i), 0) << i;
+
+  const std::string line = s.Line();
+  ASSERT_EQ(CodePointCount(line), 158u);
+  EXPECT_EQ(line.substr(0, 12), " 2022 11  8 ");  // the date of maximum, not of P1 (the 7th)
+  EXPECT_EQ(After(line, 62).substr(0, 36), std::string(36, ' '));
+  EXPECT_EQ(After(line, 98).substr(0, 8), Clock(s.record, s.deltaT, s.T(kContactMax)));
+
+  const std::vector<std::string> f = Fields(s.Record());
+  ASSERT_EQ(f.size(), 26u);
+  EXPECT_EQ(f[0] + "-" + f[1] + "-" + f[2], "2022-11-8");
+  for (int i = 10; i < 16; ++i) EXPECT_EQ(f[i], "") << i;
+  EXPECT_EQ(f[16], Clock(s.record, s.deltaT, s.T(kContactMax)));
+}
+
+TEST(LocalCircumstances, OnlyP4SeenTheDayAfterT0) {
+  Scenario s(300, 23);
+  const LinearEclipse& e = s.shape;
+  const double u4 = e.TimeMax() + e.HalfChord(e.f2 + e.moonRadius);
+  const double p4 = e.TimeMax() + e.HalfChord(e.f1 + e.moonRadius);
+  s.Run((u4 + p4) / 2, -90);
+  ASSERT_TRUE(s.result.eclipse);
+  for (int i = 0; i < kContactP4; ++i) EXPECT_LT(s.Alt(i), 0) << i;
+  EXPECT_GT(s.Alt(kContactP4), 0);
+  const std::string line = s.Line();
+  EXPECT_EQ(line.substr(0, 12), " 2022 11  9 ");
+  EXPECT_EQ(After(line, 62).substr(0, 84), std::string(84, ' '));
+  // The record writes the tabs of P1..U4 and ends with P4's altitude.
+  const std::string record = s.Record();
+  const std::vector<std::string> f = Fields(record);
+  ASSERT_EQ(f.size(), 26u);
+  EXPECT_EQ(f[24], Clock(s.record, s.deltaT, p4));
+  EXPECT_NE(record.back(), '\t');
+}
+
+TEST(LocalCircumstances, MoonSettingAfterMaximumEndsTheRecordAfterMaximum) {
+  Scenario s(300);
+  const LinearEclipse& e = s.shape;
+  s.Run((e.TimeMax() + e.TimeMax() + e.HalfChord(e.f2 - e.moonRadius)) / 2, 90);
+  ASSERT_TRUE(s.result.eclipse);
+  EXPECT_GT(s.Alt(kContactMax), 0);
+  EXPECT_LT(s.Alt(kContactU3), 0);
+  const std::string record = s.Record();
+  const std::vector<std::string> f = Fields(record);
+  // 10 head fields, P1, U1, U2 and MAX, and the empty text after MAX's closing tab.
+  ASSERT_EQ(f.size(), 21u) << record;
+  EXPECT_EQ(f[20], "");
+  EXPECT_EQ(record.back(), '\t');
+  EXPECT_EQ(After(s.Line(), 122), std::string(36, ' '));
+}
+
+TEST(LocalCircumstances, PartialEclipseHasNoTotalityContacts) {
+  Scenario s(2500);
+  const LinearEclipse& e = s.shape;
+  s.Run(e.TimeMax(), 0);
+  ASSERT_TRUE(s.result.eclipse);
+  ASSERT_EQ(s.place.PhaseType, 'p');
+  EXPECT_EQ(s.Alt(kContactU2), kAltitudeNotComputed);
+  EXPECT_EQ(s.Alt(kContactU3), kAltitudeNotComputed);
+  EXPECT_NEAR(s.place.Magnitude, (e.f2 + e.moonRadius - 2500) / (2 * e.moonRadius), 1e-9);
+  const std::string groups = After(s.Line(), 62);
+  EXPECT_EQ(groups.substr(24, 12), std::string(12, ' '));  // U2
+  EXPECT_EQ(groups.substr(60, 12), std::string(12, ' '));  // U3
+  const std::vector<std::string> f = Fields(s.Record());
+  ASSERT_EQ(f.size(), 26u);
+  EXPECT_EQ(f[14], "");
+  EXPECT_EQ(f[20], "");
+  const int minutes = static_cast<int>(2 * e.HalfChord(e.f2 + e.moonRadius) * 60 + 0.5);  // U4 - U1
+  EXPECT_EQ(f[19], std::to_string(minutes / 60) + ":" + (minutes % 60 < 10 ? "0" : "") + std::to_string(minutes % 60));
+}
+
+TEST(LocalCircumstances, PenumbralEclipseUsesThePenumbralMagnitude) {
+  Scenario s(4500);
+  const LinearEclipse& e = s.shape;
+  s.Run(e.TimeMax(), 0);
+  ASSERT_TRUE(s.result.eclipse);
+  ASSERT_EQ(s.place.PhaseType, 'h');
+  EXPECT_NEAR(s.place.Magnitude, (e.f1 + e.moonRadius - 4500) / (2 * e.moonRadius), 1e-9);
+  for (int i : {kContactU1, kContactU2, kContactU3, kContactU4}) EXPECT_EQ(s.Alt(i), kAltitudeNotComputed);
+  const std::vector<std::string> f = Fields(s.Record());
+  ASSERT_EQ(f.size(), 26u);
+  EXPECT_FALSE(f[10].empty());
+  EXPECT_TRUE(f[12].empty());
+  const int minutes = static_cast<int>(2 * e.HalfChord(e.f1 + e.moonRadius) * 60 + 0.5);  // P4 - P1
+  EXPECT_EQ(f[19], std::to_string(minutes / 60) + ":" + (minutes % 60 < 10 ? "0" : "") + std::to_string(minutes % 60));
+}
+
+TEST(LocalCircumstances, NoEclipseAndAReusedRecord) {
+  Scenario total(300);
+  total.Run(total.shape.TimeMax(), 0);
+  ASSERT_EQ(total.place.PhaseType, 't');
+
+  // The same record for a penumbral eclipse: the umbral times stay, but their altitudes
+  // were reset, so nothing of them is shown.
+  Scenario pen(4500);
+  pen.place = total.place;
+  pen.Run(pen.shape.TimeMax(), 0);
+  EXPECT_EQ(pen.T(kContactU2), total.T(kContactU2));
+  const std::string groups = After(pen.Line(), 62);
+  EXPECT_EQ(groups.substr(12, 24), std::string(24, ' '));
+
+  Scenario none(6000);  // the Moon misses the penumbra
+  none.Run(none.shape.TimeMax(), 0);
+  EXPECT_FALSE(none.result.eclipse);
+  EXPECT_EQ(none.Alt(kContactP1), kAltitudeNotComputed);
+}
+
+TEST(LocalCircumstances, ADegenerateRecordEndsWithAStatusInsteadOfLooping) {
+  EclipseRecord r = LinearEclipse::Passing(300).Record();
+  r.X.c = {100, 0, 0, 0};  // the Moon stands still: no rate, no Newton step
+  r.Y.c = {0, 0, 0, 0};
+  StadtType p;
+  const LocalResult res = LocalCircumstances(r, 0, 0.1, 0.2, p);
+  EXPECT_FALSE(res.converged);
+}
+
+TEST(CityListLine, AnAltitudeOfExactlyZeroIsNotSeen) {
+  const EclipseRecord r = LinearEclipse::Passing(300).Record();
+  StadtType p;
+  p.PhaseType = 't';
+  p.Country = "Land";
+  p.City = "Ort";
+  p.ContactAltitude.fill(0.0);
+  EXPECT_EQ(CityListLine(r, 60, p), "");
+  EXPECT_EQ(CityListRecord(r, 60, p), "");
+  p.ContactAltitude[kContactMax] = 0.1;
+  const std::string line = CityListLine(r, 60, p);
+  ASSERT_EQ(CodePointCount(line), 158u);
+  EXPECT_EQ(After(line, 62).substr(0, 36), std::string(36, ' '));
+  EXPECT_NE(After(line, 98).substr(0, 8), std::string(8, ' '));
+  // Latitude 0 and longitude 0 read north and east.
+  EXPECT_NE(line.find("00°00'N 000°00'E"), std::string::npos) << line;
+}
+
+TEST(CityListLine, LongNamesAreCutToTenCharactersOnScreenAndKeptWholeInTheRecord) {
+  Scenario s(300);
+  s.place.Country = "Bosnien und Herzegowina";
+  s.place.City = "Ōsaka-Sakai-Großstadt";
+  s.place.Population = 123456789;  // nine digits: the leading one is cut in a width of 8
+  s.Run(s.shape.TimeMax(), 0);
+  const std::string line = s.Line();
+  EXPECT_EQ(CodePointCount(line), 158u);
+  EXPECT_NE(line.find(" Bosnien un Ōsaka-Saka "), std::string::npos) << line;
+  EXPECT_NE(line.find(" 23456789 "), std::string::npos) << line;
+  const std::vector<std::string> f = Fields(s.Record());
+  EXPECT_EQ(f[5], "Bosnien und Herzegowina");
+  EXPECT_EQ(f[6], "Ōsaka-Sakai-Großstadt");
+  EXPECT_EQ(f[9], "123456789");
+  EXPECT_EQ(f[3], FormatFixed(s.deltaT, 1));
+}
+
+}  // namespace
+}  // namespace varomintel
