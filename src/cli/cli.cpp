@@ -182,7 +182,11 @@ std::string ProgramDir(const char* argv0) {
 
 std::string Usage() {
   std::string u = "usage: varomintel-cli [--catalogue FILE] COMMAND ...\ncommands:\n";
-  for (const auto& [name, c] : Registry()) u += "  " + std::string(name) + " " + c.usage + "\n";
+  for (const auto& [name, c] : Registry()) {
+    u += "  " + std::string(name);
+    if (*c.usage) u += std::string(" ") + c.usage;
+    u += "\n";
+  }
   u += "The catalogue is read from the current directory unless --catalogue names it.\n";
   return u;
 }
