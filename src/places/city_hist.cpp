@@ -156,22 +156,13 @@ std::string CityHistRecord(ContactClock& clock, const StadtType& place) {
   using namespace list_format;
   if (!SeesEclipse(place)) return {};
   const EclipseRecord& eclipse = clock.Eclipse();
-  const UtDate date = LineDate(clock, place);
   std::string out;
   out.reserve(200);
+  AppendRecordHead(out, clock, place);
   const auto field = [&](long long v) {
     AppendInteger(out, v);
     out += '\t';
   };
-  field(date.year);
-  field(date.month);
-  field(date.day);
-  AppendFixed(out, clock.DeltaT(), 1);
-  out += '\t';
-  out += place.PhaseType;
-  out += '\t';
-  out += place.Country;
-  out += '\t';
   field(eclipse.Saros);
   field(eclipse.SarosMember);
   field(eclipse.SarosCount);

@@ -282,6 +282,21 @@ void AppendFixed(std::string& out, double value, int decimals) {
   else out.append(buf, r.ptr);
 }
 
+void AppendRecordHead(std::string& out, ContactClock& clock, const StadtType& place) {
+  const UtDate date = LineDate(clock, place);
+  for (const long long v : {static_cast<long long>(date.year), static_cast<long long>(date.month),
+                            static_cast<long long>(date.day)}) {
+    AppendInteger(out, v);
+    out += '\t';
+  }
+  AppendFixed(out, clock.DeltaT(), 1);
+  out += '\t';
+  out += place.PhaseType;
+  out += '\t';
+  out += place.Country;
+  out += '\t';
+}
+
 UtDate LineDate(ContactClock& clock, const StadtType& place) {
   const EclipseRecord& e = clock.Eclipse();
   UtDate date{e.Year, e.Month, e.Day};
@@ -388,29 +403,17 @@ std::string CityListLine(ContactClock& clock, const StadtType& place) {
 std::string CityListRecord(ContactClock& clock, const StadtType& place) {
   using namespace list_format;
   if (!SeesEclipse(place)) return {};
-  const UtDate date = LineDate(clock, place);
   std::string out;
   out.reserve(220);
-  const auto field = [&](long long v) {
-    AppendInteger(out, v);
-    out += '\t';
-  };
-  field(date.year);
-  field(date.month);
-  field(date.day);
-  AppendFixed(out, clock.DeltaT(), 1);
-  out += '\t';
-  out += place.PhaseType;
-  out += '\t';
-  out += place.Country;
-  out += '\t';
+  AppendRecordHead(out, clock, place);
   out += place.City;
   out += '\t';
   AppendAngle(out, place.Latitude, 2, 'N', 'S');
   out += '\t';
   AppendAngle(out, place.Longitude, 3, 'E', 'W');
   out += '\t';
-  field(place.Population);
+  AppendInteger(out, place.Population);
+  out += '\t';
   int lastVisible = -1;
   for (int i = kContactP1; i <= kContactP4; ++i)
     if (ContactVisible(place, i)) lastVisible = i;

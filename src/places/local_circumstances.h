@@ -121,6 +121,9 @@ void AppendContactFields(std::string& out, ContactClock& clock, const StadtType&
 // Numbers appended as text: an integer, and fixed notation with `decimals` decimals.
 void AppendInteger(std::string& out, long long value);
 void AppendFixed(std::string& out, double value, int decimals);
+// The head that both saved lists share: year, month and day of the line's date, Delta T
+// with 1 decimal, phase type and country, each followed by a tab.
+void AppendRecordHead(std::string& out, ContactClock& clock, const StadtType& place);
 }  // namespace list_format
 
 }  // namespace varomintel
