@@ -130,13 +130,7 @@ std::string CityHistLine(ContactClock& clock, const StadtType& place) {
   const UtDate date = LineDate(clock, place);
   std::string out;
   out.reserve(180);
-  std::string number;
-  const auto right = [&](long long v, std::size_t width) {
-    number.clear();
-    AppendInteger(number, v);
-    AppendRightAligned(out, number, width);
-    out += ' ';
-  };
+  const auto right = [&](long long v, std::size_t width) { AppendNumberColumn(out, v, width); };
   right(date.year, 5);
   right(date.month, 2);
   right(date.day, 2);

@@ -282,6 +282,13 @@ void AppendFixed(std::string& out, double value, int decimals) {
   else out.append(buf, r.ptr);
 }
 
+void AppendNumberColumn(std::string& out, long long value, std::size_t width) {
+  std::string number;
+  AppendInteger(number, value);
+  AppendRightAligned(out, number, width);
+  out += ' ';
+}
+
 void AppendRecordHead(std::string& out, ContactClock& clock, const StadtType& place) {
   const UtDate date = LineDate(clock, place);
   for (const long long v : {static_cast<long long>(date.year), static_cast<long long>(date.month),
@@ -375,13 +382,7 @@ std::string CityListLine(ContactClock& clock, const StadtType& place) {
   const UtDate date = LineDate(clock, place);
   std::string out;
   out.reserve(200);
-  std::string number;
-  const auto right = [&](long long v, std::size_t width) {
-    number.clear();
-    AppendInteger(number, v);
-    AppendRightAligned(out, number, width);
-    out += ' ';
-  };
+  const auto right = [&](long long v, std::size_t width) { AppendNumberColumn(out, v, width); };
   right(date.year, 5);
   right(date.month, 2);
   right(date.day, 2);

@@ -121,6 +121,8 @@ void AppendContactFields(std::string& out, ContactClock& clock, const StadtType&
 // Numbers appended as text: an integer, and fixed notation with `decimals` decimals.
 void AppendInteger(std::string& out, long long value);
 void AppendFixed(std::string& out, double value, int decimals);
+// An integer right-aligned in `width` characters, then a blank: one column of a fixed-width line.
+void AppendNumberColumn(std::string& out, long long value, std::size_t width);
 // The head that both saved lists share: year, month and day of the line's date, Delta T
 // with 1 decimal, phase type and country, each followed by a tab.
 void AppendRecordHead(std::string& out, ContactClock& clock, const StadtType& place);
