@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/text_table.h"
+#include "text/text_table.h"
 #include "astro/calendar.h"
 #include "astro/delta_t.h"
 #include "astro/sun_constellation.h"
@@ -35,7 +35,7 @@ Catalogue SyntheticCatalogue(int count) {
     r.Month = 1 + i % 12;
     r.Day = 1 + i % 28;
     r.T0Hour = i % 24;
-    r.EclipseType = 1;
+    r.EclipseType = EclipseTypeCode::PartialPenumbral;
     const double lmin = std::fmod(i * 137.0, 5400.0);
     const double tMax = std::fmod(i * 0.37, 1.0) - 0.5;
     const double vx = 1700 + std::fmod(i * 13.0, 400.0), vy = 80;

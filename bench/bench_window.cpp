@@ -10,8 +10,8 @@
 #include <filesystem>
 
 #include "app/varomintel_variables.h"
-#include "main_window/Varomintel_Unit_Main.h"
-#include "main_window/startup.h"
+#include "gui/main/Varomintel_Unit_Main.h"
+#include "app/startup.h"
 
 namespace varomintel {
 namespace {

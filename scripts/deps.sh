@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need, when any is missing.
-# Quiet and quick when everything is there already.
+# Installs the Debian packages that are missing. Quiet and quick when everything is there.
+# Usage: scripts/deps.sh run     what building and running the two programs needs
+#        scripts/deps.sh test    that, and what the tests, benchmarks, fuzzing and the
+#                                catalogue generator need
 set -euo pipefail
 
-packages=(
+run_packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libswe-dev swe-data
   fonts-liberation fonts-dejavu-core
 )
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libswe-dev swe-data
+  clang libclang-rt-14-dev
+)
+
+case "${1:-test}" in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

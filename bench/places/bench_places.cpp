@@ -34,7 +34,7 @@ EclipseRecord SyntheticTotal(int i) {
   r.Month = 1 + i % 12;
   r.Day = 1 + i % 28;
   r.T0Hour = i % 24;
-  r.EclipseType = kTotal;
+  r.EclipseType = EclipseTypeCode::Total;
   r.JulianDayTT = 1720694.5 + 365.25 * r.Year + 30.6 * (r.Month - 1) + r.Day;
   const double lmin = std::fmod(i * 137.0, 5400.0);
   r.X.c = {-1800 * 0.3, 1800, 0.02, -0.003};
@@ -73,7 +73,7 @@ std::string CityFile() {
 int TotalEclipseIndex(const Catalogue& catalogue) {
   for (int i = 1; i <= catalogue.Count(); ++i) {
     const EclipseRecord& r = catalogue.At(i);
-    if (r.Year >= 2000 && ComputeCircumstances(r, DeltaT(r.Year, r.Month)).type >= kTotal) return i;
+    if (r.Year >= 2000 && ComputeCircumstances(r, DeltaT(r.Year, r.Month)).type >= EclipseTypeCode::Total) return i;
   }
   return 1;
 }

@@ -1,6 +1,6 @@
 #include "app/parameter_file.h"
 
-#include "app/whole_file.h"
+#include "text/whole_file.h"
 
 #include <bit>
 #include <cstring>

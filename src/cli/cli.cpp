@@ -8,162 +8,14 @@
 #include <string_view>
 #include <vector>
 
-#include "app/text_table.h"
-#include "astro/delta_t.h"
-#include "astro/number_text.h"
 #include "cli/commands.h"
 #include "eclipse/catalogue.h"
-#include "eclipse/circumstances.h"
-#include "eclipse/report.h"
-#include "eclipse/selection.h"
+#include "text/number_text.h"
+#include "text/text_table.h"
 
 namespace varomintel::cli {
 
 namespace {
-
-int IndexArgument(std::string_view text, const Catalogue& catalogue) {
-  const auto index = ParseInteger(text);
-  if (!index || *index < 1 || *index > catalogue.Count())
-    throw UsageError{"index '" + std::string(text) + "' is not a whole number from 1 to " +
-                     std::to_string(catalogue.Count())};
-  return static_cast<int>(*index);
-}
-
-double EclipseDeltaT(const EclipseRecord& r) { return DeltaT(r.Year, r.Month); }
-
-std::string RecordDate(const EclipseRecord& r) {
-  return std::to_string(r.Year) + "-" + PadLeft(std::to_string(r.Month), 2, '0') + "-" +
-         PadLeft(std::to_string(r.Day), 2, '0');
-}
-
-int Report(Args& args, const Catalogue* cat, Context& ctx) {
-  const Catalogue& catalogue = *cat;
-  std::ostream& out = ctx.out;
-  std::ostream& err = ctx.err;
-  ReportSettings settings;
-  settings.language = LanguageOption(args);
-  settings.universalTime = !args.Flag("--tt");
-  if (const auto tz = args.Value("--tz")) {
-    const auto hours = ParseReal(*tz);
-    if (!hours) throw UsageError{"--tz must be a number of hours, not '" + std::string(*tz) + "'"};
-    settings.timeZone = ClampTimeZone(*hours);
-  }
-  const int index = IndexArgument(args.Positional("INDEX"), catalogue);
-  args.ExpectEnd();
-  settings.timeZoneText = FormatTimeZone(settings.timeZone);
-
-  EclipseRecord record = catalogue.At(index);
-  settings.deltaT = settings.universalTime ? EclipseDeltaT(record) : 0.0;
-  const CircumstancesResult result = ComputeCircumstances(record, settings.deltaT);
-  record.EclipseType = result.type;
-  for (const ReportLine& line : BuildReport(record, result.circumstances, settings)) out << line.text << '\n';
-  if (!result.converged) {
-    err << "varomintel-cli: eclipse " << index << ": the search for " << result.failedSearch
-        << " did not converge\n";
-    return kExitNothing;
-  }
-  return kExitOk;
-}
-
-void AppendCircumstances(std::string& o, const CircumstancesResult& result) {
-  const EclipseCircumstances& c = result.circumstances;
-  const auto line = [&](const char* name, double v) {
-    o += name;
-    o += '\t';
-    o += FormatSignificant(v, 17);
-    o += '\n';
-  };
-  line("TimeMax", c.TimeMax);
-  line("XMax", c.XMax);
-  line("YMax", c.YMax);
-  line("PenMag", c.PenMag);
-  line("UmbMag", c.UmbMag);
-  line("TimeP1", c.TimeP1);
-  line("TimeP2", c.TimeP2);
-  line("TimeP3", c.TimeP3);
-  line("TimeP4", c.TimeP4);
-  line("TimeU1", c.TimeU1);
-  line("TimeU2", c.TimeU2);
-  line("TimeU3", c.TimeU3);
-  line("TimeU4", c.TimeU4);
-  line("YAtXZero", c.YAtXZero);
-  o += "EclipseType\t" + std::to_string(result.type) + "\n";
-  line("DMax", c.DMax);
-  line("MMax", c.MMax);
-}
-
-int Circumstances(Args& args, const Catalogue* cat, Context& ctx) {
-  const Catalogue& catalogue = *cat;
-  std::ostream& out = ctx.out;
-  std::ostream& err = ctx.err;
-  const bool tt = args.Flag("--tt");
-  const std::string_view which = args.Positional("INDEX");
-  args.ExpectEnd();
-  int first = 0;
-  int last = 0;
-  bool blocks = true;
-  if (which == "all") {
-    first = 1;
-    last = catalogue.Count();
-  } else if (const auto dots = which.find(".."); dots != std::string_view::npos) {
-    first = IndexArgument(which.substr(0, dots), catalogue);
-    last = IndexArgument(which.substr(dots + 2), catalogue);
-    if (last < first) throw UsageError{"range '" + std::string(which) + "' runs backwards"};
-  } else {
-    first = last = IndexArgument(which, catalogue);
-    blocks = false;
-  }
-  std::string o;
-  o.reserve(static_cast<std::size_t>(last - first + 1) * 420);
-  int status = kExitOk;
-  for (int i = first; i <= last; ++i) {
-    const EclipseRecord& record = catalogue.At(i);
-    const CircumstancesResult result = ComputeCircumstances(record, tt ? 0.0 : EclipseDeltaT(record));
-    if (blocks) o += "Index\t" + std::to_string(i) + "\n";
-    AppendCircumstances(o, result);
-    if (!result.converged) {
-      err << "varomintel-cli: eclipse " << i << ": the search for " << result.failedSearch << " did not converge\n";
-      status = kExitNothing;
-    }
-  }
-  out << o;
-  return status;
-}
-
-int Find(Args& args, const Catalogue* cat, Context& ctx) {
-  const Catalogue& catalogue = *cat;
-  std::ostream& out = ctx.out;
-  std::ostream& err = ctx.err;
-  const auto year = args.Value("--year");
-  const auto saros = args.Value("--saros");
-  const std::uint8_t lang = LanguageOption(args);
-  args.ExpectEnd();
-  if (year.has_value() == saros.has_value()) throw UsageError{"find needs either --year or --saros"};
-  int index = 0;
-  if (year) {
-    const auto found = FindByYear(catalogue, *year);
-    if (!found) {
-      err << "varomintel-cli: year '" << *year << "' is not an integer: nothing selected\n";
-      return kExitNothing;
-    }
-    index = found->index;
-  } else {
-    const SarosSearch found = FindBySaros(catalogue, *saros);
-    if (found.index == 0) {
-      err << "varomintel-cli: no eclipse of Saros " << found.saros << " in the catalogue\n";
-      return kExitNothing;
-    }
-    index = found.index;
-  }
-  const EclipseRecord& record = catalogue.At(index);
-  const CircumstancesResult result = ComputeCircumstances(record, EclipseDeltaT(record));
-  out << index << '\t' << RecordDate(record) << '\t' << EclipseTypeLongName(result.type, lang) << '\n';
-  return kExitOk;
-}
-
-const bool registered = RegisterCommand({"report", "INDEX [--lang de|en|fr] [--tt] [--tz HOURS]", true, &Report}) &&
-                        RegisterCommand({"circumstances", "INDEX|A..B|all [--tt]", true, &Circumstances}) &&
-                        RegisterCommand({"find", "--year YEAR | --saros SAROS [--lang de|en|fr]", true, &Find});
 
 std::map<std::string_view, Command>& Registry() {
   static std::map<std::string_view, Command> commands;
@@ -230,6 +82,14 @@ std::uint8_t LanguageOption(Args& args) {
   const auto lang = LanguageFromCode(*code);
   if (!lang) throw UsageError{"--lang must be de, en or fr, not '" + std::string(*code) + "'"};
   return *lang;
+}
+
+int IndexArgument(std::string_view text, const Catalogue& catalogue) {
+  const auto index = ParseInteger(text);
+  if (!index || *index < 1 || *index > catalogue.Count())
+    throw UsageError{"index '" + std::string(text) + "' is not a whole number from 1 to " +
+                     std::to_string(catalogue.Count())};
+  return static_cast<int>(*index);
 }
 
 bool RegisterCommand(const Command& command) {

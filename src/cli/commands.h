@@ -38,6 +38,9 @@ class Args {
   std::vector<std::string_view> args_;
 };
 
+// An eclipse index 1..Count() of the catalogue; anything else is a UsageError.
+int IndexArgument(std::string_view text, const Catalogue& catalogue);
+
 // --lang de|en|fr, English when absent.
 std::uint8_t LanguageOption(Args& args);
 

@@ -1,8 +1,8 @@
 // varomintel-cli prepare-dark-maps: the dark-map tool over the four darkened map
-// pictures in the current directory (see app/dark_map.h).
+// pictures in the current directory (see render/dark_map.h).
 #include <cstddef>
 
-#include "app/dark_map.h"
+#include "render/dark_map.h"
 #include "cli/commands.h"
 
 namespace varomintel::cli {

@@ -1,6 +1,6 @@
 #include "eclipse/catalogue.h"
 
-#include "app/whole_file.h"
+#include "text/whole_file.h"
 
 #include <bit>
 #include <cmath>
@@ -87,7 +87,7 @@ EclipseRecord DecodeRecord(const unsigned char* bytes) {
   r.Year = in.I32();
   r.Month = in.I32();
   r.Day = in.I32();
-  r.EclipseType = in.I32();
+  r.EclipseType = static_cast<EclipseTypeCode>(in.I32());
   r.Reserved16 = in.F64();
   r.Gamma = in.F64();
   r.JulianDayTT = in.F64();
@@ -106,7 +106,7 @@ RecordBytes EncodeRecord(const EclipseRecord& r) {
   out.I32(r.Year);
   out.I32(r.Month);
   out.I32(r.Day);
-  out.I32(r.EclipseType);
+  out.I32(static_cast<std::int32_t>(r.EclipseType));
   out.F64(r.Reserved16);
   out.F64(r.Gamma);
   out.F64(r.JulianDayTT);

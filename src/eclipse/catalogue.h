@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "eclipse/eclipse_type.h"
+
 namespace varomintel {
 
 inline constexpr std::size_t kRecordSize = 430;
@@ -23,19 +25,13 @@ struct Cubic {
   std::array<double, 4> c{};
 };
 
-// Eclipse type codes, shared by the catalogue and the computed type.
-inline constexpr int kPartialPenumbral = 1;
-inline constexpr int kCompletePenumbral = 2;
-inline constexpr int kPartialUmbral = 3;
-inline constexpr int kTotal = 4;
-inline constexpr int kTotalCentral = 5;
 
 // One eclipse, fields in file order (byte offsets in the comments).
 struct EclipseRecord {
   std::int32_t Year = 0;         // 0: year of T0, astronomical numbering
   std::int32_t Month = 0;        // 4: month of T0, 1..12
   std::int32_t Day = 0;          // 8: day of T0
-  std::int32_t EclipseType = 0;  // 12: type code 1..5
+  EclipseTypeCode EclipseType{};  // 12: type code 1..5
   double Reserved16 = 0;         // 16: carried, not interpreted
   double Gamma = 0;              // 24: Gamma, Earth radii, signed
   double JulianDayTT = 0;        // 32: Julian day (TT) of the eclipse

@@ -14,6 +14,7 @@ double EclipseCircumstances::Time(Contact c) const {
     case Contact::U2: return TimeU2;
     case Contact::U3: return TimeU3;
     case Contact::U4: return TimeU4;
+    case Contact::Max: return TimeMax;
   }
   return 0;
 }
@@ -113,8 +114,8 @@ CircumstancesResult ComputeCircumstances(const EclipseRecord& r, double deltaT) 
       if (!note(o, name)) return;  // a search that did not converge gives no contact
       time = o.t;
       const SkyPoint xy = EvaluateXY(r, o.t);
-      c.AtContact[static_cast<std::size_t>(which)].x = xy.x;
-      c.AtContact[static_cast<std::size_t>(which)].y = xy.y;
+      c.AtContact[which].x = xy.x;
+      c.AtContact[which].y = xy.y;
     };
     store(StepSearch(s, c.TimeMax, h1, eps1), first, cFirst, nameFirst);
     store(StepSearch(s, c.TimeMax, h2, eps2), second, cSecond, nameSecond);
@@ -134,24 +135,26 @@ CircumstancesResult ComputeCircumstances(const EclipseRecord& r, double deltaT) 
 
   // 6. Type: each later rule overrides an earlier one.
   result.type = r.EclipseType;
-  if (c.TimeP1 != 0) result.type = kPartialPenumbral;
-  if (c.TimeP2 != 0) result.type = kCompletePenumbral;
-  if (c.TimeU1 != 0) result.type = kPartialUmbral;
-  if (c.TimeU2 != 0) result.type = kTotal;
+  if (c.TimeP1 != 0) result.type = EclipseTypeCode::PartialPenumbral;
+  if (c.TimeP2 != 0) result.type = EclipseTypeCode::CompletePenumbral;
+  if (c.TimeU1 != 0) result.type = EclipseTypeCode::PartialUmbral;
+  if (c.TimeU2 != 0) result.type = EclipseTypeCode::Total;
 
   // 7. d and M at every contact (at t = 0 for a contact that does not occur).
   for (int i = 0; i < kContactCount; ++i) {
     const auto which = static_cast<Contact>(i);
+    if (which == Contact::Max) continue;  // d and M at TimeMax follow in step 8
     const ElementValues at = EvaluateElements(r, c.Time(which), deltaT);
-    c.AtContact[static_cast<std::size_t>(i)].d = at.d;
-    c.AtContact[static_cast<std::size_t>(i)].M = ReduceToHalfOpenPi(at.M);
+    c.AtContact[which].d = at.d;
+    c.AtContact[which].M = ReduceToHalfOpenPi(at.M);
   }
 
   // 8. Central when the shadow axis passes through the Moon's disc.
   e = EvaluateElements(r, c.TimeMax, deltaT);
-  if (rmoo > std::fabs(e.L)) result.type = kTotalCentral;
+  if (rmoo > std::fabs(e.L)) result.type = EclipseTypeCode::TotalCentral;
   c.DMax = e.d;
   c.MMax = ReduceToHalfOpenPi(e.M);
+  c.AtContact[Contact::Max] = {c.XMax, c.YMax, c.DMax, c.MMax};
   result.atMax = e;
   return result;
 }

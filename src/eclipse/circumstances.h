@@ -5,13 +5,11 @@
 #include <array>
 
 #include "eclipse/catalogue.h"
+#include "eclipse/contact.h"
 #include "eclipse/elements.h"
 
 namespace varomintel {
 
-// The eight contacts, in the order their positions are stored.
-enum class Contact { P1, P2, P3, P4, U1, U2, U3, U4 };
-inline constexpr int kContactCount = 8;
 
 // Position of the Moon and of the shadow axis at one instant.
 struct ContactPosition {
@@ -27,12 +25,12 @@ struct EclipseCircumstances {
   double PenMag = 0, UmbMag = 0;
   double TimeP1 = 0, TimeP2 = 0, TimeP3 = 0, TimeP4 = 0;
   double TimeU1 = 0, TimeU2 = 0, TimeU3 = 0, TimeU4 = 0;
-  std::array<ContactPosition, kContactCount> AtContact{};  // indexed by Contact
+  PerContact<ContactPosition> AtContact;  // Max: the position at TimeMax
   double DMax = 0, MMax = 0;  // d and M at TimeMax, radians
   double YAtXZero = 0;        // y where x passes through 0 from negative to positive
 
   double Time(Contact c) const;
-  const ContactPosition& At(Contact c) const { return AtContact[static_cast<std::size_t>(c)]; }
+  const ContactPosition& At(Contact c) const { return AtContact[c]; }
 };
 
 // Each search takes at most this many evaluations; real eclipses need a few dozen.
@@ -40,7 +38,7 @@ inline constexpr int kMaxSearchSteps = 10000;
 
 struct CircumstancesResult {
   EclipseCircumstances circumstances;
-  int type = 0;            // computed type code 1..5 (the record's own when no contact occurs)
+  EclipseTypeCode type{};  // computed type (the record's own when no contact occurs)
   ElementValues atMax;     // the elements at TimeMax
   bool converged = true;   // false when a search reached kMaxSearchSteps
   const char* failedSearch = nullptr;  // the first search that did not converge

@@ -27,6 +27,8 @@ inline double Evaluate(const Quadratic& p, double t, double t2) { return p.c[0] 
 inline double Evaluate(const Cubic& p, double t, double t2, double t3) {
   return p.c[0] + p.c[1] * t + p.c[2] * t2 + p.c[3] * t3;
 }
+// The linear part c0 + c1 t of a quadratic (the hour angle of a place's local circumstances).
+inline double EvaluateLinear(const Quadratic& p, double t) { return p.c[0] + p.c[1] * t; }
 inline double Rate(const Cubic& p, double t, double t2) { return p.c[1] + 2 * p.c[2] * t + 3 * p.c[3] * t2; }
 
 // Given: the record, t (hours of TT from T0), Delta T (seconds; 0 for terrestrial time).

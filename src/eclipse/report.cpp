@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/text_table.h"
+#include "eclipse/eclipse_type.h"
+#include "text/text_table.h"
 #include "astro/calendar.h"
-#include "astro/clock_text.h"
-#include "astro/number_text.h"
+#include "text/clock_text.h"
+#include "text/number_text.h"
 #include "astro/trig_func.h"
 
 namespace varomintel {

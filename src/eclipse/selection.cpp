@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "astro/number_text.h"
+#include "text/number_text.h"
 
 namespace varomintel {
 

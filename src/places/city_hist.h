@@ -10,31 +10,14 @@
 #include <vector>
 
 #include "eclipse/catalogue.h"
+#include "places/list_text.h"
 #include "places/local_circumstances.h"
 #include "places/place.h"
 
 namespace varomintel {
 
-inline constexpr const char* kCityHistDone = "Done.";
 // The search lets queued window messages run every this many catalogue records.
 inline constexpr int kCityHistYieldEvery = 20;
-
-// "Calculating year 2022 ..." (the same in every language).
-std::string CityHistStatus(int year);
-
-// The column header over the on-screen list.
-const std::string& CityHistHeader(std::uint8_t languageIndex);
-
-// The lines at the top of the saved list: title, dashes, the explanations (key, tab,
-// text), the dash row (not in French), an empty line and the column keys.
-std::vector<std::string> CityHistLegend(std::uint8_t languageIndex);
-
-// The fixed-width line and the tab-separated record of one eclipse at the search place,
-// whose label is place.Country; empty when the place does not see the eclipse.
-std::string CityHistLine(const EclipseRecord& eclipse, double deltaT, const StadtType& place);
-std::string CityHistRecord(const EclipseRecord& eclipse, double deltaT, const StadtType& place);
-std::string CityHistLine(ContactClock& clock, const StadtType& place);
-std::string CityHistRecord(ContactClock& clock, const StadtType& place);
 
 // The calendar year of the eclipse in universal time: of JulianDayTT - DeltaT/86400.
 int UniversalYear(const EclipseRecord& eclipse, double deltaT);

@@ -12,6 +12,7 @@
 
 #include "eclipse/catalogue.h"
 #include "places/city_file.h"
+#include "places/list_text.h"
 #include "places/place.h"
 
 namespace varomintel {
@@ -22,19 +23,6 @@ inline constexpr int kPopulationItems = 10;
 // 5000, 2000 (item 8, shown as 2'500), and -1 (every place) for item 9 and for any other
 // index (no selection). A place passes when its Population is at least the threshold.
 std::int32_t PopulationThreshold(int item);
-
-// The item text as the threshold list shows it ("   500'000 habitants"); empty outside 0..9.
-const std::string& PopulationItemText(int item, std::uint8_t languageIndex);
-
-// The column header over the on-screen list (fixed width, lines up with CityListLine).
-const std::string& CityListHeader(std::uint8_t languageIndex);
-
-// The lines at the top of the saved list: title, underline, the explanations (key, tab,
-// text), the template line, an empty line and the column header line.
-std::vector<std::string> CityListLegend(std::uint8_t languageIndex);
-
-// "1523 Places scanned. 612 Places found." in the language.
-std::string CityListStatus(long scanned, long found, std::uint8_t languageIndex);
 
 struct CityListInput {
   EclipseRecord eclipse;   // a private copy of the selected eclipse

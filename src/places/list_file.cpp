@@ -1,6 +1,6 @@
 #include "places/list_file.h"
 
-#include "app/whole_file.h"
+#include "text/whole_file.h"
 
 namespace varomintel {
 

@@ -2,27 +2,32 @@
 
 namespace varomintel {
 
-bool ContactExists(char phaseType, int contact) {
+bool ContactExists(LocalPhase phaseType, Contact contact) {
   switch (contact) {
-    case kContactU1:
-    case kContactU4:
-      return phaseType == 'p' || phaseType == 't';
-    case kContactU2:
-    case kContactU3:
-      return phaseType == 't';
-    default:
-      return contact >= 0 && contact < kPlaceContacts;
+    case Contact::U1:
+    case Contact::U4:
+      return phaseType == LocalPhase::Partial || phaseType == LocalPhase::Total;
+    case Contact::U2:
+    case Contact::U3:
+      return phaseType == LocalPhase::Total;
+    case Contact::P2:
+    case Contact::P3:
+      return false;
+    case Contact::P1:
+    case Contact::Max:
+    case Contact::P4:
+      return true;
   }
+  return false;
 }
 
-bool ContactVisible(const StadtType& place, int contact) {
-  return ContactExists(place.PhaseType, contact) &&
-         place.ContactAltitude[static_cast<std::size_t>(contact)] > 0;
+bool ContactVisible(const StadtType& place, Contact contact) {
+  return ContactExists(place.PhaseType, contact) && place.ContactAltitude[contact] > 0;
 }
 
 bool SeesEclipse(const StadtType& place) {
-  for (const double a : place.ContactAltitude)
-    if (a > 0) return true;
+  for (const Contact c : kListContacts)
+    if (place.ContactAltitude[c] > 0) return true;
   return false;
 }
 

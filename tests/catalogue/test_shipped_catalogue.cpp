@@ -103,7 +103,7 @@ TEST_F(ShippedCatalogue, AgreesWithTheCanonOnSelectedEclipses) {
       EXPECT_EQ(r.SarosMember, k.member);
       EXPECT_EQ(r.SarosCount, k.count);
     }
-    EXPECT_EQ(std::min(res.type, 4), k.type);
+    EXPECT_EQ(std::min(static_cast<int>(res.type), 4), k.type);
     EXPECT_EQ(r.EclipseType, res.type);
   }
   std::printf("Shipped catalogue against the canon:\n");
@@ -131,7 +131,7 @@ TEST_F(ShippedCatalogue, CountsByTypeMatchTheCanonCenturyByCentury) {
   for (const canon::CenturyCount& k : canon::kCenturies) {
     std::map<int, int> n;
     for (const EclipseRecord& r : Shipped().Records())
-      if (r.Year >= k.fromYear && r.Year <= k.toYear) ++n[r.EclipseType <= 2 ? 1 : r.EclipseType == 3 ? 3 : 4];
+      if (r.Year >= k.fromYear && r.Year <= k.toYear) ++n[std::min(static_cast<int>(r.EclipseType), 4) <= 2 ? 1 : std::min(static_cast<int>(r.EclipseType), 4)];
     SCOPED_TRACE(std::to_string(k.fromYear) + ".." + std::to_string(k.toYear));
     EXPECT_EQ(n[1] + n[3] + n[4], k.all);
     EXPECT_EQ(n[1], k.penumbral);

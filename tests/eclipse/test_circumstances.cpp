@@ -24,7 +24,7 @@ TEST(Circumstances, GreatestEclipseAndContactsMatchTheClosedForm) {
   const EclipseCircumstances& c = res.circumstances;
   ASSERT_TRUE(res.converged);
   EXPECT_NEAR(c.TimeMax, e.TimeMax(), 3e-6);
-  EXPECT_EQ(res.type, kTotal);
+  EXPECT_EQ(res.type, EclipseTypeCode::Total);
 
   struct Check {
     double time, expected, eps;
@@ -66,13 +66,13 @@ TEST(Circumstances, GreatestEclipseAndContactsMatchTheClosedForm) {
 TEST(Circumstances, TypesFromPenumbralToCentral) {
   struct Case {
     double lmin;
-    int type;
+    EclipseTypeCode type;
   };
   // Penumbral only: between UmbContactRadius (3630) and PenContactRadius (5530).
   // Complete penumbral: below 2 f1 - PenContactRadius (3670) but not touching the umbra.
   // Partial umbral, total (L >= Moon radius 930) and total central (L < 930).
-  const Case cases[] = {{4500, kPartialPenumbral}, {3650, kCompletePenumbral}, {3000, kPartialUmbral},
-                        {1200, kTotal}, {931, kTotal}, {929, kTotalCentral}, {0.5, kTotalCentral}};
+  const Case cases[] = {{4500, EclipseTypeCode::PartialPenumbral}, {3650, EclipseTypeCode::CompletePenumbral}, {3000, EclipseTypeCode::PartialUmbral},
+                        {1200, EclipseTypeCode::Total}, {931, EclipseTypeCode::Total}, {929, EclipseTypeCode::TotalCentral}, {0.5, EclipseTypeCode::TotalCentral}};
   for (const Case& k : cases) {
     const EclipseRecord r = LinearEclipse::Passing(k.lmin).Record();
     const CircumstancesResult res = ComputeCircumstances(r, 0);
@@ -81,16 +81,16 @@ TEST(Circumstances, TypesFromPenumbralToCentral) {
     const EclipseCircumstances& c = res.circumstances;
     EXPECT_NE(c.TimeP1, 0) << k.lmin;
     EXPECT_NE(c.TimeP4, 0) << k.lmin;
-    EXPECT_EQ(c.TimeU1 != 0, k.type >= kPartialUmbral) << k.lmin;
-    EXPECT_EQ(c.TimeU4 != 0, k.type >= kPartialUmbral) << k.lmin;
-    EXPECT_EQ(c.TimeU2 != 0, k.type >= kTotal) << k.lmin;
-    EXPECT_EQ(c.TimeU3 != 0, k.type >= kTotal) << k.lmin;
-    if (k.type == kPartialPenumbral) {
+    EXPECT_EQ(c.TimeU1 != 0, k.type >= EclipseTypeCode::PartialUmbral) << k.lmin;
+    EXPECT_EQ(c.TimeU4 != 0, k.type >= EclipseTypeCode::PartialUmbral) << k.lmin;
+    EXPECT_EQ(c.TimeU2 != 0, k.type >= EclipseTypeCode::Total) << k.lmin;
+    EXPECT_EQ(c.TimeU3 != 0, k.type >= EclipseTypeCode::Total) << k.lmin;
+    if (k.type == EclipseTypeCode::PartialPenumbral) {
       EXPECT_EQ(c.TimeP2, 0);
       EXPECT_EQ(c.TimeP3, 0);
       EXPECT_LT(c.UmbMag, 0);
     }
-    if (k.type == kCompletePenumbral) {
+    if (k.type == EclipseTypeCode::CompletePenumbral) {
       EXPECT_NE(c.TimeP2, 0);
       EXPECT_NE(c.TimeP3, 0);
     }
@@ -99,9 +99,9 @@ TEST(Circumstances, TypesFromPenumbralToCentral) {
 
 TEST(Circumstances, NoContactLeavesTheRecordsOwnType) {
   EclipseRecord r = LinearEclipse::Passing(8000).Record();
-  r.EclipseType = 2;
+  r.EclipseType = EclipseTypeCode::CompletePenumbral;
   const CircumstancesResult res = ComputeCircumstances(r, 0);
-  EXPECT_EQ(res.type, 2);
+  EXPECT_EQ(res.type, EclipseTypeCode::CompletePenumbral);
   EXPECT_EQ(res.circumstances.TimeP1, 0);
   EXPECT_EQ(res.circumstances.TimeU1, 0);
 }
@@ -131,7 +131,7 @@ TEST(Circumstances, ElementsAtMaxAndTheAxisAtEveryContact) {
   EXPECT_EQ(c.DMax, expected.d);
   EXPECT_NEAR(c.MMax, expected.M, 1e-12);
   for (int i = 0; i < kContactCount; ++i) {
-    const ContactPosition& p = c.AtContact[static_cast<std::size_t>(i)];
+    const ContactPosition& p = c.At(static_cast<Contact>(i));
     EXPECT_GT(p.M, -Pi) << i;
     EXPECT_LE(p.M, Pi) << i;
   }

@@ -27,7 +27,7 @@ std::vector<std::string> Texts(const std::vector<ReportLine>& lines) {
 
 TEST(Report, TotalEclipseInTerrestrialTime) {
   EclipseRecord r = testing::LinearEclipse{}.Record(2022, 11, 8, 11);
-  r.EclipseType = 4;
+  r.EclipseType = EclipseTypeCode::Total;
   const EclipseCircumstances c = TotalAt(-2.5, -1.5, -0.5, 0.1, 0.75, 1.75, 2.5);
   ReportSettings s;
   s.language = 1;
@@ -60,7 +60,7 @@ TEST(Report, TotalEclipseInTerrestrialTime) {
 
 TEST(Report, UniversalTimeAppliesDeltaTAndTheZone) {
   EclipseRecord r = testing::LinearEclipse{}.Record(2022, 11, 8, 11);
-  r.EclipseType = 4;
+  r.EclipseType = EclipseTypeCode::Total;
   const EclipseCircumstances c = TotalAt(-2.5, -1.5, -0.5, 0.1, 0.75, 1.75, 2.5);
   ReportSettings s;
   s.language = 0;
@@ -79,7 +79,7 @@ TEST(Report, UniversalTimeAppliesDeltaTAndTheZone) {
 
 TEST(Report, PenumbralAndPartialEclipsesShowTheirContactsOnly) {
   EclipseRecord r = testing::LinearEclipse{}.Record();
-  r.EclipseType = 1;
+  r.EclipseType = EclipseTypeCode::PartialPenumbral;
   EclipseCircumstances pen;
   pen.TimeP1 = -2;
   pen.TimeP2 = -1;  // P2 and P3 never appear in the report
@@ -95,7 +95,7 @@ TEST(Report, PenumbralAndPartialEclipsesShowTheirContactsOnly) {
   EXPECT_EQ(lines[5].text.substr(0, lines[5].text.find('\t')), "Maximum de l'éclipse        ");
   EXPECT_EQ(lines[6].text.substr(lines[6].text.size() - 7), "4h00min");
 
-  r.EclipseType = 3;
+  r.EclipseType = EclipseTypeCode::PartialUmbral;
   EclipseCircumstances partial = pen;
   partial.TimeU1 = -0.5;
   partial.TimeU4 = 0.5;
@@ -109,7 +109,7 @@ TEST(Report, PenumbralAndPartialEclipsesShowTheirContactsOnly) {
 
 TEST(Report, DatesFollowEachContactAcrossMidnight) {
   EclipseRecord r = testing::LinearEclipse{}.Record(2022, 12, 31, 23);
-  r.EclipseType = 1;
+  r.EclipseType = EclipseTypeCode::PartialPenumbral;
   EclipseCircumstances c;
   c.TimeP1 = -0.75;  // 22:15 TT on Dec 31
   c.TimeMax = 0.25;

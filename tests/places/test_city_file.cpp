@@ -48,13 +48,13 @@ TEST(ParseCityLine, FieldsInOrderWithoutTrimming) {
 
 TEST(ParseCityLine, ResultFieldsAreLeftAlone) {
   StadtType p;
-  p.ContactTime[3] = 1.25;
-  p.ContactAltitude[3] = 0.5;
-  p.PhaseType = 't';
+  p.ContactTime[Contact::Max] = 1.25;
+  p.ContactAltitude[Contact::Max] = 0.5;
+  p.PhaseType = LocalPhase::Total;
   ASSERT_FALSE(ParseCityLine("A\t1\t2\t3\tB", p));
-  EXPECT_EQ(p.ContactTime[3], 1.25);
-  EXPECT_EQ(p.ContactAltitude[3], 0.5);
-  EXPECT_EQ(p.PhaseType, 't');
+  EXPECT_EQ(p.ContactTime[Contact::Max], 1.25);
+  EXPECT_EQ(p.ContactAltitude[Contact::Max], 0.5);
+  EXPECT_EQ(p.PhaseType, LocalPhase::Total);
 }
 
 TEST(ParseCityLine, PopulationKeepsTheLow32Bits) {

@@ -14,13 +14,14 @@
 
 #include "astro/calendar.h"
 #include "astro/delta_t.h"
-#include "astro/number_text.h"
+#include "text/number_text.h"
 #include "astro/trig_func.h"
 #include "places/city_file.h"
 #include "places/city_hist.h"
 #include "places/city_list.h"
+#include "places/list_text.h"
 #include "places/local_circumstances.h"
-#include "places/utf8_text.h"
+#include "text/utf8_text.h"
 #include "../support/synthetic_eclipse.h"
 
 namespace varomintel {

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "astro/delta_t.h"
-#include "astro/number_text.h"
+#include "text/number_text.h"
 #include "astro/trig_func.h"
+#include "places/list_text.h"
 #include "places/local_circumstances.h"
-#include "places/utf8_text.h"
+#include "text/utf8_text.h"
 #include "../support/synthetic_eclipse.h"
 
 namespace varomintel {
@@ -76,8 +77,8 @@ struct Scenario {
     place.Longitude = -west * RadToDeg;
     result = LocalCircumstances(record, deltaT, 0.0, west, place, guard);
   }
-  double T(int contact) const { return place.ContactTime[static_cast<std::size_t>(contact)]; }
-  double Alt(int contact) const { return place.ContactAltitude[static_cast<std::size_t>(contact)]; }
+  double T(Contact contact) const { return place.ContactTime[contact]; }
+  double Alt(Contact contact) const { return place.ContactAltitude[contact]; }
   std::string Line() const { return CityListLine(record, deltaT, place); }
   std::string Record() const { return CityListRecord(record, deltaT, place); }
 };
@@ -88,20 +89,20 @@ TEST(LocalCircumstances, TotalEclipseSeenThroughoutMatchesTheClosedForms) {
   s.Run(e.TimeMax(), 0);
   ASSERT_TRUE(s.result.eclipse);
   EXPECT_TRUE(s.result.converged);
-  EXPECT_EQ(s.place.PhaseType, 't');
+  EXPECT_EQ(s.place.PhaseType, LocalPhase::Total);
   const double tmax = e.TimeMax();
-  EXPECT_NEAR(s.T(kContactMax), tmax, kTimeTolerance);
-  EXPECT_NEAR(s.T(kContactP1), tmax - e.HalfChord(e.f1 + e.moonRadius), kTimeTolerance);
-  EXPECT_NEAR(s.T(kContactP4), tmax + e.HalfChord(e.f1 + e.moonRadius), kTimeTolerance);
-  EXPECT_NEAR(s.T(kContactU1), tmax - e.HalfChord(e.f2 + e.moonRadius), kTimeTolerance);
-  EXPECT_NEAR(s.T(kContactU4), tmax + e.HalfChord(e.f2 + e.moonRadius), kTimeTolerance);
-  EXPECT_NEAR(s.T(kContactU2), tmax - e.HalfChord(e.f2 - e.moonRadius), kTimeTolerance);
-  EXPECT_NEAR(s.T(kContactU3), tmax + e.HalfChord(e.f2 - e.moonRadius), kTimeTolerance);
+  EXPECT_NEAR(s.T(Contact::Max), tmax, kTimeTolerance);
+  EXPECT_NEAR(s.T(Contact::P1), tmax - e.HalfChord(e.f1 + e.moonRadius), kTimeTolerance);
+  EXPECT_NEAR(s.T(Contact::P4), tmax + e.HalfChord(e.f1 + e.moonRadius), kTimeTolerance);
+  EXPECT_NEAR(s.T(Contact::U1), tmax - e.HalfChord(e.f2 + e.moonRadius), kTimeTolerance);
+  EXPECT_NEAR(s.T(Contact::U4), tmax + e.HalfChord(e.f2 + e.moonRadius), kTimeTolerance);
+  EXPECT_NEAR(s.T(Contact::U2), tmax - e.HalfChord(e.f2 - e.moonRadius), kTimeTolerance);
+  EXPECT_NEAR(s.T(Contact::U3), tmax + e.HalfChord(e.f2 - e.moonRadius), kTimeTolerance);
   EXPECT_NEAR(s.place.Magnitude, (e.f2 + e.moonRadius - e.LMin()) / (2 * e.moonRadius), 1e-9);
   // On the meridian at the equator the altitude is 90 degrees minus the declination.
   const double d = e.Record().D.c[0] + e.Record().D.c[1] * tmax;
-  EXPECT_NEAR(s.Alt(kContactMax) * RadToDeg, 90 - d, 1e-6);
-  for (int i = 0; i < kPlaceContacts; ++i) EXPECT_GT(s.Alt(i), 0) << i;
+  EXPECT_NEAR(s.Alt(Contact::Max) * RadToDeg, 90 - d, 1e-6);
+  for (const Contact i : kListContacts) EXPECT_GT(s.Alt(i), 0) << ContactName(i);
 
   const std::string line = s.Line();
   EXPECT_EQ(CodePointCount(line), 158u);
@@ -109,12 +110,12 @@ TEST(LocalCircumstances, TotalEclipseSeenThroughoutMatchesTheClosedForms) {
   EXPECT_EQ(After(line, 62).find("            "), std::string::npos) << line;
   const std::vector<std::string> f = Fields(s.Record());
   ASSERT_EQ(f.size(), 26u);
-  EXPECT_EQ(f[16], Clock(s.record, s.deltaT, s.T(kContactMax)));
+  EXPECT_EQ(f[16], Clock(s.record, s.deltaT, s.T(Contact::Max)));
   EXPECT_EQ(f[18], FormatFixed(s.place.Magnitude, 3));
   // Duration of totality U3 - U2, in whole minutes.
   const int minutes = static_cast<int>(2 * e.HalfChord(e.f2 - e.moonRadius) * 60 + 0.5);
   EXPECT_EQ(f[19], std::to_string(minutes / 60) + ":" + (minutes % 60 < 10 ? "0" : "") + std::to_string(minutes % 60));
-  EXPECT_EQ(f[25], FormatFixed(s.Alt(kContactP4) * RadToDeg, 1));  // the line ends with P4's altitude
+  EXPECT_EQ(f[25], FormatFixed(s.Alt(Contact::P4) * RadToDeg, 1));  // the line ends with P4's altitude
 }
 
 TEST(LocalCircumstances, MoonRisingBetweenU2AndMaximum) {
@@ -122,21 +123,21 @@ TEST(LocalCircumstances, MoonRisingBetweenU2AndMaximum) {
   Scenario s(300, 0);
   s.Run((s.shape.TimeMax() - s.shape.HalfChord(s.shape.f2 - s.shape.moonRadius) + s.shape.TimeMax()) / 2, -90);
   ASSERT_TRUE(s.result.eclipse);
-  ASSERT_EQ(s.place.PhaseType, 't');
-  for (int i : {kContactP1, kContactU1, kContactU2}) EXPECT_LT(s.Alt(i), 0) << i;
-  for (int i : {kContactMax, kContactU3, kContactU4, kContactP4}) EXPECT_GT(s.Alt(i), 0) << i;
+  ASSERT_EQ(s.place.PhaseType, LocalPhase::Total);
+  for (const Contact i : {Contact::P1, Contact::U1, Contact::U2}) EXPECT_LT(s.Alt(i), 0) << ContactName(i);
+  for (const Contact i : {Contact::Max, Contact::U3, Contact::U4, Contact::P4}) EXPECT_GT(s.Alt(i), 0) << ContactName(i);
 
   const std::string line = s.Line();
   ASSERT_EQ(CodePointCount(line), 158u);
   EXPECT_EQ(line.substr(0, 12), " 2022 11  8 ");  // the date of maximum, not of P1 (the 7th)
   EXPECT_EQ(After(line, 62).substr(0, 36), std::string(36, ' '));
-  EXPECT_EQ(After(line, 98).substr(0, 8), Clock(s.record, s.deltaT, s.T(kContactMax)));
+  EXPECT_EQ(After(line, 98).substr(0, 8), Clock(s.record, s.deltaT, s.T(Contact::Max)));
 
   const std::vector<std::string> f = Fields(s.Record());
   ASSERT_EQ(f.size(), 26u);
   EXPECT_EQ(f[0] + "-" + f[1] + "-" + f[2], "2022-11-8");
   for (int i = 10; i < 16; ++i) EXPECT_EQ(f[i], "") << i;
-  EXPECT_EQ(f[16], Clock(s.record, s.deltaT, s.T(kContactMax)));
+  EXPECT_EQ(f[16], Clock(s.record, s.deltaT, s.T(Contact::Max)));
 }
 
 TEST(LocalCircumstances, OnlyP4SeenTheDayAfterT0) {
@@ -146,8 +147,11 @@ TEST(LocalCircumstances, OnlyP4SeenTheDayAfterT0) {
   const double p4 = e.TimeMax() + e.HalfChord(e.f1 + e.moonRadius);
   s.Run((u4 + p4) / 2, -90);
   ASSERT_TRUE(s.result.eclipse);
-  for (int i = 0; i < kContactP4; ++i) EXPECT_LT(s.Alt(i), 0) << i;
-  EXPECT_GT(s.Alt(kContactP4), 0);
+  for (const Contact i : kListContacts) {
+    if (i == Contact::P4) continue;
+    EXPECT_LT(s.Alt(i), 0) << ContactName(i);
+  }
+  EXPECT_GT(s.Alt(Contact::P4), 0);
   const std::string line = s.Line();
   EXPECT_EQ(line.substr(0, 12), " 2022 11  9 ");
   EXPECT_EQ(After(line, 62).substr(0, 84), std::string(84, ' '));
@@ -164,8 +168,8 @@ TEST(LocalCircumstances, MoonSettingAfterMaximumEndsTheRecordAfterMaximum) {
   const LinearEclipse& e = s.shape;
   s.Run((e.TimeMax() + e.TimeMax() + e.HalfChord(e.f2 - e.moonRadius)) / 2, 90);
   ASSERT_TRUE(s.result.eclipse);
-  EXPECT_GT(s.Alt(kContactMax), 0);
-  EXPECT_LT(s.Alt(kContactU3), 0);
+  EXPECT_GT(s.Alt(Contact::Max), 0);
+  EXPECT_LT(s.Alt(Contact::U3), 0);
   const std::string record = s.Record();
   const std::vector<std::string> f = Fields(record);
   // 10 head fields, P1, U1, U2 and MAX, and the empty text after MAX's closing tab.
@@ -180,9 +184,9 @@ TEST(LocalCircumstances, PartialEclipseHasNoTotalityContacts) {
   const LinearEclipse& e = s.shape;
   s.Run(e.TimeMax(), 0);
   ASSERT_TRUE(s.result.eclipse);
-  ASSERT_EQ(s.place.PhaseType, 'p');
-  EXPECT_EQ(s.Alt(kContactU2), kAltitudeNotComputed);
-  EXPECT_EQ(s.Alt(kContactU3), kAltitudeNotComputed);
+  ASSERT_EQ(s.place.PhaseType, LocalPhase::Partial);
+  EXPECT_EQ(s.Alt(Contact::U2), kAltitudeNotComputed);
+  EXPECT_EQ(s.Alt(Contact::U3), kAltitudeNotComputed);
   EXPECT_NEAR(s.place.Magnitude, (e.f2 + e.moonRadius - 2500) / (2 * e.moonRadius), 1e-9);
   const std::string groups = After(s.Line(), 62);
   EXPECT_EQ(groups.substr(24, 12), std::string(12, ' '));  // U2
@@ -200,9 +204,9 @@ TEST(LocalCircumstances, PenumbralEclipseUsesThePenumbralMagnitude) {
   const LinearEclipse& e = s.shape;
   s.Run(e.TimeMax(), 0);
   ASSERT_TRUE(s.result.eclipse);
-  ASSERT_EQ(s.place.PhaseType, 'h');
+  ASSERT_EQ(s.place.PhaseType, LocalPhase::Penumbral);
   EXPECT_NEAR(s.place.Magnitude, (e.f1 + e.moonRadius - 4500) / (2 * e.moonRadius), 1e-9);
-  for (int i : {kContactU1, kContactU2, kContactU3, kContactU4}) EXPECT_EQ(s.Alt(i), kAltitudeNotComputed);
+  for (const Contact i : {Contact::U1, Contact::U2, Contact::U3, Contact::U4}) EXPECT_EQ(s.Alt(i), kAltitudeNotComputed);
   const std::vector<std::string> f = Fields(s.Record());
   ASSERT_EQ(f.size(), 26u);
   EXPECT_FALSE(f[10].empty());
@@ -214,21 +218,21 @@ TEST(LocalCircumstances, PenumbralEclipseUsesThePenumbralMagnitude) {
 TEST(LocalCircumstances, NoEclipseAndAReusedRecord) {
   Scenario total(300);
   total.Run(total.shape.TimeMax(), 0);
-  ASSERT_EQ(total.place.PhaseType, 't');
+  ASSERT_EQ(total.place.PhaseType, LocalPhase::Total);
 
   // The same record for a penumbral eclipse: the umbral times stay, but their altitudes
   // were reset, so nothing of them is shown.
   Scenario pen(4500);
   pen.place = total.place;
   pen.Run(pen.shape.TimeMax(), 0);
-  EXPECT_EQ(pen.T(kContactU2), total.T(kContactU2));
+  EXPECT_EQ(pen.T(Contact::U2), total.T(Contact::U2));
   const std::string groups = After(pen.Line(), 62);
   EXPECT_EQ(groups.substr(12, 24), std::string(24, ' '));
 
   Scenario none(6000);  // the Moon misses the penumbra
   none.Run(none.shape.TimeMax(), 0);
   EXPECT_FALSE(none.result.eclipse);
-  EXPECT_EQ(none.Alt(kContactP1), kAltitudeNotComputed);
+  EXPECT_EQ(none.Alt(Contact::P1), kAltitudeNotComputed);
 }
 
 TEST(LocalCircumstances, ADegenerateRecordEndsWithAStatusInsteadOfLooping) {
@@ -243,13 +247,13 @@ TEST(LocalCircumstances, ADegenerateRecordEndsWithAStatusInsteadOfLooping) {
 TEST(CityListLine, AnAltitudeOfExactlyZeroIsNotSeen) {
   const EclipseRecord r = LinearEclipse::Passing(300).Record();
   StadtType p;
-  p.PhaseType = 't';
+  p.PhaseType = LocalPhase::Total;
   p.Country = "Land";
   p.City = "Ort";
   p.ContactAltitude.fill(0.0);
   EXPECT_EQ(CityListLine(r, 60, p), "");
   EXPECT_EQ(CityListRecord(r, 60, p), "");
-  p.ContactAltitude[kContactMax] = 0.1;
+  p.ContactAltitude[Contact::Max] = 0.1;
   const std::string line = CityListLine(r, 60, p);
   ASSERT_EQ(CodePointCount(line), 158u);
   EXPECT_EQ(After(line, 62).substr(0, 36), std::string(36, ' '));

@@ -9,8 +9,9 @@
 #include <string>
 
 #include "places/list_file.h"
+#include "places/list_text.h"
 #include "places/local_circumstances.h"
-#include "places/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace varomintel {
 namespace {

@@ -16,7 +16,7 @@
 #include "astro/calendar.h"
 #include "astro/delta_t.h"
 #include "eclipse/catalogue.h"
-#include "places/utf8_text.h"
+#include "text/utf8_text.h"
 #include "../support/run_cli.h"
 #include "../support/synthetic_eclipse.h"
 

@@ -21,7 +21,7 @@ struct LinearEclipse {
     r.Month = month;
     r.Day = day;
     r.T0Hour = hour;
-    r.EclipseType = 3;
+    r.EclipseType = EclipseTypeCode::PartialUmbral;
     r.Saros = 136;
     r.SarosMember = 20;
     r.SarosCount = 72;

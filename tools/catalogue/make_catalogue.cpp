@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     std::map<int, int> byType;
     for (const auto& e : eclipses) {
       records.push_back(e.record);
-      ++byType[e.record.EclipseType];
+      ++byType[static_cast<int>(e.record.EclipseType)];
     }
     if (!WriteCatalogue(out, records)) {
       std::cerr << "make_catalogue: cannot write " << out << "\n";

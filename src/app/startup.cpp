@@ -1,0 +1,54 @@
+#include "app/startup.h"
+
+#include <cstdio>
+
+#include "app/parameter_file.h"
+#include "text/text_table.h"
+#include "app/varomintel_variables.h"
+#include "app/version_info.h"
+#include "eclipse/catalogue.h"
+
+namespace varomintel {
+
+namespace {
+
+std::string WithSlash(std::string dir) {
+  while (!dir.empty() && (dir.back() == ' ' || static_cast<unsigned char>(dir.back()) < 0x20)) dir.pop_back();
+  while (!dir.empty() && (dir.front() == ' ' || static_cast<unsigned char>(dir.front()) < 0x20)) dir.erase(0, 1);
+  if (!dir.empty() && dir.back() != '/') dir += '/';
+  return dir;
+}
+
+}  // namespace
+
+StartupOutcome InitialiseGlobalState(const StartupPlaces& places,
+                                     const std::function<void(const std::string&, const std::string&)>& report) {
+  VaromintelVariables& v = Vars();
+  (void)TextTable();
+  v.TempDir = WithSlash(places.tempDir);
+  v.ProgramDir = WithSlash(places.programDir);
+  v.ParamDir = WithSlash(places.configDir) + "Varomintel/";
+  v.ProgramVersionInfo = ProgramVersionInfo(places.fileTypeName);
+  v.ProgramVersion = ProgramVersion(v.ProgramVersionInfo);
+  v.ParamFilePath = v.ParamDir + kParameterFileName;
+  const ParameterStartup startup = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion);
+  v.Parameters = startup.record;
+  v.WindowStarted = false;
+  if (startup.outcome == ParameterStartup::Outcome::OtherVersion) {
+    report(IncompatibleParameterCaption(), IncompatibleParameterText(startup.storedVersion));
+    std::remove(v.ParamFilePath.c_str());
+    return StartupOutcome::OtherVersion;  // the next start creates a fresh file
+  }
+
+  const std::string folder = WithSlash(places.catalogueDir);
+  CatalogueLoad load = LoadCatalogue(folder + kCatalogueFileName);
+  if (!load.ok()) {
+    report("Varomintel", load.Message() + ".\n\nThe catalogue " + kCatalogueFileName +
+                             " must consist of whole records of 430 bytes each. Folder looked in:\n" + folder);
+    return StartupOutcome::NoCatalogue;
+  }
+  v.TheCatalogue = std::move(load.catalogue);
+  return StartupOutcome::Run;
+}
+
+}  // namespace varomintel

@@ -1,0 +1,93 @@
+// varomintel-cli cityhist: every eclipse between two years that is seen at one place,
+// as the saved tab-separated text (CR LF) or the on-screen lines.
+#include <atomic>
+#include <limits>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "astro/trig_func.h"
+#include "cli/commands.h"
+#include "cli/list_output.h"
+#include "places/city_hist.h"
+#include "text/number_text.h"
+
+namespace varomintel::cli {
+
+namespace {
+
+// "47.5N" / "33.87S" (limit 90) or "7.5E" / "70.64W" (limit 180): degrees, unsigned,
+// with the hemisphere letter. Returned: degrees, north or east positive.
+double Coordinate(std::optional<std::string_view> text, const char* option, char positive, char negative,
+                  double limit) {
+  const std::string usage = std::string(option) + " must be degrees from 0 to " + FormatFixed(limit, 0) +
+                            " followed by " + positive + " or " + negative;
+  if (!text) throw UsageError{std::string("missing ") + option + " (" + usage + ")"};
+  const std::string_view t = *text;
+  if (t.size() < 2) throw UsageError{usage + ", not '" + std::string(t) + "'"};
+  const char side = t.back();
+  const std::string_view number = t.substr(0, t.size() - 1);
+  const bool digitFirst = (number.front() >= '0' && number.front() <= '9') || number.front() == '.';
+  const auto value = digitFirst ? ParseReal(number) : std::nullopt;
+  if ((side != positive && side != negative) || !value || *value > limit)
+    throw UsageError{usage + ", not '" + std::string(t) + "'"};
+  return side == positive ? *value : -*value;
+}
+
+int Year(std::optional<std::string_view> text, const char* option, int absent) {
+  if (!text) return absent;
+  const auto v = ParseInteger(*text);
+  if (!v || *v < std::numeric_limits<int>::min() || *v > std::numeric_limits<int>::max())
+    throw UsageError{std::string(option) + " must be a whole year, not '" + std::string(*text) + "'"};
+  return static_cast<int>(*v);
+}
+
+int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
+  const std::uint8_t lang = LanguageOption(args);
+  const bool screen = args.Flag("--screen");
+  const double latitude = Coordinate(args.Value("--lat"), "--lat", 'N', 'S', 90);
+  const double longitude = Coordinate(args.Value("--lon"), "--lon", 'E', 'W', 180);
+  double height = 0;
+  if (const auto h = args.Value("--height")) {
+    const auto v = ParseReal(*h);
+    if (!v) throw UsageError{"--height must be a number of metres, not '" + std::string(*h) + "'"};
+    height = *v;
+  }
+  const auto name = args.Value("--name");
+  const int first = Year(args.Value("--from"), "--from", std::numeric_limits<int>::min());
+  const int last = Year(args.Value("--to"), "--to", std::numeric_limits<int>::max());
+  args.ExpectEnd();
+
+  CityHistInput input;
+  input.catalogue = cat;
+  input.name = name ? std::string(*name) : std::string();
+  input.latitude = latitude * DegToRad;
+  input.westLongitude = -longitude * DegToRad;
+  input.height = height;
+  input.firstYear = first;
+  input.lastYear = last;
+
+  ListOutput output(screen, CityHistLegend(lang), CityHistHeader(lang));
+  CityHistCallbacks callbacks;
+  callbacks.onResult = [&](const CityHistHit& hit) { output.Add(hit.line, hit.record); };
+  const std::atomic<bool> stop{false};
+  const CityHistOutcome outcome = RunCityHist(input, callbacks, stop);
+  output.Write(ctx.out);
+  ctx.err << kCityHistDone << '\n';
+  if (outcome.unconverged > 0) {
+    ctx.err << "varomintel-cli: " << outcome.unconverged
+            << " eclipse(s) with a contact whose refinement did not converge\n";
+    return kExitNothing;
+  }
+  return outcome.found > 0 ? kExitOk : kExitNothing;
+}
+
+const bool registered = RegisterCommand({"cityhist",
+                                         "--lat DEG{N|S} --lon DEG{E|W} [--height M] [--name TEXT] [--from YEAR] "
+                                         "[--to YEAR] [--lang de|en|fr] [--screen]",
+                                         true, &CityHist});
+
+}  // namespace
+
+}  // namespace varomintel::cli

@@ -1,0 +1,31 @@
+// Program entry of Varomintel: the global state, then the main window and the message loop.
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QMimeDatabase>
+#include <QStandardPaths>
+
+#include "gui/main/Varomintel_Unit_Main.h"
+#include "app/startup.h"
+
+int main(int argc, char** argv) {
+  using namespace varomintel;
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Varomintel");
+
+  StartupPlaces places;
+  places.programDir = QCoreApplication::applicationDirPath().toStdString();
+  places.tempDir = QDir::tempPath().toStdString();
+  places.configDir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString();
+  places.fileTypeName = QMimeDatabase().mimeTypeForFile(QCoreApplication::applicationFilePath()).comment().toStdString();
+  places.catalogueDir = QDir::currentPath().toStdString();
+  const StartupOutcome outcome = InitialiseGlobalState(places, [](const std::string& caption, const std::string& text) {
+    QMessageBox::information(nullptr, QString::fromStdString(caption), QString::fromStdString(text));
+  });
+  if (outcome == StartupOutcome::NoCatalogue) return 1;
+  if (outcome != StartupOutcome::Run) return 0;
+
+  TForm_Main window;
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,552 @@
+#include "places/list_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "astro/calendar.h"
+#include "astro/trig_func.h"
+#include "text/clock_text.h"
+#include "text/number_text.h"
+#include "text/text_table.h"
+#include "text/utf8_text.h"
+
+namespace varomintel {
+
+ContactInstant ContactUniversalTime(const EclipseRecord& eclipse, double deltaT, double t) {
+  const double hour = eclipse.T0Hour - deltaT / 3600.0 + t;
+  const double jd = DateToJD(eclipse.Year, eclipse.Month, eclipse.Day, hour, 0, 0);
+  const CalendarDate date = JDToDate(jd);
+  ContactInstant c;
+  c.year = date.year;
+  c.month = date.month;
+  c.day = date.day;
+  c.clock = FormatHours(0, 24 * FloatMod(jd + 0.5, 1));
+  c.clock.erase(0, c.clock.find_first_not_of(' '));
+  return c;
+}
+
+std::string FormatDuration(double hours) {
+  if (!std::isfinite(hours)) return "  -:--";
+  // Whole minutes; bounded so that the conversion to an integer is defined.
+  const double minutes = std::trunc(std::min(std::fabs(hours) * 60 + 0.5, 1e15));
+  const auto n = static_cast<long long>(minutes);
+  std::string text = PadLeft(std::to_string(n / 60), 3) + ":" + PadLeft(std::to_string(n % 60), 2);
+  for (std::size_t i = 3; i < text.size(); ++i)
+    if (text[i] == ' ') text[i] = '0';
+  if (hours < 0 && n > 0) {
+    const std::size_t digit = text.find_first_not_of(' ');
+    if (digit > 0) text[digit - 1] = '-';
+    else text.insert(0, 1, '-');
+  }
+  return text;
+}
+
+namespace {
+
+// |degrees| as whole minutes (halves to even) in "DD°MM'H" with `degreeDigits` digits of
+// degrees (the last ones when there are more).
+void AppendAngle(std::string& out, double degrees, int degreeDigits, char positive, char negative) {
+  if (!std::isfinite(degrees)) {  // never from the city file; kept out of the integer conversion
+    out.append(static_cast<std::size_t>(degreeDigits), '-');
+    out += "\u00B0--'-";
+    return;
+  }
+  const double n = std::nearbyint(std::fabs(degrees) * 60);
+  const auto total = static_cast<long long>(std::min(n, 1e15));
+  long long d = total / 60;
+  char digits[3];
+  for (int i = degreeDigits - 1; i >= 0; --i, d /= 10) digits[i] = static_cast<char>('0' + d % 10);
+  out.append(digits, static_cast<std::size_t>(degreeDigits));
+  out += "\u00B0";
+  const long long m = total % 60;
+  out += static_cast<char>('0' + m / 10);
+  out += static_cast<char>('0' + m % 10);
+  out += '\'';
+  out += degrees >= 0 ? positive : negative;
+}
+
+}  // namespace
+
+std::string FormatLatitude(double degrees) {
+  std::string out;
+  AppendAngle(out, degrees, 2, 'N', 'S');
+  return out;
+}
+std::string FormatLongitude(double degrees) {
+  std::string out;
+  AppendAngle(out, degrees, 3, 'E', 'W');
+  return out;
+}
+
+const ContactInstant& ContactClock::At(Contact k, double t) {
+  // The same double gives the same instant; NaN never compares equal and is converted anew.
+  if (!known_[k] || !(t_[k] == t)) {
+    instant_[k] = ContactUniversalTime(eclipse_, deltaT_, t);
+    t_[k] = t;
+    known_[k] = true;
+  }
+  return instant_[k];
+}
+
+namespace {
+
+struct UtDate {
+  int year = 0, month = 0, day = 0;
+};
+
+// Numbers appended as text: an integer, and fixed notation with `decimals` decimals.
+void AppendInteger(std::string& out, long long value) {
+  char buf[24];
+  const auto r = std::to_chars(buf, buf + sizeof buf, value);
+  out.append(buf, r.ptr);
+}
+
+void AppendFixed(std::string& out, double value, int decimals) {
+  char buf[400];
+  const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+  if (r.ec != std::errc()) out += '?';
+  else out.append(buf, r.ptr);
+}
+
+void AppendNumberColumn(std::string& out, long long value, std::size_t width) {
+  std::string number;
+  AppendInteger(number, value);
+  AppendRightAligned(out, number, width);
+  out += ' ';
+}
+
+// UT date of the first visible contact in the order P1..P4 (the date of T0 when none is).
+UtDate LineDate(ContactClock& clock, const StadtType& place) {
+  const EclipseRecord& e = clock.Eclipse();
+  UtDate date{e.Year, e.Month, e.Day};
+  for (auto c = kListContacts.rbegin(); c != kListContacts.rend(); ++c)
+    if (place.ContactAltitude[*c] > 0) {
+      const ContactInstant& instant = clock.At(*c, place.ContactTime[*c]);
+      date = UtDate{instant.year, instant.month, instant.day};
+    }
+  return date;
+}
+
+// The head that both saved lists share: year, month and day of the line's date, Delta T
+// with 1 decimal, phase type and country, each followed by a tab.
+void AppendRecordHead(std::string& out, ContactClock& clock, const StadtType& place) {
+  const UtDate date = LineDate(clock, place);
+  for (const long long v : {static_cast<long long>(date.year), static_cast<long long>(date.month),
+                            static_cast<long long>(date.day)}) {
+    AppendInteger(out, v);
+    out += '\t';
+  }
+  AppendFixed(out, clock.DeltaT(), 1);
+  out += '\t';
+  out += PhaseLetter(place.PhaseType);
+  out += '\t';
+  out += place.Country;
+  out += '\t';
+}
+
+// The deepest phase's duration, trimmed FormatDuration text.
+std::string DurationText(const StadtType& place) {
+  Contact first = Contact::P1, last = Contact::P4;
+  if (place.PhaseType == LocalPhase::Partial) first = Contact::U1, last = Contact::U4;
+  if (place.PhaseType == LocalPhase::Total) first = Contact::U2, last = Contact::U3;
+  std::string text = FormatDuration(place.ContactTime[last] - place.ContactTime[first]);
+  text.erase(0, text.find_first_not_of(' '));
+  return text;
+}
+
+// The seven contact groups of a fixed-width line: 12 characters each, 24 for MAX.
+void AppendContactGroups(std::string& out, ContactClock& clock, const StadtType& place) {
+  std::string number;
+  for (const Contact k : kListContacts) {
+    if (!ContactVisible(place, k)) {
+      out.append(k == Contact::Max ? 24 : 12, ' ');
+      continue;
+    }
+    AppendRightAligned(out, clock.At(k, place.ContactTime[k]).clock, 8);
+    out += ' ';
+    number.clear();
+    AppendInteger(number, static_cast<long long>(std::nearbyint(place.ContactAltitude[k] * RadToDeg)));
+    AppendRightAligned(out, number, 2);
+    out += ' ';
+    if (k == Contact::Max) {
+      number.clear();
+      AppendFixed(number, place.Magnitude, 3);
+      AppendRightAligned(out, number, 5);
+      out += ' ';
+      AppendRightAligned(out, DurationText(place), 5);
+      out += ' ';
+    }
+  }
+}
+
+// The fields of one visible contact, each followed by a tab except a last P4 altitude.
+void AppendContactFields(std::string& out, ContactClock& clock, const StadtType& place, Contact k) {
+  out += clock.At(k, place.ContactTime[k]).clock;
+  out += '\t';
+  AppendFixed(out, place.ContactAltitude[k] * RadToDeg, 1);
+  if (k == Contact::Max) {
+    out += '\t';
+    AppendFixed(out, place.Magnitude, 3);
+    out += '\t';
+    out += DurationText(place);
+  }
+  if (k != Contact::P4) out += '\t';
+}
+
+// The contact columns of a saved record: the fields of each visible contact, and empty
+// fields (two tabs, four for MAX) for the others; the city list ends at its last visible
+// contact, the city history writes all seven.
+void AppendContactColumns(std::string& out, ContactClock& clock, const StadtType& place, bool stopAtLastVisible) {
+  Contact last = Contact::P4;
+  if (stopAtLastVisible) {
+    bool any = false;
+    for (const Contact c : kListContacts)
+      if (ContactVisible(place, c)) last = c, any = true;
+    if (!any) return;
+  }
+  for (const Contact c : kListContacts) {
+    if (ContactVisible(place, c)) AppendContactFields(out, clock, place, c);
+    else out.append(c == Contact::Max ? 4 : 2, '\t');
+    if (c == last) break;
+  }
+}
+
+}  // namespace
+
+std::string CityListLine(const EclipseRecord& eclipse, double deltaT, const StadtType& place) {
+  ContactClock clock(eclipse, deltaT);
+  return CityListLine(clock, place);
+}
+
+std::string CityListRecord(const EclipseRecord& eclipse, double deltaT, const StadtType& place) {
+  ContactClock clock(eclipse, deltaT);
+  return CityListRecord(clock, place);
+}
+
+std::string CityListLine(ContactClock& clock, const StadtType& place) {
+  if (!SeesEclipse(place)) return {};
+  const UtDate date = LineDate(clock, place);
+  std::string out;
+  out.reserve(200);
+  const auto right = [&](long long v, std::size_t width) { AppendNumberColumn(out, v, width); };
+  right(date.year, 5);
+  right(date.month, 2);
+  right(date.day, 2);
+  out += PhaseLetter(place.PhaseType);
+  out += ' ';
+  AppendLeftAligned(out, place.Country, 10);
+  out += ' ';
+  AppendLeftAligned(out, place.City, 10);
+  out += ' ';
+  AppendAngle(out, place.Latitude, 2, 'N', 'S');
+  out += ' ';
+  AppendAngle(out, place.Longitude, 3, 'E', 'W');
+  out += ' ';
+  right(place.Population, 8);
+  AppendContactGroups(out, clock, place);
+  return out;
+}
+
+std::string CityListRecord(ContactClock& clock, const StadtType& place) {
+  if (!SeesEclipse(place)) return {};
+  std::string out;
+  out.reserve(220);
+  AppendRecordHead(out, clock, place);
+  out += place.City;
+  out += '\t';
+  AppendAngle(out, place.Latitude, 2, 'N', 'S');
+  out += '\t';
+  AppendAngle(out, place.Longitude, 3, 'E', 'W');
+  out += '\t';
+  AppendInteger(out, place.Population);
+  out += '\t';
+  AppendContactColumns(out, clock, place, /*stopAtLastVisible=*/true);
+  return out;
+}
+
+std::string CityHistLine(const EclipseRecord& eclipse, double deltaT, const StadtType& place) {
+  ContactClock clock(eclipse, deltaT);
+  return CityHistLine(clock, place);
+}
+
+std::string CityHistRecord(const EclipseRecord& eclipse, double deltaT, const StadtType& place) {
+  ContactClock clock(eclipse, deltaT);
+  return CityHistRecord(clock, place);
+}
+
+std::string CityHistLine(ContactClock& clock, const StadtType& place) {
+  if (!SeesEclipse(place)) return {};
+  const EclipseRecord& eclipse = clock.Eclipse();
+  const UtDate date = LineDate(clock, place);
+  std::string out;
+  out.reserve(180);
+  const auto right = [&](long long v, std::size_t width) { AppendNumberColumn(out, v, width); };
+  right(date.year, 5);
+  right(date.month, 2);
+  right(date.day, 2);
+  right(static_cast<long long>(std::nearbyint(clock.DeltaT())), 6);  // halves to even
+  out += PhaseLetter(place.PhaseType);
+  out += ' ';
+  AppendLeftAligned(out, place.Country, 5);
+  out += ' ';
+  right(eclipse.Saros, 4);
+  right(eclipse.SarosMember, 2);
+  right(eclipse.SarosCount, 2);
+  AppendContactGroups(out, clock, place);
+  return out;
+}
+
+std::string CityHistRecord(ContactClock& clock, const StadtType& place) {
+  if (!SeesEclipse(place)) return {};
+  const EclipseRecord& eclipse = clock.Eclipse();
+  std::string out;
+  out.reserve(200);
+  AppendRecordHead(out, clock, place);
+  const auto field = [&](long long v) {
+    AppendInteger(out, v);
+    out += '\t';
+  };
+  field(eclipse.Saros);
+  field(eclipse.SarosMember);
+  field(eclipse.SarosCount);
+  AppendContactColumns(out, clock, place, /*stopAtLastVisible=*/false);
+  return out;
+}
+
+
+// ---- Column headers, legends, population items and status texts ----
+
+namespace {
+
+using Texts = std::array<std::string, 3>;  // German, English, French
+
+// Text-table rows of the city list's status text.
+constexpr int kRowPlacesScanned = 55;  // "Places scanned"
+constexpr int kRowPlacesFound = 56;    // "Places found"
+
+const std::array<Texts, 10> kPopulationItemTexts = {{
+    {"1'000'000 Personen", "1'000'000 habitants", "1'000'000 Personnes"},
+    {"   500'000 Personen", "   500'000 habitants", "   500'000 Personnes"},
+    {"   250'000 Personen", "   250'000 habitants", "   250'000 Personnes"},
+    {"   100'000 Personen", "   100'000 habitants", "   100'000 Personnes"},
+    {"      50'000 Personen", "      50'000 habitants", "      50'000 Personnes"},
+    {"      25'000 Personen", "      25'000 habitants", "      25'000 Personnes"},
+    {"      10'000 Personen", "      10'000 habitants", "      10'000 Personnes"},
+    {"        5'000 Personen", "        5'000 habitants", "        5'000 Personnes"},
+    {"        2'500 Personen", "        2'500 habitants", "        2'500 Personnes"},
+    {"                0 Personen", "                0 habitants", "                0 Personne"},
+}};
+
+
+const Texts kCityListHeaders = {
+    " JJJJ MM Tg t Land       Stadt       Breite    Länge    Einw. T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° "
+    "Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°",
+    " YYYY MM DD t Country    City        Latit.  Longit.   Popul. T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° "
+    "Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°",
+    " AAAA MM JJ t Pays       Ville       Latit.  Longit.   Habit. T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° "
+    "Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°",
+};
+
+
+const Texts kCityHistHeaders = {
+    " JJJJ MM Tg DeltaT t Ort    Sar iS NS T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) "
+    "H° T_U4(UT) H° T_P4(UT) H°",
+    " YYYY MM DD DeltaT t Place  Sar iS NS T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) "
+    "H° T_U4(UT) H° T_P4(UT) H°",
+    " AAAA MM JJ DeltaT t Lieu   Sar iS NS T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) "
+    "H° T_U4(UT) H° T_P4(UT) H°",
+};
+
+// The explanations of the legends, each stored once: German, English, French.
+enum Explanation {
+  kYear, kMonth, kDay, kDeltaT, kType, kCountry, kCity, kLatitude, kLongitude, kAltitude, kPopulation,
+  kSaros, kSarosRank, kSarosCount, kP1, kHeight, kU1, kU2, kU2CityListEnglish, kMax, kMagnitude, kDuration,
+  kU3, kU4, kP4,
+};
+using ExplanationTexts = std::array<const char*, 3>;
+const ExplanationTexts kExplanations[] = {
+    /* kYear */ {"Jahr", "Year", "An"},
+    /* kMonth */ {"Monat", "Month", "Mois"},
+    /* kDay */ {"Tag", "Day", "Jour"},
+    /* kDeltaT */ {"Delta T", "Delta T", "Delta T"},
+    /* kType */
+    {"Finsternis-Typ (h=Halbschatten-Finsternis, p=partiell, t=total)",
+     "Type of lunar eclipse (h=half shadow (penumbral), p=partial, t=total)",
+     "Type de l'eclipse (h=penombre(half shadow), p=partiellement, t=totale)"},
+    /* kCountry */ {"Land oder Punkt", "Country or Point of interest", "Pays"},
+    /* kCity */ {"Stadt oder Ortschaft", "City or Location", "Ville"},
+    /* kLatitude */ {"Geographische Breite", "Geographical Latitude", "Latitude géographique"},
+    /* kLongitude */ {"Geographische Länge", "Geographical Longitude", "Longitude géographique"},
+    /* kAltitude */ {nullptr, nullptr, "Altitude (estimation approximative des données GIS)"},
+    /* kPopulation */
+    {"Einwohner (grobe ältere Schätzung)", "Population (older estimation)",
+     "Population (estimation très approximative)"},
+    /* kSaros */ {"Nummer des Saros (Zyklus)", "Saros number", "Numéro de Saros auquel appartient l'éclipse"},
+    /* kSarosRank */
+    {"Rang der Mondfinsternis im Saros", "Rank of lunar eclipse in the Saros cycle", "Rang de l'éclipse dans le Saros"},
+    /* kSarosCount */
+    {"Anzahl Mondfinsternisse im Saros", "Number of lunar eclipses produced by the Saros",
+     "Nombre d'éclipses générées par ce Saros"},
+    /* kP1 */
+    {"Zeit des 1. Halbschatten-Kontakts (Beginn der penumbralen Phase)",
+     "Time of 1. penumbral contact (Start of lunar eclipse)",
+     "Temps Universel du 1. contact avec la penombre (Début de l'éclipse lunaire)"},
+    /* kHeight */
+    {"Höhe des Mondes über dem Horizont", "Height of the Moon above the horizon",
+     "Hauteur de la Lune au-dessus de l'horizon"},
+    /* kU1 */
+    {"Zeit des 1. Kernschatten-Kontakts (Beginn der partiellen Phase)",
+     "Time of 1. umbral contact (Begin of partial eclipse)",
+     "Temps Universel du 1. contact avec l'ombre (Début de l'éclipse partielle)"},
+    /* kU2 */
+    {"Zeit des 2. Kernschatten-Kontakts (Beginn der Totalität)", "Time of 2. umbral contact (Begin of totality)",
+     "Temps Universel du 2. contact avec l'ombre (Début de l'éclipse totale)"},
+    /* kU2CityListEnglish: the city list's English legend has always read so */
+    {nullptr, "Time of 2. umbral contact (Begin of totalityt)", nullptr},
+    /* kMax */
+    {"Zeit des Finsternismaximums", "Time of Maximum eclipse", "Temps universel du maximum de l'éclipse lunaire"},
+    /* kMagnitude */ {"Magnitude der tiefsten Phase", "Magnitude of the deepest phase", "Magnitude de la phase maximale"},
+    /* kDuration */ {"Dauer der tiefsten Phase", "Duration of the deepest phase", "Durée de la phase maximale"},
+    /* kU3 */
+    {"Zeit des 3. Kernschatten-Kontakts (Ende der Totalität)", "Time of 3. umbral contact (End of totality)",
+     "Temps universel du 3. contact avec l'ombre (Fin de l'éclipse totale)"},
+    /* kU4 */
+    {"Zeit des 4. Kernschatten-Kontakts (Ende der partiellen Phase)",
+     "Time of 4. umbral contact (End of partial phase)",
+     "Temps universel du 4. contact avec l'ombre (Fin de l'éclipse partielle)"},
+    /* kP4 */
+    {"Zeit des 6. Halbschatten-Kontakts (Ende der penumbralen Phase)",
+     "Time of 4. penumbral contact (End of lunar eclipse)",
+     "Temps Universel du 4. contact avec la penombre (Fin de l'éclipse lunaire)"},
+};
+
+// One explanation line of a legend: its key per language (nullptr: the line is not in
+// that language's legend) and the explanation.
+struct LegendRow {
+  std::array<const char*, 3> key;
+  Explanation explanation;
+};
+
+// Everything that differs between the two legends.
+struct LegendLayout {
+  std::array<const char*, 3> underline;
+  std::vector<LegendRow> rows;
+  std::vector<const char*> templateHead;  // the dashes of the columns before the contacts
+  bool templateInFrench;
+  std::array<std::vector<const char*>, 3> columnHead;  // the keys of the columns before the contacts
+};
+
+const LegendRow kYearRow = {{"JJJJ", "YYYY", "AAAA"}, kYear};
+const LegendRow kMonthRow = {{"MM", "MM", "MM"}, kMonth};
+const LegendRow kDayRow = {{"TT", "DD", "JJ"}, kDay};
+const LegendRow kDeltaTRow = {{"DeltaT", "DeltaT", "DeltaT"}, kDeltaT};
+const LegendRow kTypeRow = {{"Typ", "Typ", "Typ"}, kType};
+const LegendRow kContactRows[] = {
+    {{"P1(UT)", "P1(UT)", "P1(UT)"}, kP1},         {{"H°", "H°", "H°"}, kHeight},
+    {{"U1(UT)", "U1(UT)", "U1(UT)"}, kU1},         {{"U2(UT)", "U2(UT)", "U2(UT)"}, kU2},
+    {{"Max.(UT)", "Max.(UT)", "Max.(UT)"}, kMax},  {{"magn", "magn", "magn"}, kMagnitude},
+    {{"hh:mm", "hh:mm", "hh:mm"}, kDuration},      {{"U3(UT)", "U3(UT)", "U3(UT)"}, kU3},
+    {{"U4(UT)", "U4(UT)", "U4(UT)"}, kU4},         {{"P4(UT)", "P4(UT)", "P4(UT)"}, kP4},
+};
+
+std::vector<LegendRow> WithContactRows(std::vector<LegendRow> rows, bool cityListTotality) {
+  for (const LegendRow& row : kContactRows) {
+    if (cityListTotality && row.explanation == kU2) {
+      rows.push_back({{"U2(UT)", nullptr, "U2(UT)"}, kU2});
+      rows.push_back({{nullptr, "U2(UT)", nullptr}, kU2CityListEnglish});
+      continue;
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+const LegendLayout& CityListLayout() {
+  static const LegendLayout layout = {
+      {"--------", "-------", "--------"},
+      WithContactRows({kYearRow, kMonthRow, kDayRow, kDeltaTRow, kTypeRow,
+                       {{nullptr, nullptr, "Sar"}, kSaros},
+                       {{nullptr, nullptr, "iS"}, kSarosRank},
+                       {{nullptr, nullptr, "NS"}, kSarosCount},
+                       {{"Land", "Countr", "Pays"}, kCountry},
+                       {{"Ort", "Ort", "Lieu"}, kCity},
+                       {{"Breite", "Latitude", "Latit."}, kLatitude},
+                       {{"Länge", "Longitude", "Longit."}, kLongitude},
+                       {{nullptr, nullptr, "Altit."}, kAltitude},
+                       {{"Einw.", "Popul.", "Popul."}, kPopulation}},
+                      true),
+      {"----", "--", "--", "-------", "-", "----------", "----------", "--°--'--H", "---°--'--H", "-------"},
+      true,
+      {{{"JJJJ", "MM", "TT", "DeltaT", "Typ", "Land", "Ort", "Breite", "Länge", "Einw."},
+        {"YYYY", "MM", "DD", "DeltaT", "Typ", "Country", "Place", "Latitude", "Longitude", "Popul."},
+        {"YYYY", "MM", "DD", "DeltaT", "Typ", "Pays", "Lieu", "Latitude", "Longitude", "Popul."}}},
+  };
+  return layout;
+}
+
+const LegendLayout& CityHistLayout() {
+  static const LegendLayout layout = {
+      {"--------", "------", "----------"},
+      WithContactRows({kYearRow, kMonthRow, kDayRow, kDeltaTRow, kTypeRow,
+                       {{"Ort", "Place", "Lieu"}, kCity},
+                       {{"Sar", "Sar", "Sar"}, kSaros},
+                       {{"iS", "iS", "iS"}, kSarosRank},
+                       {{"nS", "nS", "NS"}, kSarosCount}},
+                      false),
+      {"----", "--", "--", "-------", "-", "----------", "---", "--", "--"},
+      false,
+      {{{"JJJJ", "MM", "TT", "DeltaT", "Typ", "Ort", "Sar", "iS", "nS"},
+        {"YYYY", "MM", "DD", "DeltaT", "Typ", "Place", "Sar", "iS", "nS"},
+        {"AAAA", "MM", "JJ", "DeltaT", "Typ", "Lieu", "Sar", "iS", "nS"}}},
+  };
+  return layout;
+}
+
+std::vector<std::string> BuildLegend(const LegendLayout& layout, std::uint8_t languageIndex) {
+  static const char* const kTitles[] = {"Legende", "Legend", "La légende"};
+  static const char* const kContactColumns[] = {"P1(UT)", "H°", "U1(UT)", "H°",    "U2(UT)", "H°", "Max.(UT)", "H°",
+                                                "magn",   "hh:mm", "U3(UT)", "H°", "U4(UT)", "H°", "P4(UT)",   "H°"};
+  const std::uint8_t lang = ValidLanguageIndex(languageIndex);
+  std::vector<std::string> lines = {kTitles[lang], layout.underline[lang]};
+  for (const LegendRow& row : layout.rows)
+    if (row.key[lang]) lines.push_back(std::string(row.key[lang]) + "\t" + kExplanations[row.explanation][lang]);
+  if (lang != kFrench || layout.templateInFrench) {
+    std::string templ;
+    for (const char* piece : layout.templateHead) templ += std::string(piece) + "\t";
+    for (int i = 0; i < 4; ++i) templ += "--:--:--\t---.-\t";
+    templ += "-.---\t--:--\t";
+    for (int i = 0; i < 3; ++i) templ += "--:--:--\t---.-\t";
+    lines.push_back(templ);
+  }
+  lines.emplace_back();
+  std::string keys;
+  for (const char* key : layout.columnHead[lang]) keys += std::string(keys.empty() ? "" : "\t") + key;
+  for (const char* key : kContactColumns) keys += std::string("\t") + key;
+  lines.push_back(keys);
+  return lines;
+}
+
+}  // namespace
+
+const std::string& CityListHeader(std::uint8_t languageIndex) { return kCityListHeaders[ValidLanguageIndex(languageIndex)]; }
+const std::string& CityHistHeader(std::uint8_t languageIndex) { return kCityHistHeaders[ValidLanguageIndex(languageIndex)]; }
+
+std::vector<std::string> CityListLegend(std::uint8_t languageIndex) { return BuildLegend(CityListLayout(), languageIndex); }
+std::vector<std::string> CityHistLegend(std::uint8_t languageIndex) { return BuildLegend(CityHistLayout(), languageIndex); }
+
+const std::string& PopulationItemText(int item, std::uint8_t languageIndex) {
+  static const std::string empty;
+  if (item < 0 || item >= static_cast<int>(kPopulationItemTexts.size())) return empty;
+  return kPopulationItemTexts[static_cast<std::size_t>(item)][ValidLanguageIndex(languageIndex)];
+}
+
+std::string CityListStatus(long scanned, long found, std::uint8_t languageIndex) {
+  const std::uint8_t lang = ValidLanguageIndex(languageIndex);
+  return std::to_string(scanned) + " " + Text(kRowPlacesScanned, lang) + ". " + std::to_string(found) + " " +
+         Text(kRowPlacesFound, lang);
+}
+
+std::string CityHistStatus(int year) { return "Calculating year " + std::to_string(year) + " ..."; }
+
+}  // namespace varomintel

@@ -1,0 +1,301 @@
+// The main window driven as a user would, offscreen: selection by scroll bar, year, Saros
+// number and steps, time scale and zone, the report's attributes, the about panel and the
+// settings written at close.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include <filesystem>
+#include <fstream>
+
+#include "../support/synthetic_eclipse.h"
+#include "gui/common/about_panel.h"
+#include "app/parameter_file.h"
+#include "app/varomintel_variables.h"
+#include "gui/main/Varomintel_Unit_Main.h"
+#include "app/startup.h"
+
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace varomintel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Twelve eclipses, 1999..2004, in Saros 131 (1, 3, 6, 9, 12), 136 and 141.
+Catalogue SmallCatalogue() {
+  const int years[] = {1999, 1999, 2000, 2000, 2001, 2001, 2002, 2003, 2003, 2004, 2004, 2004};
+  const int saros[] = {131, 136, 131, 141, 136, 131, 141, 136, 131, 141, 136, 131};
+  std::vector<EclipseRecord> records;
+  for (int i = 0; i < 12; ++i) {
+    EclipseRecord r = testing::LinearEclipse::Passing(i % 2 ? 1200 : 4500).Record(years[i], 3 + i % 9, 10, 20);
+    r.Saros = saros[i];
+    r.SarosMember = static_cast<std::uint8_t>(10 + i);
+    r.SarosCount = 70;
+    records.push_back(r);
+  }
+  return Catalogue(std::move(records));
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("varomintel_window_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    VaromintelVariables& v = Vars();
+    v = VaromintelVariables{};
+    v.TheCatalogue = SmallCatalogue();
+    v.ProgramVersionInfo = ProgramVersionInfo("program");
+    v.ProgramVersion = ProgramVersion(v.ProgramVersionInfo);
+    v.ParamDir = (dir_ / "Varomintel").string() + "/";
+    v.ParamFilePath = v.ParamDir + kParameterFileName;
+    v.Parameters = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion).record;
+    v.Parameters.SetInt(param::kEclipse, 2);
+    v.Parameters.SetByte(param::kLanguage, 1);
+    window_ = std::make_unique<TForm_Main>();
+    window_->show();
+  }
+  void TearDown() override {
+    window_.reset();
+    fs::remove_all(dir_);
+  }
+  void Enter(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    QTest::keyClick(edit, Qt::Key_Return);
+  }
+  QStringList ReportLines() const {
+    QStringList lines;
+    for (QTextBlock b = window_->RE_Table->document()->begin(); b.isValid(); b = b.next()) lines << b.text();
+    return lines;
+  }
+  fs::path dir_;
+  std::unique_ptr<TForm_Main> window_;
+};
+
+TEST_F(MainWindow, ShowsTheStoredEclipseInTerrestrialTime) {
+  EXPECT_EQ(Vars().CurrentIndex, 2);
+  EXPECT_EQ(window_->Edit_Jahr->text(), "1999");
+  EXPECT_EQ(window_->Saros_Edit->text(), "136");
+  EXPECT_EQ(window_->GroupBox_Saros->title(), "Eclipse in Saros (11. of 70)");
+  // A new parameter file holds terrestrial time.
+  EXPECT_FALSE(window_->CheckBox_ET_UT->isChecked());
+  EXPECT_EQ(window_->CheckBox_ET_UT->text(), "TT");
+  EXPECT_TRUE(window_->GroupBox_TZone->isHidden());
+  const QStringList lines = ReportLines();
+  ASSERT_EQ(lines.size(), 11);
+  EXPECT_EQ(lines[0], "Total Lunar Eclipse");
+  EXPECT_EQ(lines[2], "Times are Terrestrial Time (TT)");
+  // Attributes: Arial, type line 12 pt, grey in terrestrial time, bold from the Max line.
+  const QTextBlock type = window_->RE_Table->document()->begin();
+  const QTextCharFormat f = type.begin().fragment().charFormat();
+  EXPECT_EQ(f.fontFamilies().toStringList().value(0), "Arial");
+  EXPECT_EQ(f.fontPointSize(), 12);
+  EXPECT_EQ(f.foreground().color(), QColor(160, 160, 160));
+  const QTextBlock max = window_->RE_Table->document()->findBlockByNumber(7);
+  EXPECT_TRUE(max.text().startsWith("Maximum Eclipse"));
+  EXPECT_EQ(max.begin().fragment().charFormat().fontWeight(), QFont::Bold);
+  const QTextBlock u1 = window_->RE_Table->document()->findBlockByNumber(5);
+  EXPECT_NE(u1.begin().fragment().charFormat().fontWeight(), QFont::Bold);
+  EXPECT_TRUE(window_->windowTitle().startsWith("Varomintel "));
+}
+
+TEST_F(MainWindow, SelectionByYearSarosAndSteps) {
+  Enter(window_->Edit_Jahr, "2001");
+  EXPECT_EQ(Vars().CurrentIndex, 5);
+  EXPECT_EQ(window_->ScrollBar_Eclipse->value(), 5);
+  Enter(window_->Edit_Jahr, "-9999");  // clamped to -4999: the first record, which shows its year
+  EXPECT_EQ(Vars().CurrentIndex, 1);
+  EXPECT_EQ(window_->Edit_Jahr->text(), "1999");
+  Enter(window_->Edit_Jahr, "-9999");  // the same record again: only the clamped year is written back
+  EXPECT_EQ(window_->Edit_Jahr->text(), "-4999");
+  Enter(window_->Edit_Jahr, "20x1");  // not an integer: ignored
+  EXPECT_EQ(Vars().CurrentIndex, 1);
+  EXPECT_EQ(window_->Edit_Jahr->text(), "20x1");
+  Enter(window_->Edit_Jahr, "7000");
+  EXPECT_EQ(Vars().CurrentIndex, 12);
+
+  Enter(window_->Saros_Edit, "141");
+  EXPECT_EQ(Vars().CurrentIndex, 4);
+  Enter(window_->Saros_Edit, "abc");  // 139, not in this catalogue: the selection stays
+  EXPECT_EQ(window_->Saros_Edit->text(), "139");
+  EXPECT_EQ(Vars().CurrentIndex, 4);
+  Enter(window_->Saros_Edit, "999");
+  EXPECT_EQ(window_->Saros_Edit->text(), "322");
+
+  Enter(window_->Saros_Edit, "131");
+  EXPECT_EQ(Vars().CurrentIndex, 1);
+  window_->UpDown1_Next->click();
+  EXPECT_EQ(Vars().CurrentIndex, 3);
+  window_->UpDown3_Next->click();  // 3 -> 6 -> 9 -> 12
+  EXPECT_EQ(Vars().CurrentIndex, 12);
+  window_->UpDown1_Next->click();  // the last of its series: nothing happens
+  EXPECT_EQ(Vars().CurrentIndex, 12);
+  window_->UpDown1_Prev->click();
+  EXPECT_EQ(Vars().CurrentIndex, 9);
+
+  window_->ScrollBar_Eclipse->setValue(7);
+  EXPECT_EQ(window_->Edit_Jahr->text(), "2002");
+  EXPECT_EQ(window_->Saros_Edit->text(), "141");
+}
+
+TEST_F(MainWindow, TimeScaleAndZone) {
+  window_->CheckBox_ET_UT->click();  // to universal time
+  EXPECT_TRUE(window_->CheckBox_ET_UT->isChecked());
+  EXPECT_EQ(window_->CheckBox_ET_UT->text(), "DeltaT = 63.6 secs");  // 1999: 63.6444 from the yearly table
+  EXPECT_FALSE(window_->GroupBox_TZone->isHidden());
+  EXPECT_EQ(ReportLines()[2], "Times are Civil Time [UTC+0.00]");
+  const QString maxUT = ReportLines()[7];
+
+  Enter(window_->Edit_TZone, "+25");
+  EXPECT_EQ(window_->Edit_TZone->text(), "+18.00");
+  EXPECT_EQ(ReportLines()[2], "Times are Civil Time [UTC+18.00]");
+  Enter(window_->Edit_TZone, "-3.456");
+  EXPECT_EQ(window_->Edit_TZone->text(), "-3.46");
+  Enter(window_->Edit_TZone, "abc");  // not a number: nothing changes
+  EXPECT_EQ(window_->Edit_TZone->text(), "abc");
+  EXPECT_DOUBLE_EQ(Vars().TimeZoneOffset, -3.456);
+  Enter(window_->Edit_TZone, "0");
+  EXPECT_EQ(ReportLines()[7], maxUT);
+  // The same offset again causes no refresh (the slider time would return to TimeMax).
+  Vars().CurrentT = 3.5;
+  Enter(window_->Edit_TZone, "+0.00");
+  EXPECT_EQ(Vars().CurrentT, 3.5);
+  Enter(window_->Edit_TZone, "1");
+  EXPECT_EQ(Vars().CurrentT, Vars().Circumstances.TimeMax);
+
+  window_->CheckBox_ET_UT->click();  // back to terrestrial time: the zone group hides
+  EXPECT_EQ(window_->CheckBox_ET_UT->text(), "TT");
+  EXPECT_TRUE(window_->GroupBox_TZone->isHidden());
+  EXPECT_EQ(Vars().CurrentDeltaT, 0);
+}
+
+TEST_F(MainWindow, AboutPanelShowsTheVersionRecord) {
+  QAction* version = window_->findChild<QAction*>("Version1");
+  ASSERT_NE(version, nullptr);
+  version->trigger();
+  EXPECT_TRUE(window_->Panel_About->isVisible());
+  EXPECT_EQ(window_->Panel_About->StringGrid_VersionsInfo->item(3, 0)->text(), "FileVersion     ");
+  EXPECT_EQ(window_->Panel_About->StringGrid_VersionsInfo->item(3, 1)->text().toStdString(), Vars().ProgramVersion);
+  EXPECT_EQ(window_->Panel_About->Label_Varomintel->text().toStdString(), "Varomintel      " + Vars().ProgramVersion);
+  window_->Panel_About->Button_About_OK->click();
+  EXPECT_FALSE(window_->Panel_About->isVisible());
+}
+
+TEST_F(MainWindow, ClosingStoresTheSelectionInTheParameterFile) {
+  Enter(window_->Edit_Jahr, "2003");
+  window_->CheckBox_ET_UT->click();
+  window_->close();
+  const ParameterStartup s = LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion);
+  ASSERT_EQ(s.outcome, ParameterStartup::Outcome::Loaded);
+  EXPECT_EQ(s.record.Int(param::kEclipse), 8);
+  EXPECT_TRUE(s.record.Flag(param::kUniversalTime));
+  EXPECT_EQ(s.record.Int(param::kReserved41), 2);  // reserved fields kept as loaded
+  // Deleted while the program runs: not recreated.
+  fs::remove(Vars().ParamFilePath);
+  window_->close();
+  EXPECT_FALSE(fs::exists(Vars().ParamFilePath));
+}
+
+// Start-up before any window: the parameter file and the catalogue.
+class StartUp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("varomintel_startup_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "app");
+    ASSERT_TRUE(WriteCatalogue((dir_ / "app" / kCatalogueFileName).string(), SmallCatalogue().Records()));
+    places_.programDir = (dir_ / "app").string();
+    places_.tempDir = "/tmp";
+    places_.configDir = (dir_ / "config").string();
+    places_.fileTypeName = "executable";
+    places_.catalogueDir = (dir_ / "app").string();
+    Vars() = VaromintelVariables{};
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  StartupOutcome Start() {
+    messages_.clear();
+    return InitialiseGlobalState(places_, [this](const std::string& caption, const std::string& text) {
+      messages_.push_back(caption + "|" + text);
+    });
+  }
+  std::string ParamFile() const { return (dir_ / "config" / "Varomintel" / kParameterFileName).string(); }
+  fs::path dir_;
+  StartupPlaces places_;
+  std::vector<std::string> messages_;
+};
+
+TEST_F(StartUp, FirstStartCreatesTheFileAndShowsTheStoredPosition) {
+  ASSERT_EQ(Start(), StartupOutcome::Run);
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(fs::file_size(ParamFile()), 242u);
+  EXPECT_EQ(Vars().ProgramDir, places_.programDir + "/");
+  EXPECT_EQ(Vars().TheCatalogue.Count(), 12);
+  TForm_Main window;
+  window.show();
+  EXPECT_EQ(Vars().CurrentIndex, 12);  // 16690 held to the catalogue's end
+  EXPECT_EQ(window.CheckBox_ET_UT->text(), "TT");
+}
+
+TEST_F(StartUp, AFileOfAnotherVersionIsReportedAndDeleted) {
+  fs::create_directories(fs::path(ParamFile()).parent_path());
+  const ParameterRecord old = DefaultParameterRecord("0.9");
+  std::ofstream(ParamFile(), std::ios::binary).write(reinterpret_cast<const char*>(old.bytes().data()), 242);
+  EXPECT_EQ(Start(), StartupOutcome::OtherVersion);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0], "Incompatible parameter file found|The file from version 0.9 is now deleted.\n\rPlease restart the program Varomintel.");
+  EXPECT_FALSE(fs::exists(ParamFile()));
+  EXPECT_EQ(Start(), StartupOutcome::Run);  // the next start creates a new one
+  EXPECT_TRUE(fs::exists(ParamFile()));
+}
+
+TEST_F(StartUp, AHundredByteFileLeavesTheRestZero) {
+  ASSERT_EQ(Start(), StartupOutcome::Run);
+  ParameterRecord r = Vars().Parameters;
+  r.SetInt(param::kEclipse, 5);
+  r.SetFlag(param::kUniversalTime, true);
+  r.SetDouble(param::kTimeZone, 2.0);  // beyond byte 100: lost
+  std::ofstream(ParamFile(), std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(r.bytes().data()), 100);
+  ASSERT_EQ(Start(), StartupOutcome::Run);
+  TForm_Main window;
+  window.show();
+  EXPECT_EQ(Vars().CurrentIndex, 5);
+  EXPECT_TRUE(window.CheckBox_ET_UT->isChecked());
+  EXPECT_EQ(window.Edit_TZone->text(), "+0.00");
+  EXPECT_EQ(Vars().Parameters.Int(param::kHistWidth), 0);
+}
+
+TEST_F(StartUp, AMissingOrMalformedCatalogueIsReportedAndEndsTheProgram) {
+  fs::remove(dir_ / "app" / kCatalogueFileName);
+  EXPECT_EQ(Start(), StartupOutcome::NoCatalogue);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_NE(messages_[0].find(kCatalogueFileName), std::string::npos);
+  EXPECT_NE(messages_[0].find("430 bytes"), std::string::npos);
+  EXPECT_NE(messages_[0].find((dir_ / "app").string()), std::string::npos);
+  std::ofstream(dir_ / "app" / kCatalogueFileName, std::ios::binary) << std::string(431, 'x');
+  EXPECT_EQ(Start(), StartupOutcome::NoCatalogue);
+  EXPECT_NE(messages_[0].find("431 bytes"), std::string::npos);
+  EXPECT_EQ(Vars().TheCatalogue.Count(), 0);
+}
+
+}  // namespace
+}  // namespace varomintel
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

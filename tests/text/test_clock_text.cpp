@@ -1,0 +1,60 @@
+#include "text/clock_text.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include "text/number_text.h"
+
+namespace varomintel {
+namespace {
+
+TEST(FormatHours, LayoutOfSignHoursMinutesSeconds) {
+  EXPECT_EQ(FormatHours(0, 1.5), "  01:30:00");
+  EXPECT_EQ(FormatHours(1, -0.25), " -00:15:00.0");
+  EXPECT_EQ(FormatHours(0, 123), " 123:00:00");
+  EXPECT_EQ(FormatHours(0, -123), "-123:00:00");
+  EXPECT_EQ(FormatHours(0, 0.0), "  00:00:00");   // never "-" for zero
+  EXPECT_EQ(FormatHours(0, -0.0), "  00:00:00");
+  EXPECT_EQ(FormatHours(2, 23.5 + 7.25 / 3600), "  23:30:07.25");
+  EXPECT_EQ(FormatHours(3, 1.0 / 3600 * 5.125), "  00:00:05.125");
+  EXPECT_EQ(FormatHours(4, 12 + 0.5 / 3600), "  12:00:00.5000");
+}
+
+TEST(FormatHours, SecondsCarryIntoMinutesAndNeverShowSixty) {
+  EXPECT_EQ(FormatHours(0, 59.96 / 3600), "  00:01:00");
+  EXPECT_EQ(FormatHours(0, (3600 - 0.4) / 3600), "  01:00:00");
+  EXPECT_EQ(FormatHours(1, 59.96 / 3600), "  00:01:00.0");
+  EXPECT_EQ(FormatHours(0, 59.4 / 3600), "  00:00:59");
+  EXPECT_EQ(FormatHours(0, 0.5 / 3600), "  00:00:01");  // halves round up
+}
+
+TEST(FormatHours, DecimalPointWhateverTheLocale) {
+  // A desktop toolkit sets the C locale from the user's; numbers keep their point.
+  const char* old = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string saved = old ? old : "C";
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) std::setlocale(LC_NUMERIC, "fr_FR.UTF-8");
+  EXPECT_EQ(FormatHours(1, 0.5), "  00:30:00.0");
+  EXPECT_EQ(FormatFixed(-3.456, 2), "-3.46");
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(NumberText, StrictReaders) {
+  EXPECT_EQ(ParseInteger("2022"), 2022);
+  EXPECT_EQ(ParseInteger(" -4999 "), -4999);
+  EXPECT_EQ(ParseInteger("+5"), 5);
+  EXPECT_FALSE(ParseInteger("12a"));
+  EXPECT_FALSE(ParseInteger("1.5"));
+  EXPECT_FALSE(ParseInteger(""));
+  EXPECT_FALSE(ParseInteger("99999999999999999999"));
+  EXPECT_EQ(ParseReal("-3.456"), -3.456);
+  EXPECT_EQ(ParseReal("+1"), 1.0);
+  EXPECT_EQ(ParseReal(".5"), 0.5);
+  EXPECT_FALSE(ParseReal("nan"));
+  EXPECT_FALSE(ParseReal("inf"));
+  EXPECT_FALSE(ParseReal("1,5"));
+  EXPECT_FALSE(ParseReal("1e999"));
+}
+
+}  // namespace
+}  // namespace varomintel
