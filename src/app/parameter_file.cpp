@@ -104,7 +104,14 @@ ParameterStartup LoadParameterFile(const std::string& folder, const std::string&
   ParameterStartup s;
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);  // a failure shows when the file is written
-  if (std::filesystem::exists(path, ec)) {
+  const std::filesystem::file_status status = std::filesystem::status(path, ec);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    // A folder, a FIFO or a device in its place: never read (a FIFO would block), never written.
+    s.record = DefaultParameterRecord(programVersion);
+    s.outcome = ParameterStartup::Outcome::NotARegularFile;
+    return s;
+  }
+  if (std::filesystem::exists(status)) {
     std::ifstream in(path, std::ios::binary);
     if (in) in.read(reinterpret_cast<char*>(s.record.bytes().data()), static_cast<std::streamsize>(kParameterRecordSize));
     // A file that cannot be read leaves the record zero: it counts as another version.
@@ -125,6 +132,17 @@ std::string IncompatibleParameterCaption() { return "Incompatible parameter file
 
 std::string IncompatibleParameterText(const std::string& storedVersion) {
   return "The file from version " + storedVersion + " is now deleted.\n\rPlease restart the program Varomintel.";
+}
+
+std::string UndeletableParameterText(const std::string& path, const std::string& storedVersion,
+                                     const std::string& reason) {
+  return "The settings file " + path + " is from version " + storedVersion + " and cannot be deleted: " + reason +
+         ".\n\nVaromintel starts with its default settings and does not store them.";
+}
+
+std::string IrregularParameterText(const std::string& path) {
+  return "The settings file " + path +
+         " is not a regular file.\n\nVaromintel starts with its default settings and does not store them.";
 }
 
 bool SaveParameterFile(const std::string& path, const ParameterRecord& record) {

@@ -98,6 +98,7 @@ struct ParameterStartup {
     Created,       // there was none: a default file was written
     NotWritten,    // there was none and it could not be written (defaults in memory)
     OtherVersion,  // written by another version (or unreadable): report, delete, end
+    NotARegularFile,  // a folder, FIFO or device in its place: defaults, never written
   };
   Outcome outcome = Outcome::Loaded;
   ParameterRecord record;
@@ -112,10 +113,16 @@ ParameterStartup LoadParameterFile(const std::string& folder, const std::string&
 // The message of a file from another version, as caption and text.
 std::string IncompatibleParameterCaption();
 std::string IncompatibleParameterText(const std::string& storedVersion);
+// The file of another version could not be deleted, and why; the program goes on with
+// its defaults.
+std::string UndeletableParameterText(const std::string& path, const std::string& storedVersion,
+                                     const std::string& reason);
+// Something that is not a regular file stands at the file's path.
+std::string IrregularParameterText(const std::string& path);
 
-// Rewrites the file with the record, only when it exists. Written to a neighbour and
-// renamed over it, so that a crash or a full disk never leaves half a file. Returns true
-// when the file was written.
+// Rewrites the file with the record, only when it exists. Written whole or not at all
+// (WriteWholeFile): a read-only file stays as it is, the file keeps its permissions and a
+// link is written through to its target. Returns true when the file was written.
 bool SaveParameterFile(const std::string& path, const ParameterRecord& record);
 
 }  // namespace varomintel

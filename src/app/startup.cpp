@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "app/parameter_file.h"
 #include "text/text_table.h"
@@ -34,10 +36,20 @@ StartupOutcome InitialiseGlobalState(const StartupPlaces& places,
   const ParameterStartup startup = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion);
   v.Parameters = startup.record;
   v.WindowStarted = false;
+  v.SaveSettingsAtExit = true;
   if (startup.outcome == ParameterStartup::Outcome::OtherVersion) {
-    report(IncompatibleParameterCaption(), IncompatibleParameterText(startup.storedVersion));
-    std::remove(v.ParamFilePath.c_str());
-    return StartupOutcome::OtherVersion;  // the next start creates a fresh file
+    if (std::remove(v.ParamFilePath.c_str()) == 0) {
+      report(IncompatibleParameterCaption(), IncompatibleParameterText(startup.storedVersion));
+      return StartupOutcome::OtherVersion;  // the next start creates a fresh file
+    }
+    // Not deletable (a read-only folder, say): asking for a restart would loop forever.
+    const std::string reason = std::strerror(errno);
+    report(IncompatibleParameterCaption(), UndeletableParameterText(v.ParamFilePath, startup.storedVersion, reason));
+    v.Parameters = DefaultParameterRecord(v.ProgramVersion);
+    v.SaveSettingsAtExit = false;
+  } else if (startup.outcome == ParameterStartup::Outcome::NotARegularFile) {
+    report("Varomintel", IrregularParameterText(v.ParamFilePath));
+    v.SaveSettingsAtExit = false;
   }
 
   const std::string folder = WithSlash(places.catalogueDir);

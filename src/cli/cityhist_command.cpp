@@ -12,6 +12,7 @@
 #include "cli/list_output.h"
 #include "places/city_hist.h"
 #include "text/number_text.h"
+#include "text/utf8_text.h"
 
 namespace varomintel::cli {
 
@@ -55,9 +56,15 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
     height = *v;
   }
   const auto name = args.Value("--name");
+  // A tab or a line break in the name would break the tab-separated lines.
+  if (name && ContainsControlCharacter(*name))
+    throw UsageError{"--name must not contain control characters such as tabs or line breaks"};
   const int first = Year(args.Value("--from"), "--from", std::numeric_limits<int>::min());
   const int last = Year(args.Value("--to"), "--to", std::numeric_limits<int>::max());
   args.ExpectEnd();
+  if (last < first)
+    throw UsageError{"the years run backwards: --from " + std::to_string(first) + " is after --to " +
+                     std::to_string(last)};
 
   CityHistInput input;
   input.catalogue = cat;

@@ -48,8 +48,7 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
   output.Write(ctx.out);
   ctx.err << CityListStatus(outcome.counts.scanned, outcome.counts.found, lang) << '\n';
   if (outcome.failure) {
-    ctx.err << "varomintel-cli: city file '" << input.cityFile << "' line " << outcome.failure->lineNumber << ": "
-            << outcome.failure->error.Message() << '\n';
+    ctx.err << "varomintel-cli: city file '" << input.cityFile << "' " << outcome.failure->Message() << '\n';
     return kExitUsage;
   }
   if (outcome.unconverged > 0) {

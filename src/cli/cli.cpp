@@ -1,6 +1,8 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -101,7 +103,9 @@ bool RegisterCommand(const Command& command) {
 
 namespace varomintel {
 
-int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+namespace {
+
+int RunCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   using namespace cli;
   std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   try {
@@ -135,6 +139,23 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     err << "varomintel-cli: " << e.message << '\n';
     return kExitUsage;
   }
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  const int status = RunCommand(argc, argv, out, err);
+  // Data that never reached its reader (a full disk, a closed output, a pipe whose
+  // reader has gone) is a failure, whatever the command found.
+  errno = 0;
+  out.flush();
+  if (!out) {
+    const int code = errno;
+    err << "varomintel-cli: cannot write the output" << (code ? std::string(": ") + std::strerror(code) : std::string())
+        << '\n';
+    return cli::kExitOutput;
+  }
+  return status;
 }
 
 }  // namespace varomintel

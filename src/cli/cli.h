@@ -6,7 +6,8 @@
 namespace varomintel {
 
 // Runs the command line; returns the exit status (0 done, 1 nothing found or a search
-// that did not converge, 2 bad arguments or an unusable catalogue).
+// that did not converge, 2 bad arguments or an unusable catalogue, 3 the output could not
+// be written).
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 
 }  // namespace varomintel

@@ -17,6 +17,7 @@ namespace varomintel::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitNothing = 1;  // nothing found, or a search that did not converge
 inline constexpr int kExitUsage = 2;    // bad arguments or unusable input files
+inline constexpr int kExitOutput = 3;   // the output could not be written
 
 // Thrown for bad arguments; the message becomes the one line on standard error.
 struct UsageError {

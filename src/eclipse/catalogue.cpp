@@ -2,6 +2,7 @@
 
 #include "text/whole_file.h"
 
+#include <cerrno>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -120,6 +121,11 @@ RecordBytes EncodeRecord(const EclipseRecord& r) {
 }
 
 std::string RecordDefect(const EclipseRecord& r) {
+  if (r.Year < kFirstYear || r.Year > kLastYear)
+    return "year " + std::to_string(r.Year) + " is not " + std::to_string(kFirstYear) + " to " +
+           std::to_string(kLastYear);
+  const auto type = static_cast<std::int32_t>(r.EclipseType);
+  if (type < 1 || type > 5) return "eclipse type " + std::to_string(type) + " is not 1 to 5";
   if (r.Month < 1 || r.Month > 12) return "month " + std::to_string(r.Month) + " is not 1 to 12";
   if (r.Day < 1 || r.Day > 31) return "day " + std::to_string(r.Day) + " is not 1 to 31";
   if (r.T0Hour < 0 || r.T0Hour > 23) return "reference hour " + std::to_string(r.T0Hour) + " is not 0 to 23";
@@ -142,12 +148,15 @@ std::string CatalogueLoad::Message() const {
     case Status::Missing:
       return name + " not found";
     case Status::Unreadable:
-      return name + " cannot be read";
+      return name + " cannot be read" + (systemError.empty() ? std::string() : ": " + systemError);
     case Status::Empty:
       return name + " is empty";
     case Status::BadSize:
       return name + " has " + std::to_string(fileSize) + " bytes, not a whole multiple of the record size " +
              std::to_string(kRecordSize);
+    case Status::TooLarge:
+      return name + " has " + std::to_string(fileSize) + " bytes, more than a catalogue can have (" +
+             std::to_string(kMaxCatalogueBytes) + ")";
     case Status::BadRecord:
       return name + ": record " + std::to_string(badIndex) + " describes no eclipse (" + badReason + ")";
   }
@@ -160,25 +169,35 @@ CatalogueLoad LoadCatalogue(const std::string& path) {
   namespace fs = std::filesystem;
   std::error_code ec;
   const fs::file_status st = fs::status(path, ec);
-  if (ec || !fs::exists(st)) {
+  if (ec && ec != std::errc::no_such_file_or_directory) {  // a link loop, a forbidden folder
+    result.status = CatalogueLoad::Status::Unreadable;
+    result.systemError = ec.message();
+    return result;
+  }
+  if (!fs::exists(st)) {
     result.status = CatalogueLoad::Status::Missing;
     return result;
   }
   if (!fs::is_regular_file(st)) {
     result.status = CatalogueLoad::Status::Unreadable;
+    result.systemError = fs::is_directory(st) ? "it is a folder" : "it is not a regular file";
     return result;
   }
   result.fileSize = fs::file_size(path, ec);
   if (ec) {
     result.status = CatalogueLoad::Status::Unreadable;
+    result.systemError = ec.message();
     return result;
   }
   if (result.fileSize == 0) {
     result.status = CatalogueLoad::Status::Empty;
     return result;
   }
-  // A catalogue is some megabytes; anything past a gigabyte is not one.
-  if (result.fileSize % kRecordSize != 0 || result.fileSize > (std::uintmax_t{1} << 30)) {
+  if (result.fileSize > kMaxCatalogueBytes) {
+    result.status = CatalogueLoad::Status::TooLarge;
+    return result;
+  }
+  if (result.fileSize % kRecordSize != 0) {
     result.status = CatalogueLoad::Status::BadSize;
     return result;
   }
@@ -187,6 +206,7 @@ CatalogueLoad LoadCatalogue(const std::string& path) {
   if (!file || !file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())) ||
       file.gcount() != static_cast<std::streamsize>(bytes.size())) {
     result.status = CatalogueLoad::Status::Unreadable;
+    result.systemError = std::strerror(errno);
     return result;
   }
   const std::size_t count = bytes.size() / kRecordSize;

@@ -15,6 +15,11 @@
 namespace varomintel {
 
 inline constexpr std::size_t kRecordSize = 430;
+// A catalogue is some megabytes; anything past a gigabyte is not one.
+inline constexpr std::uintmax_t kMaxCatalogueBytes = std::uintmax_t{1} << 30;
+// The years that the catalogue covers (and that the year entry accepts).
+inline constexpr int kFirstYear = -4999;
+inline constexpr int kLastYear = 7000;
 inline constexpr const char* kCatalogueFileName = "Bessel_Lunar_12ky_VNB_0130_25.858.bin";
 
 // Polynomials in t, hours of TT from T0; coefficients constant term first.
@@ -62,8 +67,8 @@ using RecordBytes = std::array<unsigned char, kRecordSize>;
 EclipseRecord DecodeRecord(const unsigned char* bytes);
 RecordBytes EncodeRecord(const EclipseRecord& record);
 
-// Why a record cannot describe an eclipse (a zero record, a month of 13, a NaN
-// coefficient, ...); empty when it is usable.
+// Why a record cannot describe an eclipse (a zero record, a year outside the catalogue's
+// range, a type outside 1..5, a month of 13, a NaN coefficient, ...); empty when it is usable.
 std::string RecordDefect(const EclipseRecord& record);
 
 // The catalogue in memory, indexed 1..Count() as in the file.
@@ -82,13 +87,14 @@ class Catalogue {
 };
 
 struct CatalogueLoad {
-  enum class Status { Ok, Missing, Unreadable, Empty, BadSize, BadRecord };
+  enum class Status { Ok, Missing, Unreadable, Empty, BadSize, TooLarge, BadRecord };
   Status status = Status::Ok;
   Catalogue catalogue;
   std::string path;
   std::uintmax_t fileSize = 0;
   int badIndex = 0;        // BadRecord: 1-based index of the first unusable record
   std::string badReason;   // BadRecord: what is wrong with it
+  std::string systemError; // Unreadable: why, when known ("Too many levels of symbolic links")
   bool ok() const { return status == Status::Ok; }
   // One line in English naming the file and what is wrong, e.g.
   // "catalogue file 'x.bin' has 1000 bytes, not a whole multiple of the record size 430".

@@ -7,10 +7,10 @@
 namespace varomintel {
 
 std::optional<YearSearch> FindByYear(const Catalogue& catalogue, std::string_view text) {
-  const std::optional<long long> entered = ParseInteger(text);
+  const std::optional<long long> entered = ParseClampedInteger(text, kFirstYear, kLastYear);
   if (!entered || catalogue.Count() == 0) return std::nullopt;
   YearSearch s;
-  s.year = static_cast<int>(std::clamp<long long>(*entered, kFirstYear, kLastYear));
+  s.year = static_cast<int>(*entered);
   s.index = catalogue.Count();
   for (int i = 1; i <= catalogue.Count(); ++i) {
     if (catalogue.At(i).Year >= s.year) {
@@ -23,8 +23,8 @@ std::optional<YearSearch> FindByYear(const Catalogue& catalogue, std::string_vie
 
 SarosSearch FindBySaros(const Catalogue& catalogue, std::string_view text) {
   SarosSearch s;
-  const std::optional<long long> entered = ParseInteger(text);
-  s.saros = static_cast<int>(std::clamp<long long>(entered.value_or(kDefaultSaros), kFirstSaros, kLastSaros));
+  const std::optional<long long> entered = ParseClampedInteger(text, kFirstSaros, kLastSaros);
+  s.saros = static_cast<int>(entered.value_or(kDefaultSaros));
   for (int i = 1; i <= catalogue.Count(); ++i) {
     if (catalogue.At(i).Saros == s.saros) {
       s.index = i;

@@ -10,8 +10,6 @@
 
 namespace varomintel {
 
-inline constexpr int kFirstYear = -4999;
-inline constexpr int kLastYear = 7000;
 inline constexpr int kFirstSaros = -114;
 inline constexpr int kLastSaros = 322;
 inline constexpr int kDefaultSaros = 139;  // taken when the Saros entry is not an integer

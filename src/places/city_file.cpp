@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cerrno>
 #include <cstring>
 #include <system_error>
 
@@ -12,6 +13,19 @@ std::string CityFileName(const std::string& programDir, std::uint8_t languageInd
 }
 
 std::string CityLineError::Message() const { return "'" + fieldText + "' is not a valid integer value"; }
+
+std::string CityFileFailure::Message() const {
+  switch (kind) {
+    case Kind::BadNumber:
+      return "line " + std::to_string(lineNumber) + ": " + error.Message();
+    case Kind::LineTooLong:
+      return "line " + std::to_string(lineNumber) + " is too long (more than " + std::to_string(kMaxCityLineBytes) +
+             " bytes)";
+    case Kind::ReadError:
+      return "cannot be read: " + systemError;
+  }
+  return {};
+}
 
 namespace {
 
@@ -67,41 +81,66 @@ CityFileReader::~CityFileReader() {
 }
 
 bool CityFileReader::Fill() {
-  if (eof_ || !file_) return false;
+  if (eof_ || !file_ || failure_) return false;
   if (begin_ > 0) {  // keep the unfinished line at the front
     std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(begin_), buffer_.begin() + static_cast<std::ptrdiff_t>(end_),
               buffer_.begin());
     end_ -= begin_;
     begin_ = 0;
   }
-  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);  // a very long line
+  // The buffer holds far more than the longest line: it never has to grow.
   const std::size_t n = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
-  if (n == 0) eof_ = true;
+  if (n == 0) {
+    eof_ = true;
+    if (std::ferror(file_)) {
+      CityFileFailure f;
+      f.kind = CityFileFailure::Kind::ReadError;
+      f.lineNumber = lineNumber_ + 1;
+      f.systemError = std::strerror(errno);
+      failure_ = std::move(f);
+    }
+  }
   end_ += n;
   return n > 0;
 }
 
 bool CityFileReader::Next(std::string& line) {
-  if (!file_) return false;
+  if (!file_ || failure_) return false;
   std::size_t scanned = begin_;
   for (;;) {
-    const char* start = buffer_.data() + scanned;
-    const void* nl = std::memchr(start, '\n', end_ - scanned);
-    if (nl) {
-      const std::size_t pos = static_cast<std::size_t>(static_cast<const char*>(nl) - buffer_.data());
-      std::size_t stop = pos;
-      if (stop > begin_ && buffer_[stop - 1] == '\r') --stop;
-      line.assign(buffer_.data() + begin_, stop - begin_);
-      begin_ = pos + 1;
+    // The first CR or LF from `scanned` on.
+    std::size_t pos = scanned;
+    while (pos < end_ && buffer_[pos] != '\n' && buffer_[pos] != '\r') ++pos;
+    if (pos - begin_ > kMaxCityLineBytes) {
+      CityFileFailure f;
+      f.kind = CityFileFailure::Kind::LineTooLong;
+      f.lineNumber = lineNumber_ + 1;
+      failure_ = std::move(f);
+      return false;
+    }
+    if (pos < end_) {
+      // CR LF, LF or CR alone; a CR at the end of the buffer waits for the next byte.
+      if (buffer_[pos] == '\r' && pos + 1 == end_ && !eof_) {
+        const std::size_t offset = pos - begin_;
+        const bool more = Fill();  // moves the unfinished line to the front
+        if (failure_) return false;
+        pos = begin_ + offset;
+        if (more) {
+          scanned = pos;
+          continue;
+        }
+      }
+      line.assign(buffer_.data() + begin_, pos - begin_);
+      std::size_t next = pos + 1;
+      if (buffer_[pos] == '\r' && next < end_ && buffer_[next] == '\n') ++next;
+      begin_ = next;
       break;
     }
     const std::size_t offset = end_ - begin_;
     if (!Fill()) {
-      if (begin_ == end_) return false;
+      if (failure_ || begin_ == end_) return false;
       // A last line without line break.
-      std::size_t stop = end_;
-      if (buffer_[stop - 1] == '\r') --stop;
-      line.assign(buffer_.data() + begin_, stop - begin_);
+      line.assign(buffer_.data() + begin_, end_ - begin_);
       begin_ = end_;
       break;
     }
@@ -137,11 +176,12 @@ CountryPlacesRead ReadCountryPlaces(const std::string& path, std::string_view co
   StadtType place;
   while (reader.Next(line)) {
     if (auto error = ParseCityLine(line, place)) {
-      result.failure = CityFileFailure{reader.LineNumber(), std::move(*error)};
+      result.failure = CityFileFailure{CityFileFailure::Kind::BadNumber, reader.LineNumber(), std::move(*error), {}};
       break;
     }
     if (place.Country == country) result.places.push_back(place);
   }
+  if (!result.failure) result.failure = reader.Failure();
   return result;
 }
 

@@ -39,8 +39,26 @@ struct CityLineError {
 // empty, which is an error. On error the fields before the bad one are filled.
 std::optional<CityLineError> ParseCityLine(std::string_view line, StadtType& place);
 
-// Sequential reader: CR LF, lone LF, a final line without line break and a UTF-8
-// byte-order mark are accepted. A missing or unreadable file reads as empty.
+// The longest line a city file may have, in bytes; a place needs some dozens.
+inline constexpr std::size_t kMaxCityLineBytes = 4096;
+
+// Why reading a city file stopped before its end: a malformed number, a line longer than
+// kMaxCityLineBytes (a file without line breaks, say), or a read error (a folder given as
+// the file, an I/O error).
+struct CityFileFailure {
+  enum class Kind { BadNumber, LineTooLong, ReadError };
+  Kind kind = Kind::BadNumber;
+  long lineNumber = 0;
+  CityLineError error;      // BadNumber: the field and the parser's message
+  std::string systemError;  // ReadError: what the system said ("Is a directory")
+  // "line 12: 'abc' is not a valid integer value", "line 3 is too long (more than 4096
+  // bytes)", "cannot be read: Is a directory".
+  std::string Message() const;
+};
+
+// Sequential reader: CR LF, lone LF, lone CR, a final line without line break and a UTF-8
+// byte-order mark are accepted. A missing file does not open (IsOpen false); a line that
+// is too long or a read error ends the reading with Failure() set.
 class CityFileReader {
  public:
   explicit CityFileReader(const std::string& path);
@@ -49,10 +67,12 @@ class CityFileReader {
   CityFileReader& operator=(const CityFileReader&) = delete;
 
   bool IsOpen() const { return file_ != nullptr; }
-  // The next line without its line break; false at the end of the file.
+  // The next line without its line break; false at the end of the file or at a failure.
   bool Next(std::string& line);
   // 1-based number of the line last returned.
   long LineNumber() const { return lineNumber_; }
+  // Set when the reading stopped before the end of the file.
+  const std::optional<CityFileFailure>& Failure() const { return failure_; }
 
  private:
   bool Fill();
@@ -61,17 +81,13 @@ class CityFileReader {
   std::size_t begin_ = 0, end_ = 0;
   bool eof_ = false;
   long lineNumber_ = 0;
-};
-
-// A malformed line met by a reader: where it is and what the number parser says.
-struct CityFileFailure {
-  long lineNumber = 0;
-  CityLineError error;
+  std::optional<CityFileFailure> failure_;
 };
 
 // The countries of the file in file order, one entry per block of lines: field 5 of each
 // line (what remains after removing everything up to and including the first tab, four
-// times) when it differs from that of the previous line. Never fails on a line.
+// times) when it differs from that of the previous line. Never fails on a malformed
+// number; a line too long or a read error ends the list there.
 std::vector<std::string> ReadCountries(const std::string& path);
 
 struct CountryPlacesRead {

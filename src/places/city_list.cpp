@@ -36,7 +36,7 @@ CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks&
   CityListCounts& counts = outcome.counts;
   while (reader.Next(line)) {
     if (auto error = ParseCityLine(line, place)) {
-      outcome.failure = CityFileFailure{reader.LineNumber(), std::move(*error)};
+      outcome.failure = CityFileFailure{CityFileFailure::Kind::BadNumber, reader.LineNumber(), std::move(*error), {}};
       break;
     }
     if (place.Population >= threshold) {
@@ -58,6 +58,7 @@ CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks&
       break;
     }
   }
+  if (!outcome.failure && !outcome.stopped) outcome.failure = reader.Failure();
   return outcome;
 }
 

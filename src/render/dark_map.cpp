@@ -1,8 +1,9 @@
 #include "render/dark_map.h"
 
-#include <QImageReader>
-#include <QSaveFile>
-#include <QString>
+#include <string_view>
+
+#include "render/bmp_picture.h"
+#include "text/whole_file.h"
 
 namespace varomintel {
 
@@ -84,18 +85,17 @@ QByteArray EncodeBmp32(const QImage& picture) {
 
 DarkMapResult PrepareDarkMap(const std::string& fileName) {
   DarkMapResult result;
-  const QString name = QString::fromStdString(fileName);
-  QImageReader reader(name);
-  const QImage picture = reader.read();
-  if (picture.isNull()) {
-    result.error = "cannot read picture '" + fileName + "': " + reader.errorString().toStdString();
+  // A truncated or wrongly sized picture is refused and left as it is: Qt's reader would
+  // complete it with made-up rows, and the tool would write that over the original.
+  const BmpPicture picture = LoadBmpPicture(fileName, kDarkMapWidth, kDarkMapHeight);
+  if (picture.image.isNull()) {
+    result.error = picture.error;
     return result;
   }
-  const QByteArray bmp = EncodeBmp32(MarkTransparentCorner(picture, &result.replaced));
-
-  QSaveFile file(name);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bmp) != bmp.size() || !file.commit()) {
-    result.error = "cannot write picture '" + fileName + "': " + file.errorString().toStdString();
+  const QByteArray bmp = EncodeBmp32(MarkTransparentCorner(picture.image, &result.replaced));
+  std::string error;
+  if (!WriteWholeFile(fileName, std::string_view(bmp.constData(), static_cast<std::size_t>(bmp.size())), &error)) {
+    result.error = error;
     return result;
   }
   result.ok = true;

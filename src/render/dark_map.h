@@ -20,6 +20,10 @@ inline constexpr std::array<const char*, 4> kDarkMapFileNames = {
     "world_politisch_680x340_dark.bmp",
 };
 
+// The size of every map picture, pixels.
+inline constexpr int kDarkMapWidth = 680;
+inline constexpr int kDarkMapHeight = 340;
+
 // The replacement for pure black, (1, 1, 1) = 0x010101.
 inline constexpr std::uint32_t kNearBlack = 0x010101;
 
@@ -43,8 +47,9 @@ struct DarkMapResult {
 };
 
 // PrepareDarkMap: loads `fileName`, applies MarkTransparentCorner and saves the result
-// back to the same name as a 32-bit BMP. The file is replaced only after the new
-// contents were written completely, so a failed write leaves the old file.
+// back to the same name as a 32-bit BMP. A picture that is not a whole 680 x 340 BMP is
+// refused and left untouched. The file is replaced only after the new contents were
+// written completely, so a failed write leaves the old file.
 DarkMapResult PrepareDarkMap(const std::string& fileName);
 
 struct DarkMapsRun {

@@ -1,5 +1,6 @@
 #include "text/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -32,12 +33,21 @@ std::string_view Trim(std::string_view s) {
     s.remove_suffix(1);
   return s;
 }
+
+// Removes a leading "+"; false when a second sign follows ("+-5", "++5").
+bool DropPlus(std::string_view& text) {
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<long long> ParseInteger(std::string_view text) {
   text = Trim(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty()) return std::nullopt;
+  if (!DropPlus(text) || text.empty()) return std::nullopt;
   long long v = 0;
   const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
   if (r.ec != std::errc() || r.ptr != text.data() + text.size()) return std::nullopt;
@@ -46,8 +56,7 @@ std::optional<long long> ParseInteger(std::string_view text) {
 
 std::optional<double> ParseReal(std::string_view text) {
   text = Trim(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty()) return std::nullopt;
+  if (!DropPlus(text) || text.empty()) return std::nullopt;
   // from_chars would accept "inf" and "nan": a number here is digits.
   const char c0 = text.front() == '-' && text.size() > 1 ? text[1] : text.front();
   if (!((c0 >= '0' && c0 <= '9') || c0 == '.')) return std::nullopt;
@@ -55,6 +64,20 @@ std::optional<double> ParseReal(std::string_view text) {
   const auto r = std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::general);
   if (r.ec != std::errc() || r.ptr != text.data() + text.size() || !std::isfinite(v)) return std::nullopt;
   return v;
+}
+
+std::optional<long long> ParseClampedInteger(std::string_view text, long long low, long long high) {
+  const std::string_view t = Trim(text);
+  if (const auto v = ParseInteger(t)) return std::clamp(*v, low, high);
+  // Beyond 64 bits: a sign and digits only, clamped by its sign.
+  std::string_view digits = t;
+  const bool negative = !digits.empty() && digits.front() == '-';
+  if (!DropPlus(digits)) return std::nullopt;
+  if (negative) digits.remove_prefix(1);
+  if (digits.empty()) return std::nullopt;
+  for (const char c : digits)
+    if (c < '0' || c > '9') return std::nullopt;
+  return negative ? low : high;
 }
 
 }  // namespace varomintel

@@ -18,10 +18,14 @@ std::string FormatSignificant(double value, int digits);
 // text right-aligned in a field of `width` characters with blanks in front (never cut).
 std::string PadLeft(std::string text, std::size_t width, char fill = ' ');
 
-// Strict readers: optional blanks around, an optional sign, then digits (and for the real
+// Strict readers: optional blanks around, at most one sign, then digits (and for the real
 // reader an optional fraction and exponent); nothing else. Empty when not such a number or
 // out of range.
 std::optional<long long> ParseInteger(std::string_view text);
 std::optional<double> ParseReal(std::string_view text);
+
+// An integer entry clamped into low..high: what ParseInteger reads, and also an integer
+// of any length beyond 64 bits (clamped by its sign). Empty when not an integer.
+std::optional<long long> ParseClampedInteger(std::string_view text, long long low, long long high);
 
 }  // namespace varomintel

@@ -2,6 +2,12 @@
 
 namespace varomintel {
 
+bool ContainsControlCharacter(std::string_view text) {
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+  return false;
+}
+
 namespace {
 bool Continues(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 }  // namespace

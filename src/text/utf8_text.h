@@ -8,6 +8,10 @@
 
 namespace varomintel {
 
+// Whether the text holds a control character (a byte below 0x20, or DEL): a tab or a line
+// break in a name would break tab-separated lines.
+bool ContainsControlCharacter(std::string_view text);
+
 // Number of code points (every byte that does not continue a sequence starts one).
 std::size_t CodePointCount(std::string_view text);
 

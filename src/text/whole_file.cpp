@@ -1,30 +1,101 @@
 #include "text/whole_file.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
 
 namespace varomintel {
 
-bool WriteWholeFile(const std::string& path, std::string_view bytes) {
-  const std::string temp = path + ".part";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temp.c_str());
-      return false;
+namespace {
+
+bool Fail(std::string* error, const std::string& path, const std::string& reason) {
+  if (error) *error = "cannot write '" + path + "': " + reason;
+  return false;
+}
+
+bool FailErrno(std::string* error, const std::string& path, int code) { return Fail(error, path, std::strerror(code)); }
+
+// The file that a write to `path` must replace: the final target of a symbolic link (the
+// link itself stays), or `path`. Empty when the link cannot be followed.
+std::string Target(const std::string& path, int* code) {
+  std::string target = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+    char buf[PATH_MAX];
+    const ssize_t n = readlink(target.c_str(), buf, sizeof buf - 1);
+    if (n < 0) {
+      *code = errno;
+      return {};
     }
+    std::string next(buf, static_cast<std::size_t>(n));
+    if (next.empty() || next.front() != '/') {  // relative to the link's folder
+      const std::size_t slash = target.rfind('/');
+      if (slash != std::string::npos) next = target.substr(0, slash + 1) + next;
+    }
+    target = next;
   }
-  std::error_code ec;
-  std::filesystem::rename(temp, path, ec);
-  if (ec) {
-    std::remove(temp.c_str());
-    return false;
+  *code = ELOOP;
+  return {};
+}
+
+}  // namespace
+
+bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string* error) {
+  int code = 0;
+  const std::string target = Target(path, &code);
+  if (target.empty()) return FailErrno(error, path, code);
+
+  bool existing = false;
+  mode_t mode = 0;
+  struct stat st {};
+  if (stat(target.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return Fail(error, path, "it is a folder");
+    if (!S_ISREG(st.st_mode)) return Fail(error, path, "it is not a regular file");
+    // A file without any write permission is read-only by its owner's wish, even for a
+    // user (root) whom the system would let write it.
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return Fail(error, path, "it is read-only");
+    if (access(target.c_str(), W_OK) != 0) return FailErrno(error, path, errno);
+    existing = true;
+    mode = st.st_mode & 07777;
+  } else if (errno != ENOENT) {
+    return FailErrno(error, path, errno);
+  }
+
+  const std::string temp = target + ".part";
+  // A new file gets the usual permissions (0666 less the umask), a replaced one its own.
+  const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, existing ? 0600 : 0666);
+  if (fd < 0) return FailErrno(error, path, errno);
+  const auto abandon = [&](int failure) {
+    close(fd);
+    unlink(temp.c_str());
+    return FailErrno(error, path, failure);
+  };
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return abandon(errno);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  if (existing && fchmod(fd, mode) != 0) return abandon(errno);
+  if (fsync(fd) != 0) return abandon(errno);
+  if (close(fd) != 0) {
+    const int failure = errno;
+    unlink(temp.c_str());
+    return FailErrno(error, path, failure);
+  }
+  if (rename(temp.c_str(), target.c_str()) != 0) {
+    const int failure = errno;
+    unlink(temp.c_str());
+    return FailErrno(error, path, failure);
   }
   return true;
 }

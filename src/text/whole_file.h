@@ -6,9 +6,13 @@
 
 namespace varomintel {
 
-// Writes `bytes` to a neighbour of `path` and renames it over `path`, so that the file is
-// either the old one or the whole new one, never half written (a crash, a full disk).
-// Returns false, and leaves `path` as it was, when anything fails.
-bool WriteWholeFile(const std::string& path, std::string_view bytes);
+// Writes `bytes` to a neighbour of the file and renames it over the file, so that the
+// file is either the old one or the whole new one, never half written (a crash, a full
+// disk). A file that is a symbolic link is written at the link's target, and the link
+// stays. An existing file keeps its permissions; one that is not a regular file or that
+// the user may not write is left alone. Returns false, and leaves the file as it was,
+// when anything fails; `error`, when given, then receives one line naming the file and
+// the reason ("cannot write 'x': No space left on device").
+bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 }  // namespace varomintel

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -87,13 +89,18 @@ TEST_F(ParameterFile, ShortAndUnreadableFiles) {
   EXPECT_EQ(s.record.Int(param::kHistWidth), 0);
   EXPECT_EQ(s.record.Int(param::kEclipse), 16690);
 
-  // A path that exists but cannot be read as a file leaves the record zero: another version
-  // with an empty version text.
+  // A folder (or a FIFO, which would block the read) in the file's place is never read:
+  // the defaults, and the program must not try to store them there.
   fs::remove(path_);
   fs::create_directories(path_);
   s = LoadParameterFile(folder_, path_, "2.0.0.0");
-  EXPECT_EQ(s.outcome, ParameterStartup::Outcome::OtherVersion);
-  EXPECT_EQ(s.storedVersion, "");
+  EXPECT_EQ(s.outcome, ParameterStartup::Outcome::NotARegularFile);
+  EXPECT_TRUE(VersionMatches(s.record, "2.0.0.0"));
+  fs::remove(path_);
+  ASSERT_EQ(mkfifo(path_.c_str(), 0600), 0);
+  s = LoadParameterFile(folder_, path_, "2.0.0.0");  // returns at once
+  EXPECT_EQ(s.outcome, ParameterStartup::Outcome::NotARegularFile);
+  fs::remove(path_);
   EXPECT_EQ(IncompatibleParameterText(""), "The file from version  is now deleted.\n\rPlease restart the program Varomintel.");
 }
 
@@ -112,6 +119,32 @@ TEST_F(ParameterFile, SavingRewritesOnlyAnExistingFileWhole) {
   fs::remove(path_);
   EXPECT_FALSE(SaveParameterFile(path_, r));
   EXPECT_FALSE(fs::exists(path_));
+}
+
+// The user's file as the user set it up: a read-only file stays unwritten, a private file
+// stays private, and a link is written through to its target and stays a link.
+TEST_F(ParameterFile, SavingKeepsReadOnlyFilesPermissionsAndLinks) {
+  ParameterRecord r = LoadParameterFile(folder_, path_, "1.0.0.0").record;
+  const std::vector<unsigned char> original = Bytes();
+  r.SetInt(param::kEclipse, 777);
+
+  fs::permissions(path_, fs::perms::owner_read | fs::perms::group_read);  // 440
+  EXPECT_FALSE(SaveParameterFile(path_, r));
+  EXPECT_EQ(Bytes(), original);
+  EXPECT_FALSE(fs::exists(path_ + ".part"));
+
+  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);  // 600
+  ASSERT_TRUE(SaveParameterFile(path_, r));
+  EXPECT_EQ(fs::status(path_).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(LoadParameterFile(folder_, path_, "1.0.0.0").record.Int(param::kEclipse), 777);
+
+  const std::string target = (base_ / "elsewhere.ini").string();
+  fs::rename(path_, target);
+  fs::create_symlink(target, path_);
+  r.SetInt(param::kEclipse, 888);
+  ASSERT_TRUE(SaveParameterFile(path_, r));
+  EXPECT_TRUE(fs::is_symlink(path_));
+  EXPECT_EQ(LoadParameterFile(folder_, target, "1.0.0.0").record.Int(param::kEclipse), 888);
 }
 
 TEST(ParameterRecordFields, ShortStringsCutAtACharacterBoundaryAndKeepTrailingBytes) {

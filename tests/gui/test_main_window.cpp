@@ -261,6 +261,35 @@ TEST_F(StartUp, AFileOfAnotherVersionIsReportedAndDeleted) {
   EXPECT_TRUE(fs::exists(ParamFile()));
 }
 
+// A file of another version that cannot be deleted must not ask for a restart at every
+// start: the program says so, names the file and starts with its defaults, and never
+// writes them there.
+TEST_F(StartUp, AnUndeletableFileOfAnotherVersionStartsWithTheDefaults) {
+  const fs::path folder = fs::path(ParamFile()).parent_path();
+  fs::create_directories(folder);
+  const ParameterRecord old = DefaultParameterRecord("0.9");
+  std::ofstream(ParamFile(), std::ios::binary).write(reinterpret_cast<const char*>(old.bytes().data()), 242);
+  // The folder read-only; root may delete there anyway, so the file is made immutable.
+  const bool root = ::geteuid() == 0;
+  const std::string immutable = "chattr +i '" + ParamFile() + "' 2>/dev/null";
+  if (root && std::system(immutable.c_str()) != 0) GTEST_SKIP() << "chattr +i is not available to root here";
+  if (!root) fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+  const StartupOutcome outcome = Start();
+  if (root) std::system(("chattr -i '" + ParamFile() + "'").c_str());
+  else fs::permissions(folder, fs::perms::owner_all);
+  EXPECT_EQ(outcome, StartupOutcome::Run);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_NE(messages_[0].find(ParamFile() + " is from version 0.9 and cannot be deleted"), std::string::npos)
+      << messages_[0];
+  EXPECT_EQ(messages_[0].find("restart"), std::string::npos) << messages_[0];
+  EXPECT_TRUE(VersionMatches(Vars().Parameters, Vars().ProgramVersion));
+  EXPECT_FALSE(Vars().SaveSettingsAtExit);
+  TForm_Main window;
+  window.show();
+  window.close();
+  EXPECT_FALSE(VersionMatches(LoadParameterFile(folder.string(), ParamFile(), "0.9").record, Vars().ProgramVersion));
+}
+
 TEST_F(StartUp, AHundredByteFileLeavesTheRestZero) {
   ASSERT_EQ(Start(), StartupOutcome::Run);
   ParameterRecord r = Vars().Parameters;

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <set>
 #include <string>
@@ -110,17 +111,55 @@ TEST(CityFileReader, LineEndsByteOrderMarkAndLastLine) {
   EXPECT_FALSE(missing.Next(line));
 }
 
-TEST(CityFileReader, LinesLongerThanTheBuffer) {
-  const std::string longName(200000, 'x');
-  const fs::path p = WriteTemp("long.txt", longName + "\t1\t2\t3\tC\r\nshort\t1\t2\t3\tC\r\n");
-  CityFileReader r(p.string());
+// Line ends of every kind, the longest line allowed, and what ends the reading early: a
+// line too long (a file without line breaks) and a read error (a folder given as the file).
+TEST(CityFileReader, LineEndsLengthBoundAndReadErrors) {
+  using Kind = CityFileFailure::Kind;
+  const std::string longest(kMaxCityLineBytes, 'x');
+  // A CR as the last byte of the reader's first 64 KiB block and its LF as the first of the
+  // next: still one line end.
+  std::string straddling;
+  std::vector<std::string> straddlingLines(16, std::string(4000, 'f'));
+  for (const std::string& f : straddlingLines) straddling += f + "\r\n";
+  straddlingLines.push_back(std::string(65535 - straddling.size(), 'g'));
+  straddling += straddlingLines.back() + "\r\nz";
+  straddlingLines.push_back("z");
+  const struct {
+    const char* what;
+    std::string content;
+    std::vector<std::string> lines;
+    std::optional<Kind> failure;
+    long failureLine;
+  } cases[] = {
+      {"CR only", "A\t1\t2\t3\tC\rB\t1\t2\t3\tD\r", {"A\t1\t2\t3\tC", "B\t1\t2\t3\tD"}, {}, 0},
+      {"mixed", "a\r\nb\nc\rd", {"a", "b", "c", "d"}, {}, 0},
+      {"empty lines", "\r\r\n\n", {"", "", ""}, {}, 0},
+      {"longest line", longest + "\nz", {longest, "z"}, {}, 0},
+      {"CR LF across blocks", straddling, straddlingLines, {}, 0},
+      {"one byte over", "a\n" + longest + "x\nz", {"a"}, Kind::LineTooLong, 2},
+      {"no line break", std::string(200000, 'x'), {}, Kind::LineTooLong, 1},
+  };
+  for (const auto& c : cases) {
+    const fs::path p = WriteTemp("ends.txt", c.content);
+    CityFileReader r(p.string());
+    std::vector<std::string> got;
+    std::string line;
+    while (r.Next(line)) got.push_back(line);
+    EXPECT_EQ(got, c.lines) << c.what;
+    ASSERT_EQ(r.Failure().has_value(), c.failure.has_value()) << c.what;
+    if (c.failure) {
+      EXPECT_EQ(r.Failure()->kind, *c.failure) << c.what;
+      EXPECT_EQ(r.Failure()->lineNumber, c.failureLine) << c.what;
+      EXPECT_EQ(r.Failure()->Message(), "line " + std::to_string(c.failureLine) + " is too long (more than 4096 bytes)");
+    }
+    fs::remove(p);
+  }
+  CityFileReader folder(fs::temp_directory_path().string());
   std::string line;
-  ASSERT_TRUE(r.Next(line));
-  EXPECT_EQ(line.size(), longName.size() + 8);
-  ASSERT_TRUE(r.Next(line));
-  EXPECT_EQ(line, "short\t1\t2\t3\tC");
-  EXPECT_FALSE(r.Next(line));
-  fs::remove(p);
+  EXPECT_FALSE(folder.Next(line));
+  ASSERT_TRUE(folder.Failure().has_value());
+  EXPECT_EQ(folder.Failure()->kind, CityFileFailure::Kind::ReadError);
+  EXPECT_EQ(folder.Failure()->Message(), "cannot be read: Is a directory");
 }
 
 TEST(ReadCountries, OnePerBlockComparedExactly) {

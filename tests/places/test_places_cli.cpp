@@ -158,10 +158,11 @@ TEST_F(PlacesCli, CityHistoryOfOnePlace) {
   EXPECT_EQ(lines[1].substr(0, 11), " 2000  1 21");
   EXPECT_NE(lines[1].find(" t Äquat  136 20 72 "), std::string::npos) << lines[1];
 
-  // First year after the last: only the legend, nothing found.
+  // First year after the last: refused, nothing written.
   r = Exec("cityhist --lat 47.5N --lon 7.5E --from 6000 --to -4000");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.Lines().size(), 24u);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("backwards"), std::string::npos) << r.err;
 }
 
 TEST_F(PlacesCli, CityHistoryBadInput) {

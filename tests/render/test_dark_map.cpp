@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "render/bmp_picture.h"
 #include "render/dark_map.h"
 #include "bmp_header.h"
 
@@ -162,9 +163,13 @@ class DarkMapFiles : public ::testing::Test {
 
   std::string Path(const char* name) const { return (dir_ / name).string(); }
 
-  // Writes a 24-bit BMP (Qt's own writer) with black pixels in it.
+  // Writes a 24-bit BMP (Qt's own writer) of the maps' size with black pixels in it.
   void WriteMap(const char* name, int seed) const {
-    QImage image = Picture({{{2, 1}, kBlack}, {{3, 3}, Colour(0, 0, 1)}});
+    QImage image(kDarkMapWidth, kDarkMapHeight, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, Colour(10 + x % 100, 20 + y % 100, 30));
+    image.setPixel(2, 1, kBlack);
+    image.setPixel(3, 3, Colour(0, 0, 1));
     image.setPixel(4, 2, Colour(seed, seed, seed));
     ASSERT_TRUE(image.save(QString::fromStdString(Path(name)), "BMP"));
   }
@@ -180,9 +185,9 @@ TEST_F(DarkMapFiles, RewritesTheFileAsThirtyTwoBitWithOneBlackPixel) {
   EXPECT_EQ(r.replaced, 2);  // (2, 1) and the seed pixel (4, 2)
   EXPECT_EQ(ReadBmpHeader(ReadBytes(Path("m.bmp"))).bitsPerPixel, 32);
   const QImage back(QString::fromStdString(Path("m.bmp")));
-  ASSERT_EQ(back.size(), QSize(5, 4));
+  ASSERT_EQ(back.size(), QSize(kDarkMapWidth, kDarkMapHeight));
   EXPECT_EQ(CountPureBlack(back), 1);
-  EXPECT_EQ(back.pixel(0, 3) & 0xFFFFFFu, 0u);
+  EXPECT_EQ(back.pixel(0, kDarkMapHeight - 1) & 0xFFFFFFu, 0u);
   EXPECT_EQ(back.pixel(2, 1), Colour(1, 1, 1));
   EXPECT_EQ(back.pixel(3, 3), Colour(0, 0, 1));
 }
@@ -208,6 +213,38 @@ TEST_F(DarkMapFiles, MissingOrUnreadableFileIsReportedByName) {
   EXPECT_NE(junk.error.find("junk.bmp"), std::string::npos) << junk.error;
   std::ifstream in(Path("junk.bmp"));
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "not a picture");
+}
+
+// Hostile input: pictures that Qt's reader would complete or accept are refused by name,
+// and the file keeps every byte.
+TEST_F(DarkMapFiles, TruncatedWrongSizedOrFolderPicturesAreRefusedAndKept) {
+  WriteMap("whole.bmp", 0);
+  const auto whole = ReadBytes(Path("whole.bmp"));
+  const auto write = [&](const char* name, std::size_t bytes) {
+    std::ofstream(Path(name), std::ios::binary).write(reinterpret_cast<const char*>(whole.data()),
+                                                      static_cast<std::streamsize>(bytes));
+  };
+  write("cut60.bmp", 60);
+  write("half.bmp", whole.size() / 2);
+  write("oneshort.bmp", whole.size() - 1);
+  ASSERT_TRUE(Picture().save(QString::fromStdString(Path("small.bmp")), "BMP"));  // 5 x 4
+  fs::create_directories(Path("folder.bmp"));
+  const struct {
+    const char* name;
+    const char* reason;
+  } cases[] = {{"cut60.bmp", "cut short"}, {"half.bmp", "cut short"},       {"oneshort.bmp", "cut short"},
+               {"small.bmp", "5 x 4"},     {"folder.bmp", "is a folder"}, {"absent.bmp", "does not exist"}};
+  for (const auto& c : cases) {
+    const bool existed = fs::is_regular_file(Path(c.name));
+    const auto before = existed ? ReadBytes(Path(c.name)) : std::vector<unsigned char>{};
+    const DarkMapResult r = PrepareDarkMap(Path(c.name));
+    EXPECT_FALSE(r.ok) << c.name;
+    EXPECT_NE(r.error.find(c.name), std::string::npos) << r.error;
+    EXPECT_NE(r.error.find(c.reason), std::string::npos) << r.error;
+    if (existed) {
+      EXPECT_EQ(ReadBytes(Path(c.name)), before) << c.name;
+    }
+  }
 }
 
 TEST_F(DarkMapFiles, RunStopsAtTheFirstMissingFileAndKeepsWhatItDid) {

@@ -54,6 +54,20 @@ TEST(NumberText, StrictReaders) {
   EXPECT_FALSE(ParseReal("inf"));
   EXPECT_FALSE(ParseReal("1,5"));
   EXPECT_FALSE(ParseReal("1e999"));
+  // At most one sign.
+  for (const char* twoSigns : {"+-5", "++5", "-+5", "--5", " +-2000 "}) {
+    EXPECT_FALSE(ParseInteger(twoSigns)) << twoSigns;
+    EXPECT_FALSE(ParseReal(twoSigns)) << twoSigns;
+    EXPECT_FALSE(ParseClampedInteger(twoSigns, -4999, 7000)) << twoSigns;
+  }
+  // Clamped entries: any length of digits, clamped by sign alike.
+  EXPECT_EQ(ParseClampedInteger("28886", -4999, 7000), 7000);
+  EXPECT_EQ(ParseClampedInteger(" 99999999999999999999 ", -4999, 7000), 7000);
+  EXPECT_EQ(ParseClampedInteger("+99999999999999999999", -4999, 7000), 7000);
+  EXPECT_EQ(ParseClampedInteger("-99999999999999999999", -4999, 7000), -4999);
+  EXPECT_EQ(ParseClampedInteger("-12", -4999, 7000), -12);
+  EXPECT_FALSE(ParseClampedInteger("9999999999999999999x", -4999, 7000));
+  EXPECT_FALSE(ParseClampedInteger("-", -4999, 7000));
 }
 
 }  // namespace

@@ -357,7 +357,7 @@ void TForm_Main::closeEvent(QCloseEvent* event) {
   v.PlayRunning = false;
   QCoreApplication::processEvents();
   StoreSettings();
-  SaveParameterFile(v.ParamFilePath, v.Parameters);  // only when the file still exists
+  if (v.SaveSettingsAtExit) SaveParameterFile(v.ParamFilePath, v.Parameters);  // only when the file still exists
   event->accept();
 }
 

@@ -1,0 +1,33 @@
+// libFuzzer target: any bytes as a whole city file, read by the city-file reader with
+// every line parsed, and the country reader over the same file.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "places/city_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace varomintel;
+  static const std::string path = "/tmp/varomintel_fuzz_city_" + std::to_string(::getpid()) + ".txt";
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return 0;
+  std::fwrite(data, 1, size, f);
+  std::fclose(f);
+  CityFileReader reader(path);
+  std::string line;
+  StadtType place;
+  std::size_t bytes = 0;
+  while (reader.Next(line)) {
+    if (line.size() > kMaxCityLineBytes) __builtin_trap();  // the bound must hold
+    bytes += line.size();
+    (void)ParseCityLine(line, place);
+  }
+  if (bytes > size) __builtin_trap();  // lines never hold more than the file
+  if (reader.Failure()) (void)reader.Failure()->Message();
+  (void)ReadCountries(path);
+  if (size > 0) (void)ReadCountryPlaces(path, std::string(reinterpret_cast<const char*>(data), size < 8 ? size : 8));
+  return 0;
+}

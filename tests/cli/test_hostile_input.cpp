@@ -1,0 +1,213 @@
+// Hostile and broken input, end to end, as a careful user or a script meets it: outputs
+// that cannot be written, truncated pictures, city files without line breaks or that are
+// folders, catalogues with impossible records, and numbers with two signs. Every case
+// must end with one clear line on standard error and a non-zero status, and lose nothing.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "eclipse/catalogue.h"
+#include "../support/synthetic_eclipse.h"
+
+namespace varomintel {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status = -1;
+  std::string err;
+};
+
+class HostileInput : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = new fs::path(fs::temp_directory_path() / ("varomintel_hostile_" + std::to_string(::getpid())));
+    fs::create_directories(*dir_);
+  }
+  static void TearDownTestSuite() {
+    fs::remove_all(*dir_);
+    delete dir_;
+  }
+
+  // Runs `script` with sh in the temporary folder, $CLI naming the program and $CAT the
+  // shipped catalogue; standard error is captured, standard output is the script's.
+  static Outcome Shell(const std::string& script) {
+    const fs::path errFile = *dir_ / "stderr.txt";
+    const std::string cmd = "cd '" + dir_->string() + "' && CLI='" + std::string(VAROMINTEL_CLI) + "' CAT='" +
+                            std::string(VAROMINTEL_DATA_DIR) + "/Bessel_Lunar_12ky_VNB_0130_25.858.bin' sh -c '" +
+                            script + "' 2>'" + errFile.string() + "'";
+    const int raw = std::system(cmd.c_str());
+    Outcome o;
+    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream in(errFile);
+    o.err.assign(std::istreambuf_iterator<char>(in), {});
+    return o;
+  }
+  static std::string Path(const std::string& name) { return (*dir_ / name).string(); }
+  static void Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+  }
+
+  static fs::path* dir_;
+};
+fs::path* HostileInput::dir_ = nullptr;
+
+int Lines(const std::string& s) { return static_cast<int>(std::count(s.begin(), s.end(), '\n')); }
+
+// Every command, and the help, on an output that cannot take the data.
+TEST_F(HostileInput, AFailedWriteToStandardOutputIsAFailure) {
+  Write("places.txt", "Basel\t170000\t4756\t759\tSchweiz\n");
+  const char* commands[] = {
+      "--help",
+      "--catalogue $CAT report 16921",
+      "--catalogue $CAT circumstances all",
+      "--catalogue $CAT find --year 2022",
+      "--catalogue $CAT citylist 16921 --cities places.txt",
+      "--catalogue $CAT cityhist --lat 47.5N --lon 7.5E --from 2000 --to 2030",
+  };
+  const char* sinks[] = {
+      "$CLI %s > /dev/full",
+      "$CLI %s >&-",
+      // A reader that goes away at once, with SIGPIPE ignored: the writes fail with EPIPE.
+      "trap \"\" PIPE; $CLI %s | true; exit ${PIPESTATUS:-0}",
+  };
+  for (const char* command : commands)
+    for (const char* sink : sinks) {
+      if (std::string(sink).find("PIPE") != std::string::npos &&
+          std::string(command).find("find") != std::string::npos)
+        continue;  // one short line fits into the pipe before the reader is gone
+      char script[512];
+      std::snprintf(script, sizeof script, sink, command);
+      std::string s = script;
+      if (s.find("PIPE") != std::string::npos)  // the status of the writer, not of "true"
+        s = "trap \"\" PIPE; { $CLI " + std::string(command) + "; echo $? > status.txt; } | true; exit $(cat status.txt)";
+      const Outcome o = Shell(s);
+      EXPECT_NE(o.status, 0) << s;
+      EXPECT_EQ(Lines(o.err) >= 1, true) << s;
+      EXPECT_NE(o.err.find("varomintel-cli: cannot write the output"), std::string::npos) << s << "\n" << o.err;
+    }
+}
+
+TEST_F(HostileInput, CityFilesThatCannotBeListsAreRefusedByName) {
+  // Tokyo and Osaka, both of which saw the eclipse of 2022 November 8.
+  Write("crlf.txt", "A\t9000000\t3568\t13969\tX\rB\t2700000\t3469\t13550\tY\r");
+  const struct {
+    const char* cities;
+    int status;
+    const char* message;
+  } cases[] = {
+      {"/dev/zero", 2, "city file '/dev/zero' line 1 is too long (more than 4096 bytes)"},
+      {"/tmp", 2, "city file '/tmp' cannot be read: Is a directory"},
+      {"/nonexistent/places.txt", 2, "city file '/nonexistent/places.txt' cannot be read"},
+  };
+  for (const auto& c : cases) {
+    const Outcome o = Shell(std::string("$CLI --catalogue $CAT citylist 16921 --cities ") + c.cities + " > out.txt");
+    EXPECT_EQ(o.status, c.status) << c.cities;
+    EXPECT_NE(o.err.find(c.message), std::string::npos) << o.err;
+  }
+  // CR alone ends a line: two places, each with its own country.
+  const Outcome o = Shell("$CLI --catalogue $CAT citylist 16921 --cities crlf.txt --screen > out.txt");
+  EXPECT_NE(o.err.find("2 Places scanned. 2 Places found"), std::string::npos) << o.err;
+  std::ifstream in(Path("out.txt"));
+  const std::string out(std::istreambuf_iterator<char>(in), {});
+  EXPECT_NE(out.find(" X "), std::string::npos) << out;
+  EXPECT_NE(out.find(" Y "), std::string::npos) << out;
+}
+
+TEST_F(HostileInput, BadArgumentsGetOneLineAndStatusTwo) {
+  const struct {
+    const char* args;
+    const char* message;
+  } cases[] = {
+      {"report 16921 --tz +-5", "--tz must be a number"},
+      {"find --year +-2000", "is not an integer"},
+      {"cityhist --lat 47.5N --lon 7.5E --from +-100", "--from must be a whole year"},
+      {"cityhist --lat 47.5N --lon 7.5E --from 2030 --to 2000", "the years run backwards"},
+      {"cityhist --lat 47.5N --lon 7.5E --name \"$(printf \"A\\tB\")\"", "--name must not contain control"},
+      {"cityhist --lat 47.5N --lon 7.5E --name \"$(printf \"A\\nB\")\"", "--name must not contain control"},
+  };
+  for (const auto& c : cases) {
+    const Outcome o = Shell(std::string("$CLI --catalogue $CAT ") + c.args + " > out.txt");
+    EXPECT_NE(o.status, 0) << c.args;
+    EXPECT_EQ(Lines(o.err), 1) << c.args << "\n" << o.err;
+    EXPECT_NE(o.err.find(c.message), std::string::npos) << c.args << "\n" << o.err;
+  }
+  // A year beyond 64 bits is clamped like any other year past the end, to 7000.
+  const Outcome huge = Shell("$CLI --catalogue $CAT find --year 99999999999999999999 > huge.txt");
+  const Outcome last = Shell("$CLI --catalogue $CAT find --year 28886 > last.txt");
+  const Outcome y7000 = Shell("$CLI --catalogue $CAT find --year 7000 > y7000.txt");
+  EXPECT_EQ(huge.status, 0) << huge.err;
+  std::ifstream a(Path("huge.txt")), b(Path("last.txt")), c(Path("y7000.txt"));
+  const std::string hugeOut(std::istreambuf_iterator<char>(a), {}), lastOut(std::istreambuf_iterator<char>(b), {});
+  const std::string out7000(std::istreambuf_iterator<char>(c), {});
+  EXPECT_EQ(hugeOut, lastOut);
+  EXPECT_EQ(hugeOut, out7000);
+  EXPECT_NE(hugeOut.find("\t7000-"), std::string::npos) << hugeOut;
+}
+
+TEST_F(HostileInput, CataloguesWithImpossibleRecordsOrSizesAreRefusedWithTheReason) {
+  const EclipseRecord good = testing::LinearEclipse::Passing(1200).Record();
+  EclipseRecord year = good;
+  year.Year = 2147483647;
+  EclipseRecord type0 = good;
+  type0.EclipseType = EclipseTypeCode{0};
+  EclipseRecord type6 = good;
+  type6.EclipseType = EclipseTypeCode{6};
+  ASSERT_TRUE(WriteCatalogue(Path("year.bin"), {good, year}));
+  ASSERT_TRUE(WriteCatalogue(Path("type0.bin"), {type0}));
+  ASSERT_TRUE(WriteCatalogue(Path("type6.bin"), {good, good, type6}));
+  // A sparse file of exactly 1,075,000,000 bytes (2,500,000 records' worth): too large.
+  ASSERT_EQ(::truncate(Path("huge.bin").c_str(), 0), -1);  // does not exist yet
+  std::ofstream(Path("huge.bin")).close();
+  ASSERT_EQ(::truncate(Path("huge.bin").c_str(), 1075000000), 0);
+  fs::remove(Path("loop.bin"));
+  fs::create_symlink("loop.bin", Path("loop.bin"));
+  const struct {
+    const char* file;
+    const char* message;
+  } cases[] = {
+      {"year.bin", "record 2 describes no eclipse (year 2147483647 is not -4999 to 7000)"},
+      {"type0.bin", "record 1 describes no eclipse (eclipse type 0 is not 1 to 5)"},
+      {"type6.bin", "record 3 describes no eclipse (eclipse type 6 is not 1 to 5)"},
+      {"huge.bin", "has 1075000000 bytes, more than a catalogue can have"},
+      {"loop.bin", "cannot be read: Too many levels of symbolic links"},
+  };
+  for (const auto& c : cases) {
+    const Outcome o = Shell(std::string("$CLI --catalogue ") + c.file + " report 1 > out.txt");
+    EXPECT_EQ(o.status, 2) << c.file;
+    EXPECT_EQ(Lines(o.err), 1) << o.err;
+    EXPECT_NE(o.err.find(c.message), std::string::npos) << c.file << "\n" << o.err;
+  }
+  fs::remove(Path("huge.bin"));
+}
+
+TEST_F(HostileInput, ATruncatedDarkMapIsRefusedAndKeepsItsBytes) {
+  std::ifstream in(std::string(VAROMINTEL_DATA_DIR) + "/demis_world_680x340_dark.bmp", std::ios::binary);
+  const std::string whole(std::istreambuf_iterator<char>(in), {});
+  ASSERT_GT(whole.size(), 100000u);
+  fs::create_directories(Path("maps"));
+  const std::string cut = whole.substr(0, whole.size() / 2);
+  std::ofstream(Path("maps/demis_world_680x340_dark.bmp"), std::ios::binary) << cut;
+  const Outcome o = Shell("cd maps && $CLI prepare-dark-maps > out.txt");
+  EXPECT_EQ(o.status, 2);
+  EXPECT_EQ(Lines(o.err), 1) << o.err;
+  EXPECT_NE(o.err.find("demis_world_680x340_dark.bmp' is refused: its pixel data is cut short"), std::string::npos)
+      << o.err;
+  std::ifstream back(Path("maps/demis_world_680x340_dark.bmp"), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(back), {}), cut);
+}
+
+}  // namespace
+}  // namespace varomintel
