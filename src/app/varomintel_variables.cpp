@@ -7,4 +7,9 @@ VaromintelVariables& Vars() {
   return variables;
 }
 
+std::atomic<bool>& ListSearchStop() {
+  static std::atomic<bool> stop{false};
+  return stop;
+}
+
 }  // namespace varomintel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -36,11 +37,15 @@ struct VaromintelVariables {
   std::array<SkyPoint, 21> MoonPathPoints{};  // x, y at whole hours of UT, index k + 10
   std::string CaptionPrefix;
   bool WindowStarted = false;
-  bool ListSearchStop = false;
   bool PlayRunning = false;
 };
 
 // The one instance.
 VaromintelVariables& Vars();
+
+// The stop flag of the two list runs, shared by both list windows: a stop in either ends a
+// run in the other too. Set by the windows' stop actions and the main window's exit,
+// cleared at the start of a run, read by the run's worker thread.
+std::atomic<bool>& ListSearchStop();
 
 }  // namespace varomintel

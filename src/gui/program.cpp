@@ -5,6 +5,9 @@
 #include <QMimeDatabase>
 #include <QStandardPaths>
 
+#include "app/varomintel_variables.h"
+#include "gui/lists/Varomintel_Unit_CityHist.h"
+#include "gui/lists/Varomintel_Unit_CityList.h"
 #include "gui/main/Varomintel_Unit_Main.h"
 #include "app/startup.h"
 
@@ -26,6 +29,12 @@ int main(int argc, char** argv) {
   if (outcome != StartupOutcome::Run) return 0;
 
   TForm_Main window;
+  // The list windows after the main window, hidden until its menu shows them.
+  TForm_CityHist cityHist;
+  TForm_CityList cityList;
+  cityHist.RestoreSettings(Vars().Parameters);
+  cityList.RestoreSettings(Vars().Parameters);
+  window.AttachListWindows(&cityHist, &cityList);
   window.show();
   return QApplication::exec();
 }

@@ -83,6 +83,7 @@ CityFileReader::~CityFileReader() {
 bool CityFileReader::Fill() {
   if (eof_ || !file_ || failure_) return false;
   if (begin_ > 0) {  // keep the unfinished line at the front
+    consumed_ += begin_;
     std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(begin_), buffer_.begin() + static_cast<std::ptrdiff_t>(end_),
               buffer_.begin());
     end_ -= begin_;

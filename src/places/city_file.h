@@ -73,6 +73,8 @@ class CityFileReader {
   long LineNumber() const { return lineNumber_; }
   // Set when the reading stopped before the end of the file.
   const std::optional<CityFileFailure>& Failure() const { return failure_; }
+  // Bytes of the file taken by the lines returned so far (for a progress display).
+  std::uint64_t BytesConsumed() const { return consumed_ + begin_; }
 
  private:
   bool Fill();
@@ -81,6 +83,7 @@ class CityFileReader {
   std::size_t begin_ = 0, end_ = 0;
   bool eof_ = false;
   long lineNumber_ = 0;
+  std::uint64_t consumed_ = 0;  // bytes moved out of the buffer's front
   std::optional<CityFileFailure> failure_;
 };
 

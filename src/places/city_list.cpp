@@ -52,6 +52,7 @@ CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks&
         }
       }
     }
+    counts.bytesRead = reader.BytesConsumed();
     if (callbacks.afterLine) callbacks.afterLine(counts);
     if (stop.load(std::memory_order_relaxed)) {
       outcome.stopped = true;

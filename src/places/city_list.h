@@ -41,6 +41,7 @@ struct CityListCounts {
   long scanned = 0;        // places that passed the threshold
   long found = 0;          // places that see the eclipse
   bool statusSet = false;  // some place had an eclipse (the status text is shown from then on)
+  std::uint64_t bytesRead = 0;  // of the city file, for a progress display
 };
 
 struct CityListOutcome {

@@ -16,8 +16,8 @@ std::string JoinCrLf(const std::vector<std::string>& lines) {
   return text;
 }
 
-bool WriteListFile(const std::string& path, const std::vector<std::string>& lines) {
-  return WriteWholeFile(path, JoinCrLf(lines));
+bool WriteListFile(const std::string& path, const std::vector<std::string>& lines, std::string* error) {
+  return WriteWholeFile(path, JoinCrLf(lines), error);
 }
 
 }  // namespace varomintel

@@ -12,6 +12,7 @@ std::string JoinCrLf(const std::vector<std::string>& lines);
 // Writes the lines (CR LF) to `path` whole or not at all: into "path.part" first, then
 // renamed over the target. False when the file could not be written; the target is then
 // as it was.
-bool WriteListFile(const std::string& path, const std::vector<std::string>& lines);
+// `error`, when given, receives the reason of a failure.
+bool WriteListFile(const std::string& path, const std::vector<std::string>& lines, std::string* error = nullptr);
 
 }  // namespace varomintel

@@ -20,6 +20,9 @@
 #include <cmath>
 
 #include "gui/common/about_panel.h"
+#include "gui/common/window_geometry.h"
+#include "gui/lists/Varomintel_Unit_CityHist.h"
+#include "gui/lists/Varomintel_Unit_CityList.h"
 #include "app/varomintel_variables.h"
 #include "eclipse/report.h"
 #include "eclipse/selection.h"
@@ -62,6 +65,14 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent) {
   QAction* exit1 = datei->addAction("&Beenden");
   exit1->setObjectName("Exit1");
   connect(exit1, &QAction::triggered, this, &QWidget::close);
+  Liste1 = menuBar()->addMenu("&Liste erzeugen");
+  Liste1->setObjectName("Liste1");
+  Sichtbarkeit = Liste1->addAction("Sichtbarkeit dieser Finsternis an verschiedenen Orten");
+  Sichtbarkeit->setObjectName("Sichtbarkeit");
+  CityHist = Liste1->addAction("Alle Finsternisse an einem bestimmten Ort suchen");
+  CityHist->setObjectName("CityHist");
+  connect(Sichtbarkeit, &QAction::triggered, this, &TForm_Main::SichtbarkeitClick);
+  connect(CityHist, &QAction::triggered, this, &TForm_Main::CityHistClick);
   QMenu* hilfe = menuBar()->addMenu("&Hilfe");
   QAction* version1 = hilfe->addAction("Varomintel &Version");
   version1->setObjectName("Version1");
@@ -264,6 +275,17 @@ void TForm_Main::UpDown3Click(int direction) { StepSaros(direction, 3); }
 void TForm_Main::CheckBox_ET_UTClick() { SwitchTimeScale(); }
 void TForm_Main::Edit_TZoneKeyDown() { ApplyTimeZoneEntry(); }
 void TForm_Main::Version1Click() { ShowAbout(); }
+void TForm_Main::SichtbarkeitClick() {
+  if (cityList_) cityList_->ShowCleared();
+}
+void TForm_Main::CityHistClick() {
+  if (cityHist_) cityHist_->ShowCleared();
+}
+
+void TForm_Main::AttachListWindows(TForm_CityHist* cityHist, TForm_CityList* cityList) {
+  cityHist_ = cityHist;
+  cityList_ = cityList;
+}
 
 void TForm_Main::SelectByYear() {
   const std::optional<YearSearch> found = FindByYear(Vars().TheCatalogue, Edit_Jahr->text().toStdString());
@@ -340,21 +362,27 @@ void TForm_Main::StoreSettings() {
   VaromintelVariables& v = Vars();
   ParameterRecord& p = v.Parameters;
   p.SetShortString(param::kVersion, 16, v.ProgramVersion);
-  const QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
-  p.SetInt(param::kMainTop, g.top());
-  p.SetInt(param::kMainLeft, g.left());
-  p.SetByte(param::kMainState, isMaximized() ? 2 : isMinimized() ? 1 : 0);
+  const WindowPlace place = CapturePlace(*this);
+  p.SetInt(param::kMainTop, place.top);
+  p.SetInt(param::kMainLeft, place.left);
+  p.SetByte(param::kMainState, place.state);
   p.SetByte(param::kLanguage, v.LanguageIndex);
   p.SetInt(param::kReserved27, 0);
   if (v.CurrentIndex > 0) p.SetInt(param::kEclipse, v.CurrentIndex);
   p.SetFlag(param::kUniversalTime, CheckBox_ET_UT->isChecked());
   // A zone entry that is not a number keeps the zone in effect.
   p.SetDouble(param::kTimeZone, ParseReal(Edit_TZone->text().toStdString()).value_or(v.TimeZoneOffset));
+  if (cityHist_) cityHist_->StoreSettings(p);
+  if (cityList_) cityList_->StoreSettings(p);
 }
 
 void TForm_Main::closeEvent(QCloseEvent* event) {
   VaromintelVariables& v = Vars();
   v.PlayRunning = false;
+  // Running lists end after their current item and keep what they found.
+  ListSearchStop() = true;
+  if (cityHist_) cityHist_->StopAndWait();
+  if (cityList_) cityList_->StopAndWait();
   QCoreApplication::processEvents();
   StoreSettings();
   if (v.SaveSettingsAtExit) SaveParameterFile(v.ParamFilePath, v.Parameters);  // only when the file still exists

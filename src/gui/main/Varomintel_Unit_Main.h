@@ -15,6 +15,8 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QAction;
 class QScrollBar;
 class QTextEdit;
 class QToolButton;
@@ -22,6 +24,8 @@ class QToolButton;
 namespace varomintel {
 
 class AboutPanel;
+class TForm_CityHist;
+class TForm_CityList;
 
 class TForm_Main : public QMainWindow {
   Q_OBJECT
@@ -36,6 +40,9 @@ class TForm_Main : public QMainWindow {
   void FormActivate();
   // Copies the window's settings into the parameter record.
   void StoreSettings();
+  // The two list windows, created after this one; the menu "Liste erzeugen" shows them,
+  // and the exit stops their runs and stores their settings.
+  void AttachListWindows(TForm_CityHist* cityHist, TForm_CityList* cityList);
 
   // Controls, named as in the window's design.
   QGroupBox* GroupBox_Finsternis;
@@ -61,6 +68,9 @@ class TForm_Main : public QMainWindow {
   QFrame* Panel_Grafik;
   QFrame* Panel_World;
   AboutPanel* Panel_About;
+  QMenu* Liste1;
+  QAction* Sichtbarkeit;
+  QAction* CityHist;
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -76,6 +86,8 @@ class TForm_Main : public QMainWindow {
   void CheckBox_ET_UTClick();
   void Edit_TZoneKeyDown();
   void Version1Click();
+  void SichtbarkeitClick();
+  void CityHistClick();
   void EveryActivation();
   // The time settings as the controls hold them.
   TimeSettings CurrentTimeSettings() const;
@@ -91,6 +103,8 @@ class TForm_Main : public QMainWindow {
   void MoveTo(int index);
 
   SelectedEclipse selection_;
+  TForm_CityHist* cityHist_ = nullptr;
+  TForm_CityList* cityList_ = nullptr;
 };
 
 }  // namespace varomintel

@@ -1,0 +1,39 @@
+#include "gui/common/window_geometry.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace varomintel {
+
+WindowPlace CapturePlace(const QWidget& window) {
+  WindowPlace p;
+  // The frame's offset from the inner area (0 before the window manager framed it).
+  const QPoint frameOffset = window.geometry().topLeft() - window.pos();
+  const bool normal = !(window.isMaximized() || window.isMinimized() || window.isFullScreen());
+  const QRect inner = normal || !window.normalGeometry().isValid() ? window.geometry() : window.normalGeometry();
+  p.top = inner.top() - frameOffset.y();
+  p.left = inner.left() - frameOffset.x();
+  p.height = inner.height();
+  p.width = inner.width();
+  p.state = window.isMaximized() ? 2 : window.isMinimized() ? 1 : 0;
+  return p;
+}
+
+void RestorePlace(QWidget& window, const WindowPlace& place) {
+  QRect area(0, 0, 1920, 1080);
+  if (const QScreen* s = QGuiApplication::primaryScreen()) area = s->availableGeometry();
+  QSize size = window.size();
+  if (place.width > 0 && place.height > 0) size = QSize(place.width, place.height);
+  size = size.boundedTo(area.size());
+  window.resize(size);
+  // Room for a title bar below the frame's top edge.
+  const int top = std::clamp(place.top, area.top(), std::max(area.top(), area.bottom() - size.height() - 30));
+  const int left = std::clamp(place.left, area.left(), std::max(area.left(), area.right() - size.width()));
+  window.move(left, top);
+  if (place.state == 2) window.setWindowState(window.windowState() | Qt::WindowMaximized);
+}
+
+}  // namespace varomintel

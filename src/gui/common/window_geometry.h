@@ -1,0 +1,27 @@
+// Where a window stands, as the parameter file stores it: the top-left corner of its frame
+// (title bar included), the size of its inner area and its state. Storing the inner
+// area's corner and restoring it as the frame's would move the window down by a title bar
+// at every start.
+#pragma once
+
+#include <cstdint>
+
+class QWidget;
+
+namespace varomintel {
+
+struct WindowPlace {
+  int top = 0, left = 0;      // of the frame, pixels
+  int height = 0, width = 0;  // of the inner area, pixels; 0: keep the design size
+  std::uint8_t state = 0;     // 0 normal, 1 minimised, 2 maximised
+};
+
+// The window's place in its normal state (also while it is maximised or minimised).
+WindowPlace CapturePlace(const QWidget& window);
+
+// Sizes and moves the window to `place`, moved as little as needed to keep it on the
+// available area of its screen (another monitor, another resolution), and maximises it
+// when the state says so. A window is never restored minimised.
+void RestorePlace(QWidget& window, const WindowPlace& place);
+
+}  // namespace varomintel

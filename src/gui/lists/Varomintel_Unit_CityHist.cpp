@@ -1,0 +1,338 @@
+#include "gui/lists/Varomintel_Unit_CityHist.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <cmath>
+
+#include "app/parameter_file.h"
+#include "app/varomintel_variables.h"
+#include "astro/trig_func.h"
+#include "gui/common/window_geometry.h"
+#include "places/city_file.h"
+#include "text/number_text.h"
+#include "text/text_table.h"
+#include "text/utf8_text.h"
+
+namespace varomintel {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+const char* const kFromYears[] = {"-5000", "-4000", "-3000", "-2000", "-1000", "0",     "+1000",
+                                  "+1900", "+1950", "+2000", "+3000", "+4000", "+5000", "+6000"};
+const char* const kToYears[] = {"-4000", "-3000", "-2000", "-1000", "0",     "+1000", "+2000",
+                                "+2050", "+2100", "+3000", "+4000", "+5000", "+6000", "+7000"};
+
+// Text-table rows of the window.
+constexpr int kRowNotValid = 52;      // " ist kein gültiger Wert"
+constexpr int kRowSearchYears = 53;   // "Suche zwischen den Jahren"
+constexpr int kRowAnd = 54;           // "und"
+constexpr int kRowNorth = 48, kRowSouth = 49, kRowEast = 50, kRowWest = 51;
+
+QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, int w) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->setGeometry(x, y, w, 18);
+  return l;
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, int x, int y, int w) {
+  auto* e = new QLineEdit(parent);
+  e->setObjectName(name);
+  e->setGeometry(x, y, w, 26);
+  return e;
+}
+
+QRadioButton* MakeRadio(QWidget* parent, const char* name, int x, int y) {
+  auto* r = new QRadioButton(parent);
+  r->setObjectName(name);
+  r->setGeometry(x, y, 76, 20);
+  return r;
+}
+
+// Checks exactly `on` of the pair (none when null); a button group cannot uncheck its last
+// button otherwise.
+void CheckOnly(QButtonGroup* group, QRadioButton* on) {
+  group->setExclusive(false);
+  for (QAbstractButton* b : group->buttons()) b->setChecked(b == on);
+  group->setExclusive(true);
+}
+
+}  // namespace
+
+TForm_CityHist::TForm_CityHist(QWidget* parent)
+    : ListWindow(parent, QSize(1181, 468), 140, "Varomintel_CityHist.txt") {
+  setObjectName("Form_CityHist");
+  QWidget* c = Content();
+  Label10 = MakeLabel(c, "Label10", 8, 2, 200);
+  ComboBox_Land = new QComboBox(c);
+  ComboBox_Land->setObjectName("ComboBox_Land");
+  ComboBox_Land->setEditable(true);
+  ComboBox_Land->setInsertPolicy(QComboBox::NoInsert);
+  ComboBox_Land->setMaxVisibleItems(30);
+  ComboBox_Land->setGeometry(8, 20, 200, 26);
+  Label9 = MakeLabel(c, "Label9", 216, 2, 200);
+  ComboBox_Stadt = new QComboBox(c);
+  ComboBox_Stadt->setObjectName("ComboBox_Stadt");
+  ComboBox_Stadt->setEditable(true);
+  ComboBox_Stadt->setInsertPolicy(QComboBox::NoInsert);
+  ComboBox_Stadt->setMaxVisibleItems(30);
+  ComboBox_Stadt->setGeometry(216, 20, 200, 26);
+  Button_Uebernehmen = new QPushButton(c);
+  Button_Uebernehmen->setObjectName("Button_Uebernehmen");
+  Button_Uebernehmen->setGeometry(424, 19, 120, 28);
+
+  Label8 = MakeLabel(c, "Label8", 8, 54, 200);
+  Edit_Ort_Land = MakeEdit(c, "Edit_Ort_Land", 8, 72, 200);
+  Label1 = MakeLabel(c, "Label1", 216, 54, 200);
+  Edit_Ort_Stadt = MakeEdit(c, "Edit_Ort_Stadt", 216, 72, 200);
+  Label11 = MakeLabel(c, "Label11", 424, 54, 120);
+  Edit_Einwohner = MakeEdit(c, "Edit_Einwohner", 424, 72, 120);
+  Edit_Einwohner->setEnabled(false);
+
+  Label2 = MakeLabel(c, "Label2", 552, 2, 180);
+  Edit_Breite = MakeEdit(c, "Edit_Breite", 552, 20, 100);
+  RadioButton_Nord = MakeRadio(c, "RadioButton_Nord", 658, 14);
+  RadioButton_Sued = MakeRadio(c, "RadioButton_Sued", 658, 34);
+  northSouth_ = new QButtonGroup(this);
+  northSouth_->addButton(RadioButton_Nord);
+  northSouth_->addButton(RadioButton_Sued);
+  Label3 = MakeLabel(c, "Label3", 552, 54, 180);
+  Edit_Laenge = MakeEdit(c, "Edit_Laenge", 552, 72, 100);
+  RadioButton_Ost = MakeRadio(c, "RadioButton_Ost", 658, 66);
+  RadioButton_West = MakeRadio(c, "RadioButton_West", 658, 86);
+  eastWest_ = new QButtonGroup(this);
+  eastWest_->addButton(RadioButton_Ost);
+  eastWest_->addButton(RadioButton_West);
+
+  Label4 = MakeLabel(c, "Label4", 740, 2, 100);
+  Edit_Hoehe = MakeEdit(c, "Edit_Hoehe", 740, 20, 80);
+  Label6 = MakeLabel(c, "Label6", 740, 54, 190);
+  ComboBox_von = new QComboBox(c);
+  ComboBox_von->setObjectName("ComboBox_von");
+  ComboBox_von->setGeometry(740, 72, 76, 26);
+  Label7 = MakeLabel(c, "Label7", 820, 76, 30);
+  Label7->setAlignment(Qt::AlignHCenter);
+  ComboBox_Bis = new QComboBox(c);
+  ComboBox_Bis->setObjectName("ComboBox_Bis");
+  ComboBox_Bis->setGeometry(852, 72, 76, 26);
+  for (const char* y : kFromYears) ComboBox_von->addItem(y);
+  for (const char* y : kToYears) ComboBox_Bis->addItem(y);
+
+  Button_Start_CityHist = new QPushButton(c);
+  Button_Start_CityHist->setObjectName("Button_Start_CityHist");
+  Button_Start_CityHist->setGeometry(936, 2, 100, 46);
+  Button_Beenden->setGeometry(936, 54, 100, 46);
+  RichEdit_CityHist = List();
+  RichEdit_CityHist->setObjectName("RichEdit_CityHist");
+
+  // The design's inputs, until the parameter record's replace them.
+  Edit_Breite->setText("47.5");
+  Edit_Laenge->setText("7.5");
+  Edit_Hoehe->setText("254");
+  RadioButton_Nord->setChecked(true);
+  RadioButton_Ost->setChecked(true);
+
+  connect(ComboBox_Land, &QComboBox::activated, this, &TForm_CityHist::ComboBox_LandClick);
+  connect(Button_Uebernehmen, &QPushButton::clicked, this, &TForm_CityHist::Button_UebernehmenClick);
+  connect(Button_Start_CityHist, &QPushButton::clicked, this, &TForm_CityHist::Button_Start_CityHistClick);
+  ApplyLanguage(Vars().LanguageIndex);
+}
+
+// The worker writes outcome_: it must end before the window's members go.
+TForm_CityHist::~TForm_CityHist() { AbandonRun(); }
+
+void TForm_CityHist::ApplyLanguage(std::uint8_t languageIndex) {
+  const std::uint8_t l = languageIndex <= 2 ? languageIndex : 0;
+  struct Caption {
+    QWidget* control;
+    std::array<const char*, 3> text;
+  };
+  const Caption captions[] = {
+      {Label1, {"Ort/Stadt/Bezeichnung", "Place/City", "Lieu/Ville/remarques"}},
+      {Label2, {"Geogr. Breite (Grad)", "Latitude (degrees)", "Latitude geogr.(°)"}},
+      {Label3, {"Geogr. Länge (Grad)", "Longitude (degrees)", "Longitude geogr.(°)"}},
+      {Label4, {"Höhe (m)", "Height (m)", "Altitude(m)"}},
+      {Label8, {"Land/Landschaft  (fakultativ)", "Country/Region  (optional)", "Pays/Paysage (optionnel)"}},
+      {Label9, {"Stadt (auswählen)", "City (select)", "ville (choix)"}},
+      {Label10, {"Land (auswählen)", "Country (select)", "Pays (choix)"}},
+      {Label11, {"Einwohner", "Habitants", "habitants"}},
+      {Button_Start_CityHist, {"Starten", "Start", "Démarrer"}},
+      {Button_Uebernehmen, {"Übernehmen  ->", "Accept  ->", "Accepter  ->"}},
+  };
+  for (const Caption& c : captions) {
+    if (auto* label = qobject_cast<QLabel*>(c.control)) label->setText(c.text[l]);
+    else if (auto* button = qobject_cast<QAbstractButton*>(c.control)) button->setText(c.text[l]);
+  }
+  ApplyCommonLanguage(l);
+  Label6->setText(Q(Text(kRowSearchYears, l)));
+  Label7->setText(Q(Text(kRowAnd, l)));
+  RadioButton_Nord->setText(Q(Text(kRowNorth, l)));
+  RadioButton_Sued->setText(Q(Text(kRowSouth, l)));
+  RadioButton_Ost->setText(Q(Text(kRowEast, l)));
+  RadioButton_West->setText(Q(Text(kRowWest, l)));
+  Label5->setText(Q(CityHistHeader(l)));
+}
+
+void TForm_CityHist::RestoreSettings(const ParameterRecord& p) {
+  WindowPlace place;
+  place.top = p.Int(param::kHistTop);
+  place.left = p.Int(param::kHistLeft);
+  place.height = p.Int(param::kHistHeight);
+  place.width = p.Int(param::kHistWidth);
+  place.state = p.Byte(param::kHistState);
+  RestorePlace(*this, place);
+  Edit_Ort_Stadt->setText(Q(p.ShortString(param::kHistPlace, 32)));
+  Edit_Breite->setText(Q(p.ShortString(param::kHistLatitude, 16)));
+  CheckOnly(northSouth_, p.Flag(param::kHistNorth) ? RadioButton_Nord
+                         : p.Flag(param::kHistSouth) ? RadioButton_Sued
+                                                     : nullptr);
+  Edit_Laenge->setText(Q(p.ShortString(param::kHistLongitude, 16)));
+  CheckOnly(eastWest_, p.Flag(param::kHistWest) ? RadioButton_West
+                       : p.Flag(param::kHistEast) ? RadioButton_Ost
+                                                  : nullptr);
+  Edit_Hoehe->setText(Q(p.ShortString(param::kHistHeightText, 16)));
+  const int from = p.Int(param::kHistFromItem), to = p.Int(param::kHistToItem);
+  ComboBox_von->setCurrentIndex(from >= 0 && from < ComboBox_von->count() ? from : 0);
+  ComboBox_Bis->setCurrentIndex(to >= 0 && to < ComboBox_Bis->count() ? to : 0);
+}
+
+void TForm_CityHist::StoreSettings(ParameterRecord& p) const {
+  const WindowPlace place = CapturePlace(*this);
+  p.SetInt(param::kHistTop, place.top);
+  p.SetInt(param::kHistLeft, place.left);
+  p.SetInt(param::kHistHeight, place.height);
+  p.SetInt(param::kHistWidth, place.width);
+  p.SetByte(param::kHistState, place.state);
+  p.SetShortString(param::kHistPlace, 32, Edit_Ort_Stadt->text().toStdString());
+  p.SetShortString(param::kHistLatitude, 16, Edit_Breite->text().toStdString());
+  p.SetFlag(param::kHistNorth, RadioButton_Nord->isChecked());
+  p.SetFlag(param::kHistSouth, RadioButton_Sued->isChecked());
+  p.SetShortString(param::kHistLongitude, 16, Edit_Laenge->text().toStdString());
+  p.SetFlag(param::kHistWest, RadioButton_West->isChecked());
+  p.SetFlag(param::kHistEast, RadioButton_Ost->isChecked());
+  p.SetShortString(param::kHistHeightText, 16, Edit_Hoehe->text().toStdString());
+  p.SetInt(param::kHistFromItem, ComboBox_von->currentIndex());
+  p.SetInt(param::kHistToItem, ComboBox_Bis->currentIndex());
+}
+
+void TForm_CityHist::changeEvent(QEvent* event) {
+  ListWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    FillCountries();
+    if (!Running()) Button_Start_CityHist->setFocus();
+  }
+}
+
+void TForm_CityHist::FillCountries() {
+  const std::string file = CityFileName(Vars().ProgramDir, Vars().LanguageIndex);
+  // Read again only when the language chose another file: reading it at every activation
+  // would also throw the user's choice away.
+  if (file == countriesOf_) return;
+  countriesOf_ = file;
+  ComboBox_Land->clear();
+  ComboBox_Stadt->clear();
+  CountryPlaces_.clear();
+  for (const std::string& country : ReadCountries(file)) ComboBox_Land->addItem(Q(country));
+  ComboBox_Land->setCurrentIndex(-1);
+}
+
+void TForm_CityHist::FillPlaces() {
+  ComboBox_Stadt->clear();
+  const std::string country = ComboBox_Land->currentText().toStdString();
+  CountryPlacesRead read = ReadCountryPlaces(CityFileName(Vars().ProgramDir, Vars().LanguageIndex), country);
+  CountryPlaces_ = std::move(read.places);
+  QStringList names;
+  names.reserve(static_cast<qsizetype>(CountryPlaces_.size()));
+  for (const StadtType& p : CountryPlaces_) names << Q(p.City);
+  ComboBox_Stadt->addItems(names);
+  if (read.failure)
+    QMessageBox::warning(this, windowTitle(),
+                         Q("City file " + CityFileName(Vars().ProgramDir, Vars().LanguageIndex) + " " +
+                           read.failure->Message()));
+}
+
+void TForm_CityHist::TakeOverPlace() {
+  const int i = ComboBox_Stadt->currentIndex();
+  if (i < 0 || i >= static_cast<int>(CountryPlaces_.size())) return;  // nothing chosen
+  const StadtType& p = CountryPlaces_[static_cast<std::size_t>(i)];
+  Edit_Ort_Land->setText(ComboBox_Land->currentText());
+  Edit_Ort_Stadt->setText(ComboBox_Stadt->currentText());
+  // The shortest decimal of up to 15 significant digits, point as separator.
+  Edit_Breite->setText(Q(FormatSignificant(std::fabs(p.Latitude), 15)));
+  CheckOnly(northSouth_, p.Latitude > 0 ? RadioButton_Nord : RadioButton_Sued);
+  Edit_Laenge->setText(Q(FormatSignificant(std::fabs(p.Longitude), 15)));
+  CheckOnly(eastWest_, p.Longitude > 0 ? RadioButton_Ost : RadioButton_West);
+  Edit_Hoehe->setText("0");
+  Edit_Einwohner->setText(QString::number(p.Population));
+}
+
+void TForm_CityHist::ReportInput(int field) {
+  // Names of the checked fields, and a message for a name with control characters.
+  static const char* const kFields[4][3] = {
+      {"Geogr. Breite", "Latitude", "Latitude"},
+      {"Geogr. Länge", "Longitude", "Longitude"},
+      {"Höhe", "Height", "Altitude"},
+      {"Ort/Stadt", "Place/City", "Lieu/Ville"},
+  };
+  const std::uint8_t l = ValidLanguageIndex(Vars().LanguageIndex);
+  QString text = QString::fromUtf8(kFields[field][l]) + Q(Text(kRowNotValid, l));
+  if (field == 3) {
+    static const char* const kControl[] = {": keine Tabulatoren oder Zeilenumbrüche", ": no tabs or line breaks",
+                                           " : ni tabulations ni sauts de ligne"};
+    text += QString::fromUtf8(kControl[l]);
+  }
+  QMessageBox::warning(this, QString(), text);
+}
+
+bool TForm_CityHist::StartCityHist() {
+  if (Running()) return false;
+  Button_Beenden->setFocus();
+  ListSearchStop() = false;
+  SetStatusText(QString());
+  // The inputs, in this order; the first wrong one is named and nothing else happens.
+  const auto latitude = ParseReal(Edit_Breite->text().toStdString());
+  if (!latitude || std::fabs(*latitude) > 90) return ReportInput(0), false;
+  const auto longitude = ParseReal(Edit_Laenge->text().toStdString());
+  if (!longitude || std::fabs(*longitude) > 180) return ReportInput(1), false;
+  const auto height = ParseReal(Edit_Hoehe->text().toStdString());
+  if (!height) return ReportInput(2), false;
+  const std::string name = Edit_Ort_Stadt->text().toStdString();
+  if (ContainsControlCharacter(name)) return ReportInput(3), false;
+
+  // Neither hemisphere button checked: south and east.
+  if (!RadioButton_Nord->isChecked()) CheckOnly(northSouth_, RadioButton_Sued);
+  if (!RadioButton_West->isChecked()) CheckOnly(eastWest_, RadioButton_Ost);
+  CityHistInput input;
+  input.catalogue = &Vars().TheCatalogue;
+  input.name = name;
+  input.latitude = (RadioButton_Nord->isChecked() ? *latitude : -*latitude) * DegToRad;
+  input.westLongitude = (RadioButton_West->isChecked() ? *longitude : -*longitude) * DegToRad;
+  input.height = *height;
+  input.firstYear = static_cast<int>(ParseInteger(ComboBox_von->currentText().toStdString()).value_or(-5000));
+  input.lastYear = static_cast<int>(ParseInteger(ComboBox_Bis->currentText().toStdString()).value_or(7000));
+  const long long total = Vars().TheCatalogue.Count();
+  StartRun(
+      Button_Start_CityHist, CityHistLegend(Vars().LanguageIndex),
+      [this, input, total](ListRun& run) {
+        CityHistCallbacks callbacks;
+        callbacks.onResult = [&](const CityHistHit& hit) { run.Add(hit.line, hit.record); };
+        callbacks.onStatus = [&](const std::string& status) { run.SetStatus(status); };
+        callbacks.onYield = [&](int index) { run.SetProgress(index, total); };
+        outcome_ = RunCityHist(input, callbacks, ListSearchStop());
+        run.SetProgress(outcome_.visited, total);
+      },
+      [this] { SetStatusText(kCityHistDone); });
+  return true;
+}
+
+}  // namespace varomintel

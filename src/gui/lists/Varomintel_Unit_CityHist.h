@@ -1,0 +1,76 @@
+// TForm_CityHist: every eclipse between two years that is seen from one place, the place
+// typed as coordinates or taken from the city file.
+#pragma once
+
+#include "gui/lists/list_window.h"
+#include "places/city_hist.h"
+#include "places/place.h"
+
+class QButtonGroup;
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace varomintel {
+
+class ParameterRecord;
+
+class TForm_CityHist : public ListWindow {
+  Q_OBJECT
+ public:
+  explicit TForm_CityHist(QWidget* parent = nullptr);
+  ~TForm_CityHist() override;
+
+  void ApplyLanguage(std::uint8_t languageIndex);
+  // The window's place and the inputs from and to the parameter record.
+  void RestoreSettings(const ParameterRecord& record);
+  void StoreSettings(ParameterRecord& record) const;
+
+  // A: the countries of the city file of the language (again only when the file changed).
+  void FillCountries();
+  // B: the places of the chosen country.
+  void FillPlaces();
+  // C: the chosen place into the input fields.
+  void TakeOverPlace();
+  // D: checks the inputs and starts the search; false (with a message) when an input is wrong.
+  bool StartCityHist();
+
+  // Controls, named as in the window's design.
+  QLabel *Label1, *Label2, *Label3, *Label4, *Label6, *Label7, *Label8, *Label9, *Label10, *Label11;
+  QComboBox* ComboBox_Land;
+  QComboBox* ComboBox_Stadt;
+  QPushButton* Button_Uebernehmen;
+  QLineEdit* Edit_Ort_Land;
+  QLineEdit* Edit_Ort_Stadt;
+  QLineEdit* Edit_Breite;
+  QRadioButton* RadioButton_Nord;
+  QRadioButton* RadioButton_Sued;
+  QLineEdit* Edit_Laenge;
+  QRadioButton* RadioButton_Ost;
+  QRadioButton* RadioButton_West;
+  QLineEdit* Edit_Hoehe;
+  QLineEdit* Edit_Einwohner;
+  QComboBox* ComboBox_von;
+  QComboBox* ComboBox_Bis;
+  QPushButton* Button_Start_CityHist;
+  QPlainTextEdit* RichEdit_CityHist;
+
+  CountryPlaces CountryPlaces_;  // the places of the chosen country, entry i for item i of ComboBox_Stadt
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void ComboBox_LandClick() { FillPlaces(); }
+  void Button_UebernehmenClick() { TakeOverPlace(); }
+  void Button_Start_CityHistClick() { StartCityHist(); }
+  // Shows the input-error message for `field` (0 latitude, 1 longitude, 2 height, 3 name).
+  void ReportInput(int field);
+
+  QButtonGroup* northSouth_;
+  QButtonGroup* eastWest_;
+  std::string countriesOf_;   // the city file the country list was read from
+  CityHistOutcome outcome_;   // written by the run's worker, read when it has ended
+};
+
+}  // namespace varomintel

@@ -1,0 +1,129 @@
+#include "gui/lists/Varomintel_Unit_CityList.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <filesystem>
+
+#include "app/parameter_file.h"
+#include "app/varomintel_variables.h"
+#include "gui/common/window_geometry.h"
+#include "places/city_file.h"
+
+namespace varomintel {
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
+
+TForm_CityList::TForm_CityList(QWidget* parent)
+    : ListWindow(parent, QSize(928, 566), 100, "Varomintel_CityList.txt") {
+  setObjectName("Form_CityList");
+  QWidget* c = Content();
+  Label1 = new QLabel(c);
+  Label1->setObjectName("Label1");
+  Label1->setAlignment(Qt::AlignHCenter);
+  Label1->setGeometry(264, 4, 201, 18);
+  ComboBox_Population = new QComboBox(c);
+  ComboBox_Population->setObjectName("ComboBox_Population");
+  ComboBox_Population->setEditable(false);
+  QFont big = ComboBox_Population->font();
+  big.setPixelSize(17);
+  ComboBox_Population->setFont(big);
+  ComboBox_Population->setGeometry(264, 24, 201, 28);
+  Button_Start_CityList = new QPushButton(c);
+  Button_Start_CityList->setObjectName("Button_Start_CityList");
+  Button_Start_CityList->setGeometry(520, 0, 121, 57);
+  Button_Beenden->setGeometry(648, 0, 121, 57);
+  RichEdit_CityList = List();
+  RichEdit_CityList->setObjectName("RichEdit_CityList");
+  for (int i = 0; i < kPopulationItems; ++i) ComboBox_Population->addItem(QString());
+  ComboBox_Population->setCurrentIndex(0);
+  connect(Button_Start_CityList, &QPushButton::clicked, this, &TForm_CityList::Button_Start_CityListClick);
+  ApplyLanguage(Vars().LanguageIndex);
+}
+
+// The worker writes outcome_: it must end before the window's members go.
+TForm_CityList::~TForm_CityList() { AbandonRun(); }
+
+void TForm_CityList::ApplyLanguage(std::uint8_t languageIndex) {
+  static const char* const kStart[] = {"Starten", "Start", "Démarrer"};
+  static const char* const kLabel1[] = {"Nur Orte mit mehr als", "List places with more than", "Lieux avec plus de"};
+  const std::uint8_t l = languageIndex <= 2 ? languageIndex : 0;
+  ApplyCommonLanguage(l);
+  Button_Start_CityList->setText(kStart[l]);
+  Label1->setText(kLabel1[l]);
+  Label5->setText(Q(CityListHeader(l)));
+  for (int i = 0; i < kPopulationItems; ++i) ComboBox_Population->setItemText(i, Q(PopulationItemText(i, l)));
+}
+
+void TForm_CityList::RestoreSettings(const ParameterRecord& p) {
+  WindowPlace place;
+  place.top = p.Int(param::kListTop);
+  place.left = p.Int(param::kListLeft);
+  place.height = p.Int(param::kListHeight);
+  place.width = p.Int(param::kListWidth);
+  place.state = p.Byte(param::kListState);
+  RestorePlace(*this, place);
+  const int item = p.Int(param::kListPopulation);
+  ComboBox_Population->setCurrentIndex(item >= 0 && item < kPopulationItems ? item : 0);
+}
+
+void TForm_CityList::StoreSettings(ParameterRecord& p) const {
+  const WindowPlace place = CapturePlace(*this);
+  p.SetInt(param::kListTop, place.top);
+  p.SetInt(param::kListLeft, place.left);
+  p.SetInt(param::kListHeight, place.height);
+  p.SetInt(param::kListWidth, place.width);
+  p.SetByte(param::kListState, place.state);
+  p.SetInt(param::kListPopulation, ComboBox_Population->currentIndex());
+}
+
+void TForm_CityList::changeEvent(QEvent* event) {
+  ListWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !Running()) Button_Start_CityList->setFocus();
+}
+
+void TForm_CityList::StartCityList() {
+  if (Running()) return;
+  const VaromintelVariables& v = Vars();
+  const std::uint8_t lang = v.LanguageIndex;
+  CityListInput input;
+  input.eclipse = v.CurrentEclipse;  // a private copy: the user may select another eclipse meanwhile
+  input.cityFile = CityFileName(v.ProgramDir, lang);
+  input.populationItem = ComboBox_Population->currentIndex();
+  cityFile_ = input.cityFile;
+  std::error_code ec;
+  const auto total = static_cast<long long>(std::filesystem::file_size(input.cityFile, ec));
+  StartRun(
+      Button_Start_CityList, CityListLegend(lang),
+      [this, input, lang, total = ec ? 0 : total](ListRun& run) {
+        CityListCallbacks callbacks;
+        callbacks.onResult = [&](const CityListHit& hit) { run.Add(hit.line, hit.record); };
+        long shownScanned = -1, shownFound = -1;
+        callbacks.afterLine = [&](const CityListCounts& counts) {
+          run.SetProgress(static_cast<long long>(counts.bytesRead), total);
+          if (counts.statusSet && (counts.scanned != shownScanned || counts.found != shownFound)) {
+            shownScanned = counts.scanned;
+            shownFound = counts.found;
+            run.SetStatus(CityListStatus(counts.scanned, counts.found, lang));
+          }
+        };
+        outcome_ = RunCityList(input, callbacks, ListSearchStop());
+      },
+      [this] { ReportRunEnd(); });
+}
+
+void TForm_CityList::ReportRunEnd() {
+  if (!outcome_.cityFileOpened) {
+    QMessageBox::warning(this, windowTitle(), Q("The city file " + cityFile_ + " cannot be read."));
+  } else if (outcome_.failure) {
+    QMessageBox::warning(this, windowTitle(), Q("City file " + cityFile_ + " " + outcome_.failure->Message()));
+  }
+}
+
+}  // namespace varomintel

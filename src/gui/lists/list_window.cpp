@@ -1,0 +1,244 @@
+#include "gui/lists/list_window.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+
+#include <algorithm>
+
+#include "app/varomintel_variables.h"
+#include "places/list_file.h"
+
+namespace varomintel {
+
+namespace {
+
+// Below this width the window scrolls sideways instead of squeezing its controls.
+constexpr int kScrollWidth = 1042;
+// How often the window takes the run's new lines, milliseconds.
+constexpr int kPollMilliseconds = 40;
+
+QFont FixedPitch() {
+  QFont f("Courier New");
+  f.setStyleHint(QFont::Monospace);
+  f.setPixelSize(17);
+  return f;
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const char* defaultSaveName)
+    : QMainWindow(parent), listTop_(listTop), defaultSaveName_(defaultSaveName) {
+  Liste1 = menuBar()->addMenu("Liste");
+  Liste1->setObjectName("Liste1");
+  Speichern1 = Liste1->addAction("Speichern unter");
+  Speichern1->setObjectName("Speichern1");
+  N1 = Liste1->addSeparator();
+  Beenden1 = Liste1->addAction("Beenden");
+  Beenden1->setObjectName("Beenden1");
+  connect(Speichern1, &QAction::triggered, this, &ListWindow::Speichern1Click);
+  connect(Beenden1, &QAction::triggered, this, &ListWindow::StopAndHide);
+
+  StatusBar1 = statusBar();
+  StatusBar1->setObjectName("StatusBar1");
+  status_ = new QLabel;
+  StatusBar1->addWidget(status_, 1);
+  ProgressBar1 = new QProgressBar;
+  ProgressBar1->setObjectName("ProgressBar1");
+  ProgressBar1->setMaximumWidth(220);
+  ProgressBar1->setRange(0, 1000);
+  ProgressBar1->setValue(0);
+  ProgressBar1->setTextVisible(false);
+  StatusBar1->addPermanentWidget(ProgressBar1);
+
+  scroll_ = new QScrollArea(this);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidgetResizable(true);
+  scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  content_ = new QWidget;
+  content_->setMinimumSize(kScrollWidth, listTop + 10);
+  content_->installEventFilter(this);
+  scroll_->setWidget(content_);
+  setCentralWidget(scroll_);
+
+  Button_Beenden = new QPushButton("Beenden", content_);
+  Button_Beenden->setObjectName("Button_Beenden");
+  connect(Button_Beenden, &QPushButton::clicked, this, &ListWindow::StopAndHide);
+
+  // The header sits in a strip as wide as the list and moves sideways inside it.
+  headerClip_ = new QWidget(content_);
+  Label5 = new QLabel(headerClip_);
+  Label5->setObjectName("Label5");
+  Label5->setFont(FixedPitch());
+  Label5->setTextFormat(Qt::PlainText);
+
+  Panel1 = new QFrame(content_);
+  Panel1->setObjectName("Panel1");
+  Panel1->setFrameShape(QFrame::NoFrame);
+  list_ = new QPlainTextEdit(Panel1);
+  list_->setReadOnly(true);
+  list_->setFont(FixedPitch());
+  list_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  list_->setWordWrapMode(QTextOption::NoWrap);
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  list_->setUndoRedoEnabled(false);
+  connect(list_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &ListWindow::AlignHeader);
+
+  poll_.setInterval(kPollMilliseconds);
+  connect(&poll_, &QTimer::timeout, this, &ListWindow::Poll);
+  resize(designSize);
+}
+
+void ListWindow::ShowCleared() {
+  list_->clear();
+  show();
+  raise();
+  activateWindow();
+}
+
+void ListWindow::StopAndWait() {
+  ListSearchStop() = true;
+  run_.Wait();
+  Poll();  // shows the last lines and ends the run
+}
+
+void ListWindow::AbandonRun() {
+  ListSearchStop() = true;
+  poll_.stop();
+  run_.Wait();
+}
+
+void ListWindow::StopAndHide() {
+  ListSearchStop() = true;
+  hide();
+}
+
+QString ListWindow::StatusText() const { return status_->text(); }
+
+void ListWindow::SetStatusText(const QString& text) { status_->setText(text); }
+
+void ListWindow::StartRun(QPushButton* startButton, std::vector<std::string> legend,
+                          std::function<void(ListRun&)> work, std::function<void()> finished) {
+  if (run_.Active()) return;  // one run at a time
+  startButton_ = startButton;
+  startButton_->setEnabled(false);
+  Button_Beenden->setFocus();
+  ListSearchStop() = false;
+  status_->clear();
+  ProgressBar1->setValue(0);
+  list_->clear();
+  legend_ = std::move(legend);
+  records_.clear();
+  finished_ = std::move(finished);
+  run_.Start(std::move(work));
+  poll_.start();
+}
+
+void ListWindow::Poll() {
+  ListRun::Batch batch = run_.Take();
+  if (!batch.lines.empty()) {
+    // One insertion per batch: a hundred thousand lines added one by one would take minutes.
+    QString text;
+    for (std::size_t i = 0; i < batch.lines.size(); ++i) {
+      if (i) text += '\n';
+      text += Q(batch.lines[i]);
+    }
+    list_->appendPlainText(text);
+    records_.insert(records_.end(), std::make_move_iterator(batch.records.begin()),
+                    std::make_move_iterator(batch.records.end()));
+  }
+  if (batch.status) status_->setText(Q(*batch.status));
+  if (batch.total > 0)
+    ProgressBar1->setValue(static_cast<int>(std::min<long long>(1000, batch.done * 1000 / batch.total)));
+  if (!batch.finished) return;
+  poll_.stop();
+  RichEdit_Tmp = std::move(legend_);
+  RichEdit_Tmp.insert(RichEdit_Tmp.end(), std::make_move_iterator(records_.begin()),
+                      std::make_move_iterator(records_.end()));
+  legend_.clear();
+  records_.clear();
+  if (startButton_) startButton_->setEnabled(true);
+  if (finished_) finished_();
+  emit runFinished();
+}
+
+bool ListWindow::SaveTo(const QString& path) {
+  std::string error;
+  if (WriteListFile(path.toStdString(), RichEdit_Tmp, &error)) return true;
+  QMessageBox::warning(this, windowTitle(), Q(error));
+  return false;
+}
+
+void ListWindow::Speichern1Click() {
+  const QString start = QDir(QDir::homePath()).filePath(defaultSaveName_);
+  // Qt's dialog asks before overwriting an existing file.
+  const QString path = QFileDialog::getSaveFileName(this, Speichern1->text(), start, "Text file (*.txt)");
+  if (!path.isEmpty()) SaveTo(path);
+}
+
+void ListWindow::ApplyCommonLanguage(std::uint8_t languageIndex) {
+  static const char* const kList[] = {"Liste", "List", "Liste"};
+  static const char* const kSave[] = {"Speichern unter", "Save as", "Sauvegarder sous"};
+  static const char* const kExit[] = {"Beenden", "Exit", "Terminer"};
+  const std::size_t l = languageIndex <= 2 ? languageIndex : 0;
+  Liste1->setTitle(kList[l]);
+  Speichern1->setText(kSave[l]);
+  Beenden1->setText(kExit[l]);
+  Button_Beenden->setText(kExit[l]);
+}
+
+void ListWindow::closeEvent(QCloseEvent* event) {
+  ListSearchStop() = true;
+  QMainWindow::closeEvent(event);
+}
+
+void ListWindow::hideEvent(QHideEvent* event) {
+  // Hidden by the program (button, menu, close box): the run ends after its current item.
+  // A minimised window goes on.
+  if (!event->spontaneous()) ListSearchStop() = true;
+  QMainWindow::hideEvent(event);
+}
+
+void ListWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) setWindowTitle(Q(Vars().CaptionPrefix));
+  QMainWindow::changeEvent(event);
+}
+
+bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == content_ && event->type() == QEvent::Resize) LayOut();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void ListWindow::LayOut() {
+  // Panel1 from listTop_ to the bottom, never less than 10 pixels; the list fills it.
+  const int width = content_->width();
+  const int panelHeight = std::max(10, content_->height() - listTop_);
+  Panel1->setGeometry(0, listTop_, width, panelHeight);
+  list_->setGeometry(0, 0, width, panelHeight);
+  const int headerHeight = Label5->sizeHint().height();
+  headerClip_->setGeometry(0, listTop_ - headerHeight - 1, width, headerHeight);
+  AlignHeader();
+}
+
+void ListWindow::AlignHeader() {
+  // The header's left edge follows the list's columns: the list's left edge, less its
+  // sideways scroll, plus its frame and margin.
+  const int inset = list_->frameWidth() + static_cast<int>(list_->document()->documentMargin());
+  Label5->adjustSize();
+  Label5->move(inset - list_->horizontalScrollBar()->value(), 0);
+}
+
+}  // namespace varomintel

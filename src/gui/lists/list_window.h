@@ -1,0 +1,111 @@
+// What the city-list and city-history windows share: the menu "Liste" with "Speichern
+// unter" and "Beenden", the status bar with a progress bar, the fixed-pitch on-screen list
+// in Panel1 with its column header Label5 kept over the columns while the list scrolls
+// sideways, the stop button, the run on a worker thread with its lines shown in batches,
+// and the saved text of the last run.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/list_run.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QScrollArea;
+class QStatusBar;
+
+namespace varomintel {
+
+class ListWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  // The main window's menu entries: an empty on-screen list, the window shown and raised.
+  void ShowCleared();
+  // Stops a run and waits until its worker has ended (the program's exit).
+  void StopAndWait();
+  bool Running() const { return run_.Active(); }
+  // The saved text of the last run (legend and records); empty before any run.
+  const std::vector<std::string>& SavedText() const { return RichEdit_Tmp; }
+  // Writes the saved text to `path` (CR LF), whole or not at all; a failure is shown in a
+  // message box and gives false.
+  bool SaveTo(const QString& path);
+  // The text of the status bar.
+  QString StatusText() const;
+
+  // Controls, named as in the windows' design.
+  QMenu* Liste1;
+  QAction* Speichern1;
+  QAction* N1;
+  QAction* Beenden1;
+  QPushButton* Button_Beenden;
+  QLabel* Label5;
+  QFrame* Panel1;
+  QStatusBar* StatusBar1;
+  QProgressBar* ProgressBar1;  // beside the status text: how far the run has come
+
+ signals:
+  // A run has ended and its lines are all shown.
+  void runFinished();
+
+ protected:
+  // `listTop`: where Panel1 starts; `defaultSaveName`: the save dialog's proposal.
+  ListWindow(QWidget* parent, QSize designSize, int listTop, const char* defaultSaveName);
+
+  // The area that the window's own controls are placed in (scrolls sideways below 1042
+  // pixels of width).
+  QWidget* Content() const { return content_; }
+  // The on-screen list (RichEdit_CityList or RichEdit_CityHist).
+  QPlainTextEdit* List() const { return list_; }
+
+  // Starts a run: clears the on-screen list and the status, disables `startButton`, and
+  // runs `work` on a worker thread. The saved text becomes `legend` and the records of
+  // the run when it ends; `finished` runs then on the window's thread.
+  void StartRun(QPushButton* startButton, std::vector<std::string> legend, std::function<void(ListRun&)> work,
+                std::function<void()> finished);
+  // The captions that both windows share, in the language.
+  void ApplyCommonLanguage(std::uint8_t languageIndex);
+  // Sets the stop flag and waits for the worker without showing anything (a window going
+  // away): derived windows call it first in their destructors.
+  void AbandonRun();
+  // Stop: sets the shared stop flag and hides the window.
+  void StopAndHide();
+  void SetStatusText(const QString& text);
+
+  void closeEvent(QCloseEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  std::vector<std::string> RichEdit_Tmp;  // the saved text of the last run (the design's invisible store)
+
+ private:
+  void Speichern1Click();
+  void Poll();
+  void AlignHeader();
+  void LayOut();
+
+  QScrollArea* scroll_;
+  QWidget* content_;
+  QWidget* headerClip_;
+  QPlainTextEdit* list_;
+  QLabel* status_;
+  int listTop_;
+  QString defaultSaveName_;
+  QPushButton* startButton_ = nullptr;
+  ListRun run_;
+  QTimer poll_;
+  std::vector<std::string> legend_, records_;
+  std::function<void()> finished_;
+};
+
+}  // namespace varomintel
