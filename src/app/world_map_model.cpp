@@ -28,7 +28,8 @@ int MapPixel(double position) {
 
 double HorizonLatitude(double westLongitude, double d, double M) {
   const double cosH = std::cos(westLongitude * kDeg - M);
-  const double tanD = std::tan(d);
+  double tanD = std::tan(d);
+  if (tanD == 0) tanD = 0.0;  // -0 as +0: d = -0 is the same sky as d = +0
   // atan(-cos H / tan d) written as atan2 with a positive second argument: equal for every
   // d != 0, and for d = 0 the limit d -> +0 instead of a division by zero.
   const double phi = tanD < 0 ? std::atan2(cosH, -tanD) : std::atan2(-cosH, tanD);
