@@ -21,7 +21,7 @@ void WorldMapImage::setImage(const QImage& image) {
 bool WorldMapImage::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     const auto* help = static_cast<QHelpEvent*>(event);
-    const QString text = toolTipSource_ && rect().contains(help->pos()) ? toolTipSource_(help->pos()) : QString();
+    const QString text = rect().contains(help->pos()) ? toolTipAt(help->pos()) : QString();
     if (text.isEmpty()) QToolTip::hideText();
     else QToolTip::showText(help->globalPos(), text, this, rect());
     return true;
@@ -31,8 +31,8 @@ bool WorldMapImage::event(QEvent* event) {
 
 void WorldMapImage::mouseMoveEvent(QMouseEvent* event) {
   const QPoint pixel = event->position().toPoint();
-  if (QToolTip::isVisible() && toolTipSource_ && rect().contains(pixel))
-    QToolTip::showText(event->globalPosition().toPoint(), toolTipSource_(pixel), this, rect());
+  if (QToolTip::isVisible() && rect().contains(pixel))
+    QToolTip::showText(event->globalPosition().toPoint(), toolTipAt(pixel), this, rect());
   QWidget::mouseMoveEvent(event);
 }
 

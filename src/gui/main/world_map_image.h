@@ -21,6 +21,7 @@ class WorldMapImage : public QWidget {
   const QImage& image() const { return image_; }
   // The tooltip of a pixel (column, row) of the picture; empty: no tooltip.
   void setToolTipSource(std::function<QString(QPoint)> source) { toolTipSource_ = std::move(source); }
+  QString toolTipAt(QPoint pixel) const { return toolTipSource_ ? toolTipSource_(pixel) : QString(); }
 
  signals:
   // A left click on the pixel (column, row) of the picture.
