@@ -119,6 +119,7 @@ void TForm_Main::CreateWorldMapControls() {
   Edit_PoI_Breite = new QLineEdit("47.5", GroupBox_Markierung);
   Edit_PoI_Breite->setObjectName("Edit_PoI_Breite");
   Edit_PoI_Breite->setGeometry(10, 26, 70, 24);
+  Edit_PoI_Breite->setMaxLength(16);  // what the parameter record keeps
   auto* latitudeButtons = new QWidget(GroupBox_Markierung);
   latitudeButtons->setGeometry(86, 26, 90, 24);
   RadioButton_PoI_Nord = new QRadioButton("N", latitudeButtons);
@@ -131,6 +132,7 @@ void TForm_Main::CreateWorldMapControls() {
   Edit_PoI_Laenge = new QLineEdit("7.5", GroupBox_Markierung);
   Edit_PoI_Laenge->setObjectName("Edit_PoI_Laenge");
   Edit_PoI_Laenge->setGeometry(10, 60, 70, 24);
+  Edit_PoI_Laenge->setMaxLength(16);
   auto* longitudeButtons = new QWidget(GroupBox_Markierung);
   longitudeButtons->setGeometry(86, 60, 90, 24);
   RadioButton_PoI_Ost = new QRadioButton("O", longitudeButtons);
