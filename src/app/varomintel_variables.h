@@ -35,6 +35,7 @@ struct VaromintelVariables {
   double AppliedTimeZone = 0;             // h, the zone of the last refresh
   double CurrentT = 0;                    // h of TT from T0: the slider time
   std::array<SkyPoint, 21> MoonPathPoints{};  // x, y at whole hours of UT, index k + 10
+  double PoiLatitude = 0, PoiLongitude = 0;   // degrees, north and east positive: the marked place
   std::string CaptionPrefix;
   bool WindowStarted = false;
   bool PlayRunning = false;

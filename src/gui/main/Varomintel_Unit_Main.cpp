@@ -42,7 +42,7 @@ constexpr int kSliderTop = 8 + kDiagramHeight + 4;      // ScrollBar_Time, 1043 
 constexpr int kButtonsTop = kSliderTop + 24;            // play buttons, 43 x 21
 constexpr int kMapTop = kButtonsTop + 29;               // Panel_World, 681 x 341
 constexpr int kClientWidth = kRight + kDiagramWidth + 8;
-constexpr int kClientHeight = kMapTop + 341 + 8;
+constexpr int kClientHeight = kMapTop + 342 + 22 + 8;  // the map, its longitude labels, a margin
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -175,6 +175,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent) {
   connect(UpDown3_Next, &QToolButton::clicked, this, [this] { UpDown3Click(+1); });
   connect(CheckBox_ET_UT, &QCheckBox::clicked, this, &TForm_Main::CheckBox_ET_UTClick);
   connect(Edit_TZone, &QLineEdit::returnPressed, this, &TForm_Main::Edit_TZoneKeyDown);
+  CreateWorldMapControls();
 
   // Stored settings, in the order of the parameter record's readers.
   const ParameterRecord& p = v.Parameters;
@@ -199,6 +200,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent) {
     const QSignalBlocker block(ScrollBar_Eclipse);
     ScrollBar_Eclipse->setValue(std::clamp(p.Int(param::kEclipse), 1, std::max(1, v.TheCatalogue.Count())));
   }
+  ApplyMapSettings(p);
 }
 
 void TForm_Main::SelectEclipse() {
@@ -213,6 +215,7 @@ void TForm_Main::SelectEclipse() {
   v.CurrentT = selection_.circumstances.TimeMax;
   Edit_Jahr->setText(QString::number(selection_.record.Year));
   Saros_Edit->setText(QString::number(selection_.record.Saros));
+  DrawWorldMap();
   ShowSelection();
 }
 
@@ -370,6 +373,7 @@ void TForm_Main::StoreSettings() {
   p.SetInt(param::kReserved27, 0);
   if (v.CurrentIndex > 0) p.SetInt(param::kEclipse, v.CurrentIndex);
   p.SetFlag(param::kUniversalTime, CheckBox_ET_UT->isChecked());
+  StoreMapSettings(p);
   // A zone entry that is not a number keeps the zone in effect.
   p.SetDouble(param::kTimeZone, ParseReal(Edit_TZone->text().toStdString()).value_or(v.TimeZoneOffset));
   if (cityHist_) cityHist_->StoreSettings(p);

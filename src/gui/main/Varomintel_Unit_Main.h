@@ -6,17 +6,22 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <vector>
 
+#include "app/parameter_file.h"
 #include "app/selected_eclipse.h"
+#include "render/map_pictures.h"
 
 class QCheckBox;
+class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QAction;
+class QRadioButton;
 class QScrollBar;
 class QTextEdit;
 class QToolButton;
@@ -26,6 +31,7 @@ namespace varomintel {
 class AboutPanel;
 class TForm_CityHist;
 class TForm_CityList;
+class WorldMapImage;
 
 class TForm_Main : public QMainWindow {
   Q_OBJECT
@@ -43,6 +49,11 @@ class TForm_Main : public QMainWindow {
   // The two list windows, created after this one; the menu "Liste erzeugen" shows them,
   // and the exit stops their runs and stores their settings.
   void AttachListWindows(TForm_CityHist* cityHist, TForm_CityList* cityList);
+  // Redraws the world map of the selected eclipse (map_controls.cpp).
+  void DrawWorldMap();
+  // Writes the map's and the point of interest's captions in the current language and
+  // redraws the map, whose texts are in that language too.
+  void TranslateMapControls();
 
   // Controls, named as in the window's design.
   QGroupBox* GroupBox_Finsternis;
@@ -71,6 +82,22 @@ class TForm_Main : public QMainWindow {
   QMenu* Liste1;
   QAction* Sichtbarkeit;
   QAction* CityHist;
+  // The world map and the point of interest (map_controls.cpp).
+  WorldMapImage* Image_World;
+  std::array<QFrame*, 10> Shapes;  // Shape1 .. Shape10: the graticule over the map
+  QLabel *Label_90N, *Label_60N, *Label_30N, *Label_00N, *Label_30S, *Label_60S, *Label_90S;
+  QLabel *Label_180W, *Label_120W, *Label_060W, *Label_0W, *Label_060E, *Label_120E, *Label_180E;
+  QGroupBox* GroupBox_Globus;
+  QComboBox* ComboBox_Globus;
+  QCheckBox* CheckBox_Gradnetz;
+  QGroupBox* GroupBox_Markierung;
+  QLineEdit* Edit_PoI_Breite;
+  QRadioButton* RadioButton_PoI_Nord;
+  QRadioButton* RadioButton_PoI_Sued;
+  QLineEdit* Edit_PoI_Laenge;
+  QRadioButton* RadioButton_PoI_Ost;
+  QRadioButton* RadioButton_PoI_West;
+  QCheckBox* CheckBox_PoI;
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -102,9 +129,32 @@ class TForm_Main : public QMainWindow {
   void ShowAbout();
   void MoveTo(int index);
 
+  // The world map and the point of interest (map_controls.cpp).
+  enum class PoiAxis { Latitude, Longitude };
+  void CreateWorldMapControls();
+  void ApplyMapSettings(const ParameterRecord& p);
+  void StoreMapSettings(ParameterRecord& p) const;
+  void ComboBox_GlobusChange(int index);
+  void CheckBox_GradnetzClick(bool checked);
+  void CheckBox_PoIClick();
+  void Edit_PoI_BreiteKeyDown();
+  void Edit_PoI_LaengeKeyDown();
+  void RadioButton_PoI_NordClick();
+  void RadioButton_PoI_SuedClick();
+  void RadioButton_PoI_OstClick();
+  void RadioButton_PoI_WestClick();
+  void Image_WorldClick(QPoint pixel);
+  void ShowGraticule(bool shown);
+  void ApplyPoiEntry(PoiAxis axis);
+  void ReadPoiEntryOf(PoiAxis axis);
+  void ShowPointOfInterest();
+  void MarkPlaceAt(QPoint pixel);
+  QString MapToolTipAt(QPoint pixel) const;
+
   SelectedEclipse selection_;
   TForm_CityHist* cityHist_ = nullptr;
   TForm_CityList* cityList_ = nullptr;
+  MapPictures mapPictures_;
 };
 
 }  // namespace varomintel

@@ -1,0 +1,57 @@
+// The world map's speed: one drawing of the 680 x 340 picture (cut of the darkened twin,
+// composition, nine horizon lines, markers, texts and the marked place). Run from the
+// folder with the catalogue and the pictures (build/app) to draw the total eclipse of
+// 2022 Nov 08 on the real maps; elsewhere a synthetic eclipse on flat pictures.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include "app/world_map_model.h"
+#include "eclipse/catalogue.h"
+#include "eclipse/circumstances.h"
+#include "render/map_pictures.h"
+#include "render/world_map.h"
+
+namespace varomintel {
+namespace {
+
+WorldMapInputs Inputs() {
+  WorldMapInputs in;
+  const MapPictures pictures = LoadMapPictures();
+  in.map = pictures.Pair(0).map;
+  in.dark = pictures.Pair(0).dark;
+  in.language = 1;
+  in.pointOfInterest = GeoPoint{47.5, 7.5};
+  const CatalogueLoad load = LoadCatalogue(kCatalogueFileName);
+  if (load.ok() && load.catalogue.Contains(16921)) {
+    EclipseRecord record = load.catalogue.At(16921);
+    const CircumstancesResult result = ComputeCircumstances(record, 0.0);
+    record.EclipseType = result.type;
+    in.eclipse = WorldMapEclipseOf(record, result.circumstances);
+  } else {
+    in.eclipse.type = EclipseTypeCode::Total;
+    for (int i = 0; i < kContactCount; ++i) in.eclipse.at[static_cast<Contact>(i)] = {true, 0.29, 2.5 + 0.1 * i};
+  }
+  return in;
+}
+
+void BM_RenderWorldMap(benchmark::State& state) {
+  const WorldMapInputs in = Inputs();
+  for (auto _ : state) {
+    QImage image = RenderWorldMap(in);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK(BM_RenderWorldMap)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace varomintel
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

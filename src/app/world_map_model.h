@@ -1,0 +1,77 @@
+// What the world map shows of an eclipse, without pictures: the equirectangular map
+// grid, the line on which the Moon stands on the horizon, and the points on the Earth that
+// have the eclipsed Moon in the zenith at greatest eclipse and at the contacts.
+#pragma once
+
+#include <cstdint>
+
+#include "eclipse/catalogue.h"
+#include "eclipse/circumstances.h"
+#include "eclipse/contact.h"
+
+namespace varomintel {
+
+// The map: equirectangular, 680 x 340 pixels, 340/180 pixels per degree in both
+// directions; column 0 is 180 deg W, column 340 the meridian of Greenwich, row 0 the
+// north pole, row 340 the south pole.
+inline constexpr int kMapWidth = 680;
+inline constexpr int kMapHeight = 340;
+inline constexpr double kMapPixelsPerDegree = 340.0 / 180.0;
+
+// A place in degrees: latitude north positive, longitude east positive.
+struct GeoPoint {
+  double latitude = 0;
+  double longitude = 0;
+};
+
+// Map column of east longitude `longitude` and row of latitude `latitude` (degrees),
+// not rounded: 340 + lon * 340/180 and 170 - lat * 170/90.
+constexpr double MapColumn(double longitude) { return 340.0 + longitude * kMapPixelsPerDegree; }
+constexpr double MapRow(double latitude) { return 170.0 - latitude * kMapPixelsPerDegree; }
+
+// The place shown by the pixel (column, row): the inverse of MapColumn and MapRow,
+// longitude within -180..180 and latitude within -90..90.
+GeoPoint MapPlaceAt(int column, int row);
+
+// A pixel position rounded as every position of the map is: to the nearest integer,
+// halves to the even neighbour; held within +-100000 so that no value overflows a pixel
+// coordinate.
+int MapPixel(double position);
+
+// Latitude (degrees) at which the body with declination d and Greenwich hour angle M
+// (radians) stands on the horizon at west longitude `westLongitude` (degrees). From
+// sin h = sin phi sin d + cos phi cos d cos H = 0 with the local hour angle H = M - west
+// longitude: tan phi = -cos H / tan d. For d = 0 the horizon runs through the poles; the
+// latitude is then the limit for d -> +0 (-90 where cos H > 0, +90 where cos H < 0), so
+// that it pairs with SeenFromTheNorth.
+double HorizonLatitude(double westLongitude, double d, double M);
+
+// True when the body is up in the part of each meridian north of the horizon line: for
+// d > 0, and for d = 0 as the limit d -> +0 (see HorizonLatitude).
+constexpr bool SeenFromTheNorth(double d) { return d >= 0; }
+
+// The point on the Earth with the shadow axis in the zenith at one instant.
+struct SubLunarPoint {
+  bool occurs = false;    // false: the contact does not happen
+  double d = 0, M = 0;    // radians: declination, Greenwich hour angle (west positive)
+  // Map position, not rounded: column 340 - 340 M / pi, row 170 - 340 d / pi.
+  double Column() const;
+  double Row() const;
+};
+
+struct WorldMapEclipse {
+  EclipseTypeCode type{};            // computed type
+  PerContact<SubLunarPoint> at;      // Max always occurs
+};
+
+// The sub-lunar points of `record` (with its computed type) at greatest eclipse and at
+// each contact that occurs, with the Earth turned by universal time: d and M are
+// evaluated at the contact instants with `deltaT` seconds (the eclipse's Delta T). Where
+// the Moon stands over the Earth does not depend on the time scale in which the clock
+// times are shown, so the caller passes the eclipse's Delta T in either scale.
+WorldMapEclipse WorldMapEclipseOf(const EclipseRecord& record, const EclipseCircumstances& circumstances,
+                                  double deltaT);
+// The same with the eclipse's own Delta T (DeltaT of its year and month).
+WorldMapEclipse WorldMapEclipseOf(const EclipseRecord& record, const EclipseCircumstances& circumstances);
+
+}  // namespace varomintel

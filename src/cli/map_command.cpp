@@ -1,0 +1,113 @@
+// varomintel-cli map: the world map of one eclipse as a PNG file, the picture that the
+// main window shows for the same eclipse, map, language and marked place.
+#include <QBuffer>
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "app/point_of_interest.h"
+#include "app/world_map_model.h"
+#include "cli/commands.h"
+#include "eclipse/circumstances.h"
+#include "render/map_pictures.h"
+#include "render/world_map.h"
+#include "text/number_text.h"
+#include "text/whole_file.h"
+
+namespace varomintel::cli {
+
+namespace {
+
+int Globe(std::optional<std::string_view> text) {
+  if (!text) return 0;
+  const auto k = ParseInteger(*text);
+  if (!k || *k < 0 || *k >= kMapPictureCount) throw UsageError{"--globe must be 0, 1, 2 or 3, not '" + std::string(*text) + "'"};
+  return static_cast<int>(*k);
+}
+
+// "47.5N,7.5E": latitude and longitude with their hemisphere letters.
+std::optional<GeoPoint> Place(std::optional<std::string_view> text) {
+  if (!text) return std::nullopt;
+  const std::string usage = "--poi must be latitude 0..90 with N or S, a comma, and longitude 0..180 with E or W "
+                            "(47.5N,7.5E), not '" + std::string(*text) + "'";
+  const std::size_t comma = text->find(',');
+  if (comma == std::string_view::npos) throw UsageError{usage};
+  const auto lat = ParseHemisphereCoordinate(text->substr(0, comma), 'N', 'S', kLatitudeLimit);
+  const auto lon = ParseHemisphereCoordinate(text->substr(comma + 1), 'E', 'W', kLongitudeLimit);
+  if (!lat || !lon) throw UsageError{usage};
+  return GeoPoint{*lat, *lon};
+}
+
+// Text on a QImage needs a QGuiApplication; the command line never shows a window, so it
+// runs on the offscreen platform, with or without a desktop. The toolkit's own notes
+// (a missing runtime folder, ...) stay off standard error, which carries only the
+// command's messages.
+std::unique_ptr<QGuiApplication> PaintingApplication() {
+  if (QGuiApplication::instance()) return nullptr;
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) std::fputs((message.toStdString() + "\n").c_str(), stderr);
+  });
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "varomintel-cli";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int Map(Args& args, const Catalogue* cat, Context& ctx) {
+  const Catalogue& catalogue = *cat;
+  WorldMapInputs inputs;
+  inputs.language = LanguageOption(args);
+  // Accepted as for the report; the Moon's place over the Earth follows universal time
+  // in either time scale, so the picture is the same.
+  args.Flag("--tt");
+  const int globe = Globe(args.Value("--globe"));
+  inputs.pointOfInterest = Place(args.Value("--poi"));
+  const auto out = args.Value("--out");
+  const int index = IndexArgument(args.Positional("INDEX"), catalogue);
+  args.ExpectEnd();
+  if (!out || out->empty()) throw UsageError{"missing --out FILE.png"};
+
+  const auto app = PaintingApplication();
+  const MapPictures pictures = LoadMapPictures(MapPictureFolder(ctx.programDir));
+  const MapPicturePair& pair = pictures.Pair(globe);
+  if (pair.map.isNull() || pair.dark.isNull()) {
+    ctx.err << "varomintel-cli: map: " << pictures.error << '\n';
+    return kExitUsage;
+  }
+  inputs.map = pair.map;
+  inputs.dark = pair.dark;
+
+  EclipseRecord record = catalogue.At(index);
+  const CircumstancesResult result = ComputeCircumstances(record, 0.0);
+  record.EclipseType = result.type;
+  inputs.eclipse = WorldMapEclipseOf(record, result.circumstances);
+  const QImage image = RenderWorldMap(inputs);
+
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG") || !WriteWholeFile(std::string(*out), std::string_view(png.constData(), static_cast<std::size_t>(png.size())))) {
+    ctx.err << "varomintel-cli: map: cannot write " << *out << '\n';
+    return kExitUsage;
+  }
+  if (!result.converged) {
+    ctx.err << "varomintel-cli: eclipse " << index << ": the search for " << result.failedSearch << " did not converge\n";
+    return kExitNothing;
+  }
+  return kExitOk;
+}
+
+const bool registered =
+    RegisterCommand({"map", "INDEX [--globe 0|1|2|3] [--poi 47.5N,7.5E] [--tt] [--lang de|en|fr] --out FILE.png", true, &Map});
+
+}  // namespace
+
+}  // namespace varomintel::cli

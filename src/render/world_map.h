@@ -1,0 +1,66 @@
+// The world map of an eclipse: where on the Earth the eclipsed Moon is up. Bright where
+// the Moon stands above the horizon at greatest eclipse, darkened elsewhere, with the
+// horizon line of every contact, the points that have the Moon in the zenith at the
+// contacts and at greatest eclipse, two three-line texts and an optional marked place.
+#pragma once
+
+#include <QImage>
+
+#include <cstdint>
+#include <optional>
+
+#include "app/world_map_model.h"
+
+namespace varomintel {
+
+// Colours of the drawing (red, green, blue).
+namespace map_colour {
+inline constexpr QRgb kPenumbraLine = 0xFFFFFF00;   // P1, P4, P2, P3 lines and contact marker outlines
+inline constexpr QRgb kUmbraLine = 0xFFFF6000;      // U1, U4 lines
+inline constexpr QRgb kTotalityLine = 0xFFFF0000;   // U2, U3 lines; U contact marker outlines
+inline constexpr QRgb kGreatestLine = 0xFF000000;   // horizon line of greatest eclipse
+inline constexpr QRgb kMarkerFill = 0xFF000000;     // contact markers
+inline constexpr QRgb kGreatestFill = 0xFFFF8000;   // greatest-eclipse marker
+inline constexpr QRgb kGreatestOutline = 0xFF800000;
+inline constexpr QRgb kPlaceFill = 0xFF00FF00;      // point of interest
+inline constexpr QRgb kPlaceOutline = 0xFF000000;
+inline constexpr QRgb kVisibleText = 0xFF000000;    // "All / Eclipse / Visible"
+inline constexpr QRgb kInvisibleText = 0xFFFFFFFF;  // "No / Eclipse / Visible"
+}  // namespace map_colour
+
+struct WorldMapInputs {
+  QImage map;   // the bright map, 680 x 340 (null: a plain grey-blue ground)
+  QImage dark;  // its darkened twin, 680 x 340; its bottom-left pixel is the transparent
+                // colour (null: the bright map darkened here)
+  WorldMapEclipse eclipse;
+  std::uint8_t language = 0;                  // 0 German, 1 English, 2 French
+  std::optional<GeoPoint> pointOfInterest;    // the marked place, if shown
+};
+
+// Paints the map, in this order:
+// 1. the bright map;
+// 2. the darkened twin cut along the horizon line of greatest eclipse: for each of the 681
+//    columns n = 0..680 (west longitude w = (n - 340)/680 * 360 deg) the part of the column
+//    with the Moon above the horizon is painted in the transparent colour, with a pen two
+//    pixels wide;
+// 3. the cut twin laid over the bright map with its transparent colour left out, so that
+//    the bright map shows where the Moon is up (and wherever the twin holds that colour);
+// 4. the horizon lines, 361 points each (w = -180..180 whole degrees), pen two pixels
+//    wide: P1 and P4 yellow; P2 and P3 yellow when P2 occurs and the type is penumbral
+//    (below 3); U1 and U4 orange when U1 occurs; U2 and U3 red when U2 occurs; greatest
+//    eclipse black;
+// 5. contact markers, discs of 10 pixels with a black fill and an outline two pixels wide:
+//    U2, U3 red for types 4 and 5; U1, U4 red from type 3; P2, P3 yellow for type 2; P1, P4
+//    yellow always; then the greatest-eclipse marker, 12 pixels, orange on dark red;
+// 6. the texts, bold italic, 16 pixels (12 points at 96 dpi), each line centred: "All /
+//    Eclipse / Visible" in black at the sub-lunar longitude of greatest eclipse (centre held
+//    within columns 50..628), at rows 20, 37, 54 when d >= 0 and 270, 287, 304 otherwise;
+//    "No / Eclipse / Visible" in white at the opposite longitude, at the other rows;
+// 7. the point of interest, a green disc of 10 pixels with a black outline.
+// Box edges of the discs are rounded each by itself; positions round halves to even.
+// A disc near the left or right edge is drawn again on the other side of the map (the
+// map wraps around at 180 deg). A contact that does not occur gets neither line nor
+// marker. The texts need a QGuiApplication (the offscreen platform will do).
+QImage RenderWorldMap(const WorldMapInputs& inputs);
+
+}  // namespace varomintel

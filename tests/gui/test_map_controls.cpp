@@ -1,0 +1,303 @@
+// The world map and the point of interest in the main window, driven offscreen: settings
+// from and to the parameter record, when the map is redrawn, the entry rule through the
+// real entries and buttons, a click on the map, the tooltip, the captions of each
+// language, and the command line's picture against the window's.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHelpEvent>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolTip>
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "../support/run_cli.h"
+#include "../support/synthetic_eclipse.h"
+#include "app/parameter_file.h"
+#include "app/varomintel_variables.h"
+#include "app/world_map_model.h"
+#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/world_map_image.h"
+#include "render/world_map.h"
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace varomintel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// 1: a total eclipse, 2: a partial penumbral one.
+std::vector<EclipseRecord> Records() {
+  return {testing::LinearEclipse::Passing(1200).Record(2000, 1, 21, 4),
+          testing::LinearEclipse::Passing(4500).Record(2001, 7, 5, 15)};
+}
+
+class MapWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("varomintel_map_window_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    VaromintelVariables& v = Vars();
+    v = VaromintelVariables{};
+    v.TheCatalogue = Catalogue(Records());
+    v.ProgramDir = std::string(VAROMINTEL_DATA_DIR) + "/";  // the map pictures
+    v.ProgramVersion = "test";
+    v.ParamDir = (dir_ / "Varomintel").string() + "/";
+    v.ParamFilePath = v.ParamDir + kParameterFileName;
+    v.Parameters = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion).record;
+    v.Parameters.SetInt(param::kEclipse, 1);
+    v.Parameters.SetByte(param::kLanguage, 1);
+  }
+  void Open() {
+    window_ = std::make_unique<TForm_Main>();
+    window_->show();
+  }
+  void TearDown() override {
+    window_.reset();
+    fs::remove_all(dir_);
+  }
+  void Enter(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->setText(text);
+    QTest::keyClick(edit, Qt::Key_Return);
+  }
+  const QImage& Map() const { return window_->Image_World->image(); }
+  // The marker's fill at the place's pixel (180 deg E, column 680, is column 0 again).
+  bool MarkedAt(double lat, double lon) const {
+    const int x = MapPixel(MapColumn(lon)) % kMapWidth;
+    return (Map().pixel(x, MapPixel(MapRow(lat))) | 0xFF000000u) == map_colour::kPlaceFill;
+  }
+  int VisibleGraticuleLines() const {
+    int n = 0;
+    for (QFrame* line : window_->Shapes) n += line->isVisible();
+    return n;
+  }
+  fs::path dir_;
+  std::unique_ptr<TForm_Main> window_;
+};
+
+TEST_F(MapWindow, StoredSettingsAreShownAndStoredBack) {
+  ParameterRecord& p = Vars().Parameters;
+  p.SetInt(param::kMap, 2);
+  p.SetFlag(param::kGraticule, false);
+  p.SetShortString(param::kPoiLatitude, 16, "30");
+  p.SetFlag(param::kPoiNorth, false);
+  p.SetFlag(param::kPoiSouth, true);
+  p.SetShortString(param::kPoiLongitude, 16, "100.5");
+  p.SetFlag(param::kPoiEast, false);
+  p.SetFlag(param::kPoiWest, true);
+  p.SetFlag(param::kPoiShown, true);
+  Open();
+  EXPECT_EQ(window_->ComboBox_Globus->currentIndex(), 2);
+  EXPECT_EQ(window_->ComboBox_Globus->currentText(), "Politisch");
+  EXPECT_EQ(window_->ComboBox_Globus->count(), 4);
+  EXPECT_EQ(VisibleGraticuleLines(), 0);
+  EXPECT_TRUE(window_->RadioButton_PoI_Sued->isChecked());
+  EXPECT_TRUE(window_->RadioButton_PoI_West->isChecked());
+  EXPECT_DOUBLE_EQ(Vars().PoiLatitude, -30);
+  EXPECT_DOUBLE_EQ(Vars().PoiLongitude, -100.5);
+  EXPECT_TRUE(MarkedAt(-30, -100.5));
+  EXPECT_EQ(Map().size(), QSize(680, 340));
+
+  window_->ComboBox_Globus->setCurrentIndex(3);
+  window_->CheckBox_Gradnetz->click();
+  Enter(window_->Edit_PoI_Breite, "12.5");
+  window_->RadioButton_PoI_Nord->click();
+  window_->CheckBox_PoI->click();  // off
+  window_->StoreSettings();
+  EXPECT_EQ(p.Int(param::kMap), 3);
+  EXPECT_TRUE(p.Flag(param::kGraticule));
+  EXPECT_EQ(p.ShortString(param::kPoiLatitude, 16), "12.5");
+  EXPECT_TRUE(p.Flag(param::kPoiNorth));
+  EXPECT_FALSE(p.Flag(param::kPoiSouth));
+  EXPECT_EQ(p.ShortString(param::kPoiLongitude, 16), "100.5");
+  EXPECT_TRUE(p.Flag(param::kPoiWest));
+  EXPECT_FALSE(p.Flag(param::kPoiEast));
+  EXPECT_FALSE(p.Flag(param::kPoiShown));
+}
+
+TEST_F(MapWindow, RedrawnForSelectionMapAndMarkerButNotForGraticuleTimeScaleOrSlider) {
+  Open();
+  EXPECT_EQ(VisibleGraticuleLines(), 10);  // a new parameter file shows the graticule
+  qint64 key = Map().cacheKey();
+  const QImage before = Map();
+
+  window_->CheckBox_Gradnetz->click();
+  EXPECT_EQ(VisibleGraticuleLines(), 0);
+  window_->CheckBox_Gradnetz->click();
+  EXPECT_EQ(VisibleGraticuleLines(), 10);
+  window_->CheckBox_ET_UT->click();  // the Moon's place over the Earth does not change
+  if (auto* slider = window_->findChild<QScrollBar*>("ScrollBar_Time")) slider->setValue(slider->value() + 600);
+  EXPECT_EQ(Map().cacheKey(), key);
+
+  window_->ComboBox_Globus->setCurrentIndex(1);
+  EXPECT_NE(Map().cacheKey(), key);
+  EXPECT_NE(Map(), before);
+  key = Map().cacheKey();
+
+  EXPECT_FALSE(MarkedAt(47.5, 7.53));
+  window_->CheckBox_PoI->click();
+  EXPECT_NE(Map().cacheKey(), key);
+  EXPECT_TRUE(MarkedAt(47.5, 7.53));  // the stored default place
+  window_->CheckBox_PoI->click();
+  EXPECT_FALSE(MarkedAt(47.5, 7.53));
+
+  key = Map().cacheKey();
+  window_->ScrollBar_Eclipse->setValue(2);
+  EXPECT_NE(Map().cacheKey(), key);
+}
+
+struct EntryCase {
+  const char* name;
+  bool latitude;
+  const char* text;
+  bool negative;      // S or W checked
+  const char* shown;  // the entry's text afterwards
+  double value;
+};
+void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.name; }
+
+class MapWindowEntry : public MapWindow, public ::testing::WithParamInterface<EntryCase> {};
+
+TEST_P(MapWindowEntry, EnterTrimsRefusesAndShowsTheMarker) {
+  const EntryCase& c = GetParam();
+  Open();
+  ASSERT_FALSE(window_->CheckBox_PoI->isChecked());
+  QLineEdit* edit = c.latitude ? window_->Edit_PoI_Breite : window_->Edit_PoI_Laenge;
+  QRadioButton* negative = c.latitude ? window_->RadioButton_PoI_Sued : window_->RadioButton_PoI_West;
+  negative->setChecked(c.negative);
+  if (!c.negative) (c.latitude ? window_->RadioButton_PoI_Nord : window_->RadioButton_PoI_Ost)->setChecked(true);
+  Enter(edit, c.text);
+  EXPECT_EQ(edit->text(), c.shown);
+  EXPECT_DOUBLE_EQ(c.latitude ? Vars().PoiLatitude : Vars().PoiLongitude, c.value);
+  EXPECT_TRUE(window_->CheckBox_PoI->isChecked());
+  const double lat = c.latitude ? c.value : 47.5, lon = c.latitude ? 7.53 : c.value;
+  EXPECT_TRUE(MarkedAt(lat, lon)) << lat << ", " << lon;
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, MapWindowEntry,
+                         ::testing::Values(EntryCase{"blanks", true, " 12.5 ", false, "12.5", 12.5},
+                                           EntryCase{"south", true, " 12.5 ", true, "12.5", -12.5},
+                                           EntryCase{"beyond_90", true, "95", false, "", 0},
+                                           EntryCase{"minus", true, "-3", false, "", 0},
+                                           EntryCase{"letters", true, "abc", false, "", 0},
+                                           EntryCase{"comma", true, "12,5", false, "", 0},
+                                           EntryCase{"longitude_180", false, "180", false, "180", 180},
+                                           EntryCase{"longitude_180_west", false, "180", true, "180", -180},
+                                           EntryCase{"longitude_180_01", false, "180.01", false, "", 0}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(MapWindow, HemisphereButtonsMoveTheMarkerAtOnce) {
+  Open();
+  Enter(window_->Edit_PoI_Breite, "30");
+  Enter(window_->Edit_PoI_Laenge, "60");
+  EXPECT_TRUE(MarkedAt(30, 60));
+  QTest::mouseClick(window_->RadioButton_PoI_Sued, Qt::LeftButton);
+  EXPECT_DOUBLE_EQ(Vars().PoiLatitude, -30);
+  EXPECT_TRUE(MarkedAt(-30, 60));
+  EXPECT_FALSE(MarkedAt(30, 60));
+  QTest::mouseClick(window_->RadioButton_PoI_West, Qt::LeftButton);
+  EXPECT_TRUE(MarkedAt(-30, -60));
+  QTest::mouseClick(window_->RadioButton_PoI_Nord, Qt::LeftButton);
+  EXPECT_TRUE(MarkedAt(30, -60));
+  QTest::mouseClick(window_->RadioButton_PoI_Ost, Qt::LeftButton);
+  EXPECT_TRUE(MarkedAt(30, 60));
+  // The two pairs are exclusive apart.
+  EXPECT_TRUE(window_->RadioButton_PoI_Nord->isChecked());
+  EXPECT_TRUE(window_->RadioButton_PoI_Ost->isChecked());
+}
+
+TEST_F(MapWindow, AClickOnTheMapMarksThePlaceAndTheTooltipNamesIt) {
+  Open();
+  QTest::mouseClick(window_->Image_World, Qt::LeftButton, {}, QPoint(207, 234));
+  // Column 207: (207 - 340) * 180/340 = -70.41 deg; row 234: (170 - 234) * 180/340 = -33.88 deg.
+  EXPECT_EQ(window_->Edit_PoI_Breite->text(), "33.9");
+  EXPECT_TRUE(window_->RadioButton_PoI_Sued->isChecked());
+  EXPECT_EQ(window_->Edit_PoI_Laenge->text(), "70.4");
+  EXPECT_TRUE(window_->RadioButton_PoI_West->isChecked());
+  EXPECT_TRUE(window_->CheckBox_PoI->isChecked());
+  EXPECT_DOUBLE_EQ(Vars().PoiLatitude, -33.9);
+  EXPECT_DOUBLE_EQ(Vars().PoiLongitude, -70.4);
+  EXPECT_EQ(Map().pixel(207, 234) | 0xFF000000u, map_colour::kPlaceFill);
+
+  EXPECT_EQ(window_->Image_World->toolTipAt(QPoint(207, 234)), "33.9°S  70.4°W");
+  EXPECT_EQ(window_->Image_World->toolTipAt(QPoint(0, 0)), "90.0°N  180.0°W");
+  EXPECT_EQ(window_->Image_World->toolTipAt(QPoint(354, 80)), "47.6°N  7.4°E");
+  QHelpEvent help(QEvent::ToolTip, QPoint(340, 170), window_->Image_World->mapToGlobal(QPoint(340, 170)));
+  QApplication::sendEvent(window_->Image_World, &help);
+  EXPECT_EQ(QToolTip::text(), "0.0°N  0.0°E");
+  QToolTip::hideText();
+}
+
+struct CaptionCase {
+  std::uint8_t language;
+  const char *group, *graticule, *east, *west, *label060E, *label180W, *tooltip;
+};
+void PrintTo(const CaptionCase& c, std::ostream* os) { *os << int(c.language); }
+
+class MapWindowCaptions : public MapWindow, public ::testing::WithParamInterface<CaptionCase> {};
+
+TEST_P(MapWindowCaptions, FollowTheLanguage) {
+  const CaptionCase& c = GetParam();
+  Vars().Parameters.SetByte(param::kLanguage, c.language);
+  Open();
+  EXPECT_EQ(window_->GroupBox_Markierung->title(), QString::fromUtf8(c.group));
+  EXPECT_EQ(window_->CheckBox_Gradnetz->text(), QString::fromUtf8(c.graticule));
+  EXPECT_EQ(window_->RadioButton_PoI_Ost->text(), c.east);
+  EXPECT_EQ(window_->RadioButton_PoI_West->text(), c.west);
+  EXPECT_EQ(window_->Label_060E->text(), QString::fromUtf8(c.label060E));
+  EXPECT_EQ(window_->Label_180W->text(), QString::fromUtf8(c.label180W));
+  EXPECT_EQ(window_->Label_00N->text(), QString::fromUtf8("0° -"));
+  EXPECT_EQ(window_->Image_World->toolTipAt(QPoint(207, 234)), QString::fromUtf8(c.tooltip));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, MapWindowCaptions,
+    ::testing::Values(
+        CaptionCase{0, "Markierung", "Gradnetz", "O", "W", "60°O", "180°W", "33.9°S  70.4°W"},
+        CaptionCase{1, "Point of Interest", "Graticule", "E", "W", "60°E", "180°W", "33.9°S  70.4°W"},
+        CaptionCase{2, "Marque", "Quadrillage", "E", "O", "60°E", "180°O", "33.9°S  70.4°O"}));
+
+TEST_F(MapWindow, TheCommandLineDrawsThePictureTheWindowShows) {
+  ASSERT_TRUE(WriteCatalogue((dir_ / kCatalogueFileName).string(), Records()));
+  ParameterRecord& p = Vars().Parameters;
+  p.SetInt(param::kMap, 2);
+  p.SetShortString(param::kPoiLatitude, 16, "30");
+  p.SetFlag(param::kPoiSouth, true);
+  p.SetFlag(param::kPoiNorth, false);
+  p.SetShortString(param::kPoiLongitude, 16, "100.5");
+  p.SetFlag(param::kPoiWest, true);
+  p.SetFlag(param::kPoiEast, false);
+  p.SetFlag(param::kPoiShown, true);
+  p.SetFlag(param::kUniversalTime, false);  // the window in terrestrial time: the same map
+  Open();
+  // The folder holds no pictures: the command takes those beside it.
+  const auto run = testing::RunProgram(dir_, VAROMINTEL_CLI, "map 1 --globe 2 --poi 30S,100.5W --tt --out map.png");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const QImage file(QString::fromStdString((dir_ / "map.png").string()));
+  ASSERT_EQ(file.size(), QSize(680, 340));
+  const QImage shown = Map().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(file.convertToFormat(QImage::Format_RGB32), shown);
+  // And a different picture without the marker.
+  const auto bare = testing::RunProgram(dir_, VAROMINTEL_CLI, "map 1 --globe 2 --out bare.png");
+  ASSERT_EQ(bare.status, 0) << bare.err;
+  EXPECT_NE(QImage(QString::fromStdString((dir_ / "bare.png").string())).convertToFormat(QImage::Format_RGB32), shown);
+}
+
+}  // namespace
+}  // namespace varomintel
