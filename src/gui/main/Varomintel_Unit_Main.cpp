@@ -188,6 +188,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent) {
     const QSignalBlocker block(ScrollBar_Eclipse);
     ScrollBar_Eclipse->setValue(std::clamp(p.Int(param::kEclipse), 1, std::max(1, v.TheCatalogue.Count())));
   }
+  CreateDiagramControls(client);
 }
 
 void TForm_Main::SelectEclipse() {
@@ -203,6 +204,7 @@ void TForm_Main::SelectEclipse() {
   Edit_Jahr->setText(QString::number(selection_.record.Year));
   Saros_Edit->setText(QString::number(selection_.record.Saros));
   ShowSelection();
+  ShowGreatestEclipse();
 }
 
 TimeSettings TForm_Main::CurrentTimeSettings() const {
@@ -287,6 +289,7 @@ void TForm_Main::SwitchTimeScale() {
   if (selection_.index == 0) return;  // nothing selected yet
   ApplyTimeSettings(selection_, CurrentTimeSettings());  // the circumstances stay
   ShowSelection();
+  RefreshTimeDependent();
 }
 
 void TForm_Main::ApplyTimeZoneEntry() {
@@ -310,6 +313,7 @@ void TForm_Main::EveryActivation() {
   Panel_About->FillVersionGrid(v.ProgramVersionInfo);
   v.CaptionPrefix = "Varomintel " + Panel_About->FileVersionCell().toStdString() + Text(text_row::kSubtitle, v.LanguageIndex);
   setWindowTitle(Q(v.CaptionPrefix));
+  ShowDiagramCaption();
   Panel_About->hide();
 }
 
@@ -317,6 +321,7 @@ void TForm_Main::FormActivate() {
   VaromintelVariables& v = Vars();
   if (!v.WindowStarted) {
     v.WindowStarted = true;
+    RestoreStoredSliderPosition();
     SelectEclipse();
     Edit_TZone->setText(Q(FormatFixed(v.TimeZoneOffset, 2)));
     ApplyTimeZoneEntry();
@@ -348,6 +353,7 @@ void TForm_Main::StoreSettings() {
   p.SetInt(param::kReserved27, 0);
   if (v.CurrentIndex > 0) p.SetInt(param::kEclipse, v.CurrentIndex);
   p.SetFlag(param::kUniversalTime, CheckBox_ET_UT->isChecked());
+  p.SetInt(param::kTimeSlider, ScrollBar_Time->value());
   // A zone entry that is not a number keeps the zone in effect.
   p.SetDouble(param::kTimeZone, ParseReal(Edit_TZone->text().toStdString()).value_or(v.TimeZoneOffset));
 }

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "app/selected_eclipse.h"
+#include "app/time_slider.h"
+#include "render/moon_pictures.h"
 
 class QCheckBox;
 class QFrame;
@@ -16,12 +18,15 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
+class QTableWidget;
+class QTimer;
 class QTextEdit;
 class QToolButton;
 
 namespace varomintel {
 
 class AboutPanel;
+class DiagramView;
 
 class TForm_Main : public QMainWindow {
   Q_OBJECT
@@ -62,6 +67,26 @@ class TForm_Main : public QMainWindow {
   QFrame* Panel_World;
   AboutPanel* Panel_About;
 
+  // The shadow diagram, the time slider with its play buttons, the date-time panel and the
+  // elements table (diagram_controls.cpp).
+  DiagramView* DiagramImages;  // the two pictures in Panel_Grafik
+  QScrollBar* ScrollBar_Time;
+  QToolButton* Button_FastReverse;
+  QToolButton* Button_Reverse;
+  QToolButton* Button_Stop;
+  QToolButton* Button_Play;
+  QToolButton* Button_FastPlay;
+  QFrame* Panel_DatumZeit;
+  QLabel* Label_DatumZeit;
+  QLabel* MoFiTyp_Label;
+  QTableWidget* SG;
+  // The slider time's Julian days, the diagram, the Moon's constellation and the table.
+  void RefreshTimeDependent();
+  void DrawShadowDiagram();
+  void FillElementsTable();
+  // The play buttons' hints in the current language.
+  void ApplyDiagramLanguage();
+
  protected:
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -90,7 +115,24 @@ class TForm_Main : public QMainWindow {
   void ShowAbout();
   void MoveTo(int index);
 
+  void CreateDiagramControls(QWidget* client);
+  void ScrollBar_TimeChange(int position);
+  void Button_FastReverseClick();
+  void Button_ReverseClick();
+  void Button_StopClick();
+  void Button_PlayClick();
+  void Button_FastPlayClick();
+  void RestoreStoredSliderPosition();
+  void ShowGreatestEclipse();
+  void ShowDiagramCaption();
+  void Play(PlayDirection direction);
+  void PlayOneStep();
+
   SelectedEclipse selection_;
+  MoonPictures moonPictures_;
+  QTimer* playTimer_ = nullptr;
+  PlayDirection playDirection_ = PlayDirection::Forward;
+  std::string diagramDateTime_;  // of the last drawing, for the caption
 };
 
 }  // namespace varomintel
