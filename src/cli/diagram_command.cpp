@@ -27,6 +27,11 @@ namespace {
 void EnsureGuiApplication() {
   if (QCoreApplication::instance()) return;
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The command reports its own errors in one line; the toolkit's notes about the session
+  // (a missing runtime folder and the like) would only add noise on standard error.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+  });
   static int argc = 1;
   static char name[] = "varomintel-cli";
   static char* argv[] = {name, nullptr};
