@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -119,6 +120,21 @@ TEST_P(SliderTable, RowZeroFollowsTheSlider) {
   // x at t in arcseconds: the synthetic Moon moves 1800" an hour along x.
   const LinearEclipse e = LinearEclipse::Passing(1200, 0.3);
   EXPECT_EQ(Cell(1, 1).toStdString(), FormatFixed(e.x0 + e.vx * SliderHours(GetParam().position), 0));
+}
+
+// The widest values: negative ones at the start of the slider (T-T0 -4.0000, Gamma and
+// UmbMag of the eclipse south of the axis); no text may be cut, least of all a minus sign.
+TEST_F(DiagramControls, NoCellTextIsCut) {
+  w_->ScrollBar_Eclipse->setValue(2);
+  w_->ScrollBar_Time->setValue(0);
+  ASSERT_EQ(Cell(0, 1), "-4.0000");
+  const QFontMetrics metrics(w_->SG->font());
+  EXPECT_LE(metrics.height(), 15);
+  EXPECT_GE(metrics.height(), 13);
+  for (int r = 0; r < 13; ++r)
+    for (int c = 0; c < 3; ++c)
+      EXPECT_LE(metrics.horizontalAdvance(Cell(r, c)), w_->SG->columnWidth(c) - 4)
+          << "row " << r << ": " << Cell(r, c).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, SliderTable,

@@ -4,6 +4,7 @@
 // app/elements_table, the slider arithmetic and play limits app/time_slider.
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -123,8 +124,14 @@ void TForm_Main::CreateDiagramControls(QWidget* client) {
   SG->setFocusPolicy(Qt::NoFocus);
   SG->setSelectionMode(QAbstractItemView::NoSelection);
   SG->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Arial 15 pixels high from the top of its accents to the bottom of its descenders (the
+  // line height, not the em size): with the em at 15 pixels a value such as "-4.0000" is
+  // wider than its 50-pixel column and loses its minus sign.
   QFont gridFont("Arial");
-  gridFont.setPixelSize(15);
+  for (int pixels = 15; pixels > 8; --pixels) {
+    gridFont.setPixelSize(pixels);
+    if (QFontMetrics(gridFont).height() <= 15) break;
+  }
   SG->setFont(gridFont);
   SG->setItemDelegate(new SGCellDrawer(SG));
   const int widths[kElementsTableColumns] = {88, 50, 75};
