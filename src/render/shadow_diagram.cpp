@@ -45,7 +45,9 @@ constexpr QRgb kMoonWithoutPicture = 0xffbebebe;
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QPen Pen(const QColor& colour, int width, Qt::PenStyle style = Qt::SolidLine) {
-  QPen pen(colour, width, style, Qt::SquareCap, Qt::MiterJoin);
+  // Round joins: the centre dots are polygons folded onto a pixel or two, on which mitred
+  // joins of a 3-pixel pen would grow spikes several pixels long.
+  QPen pen(colour, width, style, Qt::RoundCap, Qt::RoundJoin);
   // Dotted: every other pixel; dashed: 6 on, 3 off.
   if (style == Qt::DotLine) pen.setDashPattern({1, 1});
   if (style == Qt::DashLine) pen.setDashPattern({6, 3});
@@ -93,6 +95,14 @@ class Canvas {
           QPoint(Round(cx_ - (double{xs} + double{rs} * c) / kScale), Round(cy_ - (double{ys} - double{rs} * s) / kScale));
     }
     p_.drawPolyline(points.data(), static_cast<int>(points.size()));
+  }
+  // A contact's centre: the circle of radius 1 arcsecond drawn with the current (3-pixel)
+  // pen, a dot of about 3 pixels. Its vertices fall on one or two pixels, and a stroke whose
+  // vertices all coincide draws nothing here, so the dot is also set at its first vertex.
+  void SkyDot(double x, double y) {
+    SkyCircle(1, x, y);
+    const float xs = static_cast<float>(x), ys = static_cast<float>(y);
+    p_.drawPoint(Round(cx_ - (double{xs} + 1.0) / kScale), Round(cy_ - double{ys} / kScale));
   }
   // DrawSkyLabel: text centred horizontally on the sky point (x, y), 2 pixels below it.
   void SkyLabel(const QString& text, double x, double y, const QColor& colour) {
@@ -357,7 +367,7 @@ DiagramFrame DrawShadowDiagram(QImage& image, const DiagramScene& scene, const M
       if (!s.occurs) continue;
       p.setPen(Pen(s.colour, 3));
       const ContactPosition at = PositionOf(circ, s.contact);
-      c.SkyCircle(1, at.x, at.y);
+      c.SkyDot(at.x, at.y);
     }
     c.Font(12);
     for (const ShownContact& s : contacts) {

@@ -231,6 +231,23 @@ TEST(ContactAtTimeZero, MeansItDoesNotOccur) {
   EXPECT_EQ(Count(Draw(s, 0, pictures).image, qRgb(255, 255, 0)), 0) << "no P1, P4 outline, dot or label";
 }
 
+// Greatest eclipse at (0", -4000"): column 520, row 419. Its centre is a dot of about three
+// pixels; its label begins two rows below it.
+TEST(ContactCentre, IsADotOfAboutThreePixels) {
+  const Drawn d = Draw(Select(Southern().Record()), 0, UniformPictures(qRgb(200, 200, 200)));
+  const QRgb white = qRgb(255, 255, 255);
+  EXPECT_EQ(d.image.pixel(520, 419), white);
+  int dot = 0;
+  for (int y = 419 - 6; y <= 419 + 1; ++y)
+    for (int x = 520 - 6; x <= 520 + 6; ++x) {
+      if (d.image.pixel(x, y) != white) continue;
+      ++dot;
+      EXPECT_LE(std::abs(x - 520), 2) << x << "," << y;
+      EXPECT_LE(std::abs(y - 419), 2) << x << "," << y;
+    }
+  EXPECT_GE(dot, 3);
+}
+
 // --- Captions and the time scale ------------------------------------------------------
 
 struct CaptionSide {
