@@ -2,7 +2,6 @@
 // date-time panel and the elements table SG. The window only moves controls and calls
 // the renderer and the models; the drawing is render/shadow_diagram, the table's texts
 // app/elements_table, the slider arithmetic and play limits app/time_slider.
-#include <QApplication>
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QFrame>
