@@ -86,6 +86,8 @@ TEST_F(DiagramControls, EverySelectionOpensAtGreatestEclipseAndShowsTheRenderers
     EXPECT_EQ(w_->Label_DatumZeit->text().toStdString(), frame.dateTime);
     EXPECT_EQ(w_->MoFiTyp_Label->text().toStdString(), frame.shortType);
     EXPECT_EQ(w_->windowTitle().toStdString(), frame.caption);
+    w_->FormActivate();  // every activation sets the caption's prefix anew and keeps the date
+    EXPECT_EQ(w_->windowTitle().toStdString(), frame.caption);
   }
 }
 
