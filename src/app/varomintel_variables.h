@@ -34,6 +34,9 @@ struct VaromintelVariables {
   double TimeZoneOffset = 0;              // h, -18..18
   double AppliedTimeZone = 0;             // h, the zone of the last refresh
   double CurrentT = 0;                    // h of TT from T0: the slider time
+  double CurrentJDTT = 0;                 // Julian day (TT) of the slider time
+  double CurrentJDUT = 0;                 // CurrentJDTT - CurrentDeltaT / 86400, whole seconds after a drawing
+  std::string MoonConstellation;          // abbreviation of the Moon's constellation at CurrentT
   std::array<SkyPoint, 21> MoonPathPoints{};  // x, y at whole hours of UT, index k + 10
   double PoiLatitude = 0, PoiLongitude = 0;   // degrees, north and east positive: the marked place
   std::string CaptionPrefix;

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -173,8 +174,9 @@ TEST_F(MainWindow, TimeScaleAndZone) {
   Vars().CurrentT = 3.5;
   Enter(window_->Edit_TZone, "+0.00");
   EXPECT_EQ(Vars().CurrentT, 3.5);
-  Enter(window_->Edit_TZone, "1");
-  EXPECT_EQ(Vars().CurrentT, Vars().Circumstances.TimeMax);
+  Enter(window_->Edit_TZone, "1");  // a refresh: back to greatest eclipse, to the slider's 2 seconds
+  EXPECT_EQ(window_->ScrollBar_Time->value(), std::lrint(7200 * Vars().Circumstances.TimeMax / 4 + 7200));
+  EXPECT_NEAR(Vars().CurrentT, Vars().Circumstances.TimeMax, 1 / 3600.0);
 
   window_->CheckBox_ET_UT->click();  // back to terrestrial time: the zone group hides
   EXPECT_EQ(window_->CheckBox_ET_UT->text(), "TT");

@@ -201,6 +201,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent) {
     ScrollBar_Eclipse->setValue(std::clamp(p.Int(param::kEclipse), 1, std::max(1, v.TheCatalogue.Count())));
   }
   ApplyMapSettings(p);
+  CreateDiagramControls(client);
 }
 
 void TForm_Main::SelectEclipse() {
@@ -217,6 +218,7 @@ void TForm_Main::SelectEclipse() {
   Saros_Edit->setText(QString::number(selection_.record.Saros));
   DrawWorldMap();
   ShowSelection();
+  ShowGreatestEclipse();
 }
 
 TimeSettings TForm_Main::CurrentTimeSettings() const {
@@ -312,6 +314,7 @@ void TForm_Main::SwitchTimeScale() {
   if (selection_.index == 0) return;  // nothing selected yet
   ApplyTimeSettings(selection_, CurrentTimeSettings());  // the circumstances stay
   ShowSelection();
+  RefreshTimeDependent();
 }
 
 void TForm_Main::ApplyTimeZoneEntry() {
@@ -335,6 +338,7 @@ void TForm_Main::EveryActivation() {
   Panel_About->FillVersionGrid(v.ProgramVersionInfo);
   v.CaptionPrefix = "Varomintel " + Panel_About->FileVersionCell().toStdString() + Text(text_row::kSubtitle, v.LanguageIndex);
   setWindowTitle(Q(v.CaptionPrefix));
+  ShowDiagramCaption();
   Panel_About->hide();
 }
 
@@ -342,6 +346,7 @@ void TForm_Main::FormActivate() {
   VaromintelVariables& v = Vars();
   if (!v.WindowStarted) {
     v.WindowStarted = true;
+    RestoreStoredSliderPosition();
     SelectEclipse();
     Edit_TZone->setText(Q(FormatFixed(v.TimeZoneOffset, 2)));
     ApplyTimeZoneEntry();
@@ -374,6 +379,7 @@ void TForm_Main::StoreSettings() {
   if (v.CurrentIndex > 0) p.SetInt(param::kEclipse, v.CurrentIndex);
   p.SetFlag(param::kUniversalTime, CheckBox_ET_UT->isChecked());
   StoreMapSettings(p);
+  p.SetInt(param::kTimeSlider, ScrollBar_Time->value());
   // A zone entry that is not a number keeps the zone in effect.
   p.SetDouble(param::kTimeZone, ParseReal(Edit_TZone->text().toStdString()).value_or(v.TimeZoneOffset));
   if (cityHist_) cityHist_->StoreSettings(p);

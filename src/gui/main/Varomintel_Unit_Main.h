@@ -12,6 +12,8 @@
 #include "app/parameter_file.h"
 #include "app/selected_eclipse.h"
 #include "render/map_pictures.h"
+#include "app/time_slider.h"
+#include "render/moon_pictures.h"
 
 class QCheckBox;
 class QComboBox;
@@ -23,6 +25,8 @@ class QMenu;
 class QAction;
 class QRadioButton;
 class QScrollBar;
+class QTableWidget;
+class QTimer;
 class QTextEdit;
 class QToolButton;
 
@@ -32,6 +36,7 @@ class AboutPanel;
 class TForm_CityHist;
 class TForm_CityList;
 class WorldMapImage;
+class DiagramView;
 
 class TForm_Main : public QMainWindow {
   Q_OBJECT
@@ -99,6 +104,26 @@ class TForm_Main : public QMainWindow {
   QRadioButton* RadioButton_PoI_West;
   QCheckBox* CheckBox_PoI;
 
+  // The shadow diagram, the time slider with its play buttons, the date-time panel and the
+  // elements table (diagram_controls.cpp).
+  DiagramView* DiagramImages;  // the two pictures in Panel_Grafik
+  QScrollBar* ScrollBar_Time;
+  QToolButton* Button_FastReverse;
+  QToolButton* Button_Reverse;
+  QToolButton* Button_Stop;
+  QToolButton* Button_Play;
+  QToolButton* Button_FastPlay;
+  QFrame* Panel_DatumZeit;
+  QLabel* Label_DatumZeit;
+  QLabel* MoFiTyp_Label;
+  QTableWidget* SG;
+  // The slider time's Julian days, the diagram, the Moon's constellation and the table.
+  void RefreshTimeDependent();
+  void DrawShadowDiagram();
+  void FillElementsTable();
+  // The play buttons' hints in the current language.
+  void ApplyDiagramLanguage();
+
  protected:
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -151,10 +176,28 @@ class TForm_Main : public QMainWindow {
   void MarkPlaceAt(QPoint pixel);
   QString MapToolTipAt(QPoint pixel) const;
 
+  // The shadow diagram, the time slider and the elements table (diagram_controls.cpp).
+  void CreateDiagramControls(QWidget* client);
+  void ScrollBar_TimeChange(int position);
+  void Button_FastReverseClick();
+  void Button_ReverseClick();
+  void Button_StopClick();
+  void Button_PlayClick();
+  void Button_FastPlayClick();
+  void RestoreStoredSliderPosition();
+  void ShowGreatestEclipse();
+  void ShowDiagramCaption();
+  void Play(PlayDirection direction);
+  void PlayOneStep();
+
   SelectedEclipse selection_;
   TForm_CityHist* cityHist_ = nullptr;
   TForm_CityList* cityList_ = nullptr;
   MapPictures mapPictures_;
+  MoonPictures moonPictures_;
+  QTimer* playTimer_ = nullptr;
+  PlayDirection playDirection_ = PlayDirection::Forward;
+  std::string diagramDateTime_;  // of the last drawing, for the caption
 };
 
 }  // namespace varomintel

@@ -1,0 +1,102 @@
+// The shadow diagram's speed: one frame rendered alone, one play step of the main window
+// (slider change, diagram, constellation, table) and a whole forward play over the slider
+// (2400 steps) with its frames per second, offscreen. Run from the folder that holds the
+// catalogue and the Moon pictures (build/app); without a catalogue a synthetic eclipse is used.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include <filesystem>
+
+#include "../tests/support/synthetic_eclipse.h"
+#include "app/startup.h"
+#include "app/time_slider.h"
+#include "app/varomintel_variables.h"
+#include "gui/main/Varomintel_Unit_Main.h"
+#include "render/shadow_diagram.h"
+
+namespace varomintel {
+namespace {
+
+constexpr int kTotal2022Nov08 = 16921;
+
+// The global state with the catalogue of the current folder, or a synthetic one.
+void Start() {
+  Vars() = VaromintelVariables{};
+  StartupPlaces p;
+  p.programDir = QDir::currentPath().toStdString();
+  p.tempDir = QDir::tempPath().toStdString();
+  p.configDir = (std::filesystem::temp_directory_path() / "varomintel_bench_config").string();
+  p.fileTypeName = "executable";
+  p.catalogueDir = QDir::currentPath().toStdString();
+  if (InitialiseGlobalState(p, [](const std::string&, const std::string&) {}) != StartupOutcome::Run)
+    Vars().TheCatalogue = Catalogue({testing::LinearEclipse::Passing(1200).Record()});
+  const int index = Vars().TheCatalogue.Contains(kTotal2022Nov08) ? kTotal2022Nov08 : 1;
+  Vars().Parameters.SetInt(param::kEclipse, index);
+  Vars().Parameters.SetFlag(param::kUniversalTime, true);
+}
+
+void BM_DiagramFrame(benchmark::State& state) {
+  Start();
+  const int index = Vars().Parameters.Int(param::kEclipse);
+  const SelectedEclipse s = SelectEclipseAt(Vars().TheCatalogue, index, TimeSettings{});
+  const MoonPictures pictures = MoonPictures::Load("");
+  if (pictures.Count() == 0) state.SetLabel("without Moon pictures");
+  QImage image = NewDiagramImage();
+  int position = 0;
+  for (auto _ : state) {
+    position = (position + 6) % (kSliderLast + 1);
+    const DiagramFrame f =
+        DrawShadowDiagram(image, DiagramSceneOf(s, SliderTimeAt(s.record, position, s.deltaT), true, 1, "Varomintel"),
+                          pictures);
+    benchmark::DoNotOptimize(f.jdUT);
+  }
+}
+BENCHMARK(BM_DiagramFrame)->Unit(benchmark::kMillisecond);
+
+void BM_PlayStep(benchmark::State& state) {
+  Start();
+  TForm_Main window;
+  window.show();
+  QScrollBar* slider = window.ScrollBar_Time;
+  for (auto _ : state) {
+    slider->setValue(slider->value() + 6 > kSliderLast ? 0 : slider->value() + 6);  // one play step
+    QCoreApplication::processEvents();  // and the repaint it causes
+  }
+}
+BENCHMARK(BM_PlayStep)->Unit(benchmark::kMillisecond);
+
+void BM_ForwardPlayOverTheSlider(benchmark::State& state) {
+  Start();
+  TForm_Main window;
+  window.show();
+  double frames = 0, seconds = 0;
+  for (auto _ : state) {
+    window.ScrollBar_Time->setValue(0);
+    QElapsedTimer clock;
+    clock.start();
+    window.Button_Play->click();
+    while (Vars().PlayRunning) QCoreApplication::processEvents();
+    seconds += clock.nsecsElapsed() * 1e-9;
+    frames += kSliderLast / 6;
+  }
+  state.counters["frames_per_second"] = frames / seconds;
+}
+BENCHMARK(BM_ForwardPlayOverTheSlider)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace varomintel
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

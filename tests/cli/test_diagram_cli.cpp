@@ -1,0 +1,125 @@
+// varomintel-cli diagram end to end: the picture file, the texts, the frames of a play and
+// the refusals, each leaving no file behind.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <QImage>
+#include <QSet>
+
+#include <filesystem>
+#include <string>
+
+#include "../support/run_cli.h"
+#include "../support/synthetic_eclipse.h"
+#include "eclipse/catalogue.h"
+
+namespace varomintel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CliRun;
+using testing::RunProgram;
+
+class DiagramCli : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = new fs::path(fs::temp_directory_path() / ("varomintel_diagram_cli_" + std::to_string(::getpid())));
+    fs::create_directories(*dir_);
+    // Index 1: total, greatest eclipse 0.3 h after T0 = 11:00 TT; 2: penumbral.
+    ASSERT_TRUE(WriteCatalogue((*dir_ / kCatalogueFileName).string(),
+                               {testing::LinearEclipse::Passing(1200).Record(2022, 11, 8, 11),
+                                testing::LinearEclipse::Passing(4500).Record(2023, 5, 5, 17)}));
+    // The Moon pictures beside the program, none in the current folder.
+    ASSERT_FALSE(fs::exists(*dir_ / "mond70.bmp"));
+  }
+  static void TearDownTestSuite() {
+    fs::remove_all(*dir_);
+    delete dir_;
+  }
+  static CliRun Exec(const std::string& args) { return RunProgram(*dir_, VAROMINTEL_CLI, args); }
+  static fs::path* dir_;
+};
+fs::path* DiagramCli::dir_ = nullptr;
+
+TEST_F(DiagramCli, WritesTheGreatestEclipseAsPngAt96DpiAndPrintsItsTexts) {
+  const CliRun r = Exec("diagram 1 --lang de --out max.png");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  ASSERT_EQ(r.Lines().size(), 3u) << r.out;
+  // 11:00 TT + 0.3 h = 11:18:00 TT, less Delta T of 2022 (about 69 s) in universal time.
+  EXPECT_TRUE(r.Lines()[1].starts_with("2022-11-08  11:16:")) << r.Lines()[1];
+  EXPECT_TRUE(r.Lines()[1].ends_with(" UTC"));
+  EXPECT_TRUE(r.Lines()[0].ends_with(r.Lines()[1] + "     Totale Mondfinsternis")) << r.Lines()[0];
+  EXPECT_EQ(r.Lines()[2], "Totale Mondfinsternis");
+  const QImage image(QString::fromStdString((*dir_ / "max.png").string()));
+  ASSERT_EQ(image.size(), QSize(1040, 480));
+  EXPECT_EQ(image.dotsPerMeterX(), 3780);
+  EXPECT_EQ(image.pixel(5, 5), qRgb(0, 0, 0));
+  // The Moon, at about (-40", 1199") = column 522, row 186, is a photograph from the
+  // program folder's pictures, not the plain disc drawn without them: its pixels differ.
+  QSet<QRgb> colours;
+  for (int y = 176; y < 196; ++y)
+    for (int x = 512; x < 532; ++x) colours.insert(image.pixel(x, y));
+  EXPECT_GT(colours.size(), 50);
+}
+
+TEST_F(DiagramCli, TerrestrialTimeAndAPosition) {
+  const CliRun r = Exec("diagram 1 --tt --position 7201 --lang en --out t0.png");
+  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(r.Lines().size(), 3u);
+  EXPECT_EQ(r.Lines()[1], "2022-11-08  11:00:02 TT");
+  EXPECT_EQ(r.Lines()[2], "Total Lunar Eclipse");
+}
+
+TEST_F(DiagramCli, FramesAreThePicturesOfEachPlayStep) {
+  const CliRun r = Exec("diagram 2 --frames frames --step 60 --tt");
+  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(r.Lines().size(), 241u);
+  EXPECT_EQ(r.Lines()[0], "diagram_00000.png\t2023-05-05  13:00:00 TT\tPart. Penumb. Lunar Eclipse");
+  EXPECT_EQ(r.Lines()[240].substr(0, 41), "diagram_00240.png\t2023-05-05  21:00:00 TT");
+  int files = 0;
+  for (const auto& e : fs::directory_iterator(*dir_ / "frames")) files += e.path().extension() == ".png";
+  EXPECT_EQ(files, 241);
+  // Frame 100 is the picture of slider position 6000.
+  ASSERT_EQ(Exec("diagram 2 --tt --position 6000 --out p6000.png").status, 0);
+  const QImage frame(QString::fromStdString((*dir_ / "frames" / "diagram_00100.png").string()));
+  const QImage single(QString::fromStdString((*dir_ / "p6000.png").string()));
+  ASSERT_FALSE(frame.isNull());
+  EXPECT_TRUE(frame == single);
+  EXPECT_FALSE(frame == QImage(QString::fromStdString((*dir_ / "frames" / "diagram_00101.png").string())));
+}
+
+struct Refusal {
+  const char* name;
+  const char* args;
+  const char* message;  // part of the one line on standard error
+};
+
+class DiagramRefusals : public DiagramCli, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(DiagramRefusals, OneLineStatusTwoAndNoFile) {
+  fs::remove_all(*dir_ / "refused");
+  fs::create_directories(*dir_ / "refused");
+  const CliRun r = Exec(GetParam().args);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  EXPECT_NE(r.err.find(GetParam().message), std::string::npos) << r.err;
+  EXPECT_TRUE(fs::is_empty(*dir_ / "refused"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, DiagramRefusals,
+    ::testing::Values(Refusal{"index_0", "diagram 0 --out refused/a.png", "index '0'"},
+                      Refusal{"index_beyond", "diagram 3 --out refused/a.png", "index '3'"},
+                      Refusal{"position_beyond", "diagram 1 --position 14401 --out refused/a.png", "--position"},
+                      Refusal{"position_negative", "diagram 1 --position -1 --out refused/a.png", "--position"},
+                      Refusal{"position_not_a_number", "diagram 1 --position 7e3 --out refused/a.png", "--position"},
+                      Refusal{"step_other", "diagram 1 --frames refused --step 7", "--step"},
+                      Refusal{"no_output", "diagram 1", "--out"},
+                      Refusal{"unwritable", "diagram 1 --out refused/missing/a.png", "cannot write"}),
+    [](const ::testing::TestParamInfo<Refusal>& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace varomintel
