@@ -15,14 +15,20 @@ namespace varomintel {
 
 ContactInstant ContactUniversalTime(const EclipseRecord& eclipse, double deltaT, double t) {
   const double hour = eclipse.T0Hour - deltaT / 3600.0 + t;
-  const double jd = DateToJD(eclipse.Year, eclipse.Month, eclipse.Day, hour, 0, 0);
-  const CalendarDate date = JDToDate(jd);
+  double jd = DateToJD(eclipse.Year, eclipse.Month, eclipse.Day, hour, 0, 0);
   ContactInstant c;
+  c.clock = FormatHours(0, 24 * FloatMod(jd + 0.5, 1));
+  c.clock.erase(0, c.clock.find_first_not_of(' '));
+  if (c.clock.rfind("24:", 0) == 0) {
+    // Less than half a second before midnight rounds to the next day's 00:00:00, never
+    // to 24:00:00 of this one.
+    c.clock = "00:00:00";
+    jd = std::floor(jd + 0.5) + 0.5;
+  }
+  const CalendarDate date = JDToDate(jd);
   c.year = date.year;
   c.month = date.month;
   c.day = date.day;
-  c.clock = FormatHours(0, 24 * FloatMod(jd + 0.5, 1));
-  c.clock.erase(0, c.clock.find_first_not_of(' '));
   return c;
 }
 

@@ -12,6 +12,7 @@
 #include "places/list_text.h"
 #include "places/local_circumstances.h"
 #include "text/utf8_text.h"
+#include "../support/synthetic_eclipse.h"
 
 namespace varomintel {
 namespace {
@@ -92,6 +93,32 @@ TEST(ListFile, CrLfLinesWrittenWholeOrNotAtAll) {
   // A folder that does not exist: failure reported, nothing left behind.
   EXPECT_FALSE(WriteListFile((dir / "no" / "x.txt").string(), {"x"}));
   fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace varomintel
+
+namespace varomintel {
+namespace {
+
+// Contact clocks round to the whole second; within half a second of midnight they belong
+// to the next day (never "24:00:00").
+TEST(ContactUniversalTime, RoundsToTheSecondAcrossMidnight) {
+  EclipseRecord r = testing::LinearEclipse::Passing(1200).Record(2023, 12, 31, 23);
+  const struct {
+    double secondsAfter2359;  // seconds after 23:59:00 UT of 2023-12-31
+    const char* clock;
+    int year, month, day;
+  } cases[] = {
+      {59.4, "23:59:59", 2023, 12, 31},
+      {59.6, "00:00:00", 2024, 1, 1},
+      {61.0, "00:00:01", 2024, 1, 1},
+  };
+  for (const auto& c : cases) {
+    const ContactInstant i = ContactUniversalTime(r, 0.0, (59 * 60 + c.secondsAfter2359) / 3600.0);
+    EXPECT_EQ(i.clock, c.clock) << c.secondsAfter2359;
+    EXPECT_EQ(i.year * 10000 + i.month * 100 + i.day, c.year * 10000 + c.month * 100 + c.day) << c.secondsAfter2359;
+  }
 }
 
 }  // namespace

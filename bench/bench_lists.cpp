@@ -1,0 +1,88 @@
+// The list windows' speed, offscreen, from the click on Start to the last line shown in
+// the window: the city list of the total eclipse of 2022 November 8 over the whole city
+// file (every place), and the city history of one place over the whole catalogue.
+// Run from the folder that holds the catalogue and the city files (build/app).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+
+#include <filesystem>
+
+#include "app/startup.h"
+#include "app/varomintel_variables.h"
+#include "gui/lists/Varomintel_Unit_CityHist.h"
+#include "gui/lists/Varomintel_Unit_CityList.h"
+
+namespace varomintel {
+namespace {
+
+bool Start(benchmark::State& state) {
+  StartupPlaces p;
+  p.programDir = QDir::currentPath().toStdString();
+  p.tempDir = QDir::tempPath().toStdString();
+  p.configDir = (std::filesystem::temp_directory_path() / "varomintel_bench_config").string();
+  p.fileTypeName = "executable";
+  p.catalogueDir = p.programDir;
+  Vars() = VaromintelVariables{};
+  if (InitialiseGlobalState(p, [](const std::string&, const std::string&) {}) != StartupOutcome::Run) {
+    state.SkipWithError("no catalogue in the current directory");
+    return false;
+  }
+  return true;
+}
+
+void BM_CityListWholeFileShown(benchmark::State& state) {
+  if (!Start(state)) return;
+  Vars().LanguageIndex = 1;
+  Vars().CurrentEclipse = Vars().TheCatalogue.At(16921);  // 2022 Nov 08
+  TForm_CityList window;
+  window.show();
+  window.ComboBox_Population->setCurrentIndex(9);
+  long lines = 0;
+  for (auto _ : state) {
+    QSignalSpy finished(&window, &ListWindow::runFinished);
+    window.StartCityList();
+    if (!finished.wait(60000)) state.SkipWithError("the run did not end");
+    lines = window.RichEdit_CityList->blockCount();
+  }
+  state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK(BM_CityListWholeFileShown)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_CityHistoryWholeCatalogueShown(benchmark::State& state) {
+  if (!Start(state)) return;
+  TForm_CityHist window;
+  window.show();
+  window.Edit_Ort_Stadt->setText("Basel");
+  window.Edit_Breite->setText("47.56");
+  window.Edit_Laenge->setText("7.59");
+  window.Edit_Hoehe->setText("260");
+  window.ComboBox_von->setCurrentIndex(0);
+  window.ComboBox_Bis->setCurrentIndex(window.ComboBox_Bis->count() - 1);
+  long lines = 0;
+  for (auto _ : state) {
+    QSignalSpy finished(&window, &ListWindow::runFinished);
+    window.StartCityHist();
+    if (!finished.wait(60000)) state.SkipWithError("the run did not end");
+    lines = window.RichEdit_CityHist->blockCount();
+  }
+  state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK(BM_CityHistoryWholeCatalogueShown)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+}  // namespace varomintel
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
