@@ -63,28 +63,33 @@ ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const cha
   ProgressBar1->setTextVisible(false);
   StatusBar1->addPermanentWidget(ProgressBar1);
 
-  scroll_ = new QScrollArea(this);
+  // The controls scroll sideways when the window is narrower than they are; the header
+  // and the list below them always take the window's whole width, so that the list's own
+  // scroll bars stay in view.
+  central_ = new QWidget(this);
+  central_->installEventFilter(this);
+  setCentralWidget(central_);
+  scroll_ = new QScrollArea(central_);
   scroll_->setFrameShape(QFrame::NoFrame);
   scroll_->setWidgetResizable(true);
-  scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   content_ = new QWidget;
-  content_->setMinimumSize(kScrollWidth, listTop + 10);
-  content_->installEventFilter(this);
+  content_->setMinimumWidth(kScrollWidth);
   scroll_->setWidget(content_);
-  setCentralWidget(scroll_);
 
   Button_Beenden = new QPushButton("Beenden", content_);
   Button_Beenden->setObjectName("Button_Beenden");
   connect(Button_Beenden, &QPushButton::clicked, this, &ListWindow::StopAndHide);
 
   // The header sits in a strip as wide as the list and moves sideways inside it.
-  headerClip_ = new QWidget(content_);
+  headerClip_ = new QWidget(central_);
   Label5 = new QLabel(headerClip_);
   Label5->setObjectName("Label5");
   Label5->setFont(FixedPitch());
   Label5->setTextFormat(Qt::PlainText);
 
-  Panel1 = new QFrame(content_);
+  Panel1 = new QFrame(central_);
   Panel1->setObjectName("Panel1");
   Panel1->setFrameShape(QFrame::NoFrame);
   list_ = new QPlainTextEdit(Panel1);
@@ -218,18 +223,24 @@ void ListWindow::changeEvent(QEvent* event) {
 }
 
 bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == content_ && event->type() == QEvent::Resize) LayOut();
+  if (watched == central_ && event->type() == QEvent::Resize) LayOut();
   return QMainWindow::eventFilter(watched, event);
 }
 
 void ListWindow::LayOut() {
-  // Panel1 from listTop_ to the bottom, never less than 10 pixels; the list fills it.
-  const int width = content_->width();
-  const int panelHeight = std::max(10, content_->height() - listTop_);
-  Panel1->setGeometry(0, listTop_, width, panelHeight);
-  list_->setGeometry(0, 0, width, panelHeight);
+  const int width = central_->width();
   const int headerHeight = Label5->sizeHint().height();
-  headerClip_->setGeometry(0, listTop_ - headerHeight - 1, width, headerHeight);
+  // The controls' strip, and room for its scroll bar when the window is narrower.
+  const int scrollBar = width < kScrollWidth ? scroll_->horizontalScrollBar()->sizeHint().height() : 0;
+  const int controls = listTop_ - headerHeight - 1;
+  content_->setMinimumHeight(controls);
+  scroll_->setGeometry(0, 0, width, controls + scrollBar);
+  headerClip_->setGeometry(0, controls + scrollBar, width, headerHeight + 1);
+  // Panel1 from there to the bottom, never less than 10 pixels; the list fills it.
+  const int top = listTop_ + scrollBar;
+  const int panelHeight = std::max(10, central_->height() - top);
+  Panel1->setGeometry(0, top, width, panelHeight);
+  list_->setGeometry(0, 0, width, panelHeight);
   AlignHeader();
 }
 

@@ -61,8 +61,8 @@ class ListWindow : public QMainWindow {
   // `listTop`: where Panel1 starts; `defaultSaveName`: the save dialog's proposal.
   ListWindow(QWidget* parent, QSize designSize, int listTop, const char* defaultSaveName);
 
-  // The area that the window's own controls are placed in (scrolls sideways below 1042
-  // pixels of width).
+  // The strip that the window's own controls are placed in, above the header (scrolls
+  // sideways below 1042 pixels of width).
   QWidget* Content() const { return content_; }
   // The on-screen list (RichEdit_CityList or RichEdit_CityHist).
   QPlainTextEdit* List() const { return list_; }
@@ -94,6 +94,7 @@ class ListWindow : public QMainWindow {
   void AlignHeader();
   void LayOut();
 
+  QWidget* central_;
   QScrollArea* scroll_;
   QWidget* content_;
   QWidget* headerClip_;
