@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "app/parameter_file.h"
+
 namespace varomintel {
 
 WindowPlace CapturePlace(const QWidget& window) {
@@ -34,6 +36,25 @@ void RestorePlace(QWidget& window, const WindowPlace& place) {
   const int left = std::clamp(place.left, area.left(), std::max(area.left(), area.right() - size.width()));
   window.move(left, top);
   if (place.state == 2) window.setWindowState(window.windowState() | Qt::WindowMaximized);
+}
+
+void RestorePlace(QWidget& window, const ParameterRecord& record, const PlaceFields& fields) {
+  WindowPlace place;
+  place.top = record.Int(fields.top);
+  place.left = record.Int(fields.left);
+  place.height = record.Int(fields.height);
+  place.width = record.Int(fields.width);
+  place.state = record.Byte(fields.state);
+  RestorePlace(window, place);
+}
+
+void StorePlace(const QWidget& window, ParameterRecord& record, const PlaceFields& fields) {
+  const WindowPlace place = CapturePlace(window);
+  record.SetInt(fields.top, place.top);
+  record.SetInt(fields.left, place.left);
+  record.SetInt(fields.height, place.height);
+  record.SetInt(fields.width, place.width);
+  record.SetByte(fields.state, place.state);
 }
 
 }  // namespace varomintel

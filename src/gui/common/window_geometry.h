@@ -4,11 +4,14 @@
 // at every start.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 class QWidget;
 
 namespace varomintel {
+
+class ParameterRecord;
 
 struct WindowPlace {
   int top = 0, left = 0;      // of the frame, pixels
@@ -23,5 +26,13 @@ WindowPlace CapturePlace(const QWidget& window);
 // available area of its screen (another monitor, another resolution), and maximises it
 // when the state says so. A window is never restored minimised.
 void RestorePlace(QWidget& window, const WindowPlace& place);
+
+// The offsets of a window's place in the parameter record (int32 top, left, height,
+// width and a state byte).
+struct PlaceFields {
+  std::size_t top, left, height, width, state;
+};
+void RestorePlace(QWidget& window, const ParameterRecord& record, const PlaceFields& fields);
+void StorePlace(const QWidget& window, ParameterRecord& record, const PlaceFields& fields);
 
 }  // namespace varomintel

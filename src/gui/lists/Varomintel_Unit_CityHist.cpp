@@ -25,6 +25,9 @@ namespace varomintel {
 
 namespace {
 
+const PlaceFields kHistWindow = {param::kHistTop, param::kHistLeft, param::kHistHeight, param::kHistWidth,
+                                  param::kHistState};
+
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 const char* const kFromYears[] = {"-5000", "-4000", "-3000", "-2000", "-1000", "0",     "+1000",
@@ -184,13 +187,7 @@ void TForm_CityHist::ApplyLanguage(std::uint8_t languageIndex) {
 }
 
 void TForm_CityHist::RestoreSettings(const ParameterRecord& p) {
-  WindowPlace place;
-  place.top = p.Int(param::kHistTop);
-  place.left = p.Int(param::kHistLeft);
-  place.height = p.Int(param::kHistHeight);
-  place.width = p.Int(param::kHistWidth);
-  place.state = p.Byte(param::kHistState);
-  RestorePlace(*this, place);
+  RestorePlace(*this, p, kHistWindow);
   Edit_Ort_Stadt->setText(Q(p.ShortString(param::kHistPlace, 32)));
   Edit_Breite->setText(Q(p.ShortString(param::kHistLatitude, 16)));
   CheckOnly(northSouth_, p.Flag(param::kHistNorth) ? RadioButton_Nord
@@ -207,12 +204,7 @@ void TForm_CityHist::RestoreSettings(const ParameterRecord& p) {
 }
 
 void TForm_CityHist::StoreSettings(ParameterRecord& p) const {
-  const WindowPlace place = CapturePlace(*this);
-  p.SetInt(param::kHistTop, place.top);
-  p.SetInt(param::kHistLeft, place.left);
-  p.SetInt(param::kHistHeight, place.height);
-  p.SetInt(param::kHistWidth, place.width);
-  p.SetByte(param::kHistState, place.state);
+  StorePlace(*this, p, kHistWindow);
   p.SetShortString(param::kHistPlace, 32, Edit_Ort_Stadt->text().toStdString());
   p.SetShortString(param::kHistLatitude, 16, Edit_Breite->text().toStdString());
   p.SetFlag(param::kHistNorth, RadioButton_Nord->isChecked());

@@ -17,6 +17,8 @@
 namespace varomintel {
 
 namespace {
+const PlaceFields kListWindow = {param::kListTop, param::kListLeft, param::kListHeight, param::kListWidth,
+                                  param::kListState};
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
@@ -62,24 +64,13 @@ void TForm_CityList::ApplyLanguage(std::uint8_t languageIndex) {
 }
 
 void TForm_CityList::RestoreSettings(const ParameterRecord& p) {
-  WindowPlace place;
-  place.top = p.Int(param::kListTop);
-  place.left = p.Int(param::kListLeft);
-  place.height = p.Int(param::kListHeight);
-  place.width = p.Int(param::kListWidth);
-  place.state = p.Byte(param::kListState);
-  RestorePlace(*this, place);
+  RestorePlace(*this, p, kListWindow);
   const int item = p.Int(param::kListPopulation);
   ComboBox_Population->setCurrentIndex(item >= 0 && item < kPopulationItems ? item : 0);
 }
 
 void TForm_CityList::StoreSettings(ParameterRecord& p) const {
-  const WindowPlace place = CapturePlace(*this);
-  p.SetInt(param::kListTop, place.top);
-  p.SetInt(param::kListLeft, place.left);
-  p.SetInt(param::kListHeight, place.height);
-  p.SetInt(param::kListWidth, place.width);
-  p.SetByte(param::kListState, place.state);
+  StorePlace(*this, p, kListWindow);
   p.SetInt(param::kListPopulation, ComboBox_Population->currentIndex());
 }
 
