@@ -86,6 +86,15 @@ std::uint8_t LanguageOption(Args& args) {
   return *lang;
 }
 
+OutputFormat FormatOption(Args& args, bool calendarAllowed) {
+  const auto format = args.Value("--format");
+  if (!format || *format == "text") return OutputFormat::Text;
+  if (*format == "json") return OutputFormat::Json;
+  if (*format == "ics" && calendarAllowed) return OutputFormat::Calendar;
+  throw UsageError{std::string("--format must be text") + (calendarAllowed ? ", json or ics" : " or json") +
+                   ", not '" + std::string(*format) + "'"};
+}
+
 int IndexArgument(std::string_view text, const Catalogue& catalogue) {
   const auto index = ParseInteger(text);
   if (!index || *index < 1 || *index > catalogue.Count())
