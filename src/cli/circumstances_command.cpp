@@ -69,7 +69,9 @@ Json CircumstancesJson(int index, const EclipseRecord& record, double deltaT, co
     Json one;
     one["hours_from_t0_tt"] = t;
     one["julian_day_tt"] = ContactJulianDayUT(record, 0.0, t);
-    const std::string tt = IsoUtcText(GregorianFromJulianDay(ContactJulianDayUT(record, 0.0, t)));
+    // ISO 8601 without the zone letter: terrestrial time is no UTC.
+    std::string tt = IsoUtcText(GregorianFromJulianDay(ContactJulianDayUT(record, 0.0, t)));
+    if (!tt.empty()) tt.pop_back();
     one["tt"] = tt.empty() ? Json() : Json(tt);
     one.update(InstantJson(record, universalDeltaT, t));
     contacts[ContactName(contact)] = std::move(one);
