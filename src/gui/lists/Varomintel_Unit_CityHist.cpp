@@ -366,13 +366,14 @@ bool TForm_CityHist::SaveCalendarTo(const QString& path) {
     QMessageBox::warning(this, windowTitle(), Q(error));
     return false;
   }
-  static const char* const kSaved[] = {"Kalender gespeichert: %1 Finsternisse", "Calendar saved: %1 eclipses",
-                                       "Calendrier enregistré : %1 éclipses"};
+  static const char* const kSaved[2][3] = {
+      {"Kalender gespeichert: %1 Finsternis", "Calendar saved: %1 eclipse", "Calendrier enregistré : %1 éclipse"},
+      {"Kalender gespeichert: %1 Finsternisse", "Calendar saved: %1 eclipses", "Calendrier enregistré : %1 éclipses"}};
   static const char* const kOmitted[] = {
       "; %1 vor dem Jahr 1 oder nach 9999 ausgelassen (im iCalendar-Format nicht darstellbar)",
       "; %1 before the year 1 or after 9999 left out (iCalendar cannot hold them)",
-      "; %1 avant l'an 1 ou après 9999 omises (impossibles en iCalendar)"};
-  QString status = QString::fromUtf8(kSaved[l]).arg(file.events);
+      "; omises avant l'an 1 ou après 9999 (impossibles en iCalendar) : %1"};
+  QString status = QString::fromUtf8(kSaved[file.events == 1 ? 0 : 1][l]).arg(file.events);
   if (file.omitted > 0) status += QString::fromUtf8(kOmitted[l]).arg(file.omitted);
   SetStatusText(status);
   return true;
