@@ -99,28 +99,29 @@ TEST_P(CalendarExport, EveryEventParsesAndMatchesTheList) {
             0);
 }
 
+// The whole catalogue from a southern place: the events before the year 1 are left out
+// and counted; every other one parses and matches its list record.
 TEST_F(Exports, CalendarLeavesOutTheYearsBeforeOneAndSaysHowMany) {
-  const std::string place = "cityhist --lat 47.3769N --lon 8.5417E --from -60 --to 60 ";
-  const CliRun text = Run(place, "early.tsv");
-  const CliRun calendar = Run(place + "--format ics", "early.ics");
+  const std::string place = "cityhist --lat 33.8688S --lon 151.2093E --name Sydney ";
+  const CliRun text = Run(place, "whole.tsv");
+  const CliRun calendar = Run(place + "--format ics", "whole.ics");
   ASSERT_EQ(calendar.status, 0) << calendar.err;
   const std::regex said("varomintel-cli: ([0-9]+) eclipse\\(s\\) outside the years 1 to 9999 left out");
   std::smatch m;
   ASSERT_TRUE(std::regex_search(calendar.err, m, said)) << calendar.err;
   const int omitted = std::stoi(m[1]);
-  int records = 0, events = 0, before = 0;
+  int before = 0;  // list records of the years -4999..0 (Julian calendar)
   for (const std::string& line : text.Lines())
-    if (std::regex_search(line, std::regex("^-?[0-9]+\t[0-9]+\t[0-9]+\t"))) {
-      ++records;
-      if (line[0] == '-' || line[0] == '0') ++before;
-    }
-  for (std::size_t at = 0; (at = calendar.out.find("BEGIN:VEVENT", at)) != std::string::npos; ++at) ++events;
-  EXPECT_GT(omitted, 0);
-  EXPECT_GT(events, 0);
-  EXPECT_EQ(events + omitted, records);
-  EXPECT_EQ(omitted, before);  // the list's years -60..0 (no eclipse within days of a year's turn here)
+    if (std::regex_search(line, std::regex("^(-[0-9]+|0)\t[0-9]+\t[0-9]+\t"))) ++before;
+  EXPECT_GT(before, 1000);
+  // Around the year 1 the proleptic Gregorian date is two days earlier than the Julian
+  // one (Julian 1 January 3 = Gregorian 1 January 1): an eclipse on the list's January 1
+  // or 2 of the year 1 still falls in the Gregorian year 0.
+  EXPECT_GE(omitted, before);
+  EXPECT_LE(omitted, before + 1);
   EXPECT_EQ(calendar.out.find("DTSTART:-"), std::string::npos);
   EXPECT_EQ(calendar.out.find("DTSTART:0000"), std::string::npos);
+  EXPECT_EQ(Check("ics", "whole.ics whole.tsv -33.8688 151.2093 --omitted " + std::to_string(omitted)), 0);
 }
 
 struct JsonCase {
