@@ -38,6 +38,8 @@ for data in "$build"/app/*.bin "$build"/app/*.bmp "$build"/app/Top*.txt; do
 done
 [ "$(readlink "$root/usr/bin/varomintel-cli")" = ../lib/varomintel/varomintel-cli ] ||
   fail "/usr/bin/varomintel-cli does not point at the installed program"
+sh -n "$root/usr/bin/varomintel" && grep -q '^dir=/usr/lib/varomintel$' "$root/usr/bin/varomintel" ||
+  fail "the launcher /usr/bin/varomintel does not start the installed program"
 grep -q '^Path=/usr/lib/varomintel$' "$root/usr/share/applications/varomintel.desktop" ||
   fail "the desktop entry does not start the program in its data folder"
 depends=$(dpkg-deb -f "$deb" Depends)
