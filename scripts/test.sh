@@ -9,6 +9,7 @@ jobs=$(nproc)
 echo "== Tests"
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DVAROMINTEL_BENCHMARKS=ON \
   -DVAROMINTEL_TOOLS=ON
+cmake --build build --target package > /dev/null
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"

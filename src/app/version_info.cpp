@@ -27,6 +27,10 @@ std::string FileFunctionText(unsigned type, unsigned subtype) {
   }
 }
 
+std::string CalendarProductId() {
+  return std::string("-//") + build::kCompanyName + "//" + build::kProductName + " " + build::kProductVersion + "//EN";
+}
+
 TFileVersionInfo ProgramVersionInfo(const std::string& fileTypeName) {
   TFileVersionInfo v;
   v.FileType = fileTypeName.substr(0, 80);

@@ -41,6 +41,10 @@ TFileVersionInfo ProgramVersionInfo(const std::string& fileTypeName);
 // The file version cut to 16 bytes: the stamp of the parameter file.
 std::string ProgramVersion(const TFileVersionInfo& info);
 
+// The product identifier of the calendars the program writes (RFC 5545 PRODID):
+// "-//Varomintel team//Varomintel 0.1.0//EN".
+std::string CalendarProductId();
+
 // The 17 rows of the about panel: label padded to 16 characters, value.
 std::array<std::pair<std::string, std::string>, 17> VersionGridRows(const TFileVersionInfo& info);
 

@@ -6,10 +6,15 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "app/version_info.h"
 #include "astro/trig_func.h"
 #include "cli/commands.h"
+#include "cli/json_output.h"
 #include "cli/list_output.h"
+#include "eclipse/eclipse_type.h"
+#include "places/calendar_export.h"
 #include "places/city_hist.h"
 #include "text/number_text.h"
 #include "text/utf8_text.h"
@@ -47,6 +52,8 @@ int Year(std::optional<std::string_view> text, const char* option, int absent) {
 int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
   const std::uint8_t lang = LanguageOption(args);
   const bool screen = args.Flag("--screen");
+  const OutputFormat format = FormatOption(args, /*calendarAllowed=*/true);
+  if (screen && format != OutputFormat::Text) throw UsageError{"--screen goes with the text format only"};
   const double latitude = Coordinate(args.Value("--lat"), "--lat", 'N', 'S', 90);
   const double longitude = Coordinate(args.Value("--lon"), "--lon", 'E', 'W', 180);
   double height = 0;
@@ -76,11 +83,45 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
   input.lastYear = last;
 
   ListOutput output(screen, CityHistLegend(lang), CityHistHeader(lang));
+  std::vector<CalendarEclipse> calendar;
+  Json hits = Json::array();
   CityHistCallbacks callbacks;
-  callbacks.onResult = [&](const CityHistHit& hit) { output.Add(hit.line, hit.record); };
+  callbacks.onResult = [&](const CityHistHit& hit) {
+    if (format == OutputFormat::Text) output.Add(hit.line, hit.record);
+    if (format == OutputFormat::Calendar) calendar.push_back(CalendarEclipseFromHit(hit));
+    if (format == OutputFormat::Json) {
+      Json j;
+      j["index"] = hit.index;
+      j["type"] = EclipseTypeLongName(hit.eclipse.EclipseType, lang);
+      j["type_code"] = static_cast<int>(hit.eclipse.EclipseType);
+      j["saros"] = hit.eclipse.Saros;
+      j["saros_member"] = hit.eclipse.SarosMember;
+      j["saros_count"] = hit.eclipse.SarosCount;
+      j["delta_t_s"] = hit.deltaT;
+      j.update(PlaceResultJson(hit.eclipse, hit.deltaT, hit.place));
+      hits.push_back(std::move(j));
+    }
+  };
   const std::atomic<bool> stop{false};
   const CityHistOutcome outcome = RunCityHist(input, callbacks, stop);
-  output.Write(ctx.out);
+  if (format == OutputFormat::Text) output.Write(ctx.out);
+  if (format == OutputFormat::Calendar) {
+    const CalendarFile file = CityHistCalendar(calendar, CalendarPlace{input.name, latitude, longitude}, lang,
+                                               CalendarProductId(), CurrentDtStamp());
+    ctx.out << file.text;
+    if (file.omitted > 0)
+      ctx.err << "varomintel-cli: " << file.omitted
+              << " eclipse(s) outside the years 1 to 9999 left out of the calendar (iCalendar cannot hold them)\n";
+  }
+  if (format == OutputFormat::Json) {
+    Json doc;
+    doc["place"] = {{"name", input.name}, {"latitude_deg", latitude}, {"longitude_deg", longitude},
+                    {"height_m", height}};
+    doc["from_year"] = first == std::numeric_limits<int>::min() ? Json() : Json(first);
+    doc["to_year"] = last == std::numeric_limits<int>::max() ? Json() : Json(last);
+    doc["eclipses"] = std::move(hits);
+    WriteJson(ctx.out, doc);
+  }
   ctx.err << kCityHistDone << '\n';
   if (outcome.unconverged > 0) {
     ctx.err << "varomintel-cli: " << outcome.unconverged
@@ -92,7 +133,7 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
 
 const bool registered = RegisterCommand({"cityhist",
                                          "--lat DEG{N|S} --lon DEG{E|W} [--height M] [--name TEXT] [--from YEAR] "
-                                         "[--to YEAR] [--lang de|en|fr] [--screen]",
+                                         "[--to YEAR] [--lang de|en|fr] [--screen | --format text|json|ics]",
                                          true, &CityHist});
 
 }  // namespace

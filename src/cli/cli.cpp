@@ -86,6 +86,15 @@ std::uint8_t LanguageOption(Args& args) {
   return *lang;
 }
 
+OutputFormat FormatOption(Args& args, bool calendarAllowed) {
+  const auto format = args.Value("--format");
+  if (!format || *format == "text") return OutputFormat::Text;
+  if (*format == "json") return OutputFormat::Json;
+  if (*format == "ics" && calendarAllowed) return OutputFormat::Calendar;
+  throw UsageError{std::string("--format must be text") + (calendarAllowed ? ", json or ics" : " or json") +
+                   ", not '" + std::string(*format) + "'"};
+}
+
 int IndexArgument(std::string_view text, const Catalogue& catalogue) {
   const auto index = ParseInteger(text);
   if (!index || *index < 1 || *index > catalogue.Count())
@@ -110,6 +119,7 @@ int RunCommand(int argc, const char* const* argv, std::ostream& out, std::ostrea
   std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   try {
     std::string cataloguePath = kCatalogueFileName;
+    bool catalogueNamed = false;
     while (!args.empty() && args.front().size() > 1 && args.front()[0] == '-') {
       if (args.front() == "--help" || args.front() == "-h") {
         out << Usage();
@@ -118,6 +128,7 @@ int RunCommand(int argc, const char* const* argv, std::ostream& out, std::ostrea
       if (args.front() != "--catalogue") throw UsageError{"unknown option '" + std::string(args.front()) + "'"};
       if (args.size() < 2) throw UsageError{"--catalogue needs a file name"};
       cataloguePath = std::string(args[1]);
+      catalogueNamed = true;
       args.erase(args.begin(), args.begin() + 2);
     }
     if (args.empty()) throw UsageError{"no command given (try --help)"};
@@ -129,6 +140,12 @@ int RunCommand(int argc, const char* const* argv, std::ostream& out, std::ostrea
     Context context{out, err, ProgramDir(argc > 0 ? argv[0] : nullptr)};
     Args rest(std::move(args));
     if (!command.needsCatalogue) return command.run(rest, nullptr, context);
+    // An installed program run from any folder: the catalogue beside the program when the
+    // current folder has none.
+    std::error_code ec;
+    if (!catalogueNamed && !std::filesystem::exists(cataloguePath, ec) &&
+        std::filesystem::exists(context.programDir + kCatalogueFileName, ec))
+      cataloguePath = context.programDir + kCatalogueFileName;
     const CatalogueLoad load = LoadCatalogue(cataloguePath);
     if (!load.ok()) {
       err << "varomintel-cli: " << load.Message() << '\n';

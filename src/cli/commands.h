@@ -45,6 +45,10 @@ int IndexArgument(std::string_view text, const Catalogue& catalogue);
 // --lang de|en|fr, English when absent.
 std::uint8_t LanguageOption(Args& args);
 
+// --format text|json (and ics where the command allows it); text when absent.
+enum class OutputFormat { Text, Json, Calendar };
+OutputFormat FormatOption(Args& args, bool calendarAllowed = false);
+
 struct Context {
   std::ostream& out;
   std::ostream& err;

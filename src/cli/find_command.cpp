@@ -5,6 +5,7 @@
 
 #include "astro/delta_t.h"
 #include "cli/commands.h"
+#include "cli/json_output.h"
 #include "eclipse/circumstances.h"
 #include "eclipse/eclipse_type.h"
 #include "eclipse/selection.h"
@@ -25,6 +26,7 @@ int Find(Args& args, const Catalogue* cat, Context& ctx) {
   const auto year = args.Value("--year");
   const auto saros = args.Value("--saros");
   const std::uint8_t lang = LanguageOption(args);
+  const OutputFormat format = FormatOption(args);
   args.ExpectEnd();
   if (year.has_value() == saros.has_value()) throw UsageError{"find needs either --year or --saros"};
   int index = 0;
@@ -45,11 +47,21 @@ int Find(Args& args, const Catalogue* cat, Context& ctx) {
   }
   const EclipseRecord& record = catalogue.At(index);
   const CircumstancesResult result = ComputeCircumstances(record, DeltaT(record.Year, record.Month));
+  if (format == OutputFormat::Json) {
+    Json j;
+    j["index"] = index;
+    j["date_tt"] = {{"year", record.Year}, {"month", record.Month}, {"day", record.Day}};
+    j["saros"] = record.Saros;
+    j["type"] = EclipseTypeLongName(result.type, lang);
+    j["type_code"] = static_cast<int>(result.type);
+    WriteJson(ctx.out, j);
+    return kExitOk;
+  }
   ctx.out << index << '\t' << RecordDate(record) << '\t' << EclipseTypeLongName(result.type, lang) << '\n';
   return kExitOk;
 }
 
-const bool registered = RegisterCommand({"find", "--year YEAR | --saros SAROS [--lang de|en|fr]", true, &Find});
+const bool registered = RegisterCommand({"find", "--year YEAR | --saros SAROS [--lang de|en|fr] [--format text|json]", true, &Find});
 
 }  // namespace
 

@@ -3,19 +3,76 @@
 
 #include "astro/delta_t.h"
 #include "cli/commands.h"
+#include "cli/json_output.h"
+#include "eclipse/eclipse_type.h"
 #include "eclipse/circumstances.h"
 #include "eclipse/report.h"
 #include "text/number_text.h"
+#include "text/text_table.h"
 
 namespace varomintel::cli {
 
 namespace {
+
+// The report's values as a JSON object: each contact line's label, date and clock as the
+// report shows them (time scale and zone applied), its instant, and the phase durations.
+Json ReportJson(int index, const EclipseRecord& record, const EclipseCircumstances& c, const ReportSettings& s) {
+  const bool ut = s.universalTime;
+  const double zone = ut ? s.timeZone : 0.0;
+  const double deltaT = ut ? s.deltaT : 0.0;
+  Json j;
+  j["index"] = index;
+  j["type"] = EclipseTypeLongName(record.EclipseType, s.language);
+  j["type_code"] = static_cast<int>(record.EclipseType);
+  j["time_scale"] = ut ? "UT" : "TT";
+  j["time_zone_h"] = zone;
+  j["delta_t_s"] = deltaT;
+  j["penumbral_magnitude"] = c.PenMag;
+  j["umbral_magnitude"] = c.UmbMag;
+  struct Row {
+    Contact contact;
+    int label;
+  };
+  const Row rows[] = {{Contact::P1, text_row::kLabelP1}, {Contact::U1, text_row::kLabelU1},
+                      {Contact::U2, text_row::kLabelU2}, {Contact::Max, text_row::kLabelMax},
+                      {Contact::U3, text_row::kLabelU3}, {Contact::U4, text_row::kLabelU4},
+                      {Contact::P4, text_row::kLabelP4}};
+  const double universalDeltaT = DeltaT(record.Year, record.Month);
+  Json contacts = Json::object();
+  for (const Row& row : rows) {
+    const double t = c.Time(row.contact);
+    // The report shows P4 when P1 occurs, and greatest eclipse always.
+    const bool shown = row.contact == Contact::Max || (row.contact == Contact::P4 ? c.TimeP1 != 0 : t != 0);
+    if (!shown) {
+      contacts[ContactName(row.contact)] = nullptr;
+      continue;
+    }
+    std::string date = FormatContactDate(record, t, zone, deltaT);
+    date.erase(0, date.find_first_not_of(' '));
+    Json one;
+    std::string label = Text(row.label, s.language);
+    label.erase(label.find_last_not_of(' ') + 1);  // the report pads its labels into a column
+    one["label"] = label;
+    one["date"] = date;
+    one["clock"] = FormatContactClock(record, t, zone, deltaT);
+    one["hours_from_t0_tt"] = t;
+    one.update(InstantJson(record, universalDeltaT, t));
+    contacts[ContactName(row.contact)] = std::move(one);
+  }
+  j["contacts"] = std::move(contacts);
+  const auto duration = [](bool occurs, double hours) { return occurs ? Json(hours) : Json(); };
+  j["duration_h"] = {{"total", duration(c.TimeU3 != 0, c.TimeU3 - c.TimeU2)},
+                     {"umbral", duration(c.TimeU4 != 0, c.TimeU4 - c.TimeU1)},
+                     {"penumbral", duration(c.TimeP1 != 0, c.TimeP4 - c.TimeP1)}};
+  return j;
+}
 
 int Report(Args& args, const Catalogue* cat, Context& ctx) {
   const Catalogue& catalogue = *cat;
   ReportSettings settings;
   settings.language = LanguageOption(args);
   settings.universalTime = !args.Flag("--tt");
+  const OutputFormat format = FormatOption(args);
   if (const auto tz = args.Value("--tz")) {
     const auto hours = ParseReal(*tz);
     if (!hours) throw UsageError{"--tz must be a number of hours, not '" + std::string(*tz) + "'"};
@@ -29,7 +86,9 @@ int Report(Args& args, const Catalogue* cat, Context& ctx) {
   settings.deltaT = settings.universalTime ? DeltaT(record.Year, record.Month) : 0.0;
   const CircumstancesResult result = ComputeCircumstances(record, settings.deltaT);
   record.EclipseType = result.type;
-  for (const ReportLine& line : BuildReport(record, result.circumstances, settings)) ctx.out << line.text << '\n';
+  if (format == OutputFormat::Json) WriteJson(ctx.out, ReportJson(index, record, result.circumstances, settings));
+  else
+    for (const ReportLine& line : BuildReport(record, result.circumstances, settings)) ctx.out << line.text << '\n';
   if (!result.converged) {
     ctx.err << "varomintel-cli: eclipse " << index << ": the search for " << result.failedSearch
             << " did not converge\n";
@@ -38,7 +97,7 @@ int Report(Args& args, const Catalogue* cat, Context& ctx) {
   return kExitOk;
 }
 
-const bool registered = RegisterCommand({"report", "INDEX [--lang de|en|fr] [--tt] [--tz HOURS]", true, &Report});
+const bool registered = RegisterCommand({"report", "INDEX [--lang de|en|fr] [--tt] [--tz HOURS] [--format text|json]", true, &Report});
 
 }  // namespace
 

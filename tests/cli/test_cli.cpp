@@ -145,12 +145,21 @@ TEST_F(Cli, BadArgumentsAndCataloguesGiveOneLineAndStatusTwo) {
     EXPECT_TRUE(r.out.empty()) << args;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
   }
-  // Without --catalogue the file is looked for in the current directory.
+  // Without --catalogue the file is looked for in the current directory, and then beside
+  // the program (an installed program run from any folder); a program with neither says so.
   const fs::path elsewhere = *dir_ / "sub";
-  fs::create_directories(elsewhere);
-  const CliRun r = Exec("report 1", elsewhere);
+  fs::create_directories(elsewhere / "bin");
+  const fs::path alone = elsewhere / "bin" / "varomintel-cli";
+  fs::copy_file(VAROMINTEL_CLI, alone, fs::copy_options::overwrite_existing);
+  const CliRun r = RunProgram(elsewhere, alone.string(), "report 1");
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find(kCatalogueFileName), std::string::npos);
+  const fs::path beside = fs::path(VAROMINTEL_CLI).parent_path() / kCatalogueFileName;
+  if (fs::exists(beside)) {
+    const CliRun installed = Exec("report 16921", elsewhere);
+    EXPECT_EQ(installed.status, 0) << installed.err;
+    EXPECT_EQ(installed.out, Exec("--catalogue '" + beside.string() + "' report 16921", elsewhere).out);
+  }
   const CliRun named = Exec("--catalogue ../" + std::string(kCatalogueFileName) + " report 1", elsewhere);
   EXPECT_EQ(named.status, 0) << named.err;
 

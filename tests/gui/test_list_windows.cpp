@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -32,6 +34,7 @@
 #include "gui/lists/Varomintel_Unit_CityHist.h"
 #include "gui/lists/Varomintel_Unit_CityList.h"
 #include "gui/main/Varomintel_Unit_Main.h"
+#include "places/calendar_export.h"
 #include "places/city_file.h"
 #include "places/list_file.h"
 
@@ -280,6 +283,73 @@ TEST_F(ListWindows, CityHistoryShowsAndSavesWhatTheEngineFinds) {
   EXPECT_EQ(hist_->SavedText(), CityHistLegend(0));
   EXPECT_TRUE(hist_->RichEdit_CityHist->toPlainText().isEmpty());
   EXPECT_EQ(hist_->StatusText(), "Done.");
+}
+
+// The calendar entry of the menu: named in each language, in the menu before the
+// separator, enabled once a search has found eclipses, and writing one event per eclipse
+// found; the status bar counts the events and the eclipses before the year 1 left out.
+TEST_F(ListWindows, CityHistoryCalendarEntrySavesTheEclipsesFound) {
+  std::vector<EclipseRecord> early;  // two eclipses a year from -4 to 3
+  for (int i = 0; i < 16; ++i) {
+    early.push_back(testing::LinearEclipse::Passing(1200).Record(-4 + i / 2, 3 + i % 2 * 6, 10, 20));
+    early.back().JulianDayTT = DateToJD(early.back().Year, early.back().Month, 10, 20, 0, 0);
+  }
+  Vars().TheCatalogue = Catalogue(std::move(early));
+  hist_ = std::make_unique<TForm_CityHist>();
+  const QList<QAction*> menu = hist_->Liste1->actions();
+  ASSERT_EQ(menu.indexOf(hist_->Kalender1) + 1, menu.indexOf(hist_->N1));
+  EXPECT_FALSE(hist_->Kalender1->isEnabled());
+  const char* const captions[] = {"Als Kalender speichern \u2026", "Save as calendar \u2026",
+                                  "Enregistrer comme calendrier \u2026"};
+  for (std::uint8_t l = 0; l < 3; ++l) {
+    hist_->ApplyLanguage(l);
+    EXPECT_EQ(hist_->Kalender1->text().toStdString(), captions[l]);
+  }
+  hist_->ApplyLanguage(0);
+
+  // A longitude from which some of the eclipses are seen.
+  int east = -180, found = 0;
+  for (; east < 180 && found == 0; east += 30) {
+    CityHistInput input{&Vars().TheCatalogue, "Greenwich", 10 * DegToRad, -east * DegToRad, 0, -1000, 1000};
+    CityHistCallbacks callbacks;
+    callbacks.onResult = [&](const CityHistHit&) { ++found; };
+    const std::atomic<bool> never{false};
+    RunCityHist(input, callbacks, never);
+  }
+  ASSERT_GT(found, 1);
+  east -= 30;
+  hist_->Edit_Ort_Stadt->setText("Greenwich");
+  hist_->Edit_Breite->setText("10");
+  hist_->Edit_Laenge->setText(QString::number(east));
+  hist_->ComboBox_von->setCurrentText("-1000");
+  hist_->ComboBox_Bis->setCurrentText("+1000");
+  RunAndWait(*hist_, [&] { ASSERT_TRUE(hist_->StartCityHist()); });
+  EXPECT_TRUE(hist_->Kalender1->isEnabled());
+
+  const fs::path ics = dir_ / "eclipses.ics";
+  ASSERT_TRUE(hist_->SaveCalendarTo(QString::fromStdString(ics.string())));
+  const std::string text = ReadFile(ics);
+  int events = 0;
+  for (std::size_t at = 0; (at = text.find("BEGIN:VEVENT", at)) != std::string::npos; ++at) ++events;
+  const int omitted = found - events;
+  EXPECT_GT(events, 0);
+  EXPECT_GT(omitted, 0);
+  EXPECT_EQ(text.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+  EXPECT_NE(text.find("LOCATION:Greenwich (10.0000\u00B0 N\\, "), std::string::npos);
+  EXPECT_EQ(hist_->StatusText().toStdString(),
+            "Kalender gespeichert: " + std::to_string(events) + " Finsternisse; " + std::to_string(omitted) +
+                " vor dem Jahr 1 oder nach 9999 ausgelassen (im iCalendar-Format nicht darstellbar)");
+
+  // A save that fails keeps the status and says why.
+  const QString message =
+      MessageOf([&] { EXPECT_FALSE(hist_->SaveCalendarTo(QString::fromStdString((dir_ / "no/such/x.ics").string()))); });
+  EXPECT_FALSE(message.isEmpty());
+  EXPECT_TRUE(hist_->StatusText().startsWith("Kalender gespeichert: "));
+
+  // A search that finds nothing leaves the entry disabled.
+  hist_->ComboBox_von->setCurrentText("+6000");
+  RunAndWait(*hist_, [&] { ASSERT_TRUE(hist_->StartCityHist()); });
+  EXPECT_FALSE(hist_->Kalender1->isEnabled());
 }
 
 TEST_F(ListWindows, TakingOverAPlaceFillsTheInputs) {

@@ -1,10 +1,14 @@
 #include "gui/lists/Varomintel_Unit_CityHist.h"
 
 #include <QButtonGroup>
+#include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -14,12 +18,14 @@
 
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
+#include "app/version_info.h"
 #include "astro/trig_func.h"
 #include "gui/common/window_geometry.h"
 #include "places/city_file.h"
 #include "text/number_text.h"
 #include "text/text_table.h"
 #include "text/utf8_text.h"
+#include "text/whole_file.h"
 
 namespace varomintel {
 
@@ -75,6 +81,11 @@ void CheckOnly(QButtonGroup* group, QRadioButton* on) {
 TForm_CityHist::TForm_CityHist(QWidget* parent)
     : ListWindow(parent, QSize(1181, 468), 140, "Varomintel_CityHist.txt") {
   setObjectName("Form_CityHist");
+  Kalender1 = new QAction(this);
+  Kalender1->setObjectName("Kalender1");
+  Kalender1->setEnabled(false);
+  Liste1->insertAction(N1, Kalender1);
+  connect(Kalender1, &QAction::triggered, this, &TForm_CityHist::Kalender1Click);
   QWidget* c = Content();
   Label10 = MakeLabel(c, "Label10", 8, 2, 200);
   ComboBox_Land = new QComboBox(c);
@@ -177,6 +188,9 @@ void TForm_CityHist::ApplyLanguage(std::uint8_t languageIndex) {
     else if (auto* button = qobject_cast<QAbstractButton*>(c.control)) button->setText(c.text[l]);
   }
   ApplyCommonLanguage(l);
+  static const char* const kCalendar[] = {"Als Kalender speichern …", "Save as calendar …",
+                                          "Enregistrer comme calendrier …"};
+  Kalender1->setText(QString::fromUtf8(kCalendar[l]));
   Label6->setText(Q(Text(kRowSearchYears, l)));
   Label7->setText(Q(Text(kRowAnd, l)));
   RadioButton_Nord->setText(Q(Text(kRowNorth, l)));
@@ -313,18 +327,55 @@ bool TForm_CityHist::StartCityHist() {
   input.firstYear = static_cast<int>(ParseInteger(ComboBox_von->currentText().toStdString()).value_or(-5000));
   input.lastYear = static_cast<int>(ParseInteger(ComboBox_Bis->currentText().toStdString()).value_or(7000));
   const long long total = Vars().TheCatalogue.Count();
+  calendar_.clear();
+  Kalender1->setEnabled(false);
+  calendarPlace_ = CalendarPlace{name, input.latitude * RadToDeg, -input.westLongitude * RadToDeg};
   StartRun(
       Button_Start_CityHist, CityHistLegend(Vars().LanguageIndex),
       [this, input, total](ListRun& run) {
         CityHistCallbacks callbacks;
-        callbacks.onResult = [&](const CityHistHit& hit) { run.Add(hit.line, hit.record); };
+        callbacks.onResult = [&](const CityHistHit& hit) {
+          run.Add(hit.line, hit.record);
+          calendar_.push_back(CalendarEclipseFromHit(hit));
+        };
         callbacks.onStatus = [&](const std::string& status) { run.SetStatus(status); };
         callbacks.onYield = [&](int index) { run.SetProgress(index, total); };
         outcome_ = RunCityHist(input, callbacks, ListSearchStop());
         run.SetProgress(outcome_.visited, total);
       },
-      [this] { SetStatusText(kCityHistDone); });
+      [this] {
+        SetStatusText(kCityHistDone);
+        Kalender1->setEnabled(!calendar_.empty());
+      });
   return true;
+}
+
+bool TForm_CityHist::SaveCalendarTo(const QString& path) {
+  const std::uint8_t l = ValidLanguageIndex(Vars().LanguageIndex);
+  const CalendarFile file = CityHistCalendar(calendar_, calendarPlace_, l, CalendarProductId(), CurrentDtStamp());
+  std::string error;
+  if (!WriteWholeFile(path.toStdString(), file.text, &error)) {
+    QMessageBox::warning(this, windowTitle(), Q(error));
+    return false;
+  }
+  static const char* const kSaved[2][3] = {
+      {"Kalender gespeichert: %1 Finsternis", "Calendar saved: %1 eclipse", "Calendrier enregistré : %1 éclipse"},
+      {"Kalender gespeichert: %1 Finsternisse", "Calendar saved: %1 eclipses", "Calendrier enregistré : %1 éclipses"}};
+  static const char* const kOmitted[] = {
+      "; %1 vor dem Jahr 1 oder nach 9999 ausgelassen (im iCalendar-Format nicht darstellbar)",
+      "; %1 before the year 1 or after 9999 left out (iCalendar cannot hold them)",
+      "; omises avant l'an 1 ou après 9999 (impossibles en iCalendar) : %1"};
+  QString status = QString::fromUtf8(kSaved[file.events == 1 ? 0 : 1][l]).arg(file.events);
+  if (file.omitted > 0) status += QString::fromUtf8(kOmitted[l]).arg(file.omitted);
+  SetStatusText(status);
+  return true;
+}
+
+void TForm_CityHist::Kalender1Click() {
+  const QString start = QDir(QDir::homePath()).filePath("Varomintel_CityHist.ics");
+  // Qt's dialog asks before overwriting an existing file.
+  const QString path = QFileDialog::getSaveFileName(this, Kalender1->text(), start, "iCalendar (*.ics)");
+  if (!path.isEmpty()) SaveCalendarTo(path);
 }
 
 }  // namespace varomintel

@@ -2,7 +2,10 @@
 // typed as coordinates or taken from the city file.
 #pragma once
 
+#include <vector>
+
 #include "gui/lists/list_window.h"
+#include "places/calendar_export.h"
 #include "places/city_hist.h"
 #include "places/place.h"
 
@@ -34,6 +37,13 @@ class TForm_CityHist : public ListWindow {
   void TakeOverPlace();
   // D: checks the inputs and starts the search; false (with a message) when an input is wrong.
   bool StartCityHist();
+  // The eclipses of the last search as an iCalendar file (RFC 5545) in the current
+  // language, written whole or not at all; the status bar says how many were written and
+  // how many left out (outside the years 1..9999). A failure is shown in a message box.
+  bool SaveCalendarTo(const QString& path);
+
+  // "Als Kalender speichern …" in the menu Liste, enabled once a search has found eclipses.
+  QAction* Kalender1;
 
   // Controls, named as in the window's design.
   QLabel *Label1, *Label2, *Label3, *Label4, *Label6, *Label7, *Label8, *Label9, *Label10, *Label11;
@@ -64,6 +74,7 @@ class TForm_CityHist : public ListWindow {
   void ComboBox_LandClick() { FillPlaces(); }
   void Button_UebernehmenClick() { TakeOverPlace(); }
   void Button_Start_CityHistClick() { StartCityHist(); }
+  void Kalender1Click();
   // Shows the input-error message for `field` (0 latitude, 1 longitude, 2 height, 3 name).
   void ReportInput(int field);
 
@@ -71,6 +82,8 @@ class TForm_CityHist : public ListWindow {
   QButtonGroup* eastWest_;
   std::string countriesOf_;   // the city file the country list was read from
   CityHistOutcome outcome_;   // written by the run's worker, read when it has ended
+  std::vector<CalendarEclipse> calendar_;  // likewise: the eclipses found, for the calendar
+  CalendarPlace calendarPlace_;            // the place of the last search
 };
 
 }  // namespace varomintel

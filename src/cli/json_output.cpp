@@ -1,0 +1,56 @@
+#include "cli/json_output.h"
+
+#include <cmath>
+
+#include "astro/trig_func.h"
+#include "places/calendar_export.h"
+#include "places/list_text.h"
+
+namespace varomintel::cli {
+
+Json InstantJson(const EclipseRecord& eclipse, double deltaT, double t) {
+  const double jd = ContactJulianDayUT(eclipse, deltaT, t);
+  const std::string iso = std::isfinite(jd) ? IsoUtcText(GregorianFromJulianDay(jd)) : std::string();
+  Json j;
+  j["julian_day_ut"] = jd;
+  j["utc"] = iso.empty() ? Json() : Json(iso);
+  return j;
+}
+
+const char* PhaseName(LocalPhase phase) {
+  switch (phase) {
+    case LocalPhase::Penumbral: return "penumbral";
+    case LocalPhase::Partial: return "partial";
+    case LocalPhase::Total: return "total";
+  }
+  return "?";
+}
+
+Json PlaceResultJson(const EclipseRecord& eclipse, double deltaT, const StadtType& place) {
+  Json j;
+  j["phase"] = PhaseName(place.PhaseType);
+  j["magnitude"] = place.Magnitude;
+  j["magnitude_is_umbral"] = eclipse.EclipseType >= EclipseTypeCode::PartialUmbral;
+  Json contacts = Json::object();
+  for (const Contact k : kListContacts) {
+    if (!ContactVisible(place, k)) {
+      contacts[ContactName(k)] = nullptr;
+      continue;
+    }
+    const ContactInstant list = ContactUniversalTime(eclipse, deltaT, place.ContactTime[k]);
+    Json c = InstantJson(eclipse, deltaT, place.ContactTime[k]);
+    c["hours_from_t0_tt"] = place.ContactTime[k];
+    c["list_date"] = {{"year", list.year}, {"month", list.month}, {"day", list.day}};
+    c["list_clock_ut"] = list.clock;
+    c["moon_altitude_deg"] = place.ContactAltitude[k] * RadToDeg;
+    contacts[ContactName(k)] = std::move(c);
+  }
+  j["contacts"] = std::move(contacts);
+  return j;
+}
+
+void WriteJson(std::ostream& out, const Json& document) {
+  out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
+}  // namespace varomintel::cli

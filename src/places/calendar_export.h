@@ -1,0 +1,78 @@
+// The eclipses that a city-history search found, as an iCalendar file (RFC 5545): one
+// VEVENT per eclipse from the first to the last contact seen at the place, in UTC. The
+// window's menu and `varomintel-cli cityhist --format ics` both write it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "eclipse/catalogue.h"
+#include "places/city_hist.h"
+#include "places/place.h"
+
+namespace varomintel {
+
+// A UTC instant in the proleptic Gregorian calendar (ISO 8601 and RFC 5545 count every
+// date in it, also before 1582), whole seconds.
+struct GregorianInstant {
+  long long year = 0;  // astronomical numbering: 0 is 1 BC
+  int month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+
+// Given: Julian day in UT (days). Returned: the instant rounded to the nearest second.
+// Fliegel & Van Flandern's day count in Hinnant's form ("chrono-compatible low-level date
+// algorithms", civil_from_days), valid for any day number.
+GregorianInstant GregorianFromJulianDay(double julianDayUT);
+
+// Julian day (UT) of a contact instant t (hours of TT from T0 of the record), as the list
+// texts convert it.
+double ContactJulianDayUT(const EclipseRecord& eclipse, double deltaT, double t);
+
+// "2022-11-08T10:59:11Z" (ISO 8601) for the years 1..9999; empty otherwise.
+std::string IsoUtcText(const GregorianInstant& instant);
+
+// What the calendar keeps of one eclipse found by the city-history search (the hit's
+// references do not outlive its callback).
+struct CalendarEclipse {
+  int index = 0;              // 1-based catalogue index
+  EclipseRecord eclipse;
+  double deltaT = 0;          // seconds
+  StadtType place;            // the local circumstances of this eclipse
+};
+CalendarEclipse CalendarEclipseFromHit(const CityHistHit& hit);
+
+struct CalendarPlace {
+  std::string name;          // may be empty
+  double latitude = 0;       // degrees, north positive
+  double longitude = 0;      // degrees, east positive
+};
+
+struct CalendarFile {
+  std::string text;   // the whole file, CR LF line ends, UTF-8
+  int events = 0;     // VEVENTs written
+  int omitted = 0;    // eclipses left out: their visible part lies outside the years 1..9999
+};
+
+// Given: the eclipses in search order, the place, the language (0 German, 1 English,
+// 2 French) of SUMMARY, DESCRIPTION and LOCATION, the product text of PRODID and the
+// DTSTAMP instant (the export's moment, "YYYYMMDDTHHMMSSZ").
+// Returned: the calendar. Each UID is built from the eclipse's date of greatest eclipse
+// and the place's coordinates, so a new export of the same eclipse and place updates the
+// event instead of adding it again.
+CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, const CalendarPlace& place,
+                              std::uint8_t languageIndex, const std::string& productId,
+                              const std::string& dtstamp);
+
+// The current UTC time as "YYYYMMDDTHHMMSSZ".
+std::string CurrentDtStamp();
+
+// Escapes a TEXT value (RFC 5545 §3.3.11): backslash, semicolon, comma and line breaks.
+std::string EscapeCalendarText(const std::string& text);
+
+// Folds one content line (without its line end) into lines of at most 75 octets, each
+// continuation starting with a blank (RFC 5545 §3.1), never splitting a UTF-8 character;
+// lines joined and ended with CR LF.
+std::string FoldCalendarLine(const std::string& line);
+
+}  // namespace varomintel
