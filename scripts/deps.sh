@@ -9,14 +9,13 @@ run_packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev nlohmann-json3-dev
   fonts-liberation fonts-dejavu-core
-  dpkg-dev
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libswe-dev swe-data
   clang libclang-rt-14-dev
   python3 python3-icalendar
-  desktop-file-utils appstream lintian librsvg2-bin
+  dpkg-dev desktop-file-utils appstream lintian librsvg2-bin
 )
 
 case "${1:-test}" in
