@@ -252,6 +252,19 @@ TEST_P(EachLanguage, TheMenuItemSwitchesEveryCaptionOfTheThreeWindows) {
   for (std::uint8_t other = 0; other < 3; ++other) EXPECT_EQ(LanguageItem(other)->isChecked(), other == l);
   ExpectCaptionsIn(l);
 
+  // No caption is cut: each fits its control (menus and the scrolled column headers aside).
+  main_->CheckBox_ET_UT->setChecked(true);  // the time-zone row shows in universal time
+  for (const CaptionRow& row : kCaptions) {
+    auto* w = qobject_cast<QWidget*>(Control(row.window, row.control));
+    if (!w || qobject_cast<QMenu*>(w) || std::string(row.control) == "Label5") continue;
+    if (auto* g = qobject_cast<QGroupBox*>(w)) {
+      EXPECT_LE(g->fontMetrics().horizontalAdvance(g->title()) + 16, g->width()) << row.control;
+    } else {
+      EXPECT_LE(w->sizeHint().width(), w->width()) << row.control << " \"" << Caption(w).toStdString() << "\"";
+    }
+  }
+  EXPECT_LE(list_->ComboBox_Population->sizeHint().width(), list_->ComboBox_Population->width());
+
   const EclipseRecord& r = Vars().CurrentEclipse;
   EXPECT_EQ(main_->GroupBox_Saros->title(), QString::fromStdString(Text(12, l) + std::to_string(r.SarosMember) +
                                                                    Text(13, l) + std::to_string(r.SarosCount) + ")"));

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 
 #include <array>
@@ -123,6 +124,14 @@ void TForm_Main::TranslateSelectionCaptions() {
     if (c.group) c.group->setTitle(text);
     if (c.label) c.label->setText(text);
   }
+  // "Heure local = UTC" is wider than "Lokalzeit = UTC": the entry and its unit follow
+  // the label instead of covering its end.
+  const QRect label = Label_Unterschied->geometry();
+  const int labelWidth = Label_Unterschied->fontMetrics().horizontalAdvance(Label_Unterschied->text()) + 4;
+  Label_Unterschied->setGeometry(label.left(), label.top(), labelWidth, label.height());
+  const QRect entry = Edit_TZone->geometry();
+  Edit_TZone->move(label.left() + labelWidth + 2, entry.top());
+  Label_Std->move(Edit_TZone->geometry().right() + 6, Label_Std->geometry().top());
   // The Saros caption: row 12, the member's number, row 13, the series' count, ")".
   if (selection_.index != 0) {
     ApplyTimeSettings(selection_, CurrentTimeSettings());
