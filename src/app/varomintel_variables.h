@@ -24,6 +24,9 @@ struct VaromintelVariables {
   ParameterRecord Parameters;
   bool SaveSettingsAtExit = true;  // false when the file could not be used at start-up
   std::uint8_t LanguageIndex = 0;  // 0 German, 1 English, 2 French
+  // The application's help file name: this one until the help command has been used,
+  // then the file of the language it was used in.
+  std::string HelpFile = "VaromintelDE.CHM";
 
   Catalogue TheCatalogue;
   int CurrentIndex = 0;                   // 1..Count, the eclipse scroll bar's position

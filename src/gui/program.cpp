@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
   using namespace varomintel;
   QApplication app(argc, argv);
   QApplication::setApplicationName("Varomintel");
+  Vars().HelpFile = "VaromintelDE.CHM";  // until the help command names the language's file
 
   StartupPlaces places;
   places.programDir = QCoreApplication::applicationDirPath().toStdString();
@@ -35,6 +36,8 @@ int main(int argc, char** argv) {
   cityHist.RestoreSettings(Vars().Parameters);
   cityList.RestoreSettings(Vars().Parameters);
   window.AttachListWindows(&cityHist, &cityList);
+  // All three windows exist: the stored language applies to each.
+  window.ApplyStoredLanguage();
   window.show();
   return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/parameter_file.h"
@@ -61,6 +62,11 @@ void TForm_CityList::ApplyLanguage(std::uint8_t languageIndex) {
   Label1->setText(kLabel1[l]);
   Label5->setText(Q(CityListHeader(l)));
   for (int i = 0; i < kPopulationItems; ++i) ComboBox_Population->setItemText(i, Q(PopulationItemText(i, l)));
+  // "1'000'000 Personnes" needs more than the design's 201 pixels; the label above stays
+  // centred over the list, which never reaches the start button.
+  const int width = std::clamp(ComboBox_Population->sizeHint().width(), 201, 250);
+  ComboBox_Population->resize(width, ComboBox_Population->height());
+  Label1->resize(width, Label1->height());
 }
 
 void TForm_CityList::RestoreSettings(const ParameterRecord& p) {

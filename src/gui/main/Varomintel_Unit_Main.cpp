@@ -1,5 +1,6 @@
 #include "gui/main/Varomintel_Unit_Main.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -60,11 +61,13 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent) {
   VaromintelVariables& v = Vars();
   setObjectName("Form_Main");
 
-  // Menus: only items whose function exists.
-  QMenu* datei = menuBar()->addMenu("&Datei");
-  QAction* exit1 = datei->addAction("&Beenden");
-  exit1->setObjectName("Exit1");
-  connect(exit1, &QAction::triggered, this, &QWidget::close);
+  // Menus with the design's German captions; the language routine replaces them.
+  File1 = menuBar()->addMenu("&Datei");
+  File1->setObjectName("File1");
+  Exit1 = File1->addAction("&Beenden");
+  Exit1->setObjectName("Exit1");
+  Exit1->setShortcut(QKeySequence::Quit);
+  connect(Exit1, &QAction::triggered, this, &TForm_Main::Exit1Click);
   Liste1 = menuBar()->addMenu("&Liste erzeugen");
   Liste1->setObjectName("Liste1");
   Sichtbarkeit = Liste1->addAction("Sichtbarkeit dieser Finsternis an verschiedenen Orten");
@@ -73,10 +76,33 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent) {
   CityHist->setObjectName("CityHist");
   connect(Sichtbarkeit, &QAction::triggered, this, &TForm_Main::SichtbarkeitClick);
   connect(CityHist, &QAction::triggered, this, &TForm_Main::CityHistClick);
-  QMenu* hilfe = menuBar()->addMenu("&Hilfe");
-  QAction* version1 = hilfe->addAction("Varomintel &Version");
-  version1->setObjectName("Version1");
-  connect(version1, &QAction::triggered, this, &TForm_Main::Version1Click);
+  Option1 = menuBar()->addMenu("&Option");
+  Option1->setObjectName("Option1");
+  auto* languages = new QActionGroup(this);
+  languages->setExclusive(true);
+  Opt_Deutsch = Option1->addAction("&Deutsch");
+  Opt_Deutsch->setObjectName("Opt_Deutsch");
+  Opt_English = Option1->addAction("&English");
+  Opt_English->setObjectName("Opt_English");
+  Opt_Francais = Option1->addAction(QString::fromUtf8("&Français"));
+  Opt_Francais->setObjectName("Opt_Francais");
+  for (QAction* a : {Opt_Deutsch, Opt_English, Opt_Francais}) {
+    a->setCheckable(true);
+    languages->addAction(a);
+  }
+  Opt_Deutsch->setChecked(true);
+  connect(Opt_Deutsch, &QAction::triggered, this, &TForm_Main::Opt_DeutschClick);
+  connect(Opt_English, &QAction::triggered, this, &TForm_Main::Opt_EnglishClick);
+  connect(Opt_Francais, &QAction::triggered, this, &TForm_Main::Opt_FrancaisClick);
+  Hilfe1 = menuBar()->addMenu("&Hilfe");
+  Hilfe1->setObjectName("Hilfe1");
+  Hilfe2 = Hilfe1->addAction("Varomintel &Hilfe");
+  Hilfe2->setObjectName("Hilfe2");
+  Hilfe2->setShortcut(QKeySequence::HelpContents);
+  connect(Hilfe2, &QAction::triggered, this, &TForm_Main::Hilfe2Click);
+  Version1 = Hilfe1->addAction("Varomintel &Version");
+  Version1->setObjectName("Version1");
+  connect(Version1, &QAction::triggered, this, &TForm_Main::Version1Click);
 
   // The client area scrolls on small screens.
   auto* scroll = new QScrollArea(this);
@@ -91,6 +117,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent) {
   GroupBox_Finsternis->setObjectName("GroupBox_Finsternis");
   GroupBox_Finsternis->setGeometry(kLeft, 8, kLeftWidth, 84);
   Label_Jahr = new QLabel("Jahr", GroupBox_Finsternis);
+  Label_Jahr->setObjectName("Label_Jahr");
   Label_Jahr->setGeometry(10, 26, 40, 22);
   Edit_Jahr = new QLineEdit(GroupBox_Finsternis);
   Edit_Jahr->setObjectName("Edit_Jahr");
@@ -135,11 +162,13 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent) {
   GroupBox_TZone->setObjectName("GroupBox_TZone");
   GroupBox_TZone->setGeometry(kLeft + 240, 164, kLeftWidth - 240, 56);
   Label_Unterschied = new QLabel("Lokalzeit = UTC", GroupBox_TZone);
+  Label_Unterschied->setObjectName("Label_Unterschied");
   Label_Unterschied->setGeometry(10, 26, 100, 22);
   Edit_TZone = new QLineEdit("+0.00", GroupBox_TZone);
   Edit_TZone->setObjectName("Edit_TZone");
   Edit_TZone->setGeometry(112, 24, 60, 24);
   Label_Std = new QLabel("Std", GroupBox_TZone);
+  Label_Std->setObjectName("Label_Std");
   Label_Std->setGeometry(178, 26, 30, 22);
 
   // The report.
@@ -384,19 +413,6 @@ void TForm_Main::StoreSettings() {
   p.SetDouble(param::kTimeZone, ParseReal(Edit_TZone->text().toStdString()).value_or(v.TimeZoneOffset));
   if (cityHist_) cityHist_->StoreSettings(p);
   if (cityList_) cityList_->StoreSettings(p);
-}
-
-void TForm_Main::closeEvent(QCloseEvent* event) {
-  VaromintelVariables& v = Vars();
-  v.PlayRunning = false;
-  // Running lists end after their current item and keep what they found.
-  ListSearchStop() = true;
-  if (cityHist_) cityHist_->StopAndWait();
-  if (cityList_) cityList_->StopAndWait();
-  QCoreApplication::processEvents();
-  StoreSettings();
-  if (v.SaveSettingsAtExit) SaveParameterFile(v.ParamFilePath, v.Parameters);  // only when the file still exists
-  event->accept();
 }
 
 }  // namespace varomintel

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "app/parameter_file.h"
@@ -37,6 +38,7 @@ class TForm_CityHist;
 class TForm_CityList;
 class WorldMapImage;
 class DiagramView;
+class HelpWindow;
 
 class TForm_Main : public QMainWindow {
   Q_OBJECT
@@ -59,6 +61,26 @@ class TForm_Main : public QMainWindow {
   // Writes the map's and the point of interest's captions in the current language and
   // redraws the map, whose texts are in that language too.
   void TranslateMapControls();
+  // Applies the language stored in the parameter record to all three windows; a stored
+  // value other than 0, 1 or 2 applies none, so the design's German captions stay
+  // (language.cpp). Runs once, when the last of the three windows exists.
+  void ApplyStoredLanguage();
+  // The language routine: every caption, hint, menu text and list item of the three
+  // windows, hidden ones included, in the current LanguageIndex (language.cpp).
+  void ApplyLanguage();
+  // The help window of the current language, created on first use (exit_help.cpp).
+  HelpWindow* Help() const { return help_; }
+
+  // Menus, named as in the window's design.
+  QMenu* File1;
+  QAction* Exit1;
+  QMenu* Option1;
+  QAction* Opt_Deutsch;
+  QAction* Opt_English;
+  QAction* Opt_Francais;
+  QMenu* Hilfe1;
+  QAction* Hilfe2;
+  QAction* Version1;
 
   // Controls, named as in the window's design.
   QGroupBox* GroupBox_Finsternis;
@@ -140,6 +162,19 @@ class TForm_Main : public QMainWindow {
   void Version1Click();
   void SichtbarkeitClick();
   void CityHistClick();
+  void Opt_DeutschClick();
+  void Opt_EnglishClick();
+  void Opt_FrancaisClick();
+  void Hilfe2Click();
+  void Exit1Click();
+  // The language routines' work (language.cpp).
+  void SwitchLanguage(std::uint8_t languageIndex);
+  void TranslateMenus();
+  void TranslateSelectionCaptions();
+  // Help and exit (exit_help.cpp).
+  void OpenHelp();
+  void ExitInOrder();
+  void CloseInOrder();
   void EveryActivation();
   // The time settings as the controls hold them.
   TimeSettings CurrentTimeSettings() const;
@@ -198,6 +233,9 @@ class TForm_Main : public QMainWindow {
   QTimer* playTimer_ = nullptr;
   PlayDirection playDirection_ = PlayDirection::Forward;
   std::string diagramDateTime_;  // of the last drawing, for the caption
+  HelpWindow* help_ = nullptr;
+  bool exiting_ = false;  // the exit sequence runs: a second Exit waits for it
+  bool closing_ = false;  // the close sequence runs: messages it lets run cannot start it again
 };
 
 }  // namespace varomintel

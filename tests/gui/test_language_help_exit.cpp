@@ -1,0 +1,447 @@
+// The language routines, the help command and the exit, driven offscreen on the real
+// windows: every caption of the three windows after each routine, hidden windows
+// included; the population threshold kept; the stored language at start; the help file
+// of each language; the exit during a search and without a parameter file.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QUrl>
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <set>
+
+#include "../support/synthetic_eclipse.h"
+#include "app/parameter_file.h"
+#include "app/varomintel_variables.h"
+#include "eclipse/eclipse_type.h"
+#include "gui/common/delay.h"
+#include "gui/common/help_window.h"
+#include "gui/lists/Varomintel_Unit_CityHist.h"
+#include "gui/lists/Varomintel_Unit_CityList.h"
+#include "gui/main/Varomintel_Unit_Main.h"
+#include "text/text_table.h"
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace varomintel {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum Window { kMain, kHist, kList };
+
+// The captions of the three windows in German, English and French, as the language
+// routine writes them.
+struct CaptionRow {
+  Window window;
+  const char* control;
+  std::array<const char*, 3> text;
+};
+const CaptionRow kCaptions[] = {
+  {kMain, "File1", {"&Datei", "&File", "&Fichier"}},
+  {kMain, "Exit1", {"&Beenden", "E&xit", "&Quitter"}},
+  {kMain, "Liste1", {"&Liste erzeugen", "&Create List", "&Créer liste"}},
+  {kMain, "Sichtbarkeit", {"Sichtbarkeit dieser Finsternis an verschiedenen Orten", "Local circumstances for cities/countries", "Visibilité de l'éclipse en différants lieux"}},
+  {kMain, "CityHist", {"Alle Finsternisse an einem bestimmten Ort suchen", "Search for all eclipses at a given place", "Trouver toutes les éclipses en un lieu donné"}},
+  {kMain, "Option1", {"&Option", "&Option", "&Option"}},
+  {kMain, "Hilfe1", {"&Hilfe", "&Help", "&Aide"}},
+  {kMain, "Hilfe2", {"Varomintel &Hilfe", "Varomintel &Help", "&Aide Varomintel "}},
+  {kMain, "Version1", {"Varomintel &Version", "Varomintel &Version information", "&Version Varomintel "}},
+  {kMain, "GroupBox_Finsternis", {"Finsternis im Jahr ...", "Eclipse in the year ...", "Eclipse dans l'an ..."}},
+  {kMain, "Label_Jahr", {"Jahr", "Year", "année"}},
+  {kMain, "GroupBox_ET_UT", {"DeltaT (TT oder UT)", "DeltaT (TT or UT)", "DeltaT (TT ou TU)"}},
+  {kMain, "GroupBox_TZone", {"Zeitzone", "Time zone", "Fuseau horaire"}},
+  {kMain, "Label_Unterschied", {"Lokalzeit = UTC", "Local time = UTC", "Heure local = UTC"}},
+  {kMain, "Label_Std", {"Std", "hrs", "hrs"}},
+  {kMain, "GroupBox_Markierung", {"Markierung", "Point of Interest", "Marque"}},
+  {kMain, "GroupBox_Globus", {"Globus", "Globe", "Globe"}},
+  {kMain, "CheckBox_Gradnetz", {"Gradnetz", "Graticule", "Quadrillage"}},
+  {kMain, "RadioButton_PoI_Ost", {"O", "E", "E"}},
+  {kMain, "RadioButton_PoI_West", {"W", "W", "O"}},
+  {kMain, "Label_180W", {"180°W", "180°W", "180°O"}},
+  {kMain, "Label_120W", {"120°W", "120°W", "120°O"}},
+  {kMain, "Label_060W", {"60°W", "60°W", "60°O"}},
+  {kMain, "Label_060E", {"60°O", "60°E", "60°E"}},
+  {kMain, "Label_120E", {"120°O", "120°E", "120°E"}},
+  {kMain, "Label_180E", {"180°O", "180°E", "180°E"}},
+  {kHist, "Label1", {"Ort/Stadt/Bezeichnung", "Place/City", "Lieu/Ville/remarques"}},
+  {kHist, "Label2", {"Geogr. Breite (Grad)", "Latitude (degrees)", "Latitude geogr.(°)"}},
+  {kHist, "Label3", {"Geogr. Länge (Grad)", "Longitude (degrees)", "Longitude geogr.(°)"}},
+  {kHist, "Label4", {"Höhe (m)", "Height (m)", "Altitude(m)"}},
+  {kHist, "Label5", {" JJJJ MM Tg DeltaT t Ort    Sar iS NS T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°", " YYYY MM DD DeltaT t Place  Sar iS NS T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°", " AAAA MM JJ DeltaT t Lieu   Sar iS NS T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°"}},
+  {kHist, "Label8", {"Land/Landschaft  (fakultativ)", "Country/Region  (optional)", "Pays/Paysage (optionnel)"}},
+  {kHist, "Label9", {"Stadt (auswählen)", "City (select)", "ville (choix)"}},
+  {kHist, "Label10", {"Land (auswählen)", "Country (select)", "Pays (choix)"}},
+  {kHist, "Label11", {"Einwohner", "Habitants", "habitants"}},
+  {kHist, "Liste1", {"Liste", "List", "Liste"}},
+  {kHist, "Speichern1", {"Speichern unter", "Save as", "Sauvegarder sous"}},
+  {kHist, "Beenden1", {"Beenden", "Exit", "Terminer"}},
+  {kHist, "Button_Start_CityHist", {"Starten", "Start", "Démarrer"}},
+  {kHist, "Button_Beenden", {"Beenden", "Exit", "Terminer"}},
+  {kHist, "Button_Uebernehmen", {"Übernehmen  ->", "Accept  ->", "Accepter  ->"}},
+  {kList, "Liste1", {"Liste", "List", "Liste"}},
+  {kList, "Speichern1", {"Speichern unter", "Save as", "Sauvegarder sous"}},
+  {kList, "Beenden1", {"Beenden", "Exit", "Terminer"}},
+  {kList, "Button_Start_CityList", {"Starten", "Start", "Démarrer"}},
+  {kList, "Button_Beenden", {"Beenden", "Exit", "Terminer"}},
+  {kList, "Label1", {"Nur Orte mit mehr als", "List places with more than", "Lieux avec plus de"}},
+  {kList, "Label5", {" JJJJ MM Tg t Land       Stadt       Breite    Länge    Einw. T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°", " YYYY MM DD t Country    City        Latit.  Longit.   Popul. T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°", " AAAA MM JJ t Pays       Ville       Latit.  Longit.   Habit. T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°"}},
+
+};
+
+// Captions taken from rows of the text table.
+struct TableRow {
+  Window window;
+  const char* control;
+  int row;
+};
+const TableRow kTableCaptions[] = {
+    {kHist, "Label6", 53},           {kHist, "Label7", 54},          {kHist, "RadioButton_Nord", 48},
+    {kHist, "RadioButton_Sued", 49}, {kHist, "RadioButton_Ost", 50}, {kHist, "RadioButton_West", 51},
+};
+// Hints of the play buttons (shown as tool tips) and of the time slider (not shown).
+const TableRow kHints[] = {
+    {kMain, "Button_FastReverse", 19}, {kMain, "Button_Reverse", 20}, {kMain, "Button_Stop", 21},
+    {kMain, "Button_Play", 22},        {kMain, "Button_FastPlay", 23}, {kMain, "ScrollBar_Time", 24},
+};
+
+// The ten items of the city list's population threshold.
+const std::array<const char*, 3> kPopulationItems[] = {
+  {"1'000'000 Personen", "1'000'000 habitants", "1'000'000 Personnes"},
+  {"   500'000 Personen", "   500'000 habitants", "   500'000 Personnes"},
+  {"   250'000 Personen", "   250'000 habitants", "   250'000 Personnes"},
+  {"   100'000 Personen", "   100'000 habitants", "   100'000 Personnes"},
+  {"      50'000 Personen", "      50'000 habitants", "      50'000 Personnes"},
+  {"      25'000 Personen", "      25'000 habitants", "      25'000 Personnes"},
+  {"      10'000 Personen", "      10'000 habitants", "      10'000 Personnes"},
+  {"        5'000 Personen", "        5'000 habitants", "        5'000 Personnes"},
+  {"        2'500 Personen", "        2'500 habitants", "        2'500 Personnes"},
+  {"                0 Personen", "                0 habitants", "                0 Personne"},
+};
+
+QString Caption(QObject* control) {
+  if (auto* m = qobject_cast<QMenu*>(control)) return m->title();
+  if (auto* a = qobject_cast<QAction*>(control)) return a->text();
+  if (auto* g = qobject_cast<QGroupBox*>(control)) return g->title();
+  if (auto* b = qobject_cast<QAbstractButton*>(control)) return b->text();
+  if (auto* l = qobject_cast<QLabel*>(control)) return l->text();
+  return QString("(no caption: %1)").arg(control->metaObject()->className());
+}
+
+// Ten eclipses from 2000 on; a synthetic total one and partial ones in Saros 136.
+Catalogue TenEclipses(int count = 10) {
+  std::vector<EclipseRecord> records;
+  for (int i = 0; i < count; ++i)
+    records.push_back(testing::LinearEclipse::Passing(i % 2 ? 1200 : 4500).Record(-4999 + i * 11999 / count, 3 + i % 9, 10, 20));
+  return Catalogue(std::move(records));
+}
+
+class Languages : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("varomintel_language_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    VaromintelVariables& v = Vars();
+    v = VaromintelVariables{};
+    v.TheCatalogue = TenEclipses();
+    v.ProgramDir = dir_.string() + "/";
+    v.ProgramVersionInfo = ProgramVersionInfo("program");
+    v.ProgramVersion = ProgramVersion(v.ProgramVersionInfo);
+    v.ParamDir = (dir_ / "Varomintel").string() + "/";
+    v.ParamFilePath = v.ParamDir + kParameterFileName;
+    v.Parameters = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion).record;
+    v.Parameters.SetInt(param::kEclipse, 2);
+  }
+  void TearDown() override {
+    main_.reset();
+    list_.reset();
+    hist_.reset();
+    fs::remove_all(dir_);
+  }
+  // The program's start: the three windows in their order, the list windows' settings,
+  // the stored language; the list windows stay hidden.
+  void Start(std::uint8_t storedLanguage) {
+    Vars().Parameters.SetByte(param::kLanguage, storedLanguage);
+    main_ = std::make_unique<TForm_Main>();
+    hist_ = std::make_unique<TForm_CityHist>();
+    list_ = std::make_unique<TForm_CityList>();
+    hist_->RestoreSettings(Vars().Parameters);
+    list_->RestoreSettings(Vars().Parameters);
+    main_->AttachListWindows(hist_.get(), list_.get());
+    main_->ApplyStoredLanguage();
+    main_->show();
+  }
+  QWidget* WindowOf(Window w) const {
+    return w == kMain ? static_cast<QWidget*>(main_.get()) : w == kHist ? static_cast<QWidget*>(hist_.get()) : list_.get();
+  }
+  QObject* Control(Window w, const char* name) const {
+    QObject* c = WindowOf(w)->findChild<QObject*>(name);
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+  }
+  QAction* LanguageItem(std::uint8_t l) const {
+    return std::array<QAction*, 3>{main_->Opt_Deutsch, main_->Opt_English, main_->Opt_Francais}[l];
+  }
+  // Every caption of the three windows in language l.
+  void ExpectCaptionsIn(std::uint8_t l) const {
+    for (const CaptionRow& r : kCaptions) {
+      QObject* c = Control(r.window, r.control);
+      if (c) {
+        EXPECT_EQ(Caption(c), QString::fromUtf8(r.text[l])) << r.control << " of window " << r.window;
+      }
+    }
+    for (const TableRow& r : kTableCaptions) {
+      QObject* c = Control(r.window, r.control);
+      if (c) {
+        EXPECT_EQ(Caption(c), QString::fromStdString(Text(r.row, l))) << r.control;
+      }
+    }
+    for (const TableRow& r : kHints) {
+      auto* c = qobject_cast<QWidget*>(Control(r.window, r.control));
+      if (!c) continue;
+      const QString hint = r.row == 24 ? c->accessibleDescription() : c->toolTip();
+      EXPECT_EQ(hint, QString::fromStdString(Text(r.row, l))) << r.control;
+    }
+    ASSERT_EQ(list_->ComboBox_Population->count(), 10);
+    for (int i = 0; i < 10; ++i)
+      EXPECT_EQ(list_->ComboBox_Population->itemText(i), QString::fromUtf8(kPopulationItems[i][l])) << "item " << i;
+  }
+  fs::path dir_;
+  std::unique_ptr<TForm_Main> main_;
+  std::unique_ptr<TForm_CityHist> hist_;
+  std::unique_ptr<TForm_CityList> list_;
+};
+
+std::string LanguageName(const ::testing::TestParamInfo<std::uint8_t>& info) {
+  static const char* const kNames[] = {"German", "English", "French"};
+  return kNames[info.param];
+}
+
+class EachLanguage : public Languages, public ::testing::WithParamInterface<std::uint8_t> {};
+
+// Started in another language, the menu item switches every caption, hint, menu text and
+// list item of the three windows, the list windows hidden, and the texts that the program
+// builds: the Saros caption, the report, the diagram's type, the window captions.
+TEST_P(EachLanguage, TheMenuItemSwitchesEveryCaptionOfTheThreeWindows) {
+  const std::uint8_t l = GetParam();
+  Start(static_cast<std::uint8_t>((l + 1) % 3));
+  ASSERT_FALSE(hist_->isVisible());
+  ASSERT_FALSE(list_->isVisible());
+  LanguageItem(l)->trigger();
+  EXPECT_EQ(Vars().LanguageIndex, l);
+  for (std::uint8_t other = 0; other < 3; ++other) EXPECT_EQ(LanguageItem(other)->isChecked(), other == l);
+  ExpectCaptionsIn(l);
+
+  // No caption is cut: each fits its control (menus and the scrolled column headers aside).
+  main_->CheckBox_ET_UT->setChecked(true);  // the time-zone row shows in universal time
+  for (const CaptionRow& row : kCaptions) {
+    auto* w = qobject_cast<QWidget*>(Control(row.window, row.control));
+    if (!w || qobject_cast<QMenu*>(w) || std::string(row.control) == "Label5") continue;
+    if (auto* g = qobject_cast<QGroupBox*>(w)) {
+      EXPECT_LE(g->fontMetrics().horizontalAdvance(g->title()) + 16, g->width()) << row.control;
+    } else {
+      EXPECT_LE(w->sizeHint().width(), w->width()) << row.control << " \"" << Caption(w).toStdString() << "\"";
+    }
+  }
+  EXPECT_LE(list_->ComboBox_Population->sizeHint().width(), list_->ComboBox_Population->width());
+
+  const EclipseRecord& r = Vars().CurrentEclipse;
+  EXPECT_EQ(main_->GroupBox_Saros->title(), QString::fromStdString(Text(12, l) + std::to_string(r.SarosMember) +
+                                                                   Text(13, l) + std::to_string(r.SarosCount) + ")"));
+  const int type = static_cast<int>(r.EclipseType);
+  EXPECT_EQ(main_->RE_Table->document()->begin().text(), QString::fromStdString(Text(type - 1, l)));
+  EXPECT_EQ(main_->MoFiTyp_Label->text(), QString::fromStdString(Text(6 + type - 1, l)));
+  const QString prefix = QString::fromStdString("Varomintel " + Vars().ProgramVersion + Text(25, l));
+  EXPECT_EQ(QString::fromStdString(Vars().CaptionPrefix), prefix);
+  EXPECT_TRUE(main_->windowTitle().startsWith(prefix)) << main_->windowTitle().toStdString();
+  EXPECT_EQ(hist_->windowTitle(), prefix);
+  EXPECT_EQ(list_->windowTitle(), prefix);
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, EachLanguage, ::testing::Values(kGerman, kEnglish, kFrench),
+                         LanguageName);
+
+// The stored language applies at start, and the menu shows it.
+TEST_F(Languages, TheStoredLanguageAppliesAtStart) {
+  Start(kFrench);
+  EXPECT_TRUE(main_->Opt_Francais->isChecked());
+  EXPECT_FALSE(main_->Opt_Deutsch->isChecked());
+  ExpectCaptionsIn(kFrench);
+}
+
+// A stored value outside 0..2 applies no routine: the design's German captions stay,
+// the texts the program builds are German, and so is what the exit stores.
+TEST_F(Languages, AStoredLanguageOfFiveLeavesTheGermanCaptions) {
+  Start(5);
+  EXPECT_EQ(Vars().LanguageIndex, kGerman);
+  EXPECT_TRUE(main_->Opt_Deutsch->isChecked());
+  for (const CaptionRow& r : kCaptions) {
+    // The design captions that differ from the German routine's.
+    if (std::string(r.control) == "GroupBox_ET_UT") continue;
+    if (QObject* c = Control(r.window, r.control)) {
+      EXPECT_EQ(Caption(c), QString::fromUtf8(r.text[0])) << r.control;
+    }
+  }
+  EXPECT_EQ(main_->GroupBox_ET_UT->title(), "Zeit (mit DeltaT) oder TT");
+  EXPECT_EQ(list_->ComboBox_Population->itemText(9), QString::fromUtf8(kPopulationItems[9][0]));
+  EXPECT_TRUE(main_->GroupBox_Saros->title().startsWith("Finstern. im Saros ("));
+  main_->close();
+  EXPECT_EQ(LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion).record.Byte(param::kLanguage),
+            kGerman);
+}
+
+// The threshold that the user chose stays through every switch, and the language is
+// stored at exit.
+TEST_F(Languages, EverySwitchKeepsThePopulationThresholdAndTheExitStoresTheLanguage) {
+  Start(kGerman);
+  list_->ComboBox_Population->setCurrentIndex(7);
+  for (const std::uint8_t l : {kEnglish, kFrench, kGerman, kFrench}) {
+    LanguageItem(l)->trigger();
+    EXPECT_EQ(list_->ComboBox_Population->currentIndex(), 7) << int(l);
+    EXPECT_EQ(list_->ComboBox_Population->currentText(), QString::fromUtf8(kPopulationItems[7][l]));
+  }
+  main_->close();
+  const ParameterRecord stored = LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion).record;
+  EXPECT_EQ(stored.Byte(param::kLanguage), kFrench);
+  EXPECT_EQ(stored.Int(param::kListPopulation), 7);
+}
+
+// The help command: before its first use the application's help file is the German
+// compiled name whatever the language; then the file of the language, looked up in the
+// current directory and then the program's folder; a missing file is said in the window.
+TEST_F(Languages, HelpOpensTheFileOfTheLanguageOrSaysItIsMissing) {
+  Start(kFrench);
+  EXPECT_EQ(Vars().HelpFile, "VaromintelDE.CHM");
+  EXPECT_EQ(main_->Help(), nullptr);
+  main_->Hilfe2->trigger();
+  EXPECT_EQ(Vars().HelpFile, "VaromintelFR.html");
+  ASSERT_NE(main_->Help(), nullptr);
+  EXPECT_TRUE(main_->Help()->isVisible());
+  const QString missing = main_->Help()->Browser->toPlainText();
+  EXPECT_TRUE(missing.contains("VaromintelFR.html")) << missing.toStdString();
+  EXPECT_TRUE(missing.contains(QString::fromStdString(Vars().ProgramDir))) << missing.toStdString();
+  EXPECT_EQ(main_->Help()->windowTitle(), QString::fromUtf8("Varomintel – Aide"));
+
+  fs::copy_file(fs::path(VAROMINTEL_DATA_DIR) / "VaromintelEN.html", dir_ / "VaromintelEN.html");
+  main_->Opt_English->trigger();
+  main_->Hilfe2->trigger();
+  EXPECT_EQ(Vars().HelpFile, "VaromintelEN.html");
+  EXPECT_EQ(main_->Help()->Browser->source(), QUrl::fromLocalFile(QString::fromStdString((dir_ / "VaromintelEN.html").string())));
+  EXPECT_EQ(main_->Help()->windowTitle(), "Varomintel – Help");
+  main_->close();
+  EXPECT_FALSE(main_->Help()->isVisible());
+}
+
+// The manuals that ship: each opens in the help window with a title, every picture it
+// shows loads, and every link inside it leads to a place in it.
+class ShippedManual : public Languages, public ::testing::WithParamInterface<std::uint8_t> {};
+
+TEST_P(ShippedManual, OpensWithItsPicturesAndLinks) {
+  HelpWindow help;
+  const QString path = help.ShowFile(HelpFileName(GetParam()), {VAROMINTEL_DATA_DIR "/"}, GetParam());
+  ASSERT_FALSE(path.isEmpty());
+  QTextDocument* doc = help.Browser->document();
+  EXPECT_FALSE(doc->metaInformation(QTextDocument::DocumentTitle).isEmpty());
+  std::set<QString> anchors, links;
+  int pictures = 0;
+  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+    for (auto it = b.begin(); !it.atEnd(); ++it) {
+      const QTextCharFormat f = it.fragment().charFormat();
+      for (const QString& name : f.anchorNames()) anchors.insert(name);
+      if (f.isAnchor() && f.anchorHref().startsWith('#')) links.insert(f.anchorHref().mid(1));
+      if (f.isImageFormat()) {
+        ++pictures;
+        const QString name = f.toImageFormat().name();
+        const QVariant image = help.Browser->loadResource(QTextDocument::ImageResource, QUrl(name));
+        EXPECT_FALSE(image.isNull()) << name.toStdString();
+      }
+    }
+  EXPECT_GE(pictures, 2);
+  EXPECT_GE(links.size(), 10u);
+  for (const QString& link : links) EXPECT_TRUE(anchors.count(link)) << "#" << link.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Help, ShippedManual, ::testing::Values(kGerman, kEnglish, kFrench),
+                         LanguageName);
+
+// Delay lets events run while it waits, and waits at least as long as asked.
+TEST(Delay, LetsEventsRunUntilTheTimeHasPassed) {
+  bool ran = false;
+  QTimer::singleShot(20, [&] { ran = true; });
+  const long long waited = Delay(100);
+  EXPECT_TRUE(ran);
+  EXPECT_GT(waited, 100);
+  EXPECT_LT(waited, 1000);
+}
+
+// The exit command while a city-history search runs and its window is open: the search
+// stops after two waits of half a second, the window's inputs go into the parameter
+// file, and the application ends although a list window is still open.
+TEST_F(Languages, ExitDuringACityHistorySearchStopsItStoresItsInputsAndEnds) {
+  Vars().TheCatalogue = TenEclipses(29000);
+  Start(kEnglish);
+  main_->CityHist->trigger();
+  ASSERT_TRUE(hist_->isVisible());
+  hist_->Edit_Ort_Stadt->setText("Quito");
+  hist_->Edit_Breite->setText("0.22");
+  hist_->RadioButton_Sued->setChecked(true);
+  hist_->Edit_Laenge->setText("78.5");
+  hist_->RadioButton_West->setChecked(true);
+  hist_->Edit_Hoehe->setText("2850");
+  hist_->ComboBox_von->setCurrentIndex(0);
+  hist_->ComboBox_Bis->setCurrentIndex(13);
+  ASSERT_TRUE(hist_->StartCityHist());
+  ASSERT_TRUE(hist_->Running());
+  QElapsedTimer clock;
+  clock.start();
+  QTimer::singleShot(0, main_.get(), [this] { main_->Exit1->trigger(); });
+  QTimer::singleShot(30000, [] { QCoreApplication::exit(99); });  // a hang fails here
+  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_GE(clock.elapsed(), 1000);
+  EXPECT_FALSE(hist_->Running());
+  EXPECT_FALSE(main_->isVisible());
+  const ParameterRecord stored = LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion).record;
+  EXPECT_EQ(stored.ShortString(param::kHistPlace, 32), "Quito");
+  EXPECT_EQ(stored.ShortString(param::kHistLatitude, 16), "0.22");
+  EXPECT_TRUE(stored.Flag(param::kHistSouth));
+  EXPECT_TRUE(stored.Flag(param::kHistWest));
+  EXPECT_EQ(stored.Int(param::kHistToItem), 13);
+  EXPECT_EQ(stored.Byte(param::kLanguage), kEnglish);
+}
+
+// The exit with the parameter file deleted while the program runs: nothing is written
+// and the application still ends.
+TEST_F(Languages, ExitWithTheParameterFileDeletedWritesNothingAndEnds) {
+  Start(kGerman);
+  main_->Sichtbarkeit->trigger();  // an open list window does not keep the program alive
+  ASSERT_TRUE(fs::exists(Vars().ParamFilePath));
+  fs::remove(Vars().ParamFilePath);
+  QTimer::singleShot(0, main_.get(), [this] { main_->Exit1->trigger(); });
+  QTimer::singleShot(30000, [] { QCoreApplication::exit(99); });
+  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_FALSE(fs::exists(Vars().ParamFilePath));
+  EXPECT_FALSE(fs::exists(Vars().ParamDir + kParameterFileName));
+}
+
+}  // namespace
+}  // namespace varomintel
