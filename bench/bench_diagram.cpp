@@ -4,6 +4,8 @@
 // catalogue and the Moon pictures (build/app); without a catalogue a synthetic eclipse is used.
 #include <benchmark/benchmark.h>
 
+#include "bench_startup.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -27,14 +29,7 @@ constexpr int kTotal2022Nov08 = 16921;
 
 // The global state with the catalogue of the current folder, or a synthetic one.
 void Start() {
-  Vars() = VaromintelVariables{};
-  StartupPlaces p;
-  p.programDir = QDir::currentPath().toStdString();
-  p.tempDir = QDir::tempPath().toStdString();
-  p.configDir = (std::filesystem::temp_directory_path() / "varomintel_bench_config").string();
-  p.fileTypeName = "executable";
-  p.catalogueDir = QDir::currentPath().toStdString();
-  if (InitialiseGlobalState(p, [](const std::string&, const std::string&) {}) != StartupOutcome::Run)
+  if (!bench::StartInCurrentFolder())
     Vars().TheCatalogue = Catalogue({testing::LinearEclipse::Passing(1200).Record()});
   const int index = Vars().TheCatalogue.Contains(kTotal2022Nov08) ? kTotal2022Nov08 : 1;
   Vars().Parameters.SetInt(param::kEclipse, index);

@@ -13,7 +13,7 @@
 
 #include <filesystem>
 
-#include "app/startup.h"
+#include "bench_startup.h"
 #include "app/varomintel_variables.h"
 #include "gui/lists/Varomintel_Unit_CityHist.h"
 #include "gui/lists/Varomintel_Unit_CityList.h"
@@ -22,18 +22,9 @@ namespace varomintel {
 namespace {
 
 bool Start(benchmark::State& state) {
-  StartupPlaces p;
-  p.programDir = QDir::currentPath().toStdString();
-  p.tempDir = QDir::tempPath().toStdString();
-  p.configDir = (std::filesystem::temp_directory_path() / "varomintel_bench_config").string();
-  p.fileTypeName = "executable";
-  p.catalogueDir = p.programDir;
-  Vars() = VaromintelVariables{};
-  if (InitialiseGlobalState(p, [](const std::string&, const std::string&) {}) != StartupOutcome::Run) {
-    state.SkipWithError("no catalogue in the current directory");
-    return false;
-  }
-  return true;
+  if (bench::StartInCurrentFolder()) return true;
+  state.SkipWithError("no catalogue in the current directory");
+  return false;
 }
 
 void BM_CityListWholeFileShown(benchmark::State& state) {

@@ -11,25 +11,14 @@
 
 #include "app/varomintel_variables.h"
 #include "gui/main/Varomintel_Unit_Main.h"
-#include "app/startup.h"
+#include "bench_startup.h"
 
 namespace varomintel {
 namespace {
 
-StartupPlaces Places() {
-  StartupPlaces p;
-  p.programDir = QDir::currentPath().toStdString();
-  p.tempDir = QDir::tempPath().toStdString();
-  p.configDir = (std::filesystem::temp_directory_path() / "varomintel_bench_config").string();
-  p.fileTypeName = "executable";
-  p.catalogueDir = QDir::currentPath().toStdString();
-  return p;
-}
-
 void BM_StartUpToFirstEclipse(benchmark::State& state) {
   for (auto _ : state) {
-    Vars() = VaromintelVariables{};
-    if (InitialiseGlobalState(Places(), [](const std::string&, const std::string&) {}) != StartupOutcome::Run) {
+    if (!bench::StartInCurrentFolder()) {
       state.SkipWithError("no catalogue in the current directory");
       return;
     }
@@ -41,8 +30,7 @@ void BM_StartUpToFirstEclipse(benchmark::State& state) {
 BENCHMARK(BM_StartUpToFirstEclipse)->Unit(benchmark::kMillisecond);
 
 void BM_SelectEclipse(benchmark::State& state) {
-  Vars() = VaromintelVariables{};
-  if (InitialiseGlobalState(Places(), [](const std::string&, const std::string&) {}) != StartupOutcome::Run) {
+  if (!bench::StartInCurrentFolder()) {
     state.SkipWithError("no catalogue in the current directory");
     return;
   }
