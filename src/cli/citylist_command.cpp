@@ -63,7 +63,7 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
   const std::atomic<bool> stop{false};
   const CityListOutcome outcome = RunCityList(input, callbacks, stop);
   if (!outcome.cityFileOpened) {
-    ctx.err << "varomintel-cli: city file '" << input.cityFile << "' cannot be read\n";
+    ErrorLine(ctx.err, "city file '" + input.cityFile + "' cannot be read");
     return kExitUsage;
   }
   if (format == OutputFormat::Text) {
@@ -82,7 +82,7 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
   }
   ctx.err << CityListStatus(outcome.counts.scanned, outcome.counts.found, lang) << '\n';
   if (outcome.failure) {
-    ctx.err << "varomintel-cli: city file '" << input.cityFile << "' " << outcome.failure->Message() << '\n';
+    ErrorLine(ctx.err, "city file '" + input.cityFile + "' " + outcome.failure->Message());
     return kExitUsage;
   }
   if (outcome.unconverged > 0) {

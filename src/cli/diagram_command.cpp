@@ -38,13 +38,17 @@ void EnsureGuiApplication() {
   static const auto app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
-// The PNG bytes of a picture, written whole or not at all.
-bool WritePng(const QImage& image, const std::string& path) {
+// The PNG bytes of a picture, written whole or not at all; `error` receives the line that
+// names the file and the reason.
+bool WritePng(const QImage& image, const std::string& path, std::string* error) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG")) return false;
-  return WriteWholeFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (!image.save(&buffer, "PNG")) {
+    *error = "cannot write '" + path + "': the picture cannot be encoded as PNG";
+    return false;
+  }
+  return WriteWholeFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), error);
 }
 
 int SliderArgument(std::string_view text) {
@@ -88,9 +92,10 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
 
   if (out) {
     const DiagramFrame frame = draw(firstPosition >= 0 ? firstPosition : SliderPosition(selection.circumstances.TimeMax));
-    if (!WritePng(image, std::string(*out))) {
-      ctx.err << "varomintel-cli: cannot write '" << *out << "'\n";
-      return kExitUsage;
+    std::string error;
+    if (!WritePng(image, std::string(*out), &error)) {
+      ErrorLine(ctx.err, error);
+      return kExitOutput;
     }
     ctx.out << frame.caption << '\n' << frame.dateTime << '\n' << frame.shortType << '\n';
     return kExitOk;
@@ -106,9 +111,10 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
     char name[32];
     std::snprintf(name, sizeof name, "diagram_%05d.png", number);
     const std::string path = (dir / name).string();
-    if (!WritePng(image, path)) {
-      ctx.err << "varomintel-cli: cannot write '" << path << "'\n";
-      return kExitUsage;
+    std::string failure;
+    if (!WritePng(image, path, &failure)) {
+      ErrorLine(ctx.err, failure);
+      return kExitOutput;
     }
     ctx.out << name << '\t' << frame.dateTime << '\t' << frame.shortType << '\n';
   }

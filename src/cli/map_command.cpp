@@ -79,7 +79,7 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   const MapPictures pictures = LoadMapPictures(MapPictureFolder(ctx.programDir));
   const MapPicturePair& pair = pictures.Pair(globe);
   if (pair.map.isNull() || pair.dark.isNull()) {
-    ctx.err << "varomintel-cli: map: " << pictures.error << '\n';
+    ErrorLine(ctx.err, "map: " + pictures.error);
     return kExitUsage;
   }
   inputs.map = pair.map;
@@ -94,9 +94,11 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG") || !WriteWholeFile(std::string(*out), std::string_view(png.constData(), static_cast<std::size_t>(png.size())))) {
-    ctx.err << "varomintel-cli: map: cannot write " << *out << '\n';
-    return kExitUsage;
+  std::string error = "cannot write '" + std::string(*out) + "': the picture cannot be encoded as PNG";
+  if (!image.save(&buffer, "PNG") ||
+      !WriteWholeFile(std::string(*out), std::string_view(png.constData(), static_cast<std::size_t>(png.size())), &error)) {
+    ErrorLine(ctx.err, error);
+    return kExitOutput;
   }
   if (!result.converged) {
     ctx.err << "varomintel-cli: eclipse " << index << ": the search for " << result.failedSearch << " did not converge\n";

@@ -78,7 +78,7 @@ class HostileInput : public ::testing::Test {
     int raw = 0;
     ::waitpid(pid, &raw, 0);
     Outcome o;
-    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : WIFSIGNALED(raw) ? 128 + WTERMSIG(raw) : -1;  // as a shell
     std::ifstream in(errFile);
     o.err.assign(std::istreambuf_iterator<char>(in), {});
     return o;
@@ -105,24 +105,15 @@ TEST_F(HostileInput, AFailedWriteToStandardOutputIsAFailure) {
       "--catalogue $CAT citylist 16921 --cities places.txt",
       "--catalogue $CAT cityhist --lat 47.5N --lon 7.5E --from 2000 --to 2030",
   };
-  const char* sinks[] = {"$CLI %s > /dev/full", "$CLI %s >&-", nullptr /* a pipe without reader */};
+  // (A pipe without reader is no failure: see ClosedPipesAndOutputFiles.)
+  const char* sinks[] = {"$CLI %s > /dev/full", "$CLI %s >&-"};
   for (const char* command : commands)
     for (const char* sink : sinks) {
-      std::string what = std::string("pipe without reader: ") + command;
-      Outcome o;
-      if (sink) {
-        char script[512];
-        std::snprintf(script, sizeof script, sink, command);
-        what = script;
-        o = Shell(script);
-      } else {
-        std::string args = command;
-        const std::string cat = "$CAT";
-        if (const auto at = args.find(cat); at != std::string::npos)
-          args.replace(at, cat.size(), std::string(VAROMINTEL_DATA_DIR) + "/Bessel_Lunar_12ky_VNB_0130_25.858.bin");
-        o = ToClosedPipe(args);
-      }
-      EXPECT_NE(o.status, 0) << what;
+      char script[512];
+      std::snprintf(script, sizeof script, sink, command);
+      const std::string what = script;
+      const Outcome o = Shell(script);
+      EXPECT_EQ(o.status, 3) << what;
       EXPECT_GE(Lines(o.err), 1) << what;
       EXPECT_NE(o.err.find("varomintel-cli: cannot write the output"), std::string::npos) << what << "\n" << o.err;
     }
@@ -235,6 +226,130 @@ TEST_F(HostileInput, ATruncatedDarkMapIsRefusedAndKeepsItsBytes) {
       << o.err;
   std::ifstream back(Path("maps/demis_world_680x340_dark.bmp"), std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(back), {}), cut);
+}
+
+// ---------------------------------------------------------------------------------------
+// Output files that cannot be written, links planted beside them, readers that have gone,
+// and control characters in what an error line quotes. One row per case: the script (run
+// by sh in the temporary folder), the status, a part of standard error ("" for none),
+// and a check of the folder afterwards.
+
+struct OutputRow {
+  const char* what;
+  const char* script;
+  int status;
+  const char* message;  // part of the one error line; "" when standard error stays empty
+};
+
+TEST_F(HostileInput, ClosedPipesAndOutputFiles) {
+  const fs::path data = VAROMINTEL_DATA_DIR;
+  fs::remove_all(Path("out"));
+  fs::create_directories(Path("out"));
+  Write("out/victim", "the victim's bytes");
+  Write("out/old.png", "old picture");
+  Write("out/kept.png.part", "the user's own file");
+  fs::create_directories(Path("out/maps"));
+  fs::copy_file(data / "demis_world_680x340_dark.bmp", Path("out/maps/demis_world_680x340_dark.bmp"));
+  const std::string longName = std::string(251, 'n') + ".png";  // 255 bytes, the longest name
+  const std::string longScript = "cd out && $CLI --catalogue $CAT map 16921 --out " + longName;
+  // A file size limit of 8 blocks of 512 bytes (with SIGXFSZ ignored, so that the write
+  // fails with EFBIG) stands in for a disk that fills up halfway through a picture.
+  const OutputRow rows[] = {
+      {"map into a link planted at the old temporary name",
+       "cd out && ln -s victim new.png.part && ln -s victim .new.png.part && "
+       "$CLI --catalogue $CAT map 16921 --out new.png",
+       0, ""},
+      {"diagram beside the user's own .part file", "cd out && $CLI --catalogue $CAT diagram 16921 --out kept.png > /dev/null",
+       0, ""},
+      {"map under a 255-byte name", longScript.c_str(), 0, ""},
+      {"map onto /dev/full", "$CLI --catalogue $CAT map 16921 --out /dev/full", 3,
+       "varomintel-cli: cannot write '/dev/full': it is not a regular file"},
+      {"diagram onto /dev/full", "$CLI --catalogue $CAT diagram 16921 --out /dev/full", 3,
+       "varomintel-cli: cannot write '/dev/full': it is not a regular file"},
+      {"diagram into a folder that does not exist", "$CLI --catalogue $CAT diagram 16921 --out out/none/a.png", 3,
+       "cannot write 'out/none/a.png': No such file or directory"},
+      {"map over an old picture on a full disk",
+       "trap \"\" XFSZ; ulimit -f 8; $CLI --catalogue $CAT map 16921 --out out/old.png", 3,
+       "varomintel-cli: cannot write 'out/old.png': File too large"},
+      {"diagram frames on a full disk",
+       "trap \"\" XFSZ; ulimit -f 8; $CLI --catalogue $CAT diagram 16921 --frames out/frames --step 60 > /dev/null", 3,
+       "cannot write 'out/frames/diagram_00000.png': File too large"},
+      {"dark map on a full disk", "cd out/maps && trap \"\" XFSZ && ulimit -f 8 && $CLI prepare-dark-maps", 3,
+       "varomintel-cli: prepare-dark-maps: cannot write 'demis_world_680x340_dark.bmp': File too large"},
+      {"a reader that has gone",
+       "{ $CLI --catalogue $CAT circumstances all; echo $? > out/status; } | head -n 1 > /dev/null; "
+       "exit $(cat out/status)",
+       141, ""},
+  };
+  for (const OutputRow& row : rows) {
+    const Outcome o = Shell(row.script);
+    EXPECT_EQ(o.status, row.status) << row.what << "\n" << o.err;
+    if (*row.message) {
+      EXPECT_EQ(Lines(o.err), 1) << row.what << "\n" << o.err;
+      EXPECT_NE(o.err.find(row.message), std::string::npos) << row.what << "\n" << o.err;
+    } else {
+      EXPECT_EQ(o.err, "") << row.what;
+    }
+  }
+  // Nothing but the targets was written: the victim, the user's own file and the old
+  // picture kept their bytes, the links are still links, and no temporary file is left.
+  std::ifstream victim(Path("out/victim")), own(Path("out/kept.png.part")), old(Path("out/old.png"));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(victim), {}), "the victim's bytes");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(own), {}), "the user's own file");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old picture");
+  EXPECT_TRUE(fs::is_symlink(Path("out/new.png.part")));
+  EXPECT_GT(fs::file_size(Path("out/new.png")), 10000u);
+  EXPECT_GT(fs::file_size(Path("out/kept.png")), 10000u);
+  EXPECT_GT(fs::file_size(Path("out") + "/" + longName), 10000u);
+  std::ifstream map(Path("out/maps/demis_world_680x340_dark.bmp"), std::ios::binary), shipped(
+      data / "demis_world_680x340_dark.bmp", std::ios::binary);
+  EXPECT_TRUE(std::equal(std::istreambuf_iterator<char>(map), {}, std::istreambuf_iterator<char>(shipped), {}));
+  for (const auto& e : fs::recursive_directory_iterator(Path("out")))
+    EXPECT_EQ(e.path().filename().string().rfind(".varomintel-", 0), std::string::npos) << e.path();
+
+  // Also when the caller left SIGPIPE ignored, a reader that has gone ends every command
+  // quietly by SIGPIPE, at once, instead of an error line.
+  Write("places.txt", "Basel\t170000\t4756\t759\tSchweiz\n");
+  const std::string cat = (data / "Bessel_Lunar_12ky_VNB_0130_25.858.bin").string();
+  for (const std::string args : {"--help", "report 16921", "circumstances all", "find --year 2022",
+                                 "citylist 16921 --cities places.txt",
+                                 "cityhist --lat 47.5N --lon 7.5E --from 2000 --to 2030"}) {
+    const Outcome o = ToClosedPipe(args == "--help" ? args : "--catalogue " + cat + " " + args);
+    EXPECT_EQ(o.status, 128 + SIGPIPE) << args << "\n" << o.err;
+    EXPECT_EQ(o.err, "") << args;
+  }
+}
+
+// Arguments and file names quoted in an error line are shown with their control
+// characters escaped: the line stays one line and the terminal receives no commands.
+TEST_F(HostileInput, ErrorLinesShowControlCharactersEscaped) {
+  const struct {
+    const char* args;
+    int status;
+    const char* shown;
+  } rows[] = {
+      {R"x(report 1 --lang "$(printf "de\nen")")x", 2, R"(--lang must be de, en or fr, not 'de\nen')"},
+      {R"x(report 1 --lang "$(printf "\033[2J\033[31mred")")x", 2, R"(not '\x1b[2J\x1b[31mred')"},
+      {R"x(report 1 --lang "$(printf "a\rb\tc\177")")x", 2, R"(not 'a\rb\tc\x7f')"},
+      {R"x(report 1 --lang "$(printf "\302\233x\377y")")x", 2, R"(not '\u009bx\xffy')"},
+      {R"x(report 1 --lang "$(printf "\303\244\\\\")")x", 2, "not '\xc3\xa4\\'"},  // ä and a backslash stay
+      {R"x(report "$(printf "1\n2")")x", 2, R"(index '1\n2' is not)"},
+      {R"x(citylist 16921 --cities "$(printf "no\nsuch")")x", 2, R"(city file 'no\nsuch' cannot be read)"},
+      {R"x(map 16921 --out "$(printf "no\nsuch/x.png")")x", 3, R"(cannot write 'no\nsuch/x.png': No such file)"},
+      {R"x(diagram 16921 --out "$(printf "no\033such/x.png")")x", 3, R"(cannot write 'no\x1bsuch/x.png': No such)"},
+  };
+  for (const auto& row : rows) {
+    const Outcome o = Shell(std::string("$CLI --catalogue $CAT ") + row.args + " > /dev/null");
+    EXPECT_EQ(o.status, row.status) << row.args << "\n" << o.err;
+    EXPECT_EQ(Lines(o.err), 1) << row.args << "\n" << o.err;
+    EXPECT_NE(o.err.find(row.shown), std::string::npos) << row.args << "\n" << o.err;
+    EXPECT_TRUE(std::none_of(o.err.begin(), o.err.end() - (o.err.empty() ? 0 : 1),
+                             [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }))
+        << row.args << "\n" << o.err;
+  }
+  const Outcome o = Shell(R"x($CLI --catalogue "$(printf "cat\nalogue")" report 1)x");
+  EXPECT_EQ(Lines(o.err), 1) << o.err;
+  EXPECT_NE(o.err.find(R"(cat\nalogue)"), std::string::npos) << o.err;
 }
 
 }  // namespace
