@@ -215,7 +215,8 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
     for (const Contact k : kListContacts) {
       if (!ContactVisible(p, k)) continue;
       const GregorianInstant at = GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, p.ContactTime[k]));
-      description += "\n" + std::string(ContactLabel(k)[l]) + ": " + ReadableUtc(at) + ", " + kMoonAltitude[l] + " " +
+      description += '\n';  // on its own: "\n" + text draws a false -Wrestrict from GCC 12 at -O3
+      description += std::string(ContactLabel(k)[l]) + ": " + ReadableUtc(at) + ", " + kMoonAltitude[l] + " " +
                      Fixed(p.ContactAltitude[k] * RadToDeg, 1) + "\u00B0";
     }
     const std::string uid = "varomintel-lunar-eclipse-" + Digits(e.eclipse.Year, 4) + Digits(e.eclipse.Month, 2) +
