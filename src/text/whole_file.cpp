@@ -1,13 +1,13 @@
 #include "text/whole_file.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <random>
 
 namespace varomintel {
 
@@ -54,10 +54,14 @@ int CreateNeighbour(const std::string& target, mode_t mode, std::string* temp) {
   static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   const std::size_t slash = target.rfind('/');
   const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  std::random_device random;  // the system's random source, not a seeded sequence
   for (int attempt = 0; attempt < 100; ++attempt) {
+    unsigned char random[12];  // the system's random bytes, never a seeded sequence
+    if (getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) {
+      if (errno == EINTR) continue;
+      return -1;
+    }
     std::string name = folder + ".varomintel-";
-    for (int i = 0; i < 12; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+    for (const unsigned char r : random) name += kLetters[r % (sizeof kLetters - 1)];
     const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd >= 0) {
       *temp = std::move(name);
