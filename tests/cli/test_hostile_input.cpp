@@ -298,9 +298,14 @@ TEST_F(HostileInput, ClosedPipesAndOutputFiles) {
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(own), {}), "the user's own file");
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old picture");
   EXPECT_TRUE(fs::is_symlink(Path("out/new.png.part")));
-  EXPECT_GT(fs::file_size(Path("out/new.png")), 10000u);
-  EXPECT_GT(fs::file_size(Path("out/kept.png")), 10000u);
-  EXPECT_GT(fs::file_size(Path("out") + "/" + longName), 10000u);
+  const auto size = [](const std::string& path) {  // 0 for a file that is not there
+    std::error_code error;
+    const auto bytes = fs::file_size(path, error);
+    return error ? 0 : bytes;
+  };
+  EXPECT_GT(size(Path("out/new.png")), 10000u);
+  EXPECT_GT(size(Path("out/kept.png")), 10000u);
+  EXPECT_GT(size(Path("out") + "/" + longName), 10000u);
   std::ifstream map(Path("out/maps/demis_world_680x340_dark.bmp"), std::ios::binary), shipped(
       data / "demis_world_680x340_dark.bmp", std::ios::binary);
   EXPECT_TRUE(std::equal(std::istreambuf_iterator<char>(map), {}, std::istreambuf_iterator<char>(shipped), {}));
