@@ -9,8 +9,74 @@ bool ContainsControlCharacter(std::string_view text) {
 }
 
 namespace {
+
 bool Continues(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The bytes from text[i] on that form one well-formed sequence (valid true), or the
+// maximal subpart of one that breaks off (valid false, at least one byte). The lead byte
+// fixes the length and the range of the second byte (the Unicode Standard, table 3-7).
+std::size_t NextSequence(std::string_view text, std::size_t i, bool& valid) {
+  const auto b = static_cast<unsigned char>(text[i]);
+  valid = false;
+  if (b < 0x80) {
+    valid = true;
+    return 1;
+  }
+  int follow = 0;
+  unsigned char low = 0x80, high = 0xBF;
+  if (b >= 0xC2 && b <= 0xDF) {
+    follow = 1;
+  } else if (b == 0xE0) {
+    follow = 2;
+    low = 0xA0;  // no overlong form
+  } else if (b == 0xED) {
+    follow = 2;
+    high = 0x9F;  // no surrogate
+  } else if (b >= 0xE1 && b <= 0xEF) {
+    follow = 2;
+  } else if (b == 0xF0) {
+    follow = 3;
+    low = 0x90;  // no overlong form
+  } else if (b >= 0xF1 && b <= 0xF3) {
+    follow = 3;
+  } else if (b == 0xF4) {
+    follow = 3;
+    high = 0x8F;  // nothing above U+10FFFF
+  } else {
+    return 1;  // a continuation byte without lead, C0, C1 or F5 to FF
+  }
+  std::size_t n = 1;
+  for (int k = 0; k < follow; ++k, ++n) {
+    if (i + n >= text.size()) return n;
+    const auto c = static_cast<unsigned char>(text[i + n]);
+    if (c < low || c > high) return n;
+    low = 0x80;
+    high = 0xBF;
+  }
+  valid = true;
+  return n;
+}
+
 }  // namespace
+
+bool IsValidUtf8(std::string_view text) {
+  bool valid = true;
+  for (std::size_t i = 0; i < text.size() && valid;) i += NextSequence(text, i, valid);
+  return valid;
+}
+
+std::string ValidUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  bool valid = true;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t n = NextSequence(text, i, valid);
+    if (valid) out.append(text.substr(i, n));
+    else out.append("\xEF\xBF\xBD");  // U+FFFD REPLACEMENT CHARACTER
+    i += n;
+  }
+  return out;
+}
 
 std::size_t CodePointCount(std::string_view text) {
   std::size_t n = 0;
