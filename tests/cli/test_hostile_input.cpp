@@ -4,6 +4,7 @@
 // must end with one clear line on standard error and a non-zero status, and lose nothing.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -127,7 +128,7 @@ TEST_F(HostileInput, CityFilesThatCannotBeListsAreRefusedByName) {
     int status;
     const char* message;
   } cases[] = {
-      {"/dev/zero", 2, "city file '/dev/zero' line 1 is too long (more than 4096 bytes)"},
+      {"/dev/zero", 2, "city file '/dev/zero' cannot be read: it is not a regular file (a character device)"},
       {"/tmp", 2, "city file '/tmp' cannot be read: Is a directory"},
       {"/nonexistent/places.txt", 2, "city file '/nonexistent/places.txt' cannot be read"},
   };
@@ -355,6 +356,105 @@ TEST_F(HostileInput, ErrorLinesShowControlCharactersEscaped) {
   const Outcome o = Shell(R"x($CLI --catalogue "$(printf "cat\nalogue")" report 1)x");
   EXPECT_EQ(Lines(o.err), 1) << o.err;
   EXPECT_NE(o.err.find(R"(cat\nalogue)"), std::string::npos) << o.err;
+}
+
+// ---- The places commands: city files that are not regular files or break off, names
+// that are not UTF-8. Each run is bounded by `timeout`, so that a command that hangs (a
+// FIFO read without a writer, a fold that never moves on) fails the row instead of the run.
+TEST_F(HostileInput, PlacesCommandsRefuseBrokenCityFilesAndNamesBeforeAnyOutput) {
+  ::unlink(Path("fifo").c_str());
+  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+  Write("endless.txt", std::string(200000, 'x'));
+  std::string fiveGood;
+  for (int i = 0; i < 5; ++i) fiveGood += "Tokyo" + std::to_string(i) + "\t9000000\t3568\t13969\tJapan\r\n";
+  Write("sixth-bad.txt", fiveGood + "Osaka\t27OO000\t3469\t13550\tJapan\r\n");
+  Write("continuations.txt", std::string(80, '\x80'));
+  Write("overlong.txt", "Z\xC0\xAFrich");
+  Write("cut.txt", "Z\xC3");
+  Write("surrogate.txt", "\xED\xA0\x80");
+  const std::string cityhist = "cityhist --lat 47.5N --lon 7.5E --from 2000 --to 2030 ";
+  const struct {
+    std::string args;
+    const char* message;
+  } rows[] = {
+      {"citylist 16921 --cities fifo", "city file 'fifo' cannot be read: it is not a regular file (a FIFO)"},
+      {"citylist 16921 --cities fifo --format json", "city file 'fifo' cannot be read: it is not a regular file"},
+      {"citylist 16921 --cities endless.txt --format json", "'endless.txt' line 1 is too long (more than 4096 bytes)"},
+      {"citylist 16921 --cities sixth-bad.txt --format json", "'sixth-bad.txt' line 6: '27OO000' is not a valid"},
+      {"citylist 16921 --cities sixth-bad.txt --screen", "'sixth-bad.txt' line 6: '27OO000' is not a valid"},
+      {cityhist + "--format ics --name \"$(cat continuations.txt)\"", "--name must be UTF-8 text"},
+      {cityhist + "--format json --name \"$(cat overlong.txt)\"", "--name must be UTF-8 text"},
+      {cityhist + "--name \"$(cat cut.txt)\"", "--name must be UTF-8 text"},
+      {cityhist + "--screen --name \"$(cat surrogate.txt)\"", "--name must be UTF-8 text"},
+  };
+  for (const auto& row : rows) {
+    const Outcome o = Shell("timeout -s KILL 60 $CLI --catalogue $CAT " + row.args + " > out.txt");
+    EXPECT_EQ(o.status, 2) << row.args << "\n" << o.err;
+    EXPECT_EQ(Lines(o.err), 1) << row.args << "\n" << o.err;
+    EXPECT_NE(o.err.find(row.message), std::string::npos) << row.args << "\n" << o.err;
+    std::ifstream in(Path("out.txt"), std::ios::binary);
+    const std::string out(std::istreambuf_iterator<char>(in), {});
+    EXPECT_TRUE(out.empty()) << row.args << "\n" << out.substr(0, 200);
+  }
+  // The good places before the bad line are listed when the file is whole: the same five,
+  // as a document that a JSON reader accepts.
+  Write("five-good.txt", fiveGood);
+  const Outcome o = Shell("$CLI --catalogue $CAT citylist 16921 --cities five-good.txt --format json > out.json && "
+                          "python3 -c \"import json; d = json.load(open(\\\"out.json\\\")); "
+                          "assert d[\\\"places_scanned\\\"] == 5 and len(d[\\\"places\\\"]) == 5\"");
+  EXPECT_EQ(o.status, 0) << o.err;
+  // A long name in UTF-8 is folded between its characters.
+  std::string name;
+  for (int i = 0; i < 60; ++i) name += "\xC3\xA9";  // 60 x e-acute, 120 octets
+  Write("long-name.txt", name);
+  const Outcome ics = Shell("$CLI --catalogue $CAT " + cityhist + "--format ics --name \"$(cat long-name.txt)\" > out.ics");
+  EXPECT_EQ(ics.status, 0) << ics.err;
+  std::ifstream in(Path("out.ics"), std::ios::binary);
+  const std::string calendar(std::istreambuf_iterator<char>(in), {});
+  std::string unfolded;
+  for (std::size_t i = 0; i < calendar.size(); ++i) {
+    if (calendar.compare(i, 3, "\r\n ") == 0) {
+      EXPECT_NE(static_cast<unsigned char>(calendar[i + 3]) & 0xC0, 0x80) << "a fold inside a character";
+      i += 2;
+      continue;
+    }
+    unfolded += calendar[i];
+  }
+  EXPECT_NE(unfolded.find("X-WR-CALNAME:Lunar eclipses \xE2\x80\x93 " + name + "\r\n"), std::string::npos);
+  fs::remove(Path("fifo"));
+}
+
+// citylist writes each place of its JSON document as it finds it: twelve times the places
+// take no more memory than the few (the document built whole took some 9 KB a place).
+TEST_F(HostileInput, CityListJsonKeepsMemoryFlatWhateverTheCityFileSize) {
+  const std::string tokyo = "Tokyo\t9000000\t3568\t13969\tJapan\r\n";
+  std::string few, many;
+  for (int i = 0; i < 500; ++i) few += tokyo;
+  for (int i = 0; i < 12; ++i) many += few;
+  Write("few.txt", few);
+  Write("many.txt", many);
+  // The peak resident size of one run, in KiB (the shell hands its process over to the
+  // program); a small quarantine keeps a sanitizer build from holding freed memory.
+  const auto peakKiB = [](const std::string& args) {
+    const std::string cmd = "cd '" + dir_->string() + "' && ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}" +
+                            "quarantine_size_mb=1\" exec '" + std::string(VAROMINTEL_CLI) + "' --catalogue '" +
+                            std::string(VAROMINTEL_DATA_DIR) + "/Bessel_Lunar_12ky_VNB_0130_25.858.bin' " + args +
+                            " > out.txt 2> stderr.txt";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      ::execl("/bin/sh", "sh", "-c", cmd.c_str(), static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    int raw = 0;
+    struct rusage usage {};
+    ::wait4(pid, &raw, 0, &usage);
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << args;
+    EXPECT_GT(fs::file_size(Path("out.txt")), 500u * 1000) << args;
+    return static_cast<long>(usage.ru_maxrss);
+  };
+  const long fewKiB = peakKiB("citylist 16921 --cities few.txt --format json");
+  const long manyKiB = peakKiB("citylist 16921 --cities many.txt --format json");
+  EXPECT_LT(manyKiB - fewKiB, 16 * 1024) << fewKiB << " KiB for 500 places, " << manyKiB << " KiB for 6000";
 }
 
 }  // namespace
