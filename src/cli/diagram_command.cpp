@@ -184,7 +184,7 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   std::vector<std::string> written;
   for (std::size_t number = 0; number < positions.size(); ++number) {
     const DiagramFrame frame = draw(positions[number]);
-    char name[32];
+    char name[48];
     std::snprintf(name, sizeof name, "diagram_%05zu.png", number);
     const std::string path = (dir / name).string();
     if (!WritePng(image, path)) {
