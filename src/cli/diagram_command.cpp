@@ -57,8 +57,9 @@ PictureFault UnusableMoonPicture(const SelectedEclipse& selection, const std::ve
   return {};
 }
 
+// A name that the shell pattern diagram_*.png matches.
 bool IsFrameName(const std::string& name) {
-  return name.size() > 12 && name.starts_with("diagram_") && name.ends_with(".png");
+  return name.size() >= 12 && name.starts_with("diagram_") && name.ends_with(".png");
 }
 
 // The frames folder made ready for a new sequence: created when missing; when it holds
