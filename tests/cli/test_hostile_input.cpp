@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -455,6 +456,183 @@ TEST_F(HostileInput, CityListJsonKeepsMemoryFlatWhateverTheCityFileSize) {
   const long fewKiB = peakKiB("citylist 16921 --cities few.txt --format json");
   const long manyKiB = peakKiB("citylist 16921 --cities many.txt --format json");
   EXPECT_LT(manyKiB - fewKiB, 16 * 1024) << fewKiB << " KiB for 500 places, " << manyKiB << " KiB for 6000";
+}
+
+// --- Pictures, frames folders, the toolkit's platform and crafted records: the picture
+// commands ----------------------------------------------------------------------------
+
+// Crafted eclipses, index 1..3: an ordinary total eclipse whose Moon of 915" radius is
+// drawn from mond84.bmp all along the slider; a Moon that never moves, whose
+// greatest-eclipse search cannot converge; a penumbra of a million million arcseconds.
+void WriteCraftedCatalogue(const std::string& path) {
+  testing::LinearEclipse ordinary = testing::LinearEclipse::Passing(1200);
+  ordinary.moonRadius = 915;
+  EclipseRecord still = ordinary.Record();
+  still.X.c = {0, 0, 0, 0};
+  still.Y.c = {100, 0, 0, 0};
+  testing::LinearEclipse huge = ordinary;
+  huge.f1 = 1e12;
+  ASSERT_TRUE(WriteCatalogue(path, {ordinary.Record(), still, huge.Record()}));
+}
+
+struct PictureCommandRow {
+  const char* name;
+  const char* setup;    // shell commands preparing the row's empty folder
+  const char* run;      // the command
+  int status;
+  const char* message;  // in the one line on standard error; "" for a run that must say nothing
+  const char* after;    // a shell test that must hold afterwards
+};
+
+void PrintTo(const PictureCommandRow& row, std::ostream* os) { *os << row.name; }
+
+class PictureCommands : public HostileInput, public ::testing::WithParamInterface<PictureCommandRow> {
+ protected:
+  // In the row's folder, with $DATA the shipped data, $SYN the crafted catalogue, and the
+  // pictures $MOON (the 23 Moon pictures) and $MAPS (the eight maps) to link.
+  static Outcome InRow(const std::string& script) {
+    const std::string data = VAROMINTEL_DATA_DIR;
+    return Shell("DATA=" + data + "; SYN=" + Path("crafted.bin") + "; MOON=\"$(ls " + data + "/mond*.bmp)\"; MAPS=\"$(ls " +
+                 data + "/*_680x340*.bmp)\"; cd " + GetParam().name + " && " + script);
+  }
+};
+
+TEST_P(PictureCommands, RefuseOrSucceedAsTheRowSays) {
+  const PictureCommandRow& row = GetParam();
+  WriteCraftedCatalogue(Path("crafted.bin"));
+  fs::remove_all(Path(row.name));
+  fs::create_directories(Path(row.name));
+  if (*row.setup) {
+    ASSERT_EQ(InRow(row.setup).status, 0) << row.setup;
+  }
+  const Outcome o = InRow(row.run);
+  EXPECT_EQ(o.status, row.status) << o.err;
+  if (*row.message) {
+    EXPECT_EQ(Lines(o.err), 1) << o.err;
+    EXPECT_NE(o.err.find(row.message), std::string::npos) << o.err;
+  } else {
+    EXPECT_EQ(o.err, "");
+  }
+  EXPECT_EQ(InRow(row.after).status, 0) << row.after;
+}
+
+#define MOON_ROW(name, make, message)                                                             \
+  PictureCommandRow {                                                                            \
+    name, "for f in $MOON; do ln -s $f .; done && rm mond84.bmp && " make,                        \
+        "timeout 60 $CLI --catalogue $SYN diagram 1 --out out.png > out.txt", 2, message, "[ ! -e out.png ]" \
+  }
+
+INSTANTIATE_TEST_SUITE_P(
+    HostileInput, PictureCommands,
+    ::testing::Values(
+        // The Moon picture the diagram takes, in the current folder, missing or broken.
+        MOON_ROW("moon_missing", "true", "picture 'mond84.bmp' is refused: it does not exist"),
+        MOON_ROW("moon_empty", ": > mond84.bmp", "picture 'mond84.bmp' is refused: it is not a BMP picture"),
+        MOON_ROW("moon_truncated", "head -c 15000 $DATA/mond84.bmp > mond84.bmp",
+                 "picture 'mond84.bmp' is refused: its pixel data is cut short"),
+        MOON_ROW("moon_foreign", "cp $DATA/mond85.bmp mond84.bmp", "it has 85 x 85 pixels, not 84 x 84"),
+        MOON_ROW("moon_fifo", "mkfifo mond84.bmp", "picture 'mond84.bmp' is refused: it is a FIFO"),
+        MOON_ROW("moon_folder", "mkdir mond84.bmp", "picture 'mond84.bmp' is refused: it is a folder"),
+        // A broken picture that no drawing of this eclipse takes does not matter.
+        PictureCommandRow{"moon_unused_broken", "for f in $MOON; do ln -s $f .; done && rm mond92.bmp && : > mond92.bmp",
+                          "$CLI --catalogue $SYN diagram 1 --out out.png > out.txt", 0, "", "[ -s out.png ]"},
+        // Every frame is checked before the first is written.
+        PictureCommandRow{"moon_frames", "for f in $MOON; do ln -s $f .; done && rm mond84.bmp && : > mond84.bmp",
+                          "$CLI --catalogue $SYN diagram 1 --frames f --step 60 > out.txt", 2,
+                          "picture 'mond84.bmp' is refused", "[ ! -e f ]"},
+        // The map pictures: the pair that the chosen map takes.
+        PictureCommandRow{"map_truncated", "for f in $MAPS; do ln -s $f .; done && rm bluemarble_680x340.bmp && "
+                                           "head -c 400000 $DATA/bluemarble_680x340.bmp > bluemarble_680x340.bmp",
+                          "$CLI --catalogue $SYN map 1 --out out.png", 2,
+                          "picture 'bluemarble_680x340.bmp' is refused: its pixel data is cut short", "[ ! -e out.png ]"},
+        // Pixel data said to start at 4096 instead of 54: the last rows would be made up.
+        PictureCommandRow{"map_pixel_offset", "for f in $MAPS; do ln -s $f .; done && rm bluemarble_680x340.bmp && "
+                                              "cp $DATA/bluemarble_680x340.bmp . && printf \"\\000\\020\" | "
+                                              "dd of=bluemarble_680x340.bmp bs=1 seek=10 conv=notrunc 2>/dev/null",
+                          "$CLI --catalogue $SYN map 1 --out out.png", 2,
+                          "picture 'bluemarble_680x340.bmp' is refused: its pixel data is cut short", "[ ! -e out.png ]"},
+        PictureCommandRow{"map_dark_fifo", "for f in $MAPS; do ln -s $f .; done && rm world_white_680x340_dark.bmp && "
+                                           "mkfifo world_white_680x340_dark.bmp",
+                          "timeout 60 $CLI --catalogue $SYN map 1 --globe 3 --out out.png", 2,
+                          "picture 'world_white_680x340_dark.bmp' is refused: it is a FIFO", "[ ! -e out.png ]"},
+        PictureCommandRow{"map_unused_broken", "for f in $MAPS; do ln -s $f .; done && rm world_white_680x340.bmp && "
+                                               ": > world_white_680x340.bmp",
+                          "$CLI --catalogue $SYN map 1 --globe 0 --out out.png", 0, "", "[ -s out.png ]"},
+        // A platform inherited from a desktop session: the picture is the offscreen one.
+        PictureCommandRow{"platform_xcb_without_display", "$CLI --catalogue $SYN diagram 1 --out ref.png > /dev/null",
+                          "env -u DISPLAY QT_QPA_PLATFORM=xcb $CLI --catalogue $SYN diagram 1 --out out.png > /dev/null",
+                          0, "", "cmp ref.png out.png"},
+        PictureCommandRow{"platform_wayland_without_compositor",
+                          "$CLI --catalogue $SYN diagram 1 --out ref.png > /dev/null",
+                          "env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland $CLI --catalogue $SYN diagram 1 --out out.png "
+                          "> /dev/null",
+                          0, "", "cmp ref.png out.png"},
+        PictureCommandRow{"platform_unknown", "$CLI --catalogue $SYN diagram 1 --out ref.png > /dev/null",
+                          "QT_QPA_PLATFORM=nonesuch $CLI --catalogue $SYN diagram 1 --out out.png > /dev/null", 0, "",
+                          "cmp ref.png out.png"},
+        PictureCommandRow{"platform_map", "$CLI --catalogue $SYN map 1 --out ref.png",
+                          "env -u DISPLAY QT_QPA_PLATFORM=xcb $CLI --catalogue $SYN map 1 --out out.png", 0, "",
+                          "cmp ref.png out.png"},
+        // Frames folders: never a mixture of two sequences, never the current folder.
+        PictureCommandRow{"frames_empty_name", "", "$CLI --catalogue $SYN diagram 1 --frames \"\" --step 60 > out.txt", 2,
+                          "--frames needs the name of a folder", "[ \"$(ls)\" = out.txt ]"},
+        PictureCommandRow{"frames_old_sequence", "mkdir f && : > f/diagram_00300.png && : > f/notes.txt",
+                          "$CLI --catalogue $SYN diagram 1 --frames f --step 60 > out.txt", 2,
+                          "the folder 'f' already holds pictures diagram_*.png (1); give --overwrite",
+                          "[ \"$(ls f | tr \"\\n\" \" \")\" = \"diagram_00300.png notes.txt \" ]"},
+        PictureCommandRow{"frames_overwrite", "mkdir f && for n in 00000 00241 02400; do : > f/diagram_$n.png; done && "
+                                              ": > f/notes.txt",
+                          "$CLI --catalogue $SYN diagram 1 --frames f --step 60 --overwrite > out.txt", 0, "",
+                          "[ $(ls f | grep -c \"^diagram_\") = 241 ] && [ ! -e f/diagram_02400.png ] && "
+                          "[ -s f/diagram_00000.png ] && [ -e f/notes.txt ]"},
+        PictureCommandRow{"frames_into_a_file", ": > f", "$CLI --catalogue $SYN diagram 1 --frames f --step 60 > out.txt",
+                          3, "cannot write frames into 'f': it is not a folder", "[ ! -s f ]"},
+        // A search that did not converge: the output is written, then status 1, in every command.
+        PictureCommandRow{"diagram_not_converged", "", "$CLI --catalogue $SYN diagram 2 --out out.png > out.txt", 1,
+                          "eclipse 2: the search for greatest eclipse did not converge", "[ -s out.png ]"},
+        PictureCommandRow{"map_not_converged", "", "$CLI --catalogue $SYN map 2 --out out.png", 1,
+                          "eclipse 2: the search for greatest eclipse did not converge", "[ -s out.png ]"},
+        PictureCommandRow{"report_not_converged", "", "$CLI --catalogue $SYN report 2 > out.txt", 1,
+                          "eclipse 2: the search for greatest eclipse did not converge", "[ -s out.txt ]"},
+        // Shadow radii of billions of pixels: drawn without an integer overflow (the
+        // sanitizer build aborts on one); the Moon never leaves the penumbra.
+        PictureCommandRow{"diagram_huge_penumbra", "", "$CLI --catalogue $SYN diagram 3 --out out.png > out.txt", 1,
+                          "eclipse 3: the search for P2 did not converge", "[ -s out.png ]"}),
+    [](const ::testing::TestParamInfo<PictureCommandRow>& row) { return std::string(row.param.name); });
+
+// A run that fails halfway, here at a file-size limit that a later, larger frame passes,
+// removes the frames it wrote and keeps what the folder held before.
+TEST_F(HostileInput, AFramesRunThatFailsHalfwayRemovesTheFramesItWrote) {
+  WriteCraftedCatalogue(Path("crafted.bin"));
+  fs::remove_all(Path("whole"));
+  ASSERT_EQ(Shell("$CLI --catalogue crafted.bin diagram 1 --frames whole --step 60 > /dev/null").status, 0);
+  std::vector<std::uintmax_t> sizes;
+  for (int k = 0; k <= 240; ++k) {
+    char name[32];
+    std::snprintf(name, sizeof name, "whole/diagram_%05d.png", k);
+    sizes.push_back(fs::file_size(Path(name)));
+  }
+  // A limit of whole 512-byte blocks that frame 0 keeps and some later frame exceeds.
+  const std::uintmax_t blocks = (sizes[0] + 511) / 512;
+  const auto first = std::find_if(sizes.begin(), sizes.end(), [&](std::uintmax_t s) { return s > blocks * 512; });
+  ASSERT_NE(first, sizes.end()) << "no frame larger than frame 0";
+  const auto failing = first - sizes.begin();
+
+  fs::remove_all(Path("cut"));
+  fs::create_directories(Path("cut"));
+  Write("cut/notes.txt", "mine");
+  const Outcome o = Shell("trap \"\" XFSZ; ulimit -f " + std::to_string(blocks) +
+                          "; $CLI --catalogue crafted.bin diagram 1 --frames cut --step 60 > /dev/null");
+  EXPECT_NE(o.status, 0);
+  EXPECT_EQ(Lines(o.err), 1) << o.err;
+  char failed[32];
+  std::snprintf(failed, sizeof failed, "diagram_%05d.png", static_cast<int>(failing));
+  EXPECT_NE(o.err.find(failed), std::string::npos) << o.err;
+  EXPECT_NE(o.err.find("the " + std::to_string(failing) + " pictures written before it are removed"), std::string::npos)
+      << o.err;
+  std::vector<std::string> left;
+  for (const auto& e : fs::directory_iterator(Path("cut"))) left.push_back(e.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"notes.txt"});
 }
 
 }  // namespace
