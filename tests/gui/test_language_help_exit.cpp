@@ -421,8 +421,8 @@ TEST_F(Languages, ExitDuringACityHistorySearchStopsItStoresItsInputsAndEnds) {
   EXPECT_FALSE(hist_->Running());
   EXPECT_FALSE(main_->isVisible());
   const ParameterRecord stored = LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion).record;
-  EXPECT_EQ(stored.ShortString(param::kHistPlace, 32), "Quito");
-  EXPECT_EQ(stored.ShortString(param::kHistLatitude, 16), "0.22");
+  EXPECT_EQ(stored.ShortString(param::kHistPlace), "Quito");
+  EXPECT_EQ(stored.ShortString(param::kHistLatitude), "0.22");
   EXPECT_TRUE(stored.Flag(param::kHistSouth));
   EXPECT_TRUE(stored.Flag(param::kHistWest));
   EXPECT_EQ(stored.Int(param::kHistToItem), 13);

@@ -435,8 +435,8 @@ TEST_F(ListWindows, ClosingTheMainWindowStopsARunAndStoresBothWindows) {
   EXPECT_FALSE(hist_->Running());
   EXPECT_LT(hist_->SavedText().size(), CityHistLegend(0).size() + 29000);
   const ParameterRecord& p = Vars().Parameters;
-  EXPECT_EQ(p.ShortString(param::kHistPlace, 32), "Zürich");
-  EXPECT_EQ(p.ShortString(param::kHistLatitude, 16), "47.37");
+  EXPECT_EQ(p.ShortString(param::kHistPlace), "Zürich");
+  EXPECT_EQ(p.ShortString(param::kHistLatitude), "47.37");
   EXPECT_TRUE(p.Flag(param::kHistNorth));
   EXPECT_TRUE(p.Flag(param::kHistEast));
   EXPECT_EQ(p.Int(param::kHistToItem), 13);

@@ -398,7 +398,7 @@ void TForm_Main::showEvent(QShowEvent* event) {
 void TForm_Main::StoreSettings() {
   VaromintelVariables& v = Vars();
   ParameterRecord& p = v.Parameters;
-  p.SetShortString(param::kVersion, 16, v.ProgramVersion);
+  p.SetShortString(param::kVersion, v.ProgramVersion);
   const WindowPlace place = CapturePlace(*this);
   p.SetInt(param::kMainTop, place.top);
   p.SetInt(param::kMainLeft, place.left);

@@ -173,6 +173,8 @@ class TForm_Main : public QMainWindow {
   void TranslateSelectionCaptions();
   // Help and exit (exit_help.cpp).
   void OpenHelp();
+  // Asks the runs of both list windows to end after their current item.
+  void StopAllListRuns();
   void ExitInOrder();
   void CloseInOrder();
   void EveryActivation();
