@@ -184,12 +184,16 @@ void HelpWindow::ApplyLanguage(std::uint8_t lang) {
 
 QString HelpWindow::ShowFile(const std::string& fileName, const std::string& dataFolder, std::uint8_t lang) {
   ApplyLanguage(lang);
-  const QString folder = QDir::cleanPath(QDir(QString::fromStdString(dataFolder)).absolutePath());
+  // No folder known: nothing is read (an empty name would mean the current folder).
+  const QString folder =
+      dataFolder.empty() ? QString() : QDir::cleanPath(QDir(QString::fromStdString(dataFolder)).absolutePath());
   const QString path = folder + "/" + QString::fromStdString(fileName);
   auto* browser = static_cast<DataFolderBrowser*>(Browser);
   browser->SetFolder(folder);
   // Read once here to say what is wrong; the browser reads it again through the same check.
-  const DataFile page = ReadRegularFile(path, kHelpPageLimitBytes);
+  DataFile page;
+  page.fault = DataFile::Fault::Missing;
+  if (!folder.isEmpty()) page = ReadRegularFile(path, kHelpPageLimitBytes);
   if (page.fault == DataFile::Fault::None) {
     // Pictures and links in the page are found relative to the page's own folder.
     Browser->setSource(QUrl::fromLocalFile(path));

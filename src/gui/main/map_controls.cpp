@@ -17,6 +17,7 @@
 #include "app/varomintel_variables.h"
 #include "app/world_map_model.h"
 #include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/checked_pictures.h"
 #include "gui/main/world_map_image.h"
 #include "render/world_map.h"
 
@@ -158,7 +159,7 @@ void TForm_Main::CreateWorldMapControls() {
   connect(RadioButton_PoI_West, &QRadioButton::clicked, this, &TForm_Main::RadioButton_PoI_WestClick);
   connect(Image_World, &WorldMapImage::pixelClicked, this, &TForm_Main::Image_WorldClick);
 
-  mapPictures_ = LoadMapPictures(MapPictureFolder(Vars().ProgramDir));
+  mapPictures_ = LoadCheckedMapPictures(MapPictureFolder(Vars().ProgramDir), refusedPictures_);
 }
 
 // The stored map choice, graticule and point of interest. A stored entry text is read by
