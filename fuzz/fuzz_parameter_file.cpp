@@ -11,10 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ParameterRecord r;
   std::memcpy(r.bytes().data(), data, std::min(size, kParameterRecordSize));
   (void)VersionMatches(r, "1.0.0.0");
-  for (std::size_t o : {param::kVersion, param::kPoiLatitude, param::kPoiLongitude, param::kHistLatitude,
-                        param::kHistLongitude, param::kHistHeightText})
-    r.SetShortString(o, 16, r.ShortString(o, 16) + "é");
-  r.SetShortString(param::kHistPlace, 32, r.ShortString(param::kHistPlace, 32) + "ü");
+  for (const param::TextField<16>& o : {param::kVersion, param::kPoiLatitude, param::kPoiLongitude,
+                                       param::kHistLatitude, param::kHistLongitude, param::kHistHeightText})
+    r.SetShortString(o, r.ShortString(o) + "é");
+  r.SetShortString(param::kHistPlace, r.ShortString(param::kHistPlace) + "ü");
   (void)r.Double(param::kTimeZone);
   (void)r.Int(param::kListPopulation);
   return 0;

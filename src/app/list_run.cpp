@@ -1,16 +1,41 @@
 #include "app/list_run.h"
 
+#include <exception>
 #include <utility>
 
 namespace varomintel {
 
+namespace {
+
+std::string Message(const std::exception_ptr& failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "an exception of unknown type";
+  }
+}
+
+}  // namespace
+
 void ListRun::Start(std::function<void(ListRun&)> work) {
   Wait();
   pending_ = Batch{};
+  failure_ = nullptr;
+  stop_ = false;
   ended_ = false;
   active_ = true;
   worker_ = std::thread([this, work = std::move(work)] {
-    work(*this);
+    // An exception leaving a thread's function would end the program (std::terminate):
+    // it ends the run instead, and the window says why.
+    // std::current_exception cannot throw again (a bad_alloc is the likely case); the
+    // message is taken out on the window's thread.
+    try {
+      work(*this);
+    } catch (...) {
+      failure_ = std::current_exception();
+    }
     ended_ = true;
   });
 }
@@ -50,6 +75,7 @@ ListRun::Batch ListRun::Take() {
   }
   if (ended && active_) {
     batch.finished = true;
+    if (failure_) batch.failure = Message(std::exchange(failure_, nullptr));  // the worker has been joined
     active_ = false;
   }
   return batch;

@@ -3,9 +3,14 @@
 // takes what has come every few dozen milliseconds and shows it in one go, so that it
 // repaints, scrolls and reacts to Stop at all times, and a list of 100,000 lines is not
 // added line by line. No toolkit: the window polls Take() from its own timer.
+//
+// Each run has its own stop flag: stopping or starting one run never touches another.
+// An exception that escapes the work ends the run, not the program: the lines added
+// before it stay, and the last batch carries its message.
 #pragma once
 
 #include <atomic>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -24,6 +29,7 @@ class ListRun {
     std::optional<std::string> status;  // the newest status text, when it changed
     long long done = 0, total = 0;     // progress (bytes of a file, records of the catalogue)
     bool finished = false;             // the work has ended and this is the last batch
+    std::optional<std::string> failure;  // finished by an exception: what it said
   };
 
   ListRun() = default;
@@ -31,16 +37,20 @@ class ListRun {
   ListRun(const ListRun&) = delete;
   ListRun& operator=(const ListRun&) = delete;
 
-  // Starts `work` on a worker thread; it reports through Add, SetStatus and SetProgress.
+  // Starts `work` on a worker thread with this run's stop flag cleared; the work reports
+  // through Add, SetStatus and SetProgress and hands StopFlag() to its engine.
   // Precondition: !Active().
   void Start(std::function<void(ListRun&)> work);
   // Between Start and the Take() that returns the finished batch.
   bool Active() const { return active_; }
-  // Waits for the worker to end (the caller has asked it to stop through the run's stop
-  // flag); the pending batch stays for Take().
+  // Asks this run's work to end after its current item (its engine tests the flag).
+  void RequestStop() { stop_ = true; }
+  // Waits for the worker to end (the caller has asked it to stop through RequestStop);
+  // the pending batch stays for Take().
   void Wait();
 
   // Worker side.
+  const std::atomic<bool>& StopFlag() const { return stop_; }
   void Add(std::string line, std::string record);
   void SetStatus(std::string status);
   void SetProgress(long long done, long long total);
@@ -53,6 +63,8 @@ class ListRun {
   std::thread worker_;
   std::mutex mutex_;
   Batch pending_;
+  std::exception_ptr failure_;  // written by the worker before ended_, read after the join
+  std::atomic<bool> stop_{false};
   std::atomic<bool> ended_{false};
   bool active_ = false;
 };

@@ -10,34 +10,38 @@
 
 namespace varomintel {
 
-std::int32_t ParameterRecord::Int(std::size_t o) const {
+std::int32_t ParameterRecord::Int(param::Int32Field field) const {
+  const std::size_t o = field.offset();
   std::uint32_t v = 0;
   for (int i = 3; i >= 0; --i) v = (v << 8) | bytes_[o + static_cast<std::size_t>(i)];
   return std::bit_cast<std::int32_t>(v);
 }
 
-void ParameterRecord::SetInt(std::size_t o, std::int32_t value) {
+void ParameterRecord::SetInt(param::Int32Field field, std::int32_t value) {
+  const std::size_t o = field.offset();
   auto v = std::bit_cast<std::uint32_t>(value);
   for (std::size_t i = 0; i < 4; ++i, v >>= 8) bytes_[o + i] = static_cast<unsigned char>(v & 0xFF);
 }
 
-double ParameterRecord::Double(std::size_t o) const {
+double ParameterRecord::Double(param::DoubleField field) const {
+  const std::size_t o = field.offset();
   std::uint64_t v = 0;
   for (int i = 7; i >= 0; --i) v = (v << 8) | bytes_[o + static_cast<std::size_t>(i)];
   return std::bit_cast<double>(v);
 }
 
-void ParameterRecord::SetDouble(std::size_t o, double value) {
+void ParameterRecord::SetDouble(param::DoubleField field, double value) {
+  const std::size_t o = field.offset();
   auto v = std::bit_cast<std::uint64_t>(value);
   for (std::size_t i = 0; i < 8; ++i, v >>= 8) bytes_[o + i] = static_cast<unsigned char>(v & 0xFF);
 }
 
-std::string ParameterRecord::ShortString(std::size_t o, std::size_t capacity) const {
+std::string ParameterRecord::ReadText(std::size_t o, std::size_t capacity) const {
   const std::size_t length = std::min<std::size_t>(bytes_[o], capacity);
   return std::string(reinterpret_cast<const char*>(&bytes_[o + 1]), length);
 }
 
-void ParameterRecord::SetShortString(std::size_t o, std::size_t capacity, const std::string& text) {
+void ParameterRecord::WriteText(std::size_t o, std::size_t capacity, const std::string& text) {
   std::size_t length = std::min(text.size(), capacity);
   // Never end inside a UTF-8 sequence: step back over continuation bytes.
   if (length < text.size())
@@ -49,7 +53,7 @@ void ParameterRecord::SetShortString(std::size_t o, std::size_t capacity, const 
 ParameterRecord DefaultParameterRecord(const std::string& programVersion) {
   using namespace param;
   ParameterRecord r;
-  r.SetShortString(kVersion, 16, programVersion);
+  r.SetShortString(kVersion, programVersion);
   r.SetByte(kMainState, 0);
   r.SetInt(kMainTop, 169);
   r.SetInt(kMainLeft, 232);
@@ -60,10 +64,10 @@ ParameterRecord DefaultParameterRecord(const std::string& programVersion) {
   r.SetInt(kMap, 0);
   r.SetFlag(kGraticule, true);
   r.SetInt(kReserved41, 2);
-  r.SetShortString(kPoiLatitude, 16, "47.5");
+  r.SetShortString(kPoiLatitude, "47.5");
   r.SetFlag(kPoiNorth, true);
   r.SetFlag(kPoiSouth, false);
-  r.SetShortString(kPoiLongitude, 16, "7.53");
+  r.SetShortString(kPoiLongitude, "7.53");
   r.SetFlag(kPoiEast, true);
   r.SetFlag(kPoiWest, false);
   r.SetFlag(kPoiShown, false);
@@ -85,10 +89,11 @@ ParameterRecord DefaultParameterRecord(const std::string& programVersion) {
 
 bool VersionMatches(const ParameterRecord& record, const std::string& programVersion) {
   ParameterRecord expected;
-  expected.SetShortString(param::kVersion, 16, programVersion);
-  const std::size_t length = expected.Byte(param::kVersion);
-  return record.Byte(param::kVersion) == length &&
-         std::memcmp(&record.bytes()[1], &expected.bytes()[1], length) == 0;
+  expected.SetShortString(param::kVersion, programVersion);
+  const std::size_t at = param::kVersion.offset();
+  const std::size_t length = expected.bytes()[at];
+  return record.bytes()[at] == length &&
+         std::memcmp(&record.bytes()[at + 1], &expected.bytes()[at + 1], length) == 0;
 }
 
 namespace {
@@ -119,7 +124,7 @@ ParameterStartup LoadParameterFile(const std::string& folder, const std::string&
       s.outcome = ParameterStartup::Outcome::Loaded;
     } else {
       s.outcome = ParameterStartup::Outcome::OtherVersion;
-      s.storedVersion = s.record.ShortString(param::kVersion, 16);
+      s.storedVersion = s.record.ShortString(param::kVersion);
     }
     return s;
   }

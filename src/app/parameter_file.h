@@ -13,52 +13,118 @@ namespace varomintel {
 inline constexpr std::size_t kParameterRecordSize = 242;
 inline constexpr const char* kParameterFileName = "Varomintel.ini";
 
-// Byte offsets of the fields (capacity of short strings in brackets).
+// The fields of the record. Each field is a value of its own type, which holds its offset
+// and, by the type, its size (a short string: its capacity too), so that an accessor can
+// neither take a capacity apart from its offset nor read an integer out of a text. The
+// fields are made at compile time only, and one that would reach past the record's end
+// does not compile.
 namespace param {
-inline constexpr std::size_t kVersion = 0;          // short string [16]
-inline constexpr std::size_t kMainState = 17;       // window state: 0 normal, 1 minimised, 2 maximised
-inline constexpr std::size_t kMainTop = 18;         // int32
-inline constexpr std::size_t kMainLeft = 22;        // int32
-inline constexpr std::size_t kLanguage = 26;        // byte: 0 German, 1 English, 2 French
-inline constexpr std::size_t kReserved27 = 27;      // int32, always 0
-inline constexpr std::size_t kEclipse = 31;         // int32, catalogue position
-inline constexpr std::size_t kUniversalTime = 35;   // flag: times in UT with Delta T
-inline constexpr std::size_t kMap = 36;             // int32, map picture index 0..3
-inline constexpr std::size_t kGraticule = 40;       // flag
-inline constexpr std::size_t kReserved41 = 41;      // int32, kept as loaded
-inline constexpr std::size_t kPoiLatitude = 45;     // short string [16]
-inline constexpr std::size_t kPoiNorth = 62;        // flag
-inline constexpr std::size_t kPoiSouth = 63;        // flag
-inline constexpr std::size_t kPoiLongitude = 64;    // short string [16]
-inline constexpr std::size_t kPoiEast = 81;         // flag
-inline constexpr std::size_t kPoiWest = 82;         // flag
-inline constexpr std::size_t kPoiShown = 83;        // flag
-inline constexpr std::size_t kTimeSlider = 84;      // int32, 0..14400
-inline constexpr std::size_t kReserved88 = 88;      // int32, kept as loaded
-inline constexpr std::size_t kReserved92 = 92;      // int32, kept as loaded
-inline constexpr std::size_t kReserved96 = 96;      // int32, kept as loaded
-inline constexpr std::size_t kTimeZone = 100;       // double, hours
-inline constexpr std::size_t kHistTop = 108;        // int32 (city-history window)
-inline constexpr std::size_t kHistLeft = 112;
-inline constexpr std::size_t kHistHeight = 116;
-inline constexpr std::size_t kHistWidth = 120;
-inline constexpr std::size_t kHistState = 124;      // window state
-inline constexpr std::size_t kHistPlace = 125;      // short string [32]
-inline constexpr std::size_t kHistLatitude = 158;   // short string [16]
-inline constexpr std::size_t kHistNorth = 175;      // flag
-inline constexpr std::size_t kHistSouth = 176;      // flag
-inline constexpr std::size_t kHistLongitude = 177;  // short string [16]
-inline constexpr std::size_t kHistWest = 194;       // flag
-inline constexpr std::size_t kHistEast = 195;       // flag
-inline constexpr std::size_t kHistHeightText = 196; // short string [16]
-inline constexpr std::size_t kHistFromItem = 213;   // int32
-inline constexpr std::size_t kHistToItem = 217;     // int32
-inline constexpr std::size_t kListTop = 221;        // int32 (city-list window)
-inline constexpr std::size_t kListLeft = 225;
-inline constexpr std::size_t kListHeight = 229;
-inline constexpr std::size_t kListWidth = 233;
-inline constexpr std::size_t kListState = 237;      // window state
-inline constexpr std::size_t kListPopulation = 238; // int32, -1 without selection
+
+template <typename Kind, std::size_t Size>
+class Field {
+ public:
+  static constexpr std::size_t kSize = Size;
+  consteval explicit Field(std::size_t offset) : offset_(offset) {
+    if (offset > kParameterRecordSize || Size > kParameterRecordSize - offset)
+      throw "a field of the parameter record reaches past its 242 bytes";
+  }
+  constexpr std::size_t offset() const { return offset_; }
+
+ private:
+  std::size_t offset_;
+};
+
+struct Int32Kind {};   // little-endian, two's complement
+struct ByteKind {};    // a number 0..255 (window state, language)
+struct FlagKind {};    // 0 false, anything else true
+struct DoubleKind {};  // IEEE 754 binary64, little-endian
+struct TextKind {};    // a length byte, then at most the capacity in bytes of UTF-8
+
+using Int32Field = Field<Int32Kind, 4>;
+using ByteField = Field<ByteKind, 1>;
+using FlagField = Field<FlagKind, 1>;
+using DoubleField = Field<DoubleKind, 8>;
+template <std::size_t Capacity>
+using TextField = Field<TextKind, 1 + Capacity>;
+
+inline constexpr TextField<16> kVersion{0};
+inline constexpr ByteField kMainState{17};        // window state: 0 normal, 1 minimised, 2 maximised
+inline constexpr Int32Field kMainTop{18};
+inline constexpr Int32Field kMainLeft{22};
+inline constexpr ByteField kLanguage{26};         // 0 German, 1 English, 2 French
+inline constexpr Int32Field kReserved27{27};      // always 0
+inline constexpr Int32Field kEclipse{31};         // catalogue position
+inline constexpr FlagField kUniversalTime{35};    // times in UT with Delta T
+inline constexpr Int32Field kMap{36};             // map picture index 0..3
+inline constexpr FlagField kGraticule{40};
+inline constexpr Int32Field kReserved41{41};      // kept as loaded
+inline constexpr TextField<16> kPoiLatitude{45};
+inline constexpr FlagField kPoiNorth{62};
+inline constexpr FlagField kPoiSouth{63};
+inline constexpr TextField<16> kPoiLongitude{64};
+inline constexpr FlagField kPoiEast{81};
+inline constexpr FlagField kPoiWest{82};
+inline constexpr FlagField kPoiShown{83};
+inline constexpr Int32Field kTimeSlider{84};      // 0..14400
+inline constexpr Int32Field kReserved88{88};      // kept as loaded
+inline constexpr Int32Field kReserved92{92};      // kept as loaded
+inline constexpr Int32Field kReserved96{96};      // kept as loaded
+inline constexpr DoubleField kTimeZone{100};      // hours
+inline constexpr Int32Field kHistTop{108};        // the city-history window
+inline constexpr Int32Field kHistLeft{112};
+inline constexpr Int32Field kHistHeight{116};
+inline constexpr Int32Field kHistWidth{120};
+inline constexpr ByteField kHistState{124};       // window state
+inline constexpr TextField<32> kHistPlace{125};
+inline constexpr TextField<16> kHistLatitude{158};
+inline constexpr FlagField kHistNorth{175};
+inline constexpr FlagField kHistSouth{176};
+inline constexpr TextField<16> kHistLongitude{177};
+inline constexpr FlagField kHistWest{194};
+inline constexpr FlagField kHistEast{195};
+inline constexpr TextField<16> kHistHeightText{196};
+inline constexpr Int32Field kHistFromItem{213};
+inline constexpr Int32Field kHistToItem{217};
+inline constexpr Int32Field kListTop{221};        // the city-list window
+inline constexpr Int32Field kListLeft{225};
+inline constexpr Int32Field kListHeight{229};
+inline constexpr Int32Field kListWidth{233};
+inline constexpr ByteField kListState{237};       // window state
+inline constexpr Int32Field kListPopulation{238}; // -1 without selection
+
+// Every field in the order of its offset: each begins where the one before it ends, and
+// the last ends at byte 242. A field added, moved or resized without the others fails
+// the static_assert below.
+struct Span {
+  std::size_t offset, size;
+};
+template <typename Kind, std::size_t Size>
+constexpr Span SpanOf(Field<Kind, Size> field) {
+  return {field.offset(), Size};
+}
+inline constexpr Span kLayout[] = {
+    SpanOf(kVersion),      SpanOf(kMainState),     SpanOf(kMainTop),       SpanOf(kMainLeft),
+    SpanOf(kLanguage),     SpanOf(kReserved27),    SpanOf(kEclipse),       SpanOf(kUniversalTime),
+    SpanOf(kMap),          SpanOf(kGraticule),     SpanOf(kReserved41),    SpanOf(kPoiLatitude),
+    SpanOf(kPoiNorth),     SpanOf(kPoiSouth),      SpanOf(kPoiLongitude),  SpanOf(kPoiEast),
+    SpanOf(kPoiWest),      SpanOf(kPoiShown),      SpanOf(kTimeSlider),    SpanOf(kReserved88),
+    SpanOf(kReserved92),   SpanOf(kReserved96),    SpanOf(kTimeZone),      SpanOf(kHistTop),
+    SpanOf(kHistLeft),     SpanOf(kHistHeight),    SpanOf(kHistWidth),     SpanOf(kHistState),
+    SpanOf(kHistPlace),    SpanOf(kHistLatitude),  SpanOf(kHistNorth),     SpanOf(kHistSouth),
+    SpanOf(kHistLongitude), SpanOf(kHistWest),     SpanOf(kHistEast),      SpanOf(kHistHeightText),
+    SpanOf(kHistFromItem), SpanOf(kHistToItem),    SpanOf(kListTop),       SpanOf(kListLeft),
+    SpanOf(kListHeight),   SpanOf(kListWidth),     SpanOf(kListState),     SpanOf(kListPopulation),
+};
+constexpr bool FieldsTileTheRecord() {
+  std::size_t next = 0;
+  for (const Span& span : kLayout) {
+    if (span.offset != next) return false;
+    next += span.size;
+  }
+  return next == kParameterRecordSize;
+}
+static_assert(FieldsTileTheRecord(), "the fields must follow each other without gap or overlap over 242 bytes");
+
 }  // namespace param
 
 class ParameterRecord {
@@ -68,21 +134,32 @@ class ParameterRecord {
   const Bytes& bytes() const { return bytes_; }
   Bytes& bytes() { return bytes_; }
 
-  std::int32_t Int(std::size_t offset) const;
-  void SetInt(std::size_t offset, std::int32_t value);
-  std::uint8_t Byte(std::size_t offset) const { return bytes_[offset]; }
-  void SetByte(std::size_t offset, std::uint8_t value) { bytes_[offset] = value; }
-  bool Flag(std::size_t offset) const { return bytes_[offset] != 0; }
-  void SetFlag(std::size_t offset, bool value) { bytes_[offset] = value ? 1 : 0; }
-  double Double(std::size_t offset) const;
-  void SetDouble(std::size_t offset, double value);
-  // A short string of the given capacity (16 or 32). A length byte beyond the capacity
-  // reads as the capacity. Text is stored cut to at most `capacity` bytes, never inside a
-  // UTF-8 character; bytes after it keep what they held.
-  std::string ShortString(std::size_t offset, std::size_t capacity) const;
-  void SetShortString(std::size_t offset, std::size_t capacity, const std::string& text);
+  std::int32_t Int(param::Int32Field field) const;
+  void SetInt(param::Int32Field field, std::int32_t value);
+  std::uint8_t Byte(param::ByteField field) const { return bytes_[field.offset()]; }
+  void SetByte(param::ByteField field, std::uint8_t value) { bytes_[field.offset()] = value; }
+  bool Flag(param::FlagField field) const { return bytes_[field.offset()] != 0; }
+  void SetFlag(param::FlagField field, bool value) { bytes_[field.offset()] = value ? 1 : 0; }
+  double Double(param::DoubleField field) const;
+  void SetDouble(param::DoubleField field, double value);
+  // A short string. A length byte beyond the capacity reads as the capacity. Text is
+  // stored cut to at most the capacity in bytes, never inside a UTF-8 character; bytes
+  // after it keep what they held.
+  template <std::size_t Size>
+  std::string ShortString(param::Field<param::TextKind, Size> field) const {
+    return ReadText(field.offset(), Size - 1);
+  }
+  template <std::size_t Size>
+  void SetShortString(param::Field<param::TextKind, Size> field, const std::string& text) {
+    WriteText(field.offset(), Size - 1, text);
+  }
 
  private:
+  // The one place that turns a field into bytes: `capacity` bytes after the length byte
+  // at `offset`, within the record (the field types guarantee it).
+  std::string ReadText(std::size_t offset, std::size_t capacity) const;
+  void WriteText(std::size_t offset, std::size_t capacity, const std::string& text);
+
   Bytes bytes_{};
 };
 

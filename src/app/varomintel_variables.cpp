@@ -7,9 +7,4 @@ VaromintelVariables& Vars() {
   return variables;
 }
 
-std::atomic<bool>& ListSearchStop() {
-  static std::atomic<bool> stop{false};
-  return stop;
-}
-
 }  // namespace varomintel

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -49,10 +48,5 @@ struct VaromintelVariables {
 
 // The one instance.
 VaromintelVariables& Vars();
-
-// The stop flag of the two list runs, shared by both list windows: a stop in either ends a
-// run in the other too. Set by the windows' stop actions and the main window's exit,
-// cleared at the start of a run, read by the run's worker thread.
-std::atomic<bool>& ListSearchStop();
 
 }  // namespace varomintel

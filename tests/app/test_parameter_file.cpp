@@ -50,8 +50,8 @@ TEST_F(ParameterFile, FirstStartCreatesTheFolderAndADefaultFile) {
   EXPECT_EQ(b[32], 16690 >> 8);
   EXPECT_FALSE(r.Flag(param::kUniversalTime));  // a first start shows terrestrial time
   EXPECT_TRUE(r.Flag(param::kGraticule));
-  EXPECT_EQ(r.ShortString(param::kPoiLatitude, 16), "47.5");
-  EXPECT_EQ(r.ShortString(param::kPoiLongitude, 16), "7.53");
+  EXPECT_EQ(r.ShortString(param::kPoiLatitude), "47.5");
+  EXPECT_EQ(r.ShortString(param::kPoiLongitude), "7.53");
   EXPECT_EQ(r.Int(param::kTimeSlider), 6300);
   EXPECT_EQ(r.Int(param::kReserved41), 2);
   EXPECT_EQ(r.Int(param::kReserved88), 140);
@@ -60,7 +60,7 @@ TEST_F(ParameterFile, FirstStartCreatesTheFolderAndADefaultFile) {
   EXPECT_EQ(r.Int(param::kHistWidth), 1222);
   EXPECT_EQ(r.Int(param::kListLeft), 67);
   EXPECT_EQ(r.Int(param::kListPopulation), 0);
-  EXPECT_EQ(r.ShortString(param::kHistPlace, 32), "");
+  EXPECT_EQ(r.ShortString(param::kHistPlace), "");
   EXPECT_EQ(b[241], 0);
   // The next start loads it unchanged.
   const ParameterStartup again = LoadParameterFile(folder_, path_, "1.19.0.0");
@@ -109,13 +109,13 @@ TEST_F(ParameterFile, ShortAndUnreadableFiles) {
 TEST_F(ParameterFile, SavingRewritesOnlyAnExistingFileWhole) {
   ParameterRecord r = LoadParameterFile(folder_, path_, "1.0.0.0").record;
   r.SetInt(param::kEclipse, 12345);
-  r.SetShortString(param::kPoiLatitude, 16, "12.3456789012345678");  // cut to 16
+  r.SetShortString(param::kPoiLatitude, "12.3456789012345678");  // cut to 16
   r.SetInt(param::kListPopulation, -1);
   ASSERT_TRUE(SaveParameterFile(path_, r));
   EXPECT_EQ(testing::WriterLeftovers(fs::path(path_).parent_path()), "");
   const ParameterStartup s = LoadParameterFile(folder_, path_, "1.0.0.0");
   EXPECT_EQ(s.record.Int(param::kEclipse), 12345);
-  EXPECT_EQ(s.record.ShortString(param::kPoiLatitude, 16), "12.3456789012345");
+  EXPECT_EQ(s.record.ShortString(param::kPoiLatitude), "12.3456789012345");
   EXPECT_EQ(s.record.Int(param::kListPopulation), -1);
   // Deleted during the run: not recreated at exit.
   fs::remove(path_);
@@ -151,17 +151,17 @@ TEST_F(ParameterFile, SavingKeepsReadOnlyFilesPermissionsAndLinks) {
 
 TEST(ParameterRecordFields, ShortStringsCutAtACharacterBoundaryAndKeepTrailingBytes) {
   ParameterRecord r;
-  r.SetShortString(param::kHistPlace, 32, "Zürich");
-  EXPECT_EQ(r.ShortString(param::kHistPlace, 32), "Zürich");
+  r.SetShortString(param::kHistPlace, "Zürich");
+  EXPECT_EQ(r.ShortString(param::kHistPlace), "Zürich");
   // 15 ASCII bytes then a two-byte character: the character does not fit in 16 bytes.
-  r.SetShortString(param::kPoiLatitude, 16, std::string(15, 'a') + "é");
-  EXPECT_EQ(r.ShortString(param::kPoiLatitude, 16), std::string(15, 'a'));
+  r.SetShortString(param::kPoiLatitude, std::string(15, 'a') + "é");
+  EXPECT_EQ(r.ShortString(param::kPoiLatitude), std::string(15, 'a'));
   // A shorter text leaves the bytes after it as they were.
-  r.SetShortString(param::kPoiLatitude, 16, "1");
-  EXPECT_EQ(r.Byte(param::kPoiLatitude + 2), 'a');
+  r.SetShortString(param::kPoiLatitude, "1");
+  EXPECT_EQ(r.bytes()[param::kPoiLatitude.offset() + 2], 'a');
   // A corrupt length byte never reads past the field.
-  r.SetByte(param::kPoiLongitude, 200);
-  EXPECT_EQ(r.ShortString(param::kPoiLongitude, 16).size(), 16u);
+  r.bytes()[param::kPoiLongitude.offset()] = 200;
+  EXPECT_EQ(r.ShortString(param::kPoiLongitude).size(), 16u);
   r.SetInt(param::kMainTop, -5);
   EXPECT_EQ(r.Int(param::kMainTop), -5);
   r.SetDouble(param::kTimeZone, -3.25);

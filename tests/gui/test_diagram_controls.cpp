@@ -6,13 +6,18 @@
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QDir>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 
 #include <cmath>
 #include <filesystem>
+#include <functional>
+#include <utility>
+#include <vector>
 #include <string>
 
 #include "../support/synthetic_eclipse.h"
@@ -264,6 +269,68 @@ TEST_F(DiagramControls, HintsOfTheButtons) {
     EXPECT_EQ(b->size(), QSize(43, 21));
   }
 }
+
+// The shipped pictures in the current folder, one or two of them spoilt: the window keeps
+// its substitutes and says once in its status bar which picture it replaced and why.
+struct SpoiltPictures {
+  const char* name;
+  std::vector<std::pair<const char*, std::function<void(const fs::path&)>>> spoil;  // file, damage
+  const char* message;  // empty: no message
+};
+
+const auto kCutShort = [](const fs::path& f) { fs::resize_file(f, 10000); };
+const auto kSmallMoon = [](const fs::path& f) { fs::copy_file(fs::path(VAROMINTEL_DATA_DIR) / "mond70.bmp", f,
+                                                              fs::copy_options::overwrite_existing); };
+
+const SpoiltPictures kSpoiltPictures[] = {
+    {"AllUsable", {}, ""},
+    {"AMoonPictureCutShort", {{"mond75.bmp", kCutShort}},
+     // 54 bytes of headers and 75 rows of 75 x 3 bytes padded to 228: 17154.
+     "Picture replaced: picture 'mond75.bmp' is refused: its pixel data is cut short (10000 bytes, the header "
+     "needs 17154)"},
+    {"AMapOfTheWrongSize", {{"world_white_680x340.bmp", kSmallMoon}},
+     "Picture replaced: picture 'world_white_680x340.bmp' is refused: it has 70 x 70 pixels, not 680 x 340"},
+    {"ADarkMapAndAMoonPicture", {{"mond92.bmp", kCutShort}, {"bluemarble_680x340_dark.bmp", kSmallMoon}},
+     "Picture replaced: picture 'bluemarble_680x340_dark.bmp' is refused: it has 70 x 70 pixels, not 680 x 340 "
+     "(and 1 more)"},
+};
+
+void PrintTo(const SpoiltPictures& row, std::ostream* os) { *os << row.name; }
+
+class PictureReport : public ::testing::TestWithParam<SpoiltPictures> {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("varomintel_pictures_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    for (const auto& entry : fs::directory_iterator(VAROMINTEL_DATA_DIR))
+      if (entry.path().extension() == ".bmp") fs::copy_file(entry.path(), dir_ / entry.path().filename());
+    before_ = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir_.string())));
+    Vars() = VaromintelVariables{};
+    Vars().TheCatalogue = ThreeEclipses();
+    Vars().ProgramDir = dir_.string() + "/";
+    Vars().Parameters.SetByte(param::kLanguage, 1);
+  }
+  void TearDown() override {
+    QDir::setCurrent(before_);
+    fs::remove_all(dir_);
+  }
+  fs::path dir_;
+  QString before_;
+};
+
+TEST_P(PictureReport, NamesTheReplacedPictureOnceInTheStatusBar) {
+  for (const auto& [file, damage] : GetParam().spoil) damage(dir_ / file);
+  TForm_Main w;
+  w.show();
+  w.ScrollBar_Eclipse->setValue(2);  // draws the diagram and the map with what there is
+  const auto* bar = w.findChild<QStatusBar*>();
+  EXPECT_EQ(bar ? bar->currentMessage().toStdString() : std::string(), GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, PictureReport, ::testing::ValuesIn(kSpoiltPictures),
+                         [](const ::testing::TestParamInfo<SpoiltPictures>& row) { return std::string(row.param.name); });
 
 TEST(DiagramControlsBeforeSelection, TableIsEmpty) {
   Vars() = VaromintelVariables{};

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
@@ -24,10 +25,19 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <set>
+#include <thread>
+#include <functional>
 
 #include "../support/synthetic_eclipse.h"
 #include "app/parameter_file.h"
@@ -327,8 +337,9 @@ TEST_F(Languages, EverySwitchKeepsThePopulationThresholdAndTheExitStoresTheLangu
 }
 
 // The help command: before its first use the application's help file is the German
-// compiled name whatever the language; then the file of the language, looked up in the
-// current directory and then the program's folder; a missing file is said in the window.
+// compiled name whatever the language; then the file of the language from the program's
+// folder, never from the current one (a page planted there is not read); a missing file is
+// said in the window.
 TEST_F(Languages, HelpOpensTheFileOfTheLanguageOrSaysItIsMissing) {
   Start(kFrench);
   EXPECT_EQ(Vars().HelpFile, "VaromintelDE.CHM");
@@ -343,8 +354,15 @@ TEST_F(Languages, HelpOpensTheFileOfTheLanguageOrSaysItIsMissing) {
   EXPECT_EQ(main_->Help()->windowTitle(), QString::fromUtf8("Varomintel – Aide"));
 
   fs::copy_file(fs::path(VAROMINTEL_DATA_DIR) / "VaromintelEN.html", dir_ / "VaromintelEN.html");
+  const fs::path elsewhere = dir_ / "elsewhere";
+  fs::create_directories(elsewhere);
+  std::ofstream(elsewhere / "VaromintelEN.html") << "<html><head><title>planted</title></head></html>";
+  const QString before = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(elsewhere.string())));
   main_->Opt_English->trigger();
   main_->Hilfe2->trigger();
+  QDir::setCurrent(before);
+  EXPECT_NE(main_->Help()->Browser->documentTitle(), "planted");
   EXPECT_EQ(Vars().HelpFile, "VaromintelEN.html");
   EXPECT_EQ(main_->Help()->Browser->source(), QUrl::fromLocalFile(QString::fromStdString((dir_ / "VaromintelEN.html").string())));
   EXPECT_EQ(main_->Help()->windowTitle(), "Varomintel – Help");
@@ -384,6 +402,142 @@ TEST_P(ShippedManual, OpensWithItsPicturesAndLinks) {
 INSTANTIATE_TEST_SUITE_P(Help, ShippedManual, ::testing::Values(kGerman, kEnglish, kFrench),
                          LanguageName);
 
+// Opens a FIFO for writing once `after` has passed, so that a reader blocked on it reads
+// end of file: code that would block on it fails its test instead of hanging it.
+class FifoUnblocker {
+ public:
+  FifoUnblocker(const fs::path& fifo, std::chrono::milliseconds after)
+      : thread_([this, path = fifo.string(), after] {
+          const auto start = std::chrono::steady_clock::now();
+          while (!done_) {
+            if (std::chrono::steady_clock::now() - start > after) {
+              const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+              if (fd >= 0) ::close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+          }
+        }) {}
+  ~FifoUnblocker() {
+    done_ = true;
+    thread_.join();
+  }
+
+ private:
+  std::atomic<bool> done_{false};
+  std::thread thread_;
+};
+
+// The help window reads only regular files of its data folder, each under its limit.
+class HostileHelp : public Languages {
+ protected:
+  void SetUp() override {
+    Languages::SetUp();
+    data_ = dir_ / "data";
+    outside_ = dir_ / "outside";
+    fs::create_directories(data_);
+    fs::create_directories(outside_);
+    for (const char* f : {"VaromintelEN.html", "help_map_en.png"}) {
+      fs::copy_file(fs::path(VAROMINTEL_DATA_DIR) / f, data_ / f);
+      fs::copy_file(fs::path(VAROMINTEL_DATA_DIR) / f, outside_ / f);
+    }
+  }
+  fs::path data_, outside_;
+};
+
+struct HostileResource {
+  const char* name;
+  int type;  // QTextDocument::ResourceType
+  // Prepares the case in the data folder and the folder beside it; the URL the page asks for.
+  std::function<QUrl(const fs::path& data, const fs::path& outside)> prepare;
+  bool loads;
+};
+
+const HostileResource kHostileResources[] = {
+    {"APictureOfTheFolder", QTextDocument::ImageResource,
+     [](const fs::path&, const fs::path&) { return QUrl("help_map_en.png"); }, true},
+    {"DevZero", QTextDocument::ImageResource,
+     [](const fs::path&, const fs::path&) { return QUrl::fromLocalFile("/dev/zero"); }, false},
+    {"APictureBesideTheFolder", QTextDocument::ImageResource,
+     [](const fs::path&, const fs::path&) { return QUrl("../outside/help_map_en.png"); }, false},
+    {"AFifoInThePicturesPlace", QTextDocument::ImageResource,
+     [](const fs::path& data, const fs::path&) {
+       EXPECT_EQ(mkfifo((data / "fifo.png").c_str(), 0600), 0);
+       return QUrl("fifo.png");
+     },
+     false},
+    {"APictureOverItsSizeLimit", QTextDocument::ImageResource,
+     [](const fs::path& data, const fs::path&) {
+       fs::copy_file(data / "help_map_en.png", data / "padded.png");
+       fs::resize_file(data / "padded.png", kHelpPictureLimitBytes + 1);  // a valid picture, then zeros
+       return QUrl("padded.png");
+     },
+     false},
+    {"APageBesideTheFolder", QTextDocument::HtmlResource,
+     [](const fs::path&, const fs::path& outside) {
+       return QUrl::fromLocalFile(QString::fromStdString((outside / "VaromintelEN.html").string()));
+     },
+     false},
+};
+
+void PrintTo(const HostileResource& row, std::ostream* os) { *os << row.name; }
+
+class HostileHelpResource : public HostileHelp, public ::testing::WithParamInterface<HostileResource> {};
+
+TEST_P(HostileHelpResource, IsReadOnlyFromTheDataFolderAndNeverBlocks) {
+  HelpWindow help;
+  ASSERT_FALSE(help.ShowFile("VaromintelEN.html", data_.string() + "/", kEnglish).isEmpty());
+  const QUrl url = GetParam().prepare(data_, outside_);
+  const FifoUnblocker unblocker(data_ / "fifo.png", std::chrono::seconds(3));
+  QElapsedTimer clock;
+  clock.start();
+  const QVariant loaded = help.Browser->loadResource(GetParam().type, url);
+  EXPECT_LT(clock.elapsed(), 2000) << "blocked";
+  EXPECT_EQ(!loaded.isNull(), GetParam().loads);
+}
+
+INSTANTIATE_TEST_SUITE_P(Help, HostileHelpResource, ::testing::ValuesIn(kHostileResources),
+                         [](const ::testing::TestParamInfo<HostileResource>& row) { return std::string(row.param.name); });
+
+// What stands in the manual's place is named in the window with the reason, at once.
+struct HostilePage {
+  const char* name;
+  std::function<void(const fs::path& page)> prepare;
+  const char* reason;
+};
+
+const HostilePage kHostilePages[] = {
+    {"AFifo", [](const fs::path& page) { EXPECT_EQ(mkfifo(page.c_str(), 0600), 0); }, "it is not a regular file"},
+    {"AFolder", [](const fs::path& page) { fs::create_directory(page); }, "it is not a regular file"},
+    {"APageOverItsSizeLimit",
+     [](const fs::path& page) {
+       std::ofstream(page, std::ios::app) << std::string(kHelpPageLimitBytes, ' ');
+     },
+     "it is larger than 1 MiB"},
+};
+
+void PrintTo(const HostilePage& row, std::ostream* os) { *os << row.name; }
+
+class HostileHelpPage : public HostileHelp, public ::testing::WithParamInterface<HostilePage> {};
+
+TEST_P(HostileHelpPage, IsNamedWithTheReason) {
+  const fs::path page = data_ / "VaromintelEN.html";
+  if (std::string(GetParam().name) != "APageOverItsSizeLimit") fs::remove(page);
+  GetParam().prepare(page);
+  const FifoUnblocker unblocker(page, std::chrono::seconds(3));
+  HelpWindow help;
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_TRUE(help.ShowFile("VaromintelEN.html", data_.string() + "/", kEnglish).isEmpty());
+  EXPECT_LT(clock.elapsed(), 2000) << "blocked";
+  const QString shown = help.Browser->toPlainText();
+  EXPECT_TRUE(shown.contains(QString::fromStdString("The help file " + page.string() + " cannot be read: " +
+                                                    GetParam().reason)))
+      << shown.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Help, HostileHelpPage, ::testing::ValuesIn(kHostilePages),
+                         [](const ::testing::TestParamInfo<HostilePage>& row) { return std::string(row.param.name); });
+
 // Delay lets events run while it waits, and waits at least as long as asked.
 TEST(Delay, LetsEventsRunUntilTheTimeHasPassed) {
   bool ran = false;
@@ -421,8 +575,8 @@ TEST_F(Languages, ExitDuringACityHistorySearchStopsItStoresItsInputsAndEnds) {
   EXPECT_FALSE(hist_->Running());
   EXPECT_FALSE(main_->isVisible());
   const ParameterRecord stored = LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion).record;
-  EXPECT_EQ(stored.ShortString(param::kHistPlace, 32), "Quito");
-  EXPECT_EQ(stored.ShortString(param::kHistLatitude, 16), "0.22");
+  EXPECT_EQ(stored.ShortString(param::kHistPlace), "Quito");
+  EXPECT_EQ(stored.ShortString(param::kHistLatitude), "0.22");
   EXPECT_TRUE(stored.Flag(param::kHistSouth));
   EXPECT_TRUE(stored.Flag(param::kHistWest));
   EXPECT_EQ(stored.Int(param::kHistToItem), 13);

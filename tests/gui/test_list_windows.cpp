@@ -26,6 +26,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <new>
 
 #include "../support/synthetic_eclipse.h"
 #include "app/parameter_file.h"
@@ -402,6 +403,110 @@ TEST_F(ListWindows, TakingOverAPlaceFillsTheInputs) {
   EXPECT_TRUE(hist_->RadioButton_West->isChecked());
 }
 
+// A list window whose work throws after two lines, as a run that meets an out-of-memory
+// error would.
+class FailingListWindow : public ListWindow {
+ public:
+  FailingListWindow() : ListWindow(nullptr, QSize(900, 400), 100, "failing.txt") {
+    Start = new QPushButton("Start", Content());
+  }
+  ~FailingListWindow() override { AbandonRun(); }
+  void Go() {
+    StartRun(
+        Start, {"legend"},
+        [](ListRun& run) {
+          run.Add("line 1", "record 1");
+          run.Add("line 2", "record 2");
+          throw std::bad_alloc();
+        },
+        [this] { failedAtFinish = RunFailed(); });
+  }
+  QPlainTextEdit* Screen() const { return List(); }
+  QPushButton* Start;
+  bool failedAtFinish = false;
+};
+
+TEST_F(ListWindows, AnExceptionInTheWorkerEndsTheRunInTheStatusBarAndKeepsItsLines) {
+  FailingListWindow window;
+  window.show();
+  Vars().LanguageIndex = 1;
+  RunAndWait(window, [&] { window.Go(); });
+  EXPECT_TRUE(window.failedAtFinish);
+  EXPECT_EQ(window.StatusText().toStdString(),
+            "The run ended on an error: std::bad_alloc. The lines found so far are kept.");
+  EXPECT_EQ(ScreenLines(window.Screen()), (std::vector<std::string>{"line 1", "line 2"}));
+  EXPECT_EQ(window.SavedText(), (std::vector<std::string>{"legend", "record 1", "record 2"}));
+  EXPECT_TRUE(window.Start->isEnabled());
+  EXPECT_FALSE(window.Running());
+}
+
+// A record whose Moon stands still: no refinement of its contacts converges. Both windows
+// say so in the status bar, with the count the engine gives, as the command line does.
+TEST_F(ListWindows, ContactsThatDidNotConvergeAreCountedInTheStatusBar) {
+  EclipseRecord still = testing::LinearEclipse::Passing(300).Record(2000, 3, 10, 20);
+  still.X.c = {100, 0, 0, 0};
+  still.Y.c = {0, 0, 0, 0};
+  still.JulianDayTT = DateToJD(2000, 3, 10, 20, 0, 0);
+  Vars().CurrentEclipse = still;
+  Vars().TheCatalogue = Catalogue(std::vector<EclipseRecord>(7, still));
+  WriteCityFile(RoundTheWorld({5000}));
+
+  list_ = std::make_unique<TForm_CityList>();
+  list_->ComboBox_Population->setCurrentIndex(9);
+  RunAndWait(*list_, [&] { QTest::mouseClick(list_->Button_Start_CityList, Qt::LeftButton); });
+  CityListInput input{still, (dir_ / kCityFileGerman).string(), 9};
+  const std::atomic<bool> never{false};
+  const CityListOutcome listed = RunCityList(input, {}, never);
+  ASSERT_GT(listed.unconverged, 0);
+  EXPECT_TRUE(list_->StatusText().endsWith(
+      QString("%1 Ort(e) mit einem Kontakt, dessen Berechnung nicht konvergierte").arg(listed.unconverged)))
+      << list_->StatusText().toStdString();
+
+  hist_ = std::make_unique<TForm_CityHist>();
+  hist_->Edit_Breite->setText("10");
+  hist_->Edit_Laenge->setText("10");
+  hist_->Edit_Hoehe->setText("0");
+  hist_->ComboBox_von->setCurrentText("+1950");
+  hist_->ComboBox_Bis->setCurrentText("+2050");
+  RunAndWait(*hist_, [&] { ASSERT_TRUE(hist_->StartCityHist()); });
+  EXPECT_EQ(hist_->StatusText(),
+            QString::fromUtf8("Done.  –  7 Finsternis(se) mit einem Kontakt, dessen Berechnung nicht konvergierte"));
+}
+
+// Each list window stops only its own run: the stop of the city list leaves a running
+// city history alone, and the exit ends both. The history runs over twice the catalogue's
+// size, so that it lasts about a second here, well beyond the list's stop.
+TEST_F(ListWindows, StoppingOneListWindowLeavesTheOtherRunning) {
+  std::vector<EclipseRecord> many;
+  for (int i = 0; i < 58000; ++i)
+    many.push_back(testing::LinearEclipse::Passing(1200).Record(-4999 + i * 12000 / 58000, 3, 10, 20));
+  Vars().TheCatalogue = Catalogue(std::move(many));
+  std::string big;
+  for (int k = 0; k < 40; ++k) big += RoundTheWorld({3000, 3000, 3000, 3000, 3000, 3000, 3000, 3000});
+  WriteCityFile(big);
+  auto main = std::make_unique<TForm_Main>();
+  hist_ = std::make_unique<TForm_CityHist>();
+  list_ = std::make_unique<TForm_CityList>();
+  main->AttachListWindows(hist_.get(), list_.get());
+  hist_->show();
+  list_->show();
+  hist_->ComboBox_von->setCurrentIndex(0);
+  hist_->ComboBox_Bis->setCurrentIndex(13);
+  ASSERT_TRUE(hist_->StartCityHist());
+  list_->ComboBox_Population->setCurrentIndex(9);
+  RunAndWait(*list_, [&] {
+    QTest::mouseClick(list_->Button_Start_CityList, Qt::LeftButton);
+    QTest::mouseClick(list_->Button_Beenden, Qt::LeftButton);
+  });
+  EXPECT_TRUE(hist_->Running()) << "the city list's stop ended the city history";
+  QSignalSpy histFinished(hist_.get(), &ListWindow::runFinished);
+  main->close();
+  EXPECT_FALSE(hist_->Running());
+  EXPECT_EQ(histFinished.count(), 1);
+  EXPECT_LT(hist_->SavedText().size(), CityHistLegend(0).size() + 58000);
+  main.reset();
+}
+
 // The exit during a history run: the run ends, what it found stays, and the inputs and
 // places of both list windows go into the parameter record; restored, they come back the same.
 TEST_F(ListWindows, ClosingTheMainWindowStopsARunAndStoresBothWindows) {
@@ -436,8 +541,8 @@ TEST_F(ListWindows, ClosingTheMainWindowStopsARunAndStoresBothWindows) {
   EXPECT_FALSE(hist_->Running());
   EXPECT_LT(hist_->SavedText().size(), CityHistLegend(0).size() + 29000);
   const ParameterRecord& p = Vars().Parameters;
-  EXPECT_EQ(p.ShortString(param::kHistPlace, 32), "Zürich");
-  EXPECT_EQ(p.ShortString(param::kHistLatitude, 16), "47.37");
+  EXPECT_EQ(p.ShortString(param::kHistPlace), "Zürich");
+  EXPECT_EQ(p.ShortString(param::kHistLatitude), "47.37");
   EXPECT_TRUE(p.Flag(param::kHistNorth));
   EXPECT_TRUE(p.Flag(param::kHistEast));
   EXPECT_EQ(p.Int(param::kHistToItem), 13);

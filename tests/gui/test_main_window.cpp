@@ -323,10 +323,3 @@ TEST_F(StartUp, AMissingOrMalformedCatalogueIsReportedAndEndsTheProgram) {
 
 }  // namespace
 }  // namespace varomintel
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -94,10 +94,10 @@ TEST_F(MapWindow, StoredSettingsAreShownAndStoredBack) {
   ParameterRecord& p = Vars().Parameters;
   p.SetInt(param::kMap, 2);
   p.SetFlag(param::kGraticule, false);
-  p.SetShortString(param::kPoiLatitude, 16, "30");
+  p.SetShortString(param::kPoiLatitude, "30");
   p.SetFlag(param::kPoiNorth, false);
   p.SetFlag(param::kPoiSouth, true);
-  p.SetShortString(param::kPoiLongitude, 16, "100.5");
+  p.SetShortString(param::kPoiLongitude, "100.5");
   p.SetFlag(param::kPoiEast, false);
   p.SetFlag(param::kPoiWest, true);
   p.SetFlag(param::kPoiShown, true);
@@ -121,10 +121,10 @@ TEST_F(MapWindow, StoredSettingsAreShownAndStoredBack) {
   window_->StoreSettings();
   EXPECT_EQ(p.Int(param::kMap), 3);
   EXPECT_TRUE(p.Flag(param::kGraticule));
-  EXPECT_EQ(p.ShortString(param::kPoiLatitude, 16), "12.5");
+  EXPECT_EQ(p.ShortString(param::kPoiLatitude), "12.5");
   EXPECT_TRUE(p.Flag(param::kPoiNorth));
   EXPECT_FALSE(p.Flag(param::kPoiSouth));
-  EXPECT_EQ(p.ShortString(param::kPoiLongitude, 16), "100.5");
+  EXPECT_EQ(p.ShortString(param::kPoiLongitude), "100.5");
   EXPECT_TRUE(p.Flag(param::kPoiWest));
   EXPECT_FALSE(p.Flag(param::kPoiEast));
   EXPECT_FALSE(p.Flag(param::kPoiShown));
@@ -276,10 +276,10 @@ TEST_F(MapWindow, TheCommandLineDrawsThePictureTheWindowShows) {
   ASSERT_TRUE(WriteCatalogue((dir_ / kCatalogueFileName).string(), Records()));
   ParameterRecord& p = Vars().Parameters;
   p.SetInt(param::kMap, 2);
-  p.SetShortString(param::kPoiLatitude, 16, "30");
+  p.SetShortString(param::kPoiLatitude, "30");
   p.SetFlag(param::kPoiSouth, true);
   p.SetFlag(param::kPoiNorth, false);
-  p.SetShortString(param::kPoiLongitude, 16, "100.5");
+  p.SetShortString(param::kPoiLongitude, "100.5");
   p.SetFlag(param::kPoiWest, true);
   p.SetFlag(param::kPoiEast, false);
   p.SetFlag(param::kPoiShown, true);

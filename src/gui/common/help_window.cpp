@@ -1,16 +1,28 @@
 #include "gui/common/help_window.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QImage>
+#include <QImageReader>
 #include <QKeySequence>
 #include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
+#include <cerrno>
+#include <cstring>
 
 namespace varomintel {
 
@@ -20,7 +32,98 @@ using Texts = std::array<const char*, 3>;  // German, English, French (UTF-8)
 
 QString Pick(const Texts& t, std::uint8_t lang) { return QString::fromUtf8(t[lang <= 2 ? lang : 0]); }
 
-QString Escaped(const std::string& s) { return QString::fromStdString(s).toHtmlEscaped(); }
+QString Escaped(const QString& s) { return s.toHtmlEscaped(); }
+
+// A file of the data folder read whole, or why it was not.
+struct DataFile {
+  enum class Fault { None, Missing, NotRegular, TooLarge, Unreadable };
+  Fault fault = Fault::None;
+  QByteArray bytes;
+  std::string reason;  // Unreadable: the system's words
+};
+
+// Opens without blocking (a FIFO would wait for a writer), then asks the open file itself
+// what it is: checking the name first and opening it after would let it be swapped between.
+DataFile ReadRegularFile(const QString& path, long long limitBytes) {
+  DataFile f;
+  const QByteArray name = QFile::encodeName(path);
+  const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    f.fault = errno == ENOENT || errno == ENOTDIR ? DataFile::Fault::Missing : DataFile::Fault::Unreadable;
+    f.reason = std::strerror(errno);
+    return f;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    f.fault = DataFile::Fault::Unreadable;
+    f.reason = std::strerror(errno);
+  } else if (!S_ISREG(st.st_mode)) {
+    f.fault = DataFile::Fault::NotRegular;
+  } else if (st.st_size > limitBytes) {
+    f.fault = DataFile::Fault::TooLarge;
+  } else {
+    // Read up to one byte past the limit: a file that grew meanwhile is refused too.
+    f.bytes.resize(static_cast<qsizetype>(limitBytes) + 1);
+    qsizetype got = 0;
+    while (got < f.bytes.size()) {
+      const ssize_t n = ::read(fd, f.bytes.data() + got, static_cast<std::size_t>(f.bytes.size() - got));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        f.fault = DataFile::Fault::Unreadable;
+        f.reason = std::strerror(errno);
+        break;
+      }
+      if (n == 0) break;
+      got += n;
+    }
+    f.bytes.truncate(got);
+    if (f.fault == DataFile::Fault::None && got > limitBytes) f.fault = DataFile::Fault::TooLarge;
+  }
+  ::close(fd);
+  if (f.fault != DataFile::Fault::None) f.bytes.clear();
+  return f;
+}
+
+// A picture of the manual, or null when it is not one or is too large in pixels (the
+// header is read before the pixels are).
+QImage DecodePicture(const QByteArray& bytes) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  const QSize size = reader.size();
+  if (!size.isValid() || size.width() > kHelpPictureLimitPixels || size.height() > kHelpPictureLimitPixels) return {};
+  return reader.read();
+}
+
+// The browser of the help window: every page, picture and style sheet it loads goes
+// through loadResource, which reads only regular files of the data folder.
+class DataFolderBrowser : public QTextBrowser {
+ public:
+  explicit DataFolderBrowser(QWidget* parent) : QTextBrowser(parent) {}
+
+  // The folder, absolute and without a trailing slash; empty: nothing is read.
+  void SetFolder(const QString& folder) { folder_ = folder; }
+
+  QVariant loadResource(int type, const QUrl& name) override {
+    if (folder_.isEmpty()) return {};
+    const QUrl url = name.isRelative() ? source().resolved(name) : name;
+    if (!url.isLocalFile()) return {};  // no network, no resources of the program
+    const QString path = QDir::cleanPath(url.toLocalFile());
+    if (QFileInfo(path).absolutePath() != folder_) return {};  // only the data folder itself
+    const bool picture = type == QTextDocument::ImageResource;
+    const DataFile file = ReadRegularFile(path, picture ? kHelpPictureLimitBytes : kHelpPageLimitBytes);
+    if (file.fault != DataFile::Fault::None) return {};
+    if (picture) {
+      const QImage image = DecodePicture(file.bytes);
+      return image.isNull() ? QVariant() : QVariant(image);
+    }
+    return file.bytes;  // a page or a style sheet; the browser finds its encoding
+  }
+
+ private:
+  QString folder_;
+};
 
 }  // namespace
 
@@ -29,19 +132,9 @@ std::string HelpFileName(std::uint8_t languageIndex) {
   return kNames[languageIndex <= 2 ? languageIndex : 0];
 }
 
-std::vector<std::string> HelpFolders(const std::string& currentDir, const std::string& programDir) {
-  std::vector<std::string> folders;
-  for (const std::string& f : {currentDir, programDir}) {
-    if (f.empty()) continue;
-    std::string folder = f.back() == '/' ? f : f + "/";
-    if (folders.empty() || folders.front() != folder) folders.push_back(folder);
-  }
-  return folders;
-}
-
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("HelpWindow");
-  Browser = new QTextBrowser(this);
+  Browser = new DataFolderBrowser(this);
   Browser->setObjectName("Browser");
   Browser->setOpenExternalLinks(false);
   Browser->setOpenLinks(true);
@@ -89,31 +182,50 @@ void HelpWindow::ApplyLanguage(std::uint8_t lang) {
   Button_Close->setText(Pick({"Schließen", "Close", "Fermer"}, lang));
 }
 
-QString HelpWindow::ShowFile(const std::string& fileName, const std::vector<std::string>& folders,
-                             std::uint8_t lang) {
+QString HelpWindow::ShowFile(const std::string& fileName, const std::string& dataFolder, std::uint8_t lang) {
   ApplyLanguage(lang);
-  for (const std::string& folder : folders) {
-    const QFileInfo file(QString::fromStdString(folder + fileName));
-    if (!file.isFile() || !file.isReadable()) continue;
-    const QString path = file.absoluteFilePath();
+  // No folder known: nothing is read (an empty name would mean the current folder).
+  const QString folder =
+      dataFolder.empty() ? QString() : QDir::cleanPath(QDir(QString::fromStdString(dataFolder)).absolutePath());
+  const QString path = folder + "/" + QString::fromStdString(fileName);
+  auto* browser = static_cast<DataFolderBrowser*>(Browser);
+  browser->SetFolder(folder);
+  // Read once here to say what is wrong; the browser reads it again through the same check.
+  DataFile page;
+  page.fault = DataFile::Fault::Missing;
+  if (!folder.isEmpty()) page = ReadRegularFile(path, kHelpPageLimitBytes);
+  if (page.fault == DataFile::Fault::None) {
     // Pictures and links in the page are found relative to the page's own folder.
     Browser->setSource(QUrl::fromLocalFile(path));
     Browser->clearHistory();
     return path;
   }
-  QString searched;
-  for (const std::string& folder : folders) searched += "<li><tt>" + Escaped(folder) + "</tt></li>";
-  const QString head = Pick({"Die Hilfedatei %1 wurde nicht gefunden.", "The help file %1 was not found.",
-                             "Le fichier d'aide %1 est introuvable."},
-                            lang)
-                           .arg("<b>" + Escaped(fileName) + "</b>");
-  const QString where = Pick({"Gesucht in:", "Searched in:", "Dossiers examinés :"}, lang);
+  const QString named = "<b>" + Escaped(path) + "</b>";
+  QString head;
+  if (page.fault == DataFile::Fault::Missing) {
+    head = Pick({"Die Hilfedatei %1 wurde nicht gefunden.", "The help file %1 was not found.",
+                 "Le fichier d'aide %1 est introuvable."},
+                lang)
+               .arg(named);
+  } else {
+    const QString reason =
+        page.fault == DataFile::Fault::NotRegular
+            ? Pick({"sie ist keine gewöhnliche Datei", "it is not a regular file", "ce n'est pas un fichier ordinaire"},
+                   lang)
+        : page.fault == DataFile::Fault::TooLarge
+            ? Pick({"sie ist größer als 1 MiB", "it is larger than 1 MiB", "il dépasse 1 Mio"}, lang)
+            : Escaped(QString::fromStdString(page.reason));
+    head = Pick({"Die Hilfedatei %1 kann nicht gelesen werden: %2.", "The help file %1 cannot be read: %2.",
+                 "Le fichier d'aide %1 ne peut pas être lu : %2."},
+                lang)
+               .arg(named, reason);
+  }
   const QString hint = Pick({"Die Hilfedateien gehören in den Ordner des Programms.",
                              "The help files belong in the program's folder.",
                              "Les fichiers d'aide doivent se trouver dans le dossier du programme."},
                             lang);
   Browser->clearHistory();
-  Browser->setHtml("<h2>" + head + "</h2><p>" + where + "</p><ul>" + searched + "</ul><p>" + hint + "</p>");
+  Browser->setHtml("<h2>" + head + "</h2><p>" + hint + "</p>");
   return QString();
 }
 

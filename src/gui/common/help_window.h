@@ -1,36 +1,43 @@
-// HelpWindow: the manual of the current language, an HTML file shipped beside the
-// program ("VaromintelDE.html", "VaromintelEN.html", "VaromintelFR.html"), shown in a
-// browser with back, forward and contents. A file that cannot be found is reported in
-// the window itself, with the folders that were searched.
+// HelpWindow: the manual of the current language, an HTML file shipped in the program's
+// data folder ("VaromintelDE.html", "VaromintelEN.html", "VaromintelFR.html"), shown in a
+// browser with back, forward and contents.
+//
+// Only the data folder is read (the installed one, or the build's), never the current
+// folder: a page there could hold what the text engine cannot survive (thousands of
+// nested tables overflow its stack, a picture of /dev/zero exhausts memory). The page,
+// the pictures it shows and the pages its links lead to must be regular files in that
+// folder (checked with fstat after a non-blocking open, so that a FIFO in a file's place
+// never blocks the window), each under a size limit; a picture is decoded only when its
+// size in pixels is sensible. A page that cannot be shown is reported in the window
+// itself, named, with the reason.
 #pragma once
 
 #include <QWidget>
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 class QTextBrowser;
 class QToolButton;
 
 namespace varomintel {
 
+inline constexpr long long kHelpPageLimitBytes = 1 << 20;     // the manuals are about 20 kB
+inline constexpr long long kHelpPictureLimitBytes = 8 << 20;  // the pictures up to about 330 kB
+inline constexpr int kHelpPictureLimitPixels = 4096;          // per side
+
 // The name of the help file of a language (0 German, 1 English, 2 French; anything else German).
 std::string HelpFileName(std::uint8_t languageIndex);
-
-// Where a help file is looked for, in this order: the current directory (where the
-// program reads its catalogue and pictures), then the program's folder.
-std::vector<std::string> HelpFolders(const std::string& currentDir, const std::string& programDir);
 
 class HelpWindow : public QWidget {
   Q_OBJECT
  public:
   explicit HelpWindow(QWidget* parent = nullptr);
 
-  // Shows `fileName` from the first of `folders` that holds it, or the message that it is
-  // missing; the window's own captions in the language. Returns the path shown, empty
-  // when the file was not found.
-  QString ShowFile(const std::string& fileName, const std::vector<std::string>& folders, std::uint8_t languageIndex);
+  // Shows `fileName` from `dataFolder` (the program's folder), or the message why it
+  // cannot be shown; the window's own captions in the language. From then on only that
+  // folder is read. Returns the path shown, empty when none was.
+  QString ShowFile(const std::string& fileName, const std::string& dataFolder, std::uint8_t languageIndex);
   // The window's own captions (title, buttons) in the language.
   void ApplyLanguage(std::uint8_t languageIndex);
 

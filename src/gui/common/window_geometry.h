@@ -4,14 +4,13 @@
 // at every start.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+
+#include "app/parameter_file.h"
 
 class QWidget;
 
 namespace varomintel {
-
-class ParameterRecord;
 
 struct WindowPlace {
   int top = 0, left = 0;      // of the frame, pixels
@@ -27,10 +26,10 @@ WindowPlace CapturePlace(const QWidget& window);
 // when the state says so. A window is never restored minimised.
 void RestorePlace(QWidget& window, const WindowPlace& place);
 
-// The offsets of a window's place in the parameter record (int32 top, left, height,
-// width and a state byte).
+// The fields of a window's place in the parameter record.
 struct PlaceFields {
-  std::size_t top, left, height, width, state;
+  param::Int32Field top, left, height, width;
+  param::ByteField state;
 };
 void RestorePlace(QWidget& window, const ParameterRecord& record, const PlaceFields& fields);
 void StorePlace(const QWidget& window, ParameterRecord& record, const PlaceFields& fields);

@@ -203,16 +203,16 @@ void TForm_CityHist::ApplyLanguage(std::uint8_t languageIndex) {
 
 void TForm_CityHist::RestoreSettings(const ParameterRecord& p) {
   RestorePlace(*this, p, kHistWindow);
-  Edit_Ort_Stadt->setText(Q(p.ShortString(param::kHistPlace, 32)));
-  Edit_Breite->setText(Q(p.ShortString(param::kHistLatitude, 16)));
+  Edit_Ort_Stadt->setText(Q(p.ShortString(param::kHistPlace)));
+  Edit_Breite->setText(Q(p.ShortString(param::kHistLatitude)));
   CheckOnly(northSouth_, p.Flag(param::kHistNorth) ? RadioButton_Nord
                          : p.Flag(param::kHistSouth) ? RadioButton_Sued
                                                      : nullptr);
-  Edit_Laenge->setText(Q(p.ShortString(param::kHistLongitude, 16)));
+  Edit_Laenge->setText(Q(p.ShortString(param::kHistLongitude)));
   CheckOnly(eastWest_, p.Flag(param::kHistWest) ? RadioButton_West
                        : p.Flag(param::kHistEast) ? RadioButton_Ost
                                                   : nullptr);
-  Edit_Hoehe->setText(Q(p.ShortString(param::kHistHeightText, 16)));
+  Edit_Hoehe->setText(Q(p.ShortString(param::kHistHeightText)));
   const int from = p.Int(param::kHistFromItem), to = p.Int(param::kHistToItem);
   ComboBox_von->setCurrentIndex(from >= 0 && from < ComboBox_von->count() ? from : 0);
   ComboBox_Bis->setCurrentIndex(to >= 0 && to < ComboBox_Bis->count() ? to : 0);
@@ -220,14 +220,14 @@ void TForm_CityHist::RestoreSettings(const ParameterRecord& p) {
 
 void TForm_CityHist::StoreSettings(ParameterRecord& p) const {
   StorePlace(*this, p, kHistWindow);
-  p.SetShortString(param::kHistPlace, 32, Edit_Ort_Stadt->text().toStdString());
-  p.SetShortString(param::kHistLatitude, 16, Edit_Breite->text().toStdString());
+  p.SetShortString(param::kHistPlace, Edit_Ort_Stadt->text().toStdString());
+  p.SetShortString(param::kHistLatitude, Edit_Breite->text().toStdString());
   p.SetFlag(param::kHistNorth, RadioButton_Nord->isChecked());
   p.SetFlag(param::kHistSouth, RadioButton_Sued->isChecked());
-  p.SetShortString(param::kHistLongitude, 16, Edit_Laenge->text().toStdString());
+  p.SetShortString(param::kHistLongitude, Edit_Laenge->text().toStdString());
   p.SetFlag(param::kHistWest, RadioButton_West->isChecked());
   p.SetFlag(param::kHistEast, RadioButton_Ost->isChecked());
-  p.SetShortString(param::kHistHeightText, 16, Edit_Hoehe->text().toStdString());
+  p.SetShortString(param::kHistHeightText, Edit_Hoehe->text().toStdString());
   p.SetInt(param::kHistFromItem, ComboBox_von->currentIndex());
   p.SetInt(param::kHistToItem, ComboBox_Bis->currentIndex());
 }
@@ -309,7 +309,6 @@ void TForm_CityHist::ReportInput(int field) {
 bool TForm_CityHist::StartCityHist() {
   if (Running()) return false;
   Button_Beenden->setFocus();
-  ListSearchStop() = false;
   SetStatusText(QString());
   // The inputs, in this order; the first wrong one is named and nothing else happens.
   const auto latitude = ParseReal(Edit_Breite->text().toStdString());
@@ -334,6 +333,7 @@ bool TForm_CityHist::StartCityHist() {
   input.lastYear = static_cast<int>(ParseInteger(ComboBox_Bis->currentText().toStdString()).value_or(7000));
   const long long total = Vars().TheCatalogue.Count();
   calendar_.clear();
+  outcome_ = CityHistOutcome{};
   Kalender1->setEnabled(false);
   calendarPlace_ = CalendarPlace{name, input.latitude * RadToDeg, -input.westLongitude * RadToDeg};
   StartRun(
@@ -346,12 +346,24 @@ bool TForm_CityHist::StartCityHist() {
         };
         callbacks.onStatus = [&](const std::string& status) { run.SetStatus(status); };
         callbacks.onYield = [&](int index) { run.SetProgress(index, total); };
-        outcome_ = RunCityHist(input, callbacks, ListSearchStop());
+        outcome_ = RunCityHist(input, callbacks, run.StopFlag());
         run.SetProgress(outcome_.visited, total);
       },
       [this] {
-        SetStatusText(kCityHistDone);
+        // The eclipses found stay usable also after a run that ended on an error.
         Kalender1->setEnabled(!calendar_.empty());
+        if (RunFailed()) return;  // the status bar says why
+        QString status = kCityHistDone;
+        if (outcome_.unconverged > 0) {
+          // As the command line warns: some contact times are those of a refinement that gave up.
+          static const char* const kUnconverged[] = {
+              "%1 Finsternis(se) mit einem Kontakt, dessen Berechnung nicht konvergierte",
+              "%1 eclipse(s) with a contact whose refinement did not converge",
+              "%1 éclipse(s) avec un contact dont le calcul n'a pas convergé"};
+          status += "  –  " + QString::fromUtf8(kUnconverged[ValidLanguageIndex(Vars().LanguageIndex)])
+                                  .arg(outcome_.unconverged);
+        }
+        SetStatusText(status);
       });
   return true;
 }

@@ -14,6 +14,7 @@
 #include "app/varomintel_variables.h"
 #include "gui/common/window_geometry.h"
 #include "places/city_file.h"
+#include "text/text_table.h"
 
 namespace varomintel {
 
@@ -94,6 +95,7 @@ void TForm_CityList::StartCityList() {
   input.cityFile = CityFileName(v.ProgramDir, lang);
   input.populationItem = ComboBox_Population->currentIndex();
   cityFile_ = input.cityFile;
+  outcome_ = CityListOutcome{};
   std::error_code ec;
   const auto total = static_cast<long long>(std::filesystem::file_size(input.cityFile, ec));
   StartRun(
@@ -110,12 +112,23 @@ void TForm_CityList::StartCityList() {
             run.SetStatus(CityListStatus(counts.scanned, counts.found, lang));
           }
         };
-        outcome_ = RunCityList(input, callbacks, ListSearchStop());
+        outcome_ = RunCityList(input, callbacks, run.StopFlag());
       },
       [this] { ReportRunEnd(); });
 }
 
 void TForm_CityList::ReportRunEnd() {
+  if (RunFailed()) return;  // the status bar says why; outcome_ was never written
+  if (outcome_.unconverged > 0) {
+    // As the command line warns: some contact times are those of a refinement that gave up.
+    static const char* const kUnconverged[] = {
+        "%1 Ort(e) mit einem Kontakt, dessen Berechnung nicht konvergierte",
+        "%1 place(s) with a contact whose refinement did not converge",
+        "%1 lieu(x) avec un contact dont le calcul n'a pas convergé"};
+    const QString note =
+        QString::fromUtf8(kUnconverged[ValidLanguageIndex(Vars().LanguageIndex)]).arg(outcome_.unconverged);
+    SetStatusText(StatusText().isEmpty() ? note : StatusText() + "  –  " + note);
+  }
   if (!outcome_.cityFileOpened) {
     // The reason: missing, a folder, or not a regular file (a FIFO is never read, it would block).
     const std::string reason = outcome_.failure ? ": " + outcome_.failure->systemError : std::string();

@@ -18,6 +18,7 @@
 
 #include "app/varomintel_variables.h"
 #include "places/list_file.h"
+#include "text/text_table.h"
 
 namespace varomintel {
 
@@ -115,19 +116,19 @@ void ListWindow::ShowCleared() {
 }
 
 void ListWindow::StopAndWait() {
-  ListSearchStop() = true;
+  run_.RequestStop();
   run_.Wait();
   Poll();  // shows the last lines and ends the run
 }
 
 void ListWindow::AbandonRun() {
-  ListSearchStop() = true;
+  run_.RequestStop();
   poll_.stop();
   run_.Wait();
 }
 
 void ListWindow::StopAndHide() {
-  ListSearchStop() = true;
+  run_.RequestStop();
   hide();
 }
 
@@ -141,12 +142,12 @@ void ListWindow::StartRun(QPushButton* startButton, std::vector<std::string> leg
   startButton_ = startButton;
   startButton_->setEnabled(false);
   Button_Beenden->setFocus();
-  ListSearchStop() = false;
   status_->clear();
   ProgressBar1->setValue(0);
   list_->clear();
   legend_ = std::move(legend);
   records_.clear();
+  runFailure_.reset();
   finished_ = std::move(finished);
   run_.Start(std::move(work));
   poll_.start();
@@ -170,6 +171,15 @@ void ListWindow::Poll() {
     ProgressBar1->setValue(static_cast<int>(std::min<long long>(1000, batch.done * 1000 / batch.total)));
   if (!batch.finished) return;
   poll_.stop();
+  if (batch.failure) {
+    // The run ended on an error: what it found stays, and the status bar says why.
+    static const char* const kFailed[] = {
+        "Die Berechnung brach mit einem Fehler ab: %1. Die bisher gefundenen Zeilen bleiben.",
+        "The run ended on an error: %1. The lines found so far are kept.",
+        "Le calcul s'est arrêté sur une erreur : %1. Les lignes trouvées jusque-là sont conservées."};
+    runFailure_ = std::move(batch.failure);
+    status_->setText(QString::fromUtf8(kFailed[ValidLanguageIndex(Vars().LanguageIndex)]).arg(Q(*runFailure_)));
+  }
   RichEdit_Tmp = std::move(legend_);
   RichEdit_Tmp.insert(RichEdit_Tmp.end(), std::make_move_iterator(records_.begin()),
                       std::make_move_iterator(records_.end()));
@@ -206,14 +216,14 @@ void ListWindow::ApplyCommonLanguage(std::uint8_t languageIndex) {
 }
 
 void ListWindow::closeEvent(QCloseEvent* event) {
-  ListSearchStop() = true;
+  run_.RequestStop();
   QMainWindow::closeEvent(event);
 }
 
 void ListWindow::hideEvent(QHideEvent* event) {
   // Hidden by the program (button, menu, close box): the run ends after its current item.
   // A minimised window goes on.
-  if (!event->spontaneous()) ListSearchStop() = true;
+  if (!event->spontaneous()) run_.RequestStop();
   QMainWindow::hideEvent(event);
 }
 

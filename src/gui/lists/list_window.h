@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ class ListWindow : public QMainWindow {
  public:
   // The main window's menu entries: an empty on-screen list, the window shown and raised.
   void ShowCleared();
+  // Asks this window's run to end after its current item; a run of the other list
+  // window goes on (the program's exit asks both).
+  void RequestStop() { run_.RequestStop(); }
   // Stops a run and waits until its worker has ended (the program's exit).
   void StopAndWait();
   bool Running() const { return run_.Active(); }
@@ -68,17 +72,21 @@ class ListWindow : public QMainWindow {
   QPlainTextEdit* List() const { return list_; }
 
   // Starts a run: clears the on-screen list and the status, disables `startButton`, and
-  // runs `work` on a worker thread. The saved text becomes `legend` and the records of
-  // the run when it ends; `finished` runs then on the window's thread.
+  // runs `work` on a worker thread (it hands the run's StopFlag() to its engine). The
+  // saved text becomes `legend` and the records of the run when it ends, also when it
+  // ends on an exception; `finished` runs then on the window's thread.
   void StartRun(QPushButton* startButton, std::vector<std::string> legend, std::function<void(ListRun&)> work,
                 std::function<void()> finished);
   // The captions that both windows share, in the language.
   void ApplyCommonLanguage(std::uint8_t languageIndex);
-  // Sets the stop flag and waits for the worker without showing anything (a window going
+  // Stops the run and waits for the worker without showing anything (a window going
   // away): derived windows call it first in their destructors.
   void AbandonRun();
-  // Stop: sets the shared stop flag and hides the window.
+  // Stop: ends this window's run and hides the window.
   void StopAndHide();
+  // The last run ended on an exception (said in the status bar); its `finished` step
+  // then leaves the status as it is.
+  bool RunFailed() const { return runFailure_.has_value(); }
   void SetStatusText(const QString& text);
 
   void closeEvent(QCloseEvent* event) override;
@@ -107,6 +115,7 @@ class ListWindow : public QMainWindow {
   QTimer poll_;
   std::vector<std::string> legend_, records_;
   std::function<void()> finished_;
+  std::optional<std::string> runFailure_;
 };
 
 }  // namespace varomintel

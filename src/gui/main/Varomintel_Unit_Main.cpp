@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -231,6 +232,17 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent) {
   }
   ApplyMapSettings(p);
   CreateDiagramControls(client);
+  ReportRefusedPictures();
+}
+
+void TForm_Main::ReportRefusedPictures() {
+  if (refusedPictures_.empty()) return;
+  static const char* const kReplaced[] = {"Bild ersetzt: %1", "Picture replaced: %1", "Image remplacée : %1"};
+  static const char* const kMore[] = {" (und %1 weitere)", " (and %1 more)", " (et %1 autres)"};
+  const std::uint8_t lang = ValidLanguageIndex(Vars().LanguageIndex);
+  QString text = QString::fromUtf8(kReplaced[lang]).arg(Q(refusedPictures_.front()));
+  if (refusedPictures_.size() > 1) text += QString::fromUtf8(kMore[lang]).arg(refusedPictures_.size() - 1);
+  statusBar()->showMessage(text);
 }
 
 void TForm_Main::SelectEclipse() {
@@ -398,7 +410,7 @@ void TForm_Main::showEvent(QShowEvent* event) {
 void TForm_Main::StoreSettings() {
   VaromintelVariables& v = Vars();
   ParameterRecord& p = v.Parameters;
-  p.SetShortString(param::kVersion, 16, v.ProgramVersion);
+  p.SetShortString(param::kVersion, v.ProgramVersion);
   const WindowPlace place = CapturePlace(*this);
   p.SetInt(param::kMainTop, place.top);
   p.SetInt(param::kMainLeft, place.left);

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "app/parameter_file.h"
@@ -173,6 +174,8 @@ class TForm_Main : public QMainWindow {
   void TranslateSelectionCaptions();
   // Help and exit (exit_help.cpp).
   void OpenHelp();
+  // Asks the runs of both list windows to end after their current item.
+  void StopAllListRuns();
   void ExitInOrder();
   void CloseInOrder();
   void EveryActivation();
@@ -187,6 +190,8 @@ class TForm_Main : public QMainWindow {
   void SwitchTimeScale();
   void ApplyTimeZoneEntry();
   void ShowAbout();
+  // Says in the status bar, once at the start, which picture is replaced and why.
+  void ReportRefusedPictures();
   void MoveTo(int index);
 
   // The world map and the point of interest (map_controls.cpp).
@@ -230,6 +235,7 @@ class TForm_Main : public QMainWindow {
   TForm_CityList* cityList_ = nullptr;
   MapPictures mapPictures_;
   MoonPictures moonPictures_;
+  std::vector<std::string> refusedPictures_;  // pictures that are replaced, each with the reason
   QTimer* playTimer_ = nullptr;
   PlayDirection playDirection_ = PlayDirection::Forward;
   std::string diagramDateTime_;  // of the last drawing, for the caption

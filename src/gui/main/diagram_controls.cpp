@@ -19,6 +19,7 @@
 #include "app/elements_table.h"
 #include "app/varomintel_variables.h"
 #include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/checked_pictures.h"
 #include "gui/main/diagram_view.h"
 #include "render/shadow_diagram.h"
 #include "text/text_table.h"
@@ -146,7 +147,7 @@ void TForm_Main::CreateDiagramControls(QWidget* client) {
   connect(Button_FastPlay, &QToolButton::clicked, this, &TForm_Main::Button_FastPlayClick);
   connect(playTimer_, &QTimer::timeout, this, &TForm_Main::PlayOneStep);
 
-  moonPictures_ = MoonPictures::Load("");  // by bare file name: the current directory
+  moonPictures_ = LoadCheckedMoonPictures("", refusedPictures_);  // by bare file name: the current directory
   ApplyDiagramLanguage();
 }
 

@@ -1,14 +1,13 @@
 // TForm_Main: the help command and the orderly end of the program.
 //
-// Exit (menu "Beenden"): the shared stop flag ends a running list search after its
-// current item; two waits of half a second let the list windows show their last lines
+// Exit (menu "Beenden"): every running list search is asked to end after its current
+// item; two waits of half a second let the list windows show their last lines
 // and the animation take its last step; then the window closes.
 // Close (however the window is closed): the animation stops, pending events run once,
 // the list runs end, the settings of the three windows go into the parameter file when
 // that file still exists, and the application quits, also when a list window is open.
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 
 #include "app/varomintel_variables.h"
 #include "gui/common/delay.h"
@@ -32,16 +31,23 @@ void TForm_Main::OpenHelp() {
   const std::uint8_t lang = ValidLanguageIndex(v.LanguageIndex);
   v.HelpFile = HelpFileName(lang);
   if (!help_) help_ = new HelpWindow(this);
-  help_->ShowFile(v.HelpFile, HelpFolders(QDir::currentPath().toStdString(), v.ProgramDir), lang);
+  // The manual comes from the program's data folder only, never from the current folder.
+  help_->ShowFile(v.HelpFile, v.ProgramDir, lang);
   help_->show();
   help_->raise();
   help_->activateWindow();
 }
 
+void TForm_Main::StopAllListRuns() {
+  // Each list window has a run and a stop flag of its own: the exit asks both.
+  if (cityHist_) cityHist_->RequestStop();
+  if (cityList_) cityList_->RequestStop();
+}
+
 void TForm_Main::ExitInOrder() {
   if (exiting_) return;  // already on its way out
   exiting_ = true;
-  ListSearchStop() = true;
+  StopAllListRuns();
   Delay(kExitWaitMilliseconds);
   Delay(kExitWaitMilliseconds);
   exiting_ = false;
@@ -61,7 +67,7 @@ void TForm_Main::CloseInOrder() {
   v.PlayRunning = false;
   QCoreApplication::processEvents();
   // Running lists end after their current item and keep what they found.
-  ListSearchStop() = true;
+  StopAllListRuns();
   if (cityHist_) cityHist_->StopAndWait();
   if (cityList_) cityList_->StopAndWait();
   StoreSettings();

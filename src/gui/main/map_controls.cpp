@@ -17,6 +17,7 @@
 #include "app/varomintel_variables.h"
 #include "app/world_map_model.h"
 #include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/checked_pictures.h"
 #include "gui/main/world_map_image.h"
 #include "render/world_map.h"
 
@@ -158,7 +159,7 @@ void TForm_Main::CreateWorldMapControls() {
   connect(RadioButton_PoI_West, &QRadioButton::clicked, this, &TForm_Main::RadioButton_PoI_WestClick);
   connect(Image_World, &WorldMapImage::pixelClicked, this, &TForm_Main::Image_WorldClick);
 
-  mapPictures_ = LoadMapPictures(MapPictureFolder(Vars().ProgramDir));
+  mapPictures_ = LoadCheckedMapPictures(MapPictureFolder(Vars().ProgramDir), refusedPictures_);
 }
 
 // The stored map choice, graticule and point of interest. A stored entry text is read by
@@ -170,8 +171,8 @@ void TForm_Main::ApplyMapSettings(const ParameterRecord& p) {
   }
   CheckBox_Gradnetz->setChecked(p.Flag(param::kGraticule));
   ShowGraticule(CheckBox_Gradnetz->isChecked());
-  Edit_PoI_Breite->setText(Q(p.ShortString(param::kPoiLatitude, 16)));
-  Edit_PoI_Laenge->setText(Q(p.ShortString(param::kPoiLongitude, 16)));
+  Edit_PoI_Breite->setText(Q(p.ShortString(param::kPoiLatitude)));
+  Edit_PoI_Laenge->setText(Q(p.ShortString(param::kPoiLongitude)));
   (p.Flag(param::kPoiSouth) ? RadioButton_PoI_Sued : RadioButton_PoI_Nord)->setChecked(true);
   (p.Flag(param::kPoiWest) ? RadioButton_PoI_West : RadioButton_PoI_Ost)->setChecked(true);
   CheckBox_PoI->setChecked(p.Flag(param::kPoiShown));
@@ -181,10 +182,10 @@ void TForm_Main::ApplyMapSettings(const ParameterRecord& p) {
 }
 
 void TForm_Main::StoreMapSettings(ParameterRecord& p) const {
-  p.SetShortString(param::kPoiLatitude, 16, Edit_PoI_Breite->text().toStdString());
+  p.SetShortString(param::kPoiLatitude, Edit_PoI_Breite->text().toStdString());
   p.SetFlag(param::kPoiNorth, RadioButton_PoI_Nord->isChecked());
   p.SetFlag(param::kPoiSouth, RadioButton_PoI_Sued->isChecked());
-  p.SetShortString(param::kPoiLongitude, 16, Edit_PoI_Laenge->text().toStdString());
+  p.SetShortString(param::kPoiLongitude, Edit_PoI_Laenge->text().toStdString());
   p.SetFlag(param::kPoiEast, RadioButton_PoI_Ost->isChecked());
   p.SetFlag(param::kPoiWest, RadioButton_PoI_West->isChecked());
   p.SetFlag(param::kPoiShown, CheckBox_PoI->isChecked());
