@@ -58,7 +58,7 @@ void BM_PlayStep(benchmark::State& state) {
   Start();
   TForm_Main window;
   window.show();
-  QScrollBar* slider = window.ScrollBar_Time;
+  QScrollBar* slider = window.findChild<QScrollBar*>("ScrollBar_Time");
   for (auto _ : state) {
     slider->setValue(slider->value() + 6 > kSliderLast ? 0 : slider->value() + 6);  // one play step
     QCoreApplication::processEvents();  // and the repaint it causes
@@ -70,12 +70,14 @@ void BM_ForwardPlayOverTheSlider(benchmark::State& state) {
   Start();
   TForm_Main window;
   window.show();
+  auto* slider = window.findChild<QScrollBar*>("ScrollBar_Time");
+  auto* play = window.findChild<QToolButton*>("Button_Play");
   double frames = 0, seconds = 0;
   for (auto _ : state) {
-    window.ScrollBar_Time->setValue(0);
+    slider->setValue(0);
     QElapsedTimer clock;
     clock.start();
-    window.Button_Play->click();
+    play->click();
     while (Vars().PlayRunning) QCoreApplication::processEvents();
     seconds += clock.nsecsElapsed() * 1e-9;
     frames += kSliderLast / 6;
