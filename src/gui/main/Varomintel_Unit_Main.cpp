@@ -101,6 +101,8 @@ void TForm_Main::ConnectPanels() {
   connect(diagramPanel_, &DiagramPanel::sliderMoved, this, &TForm_Main::RefreshTimeDependent);
   connect(mapPanel_, &MapPanel::mapChoiceChanged, this, &TForm_Main::DrawWorldMap);
   connect(mapPanel_, &MapPanel::markerToggled, this, &TForm_Main::DrawWorldMap);
+  // Drawn again once the layout has settled, not inside it.
+  connect(mapPanel_, &MapPanel::pictureSizeChanged, this, &TForm_Main::DrawWorldMap, Qt::QueuedConnection);
   // A new point of interest selects the eclipse again, which draws the map with it.
   connect(mapPanel_, &MapPanel::pointOfInterestChanged, this, &TForm_Main::SelectEclipse);
 }
@@ -343,7 +345,9 @@ void TForm_Main::DrawWorldMap() {
   inputs.eclipse = WorldMapEclipseOf(selection_.record, selection_.circumstances);
   inputs.language = Vars().LanguageIndex;
   inputs.pointOfInterest = mapPanel_->PointOfInterest();
-  mapPanel_->ShowMap(RenderWorldMap(inputs));
+  MapDrawing drawing;
+  drawing.scale = mapPanel_->PhysicalScale();
+  mapPanel_->ShowMap(RenderWorldMap(inputs, drawing));
 }
 
 }  // namespace varomintel

@@ -114,12 +114,18 @@ void MapPanel::resizeEvent(QResizeEvent* event) {
   PlaceScales();
 }
 
+double MapPanel::PhysicalScale() const {
+  return devicePixelRatioF() * ui_->Image_World->width() / kPictureSize.width();
+}
+
 void MapPanel::SetScale(double scale) {
+  const bool changed = scale != scale_;
   scale_ = scale;
   const QSize picture(Scaled(kPictureSize.width(), scale) + 2 * kBevel, Scaled(kPictureSize.height(), scale) + 2 * kBevel);
   if (ui_->Panel_World->minimumSize() != picture || ui_->Panel_World->maximumSize() != picture)
     ui_->Panel_World->setFixedSize(picture);
   PlaceScales();
+  if (changed) emit pictureSizeChanged();
 }
 
 QSize MapPanel::SizeAtScale(double scale) const {

@@ -39,6 +39,9 @@ class MapPanel : public QWidget {
   // The map drawn at `scale` times its design size, and the panel's size then.
   void SetScale(double scale);
   QSize SizeAtScale(double scale) const;
+  // Physical pixels per map pixel of the map shown now (the screen's device pixel ratio
+  // times the layout's scale): the renderer draws at it, so the map is never stretched.
+  double PhysicalScale() const;
 
   // The stored map choice, graticule and point of interest; the entries' texts are read
   // by the entry rule, so that the entries and the marked place always agree.
@@ -58,6 +61,8 @@ class MapPanel : public QWidget {
 
  signals:
   void mapChoiceChanged(int index);
+  // The map's size on the screen changed: it is drawn again at PhysicalScale.
+  void pictureSizeChanged();
   void markerToggled(bool shown);
   void pointOfInterestChanged();
 
