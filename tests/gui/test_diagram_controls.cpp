@@ -76,7 +76,7 @@ TEST_F(DiagramControls, EverySelectionOpensAtGreatestEclipseAndShowsTheRenderers
     Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(100);
     Find<QScrollBar>(*w_, "ScrollBar_Eclipse")->setValue(index);
     const VaromintelVariables& v = Vars();
-    const int want = static_cast<int>(std::lrint(7200 * v.Circumstances.TimeMax / 4 + 7200));
+    const int want = static_cast<int>(std::lrint(7200 * w_->View().Selection().circumstances.TimeMax / 4 + 7200));
     EXPECT_EQ(Position(), want) << "eclipse " << index;
     EXPECT_EQ(Cell(0, 1).toStdString(), FormatFixed(SliderHours(want), 4));
     // The picture shown is the renderer's for the same inputs, pixel for pixel.
@@ -211,7 +211,7 @@ TEST_F(DiagramControls, SelectionAndDraggingDuringPlayDoNotStopIt) {
   Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(100);
   Find<QToolButton>(*w_, "Button_Play")->click();
   Find<QScrollBar>(*w_, "ScrollBar_Eclipse")->setValue(2);  // opens at its greatest eclipse
-  const int opened = static_cast<int>(std::lrint(7200 * Vars().Circumstances.TimeMax / 4 + 7200));
+  const int opened = static_cast<int>(std::lrint(7200 * w_->View().Selection().circumstances.TimeMax / 4 + 7200));
   EXPECT_EQ(Position(), opened);
   EXPECT_TRUE(Vars().PlayRunning);
   QCoreApplication::processEvents();
@@ -245,10 +245,10 @@ TEST_F(DiagramControls, TimeScaleSwitchRefillsDiagramAndTable) {
   EXPECT_EQ(Position(), 5000);
   EXPECT_TRUE(Find<QLabel>(*w_, "Label_DatumZeit")->text().endsWith(" UTC"));
   // Delta T turns the hour angle back by 1.0027379 * DeltaT / 86400 of a turn.
-  const double turned = 1.00273790935 * Vars().CurrentDeltaT / 86400 * 360;
+  const double turned = 1.00273790935 * w_->View().Selection().deltaT / 86400 * 360;
   EXPECT_GT(turned, 0.2);
   EXPECT_NEAR(mTT - Cell(4, 1).toDouble(), turned, 0.11);
-  EXPECT_EQ(Vars().CurrentJDUT * 86400, std::nearbyint(Vars().CurrentJDUT * 86400));
+  EXPECT_EQ(w_->View().Now().jdUT * 86400, std::nearbyint(w_->View().Now().jdUT * 86400));
 }
 
 TEST_F(DiagramControls, HintsOfTheButtons) {

@@ -173,18 +173,18 @@ TEST_F(MainWindow, TimeScaleAndZone) {
   EXPECT_DOUBLE_EQ(Vars().TimeZoneOffset, -3.456);
   Enter(Find<QLineEdit>(*window_, "Edit_TZone"), "0");
   EXPECT_EQ(ReportLines()[7], maxUT);
-  // The same offset again causes no refresh (the slider time would return to TimeMax).
-  Vars().CurrentT = 3.5;
+  // The same offset again causes no refresh (the slider would return to greatest eclipse).
+  Find<QScrollBar>(*window_, "ScrollBar_Time")->setValue(100);
   Enter(Find<QLineEdit>(*window_, "Edit_TZone"), "+0.00");
-  EXPECT_EQ(Vars().CurrentT, 3.5);
+  EXPECT_EQ(window_->View().Position(), 100);
   Enter(Find<QLineEdit>(*window_, "Edit_TZone"), "1");  // a refresh: back to greatest eclipse, to the slider's 2 seconds
-  EXPECT_EQ(Find<QScrollBar>(*window_, "ScrollBar_Time")->value(), std::lrint(7200 * Vars().Circumstances.TimeMax / 4 + 7200));
-  EXPECT_NEAR(Vars().CurrentT, Vars().Circumstances.TimeMax, 1 / 3600.0);
+  EXPECT_EQ(Find<QScrollBar>(*window_, "ScrollBar_Time")->value(), std::lrint(7200 * window_->View().Selection().circumstances.TimeMax / 4 + 7200));
+  EXPECT_NEAR(window_->View().Now().t, window_->View().Selection().circumstances.TimeMax, 1 / 3600.0);
 
   Find<QCheckBox>(*window_, "CheckBox_ET_UT")->click();  // back to terrestrial time: the zone group hides
   EXPECT_EQ(Find<QCheckBox>(*window_, "CheckBox_ET_UT")->text(), "TT");
   EXPECT_TRUE(Find<QGroupBox>(*window_, "GroupBox_TZone")->isHidden());
-  EXPECT_EQ(Vars().CurrentDeltaT, 0);
+  EXPECT_EQ(window_->View().Selection().deltaT, 0);
 }
 
 TEST_F(MainWindow, AboutPanelShowsTheVersionRecord) {

@@ -99,6 +99,7 @@ void TForm_Main::ConnectPanels() {
   connect(selectionPanel_, &SelectionPanel::timeScaleClicked, this, &TForm_Main::SwitchTimeScale);
   connect(selectionPanel_, &SelectionPanel::timeZoneEntered, this, &TForm_Main::ApplyTimeZoneEntry);
   connect(diagramPanel_, &DiagramPanel::sliderMoved, this, &TForm_Main::RefreshTimeDependent);
+  connect(diagramPanel_, &DiagramPanel::pictureSizeChanged, this, &TForm_Main::DrawShadowDiagram, Qt::QueuedConnection);
   connect(mapPanel_, &MapPanel::mapChoiceChanged, this, &TForm_Main::DrawWorldMap);
   connect(mapPanel_, &MapPanel::markerToggled, this, &TForm_Main::DrawWorldMap);
   // Drawn again once the layout has settled, not inside it.
@@ -135,14 +136,11 @@ void TForm_Main::SelectEclipse() {
   const int index = selectionPanel_->EclipseIndex();
   if (!v.TheCatalogue.Contains(index)) return;  // never a zero record
   v.CurrentIndex = index;
-  selection_ = SelectEclipseAt(v.TheCatalogue, v.CurrentIndex, CurrentTimeSettings());
-  v.CurrentEclipse = selection_.record;
-  v.MoonPathPoints = selection_.moonPath;
-  v.Circumstances = selection_.circumstances;
-  v.ElementsAtT = selection_.atMax;
-  v.CurrentT = selection_.circumstances.TimeMax;
-  selectionPanel_->ShowYear(selection_.record.Year);
-  selectionPanel_->ShowSaros(selection_.record.Saros);
+  view_.SetTimeSettings(CurrentTimeSettings());
+  view_.Select(v.TheCatalogue, index);
+  v.CurrentEclipse = view_.Selection().record;  // the city list's eclipse
+  selectionPanel_->ShowYear(view_.Selection().record.Year);
+  selectionPanel_->ShowSaros(view_.Selection().record.Saros);
   DrawWorldMap();
   ShowSelection();
   ShowGreatestEclipse();
@@ -159,9 +157,8 @@ TimeSettings TForm_Main::CurrentTimeSettings() const {
 }
 
 void TForm_Main::ShowSelection() {
-  Vars().CurrentDeltaT = selection_.deltaT;
-  selectionPanel_->ShowSelection(selection_.sarosCaption, selection_.deltaTCaption, selection_.report,
-                                 Vars().LanguageIndex);
+  const SelectedEclipse& s = view_.Selection();
+  selectionPanel_->ShowSelection(s.sarosCaption, s.deltaTCaption, s.report, view_.Settings().language);
 }
 
 void TForm_Main::MoveTo(int index) {
@@ -193,8 +190,8 @@ void TForm_Main::StepSaros(int direction, int steps) {
 }
 
 void TForm_Main::SwitchTimeScale() {
-  if (selection_.index == 0) return;  // nothing selected yet
-  ApplyTimeSettings(selection_, CurrentTimeSettings());  // the circumstances stay
+  view_.SetTimeSettings(CurrentTimeSettings());  // the circumstances stay
+  if (!view_.HasSelection()) return;  // nothing selected yet
   ShowSelection();
   RefreshTimeDependent();
 }
@@ -205,8 +202,8 @@ void TForm_Main::ApplyTimeZoneEntry() {
   if (!entered) return;  // not a number: no clamping, no refresh, the zone stays
   v.TimeZoneOffset = ClampTimeZone(*entered);
   selectionPanel_->ShowTimeZone(Q(FormatTimeZone(v.TimeZoneOffset)));
-  if (v.TimeZoneOffset != v.AppliedTimeZone) SelectEclipse();
-  v.AppliedTimeZone = v.TimeZoneOffset;
+  if (v.TimeZoneOffset != appliedTimeZone_) SelectEclipse();
+  appliedTimeZone_ = v.TimeZoneOffset;
 }
 
 void TForm_Main::ShowAbout() {
@@ -219,6 +216,7 @@ void TForm_Main::EveryActivation() {
   VaromintelVariables& v = Vars();
   aboutPanel_->FillVersionGrid(v.ProgramVersionInfo);
   v.CaptionPrefix = "Varomintel " + aboutPanel_->FileVersionCell().toStdString() + Text(text_row::kSubtitle, v.LanguageIndex);
+  view_.SetCaptionPrefix(v.CaptionPrefix);
   setWindowTitle(Q(v.CaptionPrefix));
   ShowDiagramCaption();
   aboutPanel_->hide();
@@ -275,75 +273,57 @@ void TForm_Main::RestoreStoredSliderPosition() {
 }
 
 void TForm_Main::ShowGreatestEclipse() {
-  diagramPanel_->SetSliderPosition(SliderPosition(Vars().CurrentT));  // one refresh, also when the position stays
+  diagramPanel_->SetSliderPosition(view_.Position());  // one refresh, also when the position stays
   RefreshTimeDependent();
 }
 
 void TForm_Main::RefreshTimeDependent() {
-  VaromintelVariables& v = Vars();
-  if (selection_.index == 0) return;  // nothing selected yet
-  const SliderTime time = SliderTimeAt(v.CurrentEclipse, diagramPanel_->SliderPosition(), v.CurrentDeltaT);
-  v.CurrentT = time.t;
-  v.CurrentJDTT = time.jdTT;
-  v.CurrentJDUT = time.jdUT;
+  if (!view_.HasSelection()) return;  // nothing selected yet
+  view_.SetSliderPosition(diagramPanel_->SliderPosition());
   DrawShadowDiagram();
-  v.MoonConstellation = MoonConstellation(v.ElementsAtT, v.CurrentJDUT);
   FillElementsTable();
 }
 
+// The diagram at the panel's physical size: the renderer's picture is shown pixel for pixel.
 void TForm_Main::DrawShadowDiagram() {
-  VaromintelVariables& v = Vars();
-  DiagramScene scene;
-  scene.record = &v.CurrentEclipse;
-  scene.circumstances = &v.Circumstances;
-  scene.moonPath = &v.MoonPathPoints;
-  scene.t = v.CurrentT;
-  scene.jdTT = v.CurrentJDTT;
-  scene.jdUT = v.CurrentJDUT;
-  scene.deltaT = v.CurrentDeltaT;
-  scene.universalTime = selectionPanel_->UniversalTime();
-  scene.language = v.LanguageIndex;
-  scene.captionPrefix = v.CaptionPrefix;
-  const DiagramFrame frame = varomintel::DrawShadowDiagram(diagramPanel_->BackImage(), scene, moonPictures_);
-  diagramPanel_->ShowBackImage();
-  v.CurrentJDUT = frame.jdUT;
-  v.ElementsAtT = frame.elements;
-  diagramDateTime_ = frame.dateTime;
-  setWindowTitle(Q(frame.caption));
-  selectionPanel_->ShowDateTime(frame.dateTime, frame.shortType);
+  if (!view_.HasSelection()) return;
+  diagramPanel_->ShowPicture(varomintel::DrawShadowDiagram(DiagramSceneOf(view_), moonPictures_,
+                                                           diagramPanel_->PhysicalScale()));
+  const ShownMoment& now = view_.Now();
+  setWindowTitle(Q(now.caption));
+  selectionPanel_->ShowDateTime(now.dateTime, now.shortType);
 }
 
 void TForm_Main::ShowDiagramCaption() {
-  const VaromintelVariables& v = Vars();
-  if (diagramDateTime_.empty()) return;
-  setWindowTitle(Q(DiagramCaption(v.CaptionPrefix, diagramDateTime_, v.CurrentEclipse.EclipseType, v.LanguageIndex)));
+  if (view_.HasSelection()) setWindowTitle(Q(view_.Now().caption));
 }
 
 void TForm_Main::FillElementsTable() {
-  const VaromintelVariables& v = Vars();
-  if (v.CurrentIndex == 0) return;  // no eclipse selected yet
+  if (!view_.HasSelection()) return;  // no eclipse selected yet
+  const SelectedEclipse& s = view_.Selection();
+  const ShownMoment& now = view_.Now();
   ElementsTableInput in;
-  in.t = v.CurrentT;
-  in.elements = v.ElementsAtT;
-  in.gamma = v.CurrentEclipse.Gamma;
-  in.penMag = v.Circumstances.PenMag;
-  in.umbMag = v.Circumstances.UmbMag;
-  in.constellation = v.MoonConstellation;
-  in.language = v.LanguageIndex;
+  in.t = now.t;
+  in.elements = now.elements;
+  in.gamma = s.record.Gamma;
+  in.penMag = s.circumstances.PenMag;
+  in.umbMag = s.circumstances.UmbMag;
+  in.constellation = now.constellation;
+  in.language = view_.Settings().language;
   selectionPanel_->ShowElements(ElementsTableTexts(in));
 }
 
 void TForm_Main::DrawWorldMap() {
   const MapPicturePair& pictures = mapPictures_.Pair(mapPanel_->MapChoice());
-  if (selection_.index == 0) {  // nothing selected yet: the bare map
+  if (!view_.HasSelection()) {  // nothing selected yet: the bare map
     mapPanel_->ShowMap(pictures.map);
     return;
   }
   WorldMapInputs inputs;
   inputs.map = pictures.map;
   inputs.dark = pictures.dark;
-  inputs.eclipse = WorldMapEclipseOf(selection_.record, selection_.circumstances);
-  inputs.language = Vars().LanguageIndex;
+  inputs.eclipse = view_.MapEclipse();
+  inputs.language = view_.Settings().language;
   inputs.pointOfInterest = mapPanel_->PointOfInterest();
   MapDrawing drawing;
   drawing.scale = mapPanel_->PhysicalScale();

@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "app/selected_eclipse.h"
+#include "app/eclipse_view.h"
 #include "render/map_pictures.h"
 #include "render/moon_pictures.h"
 
@@ -63,6 +63,8 @@ class TForm_Main : public QMainWindow {
   HelpWindow* Help() const { return help_; }
   // The scale at which the diagram and the map are drawn now (1: the design size).
   double PictureScale() const;
+  // The selected eclipse at the slider time, as the window shows it.
+  const EclipseView& View() const { return view_; }
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -85,7 +87,7 @@ class TForm_Main : public QMainWindow {
   void MoveTo(int index);
   void EveryActivation();
 
-  // The slider time's Julian days, the diagram, the Moon's constellation and the table.
+  // The slider time into the view model, then the diagram and the table.
   void RefreshTimeDependent();
   void DrawShadowDiagram();
   void FillElementsTable();
@@ -109,12 +111,12 @@ class TForm_Main : public QMainWindow {
   MapPanel* mapPanel_ = nullptr;
   PictureColumnLayout* pictureColumn_ = nullptr;
   AboutPanel* aboutPanel_ = nullptr;
-  SelectedEclipse selection_;
+  EclipseView view_;  // the one owner of the selection, the slider time and the time settings
   TForm_CityHist* cityHist_ = nullptr;
   TForm_CityList* cityList_ = nullptr;
   MapPictures mapPictures_;
   MoonPictures moonPictures_;
-  std::string diagramDateTime_;  // of the last drawing, for the caption
+  double appliedTimeZone_ = 0;  // h: the zone of the last selection
   HelpWindow* help_ = nullptr;
   bool exiting_ = false;  // the exit sequence runs: a second Exit waits for it
   bool closing_ = false;  // the close sequence runs: messages it lets run cannot start it again

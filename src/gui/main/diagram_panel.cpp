@@ -68,6 +68,14 @@ void DiagramPanel::SetScale(double scale) {
   const QSize picture = Scaled(kPictureSize, scale);
   if (ui_->Panel_Grafik->size() != picture || ui_->Panel_Grafik->minimumSize() != picture)
     ui_->Panel_Grafik->setFixedSize(picture);
+  if (scale != scale_) {
+    scale_ = scale;
+    emit pictureSizeChanged();
+  }
+}
+
+double DiagramPanel::PhysicalScale() const {
+  return devicePixelRatioF() * ui_->Panel_Grafik->minimumWidth() / kPictureSize.width();
 }
 
 QSize DiagramPanel::SizeAtScale(double scale) const {
@@ -84,9 +92,10 @@ void DiagramPanel::SetSliderPosition(int position) {
   ui_->ScrollBar_Time->setValue(position);
 }
 
-QImage& DiagramPanel::BackImage() { return ui_->DiagramImages->BackImage(); }
-void DiagramPanel::ShowBackImage() { ui_->DiagramImages->Swap(); }
-const QImage& DiagramPanel::ShownImage() const { return ui_->DiagramImages->ShownImage(); }
+void DiagramPanel::ShowPicture(const QImage& picture) {
+  ui_->DiagramImages->BackImage() = picture;
+  ui_->DiagramImages->Swap();
+}
 
 void DiagramPanel::Retranslate(std::uint8_t language) {
   ui_->Button_FastReverse->setToolTip(Q(Text(text_row::kHintFastReverse, language)));

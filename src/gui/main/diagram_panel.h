@@ -38,10 +38,13 @@ class DiagramPanel : public QWidget {
   // Moves the slider without a sliderMoved.
   void SetSliderPosition(int position);
 
-  // The hidden picture, drawn next; ShowBackImage swaps it in.
-  QImage& BackImage();
-  void ShowBackImage();
-  const QImage& ShownImage() const;
+  // Physical pixels per design pixel of the diagram shown now (the screen's device pixel
+  // ratio times the layout's scale): the renderer draws at it, so the diagram is never
+  // a stretched bitmap.
+  double PhysicalScale() const;
+  // Shows a drawing (of DiagramSizeAt(PhysicalScale())): it goes into the hidden picture,
+  // which then takes the place of the shown one.
+  void ShowPicture(const QImage& picture);
 
   // Starts a play; a play button pressed during a play takes over with its direction.
   void Play(PlayDirection direction);
@@ -50,12 +53,15 @@ class DiagramPanel : public QWidget {
 
  signals:
   void sliderMoved(int position);
+  // The diagram's size on the screen changed: it is drawn again at PhysicalScale.
+  void pictureSizeChanged();
 
  private:
   void PlayOneStep();
   std::unique_ptr<Ui::DiagramPanel> ui_;
   QTimer* playTimer_ = nullptr;
   PlayDirection playDirection_ = PlayDirection::Forward;
+  double scale_ = 1;
 };
 
 }  // namespace varomintel

@@ -58,6 +58,7 @@ void TForm_Main::ApplyLanguage() {
   diagramPanel_->Retranslate(lang);
   aboutPanel_->FillVersionGrid(v.ProgramVersionInfo);
   v.CaptionPrefix = "Varomintel " + aboutPanel_->FileVersionCell().toStdString() + Text(text_row::kSubtitle, lang);
+  view_.SetCaptionPrefix(v.CaptionPrefix);
   setWindowTitle(Q(v.CaptionPrefix));
   if (cityHist_) {
     cityHist_->ApplyLanguage(lang);
