@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QObject>
+#include <QTest>
 
 #include <stdexcept>
 #include <string>
@@ -17,6 +18,15 @@ T* Find(const QObject& root, const char* name) {
   return control;
 }
 
+// Resizes the main window and waits until its pictures are drawn at the new size.
+template <class Window>
+void ResizeAndWait(Window& window, QSize size) {
+  window.resize(size);
+  QCoreApplication::processEvents();
+  if (!QTest::qWaitFor([&] { return !window.PicturesPending(); }, 5000))
+    throw std::runtime_error("the pictures were not drawn at the new size");
+}
+
 // Shows the main window with its inner area at the design size, whatever the screen, so
 // that the diagram and the map have their design size (scale 1).
 template <class Window>
@@ -24,8 +34,7 @@ void ShowAtDesignSize(Window& window) {
   window.show();
   QCoreApplication::processEvents();
   const QSize frame = window.size() - window.centralWidget()->size();
-  window.resize(Window::kDesignClientSize + frame);
-  QCoreApplication::processEvents();
+  ResizeAndWait(window, Window::kDesignClientSize + frame);
 }
 
 }  // namespace varomintel::testing

@@ -20,6 +20,8 @@
 #include "app/varomintel_variables.h"
 #include "find_control.h"
 #include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/diagram_view.h"
+#include "gui/main/world_map_image.h"
 
 namespace varomintel {
 namespace {
@@ -85,10 +87,7 @@ TEST_P(WindowLayout, NothingOverlapsEveryCaptionFitsAndThePicturesKeepTheirShape
   TForm_Main window;
   window.ApplyStoredLanguage();
   testing::ShowAtDesignSize(window);
-  if (!c.screen.isEmpty()) {
-    window.resize(c.screen - QSize(0, kTitleBar));
-    QCoreApplication::processEvents();
-  }
+  if (!c.screen.isEmpty()) testing::ResizeAndWait(window, c.screen - QSize(0, kTitleBar));
   QWidget* client = window.centralWidget();
   client->layout()->activate();
 
@@ -130,7 +129,11 @@ TEST_P(WindowLayout, NothingOverlapsEveryCaptionFitsAndThePicturesKeepTheirShape
     }
   }
 
-  // The diagram and the map keep their shapes, at a scale that suits the screen.
+  // The diagram and the map keep their shapes, at a scale that suits the screen, and
+  // their pictures have the pixels of the panels: drawn, not stretched.
+  EXPECT_FALSE(window.PicturesPending());
+  EXPECT_EQ(Find<DiagramView>(window, "DiagramImages")->ShownImage().size(), Find<QWidget>(window, "DiagramImages")->size());
+  EXPECT_EQ(Find<WorldMapImage>(window, "Image_World")->image().size(), Find<QWidget>(window, "Image_World")->size());
   const QSize diagram = Find<QWidget>(window, "DiagramImages")->size();
   const QSize map = Find<QWidget>(window, "Image_World")->size();
   EXPECT_NEAR(diagram.width() * 480.0 / 1040.0, diagram.height(), 1.0) << diagram.width() << " x " << diagram.height();

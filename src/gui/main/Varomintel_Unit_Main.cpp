@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -99,11 +100,18 @@ void TForm_Main::ConnectPanels() {
   connect(selectionPanel_, &SelectionPanel::timeScaleClicked, this, &TForm_Main::SwitchTimeScale);
   connect(selectionPanel_, &SelectionPanel::timeZoneEntered, this, &TForm_Main::ApplyTimeZoneEntry);
   connect(diagramPanel_, &DiagramPanel::sliderMoved, this, &TForm_Main::RefreshTimeDependent);
-  connect(diagramPanel_, &DiagramPanel::pictureSizeChanged, this, &TForm_Main::DrawShadowDiagram, Qt::QueuedConnection);
+  redrawTimer_ = new QTimer(this);
+  redrawTimer_->setSingleShot(true);
+  redrawTimer_->setInterval(kRedrawDelayMilliseconds);
+  connect(redrawTimer_, &QTimer::timeout, this, [this] {
+    DrawShadowDiagram();
+    DrawWorldMap();
+  });
+  const auto redrawLater = [this] { redrawTimer_->start(); };
+  connect(diagramPanel_, &DiagramPanel::pictureSizeChanged, this, redrawLater);
+  connect(mapPanel_, &MapPanel::pictureSizeChanged, this, redrawLater);
   connect(mapPanel_, &MapPanel::mapChoiceChanged, this, &TForm_Main::DrawWorldMap);
   connect(mapPanel_, &MapPanel::markerToggled, this, &TForm_Main::DrawWorldMap);
-  // Drawn again once the layout has settled, not inside it.
-  connect(mapPanel_, &MapPanel::pictureSizeChanged, this, &TForm_Main::DrawWorldMap, Qt::QueuedConnection);
   // A new point of interest selects the eclipse again, which draws the map with it.
   connect(mapPanel_, &MapPanel::pointOfInterestChanged, this, &TForm_Main::SelectEclipse);
 }
@@ -130,6 +138,7 @@ void TForm_Main::PlaceOnScreen() {
 }
 
 double TForm_Main::PictureScale() const { return pictureColumn_->Scale(); }
+bool TForm_Main::PicturesPending() const { return redrawTimer_->isActive(); }
 
 void TForm_Main::SelectEclipse() {
   VaromintelVariables& v = Vars();

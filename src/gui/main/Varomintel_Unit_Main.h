@@ -16,6 +16,8 @@
 #include "render/map_pictures.h"
 #include "render/moon_pictures.h"
 
+class QTimer;
+
 namespace Ui {
 class TForm_Main;
 }
@@ -63,6 +65,11 @@ class TForm_Main : public QMainWindow {
   HelpWindow* Help() const { return help_; }
   // The scale at which the diagram and the map are drawn now (1: the design size).
   double PictureScale() const;
+  // True while the diagram and the map wait to be drawn again at a new size: during a
+  // resize the panels show their last pictures stretched, and the renderers draw at the
+  // new size once the size has stayed for kRedrawDelayMilliseconds.
+  bool PicturesPending() const;
+  static constexpr int kRedrawDelayMilliseconds = 80;
   // The selected eclipse at the slider time, as the window shows it.
   const EclipseView& View() const { return view_; }
 
@@ -118,6 +125,7 @@ class TForm_Main : public QMainWindow {
   MoonPictures moonPictures_;
   double appliedTimeZone_ = 0;  // h: the zone of the last selection
   HelpWindow* help_ = nullptr;
+  QTimer* redrawTimer_ = nullptr;  // the pictures at a new size
   bool exiting_ = false;  // the exit sequence runs: a second Exit waits for it
   bool closing_ = false;  // the close sequence runs: messages it lets run cannot start it again
 };
