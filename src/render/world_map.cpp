@@ -15,6 +15,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <mutex>
 #include <numbers>
 #include <vector>
 
@@ -117,6 +118,26 @@ void ThreeLines(QPainter& p, int row, std::uint8_t language, int column, int top
   }
 }
 
+// A picture smoothly scaled to `size` in Format_RGB32. The last few results are kept by the
+// picture's cache key: a window draws the same maps at the same size at every selection.
+QImage SmoothlyScaled(const QImage& picture, QSize size) {
+  struct Kept {
+    qint64 key = 0;
+    QSize size;
+    QImage image;
+  };
+  static std::mutex guard;
+  static std::array<Kept, 4> kept;
+  static std::size_t next = 0;
+  const std::lock_guard<std::mutex> lock(guard);
+  for (const Kept& k : kept)
+    if (!k.image.isNull() && k.key == picture.cacheKey() && k.size == size) return k.image;
+  Kept& k = kept[next++ % kept.size()];
+  k = {picture.cacheKey(), size,
+       picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32)};
+  return k.image;
+}
+
 // The map's pictures at any scale other than 1: the bright map and its darkened twin
 // smoothly scaled, the twin shown where the Moon is down at greatest eclipse. A picture
 // pixel lies at map position ((column + 0.5) / scale - 0.5, (row + 0.5) / scale - 0.5): the
@@ -125,10 +146,9 @@ void ThreeLines(QPainter& p, int row, std::uint8_t language, int column, int top
 // as at scale 1.
 QImage ScaledGround(const QImage& bright, const QImage& twin, const SubLunarPoint& max, double scale) {
   const int width = ScaledLength(kMapWidth, scale), height = ScaledLength(kMapHeight, scale);
-  QImage image = bright.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                     .convertToFormat(QImage::Format_RGB32);
-  const QImage dark = twin.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                          .convertToFormat(QImage::Format_RGB32);
+  const QImage light = SmoothlyScaled(bright, QSize(width, height));
+  const QImage dark = SmoothlyScaled(twin, QSize(width, height));
+  QImage image(width, height, QImage::Format_RGB32);
   const QRgb key = twin.pixel(0, kMapHeight - 1) & 0x00FFFFFFu;
   const bool north = SeenFromTheNorth(max.d);
   std::vector<double> horizonRow(static_cast<std::size_t>(width));
@@ -143,24 +163,32 @@ QImage ScaledGround(const QImage& bright, const QImage& twin, const SubLunarPoin
     const double y = (row + 0.5) / scale - 0.5;
     const auto* twinRow = reinterpret_cast<const QRgb*>(
         twin.constScanLine(std::clamp(static_cast<int>((row + 0.5) / scale), 0, kMapHeight - 1)));
+    const auto* lightRow = reinterpret_cast<const QRgb*>(light.constScanLine(row));
     const auto* darkRow = reinterpret_cast<const QRgb*>(dark.constScanLine(row));
     auto* out = reinterpret_cast<QRgb*>(image.scanLine(row));
     for (int column = 0; column < width; ++column) {
       const double horizon = horizonRow[static_cast<std::size_t>(column)];
       const bool up = north ? y <= horizon : y >= horizon;
-      if (!up && (twinRow[mapColumn[static_cast<std::size_t>(column)]] & 0x00FFFFFFu) != key) out[column] = darkRow[column];
+      const bool shown = up || (twinRow[mapColumn[static_cast<std::size_t>(column)]] & 0x00FFFFFFu) == key;
+      out[column] = shown ? lightRow[column] : darkRow[column];
     }
   }
   return image;
 }
 
+// As HorizonLine, unrounded: the 360 chords drawn each by itself with square ends, which
+// close the joints as the joins of one stroke would, at a quarter of a stroke's cost.
 void SmoothHorizonLine(QPainter& p, const SubLunarPoint& at, QRgb colour) {
   if (!at.occurs) return;
-  QPolygonF line;
-  line.reserve(361);
-  for (int w = -180; w <= 180; ++w) line << QPointF(340 - w * 340.0 / 180, MapRow(HorizonLatitude(w, at.d, at.M)));
-  p.setPen(QPen(QColor::fromRgb(colour), 2));
-  p.drawPolyline(line);
+  std::array<QLineF, 360> chords;
+  QPointF from(680, MapRow(HorizonLatitude(-180, at.d, at.M)));
+  for (int w = -179; w <= 180; ++w) {
+    const QPointF to(340 - w * 340.0 / 180, MapRow(HorizonLatitude(w, at.d, at.M)));
+    chords[static_cast<std::size_t>(w + 179)] = QLineF(from, to);
+    from = to;
+  }
+  p.setPen(QPen(QColor::fromRgb(colour), 2, Qt::SolidLine, Qt::SquareCap));
+  p.drawLines(chords.data(), static_cast<int>(chords.size()));
 }
 
 // As Disc, unrounded.
