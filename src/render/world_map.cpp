@@ -159,32 +159,55 @@ QImage ScaledGround(const QImage& bright, const QImage& twin, const SubLunarPoin
     mapColumn[static_cast<std::size_t>(column)] =
         std::clamp(static_cast<int>((column + 0.5) / scale), 0, kMapWidth - 1);
   }
+  // The map rows whose twin holds the transparent colour anywhere (as a rule only the last).
+  std::array<bool, kMapHeight> keyInRow{};
+  for (int y = 0; y < kMapHeight; ++y) {
+    const auto* twinRow = reinterpret_cast<const QRgb*>(twin.constScanLine(y));
+    keyInRow[static_cast<std::size_t>(y)] =
+        std::any_of(twinRow, twinRow + kMapWidth, [key](QRgb c) { return (c & 0x00FFFFFFu) == key; });
+  }
   for (int row = 0; row < height; ++row) {
     const double y = (row + 0.5) / scale - 0.5;
-    const auto* twinRow = reinterpret_cast<const QRgb*>(
-        twin.constScanLine(std::clamp(static_cast<int>((row + 0.5) / scale), 0, kMapHeight - 1)));
+    const int mapRow = std::clamp(static_cast<int>((row + 0.5) / scale), 0, kMapHeight - 1);
+    const auto* twinRow = reinterpret_cast<const QRgb*>(twin.constScanLine(mapRow));
     const auto* lightRow = reinterpret_cast<const QRgb*>(light.constScanLine(row));
     const auto* darkRow = reinterpret_cast<const QRgb*>(dark.constScanLine(row));
     auto* out = reinterpret_cast<QRgb*>(image.scanLine(row));
     for (int column = 0; column < width; ++column) {
       const double horizon = horizonRow[static_cast<std::size_t>(column)];
-      const bool up = north ? y <= horizon : y >= horizon;
-      const bool shown = up || (twinRow[mapColumn[static_cast<std::size_t>(column)]] & 0x00FFFFFFu) == key;
-      out[column] = shown ? lightRow[column] : darkRow[column];
+      out[column] = (north ? y <= horizon : y >= horizon) ? lightRow[column] : darkRow[column];
     }
+    if (!keyInRow[static_cast<std::size_t>(mapRow)]) continue;
+    for (int column = 0; column < width; ++column)
+      if ((twinRow[mapColumn[static_cast<std::size_t>(column)]] & 0x00FFFFFFu) == key) out[column] = lightRow[column];
   }
   return image;
 }
 
-// As HorizonLine, unrounded: the 360 chords drawn each by itself with square ends, which
-// close the joints as the joins of one stroke would, at a quarter of a stroke's cost.
+// As HorizonLine, unrounded: chords drawn each by itself with square ends, which close the
+// joints as the joins of one stroke would at a fraction of its cost. Of the 361 points only
+// those are kept without which the line would move by more than 0.05 map pixels.
 void SmoothHorizonLine(QPainter& p, const SubLunarPoint& at, QRgb colour) {
   if (!at.occurs) return;
-  std::array<QLineF, 360> chords;
-  QPointF from(680, MapRow(HorizonLatitude(-180, at.d, at.M)));
-  for (int w = -179; w <= 180; ++w) {
-    const QPointF to(340 - w * 340.0 / 180, MapRow(HorizonLatitude(w, at.d, at.M)));
-    chords[static_cast<std::size_t>(w + 179)] = QLineF(from, to);
+  std::array<QPointF, 361> points;
+  for (int w = -180; w <= 180; ++w)
+    points[static_cast<std::size_t>(w + 180)] = QPointF(340 - w * 340.0 / 180, MapRow(HorizonLatitude(w, at.d, at.M)));
+  std::vector<QLineF> chords;
+  std::size_t from = 0;
+  while (from + 1 < points.size()) {
+    std::size_t to = from + 1;
+    for (std::size_t next = to + 1; next < points.size(); ++next) {
+      const QLineF chord(points[from], points[next]);
+      const double length = chord.length();
+      bool straight = length > 0;
+      for (std::size_t k = from + 1; straight && k < next; ++k) {
+        const QPointF d = points[k] - chord.p1();
+        straight = std::abs(d.x() * chord.dy() - d.y() * chord.dx()) / length <= 0.05;
+      }
+      if (!straight) break;
+      to = next;
+    }
+    chords.emplace_back(points[from], points[to]);
     from = to;
   }
   p.setPen(QPen(QColor::fromRgb(colour), 2, Qt::SolidLine, Qt::SquareCap));
