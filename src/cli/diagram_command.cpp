@@ -9,7 +9,7 @@
 #include <memory>
 #include <ostream>
 
-#include "app/selected_eclipse.h"
+#include "app/eclipse_view.h"
 #include "app/time_slider.h"
 #include "app/version_info.h"
 #include "cli/commands.h"
@@ -63,6 +63,7 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   const auto out = args.Value("--out");
   const auto frames = args.Value("--frames");
   const auto step = args.Value("--step");
+  const double scale = ScaleOption(args);
   const int index = IndexArgument(args.Positional("INDEX"), catalogue);
   args.ExpectEnd();
   if (out.has_value() == frames.has_value()) throw UsageError{"give either --out FILE.png or --frames DIR"};
@@ -76,18 +77,21 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   const int firstPosition = position ? SliderArgument(*position) : -1;
 
   EnsureGuiApplication();
-  const SelectedEclipse selection = SelectEclipseAt(catalogue, index, settings);
   const MoonPictures pictures = MoonPictures::Load(MoonPictureFolder("", ctx.programDir));
   const std::string prefix = "Varomintel " + ProgramVersion(ProgramVersionInfo("")) + Text(text_row::kSubtitle, settings.language);
-  QImage image = NewDiagramImage();
+  EclipseView view;
+  view.SetTimeSettings(settings);
+  view.SetCaptionPrefix(prefix);
+  view.Select(catalogue, index);
+  QImage image;
   const auto draw = [&](int at) {
-    const SliderTime time = SliderTimeAt(selection.record, at, selection.deltaT);
-    return DrawShadowDiagram(image, DiagramSceneOf(selection, time, settings.universalTime, settings.language, prefix),
-                             pictures);
+    view.SetSliderPosition(at);
+    image = DrawShadowDiagram(DiagramSceneOf(view), pictures, scale);
+    return view.Now();
   };
 
   if (out) {
-    const DiagramFrame frame = draw(firstPosition >= 0 ? firstPosition : SliderPosition(selection.circumstances.TimeMax));
+    const ShownMoment frame = draw(firstPosition >= 0 ? firstPosition : view.Position());
     if (!WritePng(image, std::string(*out))) {
       ctx.err << "varomintel-cli: cannot write '" << *out << "'\n";
       return kExitUsage;
@@ -102,7 +106,7 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   std::filesystem::create_directories(dir, error);
   int number = 0;
   for (int at = kSliderFirst; at <= kSliderLast; at += frameStep, ++number) {
-    const DiagramFrame frame = draw(at);
+    const ShownMoment frame = draw(at);
     char name[32];
     std::snprintf(name, sizeof name, "diagram_%05d.png", number);
     const std::string path = (dir / name).string();
@@ -117,8 +121,8 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
 
 const bool registered =
     RegisterCommand({"diagram",
-                     "INDEX [--position P] [--tt] [--lang de|en|fr] --out FILE.png, or INDEX --frames DIR "
-                     "[--step 6|60] [--tt] [--lang de|en|fr]",
+                     "INDEX [--position P] [--scale S] [--tt] [--lang de|en|fr] --out FILE.png, or INDEX --frames DIR "
+                     "[--step 6|60] [--scale S] [--tt] [--lang de|en|fr]",
                      true, &Diagram});
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 #include <QLineF>
 #include <QPoint>
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "astro/sun_constellation.h"
 #include "astro/trig_func.h"
@@ -63,6 +65,7 @@ QPen Pen(const QColor& colour, int width, Qt::PenStyle style = Qt::SolidLine) {
 class Canvas {
  public:
   Canvas(QImage& image, double scale) : p_(&image), exact_(scale == 1.0) {
+    p_.setBackgroundMode(Qt::TransparentMode);
     if (exact_) return;
     p_.setRenderHint(QPainter::Antialiasing);
     p_.setRenderHint(QPainter::TextAntialiasing);
@@ -91,6 +94,32 @@ class Canvas {
     p_.drawPolyline(whole.data(), static_cast<int>(N));
   }
 
+  // Smooth only. A dashed line through `points`: dashes `on` pixels long with gaps of `off`,
+  // the pattern running on across the corners, drawn as separate flat-ended chords with the
+  // current pen (solid): a dashed pen's own stroke costs many times as much at large scales.
+  template <std::size_t N>
+  void Dashed(const std::array<QPointF, N>& points, double on, double off) {
+    std::vector<QLineF> dashes;
+    double phase = 0;  // how far into the current dash and gap
+    for (std::size_t i = 0; i + 1 < N; ++i) {
+      const QPointF a = points[i], d = points[i + 1] - a;
+      const double length = std::hypot(d.x(), d.y());
+      if (length == 0) continue;
+      for (double done = 0; done < length;) {
+        const bool inDash = phase < on;
+        const double step = std::min(length - done, (inDash ? on : on + off) - phase);
+        if (inDash) dashes.emplace_back(a + d * (done / length), a + d * ((done + step) / length));
+        done += step;
+        phase += step;
+        if (phase >= on + off) phase = 0;
+      }
+    }
+    QPen pen = p_.pen();
+    pen.setStyle(Qt::SolidLine);
+    pen.setCapStyle(Qt::FlatCap);
+    p_.setPen(pen);
+    p_.drawLines(dashes.data(), static_cast<int>(dashes.size()));
+  }
   void Font(int points) {
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(points);
@@ -121,8 +150,19 @@ class Canvas {
   // DrawSkyCircle: the outline of a circle of radius r arcseconds round the sky point (x, y),
   // a closed polygon of 120 chords of 3 degrees from the single-precision degree tables;
   // r, x and y are taken in single precision.
+  // Smooth: a true circle, filled as a ring as wide as the pen (a stroke of the polygon
+  // costs ten times as much).
   void SkyCircle(double r, double x, double y) {
     const float rs = static_cast<float>(r), xs = static_cast<float>(x), ys = static_cast<float>(y);
+    if (!exact_) {
+      const QPointF centre(cx_ - double{xs} / kScale, cy_ - double{ys} / kScale);
+      const double radius = std::abs(double{rs}) / kScale, half = p_.pen().widthF() / 2;
+      QPainterPath ring;
+      ring.addEllipse(centre, radius + half, radius + half);
+      if (radius > half) ring.addEllipse(centre, radius - half, radius - half);
+      p_.fillPath(ring, p_.pen().color());
+      return;
+    }
     std::array<QPointF, 121> points;
     for (int k = 0; k <= 120; ++k) {
       const double c = CosTable()[static_cast<std::size_t>(3 * k)];
@@ -139,7 +179,10 @@ class Canvas {
   void SkyDot(double x, double y) {
     const float xs = static_cast<float>(x), ys = static_cast<float>(y);
     if (!exact_) {
-      p_.drawPoint(QPointF(cx_ - double{xs} / kScale, cy_ - double{ys} / kScale));
+      const double r = p_.pen().widthF() / 2;
+      QPainterPath dot;
+      dot.addEllipse(QPointF(cx_ - double{xs} / kScale, cy_ - double{ys} / kScale), r, r);
+      p_.fillPath(dot, p_.pen().color());
       return;
     }
     SkyCircle(1, x, y);
@@ -164,9 +207,11 @@ void Disc(Canvas& c, double radius, const QColor& colour) {
   if (c.exact()) {
     const int r = Round(radius / kScale);
     c.p().drawEllipse(QRect(c.cx() - r, c.cy() - r, 2 * r, 2 * r));
-  } else {
-    const double r = radius / kScale;
-    c.p().drawEllipse(QRectF(c.cx() - r, c.cy() - r, 2 * r, 2 * r));
+  } else {  // the pen's outer half as part of the disc
+    const double r = radius / kScale + 0.5;
+    QPainterPath disc;
+    disc.addEllipse(QPointF(c.cx(), c.cy()), r, r);
+    c.p().fillPath(disc, colour);
   }
 }
 
@@ -296,6 +341,27 @@ void ComposeMoonSmooth(QImage& image, const ElementValues& e, const MoonPictures
   }
 }
 
+// The half-degree grid at any scale other than 1, dotted as at scale 1: every other design
+// pixel of each line from its first on, each dot the picture pixels of its square, so that
+// the dots stay sharp (a dotted pen's stroke costs many times as much).
+void DottedGrid(QImage& image, double scale) {
+  const int cx = kDiagramWidth / 2, cy = kDiagramHeight / 2;
+  const QRgb colour = kUmbraCaptionAndGrid.rgb();
+  const auto edge = [scale](int design) { return static_cast<int>(std::lround(design * scale)); };
+  const auto dot = [&](int x, int y) {
+    const int top = std::max(0, edge(y)), bottom = std::min(image.height(), edge(y + 1));
+    const int left = std::max(0, edge(x)), right = std::min(image.width(), edge(x + 1));
+    for (int row = top; row < bottom; ++row) {
+      auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+      for (int column = left; column < right; ++column) line[column] = colour;
+    }
+  };
+  for (int i = -6; i <= 6; ++i)
+    for (int y = cy - 250; y <= cy + 250; y += 2) dot(cx - Round(i * 1800 / kScale), y);
+  for (int j = -3; j <= 3; ++j)
+    for (int x = cx - 600; x <= cx + 600; x += 2) dot(x, cy - Round(j * 1800 / kScale));
+}
+
 // The whole diagram of `scene` into `image`, which has the size of the scale.
 void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& moonPictures, double scale) {
   const EclipseRecord& record = *scene.record;
@@ -310,7 +376,6 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
     Canvas c(image, scale);
     QPainter& p = c.p();
     const int cx = c.cx(), cy = c.cy();
-    p.setBackgroundMode(Qt::TransparentMode);
 
     // The penumbra and the umbra with their captions, below the centre when the Moon
     // passes north of it (Gamma > 0), above otherwise.
@@ -324,16 +389,25 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
     c.TextCentred(cx, below ? cy + 70 : cy - 40, text(text_row::kUmbraCaption + 1), kUmbraCaptionAndGrid);
     p.setBrush(Qt::NoBrush);
 
-    // Grid of half degrees (1800 arcseconds).
-    p.setPen(Pen(kUmbraCaptionAndGrid, 1, Qt::DotLine));
-    for (int i = -6; i <= 6; ++i) {
-      const double column = cx - c.Snap(i * 1800 / kScale);
-      c.Line(column, cy - 250, column, cy + 250);
+    // Grid of half degrees (1800 arcseconds), dotted: every other pixel.
+    if (c.exact()) {
+      p.setPen(Pen(kUmbraCaptionAndGrid, 1, Qt::DotLine));
+      for (int i = -6; i <= 6; ++i) {
+        const double column = cx - c.Snap(i * 1800 / kScale);
+        c.Line(column, cy - 250, column, cy + 250);
+      }
+      for (int j = -3; j <= 3; ++j) {
+        const double row = cy - c.Snap(j * 1800 / kScale);
+        c.Line(cx - 600, row, cx + 600, row);
+      }
     }
-    for (int j = -3; j <= 3; ++j) {
-      const double row = cy - c.Snap(j * 1800 / kScale);
-      c.Line(cx - 600, row, cx + 600, row);
-    }
+  }
+  if (scale != 1.0) DottedGrid(image, scale);
+
+  {
+    Canvas c(image, scale);
+    QPainter& p = c.p();
+    const int cx = c.cx(), cy = c.cy();
 
     // Compass: north up, east to the left.
     c.Font(12);
@@ -352,7 +426,8 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
     for (std::size_t i = 0; i < path.size(); ++i)
       pathPoints[i] = QPointF(cx - c.Snap(path[i].x / kScale), cy - c.Snap(path[i].y / kScale));
     p.setPen(Pen(kPath, 1, Qt::DashLine));
-    c.Polyline(pathPoints);
+    if (c.exact()) c.Polyline(pathPoints);
+    else c.Dashed(pathPoints, 6, 3);
 
     // Hour marks, 10 pixels across the path, only where the points are the hours of the
     // shown time scale (universal time); none at the two ends.
@@ -383,8 +458,10 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
     const double A = std::cos(SunRightAscension(scene.jdTT)) * 23.44 * DegToRad;
     const double tanA = std::tan(A);
     p.setPen(Pen(kCompassAndEcliptic, 1, Qt::DashLine));
-    c.Line(cx - c.Snap(9000 / kScale), cy + c.Snap(9000 * tanA / kScale), cx + c.Snap(9000 / kScale),
-           cy - c.Snap(9000 * tanA / kScale));
+    const std::array<QPointF, 2> ecliptic = {QPointF(cx - c.Snap(9000 / kScale), cy + c.Snap(9000 * tanA / kScale)),
+                                             QPointF(cx + c.Snap(9000 / kScale), cy - c.Snap(9000 * tanA / kScale))};
+    if (c.exact()) c.Line(ecliptic[0].x(), ecliptic[0].y(), ecliptic[1].x(), ecliptic[1].y());
+    else c.Dashed(ecliptic, 6, 3);
     {
       const QString label = text(text_row::kEcliptic);
       c.TextAt(cx - Round(c.TextWidth(label) / 2 + 8250 / kScale), cy + Round(8250 * tanA / kScale - c.TextHeight() / 2),

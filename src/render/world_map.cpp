@@ -15,6 +15,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <mutex>
 #include <numbers>
 #include <vector>
 
@@ -117,6 +118,26 @@ void ThreeLines(QPainter& p, int row, std::uint8_t language, int column, int top
   }
 }
 
+// A picture smoothly scaled to `size` in Format_RGB32. The last few results are kept by the
+// picture's cache key: a window draws the same maps at the same size at every selection.
+QImage SmoothlyScaled(const QImage& picture, QSize size) {
+  struct Kept {
+    qint64 key = 0;
+    QSize size;
+    QImage image;
+  };
+  static std::mutex guard;
+  static std::array<Kept, 4> kept;
+  static std::size_t next = 0;
+  const std::lock_guard<std::mutex> lock(guard);
+  for (const Kept& k : kept)
+    if (!k.image.isNull() && k.key == picture.cacheKey() && k.size == size) return k.image;
+  Kept& k = kept[next++ % kept.size()];
+  k = {picture.cacheKey(), size,
+       picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32)};
+  return k.image;
+}
+
 // The map's pictures at any scale other than 1: the bright map and its darkened twin
 // smoothly scaled, the twin shown where the Moon is down at greatest eclipse. A picture
 // pixel lies at map position ((column + 0.5) / scale - 0.5, (row + 0.5) / scale - 0.5): the
@@ -125,10 +146,9 @@ void ThreeLines(QPainter& p, int row, std::uint8_t language, int column, int top
 // as at scale 1.
 QImage ScaledGround(const QImage& bright, const QImage& twin, const SubLunarPoint& max, double scale) {
   const int width = ScaledLength(kMapWidth, scale), height = ScaledLength(kMapHeight, scale);
-  QImage image = bright.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                     .convertToFormat(QImage::Format_RGB32);
-  const QImage dark = twin.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                          .convertToFormat(QImage::Format_RGB32);
+  const QImage light = SmoothlyScaled(bright, QSize(width, height));
+  const QImage dark = SmoothlyScaled(twin, QSize(width, height));
+  QImage image(width, height, QImage::Format_RGB32);
   const QRgb key = twin.pixel(0, kMapHeight - 1) & 0x00FFFFFFu;
   const bool north = SeenFromTheNorth(max.d);
   std::vector<double> horizonRow(static_cast<std::size_t>(width));
@@ -139,28 +159,59 @@ QImage ScaledGround(const QImage& bright, const QImage& twin, const SubLunarPoin
     mapColumn[static_cast<std::size_t>(column)] =
         std::clamp(static_cast<int>((column + 0.5) / scale), 0, kMapWidth - 1);
   }
+  // The map rows whose twin holds the transparent colour anywhere (as a rule only the last).
+  std::array<bool, kMapHeight> keyInRow{};
+  for (int y = 0; y < kMapHeight; ++y) {
+    const auto* twinRow = reinterpret_cast<const QRgb*>(twin.constScanLine(y));
+    keyInRow[static_cast<std::size_t>(y)] =
+        std::any_of(twinRow, twinRow + kMapWidth, [key](QRgb c) { return (c & 0x00FFFFFFu) == key; });
+  }
   for (int row = 0; row < height; ++row) {
     const double y = (row + 0.5) / scale - 0.5;
-    const auto* twinRow = reinterpret_cast<const QRgb*>(
-        twin.constScanLine(std::clamp(static_cast<int>((row + 0.5) / scale), 0, kMapHeight - 1)));
+    const int mapRow = std::clamp(static_cast<int>((row + 0.5) / scale), 0, kMapHeight - 1);
+    const auto* twinRow = reinterpret_cast<const QRgb*>(twin.constScanLine(mapRow));
+    const auto* lightRow = reinterpret_cast<const QRgb*>(light.constScanLine(row));
     const auto* darkRow = reinterpret_cast<const QRgb*>(dark.constScanLine(row));
     auto* out = reinterpret_cast<QRgb*>(image.scanLine(row));
     for (int column = 0; column < width; ++column) {
       const double horizon = horizonRow[static_cast<std::size_t>(column)];
-      const bool up = north ? y <= horizon : y >= horizon;
-      if (!up && (twinRow[mapColumn[static_cast<std::size_t>(column)]] & 0x00FFFFFFu) != key) out[column] = darkRow[column];
+      out[column] = (north ? y <= horizon : y >= horizon) ? lightRow[column] : darkRow[column];
     }
+    if (!keyInRow[static_cast<std::size_t>(mapRow)]) continue;
+    for (int column = 0; column < width; ++column)
+      if ((twinRow[mapColumn[static_cast<std::size_t>(column)]] & 0x00FFFFFFu) == key) out[column] = lightRow[column];
   }
   return image;
 }
 
+// As HorizonLine, unrounded: chords drawn each by itself with square ends, which close the
+// joints as the joins of one stroke would at a fraction of its cost. Of the 361 points only
+// those are kept without which the line would move by more than 0.05 map pixels.
 void SmoothHorizonLine(QPainter& p, const SubLunarPoint& at, QRgb colour) {
   if (!at.occurs) return;
-  QPolygonF line;
-  line.reserve(361);
-  for (int w = -180; w <= 180; ++w) line << QPointF(340 - w * 340.0 / 180, MapRow(HorizonLatitude(w, at.d, at.M)));
-  p.setPen(QPen(QColor::fromRgb(colour), 2));
-  p.drawPolyline(line);
+  std::array<QPointF, 361> points;
+  for (int w = -180; w <= 180; ++w)
+    points[static_cast<std::size_t>(w + 180)] = QPointF(340 - w * 340.0 / 180, MapRow(HorizonLatitude(w, at.d, at.M)));
+  std::vector<QLineF> chords;
+  std::size_t from = 0;
+  while (from + 1 < points.size()) {
+    std::size_t to = from + 1;
+    for (std::size_t next = to + 1; next < points.size(); ++next) {
+      const QLineF chord(points[from], points[next]);
+      const double length = chord.length();
+      bool straight = length > 0;
+      for (std::size_t k = from + 1; straight && k < next; ++k) {
+        const QPointF d = points[k] - chord.p1();
+        straight = std::abs(d.x() * chord.dy() - d.y() * chord.dx()) / length <= 0.05;
+      }
+      if (!straight) break;
+      to = next;
+    }
+    chords.emplace_back(points[from], points[to]);
+    from = to;
+  }
+  p.setPen(QPen(QColor::fromRgb(colour), 2, Qt::SolidLine, Qt::SquareCap));
+  p.drawLines(chords.data(), static_cast<int>(chords.size()));
 }
 
 // As Disc, unrounded.
