@@ -62,24 +62,27 @@ int TitleWidth(const QGroupBox* g) {
   return g->fontMetrics().horizontalAdvance(g->title()) + 2 * g->style()->pixelMetric(QStyle::PM_LayoutLeftMargin, &option, g);
 }
 
+// One synthetic eclipse in universal time (the time-zone group shows), in `language`.
+void PrepareState(const fs::path& dir, std::uint8_t language) {
+  fs::remove_all(dir);
+  VaromintelVariables& v = Vars();
+  v = VaromintelVariables{};
+  v.TheCatalogue = Catalogue({varomintel::testing::LinearEclipse::Passing(1200, 0.3).Record(2022, 11, 8, 11)});
+  v.ProgramVersion = "0.1.0.0";
+  v.ParamDir = (dir / "Varomintel").string() + "/";
+  v.ParamFilePath = v.ParamDir + kParameterFileName;
+  v.Parameters = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion).record;
+  v.Parameters.SetInt(param::kEclipse, 1);
+  v.Parameters.SetFlag(param::kUniversalTime, true);
+  v.Parameters.SetByte(param::kLanguage, language);
+}
+
+fs::path StateFolder() { return fs::temp_directory_path() / ("varomintel_layout_" + std::to_string(::getpid())); }
+
 class WindowLayout : public ::testing::TestWithParam<LayoutCase> {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("varomintel_layout_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    VaromintelVariables& v = Vars();
-    v = VaromintelVariables{};
-    v.TheCatalogue = Catalogue({varomintel::testing::LinearEclipse::Passing(1200, 0.3).Record(2022, 11, 8, 11)});
-    v.ProgramVersion = "0.1.0.0";
-    v.ParamDir = (dir_ / "Varomintel").string() + "/";
-    v.ParamFilePath = v.ParamDir + kParameterFileName;
-    v.Parameters = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion).record;
-    v.Parameters.SetInt(param::kEclipse, 1);
-    v.Parameters.SetFlag(param::kUniversalTime, true);  // the time-zone group shows
-    v.Parameters.SetByte(param::kLanguage, GetParam().language);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
+  void SetUp() override { PrepareState(StateFolder(), GetParam().language); }
+  void TearDown() override { fs::remove_all(StateFolder()); }
 };
 
 TEST_P(WindowLayout, NothingOverlapsEveryCaptionFitsAndThePicturesKeepTheirShape) {
@@ -162,6 +165,45 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"large_English", {2560, 1440}, 1, 1.4, 2.0},
                       LayoutCase{"large_French", {2560, 1440}, 2, 1.4, 2.0}),
     [](const ::testing::TestParamInfo<LayoutCase>& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace varomintel
+
+namespace varomintel {
+namespace {
+
+// At the design size the controls stand where the window has always had them (top-left
+// corners in the inner area, within a few pixels).
+struct DesignPlace {
+  const char* control;
+  QPoint topLeft;
+};
+constexpr DesignPlace kDesignPlaces[] = {
+    {"GroupBox_Finsternis", {8, 8}}, {"GroupBox_Saros", {8, 98}},      {"GroupBox_ET_UT", {8, 164}},
+    {"GroupBox_TZone", {248, 164}},  {"RE_Table", {8, 228}},           {"Panel_DatumZeit", {8, 487}},
+    {"SG", {8, 544}},                {"Panel_Grafik", {488, 8}},       {"ScrollBar_Time", {488, 492}},
+    {"Button_FastReverse", {890, 516}}, {"Panel_World", {532, 545}}, {"GroupBox_Globus", {1228, 545}},
+    {"GroupBox_Markierung", {1228, 649}},
+};
+constexpr int kDesignTolerance = 6;  // pixels
+
+class DesignLayout : public ::testing::Test {
+ protected:
+  void SetUp() override { PrepareState(StateFolder(), 0); }
+  void TearDown() override { fs::remove_all(StateFolder()); }
+};
+
+TEST_F(DesignLayout, TheControlsStandWhereTheyAlwaysStood) {
+  TForm_Main window;
+  testing::ShowAtDesignSize(window);
+  QWidget* client = window.centralWidget();
+  for (const DesignPlace& place : kDesignPlaces) {
+    QWidget* control = Find<QWidget>(window, place.control);
+    const QPoint at = control->mapTo(client, QPoint(0, 0));
+    EXPECT_NEAR(at.x(), place.topLeft.x(), kDesignTolerance) << place.control;
+    EXPECT_NEAR(at.y(), place.topLeft.y(), kDesignTolerance) << place.control;
+  }
+}
 
 }  // namespace
 }  // namespace varomintel

@@ -4,6 +4,7 @@
 // what the window shows comes in through the Show functions.
 #pragma once
 
+#include <QTextEdit>
 #include <QWidget>
 
 #include <cstdint>
@@ -19,6 +20,15 @@ class SelectionPanel;
 }
 
 namespace varomintel {
+
+// The report view RE_Table: at the design size 250 pixels high; it takes the height the
+// window gains and gives up height (down to its minimum) where the window is smaller.
+class ReportView : public QTextEdit {
+  Q_OBJECT
+ public:
+  using QTextEdit::QTextEdit;
+  QSize sizeHint() const override { return {470, 250}; }
+};
 
 class SelectionPanel : public QWidget {
   Q_OBJECT
