@@ -22,8 +22,11 @@ QIcon Mirrored(const QIcon& icon) {
   return QIcon(QPixmap::fromImage(icon.pixmap(16, 16).toImage().mirrored(true, false)));
 }
 
+// The picture's size at a scale: its width rounded, its height from the width, as the
+// renderer derives it when it draws at width / design width.
 QSize Scaled(QSize size, double scale) {
-  return {static_cast<int>(std::lround(size.width() * scale)), static_cast<int>(std::lround(size.height() * scale))};
+  const long width = std::lround(size.width() * scale);
+  return {static_cast<int>(width), static_cast<int>(std::lround(static_cast<double>(width) * size.height() / size.width()))};
 }
 
 }  // namespace

@@ -35,6 +35,13 @@ constexpr std::array<const char*, 7> kLongitudeNames = {"Label_180W", "Label_120
 
 int Scaled(int pixels, double scale) { return static_cast<int>(std::lround(pixels * scale)); }
 
+// The map's size at a scale: its width rounded, its height from the width, as the renderer
+// derives it when it draws at width / 680.
+QSize PictureAt(double scale) {
+  const int width = Scaled(MapPanel::kPictureSize.width(), scale);
+  return {width, static_cast<int>(std::lround(width * 0.5))};
+}
+
 }  // namespace
 
 MapPanel::MapPanel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::MapPanel>()) {
@@ -121,7 +128,7 @@ double MapPanel::PhysicalScale() const {
 void MapPanel::SetScale(double scale) {
   const bool changed = scale != scale_;
   scale_ = scale;
-  const QSize picture(Scaled(kPictureSize.width(), scale) + 2 * kBevel, Scaled(kPictureSize.height(), scale) + 2 * kBevel);
+  const QSize picture = PictureAt(scale) + QSize(2 * kBevel, 2 * kBevel);
   if (ui_->Panel_World->minimumSize() != picture || ui_->Panel_World->maximumSize() != picture)
     ui_->Panel_World->setFixedSize(picture);
   PlaceScales();
@@ -131,8 +138,8 @@ void MapPanel::SetScale(double scale) {
 QSize MapPanel::SizeAtScale(double scale) const {
   const QMargins m = ui_->MapLayout->contentsMargins();
   const QSize controls = ui_->MapControlsLayout->minimumSize();
-  const int mapWidth = Scaled(kPictureSize.width(), scale) + 2 * kBevel;
-  const int mapHeight = Scaled(kPictureSize.height(), scale) + 2 * kBevel;
+  const int mapWidth = PictureAt(scale).width() + 2 * kBevel;
+  const int mapHeight = PictureAt(scale).height() + 2 * kBevel;
   constexpr int kLongitudeScale = 22;  // the labels under the map
   return {m.left() + mapWidth + ui_->MapLayout->spacing() + controls.width() + m.right(),
           std::max(mapHeight + kLongitudeScale, controls.height()) + m.top() + m.bottom()};

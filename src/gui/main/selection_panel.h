@@ -22,7 +22,8 @@ class SelectionPanel;
 namespace varomintel {
 
 // The report view RE_Table: at the design size 250 pixels high; it takes the height the
-// window gains and gives up height (down to its minimum) where the window is smaller.
+// window gains and gives up height where the window is smaller, down to 80 pixels (four
+// lines, the rest scrolled) on a screen 720 pixels high.
 class ReportView : public QTextEdit {
   Q_OBJECT
  public:
