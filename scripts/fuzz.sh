@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
-scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVAROMINTEL_WERROR=ON \
   -DBUILD_TESTING=OFF -DVAROMINTEL_BENCHMARKS=OFF -DVAROMINTEL_TOOLS=OFF -DVAROMINTEL_FUZZ=ON
 mkdir -p build-fuzz/findings
 status=0

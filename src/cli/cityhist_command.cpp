@@ -66,6 +66,9 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
   // A tab or a line break in the name would break the tab-separated lines.
   if (name && ContainsControlCharacter(*name))
     throw UsageError{"--name must not contain control characters such as tabs or line breaks"};
+  // Every output is UTF-8 (the calendar must be, RFC 5545 §3.1.4): a name in another
+  // encoding would come out garbled or replaced.
+  if (name && !IsValidUtf8(*name)) throw UsageError{"--name must be UTF-8 text"};
   const int first = Year(args.Value("--from"), "--from", std::numeric_limits<int>::min());
   const int last = Year(args.Value("--to"), "--to", std::numeric_limits<int>::max());
   args.ExpectEnd();
@@ -82,14 +85,25 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
   input.firstYear = first;
   input.lastYear = last;
 
-  ListOutput output(screen, CityHistLegend(lang), CityHistHeader(lang));
+  // The text and the JSON document are written as the search finds the eclipses; the
+  // calendar needs all of them before its first event.
+  std::optional<ListOutput> text;
+  std::optional<JsonListWriter> json;
   std::vector<CalendarEclipse> calendar;
-  Json hits = Json::array();
+  if (format == OutputFormat::Text) text.emplace(ctx.out, screen, CityHistLegend(lang), CityHistHeader(lang));
+  if (format == OutputFormat::Json) {
+    Json head;
+    head["place"] = {{"name", input.name}, {"latitude_deg", latitude}, {"longitude_deg", longitude},
+                     {"height_m", height}};
+    head["from_year"] = first == std::numeric_limits<int>::min() ? Json() : Json(first);
+    head["to_year"] = last == std::numeric_limits<int>::max() ? Json() : Json(last);
+    json.emplace(ctx.out, head, "eclipses");
+  }
   CityHistCallbacks callbacks;
   callbacks.onResult = [&](const CityHistHit& hit) {
-    if (format == OutputFormat::Text) output.Add(hit.line, hit.record);
+    if (text) text->Add(hit.line, hit.record);
     if (format == OutputFormat::Calendar) calendar.push_back(CalendarEclipseFromHit(hit));
-    if (format == OutputFormat::Json) {
+    if (json) {
       Json j;
       j["index"] = hit.index;
       j["type"] = EclipseTypeLongName(hit.eclipse.EclipseType, lang);
@@ -99,12 +113,12 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
       j["saros_count"] = hit.eclipse.SarosCount;
       j["delta_t_s"] = hit.deltaT;
       j.update(PlaceResultJson(hit.eclipse, hit.deltaT, hit.place));
-      hits.push_back(std::move(j));
+      json->Add(j);
     }
   };
   const std::atomic<bool> stop{false};
   const CityHistOutcome outcome = RunCityHist(input, callbacks, stop);
-  if (format == OutputFormat::Text) output.Write(ctx.out);
+  if (json) json->Close();
   if (format == OutputFormat::Calendar) {
     const CalendarFile file = CityHistCalendar(calendar, CalendarPlace{input.name, latitude, longitude}, lang,
                                                CalendarProductId(), CurrentDtStamp());
@@ -112,15 +126,6 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
     if (file.omitted > 0)
       ctx.err << "varomintel-cli: " << file.omitted
               << " eclipse(s) outside the years 1 to 9999 left out of the calendar (iCalendar cannot hold them)\n";
-  }
-  if (format == OutputFormat::Json) {
-    Json doc;
-    doc["place"] = {{"name", input.name}, {"latitude_deg", latitude}, {"longitude_deg", longitude},
-                    {"height_m", height}};
-    doc["from_year"] = first == std::numeric_limits<int>::min() ? Json() : Json(first);
-    doc["to_year"] = last == std::numeric_limits<int>::max() ? Json() : Json(last);
-    doc["eclipses"] = std::move(hits);
-    WriteJson(ctx.out, doc);
   }
   ctx.err << kCityHistDone << '\n';
   if (outcome.unconverged > 0) {

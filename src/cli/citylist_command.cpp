@@ -1,6 +1,8 @@
 // varomintel-cli citylist: every place of the city file above a population threshold
-// that sees one eclipse, as the saved tab-separated text (CR LF) or the on-screen lines.
+// that sees one eclipse, as the saved tab-separated text (CR LF), the on-screen lines or a
+// JSON document, each written place by place (memory stays flat whatever the file's size).
 #include <atomic>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -41,13 +43,34 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
   input.cityFile = cities ? std::string(*cities) : CityFileName(ctx.programDir, lang);
   input.populationItem = item;
 
-  ListOutput output(screen, CityListLegend(lang), CityListHeader(lang));
-  CityListCallbacks callbacks;
+  // The output is written as the run goes, so the file is read once before: a file that
+  // does not open or a malformed line gets its one line and no output at all.
+  const CityFileSurvey survey = SurveyCityFile(input.cityFile, item);
+  if (survey.failure) {
+    ErrorLine(ctx.err, "city file '" + input.cityFile + "' " + survey.failure->Message());
+    return kExitUsage;
+  }
+
   const double deltaT = DeltaT(input.eclipse.Year, input.eclipse.Month);
-  Json places = Json::array();
+  std::optional<ListOutput> text;
+  std::optional<JsonListWriter> json;
+  if (format == OutputFormat::Text) {
+    text.emplace(ctx.out, screen, CityListLegend(lang), CityListHeader(lang));
+  } else {
+    Json head;
+    head["index"] = index;
+    head["type"] = EclipseTypeLongName(input.eclipse.EclipseType, lang);
+    head["type_code"] = static_cast<int>(input.eclipse.EclipseType);
+    head["delta_t_s"] = deltaT;
+    head["city_file"] = input.cityFile;
+    head["population_item"] = item;
+    head["places_scanned"] = survey.passing;
+    json.emplace(ctx.out, head, "places");
+  }
+  CityListCallbacks callbacks;
   callbacks.onResult = [&](const CityListHit& hit) {
-    if (format == OutputFormat::Text) {
-      output.Add(hit.line, hit.record);
+    if (text) {
+      text->Add(hit.line, hit.record);
       return;
     }
     const StadtType& p = hit.place;
@@ -58,33 +81,22 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
     j["longitude_deg"] = p.Longitude;
     j["population"] = p.Population;
     j.update(PlaceResultJson(input.eclipse, deltaT, p));
-    places.push_back(std::move(j));
+    json->Add(j);
   };
   const std::atomic<bool> stop{false};
   const CityListOutcome outcome = RunCityList(input, callbacks, stop);
-  if (!outcome.cityFileOpened) {
-    ctx.err << "varomintel-cli: city file '" << input.cityFile << "' cannot be read\n";
+  // The file changed since the survey: what is written may be cut short or disagree with
+  // the count at its head. A JSON document stays unclosed.
+  if (!outcome.cityFileOpened || outcome.failure || outcome.counts.scanned != survey.passing) {
+    ErrorLine(ctx.err, "city file '" + input.cityFile + "' " +
+                           (outcome.failure ? outcome.failure->Message()
+                                            : std::string(outcome.cityFileOpened ? "changed while it was read"
+                                                                                 : "cannot be read")) +
+                           "; the output is incomplete");
     return kExitUsage;
   }
-  if (format == OutputFormat::Text) {
-    output.Write(ctx.out);
-  } else {
-    Json doc;
-    doc["index"] = index;
-    doc["type"] = EclipseTypeLongName(input.eclipse.EclipseType, lang);
-    doc["type_code"] = static_cast<int>(input.eclipse.EclipseType);
-    doc["delta_t_s"] = deltaT;
-    doc["city_file"] = input.cityFile;
-    doc["population_item"] = item;
-    doc["places_scanned"] = outcome.counts.scanned;
-    doc["places"] = std::move(places);
-    WriteJson(ctx.out, doc);
-  }
+  if (json) json->Close();
   ctx.err << CityListStatus(outcome.counts.scanned, outcome.counts.found, lang) << '\n';
-  if (outcome.failure) {
-    ctx.err << "varomintel-cli: city file '" << input.cityFile << "' " << outcome.failure->Message() << '\n';
-    return kExitUsage;
-  }
   if (outcome.unconverged > 0) {
     ctx.err << "varomintel-cli: " << outcome.unconverged
             << " place(s) with a contact whose refinement did not converge\n";

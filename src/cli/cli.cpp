@@ -14,6 +14,7 @@
 #include "eclipse/catalogue.h"
 #include "text/number_text.h"
 #include "text/text_table.h"
+#include "text/utf8_text.h"
 
 namespace varomintel::cli {
 
@@ -117,6 +118,10 @@ bool RegisterCommand(const Command& command) {
   return true;
 }
 
+void ErrorLine(std::ostream& err, std::string_view message) {
+  err << "varomintel-cli: " << EscapeControlCharacters(message) << '\n';
+}
+
 }  // namespace varomintel::cli
 
 namespace varomintel {
@@ -157,12 +162,12 @@ int RunCommand(int argc, const char* const* argv, std::ostream& out, std::ostrea
       cataloguePath = context.programDir + kCatalogueFileName;
     const CatalogueLoad load = LoadCatalogue(cataloguePath);
     if (!load.ok()) {
-      err << "varomintel-cli: " << load.Message() << '\n';
+      ErrorLine(err, load.Message());
       return kExitUsage;
     }
     return command.run(rest, &load.catalogue, context);
   } catch (const UsageError& e) {
-    err << "varomintel-cli: " << e.message << '\n';
+    ErrorLine(err, e.message);
     return kExitUsage;
   }
 }

@@ -68,4 +68,9 @@ struct Command {
 
 bool RegisterCommand(const Command& command);
 
+// One line on standard error: "varomintel-cli: " and the message, with control characters
+// shown as escapes (EscapeControlCharacters), so that an argument or a file name quoted in
+// it can neither break the line nor send the terminal commands.
+void ErrorLine(std::ostream& err, std::string_view message);
+
 }  // namespace varomintel::cli

@@ -17,8 +17,8 @@ int Run(Args& args, const Catalogue* /*catalogue*/, Context& ctx) {
     ctx.out << "prepared " << kDarkMapFileNames[k] << " (black pixels replaced: " << run.replaced[k] << ")\n";
   }
   if (!run.ok()) {
-    ctx.err << "varomintel-cli: prepare-dark-maps: " << run.error << '\n';
-    return kExitUsage;
+    ErrorLine(ctx.err, "prepare-dark-maps: " + run.error);
+    return run.writeFailed ? kExitOutput : kExitUsage;
   }
   return kExitOk;
 }

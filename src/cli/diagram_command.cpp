@@ -1,18 +1,21 @@
 // varomintel-cli diagram: the shadow diagram of one eclipse as the main window shows it,
 // written as PNG at one slider position or as one picture per play step over the slider.
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QImage>
 
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <ostream>
+#include <string>
+#include <system_error>
+#include <vector>
 
 #include "app/eclipse_view.h"
 #include "app/time_slider.h"
 #include "app/version_info.h"
 #include "cli/commands.h"
+#include "cli/offscreen_application.h"
+#include "eclipse/elements.h"
 #include "render/moon_pictures.h"
 #include "render/shadow_diagram.h"
 #include "text/number_text.h"
@@ -23,28 +26,17 @@ namespace varomintel::cli {
 
 namespace {
 
-// Text layout needs a font database, which needs a (headless) application object.
-void EnsureGuiApplication() {
-  if (QCoreApplication::instance()) return;
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  // The command reports its own errors in one line; the toolkit's notes about the session
-  // (a missing runtime folder and the like) would only add noise on standard error.
-  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
-  });
-  static int argc = 1;
-  static char name[] = "varomintel-cli";
-  static char* argv[] = {name, nullptr};
-  static const auto app = std::make_unique<QGuiApplication>(argc, argv);
-}
-
-// The PNG bytes of a picture, written whole or not at all.
-bool WritePng(const QImage& image, const std::string& path) {
+// The PNG bytes of a picture, written whole or not at all; `error` receives the line that
+// names the file and the reason.
+bool WritePng(const QImage& image, const std::string& path, std::string* error) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG")) return false;
-  return WriteWholeFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (!image.save(&buffer, "PNG")) {
+    *error = "cannot write '" + path + "': the picture cannot be encoded as PNG";
+    return false;
+  }
+  return WriteWholeFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), error);
 }
 
 int SliderArgument(std::string_view text) {
@@ -52,6 +44,78 @@ int SliderArgument(std::string_view text) {
   if (!p || *p < kSliderFirst || *p > kSliderLast)
     throw UsageError{"--position must be a whole number from 0 to 14400, not '" + std::string(text) + "'"};
   return static_cast<int>(*p);
+}
+
+// The first Moon picture that the drawings at `positions` take and that could not be
+// loaded; empty when every picture they take is usable.
+PictureFault UnusableMoonPicture(const SelectedEclipse& selection, const std::vector<int>& positions,
+                                 const MoonPictures& pictures) {
+  for (const int at : positions) {
+    const SliderTime time = SliderTimeAt(selection.record, at, selection.deltaT);
+    const ElementValues e = EvaluateElements(selection.record, time.t, selection.deltaT);
+    const int diameter = MoonDiameterPixels(e.PenContactRadius - e.f1);
+    if (diameter < 0 || diameter > kDiagramWidth) continue;  // a Moon that does not fit is not drawn
+    const PictureFault& fault = pictures.Fault(MoonPictureNumber(diameter));
+    if (!fault.empty()) return fault;
+  }
+  return {};
+}
+
+// A name that the shell pattern diagram_*.png matches.
+bool IsFrameName(const std::string& name) {
+  return name.size() >= 12 && name.starts_with("diagram_") && name.ends_with(".png");
+}
+
+// The frames folder made ready for a new sequence: created when missing; when it holds
+// diagram_*.png files already, refused (status 2), or with `overwrite` emptied of them,
+// so that a video tool never reads an old sequence's frames after the new one's.
+// Returns kExitOk or the status of the line written to `err`; `made` receives the
+// folders this run created, the innermost first.
+int PrepareFramesFolder(const std::filesystem::path& dir, bool overwrite, std::vector<std::filesystem::path>& made,
+                        std::ostream& err) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (!fs::exists(dir, ec)) {
+    for (fs::path p = dir; !p.empty() && !fs::exists(p, ec); p = p.parent_path()) {
+      made.push_back(p);
+      if (p == p.parent_path()) break;
+    }
+    fs::create_directories(dir, ec);
+    if (ec) {
+      err << "varomintel-cli: cannot create the folder '" << dir.string() << "': " << ec.message() << '\n';
+      for (const fs::path& folder : made) fs::remove(folder, ec);
+      return kExitOutput;
+    }
+    return kExitOk;
+  }
+  if (!fs::is_directory(dir, ec)) {
+    err << "varomintel-cli: cannot write frames into '" << dir.string() << "': it is not a folder\n";
+    return kExitOutput;
+  }
+  std::vector<fs::path> old;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+    if (IsFrameName(it->path().filename().string())) old.push_back(it->path());
+  if (ec) {
+    err << "varomintel-cli: cannot read the folder '" << dir.string() << "': " << ec.message() << '\n';
+    return kExitOutput;
+  }
+  if (old.empty()) return kExitOk;
+  if (!overwrite) {
+    err << "varomintel-cli: the folder '" << dir.string() << "' already holds pictures diagram_*.png (" << old.size()
+        << "); give --overwrite to replace them\n";
+    return kExitUsage;
+  }
+  for (const fs::path& p : old) {
+    if (fs::is_directory(fs::symlink_status(p, ec))) {
+      err << "varomintel-cli: cannot remove '" << p.string() << "': it is a folder\n";
+      return kExitOutput;
+    }
+    if (!fs::remove(p, ec) && ec) {
+      err << "varomintel-cli: cannot remove '" << p.string() << "': " << ec.message() << '\n';
+      return kExitOutput;
+    }
+  }
+  return kExitOk;
 }
 
 int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
@@ -63,12 +127,15 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   const auto out = args.Value("--out");
   const auto frames = args.Value("--frames");
   const auto step = args.Value("--step");
+  const bool overwrite = args.Flag("--overwrite");
   const double scale = ScaleOption(args);
   const int index = IndexArgument(args.Positional("INDEX"), catalogue);
   args.ExpectEnd();
   if (out.has_value() == frames.has_value()) throw UsageError{"give either --out FILE.png or --frames DIR"};
   if (frames && position) throw UsageError{"--position goes with --out, not with --frames"};
   if (out && step) throw UsageError{"--step goes with --frames, not with --out"};
+  if (out && overwrite) throw UsageError{"--overwrite goes with --frames, not with --out"};
+  if (frames && frames->empty()) throw UsageError{"--frames needs the name of a folder, not an empty one"};
   int frameStep = 6;
   if (step) {
     if (*step != "6" && *step != "60") throw UsageError{"--step must be 6 or 60, not '" + std::string(*step) + "'"};
@@ -76,8 +143,26 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   }
   const int firstPosition = position ? SliderArgument(*position) : -1;
 
-  EnsureGuiApplication();
+  const auto app = OffscreenApplication();
+  const SelectedEclipse selection = SelectEclipseAt(catalogue, index, settings);
+  std::vector<int> positions;
+  if (out) positions.push_back(firstPosition >= 0 ? firstPosition : SliderPosition(selection.circumstances.TimeMax));
+  else
+    for (int at = kSliderFirst; at <= kSliderLast; at += frameStep) positions.push_back(at);
+  // Every Moon picture the drawings take is checked before anything is written: a missing
+  // or broken one would otherwise be drawn as a plain disc without a word.
   const MoonPictures pictures = MoonPictures::Load(MoonPictureFolder("", ctx.programDir));
+  if (const PictureFault fault = UnusableMoonPicture(selection, positions, pictures); !fault.empty()) {
+    ctx.err << "varomintel-cli: diagram: " << fault.Line() << '\n';
+    return kExitUsage;
+  }
+  // Written like the report and the map: the pictures first, then the search that gave up.
+  const auto status = [&] {
+    if (selection.converged) return kExitOk;
+    ctx.err << "varomintel-cli: eclipse " << index << ": the search for " << selection.failedSearch
+            << " did not converge\n";
+    return kExitNothing;
+  };
   const std::string prefix = "Varomintel " + ProgramVersion(ProgramVersionInfo("")) + Text(text_row::kSubtitle, settings.language);
   EclipseView view;
   view.SetTimeSettings(settings);
@@ -91,38 +176,47 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   };
 
   if (out) {
-    const ShownMoment frame = draw(firstPosition >= 0 ? firstPosition : view.Position());
-    if (!WritePng(image, std::string(*out))) {
-      ctx.err << "varomintel-cli: cannot write '" << *out << "'\n";
-      return kExitUsage;
+    const ShownMoment frame = draw(positions.front());
+    std::string error;
+    if (!WritePng(image, std::string(*out), &error)) {
+      ErrorLine(ctx.err, error);
+      return kExitOutput;
     }
     ctx.out << frame.caption << '\n' << frame.dateTime << '\n' << frame.shortType << '\n';
-    return kExitOk;
+    return status();
   }
 
-  // One picture per step of a forward play over the whole slider, numbered from 0.
+  // One picture per step of a forward play over the whole slider, numbered from 0. A run
+  // that fails removes the pictures it wrote (and the folders it made), leaving no partial
+  // sequence.
   const std::filesystem::path dir{std::string(*frames)};
-  std::error_code error;
-  std::filesystem::create_directories(dir, error);
-  int number = 0;
-  for (int at = kSliderFirst; at <= kSliderLast; at += frameStep, ++number) {
-    const ShownMoment frame = draw(at);
-    char name[32];
-    std::snprintf(name, sizeof name, "diagram_%05d.png", number);
+  std::vector<std::filesystem::path> made;
+  if (const int ready = PrepareFramesFolder(dir, overwrite, made, ctx.err); ready != kExitOk) return ready;
+  std::vector<std::string> written;
+  for (std::size_t number = 0; number < positions.size(); ++number) {
+    const ShownMoment frame = draw(positions[number]);
+    char name[48];
+    std::snprintf(name, sizeof name, "diagram_%05zu.png", number);
     const std::string path = (dir / name).string();
-    if (!WritePng(image, path)) {
-      ctx.err << "varomintel-cli: cannot write '" << path << "'\n";
-      return kExitUsage;
+    std::string failure;
+    if (!WritePng(image, path, &failure)) {
+      std::error_code ec;
+      for (const std::string& p : written) std::filesystem::remove(p, ec);
+      for (const std::filesystem::path& folder : made) std::filesystem::remove(folder, ec);
+      ErrorLine(ctx.err, failure + "; the " + std::to_string(written.size()) +
+                             " pictures written before it are removed");
+      return kExitOutput;
     }
+    written.push_back(path);
     ctx.out << name << '\t' << frame.dateTime << '\t' << frame.shortType << '\n';
   }
-  return kExitOk;
+  return status();
 }
 
 const bool registered =
     RegisterCommand({"diagram",
                      "INDEX [--position P] [--scale S] [--tt] [--lang de|en|fr] --out FILE.png, or INDEX --frames DIR "
-                     "[--step 6|60] [--scale S] [--tt] [--lang de|en|fr]",
+                     "[--step 6|60] [--overwrite] [--scale S] [--tt] [--lang de|en|fr]",
                      true, &Diagram});
 
 }  // namespace

@@ -33,7 +33,7 @@ int Find(Args& args, const Catalogue* cat, Context& ctx) {
   if (year) {
     const auto found = FindByYear(catalogue, *year);
     if (!found) {
-      ctx.err << "varomintel-cli: year '" << *year << "' is not an integer: nothing selected\n";
+      ErrorLine(ctx.err, "year '" + std::string(*year) + "' is not an integer: nothing selected");
       return kExitNothing;
     }
     index = found->index;

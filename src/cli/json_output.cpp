@@ -49,8 +49,45 @@ Json PlaceResultJson(const EclipseRecord& eclipse, double deltaT, const StadtTyp
   return j;
 }
 
-void WriteJson(std::ostream& out, const Json& document) {
-  out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+namespace {
+
+std::string Dump(const Json& j) { return j.dump(2, ' ', false, Json::error_handler_t::replace); }
+
+// The members of an object's pretty dump without its braces: "\n  \"a\": 1" (each line
+// after a line break), or empty for an empty object.
+std::string Members(const Json& object) {
+  if (object.empty()) return {};
+  const std::string d = Dump(object);  // "{\n  ...\n}"
+  return d.substr(1, d.size() - 3);
+}
+
+}  // namespace
+
+void WriteJson(std::ostream& out, const Json& document) { out << Dump(document) << '\n'; }
+
+JsonListWriter::JsonListWriter(std::ostream& out, const Json& head, const std::string& key) : out_(out) {
+  const std::string members = Members(head);
+  out_ << '{' << members << (members.empty() ? "" : ",") << "\n  " << Dump(Json(key)) << ": [";
+}
+
+void JsonListWriter::Add(const Json& item) {
+  // Two levels deeper than at the top: a string holds no raw line break, so every line
+  // break of the dump starts a line of layout.
+  std::string text = Dump(item);
+  std::string indented;
+  indented.reserve(text.size() + text.size() / 8);
+  for (const char c : text) {
+    indented += c;
+    if (c == '\n') indented += "    ";
+  }
+  out_ << (empty_ ? "\n    " : ",\n    ") << indented;
+  empty_ = false;
+}
+
+void JsonListWriter::Close(const Json& tail) {
+  out_ << (empty_ ? "]" : "\n  ]");
+  const std::string members = Members(tail);
+  out_ << (members.empty() ? "" : ",") << members << "\n}\n";
 }
 
 }  // namespace varomintel::cli

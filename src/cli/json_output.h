@@ -30,4 +30,21 @@ const char* PhaseName(LocalPhase phase);
 // Writes the document, two blanks of indentation, UTF-8 (invalid bytes replaced), and a line end.
 void WriteJson(std::ostream& out, const Json& document);
 
+// Writes a document of the form {head members, "key": [items], tail members} piece by
+// piece, laid out as WriteJson lays out the whole, so that a long list never sits in
+// memory. Until Close() the document stays unclosed: a run that fails half way leaves
+// text that no JSON reader takes for a complete document.
+class JsonListWriter {
+ public:
+  // Writes the head's members and opens the list.
+  JsonListWriter(std::ostream& out, const Json& head, const std::string& key);
+  void Add(const Json& item);
+  // Closes the list, writes the tail's members and closes the document.
+  void Close(const Json& tail = Json::object());
+
+ private:
+  std::ostream& out_;
+  bool empty_ = true;
+};
+
 }  // namespace varomintel::cli

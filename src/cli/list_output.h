@@ -1,33 +1,33 @@
 // The output of the two list commands: the saved text (legend and records, CR LF) or the
-// on-screen lines under their column header (LF).
+// on-screen lines under their column header (LF), written as the run finds them, so that
+// a long list never sits in memory whole.
 #pragma once
 
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "places/list_file.h"
-
 namespace varomintel::cli {
 
 class ListOutput {
  public:
-  ListOutput(bool screen, std::vector<std::string> legend, const std::string& header) : screen_(screen) {
-    if (screen_) lines_.push_back(header);
-    else lines_ = std::move(legend);
-  }
-  void Add(const std::string& line, const std::string& record) { lines_.push_back(screen_ ? line : record); }
-  void Write(std::ostream& out) const {
-    if (!screen_) {
-      out << JoinCrLf(lines_);
+  // Writes the legend (saved text) or the header (screen) at once.
+  ListOutput(std::ostream& out, bool screen, const std::vector<std::string>& legend, const std::string& header)
+      : out_(out), screen_(screen) {
+    if (screen_) {
+      out_ << header << '\n';
       return;
     }
-    for (const std::string& l : lines_) out << l << '\n';
+    for (const std::string& l : legend) out_ << l << "\r\n";
+  }
+  void Add(const std::string& line, const std::string& record) {
+    if (screen_) out_ << line << '\n';
+    else out_ << record << "\r\n";
   }
 
  private:
+  std::ostream& out_;
   bool screen_;
-  std::vector<std::string> lines_;
 };
 
 }  // namespace varomintel::cli

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <iostream>
 
 #include "cli/cli.h"
@@ -17,6 +18,12 @@ int main(int argc, char** argv) {
         close(null);
       }
     }
+  // A reader that has gone (`| head`) ends the program at its next write, quietly, by
+  // SIGPIPE, as it ends cat and grep: the output is no longer wanted, which is no error
+  // to report. Also when the caller left SIGPIPE ignored, so that the program neither
+  // computes on for nobody nor reports a failure where nothing failed. A full disk or a
+  // closed output still ends with a line and status 3 (RunCli).
+  std::signal(SIGPIPE, SIG_DFL);
   std::ios::sync_with_stdio(false);
   return varomintel::RunCli(argc, argv, std::cout, std::cerr);
 }

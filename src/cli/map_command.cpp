@@ -2,11 +2,8 @@
 // main window shows for the same eclipse, map, language and marked place.
 #include <QBuffer>
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QImage>
 
-#include <cstdio>
-#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -15,6 +12,7 @@
 #include "app/point_of_interest.h"
 #include "app/world_map_model.h"
 #include "cli/commands.h"
+#include "cli/offscreen_application.h"
 #include "eclipse/circumstances.h"
 #include "render/map_pictures.h"
 #include "render/world_map.h"
@@ -45,22 +43,6 @@ std::optional<GeoPoint> Place(std::optional<std::string_view> text) {
   return GeoPoint{*lat, *lon};
 }
 
-// Text on a QImage needs a QGuiApplication; the command line never shows a window, so it
-// runs on the offscreen platform, with or without a desktop. The toolkit's own notes
-// (a missing runtime folder, ...) stay off standard error, which carries only the
-// command's messages.
-std::unique_ptr<QGuiApplication> PaintingApplication() {
-  if (QGuiApplication::instance()) return nullptr;
-  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg) std::fputs((message.toStdString() + "\n").c_str(), stderr);
-  });
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "varomintel-cli";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 int Map(Args& args, const Catalogue* cat, Context& ctx) {
   const Catalogue& catalogue = *cat;
   WorldMapInputs inputs;
@@ -78,11 +60,11 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   args.ExpectEnd();
   if (!out || out->empty()) throw UsageError{"missing --out FILE.png"};
 
-  const auto app = PaintingApplication();
+  const auto app = OffscreenApplication();
   const MapPictures pictures = LoadMapPictures(MapPictureFolder(ctx.programDir));
   const MapPicturePair& pair = pictures.Pair(globe);
-  if (pair.map.isNull() || pair.dark.isNull()) {
-    ctx.err << "varomintel-cli: map: " << pictures.error << '\n';
+  if (!pair.fault.empty()) {
+    ErrorLine(ctx.err, "map: " + pair.fault.Line());
     return kExitUsage;
   }
   inputs.map = pair.map;
@@ -97,9 +79,11 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG") || !WriteWholeFile(std::string(*out), std::string_view(png.constData(), static_cast<std::size_t>(png.size())))) {
-    ctx.err << "varomintel-cli: map: cannot write " << *out << '\n';
-    return kExitUsage;
+  std::string error = "cannot write '" + std::string(*out) + "': the picture cannot be encoded as PNG";
+  if (!image.save(&buffer, "PNG") ||
+      !WriteWholeFile(std::string(*out), std::string_view(png.constData(), static_cast<std::size_t>(png.size())), &error)) {
+    ErrorLine(ctx.err, error);
+    return kExitOutput;
   }
   if (!result.converged) {
     ctx.err << "varomintel-cli: eclipse " << index << ": the search for " << result.failedSearch << " did not converge\n";

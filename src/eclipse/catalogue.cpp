@@ -1,13 +1,14 @@
 #include "eclipse/catalogue.h"
 
+#include "text/regular_file.h"
 #include "text/whole_file.h"
 
 #include <cerrno>
 #include <bit>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace varomintel {
@@ -202,11 +203,21 @@ CatalogueLoad LoadCatalogue(const std::string& path) {
     return result;
   }
   std::vector<unsigned char> bytes(static_cast<std::size_t>(result.fileSize));
-  std::ifstream file(path, std::ios::binary);
-  if (!file || !file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())) ||
-      file.gcount() != static_cast<std::streamsize>(bytes.size())) {
+  // Opened as a regular file once more: something put in its place since the check above
+  // (a FIFO would block the read) is refused too.
+  RegularFileOpen refusal;
+  std::FILE* file = OpenRegularFileStream(path, &refusal);
+  if (!file) {
     result.status = CatalogueLoad::Status::Unreadable;
-    result.systemError = std::strerror(errno);
+    result.systemError = refusal.reason;
+    return result;
+  }
+  const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
+  const int readError = std::ferror(file) ? errno : 0;
+  std::fclose(file);
+  if (got != bytes.size()) {
+    result.status = CatalogueLoad::Status::Unreadable;
+    result.systemError = readError ? std::strerror(readError) : "it is shorter than when it was measured";
     return result;
   }
   const std::size_t count = bytes.size() / kRecordSize;

@@ -38,8 +38,11 @@ std::string FormatPhaseDuration(double d) {
 double ClampTimeZone(double hours) { return std::clamp(hours, -18.0, 18.0); }
 
 std::string FormatTimeZone(double hours) {
-  if (hours >= 0.0) return "+" + FormatFixed(hours == 0.0 ? 0.0 : hours, 2);  // -0.0 counts as 0
-  return FormatFixed(hours, 2);
+  // The number is appended to the sign, not the sign put before the number ("+" + text):
+  // GCC 12 at -O3 takes that insertion for an overlapping copy (-Wrestrict in libstdc++).
+  std::string text = hours >= 0.0 ? "+" : "";
+  text += FormatFixed(hours == 0.0 ? 0.0 : hours, 2);  // -0.0 counts as 0
+  return text;
 }
 
 std::vector<ReportLine> BuildReport(const EclipseRecord& r, const EclipseCircumstances& c,

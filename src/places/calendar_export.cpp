@@ -8,6 +8,7 @@
 #include "astro/calendar.h"
 #include "astro/trig_func.h"
 #include "eclipse/eclipse_type.h"
+#include "text/utf8_text.h"
 
 namespace varomintel {
 
@@ -123,7 +124,8 @@ CalendarEclipse CalendarEclipseFromHit(const CityHistHit& hit) {
   return CalendarEclipse{hit.index, hit.eclipse, hit.deltaT, hit.place};
 }
 
-std::string EscapeCalendarText(const std::string& text) {
+std::string EscapeCalendarText(const std::string& raw) {
+  const std::string text = ValidUtf8(raw);  // a calendar is UTF-8 throughout (RFC 5545 §3.1.4)
   std::string out;
   out.reserve(text.size() + 8);
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -151,6 +153,9 @@ std::string FoldCalendarLine(const std::string& line) {
   while (line.size() - start > room) {
     std::size_t cut = start + room;
     while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
+    // No character starts within the room: the line is not UTF-8 there. Cut at the room,
+    // so that every turn moves on.
+    if (cut == start) cut = start + room;
     out.append(line, start, cut - start);
     out += "\r\n ";
     start = cut;
@@ -215,7 +220,8 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
     for (const Contact k : kListContacts) {
       if (!ContactVisible(p, k)) continue;
       const GregorianInstant at = GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, p.ContactTime[k]));
-      description += "\n" + std::string(ContactLabel(k)[l]) + ": " + ReadableUtc(at) + ", " + kMoonAltitude[l] + " " +
+      description += '\n';  // on its own: "\n" + text draws a false -Wrestrict from GCC 12 at -O3
+      description += std::string(ContactLabel(k)[l]) + ": " + ReadableUtc(at) + ", " + kMoonAltitude[l] + " " +
                      Fixed(p.ContactAltitude[k] * RadToDeg, 1) + "\u00B0";
     }
     const std::string uid = "varomintel-lunar-eclipse-" + Digits(e.eclipse.Year, 4) + Digits(e.eclipse.Month, 2) +

@@ -67,12 +67,14 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
 // The current UTC time as "YYYYMMDDTHHMMSSZ".
 std::string CurrentDtStamp();
 
-// Escapes a TEXT value (RFC 5545 §3.3.11): backslash, semicolon, comma and line breaks.
+// Escapes a TEXT value (RFC 5545 §3.3.11): backslash, semicolon, comma and line breaks;
+// other control characters become blanks and bytes that are not UTF-8 become U+FFFD.
 std::string EscapeCalendarText(const std::string& text);
 
 // Folds one content line (without its line end) into lines of at most 75 octets, each
-// continuation starting with a blank (RFC 5545 §3.1), never splitting a UTF-8 character;
-// lines joined and ended with CR LF.
+// continuation starting with a blank (RFC 5545 §3.1), never splitting a UTF-8 character
+// (bytes that are not UTF-8 may be split); lines joined and ended with CR LF. Removing
+// every CR LF blank gives the line back.
 std::string FoldCalendarLine(const std::string& line);
 
 }  // namespace varomintel

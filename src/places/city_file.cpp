@@ -5,6 +5,9 @@
 #include <cerrno>
 #include <cstring>
 #include <system_error>
+#include <utility>
+
+#include "text/regular_file.h"
 
 namespace varomintel {
 
@@ -73,7 +76,15 @@ std::optional<CityLineError> ParseCityLine(std::string_view s, StadtType& place)
 }
 
 CityFileReader::CityFileReader(const std::string& path) : buffer_(1 << 16) {
-  file_ = std::fopen(path.c_str(), "rb");
+  RegularFileOpen refusal;
+  file_ = OpenRegularFileStream(path, &refusal);
+  if (!file_) {
+    CityFileFailure f;
+    f.kind = CityFileFailure::Kind::ReadError;
+    f.systemError = std::move(refusal.reason);
+    f.fileMissing = refusal.missing;
+    failure_ = std::move(f);
+  }
 }
 
 CityFileReader::~CityFileReader() {
@@ -151,7 +162,7 @@ bool CityFileReader::Next(std::string& line) {
   return true;
 }
 
-std::vector<std::string> ReadCountries(const std::string& path) {
+std::vector<std::string> ReadCountries(const std::string& path, std::optional<CityFileFailure>* failure) {
   std::vector<std::string> countries;
   CityFileReader reader(path);
   std::string line;
@@ -167,6 +178,7 @@ std::vector<std::string> ReadCountries(const std::string& path) {
       countries.push_back(previous);
     }
   }
+  if (failure) *failure = reader.Failure();
   return countries;
 }
 
@@ -177,7 +189,7 @@ CountryPlacesRead ReadCountryPlaces(const std::string& path, std::string_view co
   StadtType place;
   while (reader.Next(line)) {
     if (auto error = ParseCityLine(line, place)) {
-      result.failure = CityFileFailure{CityFileFailure::Kind::BadNumber, reader.LineNumber(), std::move(*error), {}};
+      result.failure = CityFileFailure::BadNumberAt(reader.LineNumber(), std::move(*error));
       break;
     }
     if (place.Country == country) result.places.push_back(place);

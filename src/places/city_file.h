@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "places/place.h"
@@ -43,22 +44,31 @@ std::optional<CityLineError> ParseCityLine(std::string_view line, StadtType& pla
 inline constexpr std::size_t kMaxCityLineBytes = 4096;
 
 // Why reading a city file stopped before its end: a malformed number, a line longer than
-// kMaxCityLineBytes (a file without line breaks, say), or a read error (a folder given as
-// the file, an I/O error).
+// kMaxCityLineBytes (a file without line breaks, say), or a read error (a missing file, a
+// folder, FIFO or device given as the file, an I/O error).
 struct CityFileFailure {
   enum class Kind { BadNumber, LineTooLong, ReadError };
   Kind kind = Kind::BadNumber;
   long lineNumber = 0;
   CityLineError error;      // BadNumber: the field and the parser's message
   std::string systemError;  // ReadError: what the system said ("Is a directory")
+  bool fileMissing = false;  // ReadError: nothing stands at the path
+  static CityFileFailure BadNumberAt(long lineNumber, CityLineError error) {
+    CityFileFailure f;
+    f.lineNumber = lineNumber;
+    f.error = std::move(error);
+    return f;
+  }
   // "line 12: 'abc' is not a valid integer value", "line 3 is too long (more than 4096
   // bytes)", "cannot be read: Is a directory".
   std::string Message() const;
 };
 
 // Sequential reader: CR LF, lone LF, lone CR, a final line without line break and a UTF-8
-// byte-order mark are accepted. A missing file does not open (IsOpen false); a line that
-// is too long or a read error ends the reading with Failure() set.
+// byte-order mark are accepted. Only a regular file is opened, without waiting (a FIFO in
+// the file's place would block for ever); anything else, and a missing file, does not
+// open: IsOpen false and Failure() a ReadError with the reason. A line that is too long or
+// a read error ends the reading with Failure() set.
 class CityFileReader {
  public:
   explicit CityFileReader(const std::string& path);
@@ -90,8 +100,9 @@ class CityFileReader {
 // The countries of the file in file order, one entry per block of lines: field 5 of each
 // line (what remains after removing everything up to and including the first tab, four
 // times) when it differs from that of the previous line. Never fails on a malformed
-// number; a line too long or a read error ends the list there.
-std::vector<std::string> ReadCountries(const std::string& path);
+// number; a file that does not open, a line too long or a read error ends the list there,
+// and `failure`, when given, receives why.
+std::vector<std::string> ReadCountries(const std::string& path, std::optional<CityFileFailure>* failure = nullptr);
 
 struct CountryPlacesRead {
   CountryPlaces places;                    // the places read before any failure

@@ -36,7 +36,7 @@ CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks&
   CityListCounts& counts = outcome.counts;
   while (reader.Next(line)) {
     if (auto error = ParseCityLine(line, place)) {
-      outcome.failure = CityFileFailure{CityFileFailure::Kind::BadNumber, reader.LineNumber(), std::move(*error), {}};
+      outcome.failure = CityFileFailure::BadNumberAt(reader.LineNumber(), std::move(*error));
       break;
     }
     if (place.Population >= threshold) {
@@ -61,6 +61,23 @@ CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks&
   }
   if (!outcome.failure && !outcome.stopped) outcome.failure = reader.Failure();
   return outcome;
+}
+
+CityFileSurvey SurveyCityFile(const std::string& cityFile, int populationItem) {
+  CityFileSurvey survey;
+  CityFileReader reader(cityFile);
+  const std::int32_t threshold = PopulationThreshold(populationItem);
+  std::string line;
+  StadtType place;
+  while (reader.Next(line)) {
+    if (auto error = ParseCityLine(line, place)) {
+      survey.failure = CityFileFailure::BadNumberAt(reader.LineNumber(), std::move(*error));
+      return survey;
+    }
+    if (place.Population >= threshold) ++survey.passing;
+  }
+  survey.failure = reader.Failure();
+  return survey;
 }
 
 }  // namespace varomintel

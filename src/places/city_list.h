@@ -65,4 +65,13 @@ struct CityListCallbacks {
 CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks& callbacks,
                             const std::atomic<bool>& stop);
 
+// What a run over the file would scan, found by reading it once without computing: a
+// front end that writes its output as the run goes, and must not start an output that a
+// malformed line would cut short, checks the file first.
+struct CityFileSurvey {
+  long passing = 0;                        // places that pass the threshold (the run's `scanned`)
+  std::optional<CityFileFailure> failure;  // the file does not open, or the line that would end the run
+};
+CityFileSurvey SurveyCityFile(const std::string& cityFile, int populationItem);
+
 }  // namespace varomintel

@@ -1,11 +1,13 @@
 #include "render/bmp_picture.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QString>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace varomintel {
 
@@ -18,6 +20,43 @@ std::uint32_t Le(const QByteArray& b, int at, int bytes) {
 }
 
 constexpr int kFileHeaderBytes = 14;
+
+// Reads at most `limit` + 1 bytes of `path` into `bytes` when it is a regular file (or a
+// link to one); otherwise, or when reading fails, returns why. The file is opened without
+// blocking: a FIFO in a picture's place would otherwise wait for a writer for ever, so it
+// is opened at once, seen by fstat and refused.
+std::string ReadRegularPictureFile(const std::string& path, qint64 limit, QByteArray& bytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    const int code = errno;
+    if (code == ENOENT || code == ENOTDIR) return "it does not exist";
+    return std::string("it cannot be read: ") + std::strerror(code);
+  }
+  std::string reason;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) reason = std::string("it cannot be read: ") + std::strerror(errno);
+  else if (S_ISDIR(st.st_mode)) reason = "it is a folder, not a picture";
+  else if (S_ISFIFO(st.st_mode)) reason = "it is a FIFO, not a picture file";
+  else if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) reason = "it is a device, not a picture file";
+  else if (!S_ISREG(st.st_mode)) reason = "it is not a regular file";
+  if (reason.empty()) {
+    bytes.resize(static_cast<qsizetype>(limit + 1));
+    qint64 total = 0;
+    while (total < limit + 1) {
+      const ssize_t n = ::read(fd, bytes.data() + total, static_cast<std::size_t>(limit + 1 - total));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        reason = std::string("it cannot be read: ") + std::strerror(errno);
+        break;
+      }
+      if (n == 0) break;
+      total += n;
+    }
+    bytes.resize(static_cast<qsizetype>(total));
+  }
+  ::close(fd);
+  return reason;
+}
 
 }  // namespace
 
@@ -56,38 +95,25 @@ std::string BmpDefect(const QByteArray& bytes, int width, int height) {
   return {};
 }
 
+std::string PictureFault::Line() const { return "picture '" + file + "' is refused: " + reason; }
+
 BmpPicture LoadBmpPicture(const std::string& path, int width, int height) {
   BmpPicture result;
-  const QString name = QString::fromStdString(path);
-  const QFileInfo info(name);
-  if (!info.exists()) {
-    result.error = "picture '" + path + "' does not exist";
+  const auto refuse = [&](std::string reason) {
+    result.fault = PictureFault{path, std::move(reason)};
+    result.error = result.fault.Line();
     return result;
-  }
-  if (info.isDir()) {
-    result.error = "picture '" + path + "' is a folder, not a picture";
-    return result;
-  }
-  QFile file(name);
-  if (!file.open(QIODevice::ReadOnly)) {
-    result.error = "cannot read picture '" + path + "': " + file.errorString().toStdString();
-    return result;
-  }
+  };
   // A picture of 680 x 340 at 32 bits is under a megabyte; a much larger file is refused
-  // before it is read into memory.
+  // after reading one byte more than a picture of this size can have.
   const qint64 limit = static_cast<qint64>(width) * height * 4 + 4096;
-  if (file.size() > limit) {
-    result.error = "picture '" + path + "' is too large for " + std::to_string(width) + " x " +
-                   std::to_string(height) + " pixels";
-    return result;
-  }
-  const QByteArray bytes = file.read(limit + 1);
-  if (const std::string defect = BmpDefect(bytes, width, height); !defect.empty()) {
-    result.error = "picture '" + path + "' is refused: " + defect;
-    return result;
-  }
+  QByteArray bytes;
+  if (std::string reason = ReadRegularPictureFile(path, limit, bytes); !reason.empty()) return refuse(std::move(reason));
+  if (bytes.size() > limit)
+    return refuse("it is too large for " + std::to_string(width) + " x " + std::to_string(height) + " pixels");
+  if (std::string defect = BmpDefect(bytes, width, height); !defect.empty()) return refuse(std::move(defect));
   result.image = QImage::fromData(bytes, "BMP");
-  if (result.image.isNull()) result.error = "picture '" + path + "' cannot be decoded";
+  if (result.image.isNull()) return refuse("it cannot be decoded");
   return result;
 }
 

@@ -16,12 +16,25 @@ namespace varomintel {
 // the pixel data's offset, and that the file holds every row its header announces.
 std::string BmpDefect(const QByteArray& bytes, int width, int height);
 
-struct BmpPicture {
-  QImage image;       // null when the picture was refused
-  std::string error;  // then: one line naming the file and the reason
+// A picture that cannot be used: the path as it was opened and why, in words that follow
+// "is refused: " ("it does not exist", "its pixel data is cut short (...)").
+struct PictureFault {
+  std::string file;
+  std::string reason;  // empty: no fault
+  bool empty() const { return reason.empty(); }
+  // One line for a message: "picture 'FILE' is refused: REASON".
+  std::string Line() const;
 };
 
-// Reads `path` whole and decodes it when BmpDefect finds nothing wrong.
+struct BmpPicture {
+  QImage image;       // null when the picture was refused
+  PictureFault fault; // then: the file and the reason
+  std::string error;  // then: fault.Line()
+};
+
+// Reads `path` whole and decodes it when BmpDefect finds nothing wrong. Only a regular
+// file (or a link to one) is read: a FIFO, a device or a folder is refused without
+// waiting for a writer, and so is a file far larger than the picture can be.
 BmpPicture LoadBmpPicture(const std::string& path, int width, int height);
 
 }  // namespace varomintel

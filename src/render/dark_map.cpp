@@ -96,6 +96,7 @@ DarkMapResult PrepareDarkMap(const std::string& fileName) {
   std::string error;
   if (!WriteWholeFile(fileName, std::string_view(bmp.constData(), static_cast<std::size_t>(bmp.size())), &error)) {
     result.error = error;
+    result.writeFailed = true;
     return result;
   }
   result.ok = true;
@@ -110,6 +111,7 @@ DarkMapsRun PrepareDarkMaps(const std::string& folder) {
     const DarkMapResult one = PrepareDarkMap(prefix + name);
     if (!one.ok) {
       run.error = one.error;
+      run.writeFailed = one.writeFailed;
       break;
     }
     run.replaced[static_cast<std::size_t>(run.done)] = one.replaced;

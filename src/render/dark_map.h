@@ -42,8 +42,9 @@ QByteArray EncodeBmp32(const QImage& image);
 
 struct DarkMapResult {
   bool ok = false;
-  long replaced = 0;   // pixels changed from (0, 0, 0) to (1, 1, 1)
-  std::string error;   // when !ok: what failed, naming the file
+  long replaced = 0;         // pixels changed from (0, 0, 0) to (1, 1, 1)
+  std::string error;         // when !ok: what failed, naming the file
+  bool writeFailed = false;  // when !ok: the picture was read but could not be written
 };
 
 // PrepareDarkMap: loads `fileName`, applies MarkTransparentCorner and saves the result
@@ -56,6 +57,7 @@ struct DarkMapsRun {
   int done = 0;                        // files prepared, in kDarkMapFileNames order
   std::array<long, 4> replaced{};      // per file, for the first `done` files
   std::string error;                   // set when a file failed; the run stopped there
+  bool writeFailed = false;            // that file could not be written (rather than read)
   bool ok() const { return error.empty(); }
 };
 

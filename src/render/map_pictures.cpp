@@ -1,12 +1,12 @@
 #include "render/map_pictures.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 #include <QString>
 
 #include <algorithm>
 
 #include "app/world_map_model.h"
+#include "render/bmp_picture.h"
 
 namespace varomintel {
 
@@ -17,21 +17,17 @@ std::string InFolder(const std::string& folder, const std::string& name) {
   return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
-// The picture as 32-bit pixels, or null with `error` set when it is unusable.
-QImage LoadPicture(const std::string& path, std::string& error) {
-  QImageReader reader(QString::fromStdString(path));
-  QImage image = reader.read();
-  if (image.isNull()) {
-    if (error.empty()) error = "cannot read " + path + " (" + reader.errorString().toStdString() + ")";
+// The picture as 32-bit pixels, checked as a whole BMP of 680 x 340 (LoadBmpPicture), or
+// null with `fault` set, when it is the pair's first unusable one, and `error`, when it is
+// the first of all.
+QImage LoadPicture(const std::string& path, PictureFault& fault, std::string& error) {
+  const BmpPicture picture = LoadBmpPicture(path, kMapWidth, kMapHeight);
+  if (picture.image.isNull()) {
+    if (fault.empty()) fault = picture.fault;
+    if (error.empty()) error = picture.error;
     return {};
   }
-  if (image.width() != kMapWidth || image.height() != kMapHeight) {
-    if (error.empty())
-      error = path + " is " + std::to_string(image.width()) + " x " + std::to_string(image.height()) +
-              " pixels, not 680 x 340";
-    return {};
-  }
-  return image.convertToFormat(QImage::Format_RGB32);
+  return picture.image.convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace
@@ -50,8 +46,9 @@ MapPictures LoadMapPictures(const std::string& folder) {
   MapPictures pictures;
   for (std::size_t k = 0; k < kMapPictureNames.size(); ++k) {
     const std::string file = kMapPictureNames[k].file;
-    pictures.pairs[k].map = LoadPicture(InFolder(folder, file), pictures.error);
-    pictures.pairs[k].dark = LoadPicture(InFolder(folder, DarkPictureName(file)), pictures.error);
+    MapPicturePair& pair = pictures.pairs[k];
+    pair.map = LoadPicture(InFolder(folder, file), pair.fault, pictures.error);
+    pair.dark = LoadPicture(InFolder(folder, DarkPictureName(file)), pair.fault, pictures.error);
   }
   return pictures;
 }

@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+#include "render/bmp_picture.h"
+
 namespace varomintel {
 
 inline constexpr int kMapPictureCount = 4;
@@ -30,18 +32,20 @@ std::string DarkPictureName(const std::string& file);
 struct MapPicturePair {
   QImage map;   // Format_RGB32, 680 x 340, or null when missing or unusable
   QImage dark;  // likewise; its bottom-left pixel is the transparent colour
+  PictureFault fault;  // the first of the two that is missing or unusable, with the reason
 };
 
 struct MapPictures {
   std::array<MapPicturePair, kMapPictureCount> pairs;
-  std::string error;  // the first picture that is missing or not 680 x 340, named; empty when all are usable
+  std::string error;  // the first picture that is missing or unusable, as one line; empty when all are usable
   bool complete() const { return error.empty(); }
   // Pair k, with k held within 0..3 (a choice without selection, -1, is map 0).
   const MapPicturePair& Pair(int k) const;
 };
 
-// Loads the eight pictures from `folder` (empty: the current directory). A picture that
-// cannot be read or is not 680 x 340 stays null and is named in `error`.
+// Loads the eight pictures from `folder` (empty: the current directory), each checked as a
+// whole BMP of 680 x 340 pixels (LoadBmpPicture). A picture that is missing or unusable
+// stays null and is named in its pair's `fault` and, when it is the first, in `error`.
 MapPictures LoadMapPictures(const std::string& folder = {});
 
 // The folder to load the pictures from: the current directory when it holds the first

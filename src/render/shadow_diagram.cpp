@@ -27,8 +27,11 @@ namespace {
 
 constexpr double kScale = kArcsecondsPerPixel;
 
-// Nearest integer, ties to the even neighbour (the default rounding mode).
-int Round(double value) { return static_cast<int>(std::lrint(value)); }
+// Nearest integer, ties to the even neighbour (the default rounding mode), of a value held
+// within a million pixels first: a crafted record's shadow of billions of pixels lies as
+// far off the picture either way, and the radii doubled and the sums formed from the
+// result stay well within int.
+int Round(double value) { return static_cast<int>(std::lrint(std::clamp(value, -1e6, 1e6))); }
 
 const QColor kBlack(0, 0, 0);
 const QColor kPenumbra(96, 96, 96);
@@ -250,7 +253,7 @@ ContactPosition PositionOf(const EclipseCircumstances& c, Contact contact) {
 // scaled to N x N so that its disc still fills the square. Null when the picture is missing.
 QImage PictureForDiameter(const MoonPictures& pictures, int D) {
   const int n = D + 2;
-  const int nearest = std::clamp(n, kFirstMoonPicture, kLastMoonPicture);
+  const int nearest = MoonPictureNumber(D);
   const QImage& picture = pictures.Picture(nearest);
   if (picture.isNull() || nearest == n) return picture;
   return picture.scaled(n, n, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);

@@ -12,6 +12,21 @@ namespace varomintel {
 // break in a name would break tab-separated lines.
 bool ContainsControlCharacter(std::string_view text);
 
+// The text with what a terminal would act on shown as escapes, so that a message quoting
+// it stays one line and sends the terminal no commands: \n, \r and \t; \xHH for the
+// other control characters (below 0x20, DEL) and for every byte that is not part of
+// well-formed UTF-8; \u0080 ... \u009F for the C1 control characters. Everything else,
+// backslashes included, is unchanged.
+std::string EscapeControlCharacters(std::string_view text);
+
+// Whether the text is well-formed UTF-8 (RFC 3629): no stray continuation byte, no cut or
+// overlong sequence, no surrogate, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+
+// The text with each maximal ill-formed part replaced by U+FFFD (the Unicode Standard,
+// ch. 3.9, "U+FFFD Substitution of Maximal Subparts"); well-formed text comes back as it is.
+std::string ValidUtf8(std::string_view text);
+
 // Number of code points (every byte that does not continue a sequence starts one).
 std::size_t CodePointCount(std::string_view text);
 

@@ -1,12 +1,12 @@
 #include "text/whole_file.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 
 namespace varomintel {
@@ -44,6 +44,35 @@ std::string Target(const std::string& path, int* code) {
   return {};
 }
 
+// A new file beside `target` (in the same folder, so that the rename cannot cross file
+// systems) under a short name that nobody can predict: ".varomintel-" and 12 random
+// letters and digits, 24 bytes whatever the length of the target's name. It is created
+// exclusively and never through a symbolic link (O_EXCL, O_NOFOLLOW), so no existing file,
+// and no file that a planted link points to, is ever opened. Returns the descriptor, or -1
+// with errno set; `temp` receives the name.
+int CreateNeighbour(const std::string& target, mode_t mode, std::string* temp) {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    unsigned char random[12];  // the system's random bytes, never a seeded sequence
+    if (getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) {
+      if (errno == EINTR) continue;
+      return -1;
+    }
+    std::string name = folder + ".varomintel-";
+    for (const unsigned char r : random) name += kLetters[r % (sizeof kLetters - 1)];
+    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd >= 0) {
+      *temp = std::move(name);
+      return fd;
+    }
+    if (errno != EEXIST) return -1;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
 }  // namespace
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string* error) {
@@ -67,9 +96,9 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
     return FailErrno(error, path, errno);
   }
 
-  const std::string temp = target + ".part";
   // A new file gets the usual permissions (0666 less the umask), a replaced one its own.
-  const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, existing ? 0600 : 0666);
+  std::string temp;
+  const int fd = CreateNeighbour(target, existing ? 0600 : 0666, &temp);
   if (fd < 0) return FailErrno(error, path, errno);
   const auto abandon = [&](int failure) {
     close(fd);

@@ -2,6 +2,7 @@
 // city files and catalogues compared with what the engines give for the same input, stop,
 // save, the input checks, the taken-over place, and the settings they keep.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QAction>
@@ -453,6 +454,23 @@ TEST_F(ListWindows, ClosingTheMainWindowStopsARunAndStoresBothWindows) {
   EXPECT_EQ(hist2.Edit_Hoehe->text(), "408");
   EXPECT_EQ(list2.ComboBox_Population->currentIndex(), 4);
   main.reset();
+}
+
+// A FIFO in place of the city file: neither window waits for a writer; each names the
+// file and the reason, and shows nothing.
+TEST_F(ListWindows, AFifoInPlaceOfTheCityFileIsNamedAndNeverWaitedFor) {
+  const std::string fifo = (dir_ / kCityFileGerman).string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const QString reason = QString::fromStdString(fifo) + " cannot be read: it is not a regular file (a FIFO)";
+  list_ = std::make_unique<TForm_CityList>();
+  const QString listMessage = MessageOf(
+      [&] { RunAndWait(*list_, [&] { QTest::mouseClick(list_->Button_Start_CityList, Qt::LeftButton); }); });
+  EXPECT_TRUE(listMessage.contains(reason)) << listMessage.toStdString();
+  EXPECT_TRUE(ScreenLines(list_->RichEdit_CityList).empty());
+  hist_ = std::make_unique<TForm_CityHist>();
+  const QString histMessage = MessageOf([&] { hist_->FillCountries(); });
+  EXPECT_TRUE(histMessage.contains(reason)) << histMessage.toStdString();
+  EXPECT_EQ(hist_->ComboBox_Land->count(), 0);
 }
 
 }  // namespace

@@ -63,6 +63,10 @@ TEST(CalendarText, EscapesWhatRfc5545Requires) {
       {"one\ntwo\r\nthree", "one\\ntwo\\nthree"},
       {"tab\there", "tab here"},
       {":colon \"quoted\"", ":colon \"quoted\""},
+      // Bytes that are not UTF-8 never reach the calendar: each maximal broken part is U+FFFD.
+      {"a\x80\xC0\xAF", "a\uFFFD\uFFFD\uFFFD"},    // stray continuation, overlong lead
+      {"\xE2\x80,x", "\uFFFD\\,x"},                 // a cut three-octet character
+      {"\xED\xA0\x80\xF4\x90", "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},  // a surrogate, above U+10FFFF
   };
   for (const Row& r : rows) EXPECT_EQ(EscapeCalendarText(r.in), r.want) << r.in;
 }
@@ -106,6 +110,16 @@ TEST(CalendarText, FoldsAt75OctetsWithoutSplittingACharacter) {
       }
     }
     EXPECT_EQ(physical, line.size() <= 75 ? 1u : physical) << line;
+  }
+  // A line that is not UTF-8 (a run of continuation octets leaves no place to cut between
+  // characters) is still folded at 75 octets and given back whole by unfolding.
+  for (const std::size_t run : {74u, 75u, 200u}) {
+    const std::string line = "X-WR-CALNAME:" + std::string(run, '\x80');
+    const std::string folded = FoldCalendarLine(line);
+    EXPECT_EQ(Unfold(folded.substr(0, folded.size() - 2)), line) << run;
+    std::size_t start = 0;
+    for (std::size_t end; (end = folded.find("\r\n", start)) != std::string::npos; start = end + 2)
+      EXPECT_LE(end - start, 75u) << run;
   }
   EXPECT_EQ(FoldCalendarLine(lines[1]).size(), 77u);
   EXPECT_EQ(FoldCalendarLine(lines[2]), lines[2].substr(0, 75) + "\r\n x\r\n");

@@ -2,6 +2,7 @@
 // the format of the shipped files.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -172,8 +173,20 @@ TEST(ReadCountries, OnePerBlockComparedExactly) {
                                "f\t1\t0\t0\tChile\r\n");   // a split block is offered again
   EXPECT_EQ(ReadCountries(p.string()),
             (std::vector<std::string>{"Chile", "Chile ", "Chile\tX", "Österreich", "Chile"}));
-  EXPECT_TRUE(ReadCountries("/nonexistent/x.txt").empty());
+  std::optional<CityFileFailure> failure;
+  EXPECT_TRUE(ReadCountries("/nonexistent/x.txt", &failure).empty());
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_TRUE(failure->fileMissing);
   fs::remove(p);
+  // A FIFO in the file's place (the window reads the countries when it is activated): no
+  // wait for a writer, an empty list and the reason.
+  const fs::path fifo = fs::temp_directory_path() / ("varomintel_countries_fifo_" + std::to_string(::getpid()));
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_TRUE(ReadCountries(fifo.string(), &failure).empty());
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_FALSE(failure->fileMissing);
+  EXPECT_EQ(failure->Message(), "cannot be read: it is not a regular file (a FIFO)");
+  fs::remove(fifo);
 }
 
 TEST(ReadCountryPlaces, ExactMatchesInFileOrderAndStopAtAMalformedLine) {

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 
 #include <cmath>
+#include <optional>
 
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
@@ -248,8 +249,13 @@ void TForm_CityHist::FillCountries() {
   ComboBox_Land->clear();
   ComboBox_Stadt->clear();
   CountryPlaces_.clear();
-  for (const std::string& country : ReadCountries(file)) ComboBox_Land->addItem(Q(country));
+  std::optional<CityFileFailure> failure;
+  for (const std::string& country : ReadCountries(file, &failure)) ComboBox_Land->addItem(Q(country));
   ComboBox_Land->setCurrentIndex(-1);
+  // A missing file leaves the list empty without a word; something else in its place (a
+  // folder, a FIFO, a device) is named.
+  if (failure && !failure->fileMissing)
+    QMessageBox::warning(this, windowTitle(), Q("City file " + file + " " + failure->Message()));
 }
 
 void TForm_CityHist::FillPlaces() {

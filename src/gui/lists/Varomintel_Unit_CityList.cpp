@@ -117,7 +117,9 @@ void TForm_CityList::StartCityList() {
 
 void TForm_CityList::ReportRunEnd() {
   if (!outcome_.cityFileOpened) {
-    QMessageBox::warning(this, windowTitle(), Q("The city file " + cityFile_ + " cannot be read."));
+    // The reason: missing, a folder, or not a regular file (a FIFO is never read, it would block).
+    const std::string reason = outcome_.failure ? ": " + outcome_.failure->systemError : std::string();
+    QMessageBox::warning(this, windowTitle(), Q("The city file " + cityFile_ + " cannot be read" + reason + "."));
   } else if (outcome_.failure) {
     QMessageBox::warning(this, windowTitle(), Q("City file " + cityFile_ + " " + outcome_.failure->Message()));
   }
