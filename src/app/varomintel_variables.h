@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -29,18 +30,10 @@ struct VaromintelVariables {
 
   Catalogue TheCatalogue;
   int CurrentIndex = 0;                   // 1..Count, the eclipse scroll bar's position
-  EclipseRecord CurrentEclipse;           // the selected record with its computed type
-  EclipseCircumstances Circumstances;
-  ElementValues ElementsAtT;
-  double CurrentDeltaT = 0;               // s; Delta T in universal time, 0 in terrestrial time
+  EclipseRecord CurrentEclipse;           // the selected record with its computed type (the city list's)
   double TimeZoneOffset = 0;              // h, -18..18
-  double AppliedTimeZone = 0;             // h, the zone of the last refresh
-  double CurrentT = 0;                    // h of TT from T0: the slider time
-  double CurrentJDTT = 0;                 // Julian day (TT) of the slider time
-  double CurrentJDUT = 0;                 // CurrentJDTT - CurrentDeltaT / 86400, whole seconds after a drawing
-  std::string MoonConstellation;          // abbreviation of the Moon's constellation at CurrentT
-  std::array<SkyPoint, 21> MoonPathPoints{};  // x, y at whole hours of UT, index k + 10
-  double PoiLatitude = 0, PoiLongitude = 0;   // degrees, north and east positive: the marked place
+  // The circumstances, the slider time and what it shows belong to the main window's view
+  // model (app/eclipse_view.h), the marked place to its map panel.
   std::string CaptionPrefix;
   bool WindowStarted = false;
   bool PlayRunning = false;

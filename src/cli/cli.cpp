@@ -87,6 +87,15 @@ std::uint8_t LanguageOption(Args& args) {
   return *lang;
 }
 
+double ScaleOption(Args& args) {
+  const auto text = args.Value("--scale");
+  if (!text) return 1.0;
+  const auto scale = ParseReal(*text);
+  if (!scale || !(*scale >= 1 && *scale <= 4))
+    throw UsageError{"--scale must be a number from 1 to 4, not '" + std::string(*text) + "'"};
+  return *scale;
+}
+
 OutputFormat FormatOption(Args& args, bool calendarAllowed) {
   const auto format = args.Value("--format");
   if (!format || *format == "text") return OutputFormat::Text;

@@ -45,6 +45,10 @@ int IndexArgument(std::string_view text, const Catalogue& catalogue);
 // --lang de|en|fr, English when absent.
 std::uint8_t LanguageOption(Args& args);
 
+// --scale S for the pictures: a number from 1 to 4 (the picture S times larger, the same
+// drawing), 1 when absent.
+double ScaleOption(Args& args);
+
 // --format text|json (and ics where the command allows it); text when absent.
 enum class OutputFormat { Text, Json, Calendar };
 OutputFormat FormatOption(Args& args, bool calendarAllowed = false);

@@ -10,7 +10,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/selected_eclipse.h"
+#include "app/eclipse_view.h"
 #include "app/time_slider.h"
 #include "app/version_info.h"
 #include "cli/commands.h"
@@ -128,6 +128,7 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   const auto frames = args.Value("--frames");
   const auto step = args.Value("--step");
   const bool overwrite = args.Flag("--overwrite");
+  const double scale = ScaleOption(args);
   const int index = IndexArgument(args.Positional("INDEX"), catalogue);
   args.ExpectEnd();
   if (out.has_value() == frames.has_value()) throw UsageError{"give either --out FILE.png or --frames DIR"};
@@ -163,15 +164,19 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
     return kExitNothing;
   };
   const std::string prefix = "Varomintel " + ProgramVersion(ProgramVersionInfo("")) + Text(text_row::kSubtitle, settings.language);
-  QImage image = NewDiagramImage();
+  EclipseView view;
+  view.SetTimeSettings(settings);
+  view.SetCaptionPrefix(prefix);
+  view.Select(catalogue, index);
+  QImage image;
   const auto draw = [&](int at) {
-    const SliderTime time = SliderTimeAt(selection.record, at, selection.deltaT);
-    return DrawShadowDiagram(image, DiagramSceneOf(selection, time, settings.universalTime, settings.language, prefix),
-                             pictures);
+    view.SetSliderPosition(at);
+    image = DrawShadowDiagram(DiagramSceneOf(view), pictures, scale);
+    return view.Now();
   };
 
   if (out) {
-    const DiagramFrame frame = draw(positions.front());
+    const ShownMoment frame = draw(positions.front());
     std::string error;
     if (!WritePng(image, std::string(*out), &error)) {
       ErrorLine(ctx.err, error);
@@ -189,7 +194,7 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   if (const int ready = PrepareFramesFolder(dir, overwrite, made, ctx.err); ready != kExitOk) return ready;
   std::vector<std::string> written;
   for (std::size_t number = 0; number < positions.size(); ++number) {
-    const DiagramFrame frame = draw(positions[number]);
+    const ShownMoment frame = draw(positions[number]);
     char name[48];
     std::snprintf(name, sizeof name, "diagram_%05zu.png", number);
     const std::string path = (dir / name).string();
@@ -210,8 +215,8 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
 
 const bool registered =
     RegisterCommand({"diagram",
-                     "INDEX [--position P] [--tt] [--lang de|en|fr] --out FILE.png, or INDEX --frames DIR "
-                     "[--step 6|60] [--overwrite] [--tt] [--lang de|en|fr]",
+                     "INDEX [--position P] [--scale S] [--tt] [--lang de|en|fr] --out FILE.png, or INDEX --frames DIR "
+                     "[--step 6|60] [--overwrite] [--scale S] [--tt] [--lang de|en|fr]",
                      true, &Diagram});
 
 }  // namespace

@@ -51,6 +51,9 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   // in either time scale, so the picture is the same.
   args.Flag("--tt");
   const int globe = Globe(args.Value("--globe"));
+  MapDrawing drawing;
+  drawing.scale = ScaleOption(args);
+  drawing.graticule = drawing.degreeLabels = args.Flag("--grid");
   inputs.pointOfInterest = Place(args.Value("--poi"));
   const auto out = args.Value("--out");
   const int index = IndexArgument(args.Positional("INDEX"), catalogue);
@@ -71,7 +74,7 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   const CircumstancesResult result = ComputeCircumstances(record, 0.0);
   record.EclipseType = result.type;
   inputs.eclipse = WorldMapEclipseOf(record, result.circumstances);
-  const QImage image = RenderWorldMap(inputs);
+  const QImage image = RenderWorldMap(inputs, drawing);
 
   QByteArray png;
   QBuffer buffer(&png);
@@ -90,7 +93,7 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
 }
 
 const bool registered =
-    RegisterCommand({"map", "INDEX [--globe 0|1|2|3] [--poi 47.5N,7.5E] [--tt] [--lang de|en|fr] --out FILE.png", true, &Map});
+    RegisterCommand({"map", "INDEX [--globe 0|1|2|3] [--poi 47.5N,7.5E] [--grid] [--scale S] [--tt] [--lang de|en|fr] --out FILE.png", true, &Map});
 
 }  // namespace
 

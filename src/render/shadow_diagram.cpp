@@ -3,19 +3,22 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
+#include <QLineF>
 #include <QPoint>
+#include <QPointF>
+#include <QRectF>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <vector>
 
-#include "astro/calendar.h"
 #include "astro/sun_constellation.h"
 #include "astro/trig_func.h"
 #include "eclipse/eclipse_type.h"
+#include "render/render_scale.h"
 #include "text/text_table.h"
 
 namespace varomintel {
@@ -57,14 +60,69 @@ QPen Pen(const QColor& colour, int width, Qt::PenStyle style = Qt::SolidLine) {
   return pen;
 }
 
-// The painter with the diagram's centre and its text and sky-circle helpers.
+// The painter with the diagram's centre (520, 240 in design pixels) and its drawing
+// helpers. Exact (scale 1): every position rounds to a whole pixel and nothing is
+// smoothed, the design's own pixels. Smooth (any other scale): the painter scales the
+// design to the picture and positions stay unrounded; the half-pixel shift puts design
+// pixel (c, r) on the square from (c, r) to (c + 1, r + 1), where the exact drawing sets it.
 class Canvas {
  public:
-  explicit Canvas(QImage& image) : p_(&image), cx_(image.width() / 2), cy_(image.height() / 2) {}
+  Canvas(QImage& image, double scale) : p_(&image), exact_(scale == 1.0) {
+    p_.setBackgroundMode(Qt::TransparentMode);
+    if (exact_) return;
+    p_.setRenderHint(QPainter::Antialiasing);
+    p_.setRenderHint(QPainter::TextAntialiasing);
+    p_.scale(scale, scale);
+    p_.translate(0.5, 0.5);
+  }
   QPainter& p() { return p_; }
   int cx() const { return cx_; }
   int cy() const { return cy_; }
+  bool exact() const { return exact_; }
+  // A position as drawn: rounded when exact.
+  double Snap(double v) const { return exact_ ? Round(v) : v; }
 
+  void Line(double x1, double y1, double x2, double y2) {
+    if (exact_) p_.drawLine(static_cast<int>(x1), static_cast<int>(y1), static_cast<int>(x2), static_cast<int>(y2));
+    else p_.drawLine(QLineF(x1, y1, x2, y2));
+  }
+  template <std::size_t N>
+  void Polyline(const std::array<QPointF, N>& points) {
+    if (!exact_) {
+      p_.drawPolyline(points.data(), static_cast<int>(N));
+      return;
+    }
+    std::array<QPoint, N> whole;
+    for (std::size_t i = 0; i < N; ++i) whole[i] = QPoint(static_cast<int>(points[i].x()), static_cast<int>(points[i].y()));
+    p_.drawPolyline(whole.data(), static_cast<int>(N));
+  }
+
+  // Smooth only. A dashed line through `points`: dashes `on` pixels long with gaps of `off`,
+  // the pattern running on across the corners, drawn as separate flat-ended chords with the
+  // current pen (solid): a dashed pen's own stroke costs many times as much at large scales.
+  template <std::size_t N>
+  void Dashed(const std::array<QPointF, N>& points, double on, double off) {
+    std::vector<QLineF> dashes;
+    double phase = 0;  // how far into the current dash and gap
+    for (std::size_t i = 0; i + 1 < N; ++i) {
+      const QPointF a = points[i], d = points[i + 1] - a;
+      const double length = std::hypot(d.x(), d.y());
+      if (length == 0) continue;
+      for (double done = 0; done < length;) {
+        const bool inDash = phase < on;
+        const double step = std::min(length - done, (inDash ? on : on + off) - phase);
+        if (inDash) dashes.emplace_back(a + d * (done / length), a + d * ((done + step) / length));
+        done += step;
+        phase += step;
+        if (phase >= on + off) phase = 0;
+      }
+    }
+    QPen pen = p_.pen();
+    pen.setStyle(Qt::SolidLine);
+    pen.setCapStyle(Qt::FlatCap);
+    p_.setPen(pen);
+    p_.drawLines(dashes.data(), static_cast<int>(dashes.size()));
+  }
   void Font(int points) {
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(points);
@@ -73,9 +131,16 @@ class Canvas {
   // Text with its top-left corner at (left, top); on black when opaque.
   void TextAt(int left, int top, const QString& text, const QColor& colour, bool opaque = false) {
     const QFontMetrics m = p_.fontMetrics();
-    if (opaque) p_.fillRect(left, top, m.horizontalAdvance(text), m.height(), kBlack);
+    if (exact_) {
+      if (opaque) p_.fillRect(left, top, m.horizontalAdvance(text), m.height(), kBlack);
+      p_.setPen(colour);
+      p_.drawText(left, top + m.ascent(), text);
+      return;
+    }
+    // Fills and text cover their pixels without the half-pixel shift of the strokes.
+    if (opaque) p_.fillRect(QRectF(left - 0.5, top - 0.5, m.horizontalAdvance(text), m.height()), kBlack);
     p_.setPen(colour);
-    p_.drawText(left, top + m.ascent(), text);
+    p_.drawText(QPointF(left - 0.5, top + m.ascent() - 0.5), text);
   }
   // Text centred at (x, y): top-left corner at (x - w div 2, y - h div 2).
   void TextCentred(int x, int y, const QString& text, const QColor& colour) {
@@ -88,23 +153,42 @@ class Canvas {
   // DrawSkyCircle: the outline of a circle of radius r arcseconds round the sky point (x, y),
   // a closed polygon of 120 chords of 3 degrees from the single-precision degree tables;
   // r, x and y are taken in single precision.
+  // Smooth: a true circle, filled as a ring as wide as the pen (a stroke of the polygon
+  // costs ten times as much).
   void SkyCircle(double r, double x, double y) {
     const float rs = static_cast<float>(r), xs = static_cast<float>(x), ys = static_cast<float>(y);
-    std::array<QPoint, 121> points;
+    if (!exact_) {
+      const QPointF centre(cx_ - double{xs} / kScale, cy_ - double{ys} / kScale);
+      const double radius = std::abs(double{rs}) / kScale, half = p_.pen().widthF() / 2;
+      QPainterPath ring;
+      ring.addEllipse(centre, radius + half, radius + half);
+      if (radius > half) ring.addEllipse(centre, radius - half, radius - half);
+      p_.fillPath(ring, p_.pen().color());
+      return;
+    }
+    std::array<QPointF, 121> points;
     for (int k = 0; k <= 120; ++k) {
       const double c = CosTable()[static_cast<std::size_t>(3 * k)];
       const double s = SinTable()[static_cast<std::size_t>(3 * k)];
       points[static_cast<std::size_t>(k)] =
-          QPoint(Round(cx_ - (double{xs} + double{rs} * c) / kScale), Round(cy_ - (double{ys} - double{rs} * s) / kScale));
+          QPointF(Snap(cx_ - (double{xs} + double{rs} * c) / kScale), Snap(cy_ - (double{ys} - double{rs} * s) / kScale));
     }
-    p_.drawPolyline(points.data(), static_cast<int>(points.size()));
+    Polyline(points);
   }
-  // A contact's centre: the circle of radius 1 arcsecond drawn with the current (3-pixel)
-  // pen, a dot of about 3 pixels. Its vertices fall on one or two pixels, and a stroke whose
-  // vertices all coincide draws nothing here, so the dot is also set at its first vertex.
+  // A contact's centre: a dot of about 3 pixels, the current (3-pixel) pen's round end.
+  // Exact: the circle of radius 1 arcsecond drawn with that pen; its vertices fall on one
+  // or two pixels, and a stroke whose vertices all coincide draws nothing here, so the dot
+  // is also set at its first vertex.
   void SkyDot(double x, double y) {
-    SkyCircle(1, x, y);
     const float xs = static_cast<float>(x), ys = static_cast<float>(y);
+    if (!exact_) {
+      const double r = p_.pen().widthF() / 2;
+      QPainterPath dot;
+      dot.addEllipse(QPointF(cx_ - double{xs} / kScale, cy_ - double{ys} / kScale), r, r);
+      p_.fillPath(dot, p_.pen().color());
+      return;
+    }
+    SkyCircle(1, x, y);
     p_.drawPoint(Round(cx_ - (double{xs} + 1.0) / kScale), Round(cy_ - double{ys} / kScale));
   }
   // DrawSkyLabel: text centred horizontally on the sky point (x, y), 2 pixels below it.
@@ -114,16 +198,24 @@ class Canvas {
 
  private:
   QPainter p_;
-  int cx_, cy_;
+  bool exact_;
+  int cx_ = kDiagramWidth / 2, cy_ = kDiagramHeight / 2;
 };
 
 // A disc of radius r pixels round the centre: the pixels of the box from (CX - r, CY - r)
 // to (CX + r, CY + r), both ends included.
 void Disc(Canvas& c, double radius, const QColor& colour) {
-  const int r = Round(radius / kScale);
   c.p().setPen(Pen(colour, 1));
   c.p().setBrush(colour);
-  c.p().drawEllipse(QRect(c.cx() - r, c.cy() - r, 2 * r, 2 * r));
+  if (c.exact()) {
+    const int r = Round(radius / kScale);
+    c.p().drawEllipse(QRect(c.cx() - r, c.cy() - r, 2 * r, 2 * r));
+  } else {  // the pen's outer half as part of the disc
+    const double r = radius / kScale + 0.5;
+    QPainterPath disc;
+    disc.addEllipse(QPointF(c.cx(), c.cy()), r, r);
+    c.p().fillPath(disc, colour);
+  }
 }
 
 // The contacts that get an outline, a centre dot and (except P2, P3) a label, in drawing
@@ -167,10 +259,27 @@ QImage PictureForDiameter(const MoonPictures& pictures, int D) {
   return picture.scaled(n, n, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
 }
 
-// The Moon at the slider time, composed pixel by pixel from its picture and darkened where
-// the pixel's sky point lies in the penumbra (f2^2 < q < f1^2) or the umbra (q < f2^2); a
-// point exactly on a shadow's edge is in neither. Channels are lowered on integers and held
-// at the floor (64 in the penumbra, 16 in the umbra), which also raises darker ones to it.
+// The Moon's pixel darkened where its sky point lies in the penumbra (f2^2 < q < f1^2) or
+// the umbra (q < f2^2); a point exactly on a shadow's edge is in neither. Channels are
+// lowered on integers and held at the floor (64 in the penumbra, 16 in the umbra), which
+// also raises darker ones to it.
+QRgb Shaded(QRgb pixel, float q, double f1sq, double f2sq) {
+  int red = qRed(pixel), green = qGreen(pixel), blue = qBlue(pixel);
+  if (q > f2sq && q < f1sq) {
+    red = std::max(64, red - 16);
+    green = std::max(64, green - 24);
+    blue = std::max(64, blue - 32);
+  }
+  if (q < f2sq) {
+    red = std::max(16, red - 48);
+    green = std::max(16, green - 144);
+    blue = std::max(16, blue - 192);
+  }
+  return qRgb(red, green, blue);
+}
+
+// The Moon at the slider time at scale 1, composed pixel by pixel from its picture and
+// shaded by its sky point.
 void ComposeMoon(QImage& image, const ElementValues& e, const MoonPictures& pictures) {
   const double rmoo = e.PenContactRadius - e.f1;
   const int D = MoonDiameterPixels(rmoo);
@@ -191,92 +300,85 @@ void ComposeMoon(QImage& image, const ElementValues& e, const MoonPictures& pict
       const int column = left + u;
       if ((u - h) * (u - h) + (v - h) * (v - h) >= h * h || column < 0 || column >= image.width()) continue;
       const QRgb pixel = source && u < picture.width() ? source[u] : kMoonWithoutPicture;
-      int red = qRed(pixel), green = qGreen(pixel), blue = qBlue(pixel);
       const float sx = static_cast<float>(e.x - (u - h) * kScale);
-      const float q = sx * sx + sy * sy;
-      if (q > f2sq && q < f1sq) {
-        red = std::max(64, red - 16);
-        green = std::max(64, green - 24);
-        blue = std::max(64, blue - 32);
-      }
-      if (q < f2sq) {
-        red = std::max(16, red - 48);
-        green = std::max(16, green - 144);
-        blue = std::max(16, blue - 192);
-      }
-      target[column] = qRgb(red, green, blue);
+      target[column] = Shaded(pixel, sx * sx + sy * sy, f1sq, f2sq);
     }
   }
 }
 
-}  // namespace
-
-QImage NewDiagramImage() {
-  QImage image(kDiagramWidth, kDiagramHeight, QImage::Format_RGB32);
-  image.setDotsPerMeterX(kDiagramDotsPerMetre);
-  image.setDotsPerMeterY(kDiagramDotsPerMetre);
-  image.fill(Qt::white);
-  return image;
+// The Moon at any other scale: each picture pixel inside the Moon's disc takes the colour of
+// the Moon's picture (the disc of the scale-1 picture smoothly scaled to its size here) at
+// its centre, shaded by its sky point. Design pixel (c, r) covers the picture square from
+// (c, r) * scale to (c + 1, r + 1) * scale.
+void ComposeMoonSmooth(QImage& image, const ElementValues& e, const MoonPictures& pictures, double scale) {
+  const double rmoo = e.PenContactRadius - e.f1;
+  const int D = MoonDiameterPixels(rmoo);
+  if (D < 0 || D > kDiagramWidth) return;
+  const double R = rmoo / kScale;  // design pixels
+  const double mx = kDiagramWidth / 2 - e.x / kScale, my = kDiagramHeight / 2 - e.y / kScale;
+  const int size = std::max(1, static_cast<int>(std::lround((D + 1) * scale)));
+  QImage picture = PictureForDiameter(pictures, D);
+  if (!picture.isNull())
+    picture = picture.copy(0, 0, D + 1, D + 1)
+                  .scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                  .convertToFormat(QImage::Format_RGB32);
+  const double toPicture = size / (D + 1.0), middle = (D + 1) / 2.0;
+  const double f1sq = e.f1 * e.f1, f2sq = e.f2 * e.f2;
+  const auto physical = [scale](double design) { return static_cast<int>(std::floor((design + 0.5) * scale)); };
+  const int rowFirst = std::max(0, physical(my - R - 1)), rowLast = std::min(image.height() - 1, physical(my + R + 1));
+  const int colFirst = std::max(0, physical(mx - R - 1)), colLast = std::min(image.width() - 1, physical(mx + R + 1));
+  for (int row = rowFirst; row <= rowLast; ++row) {
+    const double dy = (row + 0.5) / scale - 0.5 - my;
+    auto* target = reinterpret_cast<QRgb*>(image.scanLine(row));
+    const int v = std::clamp(static_cast<int>((middle + dy) * toPicture), 0, size - 1);
+    const auto* source = picture.isNull() ? nullptr : reinterpret_cast<const QRgb*>(picture.constScanLine(v));
+    const float sy = static_cast<float>(e.y - dy * kScale);
+    for (int column = colFirst; column <= colLast; ++column) {
+      const double dx = (column + 0.5) / scale - 0.5 - mx;
+      if (dx * dx + dy * dy >= R * R) continue;
+      const int u = std::clamp(static_cast<int>((middle + dx) * toPicture), 0, size - 1);
+      const QRgb pixel = source ? source[u] : kMoonWithoutPicture;
+      const float sx = static_cast<float>(e.x - dx * kScale);
+      target[column] = Shaded(pixel, sx * sx + sy * sy, f1sq, f2sq);
+    }
+  }
 }
 
-DiagramScene DiagramSceneOf(const SelectedEclipse& selection, const SliderTime& time, bool universalTime,
-                            std::uint8_t language, std::string captionPrefix) {
-  DiagramScene scene;
-  scene.record = &selection.record;
-  scene.circumstances = &selection.circumstances;
-  scene.moonPath = &selection.moonPath;
-  scene.t = time.t;
-  scene.jdTT = time.jdTT;
-  scene.jdUT = time.jdUT;
-  scene.deltaT = selection.deltaT;
-  scene.universalTime = universalTime;
-  scene.language = language;
-  scene.captionPrefix = std::move(captionPrefix);
-  return scene;
+// The half-degree grid at any scale other than 1, dotted as at scale 1: every other design
+// pixel of each line from its first on, each dot the picture pixels of its square, so that
+// the dots stay sharp (a dotted pen's stroke costs many times as much).
+void DottedGrid(QImage& image, double scale) {
+  const int cx = kDiagramWidth / 2, cy = kDiagramHeight / 2;
+  const QRgb colour = kUmbraCaptionAndGrid.rgb();
+  const auto edge = [scale](int design) { return static_cast<int>(std::lround(design * scale)); };
+  const auto dot = [&](int x, int y) {
+    const int top = std::max(0, edge(y)), bottom = std::min(image.height(), edge(y + 1));
+    const int left = std::max(0, edge(x)), right = std::min(image.width(), edge(x + 1));
+    for (int row = top; row < bottom; ++row) {
+      auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+      for (int column = left; column < right; ++column) line[column] = colour;
+    }
+  };
+  for (int i = -6; i <= 6; ++i)
+    for (int y = cy - 250; y <= cy + 250; y += 2) dot(cx - Round(i * 1800 / kScale), y);
+  for (int j = -3; j <= 3; ++j)
+    for (int x = cx - 600; x <= cx + 600; x += 2) dot(x, cy - Round(j * 1800 / kScale));
 }
 
-int MoonDiameterPixels(double moonRadius) { return Round(2 * moonRadius / kScale); }
-
-std::string DiagramCaption(const std::string& prefix, const std::string& dateTime, EclipseTypeCode type,
-                           std::uint8_t language) {
-  const bool separate = !prefix.empty() && prefix.back() != ' ';
-  return prefix + (separate ? "     " : "") + dateTime + "     " + EclipseTypeLongName(type, language);
-}
-
-std::string DiagramDateTimeText(double jd, bool universalTime) {
-  const CalendarDate d = JDToDate(std::nearbyint(jd * 86400) / 86400);
-  char text[64];
-  std::snprintf(text, sizeof text, "%s%04d-%02d-%02d  %02d:%02d:%02d%s", d.year < 0 ? "-" : "", std::abs(d.year),
-                d.month, d.day, static_cast<int>(d.hour), static_cast<int>(d.minute),
-                static_cast<int>(std::lrint(d.second)), universalTime ? " UTC" : " TT");
-  return text;
-}
-
-DiagramFrame DrawShadowDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& moonPictures) {
-  if (image.size() != QSize(kDiagramWidth, kDiagramHeight) || image.format() != QImage::Format_RGB32)
-    image = NewDiagramImage();
+// The whole diagram of `scene` into `image`, which has the size of the scale.
+void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& moonPictures, double scale) {
   const EclipseRecord& record = *scene.record;
   const EclipseCircumstances& circ = *scene.circumstances;
   const MoonPath& path = *scene.moonPath;
+  const ElementValues& e = scene.elements;
   const std::uint8_t lang = scene.language;
   const auto text = [lang](int row) { return Q(Text(row, lang)); };
 
-  // Steps 1 to 4: the elements at t, the Julian day of universal time in whole seconds,
-  // and the three texts.
-  DiagramFrame frame;
-  frame.elements = EvaluateElements(record, scene.t, scene.deltaT);
-  const ElementValues& e = frame.elements;
-  frame.jdUT = std::nearbyint(scene.jdUT * 86400) / 86400;
-  frame.dateTime = DiagramDateTimeText(scene.universalTime ? frame.jdUT : scene.jdTT, scene.universalTime);
-  frame.caption = DiagramCaption(scene.captionPrefix, frame.dateTime, record.EclipseType, lang);
-  frame.shortType = EclipseTypeShortName(record.EclipseType, lang);
-
+  image.fill(kBlack);
   {
-    Canvas c(image);
+    Canvas c(image, scale);
     QPainter& p = c.p();
     const int cx = c.cx(), cy = c.cy();
-    p.fillRect(image.rect(), kBlack);
-    p.setBackgroundMode(Qt::TransparentMode);
 
     // The penumbra and the umbra with their captions, below the centre when the Moon
     // passes north of it (Gamma > 0), above otherwise.
@@ -290,35 +392,45 @@ DiagramFrame DrawShadowDiagram(QImage& image, const DiagramScene& scene, const M
     c.TextCentred(cx, below ? cy + 70 : cy - 40, text(text_row::kUmbraCaption + 1), kUmbraCaptionAndGrid);
     p.setBrush(Qt::NoBrush);
 
-    // Grid of half degrees (1800 arcseconds).
-    p.setPen(Pen(kUmbraCaptionAndGrid, 1, Qt::DotLine));
-    for (int i = -6; i <= 6; ++i) {
-      const int column = cx - Round(i * 1800 / kScale);
-      p.drawLine(column, cy - 250, column, cy + 250);
+    // Grid of half degrees (1800 arcseconds), dotted: every other pixel.
+    if (c.exact()) {
+      p.setPen(Pen(kUmbraCaptionAndGrid, 1, Qt::DotLine));
+      for (int i = -6; i <= 6; ++i) {
+        const double column = cx - c.Snap(i * 1800 / kScale);
+        c.Line(column, cy - 250, column, cy + 250);
+      }
+      for (int j = -3; j <= 3; ++j) {
+        const double row = cy - c.Snap(j * 1800 / kScale);
+        c.Line(cx - 600, row, cx + 600, row);
+      }
     }
-    for (int j = -3; j <= 3; ++j) {
-      const int row = cy - Round(j * 1800 / kScale);
-      p.drawLine(cx - 600, row, cx + 600, row);
-    }
+  }
+  if (scale != 1.0) DottedGrid(image, scale);
+
+  {
+    Canvas c(image, scale);
+    QPainter& p = c.p();
+    const int cx = c.cx(), cy = c.cy();
 
     // Compass: north up, east to the left.
     c.Font(12);
     p.setPen(Pen(kCompassAndEcliptic, 2));
-    p.drawLine(cx, cy - 205, cx, cy - 218);
-    p.drawLine(cx, cy + 205, cx, cy + 218);
-    p.drawLine(cx - 280, cy, cx - 295, cy);
-    p.drawLine(cx + 280, cy, cx + 295, cy);
+    c.Line(cx, cy - 205, cx, cy - 218);
+    c.Line(cx, cy + 205, cx, cy + 218);
+    c.Line(cx - 280, cy, cx - 295, cy);
+    c.Line(cx + 280, cy, cx + 295, cy);
     c.TextCentred(cx, cy - 230, QStringLiteral("N"), kWhite);
     c.TextCentred(cx, cy + 230, QStringLiteral("S"), kWhite);
     c.TextCentred(cx - 315, cy, text(text_row::kEast), kWhite);
     c.TextCentred(cx + 322, cy, text(text_row::kWest), kWhite);
 
     // The Moon's path through its positions at the whole hours of universal time.
-    std::array<QPoint, std::tuple_size_v<MoonPath>> pathPoints;
+    std::array<QPointF, std::tuple_size_v<MoonPath>> pathPoints;
     for (std::size_t i = 0; i < path.size(); ++i)
-      pathPoints[i] = QPoint(cx - Round(path[i].x / kScale), cy - Round(path[i].y / kScale));
+      pathPoints[i] = QPointF(cx - c.Snap(path[i].x / kScale), cy - c.Snap(path[i].y / kScale));
     p.setPen(Pen(kPath, 1, Qt::DashLine));
-    p.drawPolyline(pathPoints.data(), static_cast<int>(pathPoints.size()));
+    if (c.exact()) c.Polyline(pathPoints);
+    else c.Dashed(pathPoints, 6, 3);
 
     // Hour marks, 10 pixels across the path, only where the points are the hours of the
     // shown time scale (universal time); none at the two ends.
@@ -327,8 +439,8 @@ DiagramFrame DrawShadowDiagram(QImage& image, const DiagramScene& scene, const M
       for (std::size_t k = 1; k + 1 < path.size(); ++k) {
         const double a = ArcTan2(path[k + 1].y - path[k - 1].y, path[k + 1].x - path[k - 1].x);
         const double px = cx - path[k].x / kScale, py = cy - path[k].y / kScale;
-        p.drawLine(Round(px - 5 * std::cos(a + HalfPi)), Round(py - 5 * std::sin(a + HalfPi)),
-                   Round(px - 5 * std::cos(a - HalfPi)), Round(py - 5 * std::sin(a - HalfPi)));
+        c.Line(c.Snap(px - 5 * std::cos(a + HalfPi)), c.Snap(py - 5 * std::sin(a + HalfPi)),
+               c.Snap(px - 5 * std::cos(a - HalfPi)), c.Snap(py - 5 * std::sin(a - HalfPi)));
       }
     }
 
@@ -349,8 +461,10 @@ DiagramFrame DrawShadowDiagram(QImage& image, const DiagramScene& scene, const M
     const double A = std::cos(SunRightAscension(scene.jdTT)) * 23.44 * DegToRad;
     const double tanA = std::tan(A);
     p.setPen(Pen(kCompassAndEcliptic, 1, Qt::DashLine));
-    p.drawLine(cx - Round(9000 / kScale), cy + Round(9000 * tanA / kScale), cx + Round(9000 / kScale),
-               cy - Round(9000 * tanA / kScale));
+    const std::array<QPointF, 2> ecliptic = {QPointF(cx - c.Snap(9000 / kScale), cy + c.Snap(9000 * tanA / kScale)),
+                                             QPointF(cx + c.Snap(9000 / kScale), cy - c.Snap(9000 * tanA / kScale))};
+    if (c.exact()) c.Line(ecliptic[0].x(), ecliptic[0].y(), ecliptic[1].x(), ecliptic[1].y());
+    else c.Dashed(ecliptic, 6, 3);
     {
       const QString label = text(text_row::kEcliptic);
       c.TextAt(cx - Round(c.TextWidth(label) / 2 + 8250 / kScale), cy + Round(8250 * tanA / kScale - c.TextHeight() / 2),
@@ -380,11 +494,12 @@ DiagramFrame DrawShadowDiagram(QImage& image, const DiagramScene& scene, const M
     }
   }
 
-  ComposeMoon(image, e, moonPictures);
+  if (scale == 1.0) ComposeMoon(image, e, moonPictures);
+  else ComposeMoonSmooth(image, e, moonPictures, scale);
 
   {
     // The Moon's outline at t and the shadows' edges over it.
-    Canvas c(image);
+    Canvas c(image, scale);
     const double rmoo = e.PenContactRadius - e.f1;
     c.p().setPen(Pen(kMoonOutline, 1));
     c.SkyCircle(rmoo, e.x, e.y);
@@ -393,6 +508,49 @@ DiagramFrame DrawShadowDiagram(QImage& image, const DiagramScene& scene, const M
     c.p().setPen(Pen(kPenumbra, 1));
     c.SkyCircle(e.f1, 0, 0);
   }
+}
+
+QImage NewDiagramImageOf(QSize size) {
+  QImage image(size, QImage::Format_RGB32);
+  image.setDotsPerMeterX(kDiagramDotsPerMetre);
+  image.setDotsPerMeterY(kDiagramDotsPerMetre);
+  return image;
+}
+
+}  // namespace
+
+QImage NewDiagramImage() {
+  QImage image = NewDiagramImageOf(QSize(kDiagramWidth, kDiagramHeight));
+  image.fill(Qt::white);
+  return image;
+}
+
+QSize DiagramSizeAt(double scale) {
+  return {ScaledLength(kDiagramWidth, scale), ScaledLength(kDiagramHeight, scale)};
+}
+
+int MoonDiameterPixels(double moonRadius) { return Round(2 * moonRadius / kScale); }
+
+QImage DrawShadowDiagram(const DiagramScene& scene, const MoonPictures& moonPictures, double scale) {
+  scale = UsableRenderScale(scale);
+  QImage image = NewDiagramImageOf(DiagramSizeAt(scale));
+  PaintDiagram(image, scene, moonPictures, scale);
+  return image;
+}
+
+DiagramFrame DrawShadowDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& moonPictures) {
+  if (image.size() != QSize(kDiagramWidth, kDiagramHeight) || image.format() != QImage::Format_RGB32)
+    image = NewDiagramImage();
+  DiagramScene withElements = scene;
+  withElements.elements = EvaluateElements(*scene.record, scene.t, scene.deltaT);
+  PaintDiagram(image, withElements, moonPictures, 1.0);
+  const ShownMoment moment = MomentOf(withElements);
+  DiagramFrame frame;
+  frame.caption = moment.caption;
+  frame.dateTime = moment.dateTime;
+  frame.shortType = moment.shortType;
+  frame.jdUT = moment.jdUT;
+  frame.elements = moment.elements;
   return frame;
 }
 

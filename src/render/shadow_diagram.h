@@ -12,12 +12,12 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 
 #include <cstdint>
 #include <string>
 
-#include "app/selected_eclipse.h"
-#include "app/time_slider.h"
+#include "app/eclipse_view.h"
 #include "render/moon_pictures.h"
 
 namespace varomintel {
@@ -31,24 +31,17 @@ inline constexpr int kDiagramDotsPerMetre = 3780;
 // A 1040 x 480 picture in 32-bit RGB at 96 dots per inch, filled white.
 QImage NewDiagramImage();
 
-// Everything one drawing reads. The pointers must stay valid during the call.
-struct DiagramScene {
-  const EclipseRecord* record = nullptr;               // with the computed EclipseType
-  const EclipseCircumstances* circumstances = nullptr;
-  const MoonPath* moonPath = nullptr;                  // x, y at whole hours of UT, k = -10..10
-  double t = 0;        // slider time, hours of TT from T0
-  double jdTT = 0;     // Julian day (TT) of t
-  double jdUT = 0;     // Julian day (UT) of t: jdTT - deltaT / 86400
-  double deltaT = 0;   // seconds, 0 in terrestrial time (shifts the hour angle M)
-  bool universalTime = true;
-  std::uint8_t language = 0;
-  std::string captionPrefix;  // the window caption before the date
-};
+// The size of the diagram drawn at `scale`: round(1040 s) x round(480 s) pixels.
+QSize DiagramSizeAt(double scale);
 
-// The scene of a selection at a slider time (the selection's Delta T, 0 in terrestrial time).
-DiagramScene DiagramSceneOf(const SelectedEclipse& selection, const SliderTime& time, bool universalTime,
-                            std::uint8_t language, std::string captionPrefix);
+// Draws the diagram of `scene` (built by DiagramSceneOf) at `scale` physical pixels per
+// design pixel (held within 0.25..8): a picture of DiagramSizeAt(scale) in 32-bit RGB at 96
+// dots per inch. At scale 1 the design's own pixels; at any other scale the same figure
+// with smoothed lines and text and the Moon's picture smoothly scaled. Pure: no state is
+// kept between calls. The texts that go with it: MomentOf(scene) or EclipseView::Now().
+QImage DrawShadowDiagram(const DiagramScene& scene, const MoonPictures& moonPictures, double scale = 1.0);
 
+// The texts of one drawing, for callers of the drawing below.
 struct DiagramFrame {
   std::string caption;    // captionPrefix, dateTime and the type's long name, five blanks apart
   std::string dateTime;   // "2022-11-08  10:59:11 UTC" or "... TT"
@@ -57,19 +50,11 @@ struct DiagramFrame {
   ElementValues elements; // the elements at t (with the scene's Delta T)
 };
 
-// Draws the whole diagram into `image` (made a 1040 x 480 NewDiagramImage first when it is
-// not one) and returns its texts. Pure: no state is kept between calls.
+// Draws the diagram at scale 1 into `image` (made a 1040 x 480 NewDiagramImage first when
+// it is not one) and returns its texts; the elements are evaluated from the scene's t and
+// deltaT. For a window that keeps its own state and double buffer; new callers take the
+// picture above and the texts from EclipseView::Now or MomentOf.
 DiagramFrame DrawShadowDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& moonPictures);
-
-// The window caption: the prefix, the date-time text and the long name of the type, five
-// blanks apart (none after a prefix that is empty or ends in a blank).
-std::string DiagramCaption(const std::string& prefix, const std::string& dateTime, EclipseTypeCode type,
-                           std::uint8_t language);
-
-// The date-time text of a Julian day: year with at least four digits (a minus sign before
-// negative years), "-", month, "-", day, two blanks, hh:mm:ss, then " UTC" in universal
-// time or " TT". The day is rounded to whole seconds first, so the seconds never read 60.
-std::string DiagramDateTimeText(double jd, bool universalTime);
 
 // The Moon's diameter on the diagram, pixels, for the Moon's radius in arcseconds:
 // round(2 * rmoo / 22.3). The diagram draws it from the picture for N = diameter + 2.

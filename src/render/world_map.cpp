@@ -2,17 +2,26 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
+#include <QPolygonF>
+#include <QRectF>
 #include <QString>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <mutex>
 #include <numbers>
+#include <vector>
 
+#include "app/point_of_interest.h"
 #include "render/dark_map.h"
+#include "render/render_scale.h"
 #include "text/text_table.h"
 
 namespace varomintel {
@@ -98,10 +107,6 @@ void Disc(QPainter& p, double column, double row, double radius, QRgb fill, QRgb
   }
 }
 
-void ContactMarker(QPainter& p, const SubLunarPoint& at, QRgb outline) {
-  if (at.occurs) Disc(p, at.Column(), at.Row(), 5, map_colour::kMarkerFill, outline, 2);
-}
-
 // Three lines of the text table from `row` on, centred on `column`, the first at `top`.
 void ThreeLines(QPainter& p, int row, std::uint8_t language, int column, int top, QRgb colour) {
   const QFontMetrics metrics(p.font());
@@ -113,55 +118,191 @@ void ThreeLines(QPainter& p, int row, std::uint8_t language, int column, int top
   }
 }
 
-}  // namespace
+// A picture smoothly scaled to `size` in Format_RGB32. The last few results are kept by the
+// picture's cache key: a window draws the same maps at the same size at every selection.
+QImage SmoothlyScaled(const QImage& picture, QSize size) {
+  struct Kept {
+    qint64 key = 0;
+    QSize size;
+    QImage image;
+  };
+  static std::mutex guard;
+  static std::array<Kept, 4> kept;
+  static std::size_t next = 0;
+  const std::lock_guard<std::mutex> lock(guard);
+  for (const Kept& k : kept)
+    if (!k.image.isNull() && k.key == picture.cacheKey() && k.size == size) return k.image;
+  Kept& k = kept[next++ % kept.size()];
+  k = {picture.cacheKey(), size,
+       picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32)};
+  return k.image;
+}
 
-QImage RenderWorldMap(const WorldMapInputs& in) {
-  QImage image;
+// The map's pictures at any scale other than 1: the bright map and its darkened twin
+// smoothly scaled, the twin shown where the Moon is down at greatest eclipse. A picture
+// pixel lies at map position ((column + 0.5) / scale - 0.5, (row + 0.5) / scale - 0.5): the
+// Moon is up there when that row lies on the sub-lunar side of the horizon line of greatest
+// eclipse at that column. Where the twin holds its transparent colour the bright map shows,
+// as at scale 1.
+QImage ScaledGround(const QImage& bright, const QImage& twin, const SubLunarPoint& max, double scale) {
+  const int width = ScaledLength(kMapWidth, scale), height = ScaledLength(kMapHeight, scale);
+  const QImage light = SmoothlyScaled(bright, QSize(width, height));
+  const QImage dark = SmoothlyScaled(twin, QSize(width, height));
+  QImage image(width, height, QImage::Format_RGB32);
+  const QRgb key = twin.pixel(0, kMapHeight - 1) & 0x00FFFFFFu;
+  const bool north = SeenFromTheNorth(max.d);
+  std::vector<double> horizonRow(static_cast<std::size_t>(width));
+  std::vector<int> mapColumn(static_cast<std::size_t>(width));
+  for (int column = 0; column < width; ++column) {
+    const double x = (column + 0.5) / scale - 0.5;
+    horizonRow[static_cast<std::size_t>(column)] = MapRow(HorizonLatitude((340 - x) * 180 / 340, max.d, max.M));
+    mapColumn[static_cast<std::size_t>(column)] =
+        std::clamp(static_cast<int>((column + 0.5) / scale), 0, kMapWidth - 1);
+  }
+  // The map rows whose twin holds the transparent colour anywhere (as a rule only the last).
+  std::array<bool, kMapHeight> keyInRow{};
+  for (int y = 0; y < kMapHeight; ++y) {
+    const auto* twinRow = reinterpret_cast<const QRgb*>(twin.constScanLine(y));
+    keyInRow[static_cast<std::size_t>(y)] =
+        std::any_of(twinRow, twinRow + kMapWidth, [key](QRgb c) { return (c & 0x00FFFFFFu) == key; });
+  }
+  for (int row = 0; row < height; ++row) {
+    const double y = (row + 0.5) / scale - 0.5;
+    const int mapRow = std::clamp(static_cast<int>((row + 0.5) / scale), 0, kMapHeight - 1);
+    const auto* twinRow = reinterpret_cast<const QRgb*>(twin.constScanLine(mapRow));
+    const auto* lightRow = reinterpret_cast<const QRgb*>(light.constScanLine(row));
+    const auto* darkRow = reinterpret_cast<const QRgb*>(dark.constScanLine(row));
+    auto* out = reinterpret_cast<QRgb*>(image.scanLine(row));
+    for (int column = 0; column < width; ++column) {
+      const double horizon = horizonRow[static_cast<std::size_t>(column)];
+      out[column] = (north ? y <= horizon : y >= horizon) ? lightRow[column] : darkRow[column];
+    }
+    if (!keyInRow[static_cast<std::size_t>(mapRow)]) continue;
+    for (int column = 0; column < width; ++column)
+      if ((twinRow[mapColumn[static_cast<std::size_t>(column)]] & 0x00FFFFFFu) == key) out[column] = lightRow[column];
+  }
+  return image;
+}
+
+// As HorizonLine, unrounded: chords drawn each by itself with square ends, which close the
+// joints as the joins of one stroke would at a fraction of its cost. Of the 361 points only
+// those are kept without which the line would move by more than 0.05 map pixels.
+void SmoothHorizonLine(QPainter& p, const SubLunarPoint& at, QRgb colour) {
+  if (!at.occurs) return;
+  std::array<QPointF, 361> points;
+  for (int w = -180; w <= 180; ++w)
+    points[static_cast<std::size_t>(w + 180)] = QPointF(340 - w * 340.0 / 180, MapRow(HorizonLatitude(w, at.d, at.M)));
+  std::vector<QLineF> chords;
+  std::size_t from = 0;
+  while (from + 1 < points.size()) {
+    std::size_t to = from + 1;
+    for (std::size_t next = to + 1; next < points.size(); ++next) {
+      const QLineF chord(points[from], points[next]);
+      const double length = chord.length();
+      bool straight = length > 0;
+      for (std::size_t k = from + 1; straight && k < next; ++k) {
+        const QPointF d = points[k] - chord.p1();
+        straight = std::abs(d.x() * chord.dy() - d.y() * chord.dx()) / length <= 0.05;
+      }
+      if (!straight) break;
+      to = next;
+    }
+    chords.emplace_back(points[from], points[to]);
+    from = to;
+  }
+  p.setPen(QPen(QColor::fromRgb(colour), 2, Qt::SolidLine, Qt::SquareCap));
+  p.drawLines(chords.data(), static_cast<int>(chords.size()));
+}
+
+// As Disc, unrounded.
+void SmoothDisc(QPainter& p, double column, double row, double radius, QRgb fill, QRgb outline, int penWidth) {
+  p.setPen(QPen(QColor::fromRgb(outline), penWidth));
+  p.setBrush(QColor::fromRgb(fill));
+  for (const int shift : {0, -kMapWidth, kMapWidth}) {
+    const double left = column - radius + shift;
+    if (left + 2 * radius < -penWidth || left > kMapWidth + penWidth) continue;
+    p.drawEllipse(QRectF(left, row - radius, 2 * radius, 2 * radius));
+  }
+}
+
+// The painter's drawing at scale 1 (whole pixels, not smoothed) or scaled and smoothed.
+struct MapPen {
+  QPainter& p;
+  bool exact;
+  void Horizon(const SubLunarPoint& at, QRgb colour) {
+    if (exact) HorizonLine(p, at, colour);
+    else SmoothHorizonLine(p, at, colour);
+  }
+  void Marker(double column, double row, double radius, QRgb fill, QRgb outline, int penWidth) {
+    if (exact) Disc(p, column, row, radius, fill, outline, penWidth);
+    else SmoothDisc(p, column, row, radius, fill, outline, penWidth);
+  }
+  void Contact(const SubLunarPoint& at, QRgb outline) {
+    if (at.occurs) Marker(at.Column(), at.Row(), 5, map_colour::kMarkerFill, outline, 2);
+  }
+};
+
+// The map itself (680 x 340 at scale 1) with everything drawn on it.
+QImage PaintMap(const WorldMapInputs& in, double scale) {
+  const bool exact = scale == 1.0;
+  QImage bright;
   if (in.map.isNull()) {
-    image = QImage(kMapWidth, kMapHeight, QImage::Format_RGB32);
-    image.fill(kPlainGround);
+    bright = QImage(kMapWidth, kMapHeight, QImage::Format_RGB32);
+    bright.fill(kPlainGround);
   } else {
-    image = MapSized(in.map).copy();
+    bright = MapSized(in.map);
   }
   const WorldMapEclipse& e = in.eclipse;
   const SubLunarPoint& max = e.at[Contact::Max];
-  DarkenWhereTheMoonIsDown(image, DarkTwin(in.dark, image), max);
+  QImage image;
+  if (exact) {
+    image = bright.copy();
+    DarkenWhereTheMoonIsDown(image, DarkTwin(in.dark, image), max);
+  } else {
+    image = ScaledGround(bright, DarkTwin(in.dark, bright), max, scale);
+  }
 
   QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing, false);
+  if (exact) {
+    p.setRenderHint(QPainter::Antialiasing, false);
+  } else {
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(static_cast<double>(image.width()) / kMapWidth, static_cast<double>(image.height()) / kMapHeight);
+  }
+  MapPen pen{p, exact};
   // Horizon lines.
-  HorizonLine(p, e.at[Contact::P1], map_colour::kPenumbraLine);
-  HorizonLine(p, e.at[Contact::P4], map_colour::kPenumbraLine);
+  pen.Horizon(e.at[Contact::P1], map_colour::kPenumbraLine);
+  pen.Horizon(e.at[Contact::P4], map_colour::kPenumbraLine);
   if (e.at[Contact::P2].occurs && e.type < EclipseTypeCode::PartialUmbral) {
-    HorizonLine(p, e.at[Contact::P2], map_colour::kPenumbraLine);
-    HorizonLine(p, e.at[Contact::P3], map_colour::kPenumbraLine);
+    pen.Horizon(e.at[Contact::P2], map_colour::kPenumbraLine);
+    pen.Horizon(e.at[Contact::P3], map_colour::kPenumbraLine);
   }
   if (e.at[Contact::U1].occurs) {
-    HorizonLine(p, e.at[Contact::U1], map_colour::kUmbraLine);
-    HorizonLine(p, e.at[Contact::U4], map_colour::kUmbraLine);
+    pen.Horizon(e.at[Contact::U1], map_colour::kUmbraLine);
+    pen.Horizon(e.at[Contact::U4], map_colour::kUmbraLine);
   }
   if (e.at[Contact::U2].occurs) {
-    HorizonLine(p, e.at[Contact::U2], map_colour::kTotalityLine);
-    HorizonLine(p, e.at[Contact::U3], map_colour::kTotalityLine);
+    pen.Horizon(e.at[Contact::U2], map_colour::kTotalityLine);
+    pen.Horizon(e.at[Contact::U3], map_colour::kTotalityLine);
   }
-  HorizonLine(p, max, map_colour::kGreatestLine);
+  pen.Horizon(max, map_colour::kGreatestLine);
 
   // Contact markers, then greatest eclipse over them.
   if (e.type >= EclipseTypeCode::Total) {
-    ContactMarker(p, e.at[Contact::U2], map_colour::kTotalityLine);
-    ContactMarker(p, e.at[Contact::U3], map_colour::kTotalityLine);
+    pen.Contact(e.at[Contact::U2], map_colour::kTotalityLine);
+    pen.Contact(e.at[Contact::U3], map_colour::kTotalityLine);
   }
   if (e.type >= EclipseTypeCode::PartialUmbral) {
-    ContactMarker(p, e.at[Contact::U1], map_colour::kTotalityLine);
-    ContactMarker(p, e.at[Contact::U4], map_colour::kTotalityLine);
+    pen.Contact(e.at[Contact::U1], map_colour::kTotalityLine);
+    pen.Contact(e.at[Contact::U4], map_colour::kTotalityLine);
   }
   if (e.type == EclipseTypeCode::CompletePenumbral) {
-    ContactMarker(p, e.at[Contact::P2], map_colour::kPenumbraLine);
-    ContactMarker(p, e.at[Contact::P3], map_colour::kPenumbraLine);
+    pen.Contact(e.at[Contact::P2], map_colour::kPenumbraLine);
+    pen.Contact(e.at[Contact::P3], map_colour::kPenumbraLine);
   }
-  ContactMarker(p, e.at[Contact::P1], map_colour::kPenumbraLine);
-  ContactMarker(p, e.at[Contact::P4], map_colour::kPenumbraLine);
-  Disc(p, max.Column(), max.Row(), 6, map_colour::kGreatestFill, map_colour::kGreatestOutline, 1);
+  pen.Contact(e.at[Contact::P1], map_colour::kPenumbraLine);
+  pen.Contact(e.at[Contact::P4], map_colour::kPenumbraLine);
+  pen.Marker(max.Column(), max.Row(), 6, map_colour::kGreatestFill, map_colour::kGreatestOutline, 1);
 
   // Texts: near the sub-lunar point and at its antipode, held off the map's edges.
   QFont font("Arial");
@@ -177,9 +318,80 @@ QImage RenderWorldMap(const WorldMapInputs& in) {
   ThreeLines(p, kInvisibleRow, in.language, oppositeColumn, max.d > 0 ? 270 : 20, map_colour::kInvisibleText);
 
   if (in.pointOfInterest)
-    Disc(p, MapColumn(in.pointOfInterest->longitude), MapRow(in.pointOfInterest->latitude), 5,
-         map_colour::kPlaceFill, map_colour::kPlaceOutline, 1);
+    pen.Marker(MapColumn(in.pointOfInterest->longitude), MapRow(in.pointOfInterest->latitude), 5,
+               map_colour::kPlaceFill, map_colour::kPlaceOutline, 1);
   return image;
 }
+
+// Graticule rows and columns (map pixels) and the degree labels' texts.
+constexpr std::array<int, 5> kGraticuleColumns = {113, 227, 340, 453, 567};
+constexpr std::array<int, 5> kGraticuleRows = {57, 113, 170, 227, 283};
+constexpr std::array<int, 7> kLabelRows = {0, 57, 113, 170, 227, 283, 340};
+constexpr std::array<const char*, 7> kLatitudeLabels = {"90°N", "60°N", "30°N", "0° -", "30°S", "60°S", "90°"};
+constexpr std::array<int, 7> kLabelColumns = {0, 113, 227, 340, 453, 567, 680};
+constexpr std::array<int, 7> kLongitudes = {-180, -120, -60, 0, 60, 120, 180};
+
+QString LongitudeLabel(int degrees, std::uint8_t language) {
+  if (degrees == 0) return QStringLiteral("0°");
+  return QString("%1°%2").arg(std::abs(degrees)).arg(QChar(degrees < 0 ? WestLetter(language) : EastLetter(language)));
+}
+
+// The graticule over the map: lines of one map pixel, each on whole picture pixels so that
+// it stays sharp at any scale.
+void Graticule(QImage& map, double scale) {
+  QPainter p(&map);
+  const QColor colour = QGuiApplication::palette().color(QPalette::Dark);
+  const int width = std::max(1, static_cast<int>(std::lround(scale)));
+  for (const int column : kGraticuleColumns)
+    p.fillRect(static_cast<int>(std::lround(column * scale)), 0, width, map.height(), colour);
+  for (const int row : kGraticuleRows)
+    p.fillRect(0, static_cast<int>(std::lround(row * scale)), map.width(), width, colour);
+}
+
+}  // namespace
+
+QSize WorldMapSizeAt(const MapDrawing& drawing) {
+  const int width = kMapWidth + (drawing.degreeLabels ? kMapLabelMarginLeft + kMapLabelMarginRight : 0);
+  const int height = kMapHeight + (drawing.degreeLabels ? kMapLabelMarginTop + kMapLabelMarginBottom : 0);
+  return {ScaledLength(width, drawing.scale), ScaledLength(height, drawing.scale)};
+}
+
+QRect WorldMapAreaIn(const MapDrawing& drawing) {
+  const double scale = UsableRenderScale(drawing.scale);
+  const QPoint corner = drawing.degreeLabels ? QPoint(static_cast<int>(std::lround(kMapLabelMarginLeft * scale)),
+                                                      static_cast<int>(std::lround(kMapLabelMarginTop * scale)))
+                                             : QPoint(0, 0);
+  return {corner, QSize(ScaledLength(kMapWidth, scale), ScaledLength(kMapHeight, scale))};
+}
+
+QImage RenderWorldMap(const WorldMapInputs& inputs, const MapDrawing& drawing) {
+  const double scale = UsableRenderScale(drawing.scale);
+  QImage map = scale == 1.0 ? RenderWorldMap(inputs) : PaintMap(inputs, scale);
+  if (drawing.graticule) Graticule(map, scale);
+  if (!drawing.degreeLabels) return map;
+
+  const QPalette palette = QGuiApplication::palette();
+  QImage picture(WorldMapSizeAt(drawing), QImage::Format_RGB32);
+  picture.fill(palette.color(QPalette::Window));
+  QPainter p(&picture);
+  const QRect area = WorldMapAreaIn(drawing);
+  p.drawImage(area.topLeft(), map);
+  if (scale != 1.0) {
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(scale, scale);
+  }
+  p.setFont(QGuiApplication::font());
+  p.setPen(palette.color(QPalette::WindowText));
+  for (std::size_t i = 0; i < kLabelRows.size(); ++i)
+    p.drawText(QRect(0, kMapLabelMarginTop + kLabelRows[i] - 8, 40, 16), Qt::AlignRight | Qt::AlignVCenter,
+               QString::fromUtf8(kLatitudeLabels[i]));
+  for (std::size_t i = 0; i < kLabelColumns.size(); ++i)
+    p.drawText(QRect(kMapLabelMarginLeft + kLabelColumns[i] - 25, kMapLabelMarginTop + kMapHeight + 3, 50, 18),
+               Qt::AlignHCenter | Qt::AlignTop, LongitudeLabel(kLongitudes[i], inputs.language));
+  return picture;
+}
+
+QImage RenderWorldMap(const WorldMapInputs& in) { return PaintMap(in, 1.0); }
 
 }  // namespace varomintel

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
+#include <QSize>
 
 #include <cstdint>
 #include <optional>
@@ -62,5 +64,41 @@ struct WorldMapInputs {
 // map wraps around at 180 deg). A contact that does not occur gets neither line nor
 // marker. The texts need a QGuiApplication (the offscreen platform will do).
 QImage RenderWorldMap(const WorldMapInputs& inputs);
+
+// How the map is drawn beyond what it shows.
+struct MapDrawing {
+  double scale = 1.0;         // physical pixels per map pixel (held within 0.25..8)
+  bool graticule = false;     // the ten graticule lines over the map
+  bool degreeLabels = false;  // the degree labels left of and below the map
+};
+
+// With degree labels the picture holds the map with margins round it, in map pixels: the
+// latitude labels, right-aligned in a box 40 pixels wide that ends 5 pixels left of the
+// map, and the longitude labels, centred in boxes 50 pixels wide whose tops lie 3 pixels
+// below the map, as the main window has always placed them.
+inline constexpr int kMapLabelMarginLeft = 45;
+inline constexpr int kMapLabelMarginTop = 8;
+inline constexpr int kMapLabelMarginRight = 25;
+inline constexpr int kMapLabelMarginBottom = 21;
+
+// The size of the picture drawn with `drawing`: the map's 680 x 340 pixels, with the label
+// margins when degreeLabels, times the scale, each length rounded.
+QSize WorldMapSizeAt(const MapDrawing& drawing);
+// Where the map lies in that picture, in its pixels.
+QRect WorldMapAreaIn(const MapDrawing& drawing);
+
+// The map at any scale, with the graticule and its degree labels on request:
+// - at scale 1 the map is the picture above, pixel for pixel; at any other scale the same
+//   drawing with unrounded positions, smoothed lines and text, the pictures smoothly scaled
+//   and the bright region cut along the horizon line per picture pixel;
+// - the graticule: lines one map pixel wide at columns 113, 227, 340, 453, 567 (every 60
+//   deg of longitude) and rows 57, 113, 170, 227, 283 (every 30 deg of latitude), in the
+//   application palette's shadow colour (Dark);
+// - the degree labels: "90°N", "60°N", "30°N", "0° -", "30°S", "60°S", "90°" beside the rows
+//   0, 57, 113, 170, 227, 283, 340, and "180°W", "120°W", "60°W", "0°", "60°E", "120°E",
+//   "180°E" below the columns 0, 113, 227, 340, 453, 567, 680 (the letters of the
+//   language: "O" for east in German and "O" for west in French), in the application font
+//   and the palette's text colour on its window colour.
+QImage RenderWorldMap(const WorldMapInputs& inputs, const MapDrawing& drawing);
 
 }  // namespace varomintel

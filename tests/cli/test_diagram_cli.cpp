@@ -90,6 +90,29 @@ TEST_F(DiagramCli, FramesAreThePicturesOfEachPlayStep) {
   EXPECT_FALSE(frame == QImage(QString::fromStdString((*dir_ / "frames" / "diagram_00101.png").string())));
 }
 
+// --scale: 1 is the picture without it, pixel for pixel; other scales draw the same
+// diagram that many times larger, at the same 96 dots per inch.
+TEST_F(DiagramCli, ScaleOneIsTheDesignAndOtherScalesAreLarger) {
+  ASSERT_EQ(Exec("diagram 1 --position 7000 --out plain.png").status, 0);
+  const CliRun one = Exec("diagram 1 --position 7000 --scale 1 --out one.png");
+  ASSERT_EQ(one.status, 0) << one.err;
+  const CliRun large = Exec("diagram 1 --position 7000 --scale 2.5 --out large.png");
+  ASSERT_EQ(large.status, 0) << large.err;
+  EXPECT_EQ(large.out, one.out);  // the same texts
+  const QImage plain(QString::fromStdString((*dir_ / "plain.png").string()));
+  const QImage scaleOne(QString::fromStdString((*dir_ / "one.png").string()));
+  const QImage scaled(QString::fromStdString((*dir_ / "large.png").string()));
+  ASSERT_FALSE(plain.isNull());
+  EXPECT_TRUE(plain == scaleOne);
+  ASSERT_EQ(scaled.size(), QSize(2600, 1200));
+  EXPECT_EQ(scaled.dotsPerMeterX(), 3780);
+  // The Moon at t = -0.11 h, (-780", 1175"), centred at column 555, row 187 at scale 1,
+  // lies 2.5 times as far out; its radius is 42 pixels there, 104 here.
+  for (const QPoint p : {QPoint(1388, 468), QPoint(1388 + 90, 468), QPoint(1388, 468 - 90)})
+    EXPECT_NE(scaled.pixel(p), qRgb(0, 0, 0)) << p.x() << "," << p.y();
+  EXPECT_EQ(scaled.pixel(12, 12), qRgb(0, 0, 0));
+}
+
 struct Refusal {
   const char* name;
   const char* args;
@@ -117,7 +140,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{"position_negative", "diagram 1 --position -1 --out refused/a.png", "--position"},
                       Refusal{"position_not_a_number", "diagram 1 --position 7e3 --out refused/a.png", "--position"},
                       Refusal{"step_other", "diagram 1 --frames refused --step 7", "--step"},
-                      Refusal{"no_output", "diagram 1", "--out"}),
+                      Refusal{"no_output", "diagram 1", "--out"},
+                      Refusal{"scale_below_1", "diagram 1 --scale 0.5 --out refused/a.png", "--scale"},
+                      Refusal{"scale_beyond_4", "diagram 1 --scale 4.01 --out refused/a.png", "--scale"},
+                      Refusal{"scale_not_a_number", "diagram 1 --scale two --out refused/a.png", "--scale"}),
     [](const ::testing::TestParamInfo<Refusal>& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 #include "../support/run_cli.h"
 #include "../support/synthetic_eclipse.h"
@@ -58,6 +59,20 @@ TEST_F(MapCli, WritesA680By340Png) {
   EXPECT_EQ(BigEndian32(png, 20), 340u);
 }
 
+// --grid adds the graticule and the degree labels round the map (45 + 680 + 25 by 8 + 340 +
+// 21 pixels), --scale makes the picture that many times larger.
+TEST_F(MapCli, GridFramesTheMapAndScaleEnlargesIt) {
+  for (const auto& [args, width, height] : {std::tuple{"--grid", 750u, 369u}, std::tuple{"--grid --scale 2", 1500u, 738u},
+                                           std::tuple{"--scale 3", 2040u, 1020u}}) {
+    const CliRun r = RunProgram(dir_, VAROMINTEL_CLI, std::string("map 1 ") + args + " --out grid.png");
+    ASSERT_EQ(r.status, 0) << args << ": " << r.err;
+    const std::string png = Read("grid.png");
+    ASSERT_GT(png.size(), 33u);
+    EXPECT_EQ(BigEndian32(png, 16), width) << args;
+    EXPECT_EQ(BigEndian32(png, 20), height) << args;
+  }
+}
+
 struct BadCase {
   const char* name;
   const char* args;
@@ -89,6 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"index_0", "map 0 --out out.png", "index"},
                       BadCase{"index_2", "map 2 --out out.png", "index"},
                       BadCase{"no_out", "map 1", "--out"},
+                      BadCase{"scale_5", "map 1 --scale 5 --out out.png", "--scale"},
+                      BadCase{"scale_0", "map 1 --grid --scale 0 --out out.png", "--scale"},
                       BadCase{"stray", "map 1 --out out.png extra", "extra"}),
     [](const auto& row) { return std::string(row.param.name); });
 

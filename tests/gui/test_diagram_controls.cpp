@@ -25,12 +25,15 @@
 #include "app/time_slider.h"
 #include "app/varomintel_variables.h"
 #include "gui/main/Varomintel_Unit_Main.h"
+#include "find_control.h"
 #include "gui/main/diagram_view.h"
 #include "render/shadow_diagram.h"
 #include "text/number_text.h"
 
 namespace varomintel {
 namespace {
+
+using testing::Find;
 
 namespace fs = std::filesystem;
 using testing::LinearEclipse;
@@ -57,14 +60,14 @@ class DiagramControls : public ::testing::Test {
     v.Parameters.SetInt(param::kEclipse, 1);
     v.Parameters.SetByte(param::kLanguage, 1);
     w_ = std::make_unique<TForm_Main>();
-    w_->show();
+    testing::ShowAtDesignSize(*w_);
   }
   void TearDown() override {
     w_.reset();
     fs::remove_all(dir_);
   }
-  QString Cell(int row, int column) const { return w_->SG->item(row, column)->text(); }
-  int Position() const { return w_->ScrollBar_Time->value(); }
+  QString Cell(int row, int column) const { return Find<QTableWidget>(*w_, "SG")->item(row, column)->text(); }
+  int Position() const { return Find<QScrollBar>(*w_, "ScrollBar_Time")->value(); }
   // Lets the play run to its end (bounded).
   void RunPlay() {
     for (int i = 0; i < 20000 && Vars().PlayRunning; ++i) QCoreApplication::processEvents();
@@ -75,10 +78,10 @@ class DiagramControls : public ::testing::Test {
 
 TEST_F(DiagramControls, EverySelectionOpensAtGreatestEclipseAndShowsTheRenderersPicture) {
   for (int index : {2, 3, 1}) {
-    w_->ScrollBar_Time->setValue(100);
-    w_->ScrollBar_Eclipse->setValue(index);
+    Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(100);
+    Find<QScrollBar>(*w_, "ScrollBar_Eclipse")->setValue(index);
     const VaromintelVariables& v = Vars();
-    const int want = static_cast<int>(std::lrint(7200 * v.Circumstances.TimeMax / 4 + 7200));
+    const int want = static_cast<int>(std::lrint(7200 * w_->View().Selection().circumstances.TimeMax / 4 + 7200));
     EXPECT_EQ(Position(), want) << "eclipse " << index;
     EXPECT_EQ(Cell(0, 1).toStdString(), FormatFixed(SliderHours(want), 4));
     // The picture shown is the renderer's for the same inputs, pixel for pixel.
@@ -87,9 +90,9 @@ TEST_F(DiagramControls, EverySelectionOpensAtGreatestEclipseAndShowsTheRenderers
     const DiagramFrame frame = DrawShadowDiagram(
         expected, DiagramSceneOf(s, SliderTimeAt(s.record, want, 0), false, 1, v.CaptionPrefix),
         MoonPictures::Load(""));
-    EXPECT_TRUE(w_->DiagramImages->ShownImage() == expected) << "eclipse " << index;
-    EXPECT_EQ(w_->Label_DatumZeit->text().toStdString(), frame.dateTime);
-    EXPECT_EQ(w_->MoFiTyp_Label->text().toStdString(), frame.shortType);
+    EXPECT_TRUE(Find<DiagramView>(*w_, "DiagramImages")->ShownImage() == expected) << "eclipse " << index;
+    EXPECT_EQ(Find<QLabel>(*w_, "Label_DatumZeit")->text().toStdString(), frame.dateTime);
+    EXPECT_EQ(Find<QLabel>(*w_, "MoFiTyp_Label")->text().toStdString(), frame.shortType);
     EXPECT_EQ(w_->windowTitle().toStdString(), frame.caption);
     w_->FormActivate();  // every activation sets the caption's prefix anew and keeps the date
     EXPECT_EQ(w_->windowTitle().toStdString(), frame.caption);
@@ -97,16 +100,16 @@ TEST_F(DiagramControls, EverySelectionOpensAtGreatestEclipseAndShowsTheRenderers
 }
 
 TEST_F(DiagramControls, DrawingGoesIntoTheHiddenPictureAndARepaintDoesNotDraw) {
-  const int back = w_->DiagramImages->BackImageIndex();
-  const QImage shown = w_->DiagramImages->ShownImage();
-  w_->DiagramImages->repaint();
-  EXPECT_EQ(w_->DiagramImages->BackImageIndex(), back);
-  w_->ScrollBar_Time->setValue(Position() + 300);
-  EXPECT_EQ(w_->DiagramImages->BackImageIndex(), 1 - back);
-  EXPECT_FALSE(w_->DiagramImages->ShownImage() == shown);
+  const int back = Find<DiagramView>(*w_, "DiagramImages")->BackImageIndex();
+  const QImage shown = Find<DiagramView>(*w_, "DiagramImages")->ShownImage();
+  Find<DiagramView>(*w_, "DiagramImages")->repaint();
+  EXPECT_EQ(Find<DiagramView>(*w_, "DiagramImages")->BackImageIndex(), back);
+  Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(Position() + 300);
+  EXPECT_EQ(Find<DiagramView>(*w_, "DiagramImages")->BackImageIndex(), 1 - back);
+  EXPECT_FALSE(Find<DiagramView>(*w_, "DiagramImages")->ShownImage() == shown);
   // What the widget shows on screen is the shown picture, stretched to the panel.
-  const QImage grabbed = w_->DiagramImages->grab().toImage().scaled(1040, 480);
-  EXPECT_EQ(grabbed.pixel(10, 10), w_->DiagramImages->ShownImage().pixel(10, 10));
+  const QImage grabbed = Find<DiagramView>(*w_, "DiagramImages")->grab().toImage().scaled(1040, 480);
+  EXPECT_EQ(grabbed.pixel(10, 10), Find<DiagramView>(*w_, "DiagramImages")->ShownImage().pixel(10, 10));
 }
 
 struct TableRow {
@@ -117,8 +120,8 @@ struct TableRow {
 class SliderTable : public DiagramControls, public ::testing::WithParamInterface<TableRow> {};
 
 TEST_P(SliderTable, RowZeroFollowsTheSlider) {
-  w_->ScrollBar_Time->setValue(GetParam().position == 7200 ? 7000 : 7200);
-  w_->ScrollBar_Time->setValue(GetParam().position);
+  Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(GetParam().position == 7200 ? 7000 : 7200);
+  Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(GetParam().position);
   EXPECT_EQ(Cell(0, 0), " T-T0");
   EXPECT_EQ(Cell(0, 1), GetParam().t);
   EXPECT_EQ(Cell(0, 2), " hours");
@@ -132,15 +135,15 @@ TEST_P(SliderTable, RowZeroFollowsTheSlider) {
 // The widest values: negative ones at the start of the slider (T-T0 -4.0000, Gamma and
 // UmbMag of the eclipse south of the axis); no text may be cut, least of all a minus sign.
 TEST_F(DiagramControls, NoCellTextIsCut) {
-  w_->ScrollBar_Eclipse->setValue(2);
-  w_->ScrollBar_Time->setValue(0);
+  Find<QScrollBar>(*w_, "ScrollBar_Eclipse")->setValue(2);
+  Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(0);
   ASSERT_EQ(Cell(0, 1), "-4.0000");
-  const QFontMetrics metrics(w_->SG->font());
+  const QFontMetrics metrics(Find<QTableWidget>(*w_, "SG")->font());
   EXPECT_LE(metrics.height(), 15);
   EXPECT_GE(metrics.height(), 13);
   for (int r = 0; r < 13; ++r)
     for (int c = 0; c < 3; ++c)
-      EXPECT_LE(metrics.horizontalAdvance(Cell(r, c)), w_->SG->columnWidth(c) - 4)
+      EXPECT_LE(metrics.horizontalAdvance(Cell(r, c)), Find<QTableWidget>(*w_, "SG")->columnWidth(c) - 4)
           << "row " << r << ": " << Cell(r, c).toStdString();
 }
 
@@ -157,16 +160,16 @@ class PlayButtons : public DiagramControls, public ::testing::WithParamInterface
 
 TEST_P(PlayButtons, StepAndStopAtTheirLimits) {
   const PlayRow& r = GetParam();
-  w_->ScrollBar_Time->setValue(r.start);
-  const int drawn = w_->DiagramImages->BackImageIndex();
+  Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(r.start);
+  const int drawn = Find<DiagramView>(*w_, "DiagramImages")->BackImageIndex();
   w_->findChild<QToolButton*>(r.button)->click();
   RunPlay();
   EXPECT_FALSE(Vars().PlayRunning);
   EXPECT_EQ(Position(), r.end);
   EXPECT_EQ(Cell(0, 1).toStdString(), FormatFixed(SliderHours(r.end), 4));
   // One drawing per step: the pictures were swapped once per step.
-  EXPECT_EQ(w_->DiagramImages->BackImageIndex(), (drawn + r.steps) % 2);
-  EXPECT_EQ(w_->focusWidget(), w_->Button_Stop);  // Enter or Space stops
+  EXPECT_EQ(Find<DiagramView>(*w_, "DiagramImages")->BackImageIndex(), (drawn + r.steps) % 2);
+  EXPECT_EQ(w_->focusWidget(), Find<QToolButton>(*w_, "Button_Stop"));  // Enter or Space stops
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, PlayButtons,
@@ -179,30 +182,30 @@ INSTANTIATE_TEST_SUITE_P(Window, PlayButtons,
                          [](const ::testing::TestParamInfo<PlayRow>& row) { return std::string(row.param.name); });
 
 TEST_F(DiagramControls, StopLeavesThePositionAndPlayContinuesFromThere) {
-  w_->ScrollBar_Time->setValue(7200);
-  w_->Button_Reverse->click();
+  Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(7200);
+  Find<QToolButton>(*w_, "Button_Reverse")->click();
   for (int i = 0; i < 10; ++i) QCoreApplication::processEvents();
   ASSERT_TRUE(Vars().PlayRunning);
-  QTest::keyClick(w_->Button_Stop, Qt::Key_Space);  // the focus is on Stop
+  QTest::keyClick(Find<QToolButton>(*w_, "Button_Stop"), Qt::Key_Space);  // the focus is on Stop
   EXPECT_FALSE(Vars().PlayRunning);
   const int stopped = Position();
   EXPECT_LT(stopped, 7200);
   EXPECT_EQ((7200 - stopped) % 6, 0);
   for (int i = 0; i < 10; ++i) QCoreApplication::processEvents();
   EXPECT_EQ(Position(), stopped);
-  w_->Button_Play->click();  // the first step at once
+  Find<QToolButton>(*w_, "Button_Play")->click();  // the first step at once
   EXPECT_EQ(Position(), stopped + 6);
-  w_->Button_Stop->click();
+  Find<QToolButton>(*w_, "Button_Stop")->click();
   RunPlay();
   EXPECT_EQ(Position(), stopped + 6);
 }
 
 TEST_F(DiagramControls, APlayButtonDuringPlayTakesOverAndEndsEverything) {
-  w_->ScrollBar_Time->setValue(7200);
-  w_->Button_Play->click();
+  Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(7200);
+  Find<QToolButton>(*w_, "Button_Play")->click();
   for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
   ASSERT_GT(Position(), 7200);
-  w_->Button_FastReverse->click();
+  Find<QToolButton>(*w_, "Button_FastReverse")->click();
   RunPlay();
   EXPECT_FALSE(Vars().PlayRunning);
   EXPECT_LT(Position(), 60);
@@ -210,25 +213,25 @@ TEST_F(DiagramControls, APlayButtonDuringPlayTakesOverAndEndsEverything) {
 }
 
 TEST_F(DiagramControls, SelectionAndDraggingDuringPlayDoNotStopIt) {
-  w_->ScrollBar_Time->setValue(100);
-  w_->Button_Play->click();
-  w_->ScrollBar_Eclipse->setValue(2);  // opens at its greatest eclipse
-  const int opened = static_cast<int>(std::lrint(7200 * Vars().Circumstances.TimeMax / 4 + 7200));
+  Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(100);
+  Find<QToolButton>(*w_, "Button_Play")->click();
+  Find<QScrollBar>(*w_, "ScrollBar_Eclipse")->setValue(2);  // opens at its greatest eclipse
+  const int opened = static_cast<int>(std::lrint(7200 * w_->View().Selection().circumstances.TimeMax / 4 + 7200));
   EXPECT_EQ(Position(), opened);
   EXPECT_TRUE(Vars().PlayRunning);
   QCoreApplication::processEvents();
   EXPECT_GT(Position(), opened);
-  w_->ScrollBar_Time->setValue(300);  // the user moves the slider
+  Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(300);  // the user moves the slider
   EXPECT_TRUE(Vars().PlayRunning);
   QCoreApplication::processEvents();
   EXPECT_GT(Position(), 300);
   EXPECT_LT(Position(), 400);
-  w_->Button_Stop->click();
+  Find<QToolButton>(*w_, "Button_Stop")->click();
 }
 
 TEST_F(DiagramControls, ClosingStopsThePlayAndStoresTheSliderPosition) {
-  w_->ScrollBar_Time->setValue(1000);
-  w_->Button_FastPlay->click();
+  Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(1000);
+  Find<QToolButton>(*w_, "Button_FastPlay")->click();
   QCoreApplication::processEvents();
   w_->close();
   EXPECT_FALSE(Vars().PlayRunning);
@@ -240,31 +243,31 @@ TEST_F(DiagramControls, ClosingStopsThePlayAndStoresTheSliderPosition) {
 }
 
 TEST_F(DiagramControls, TimeScaleSwitchRefillsDiagramAndTable) {
-  w_->ScrollBar_Time->setValue(5000);
+  Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(5000);
   const double mTT = Cell(4, 1).toDouble();
-  EXPECT_TRUE(w_->Label_DatumZeit->text().endsWith(" TT"));
-  w_->CheckBox_ET_UT->click();
+  EXPECT_TRUE(Find<QLabel>(*w_, "Label_DatumZeit")->text().endsWith(" TT"));
+  Find<QCheckBox>(*w_, "CheckBox_ET_UT")->click();
   EXPECT_EQ(Position(), 5000);
-  EXPECT_TRUE(w_->Label_DatumZeit->text().endsWith(" UTC"));
+  EXPECT_TRUE(Find<QLabel>(*w_, "Label_DatumZeit")->text().endsWith(" UTC"));
   // Delta T turns the hour angle back by 1.0027379 * DeltaT / 86400 of a turn.
-  const double turned = 1.00273790935 * Vars().CurrentDeltaT / 86400 * 360;
+  const double turned = 1.00273790935 * w_->View().Selection().deltaT / 86400 * 360;
   EXPECT_GT(turned, 0.2);
   EXPECT_NEAR(mTT - Cell(4, 1).toDouble(), turned, 0.11);
-  EXPECT_EQ(Vars().CurrentJDUT * 86400, std::nearbyint(Vars().CurrentJDUT * 86400));
+  EXPECT_EQ(w_->View().Now().jdUT * 86400, std::nearbyint(w_->View().Now().jdUT * 86400));
 }
 
 TEST_F(DiagramControls, HintsOfTheButtons) {
-  EXPECT_EQ(w_->Button_FastReverse->toolTip(), "fast reverse play");
-  EXPECT_EQ(w_->Button_Reverse->toolTip(), "reverse play");
-  EXPECT_EQ(w_->Button_Stop->toolTip(), "stop");
-  EXPECT_EQ(w_->Button_Play->toolTip(), "forward play");
-  EXPECT_EQ(w_->Button_FastPlay->toolTip(), "fast forward play");
-  EXPECT_TRUE(w_->ScrollBar_Time->toolTip().isEmpty());
-  EXPECT_EQ(w_->ScrollBar_Time->minimum(), 0);
-  EXPECT_EQ(w_->ScrollBar_Time->maximum(), 14400);
-  EXPECT_EQ(w_->ScrollBar_Time->singleStep(), 3);
-  EXPECT_EQ(w_->ScrollBar_Time->pageStep(), 60);
-  for (auto* b : {w_->Button_FastReverse, w_->Button_Reverse, w_->Button_Stop, w_->Button_Play, w_->Button_FastPlay}) {
+  EXPECT_EQ(Find<QToolButton>(*w_, "Button_FastReverse")->toolTip(), "fast reverse play");
+  EXPECT_EQ(Find<QToolButton>(*w_, "Button_Reverse")->toolTip(), "reverse play");
+  EXPECT_EQ(Find<QToolButton>(*w_, "Button_Stop")->toolTip(), "stop");
+  EXPECT_EQ(Find<QToolButton>(*w_, "Button_Play")->toolTip(), "forward play");
+  EXPECT_EQ(Find<QToolButton>(*w_, "Button_FastPlay")->toolTip(), "fast forward play");
+  EXPECT_TRUE(Find<QScrollBar>(*w_, "ScrollBar_Time")->toolTip().isEmpty());
+  EXPECT_EQ(Find<QScrollBar>(*w_, "ScrollBar_Time")->minimum(), 0);
+  EXPECT_EQ(Find<QScrollBar>(*w_, "ScrollBar_Time")->maximum(), 14400);
+  EXPECT_EQ(Find<QScrollBar>(*w_, "ScrollBar_Time")->singleStep(), 3);
+  EXPECT_EQ(Find<QScrollBar>(*w_, "ScrollBar_Time")->pageStep(), 60);
+  for (auto* b : {Find<QToolButton>(*w_, "Button_FastReverse"), Find<QToolButton>(*w_, "Button_Reverse"), Find<QToolButton>(*w_, "Button_Stop"), Find<QToolButton>(*w_, "Button_Play"), Find<QToolButton>(*w_, "Button_FastPlay")}) {
     EXPECT_FALSE(b->icon().isNull()) << b->objectName().toStdString();
     EXPECT_EQ(b->size(), QSize(43, 21));
   }
@@ -324,7 +327,7 @@ TEST_P(PictureReport, NamesTheReplacedPictureOnceInTheStatusBar) {
   for (const auto& [file, damage] : GetParam().spoil) damage(dir_ / file);
   TForm_Main w;
   w.show();
-  w.ScrollBar_Eclipse->setValue(2);  // draws the diagram and the map with what there is
+  Find<QScrollBar>(w, "ScrollBar_Eclipse")->setValue(2);  // draws the diagram and the map with what there is
   const auto* bar = w.findChild<QStatusBar*>();
   EXPECT_EQ(bar ? bar->currentMessage().toStdString() : std::string(), GetParam().message);
 }
@@ -336,15 +339,15 @@ TEST(DiagramControlsBeforeSelection, TableIsEmpty) {
   Vars() = VaromintelVariables{};
   Vars().TheCatalogue = ThreeEclipses();
   TForm_Main w;  // not shown: no selection yet
-  EXPECT_EQ(w.SG->rowCount(), 13);
-  EXPECT_EQ(w.SG->columnCount(), 3);
-  EXPECT_EQ(w.SG->columnWidth(0), 88);
-  EXPECT_EQ(w.SG->columnWidth(1), 50);
-  EXPECT_EQ(w.SG->columnWidth(2), 75);
+  EXPECT_EQ(Find<QTableWidget>(w, "SG")->rowCount(), 13);
+  EXPECT_EQ(Find<QTableWidget>(w, "SG")->columnCount(), 3);
+  EXPECT_EQ(Find<QTableWidget>(w, "SG")->columnWidth(0), 88);
+  EXPECT_EQ(Find<QTableWidget>(w, "SG")->columnWidth(1), 50);
+  EXPECT_EQ(Find<QTableWidget>(w, "SG")->columnWidth(2), 75);
   for (int r = 0; r < 13; ++r)
-    for (int c = 0; c < 3; ++c) EXPECT_TRUE(w.SG->item(r, c)->text().isEmpty());
-  w.ScrollBar_Time->setValue(100);  // nothing to draw yet
-  EXPECT_TRUE(w.SG->item(0, 1)->text().isEmpty());
+    for (int c = 0; c < 3; ++c) EXPECT_TRUE(Find<QTableWidget>(w, "SG")->item(r, c)->text().isEmpty());
+  Find<QScrollBar>(w, "ScrollBar_Time")->setValue(100);  // nothing to draw yet
+  EXPECT_TRUE(Find<QTableWidget>(w, "SG")->item(0, 1)->text().isEmpty());
   EXPECT_FALSE(Vars().PlayRunning);
 }
 

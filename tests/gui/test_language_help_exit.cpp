@@ -48,12 +48,15 @@
 #include "gui/lists/Varomintel_Unit_CityHist.h"
 #include "gui/lists/Varomintel_Unit_CityList.h"
 #include "gui/main/Varomintel_Unit_Main.h"
+#include "find_control.h"
 #include "text/text_table.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace varomintel {
 namespace {
+
+using testing::Find;
 
 namespace fs = std::filesystem;
 
@@ -199,7 +202,7 @@ class Languages : public ::testing::Test {
     list_->RestoreSettings(Vars().Parameters);
     main_->AttachListWindows(hist_.get(), list_.get());
     main_->ApplyStoredLanguage();
-    main_->show();
+    testing::ShowAtDesignSize(*main_);
   }
   QWidget* WindowOf(Window w) const {
     return w == kMain ? static_cast<QWidget*>(main_.get()) : w == kHist ? static_cast<QWidget*>(hist_.get()) : list_.get();
@@ -210,7 +213,7 @@ class Languages : public ::testing::Test {
     return c;
   }
   QAction* LanguageItem(std::uint8_t l) const {
-    return std::array<QAction*, 3>{main_->Opt_Deutsch, main_->Opt_English, main_->Opt_Francais}[l];
+    return std::array<QAction*, 3>{Find<QAction>(*main_, "Opt_Deutsch"), Find<QAction>(*main_, "Opt_English"), Find<QAction>(*main_, "Opt_Francais")}[l];
   }
   // Every caption of the three windows in language l.
   void ExpectCaptionsIn(std::uint8_t l) const {
@@ -263,7 +266,7 @@ TEST_P(EachLanguage, TheMenuItemSwitchesEveryCaptionOfTheThreeWindows) {
   ExpectCaptionsIn(l);
 
   // No caption is cut: each fits its control (menus and the scrolled column headers aside).
-  main_->CheckBox_ET_UT->setChecked(true);  // the time-zone row shows in universal time
+  Find<QCheckBox>(*main_, "CheckBox_ET_UT")->setChecked(true);  // the time-zone row shows in universal time
   for (const CaptionRow& row : kCaptions) {
     auto* w = qobject_cast<QWidget*>(Control(row.window, row.control));
     if (!w || qobject_cast<QMenu*>(w) || std::string(row.control) == "Label5") continue;
@@ -276,11 +279,11 @@ TEST_P(EachLanguage, TheMenuItemSwitchesEveryCaptionOfTheThreeWindows) {
   EXPECT_LE(list_->ComboBox_Population->sizeHint().width(), list_->ComboBox_Population->width());
 
   const EclipseRecord& r = Vars().CurrentEclipse;
-  EXPECT_EQ(main_->GroupBox_Saros->title(), QString::fromStdString(Text(12, l) + std::to_string(r.SarosMember) +
+  EXPECT_EQ(Find<QGroupBox>(*main_, "GroupBox_Saros")->title(), QString::fromStdString(Text(12, l) + std::to_string(r.SarosMember) +
                                                                    Text(13, l) + std::to_string(r.SarosCount) + ")"));
   const int type = static_cast<int>(r.EclipseType);
-  EXPECT_EQ(main_->RE_Table->document()->begin().text(), QString::fromStdString(Text(type - 1, l)));
-  EXPECT_EQ(main_->MoFiTyp_Label->text(), QString::fromStdString(Text(6 + type - 1, l)));
+  EXPECT_EQ(Find<QTextEdit>(*main_, "RE_Table")->document()->begin().text(), QString::fromStdString(Text(type - 1, l)));
+  EXPECT_EQ(Find<QLabel>(*main_, "MoFiTyp_Label")->text(), QString::fromStdString(Text(6 + type - 1, l)));
   const QString prefix = QString::fromStdString("Varomintel " + Vars().ProgramVersion + Text(25, l));
   EXPECT_EQ(QString::fromStdString(Vars().CaptionPrefix), prefix);
   EXPECT_TRUE(main_->windowTitle().startsWith(prefix)) << main_->windowTitle().toStdString();
@@ -294,8 +297,8 @@ INSTANTIATE_TEST_SUITE_P(Window, EachLanguage, ::testing::Values(kGerman, kEngli
 // The stored language applies at start, and the menu shows it.
 TEST_F(Languages, TheStoredLanguageAppliesAtStart) {
   Start(kFrench);
-  EXPECT_TRUE(main_->Opt_Francais->isChecked());
-  EXPECT_FALSE(main_->Opt_Deutsch->isChecked());
+  EXPECT_TRUE(Find<QAction>(*main_, "Opt_Francais")->isChecked());
+  EXPECT_FALSE(Find<QAction>(*main_, "Opt_Deutsch")->isChecked());
   ExpectCaptionsIn(kFrench);
 }
 
@@ -304,7 +307,7 @@ TEST_F(Languages, TheStoredLanguageAppliesAtStart) {
 TEST_F(Languages, AStoredLanguageOfFiveLeavesTheGermanCaptions) {
   Start(5);
   EXPECT_EQ(Vars().LanguageIndex, kGerman);
-  EXPECT_TRUE(main_->Opt_Deutsch->isChecked());
+  EXPECT_TRUE(Find<QAction>(*main_, "Opt_Deutsch")->isChecked());
   for (const CaptionRow& r : kCaptions) {
     // The design captions that differ from the German routine's.
     if (std::string(r.control) == "GroupBox_ET_UT") continue;
@@ -312,9 +315,9 @@ TEST_F(Languages, AStoredLanguageOfFiveLeavesTheGermanCaptions) {
       EXPECT_EQ(Caption(c), QString::fromUtf8(r.text[0])) << r.control;
     }
   }
-  EXPECT_EQ(main_->GroupBox_ET_UT->title(), "Zeit (mit DeltaT) oder TT");
+  EXPECT_EQ(Find<QGroupBox>(*main_, "GroupBox_ET_UT")->title(), "Zeit (mit DeltaT) oder TT");
   EXPECT_EQ(list_->ComboBox_Population->itemText(9), QString::fromUtf8(kPopulationItems[9][0]));
-  EXPECT_TRUE(main_->GroupBox_Saros->title().startsWith("Finstern. im Saros ("));
+  EXPECT_TRUE(Find<QGroupBox>(*main_, "GroupBox_Saros")->title().startsWith("Finstern. im Saros ("));
   main_->close();
   EXPECT_EQ(LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion).record.Byte(param::kLanguage),
             kGerman);
@@ -344,7 +347,7 @@ TEST_F(Languages, HelpOpensTheFileOfTheLanguageOrSaysItIsMissing) {
   Start(kFrench);
   EXPECT_EQ(Vars().HelpFile, "VaromintelDE.CHM");
   EXPECT_EQ(main_->Help(), nullptr);
-  main_->Hilfe2->trigger();
+  Find<QAction>(*main_, "Hilfe2")->trigger();
   EXPECT_EQ(Vars().HelpFile, "VaromintelFR.html");
   ASSERT_NE(main_->Help(), nullptr);
   EXPECT_TRUE(main_->Help()->isVisible());
@@ -359,8 +362,8 @@ TEST_F(Languages, HelpOpensTheFileOfTheLanguageOrSaysItIsMissing) {
   std::ofstream(elsewhere / "VaromintelEN.html") << "<html><head><title>planted</title></head></html>";
   const QString before = QDir::currentPath();
   ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(elsewhere.string())));
-  main_->Opt_English->trigger();
-  main_->Hilfe2->trigger();
+  Find<QAction>(*main_, "Opt_English")->trigger();
+  Find<QAction>(*main_, "Hilfe2")->trigger();
   QDir::setCurrent(before);
   EXPECT_NE(main_->Help()->Browser->documentTitle(), "planted");
   EXPECT_EQ(Vars().HelpFile, "VaromintelEN.html");
@@ -554,7 +557,7 @@ TEST(Delay, LetsEventsRunUntilTheTimeHasPassed) {
 TEST_F(Languages, ExitDuringACityHistorySearchStopsItStoresItsInputsAndEnds) {
   Vars().TheCatalogue = TenEclipses(29000);
   Start(kEnglish);
-  main_->CityHist->trigger();
+  Find<QAction>(*main_, "CityHist")->trigger();
   ASSERT_TRUE(hist_->isVisible());
   hist_->Edit_Ort_Stadt->setText("Quito");
   hist_->Edit_Breite->setText("0.22");
@@ -568,7 +571,7 @@ TEST_F(Languages, ExitDuringACityHistorySearchStopsItStoresItsInputsAndEnds) {
   ASSERT_TRUE(hist_->Running());
   QElapsedTimer clock;
   clock.start();
-  QTimer::singleShot(0, main_.get(), [this] { main_->Exit1->trigger(); });
+  QTimer::singleShot(0, main_.get(), [this] { Find<QAction>(*main_, "Exit1")->trigger(); });
   QTimer::singleShot(30000, [] { QCoreApplication::exit(99); });  // a hang fails here
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_GE(clock.elapsed(), 1000);
@@ -587,10 +590,10 @@ TEST_F(Languages, ExitDuringACityHistorySearchStopsItStoresItsInputsAndEnds) {
 // and the application still ends.
 TEST_F(Languages, ExitWithTheParameterFileDeletedWritesNothingAndEnds) {
   Start(kGerman);
-  main_->Sichtbarkeit->trigger();  // an open list window does not keep the program alive
+  Find<QAction>(*main_, "Sichtbarkeit")->trigger();  // an open list window does not keep the program alive
   ASSERT_TRUE(fs::exists(Vars().ParamFilePath));
   fs::remove(Vars().ParamFilePath);
-  QTimer::singleShot(0, main_.get(), [this] { main_->Exit1->trigger(); });
+  QTimer::singleShot(0, main_.get(), [this] { Find<QAction>(*main_, "Exit1")->trigger(); });
   QTimer::singleShot(30000, [] { QCoreApplication::exit(99); });
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_FALSE(fs::exists(Vars().ParamFilePath));

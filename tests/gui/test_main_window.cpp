@@ -26,6 +26,7 @@
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
 #include "gui/main/Varomintel_Unit_Main.h"
+#include "find_control.h"
 #include "app/startup.h"
 
 // Readable failure messages for Qt strings.
@@ -33,6 +34,8 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace varomintel {
 namespace {
+
+using testing::Find;
 
 namespace fs = std::filesystem;
 
@@ -67,7 +70,7 @@ class MainWindow : public ::testing::Test {
     v.Parameters.SetInt(param::kEclipse, 2);
     v.Parameters.SetByte(param::kLanguage, 1);
     window_ = std::make_unique<TForm_Main>();
-    window_->show();
+    testing::ShowAtDesignSize(*window_);
   }
   void TearDown() override {
     window_.reset();
@@ -79,7 +82,7 @@ class MainWindow : public ::testing::Test {
   }
   QStringList ReportLines() const {
     QStringList lines;
-    for (QTextBlock b = window_->RE_Table->document()->begin(); b.isValid(); b = b.next()) lines << b.text();
+    for (QTextBlock b = Find<QTextEdit>(*window_, "RE_Table")->document()->begin(); b.isValid(); b = b.next()) lines << b.text();
     return lines;
   }
   fs::path dir_;
@@ -88,117 +91,117 @@ class MainWindow : public ::testing::Test {
 
 TEST_F(MainWindow, ShowsTheStoredEclipseInTerrestrialTime) {
   EXPECT_EQ(Vars().CurrentIndex, 2);
-  EXPECT_EQ(window_->Edit_Jahr->text(), "1999");
-  EXPECT_EQ(window_->Saros_Edit->text(), "136");
-  EXPECT_EQ(window_->GroupBox_Saros->title(), "Eclipse in Saros (11. of 70)");
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Edit_Jahr")->text(), "1999");
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Saros_Edit")->text(), "136");
+  EXPECT_EQ(Find<QGroupBox>(*window_, "GroupBox_Saros")->title(), "Eclipse in Saros (11. of 70)");
   // A new parameter file holds terrestrial time.
-  EXPECT_FALSE(window_->CheckBox_ET_UT->isChecked());
-  EXPECT_EQ(window_->CheckBox_ET_UT->text(), "TT");
-  EXPECT_TRUE(window_->GroupBox_TZone->isHidden());
+  EXPECT_FALSE(Find<QCheckBox>(*window_, "CheckBox_ET_UT")->isChecked());
+  EXPECT_EQ(Find<QCheckBox>(*window_, "CheckBox_ET_UT")->text(), "TT");
+  EXPECT_TRUE(Find<QGroupBox>(*window_, "GroupBox_TZone")->isHidden());
   const QStringList lines = ReportLines();
   ASSERT_EQ(lines.size(), 11);
   EXPECT_EQ(lines[0], "Total Lunar Eclipse");
   EXPECT_EQ(lines[2], "Times are Terrestrial Time (TT)");
   // Attributes: Arial, type line 12 pt, grey in terrestrial time, bold from the Max line.
-  const QTextBlock type = window_->RE_Table->document()->begin();
+  const QTextBlock type = Find<QTextEdit>(*window_, "RE_Table")->document()->begin();
   const QTextCharFormat f = type.begin().fragment().charFormat();
   EXPECT_EQ(f.fontFamilies().toStringList().value(0), "Arial");
   EXPECT_EQ(f.fontPointSize(), 12);
   EXPECT_EQ(f.foreground().color(), QColor(160, 160, 160));
-  const QTextBlock max = window_->RE_Table->document()->findBlockByNumber(7);
+  const QTextBlock max = Find<QTextEdit>(*window_, "RE_Table")->document()->findBlockByNumber(7);
   EXPECT_TRUE(max.text().startsWith("Maximum Eclipse"));
   EXPECT_EQ(max.begin().fragment().charFormat().fontWeight(), QFont::Bold);
-  const QTextBlock u1 = window_->RE_Table->document()->findBlockByNumber(5);
+  const QTextBlock u1 = Find<QTextEdit>(*window_, "RE_Table")->document()->findBlockByNumber(5);
   EXPECT_NE(u1.begin().fragment().charFormat().fontWeight(), QFont::Bold);
   EXPECT_TRUE(window_->windowTitle().startsWith("Varomintel "));
 }
 
 TEST_F(MainWindow, SelectionByYearSarosAndSteps) {
-  Enter(window_->Edit_Jahr, "2001");
+  Enter(Find<QLineEdit>(*window_, "Edit_Jahr"), "2001");
   EXPECT_EQ(Vars().CurrentIndex, 5);
-  EXPECT_EQ(window_->ScrollBar_Eclipse->value(), 5);
-  Enter(window_->Edit_Jahr, "-9999");  // clamped to -4999: the first record, which shows its year
+  EXPECT_EQ(Find<QScrollBar>(*window_, "ScrollBar_Eclipse")->value(), 5);
+  Enter(Find<QLineEdit>(*window_, "Edit_Jahr"), "-9999");  // clamped to -4999: the first record, which shows its year
   EXPECT_EQ(Vars().CurrentIndex, 1);
-  EXPECT_EQ(window_->Edit_Jahr->text(), "1999");
-  Enter(window_->Edit_Jahr, "-9999");  // the same record again: only the clamped year is written back
-  EXPECT_EQ(window_->Edit_Jahr->text(), "-4999");
-  Enter(window_->Edit_Jahr, "20x1");  // not an integer: ignored
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Edit_Jahr")->text(), "1999");
+  Enter(Find<QLineEdit>(*window_, "Edit_Jahr"), "-9999");  // the same record again: only the clamped year is written back
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Edit_Jahr")->text(), "-4999");
+  Enter(Find<QLineEdit>(*window_, "Edit_Jahr"), "20x1");  // not an integer: ignored
   EXPECT_EQ(Vars().CurrentIndex, 1);
-  EXPECT_EQ(window_->Edit_Jahr->text(), "20x1");
-  Enter(window_->Edit_Jahr, "7000");
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Edit_Jahr")->text(), "20x1");
+  Enter(Find<QLineEdit>(*window_, "Edit_Jahr"), "7000");
   EXPECT_EQ(Vars().CurrentIndex, 12);
 
-  Enter(window_->Saros_Edit, "141");
+  Enter(Find<QLineEdit>(*window_, "Saros_Edit"), "141");
   EXPECT_EQ(Vars().CurrentIndex, 4);
-  Enter(window_->Saros_Edit, "abc");  // 139, not in this catalogue: the selection stays
-  EXPECT_EQ(window_->Saros_Edit->text(), "139");
+  Enter(Find<QLineEdit>(*window_, "Saros_Edit"), "abc");  // 139, not in this catalogue: the selection stays
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Saros_Edit")->text(), "139");
   EXPECT_EQ(Vars().CurrentIndex, 4);
-  Enter(window_->Saros_Edit, "999");
-  EXPECT_EQ(window_->Saros_Edit->text(), "322");
+  Enter(Find<QLineEdit>(*window_, "Saros_Edit"), "999");
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Saros_Edit")->text(), "322");
 
-  Enter(window_->Saros_Edit, "131");
+  Enter(Find<QLineEdit>(*window_, "Saros_Edit"), "131");
   EXPECT_EQ(Vars().CurrentIndex, 1);
-  window_->UpDown1_Next->click();
+  Find<QToolButton>(*window_, "UpDown1_Next")->click();
   EXPECT_EQ(Vars().CurrentIndex, 3);
-  window_->UpDown3_Next->click();  // 3 -> 6 -> 9 -> 12
+  Find<QToolButton>(*window_, "UpDown3_Next")->click();  // 3 -> 6 -> 9 -> 12
   EXPECT_EQ(Vars().CurrentIndex, 12);
-  window_->UpDown1_Next->click();  // the last of its series: nothing happens
+  Find<QToolButton>(*window_, "UpDown1_Next")->click();  // the last of its series: nothing happens
   EXPECT_EQ(Vars().CurrentIndex, 12);
-  window_->UpDown1_Prev->click();
+  Find<QToolButton>(*window_, "UpDown1_Prev")->click();
   EXPECT_EQ(Vars().CurrentIndex, 9);
 
-  window_->ScrollBar_Eclipse->setValue(7);
-  EXPECT_EQ(window_->Edit_Jahr->text(), "2002");
-  EXPECT_EQ(window_->Saros_Edit->text(), "141");
+  Find<QScrollBar>(*window_, "ScrollBar_Eclipse")->setValue(7);
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Edit_Jahr")->text(), "2002");
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Saros_Edit")->text(), "141");
 }
 
 TEST_F(MainWindow, TimeScaleAndZone) {
-  window_->CheckBox_ET_UT->click();  // to universal time
-  EXPECT_TRUE(window_->CheckBox_ET_UT->isChecked());
-  EXPECT_EQ(window_->CheckBox_ET_UT->text(), "DeltaT = 63.6 secs");  // 1999: 63.6444 from the yearly table
-  EXPECT_FALSE(window_->GroupBox_TZone->isHidden());
+  Find<QCheckBox>(*window_, "CheckBox_ET_UT")->click();  // to universal time
+  EXPECT_TRUE(Find<QCheckBox>(*window_, "CheckBox_ET_UT")->isChecked());
+  EXPECT_EQ(Find<QCheckBox>(*window_, "CheckBox_ET_UT")->text(), "DeltaT = 63.6 secs");  // 1999: 63.6444 from the yearly table
+  EXPECT_FALSE(Find<QGroupBox>(*window_, "GroupBox_TZone")->isHidden());
   EXPECT_EQ(ReportLines()[2], "Times are Civil Time [UTC+0.00]");
   const QString maxUT = ReportLines()[7];
 
-  Enter(window_->Edit_TZone, "+25");
-  EXPECT_EQ(window_->Edit_TZone->text(), "+18.00");
+  Enter(Find<QLineEdit>(*window_, "Edit_TZone"), "+25");
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Edit_TZone")->text(), "+18.00");
   EXPECT_EQ(ReportLines()[2], "Times are Civil Time [UTC+18.00]");
-  Enter(window_->Edit_TZone, "-3.456");
-  EXPECT_EQ(window_->Edit_TZone->text(), "-3.46");
-  Enter(window_->Edit_TZone, "abc");  // not a number: nothing changes
-  EXPECT_EQ(window_->Edit_TZone->text(), "abc");
+  Enter(Find<QLineEdit>(*window_, "Edit_TZone"), "-3.456");
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Edit_TZone")->text(), "-3.46");
+  Enter(Find<QLineEdit>(*window_, "Edit_TZone"), "abc");  // not a number: nothing changes
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Edit_TZone")->text(), "abc");
   EXPECT_DOUBLE_EQ(Vars().TimeZoneOffset, -3.456);
-  Enter(window_->Edit_TZone, "0");
+  Enter(Find<QLineEdit>(*window_, "Edit_TZone"), "0");
   EXPECT_EQ(ReportLines()[7], maxUT);
-  // The same offset again causes no refresh (the slider time would return to TimeMax).
-  Vars().CurrentT = 3.5;
-  Enter(window_->Edit_TZone, "+0.00");
-  EXPECT_EQ(Vars().CurrentT, 3.5);
-  Enter(window_->Edit_TZone, "1");  // a refresh: back to greatest eclipse, to the slider's 2 seconds
-  EXPECT_EQ(window_->ScrollBar_Time->value(), std::lrint(7200 * Vars().Circumstances.TimeMax / 4 + 7200));
-  EXPECT_NEAR(Vars().CurrentT, Vars().Circumstances.TimeMax, 1 / 3600.0);
+  // The same offset again causes no refresh (the slider would return to greatest eclipse).
+  Find<QScrollBar>(*window_, "ScrollBar_Time")->setValue(100);
+  Enter(Find<QLineEdit>(*window_, "Edit_TZone"), "+0.00");
+  EXPECT_EQ(window_->View().Position(), 100);
+  Enter(Find<QLineEdit>(*window_, "Edit_TZone"), "1");  // a refresh: back to greatest eclipse, to the slider's 2 seconds
+  EXPECT_EQ(Find<QScrollBar>(*window_, "ScrollBar_Time")->value(), std::lrint(7200 * window_->View().Selection().circumstances.TimeMax / 4 + 7200));
+  EXPECT_NEAR(window_->View().Now().t, window_->View().Selection().circumstances.TimeMax, 1 / 3600.0);
 
-  window_->CheckBox_ET_UT->click();  // back to terrestrial time: the zone group hides
-  EXPECT_EQ(window_->CheckBox_ET_UT->text(), "TT");
-  EXPECT_TRUE(window_->GroupBox_TZone->isHidden());
-  EXPECT_EQ(Vars().CurrentDeltaT, 0);
+  Find<QCheckBox>(*window_, "CheckBox_ET_UT")->click();  // back to terrestrial time: the zone group hides
+  EXPECT_EQ(Find<QCheckBox>(*window_, "CheckBox_ET_UT")->text(), "TT");
+  EXPECT_TRUE(Find<QGroupBox>(*window_, "GroupBox_TZone")->isHidden());
+  EXPECT_EQ(window_->View().Selection().deltaT, 0);
 }
 
 TEST_F(MainWindow, AboutPanelShowsTheVersionRecord) {
   QAction* version = window_->findChild<QAction*>("Version1");
   ASSERT_NE(version, nullptr);
   version->trigger();
-  EXPECT_TRUE(window_->Panel_About->isVisible());
-  EXPECT_EQ(window_->Panel_About->StringGrid_VersionsInfo->item(3, 0)->text(), "FileVersion     ");
-  EXPECT_EQ(window_->Panel_About->StringGrid_VersionsInfo->item(3, 1)->text().toStdString(), Vars().ProgramVersion);
-  EXPECT_EQ(window_->Panel_About->Label_Varomintel->text().toStdString(), "Varomintel      " + Vars().ProgramVersion);
-  window_->Panel_About->Button_About_OK->click();
-  EXPECT_FALSE(window_->Panel_About->isVisible());
+  EXPECT_TRUE(Find<AboutPanel>(*window_, "Panel_About")->isVisible());
+  EXPECT_EQ(Find<AboutPanel>(*window_, "Panel_About")->StringGrid_VersionsInfo->item(3, 0)->text(), "FileVersion     ");
+  EXPECT_EQ(Find<AboutPanel>(*window_, "Panel_About")->StringGrid_VersionsInfo->item(3, 1)->text().toStdString(), Vars().ProgramVersion);
+  EXPECT_EQ(Find<AboutPanel>(*window_, "Panel_About")->Label_Varomintel->text().toStdString(), "Varomintel      " + Vars().ProgramVersion);
+  Find<AboutPanel>(*window_, "Panel_About")->Button_About_OK->click();
+  EXPECT_FALSE(Find<AboutPanel>(*window_, "Panel_About")->isVisible());
 }
 
 TEST_F(MainWindow, ClosingStoresTheSelectionInTheParameterFile) {
-  Enter(window_->Edit_Jahr, "2003");
-  window_->CheckBox_ET_UT->click();
+  Enter(Find<QLineEdit>(*window_, "Edit_Jahr"), "2003");
+  Find<QCheckBox>(*window_, "CheckBox_ET_UT")->click();
   window_->close();
   const ParameterStartup s = LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion);
   ASSERT_EQ(s.outcome, ParameterStartup::Outcome::Loaded);
@@ -248,7 +251,7 @@ TEST_F(StartUp, FirstStartCreatesTheFileAndShowsTheStoredPosition) {
   TForm_Main window;
   window.show();
   EXPECT_EQ(Vars().CurrentIndex, 12);  // 16690 held to the catalogue's end
-  EXPECT_EQ(window.CheckBox_ET_UT->text(), "TT");
+  EXPECT_EQ(Find<QCheckBox>(window, "CheckBox_ET_UT")->text(), "TT");
 }
 
 TEST_F(StartUp, AFileOfAnotherVersionIsReportedAndDeleted) {
@@ -303,8 +306,8 @@ TEST_F(StartUp, AHundredByteFileLeavesTheRestZero) {
   TForm_Main window;
   window.show();
   EXPECT_EQ(Vars().CurrentIndex, 5);
-  EXPECT_TRUE(window.CheckBox_ET_UT->isChecked());
-  EXPECT_EQ(window.Edit_TZone->text(), "+0.00");
+  EXPECT_TRUE(Find<QCheckBox>(window, "CheckBox_ET_UT")->isChecked());
+  EXPECT_EQ(Find<QLineEdit>(window, "Edit_TZone")->text(), "+0.00");
   EXPECT_EQ(Vars().Parameters.Int(param::kHistWidth), 0);
 }
 

@@ -29,6 +29,8 @@
 #include "app/varomintel_variables.h"
 #include "app/world_map_model.h"
 #include "gui/main/Varomintel_Unit_Main.h"
+#include "find_control.h"
+#include "gui/main/map_panel.h"
 #include "gui/main/world_map_image.h"
 #include "render/world_map.h"
 
@@ -36,6 +38,8 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace varomintel {
 namespace {
+
+using testing::Find;
 
 namespace fs = std::filesystem;
 
@@ -64,7 +68,7 @@ class MapWindow : public ::testing::Test {
   }
   void Open() {
     window_ = std::make_unique<TForm_Main>();
-    window_->show();
+    testing::ShowAtDesignSize(*window_);
   }
   void TearDown() override {
     window_.reset();
@@ -75,7 +79,9 @@ class MapWindow : public ::testing::Test {
     edit->setText(text);
     QTest::keyClick(edit, Qt::Key_Return);
   }
-  const QImage& Map() const { return window_->Image_World->image(); }
+  // The place that the entries mark, north and east positive.
+  GeoPoint Place() const { return Find<MapPanel>(*window_, "MapPanel")->MarkedPlace(); }
+  const QImage& Map() const { return Find<WorldMapImage>(*window_, "Image_World")->image(); }
   // The marker's fill at the place's pixel (180 deg E, column 680, is column 0 again).
   bool MarkedAt(double lat, double lon) const {
     const int x = MapPixel(MapColumn(lon)) % kMapWidth;
@@ -83,7 +89,7 @@ class MapWindow : public ::testing::Test {
   }
   int VisibleGraticuleLines() const {
     int n = 0;
-    for (QFrame* line : window_->Shapes) n += line->isVisible();
+    for (int i = 1; i <= 10; ++i) n += Find<QFrame>(*window_, ("Shape" + std::to_string(i)).c_str())->isVisible();
     return n;
   }
   fs::path dir_;
@@ -102,22 +108,22 @@ TEST_F(MapWindow, StoredSettingsAreShownAndStoredBack) {
   p.SetFlag(param::kPoiWest, true);
   p.SetFlag(param::kPoiShown, true);
   Open();
-  EXPECT_EQ(window_->ComboBox_Globus->currentIndex(), 2);
-  EXPECT_EQ(window_->ComboBox_Globus->currentText(), "Politisch");
-  EXPECT_EQ(window_->ComboBox_Globus->count(), 4);
+  EXPECT_EQ(Find<QComboBox>(*window_, "ComboBox_Globus")->currentIndex(), 2);
+  EXPECT_EQ(Find<QComboBox>(*window_, "ComboBox_Globus")->currentText(), "Politisch");
+  EXPECT_EQ(Find<QComboBox>(*window_, "ComboBox_Globus")->count(), 4);
   EXPECT_EQ(VisibleGraticuleLines(), 0);
-  EXPECT_TRUE(window_->RadioButton_PoI_Sued->isChecked());
-  EXPECT_TRUE(window_->RadioButton_PoI_West->isChecked());
-  EXPECT_DOUBLE_EQ(Vars().PoiLatitude, -30);
-  EXPECT_DOUBLE_EQ(Vars().PoiLongitude, -100.5);
+  EXPECT_TRUE(Find<QRadioButton>(*window_, "RadioButton_PoI_Sued")->isChecked());
+  EXPECT_TRUE(Find<QRadioButton>(*window_, "RadioButton_PoI_West")->isChecked());
+  EXPECT_DOUBLE_EQ(Place().latitude, -30);
+  EXPECT_DOUBLE_EQ(Place().longitude, -100.5);
   EXPECT_TRUE(MarkedAt(-30, -100.5));
   EXPECT_EQ(Map().size(), QSize(680, 340));
 
-  window_->ComboBox_Globus->setCurrentIndex(3);
-  window_->CheckBox_Gradnetz->click();
-  Enter(window_->Edit_PoI_Breite, "12.5");
-  window_->RadioButton_PoI_Nord->click();
-  window_->CheckBox_PoI->click();  // off
+  Find<QComboBox>(*window_, "ComboBox_Globus")->setCurrentIndex(3);
+  Find<QCheckBox>(*window_, "CheckBox_Gradnetz")->click();
+  Enter(Find<QLineEdit>(*window_, "Edit_PoI_Breite"), "12.5");
+  Find<QRadioButton>(*window_, "RadioButton_PoI_Nord")->click();
+  Find<QCheckBox>(*window_, "CheckBox_PoI")->click();  // off
   window_->StoreSettings();
   EXPECT_EQ(p.Int(param::kMap), 3);
   EXPECT_TRUE(p.Flag(param::kGraticule));
@@ -136,28 +142,28 @@ TEST_F(MapWindow, RedrawnForSelectionMapAndMarkerButNotForGraticuleTimeScaleOrSl
   qint64 key = Map().cacheKey();
   const QImage before = Map();
 
-  window_->CheckBox_Gradnetz->click();
+  Find<QCheckBox>(*window_, "CheckBox_Gradnetz")->click();
   EXPECT_EQ(VisibleGraticuleLines(), 0);
-  window_->CheckBox_Gradnetz->click();
+  Find<QCheckBox>(*window_, "CheckBox_Gradnetz")->click();
   EXPECT_EQ(VisibleGraticuleLines(), 10);
-  window_->CheckBox_ET_UT->click();  // the Moon's place over the Earth does not change
+  Find<QCheckBox>(*window_, "CheckBox_ET_UT")->click();  // the Moon's place over the Earth does not change
   if (auto* slider = window_->findChild<QScrollBar*>("ScrollBar_Time")) slider->setValue(slider->value() + 600);
   EXPECT_EQ(Map().cacheKey(), key);
 
-  window_->ComboBox_Globus->setCurrentIndex(1);
+  Find<QComboBox>(*window_, "ComboBox_Globus")->setCurrentIndex(1);
   EXPECT_NE(Map().cacheKey(), key);
   EXPECT_NE(Map(), before);
   key = Map().cacheKey();
 
   EXPECT_FALSE(MarkedAt(47.5, 7.53));
-  window_->CheckBox_PoI->click();
+  Find<QCheckBox>(*window_, "CheckBox_PoI")->click();
   EXPECT_NE(Map().cacheKey(), key);
   EXPECT_TRUE(MarkedAt(47.5, 7.53));  // the stored default place
-  window_->CheckBox_PoI->click();
+  Find<QCheckBox>(*window_, "CheckBox_PoI")->click();
   EXPECT_FALSE(MarkedAt(47.5, 7.53));
 
   key = Map().cacheKey();
-  window_->ScrollBar_Eclipse->setValue(2);
+  Find<QScrollBar>(*window_, "ScrollBar_Eclipse")->setValue(2);
   EXPECT_NE(Map().cacheKey(), key);
 }
 
@@ -176,15 +182,15 @@ class MapWindowEntry : public MapWindow, public ::testing::WithParamInterface<En
 TEST_P(MapWindowEntry, EnterTrimsRefusesAndShowsTheMarker) {
   const EntryCase& c = GetParam();
   Open();
-  ASSERT_FALSE(window_->CheckBox_PoI->isChecked());
-  QLineEdit* edit = c.latitude ? window_->Edit_PoI_Breite : window_->Edit_PoI_Laenge;
-  QRadioButton* negative = c.latitude ? window_->RadioButton_PoI_Sued : window_->RadioButton_PoI_West;
+  ASSERT_FALSE(Find<QCheckBox>(*window_, "CheckBox_PoI")->isChecked());
+  QLineEdit* edit = c.latitude ? Find<QLineEdit>(*window_, "Edit_PoI_Breite") : Find<QLineEdit>(*window_, "Edit_PoI_Laenge");
+  QRadioButton* negative = c.latitude ? Find<QRadioButton>(*window_, "RadioButton_PoI_Sued") : Find<QRadioButton>(*window_, "RadioButton_PoI_West");
   negative->setChecked(c.negative);
-  if (!c.negative) (c.latitude ? window_->RadioButton_PoI_Nord : window_->RadioButton_PoI_Ost)->setChecked(true);
+  if (!c.negative) (c.latitude ? Find<QRadioButton>(*window_, "RadioButton_PoI_Nord") : Find<QRadioButton>(*window_, "RadioButton_PoI_Ost"))->setChecked(true);
   Enter(edit, c.text);
   EXPECT_EQ(edit->text(), c.shown);
-  EXPECT_DOUBLE_EQ(c.latitude ? Vars().PoiLatitude : Vars().PoiLongitude, c.value);
-  EXPECT_TRUE(window_->CheckBox_PoI->isChecked());
+  EXPECT_DOUBLE_EQ(c.latitude ? Place().latitude : Place().longitude, c.value);
+  EXPECT_TRUE(Find<QCheckBox>(*window_, "CheckBox_PoI")->isChecked());
   const double lat = c.latitude ? c.value : 47.5, lon = c.latitude ? 7.53 : c.value;
   EXPECT_TRUE(MarkedAt(lat, lon)) << lat << ", " << lon;
 }
@@ -203,42 +209,42 @@ INSTANTIATE_TEST_SUITE_P(Texts, MapWindowEntry,
 
 TEST_F(MapWindow, HemisphereButtonsMoveTheMarkerAtOnce) {
   Open();
-  Enter(window_->Edit_PoI_Breite, "30");
-  Enter(window_->Edit_PoI_Laenge, "60");
+  Enter(Find<QLineEdit>(*window_, "Edit_PoI_Breite"), "30");
+  Enter(Find<QLineEdit>(*window_, "Edit_PoI_Laenge"), "60");
   EXPECT_TRUE(MarkedAt(30, 60));
-  QTest::mouseClick(window_->RadioButton_PoI_Sued, Qt::LeftButton);
-  EXPECT_DOUBLE_EQ(Vars().PoiLatitude, -30);
+  QTest::mouseClick(Find<QRadioButton>(*window_, "RadioButton_PoI_Sued"), Qt::LeftButton);
+  EXPECT_DOUBLE_EQ(Place().latitude, -30);
   EXPECT_TRUE(MarkedAt(-30, 60));
   EXPECT_FALSE(MarkedAt(30, 60));
-  QTest::mouseClick(window_->RadioButton_PoI_West, Qt::LeftButton);
+  QTest::mouseClick(Find<QRadioButton>(*window_, "RadioButton_PoI_West"), Qt::LeftButton);
   EXPECT_TRUE(MarkedAt(-30, -60));
-  QTest::mouseClick(window_->RadioButton_PoI_Nord, Qt::LeftButton);
+  QTest::mouseClick(Find<QRadioButton>(*window_, "RadioButton_PoI_Nord"), Qt::LeftButton);
   EXPECT_TRUE(MarkedAt(30, -60));
-  QTest::mouseClick(window_->RadioButton_PoI_Ost, Qt::LeftButton);
+  QTest::mouseClick(Find<QRadioButton>(*window_, "RadioButton_PoI_Ost"), Qt::LeftButton);
   EXPECT_TRUE(MarkedAt(30, 60));
   // The two pairs are exclusive apart.
-  EXPECT_TRUE(window_->RadioButton_PoI_Nord->isChecked());
-  EXPECT_TRUE(window_->RadioButton_PoI_Ost->isChecked());
+  EXPECT_TRUE(Find<QRadioButton>(*window_, "RadioButton_PoI_Nord")->isChecked());
+  EXPECT_TRUE(Find<QRadioButton>(*window_, "RadioButton_PoI_Ost")->isChecked());
 }
 
 TEST_F(MapWindow, AClickOnTheMapMarksThePlaceAndTheTooltipNamesIt) {
   Open();
-  QTest::mouseClick(window_->Image_World, Qt::LeftButton, {}, QPoint(207, 234));
+  QTest::mouseClick(Find<WorldMapImage>(*window_, "Image_World"), Qt::LeftButton, {}, QPoint(207, 234));
   // Column 207: (207 - 340) * 180/340 = -70.41 deg; row 234: (170 - 234) * 180/340 = -33.88 deg.
-  EXPECT_EQ(window_->Edit_PoI_Breite->text(), "33.9");
-  EXPECT_TRUE(window_->RadioButton_PoI_Sued->isChecked());
-  EXPECT_EQ(window_->Edit_PoI_Laenge->text(), "70.4");
-  EXPECT_TRUE(window_->RadioButton_PoI_West->isChecked());
-  EXPECT_TRUE(window_->CheckBox_PoI->isChecked());
-  EXPECT_DOUBLE_EQ(Vars().PoiLatitude, -33.9);
-  EXPECT_DOUBLE_EQ(Vars().PoiLongitude, -70.4);
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Edit_PoI_Breite")->text(), "33.9");
+  EXPECT_TRUE(Find<QRadioButton>(*window_, "RadioButton_PoI_Sued")->isChecked());
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Edit_PoI_Laenge")->text(), "70.4");
+  EXPECT_TRUE(Find<QRadioButton>(*window_, "RadioButton_PoI_West")->isChecked());
+  EXPECT_TRUE(Find<QCheckBox>(*window_, "CheckBox_PoI")->isChecked());
+  EXPECT_DOUBLE_EQ(Place().latitude, -33.9);
+  EXPECT_DOUBLE_EQ(Place().longitude, -70.4);
   EXPECT_EQ(Map().pixel(207, 234) | 0xFF000000u, map_colour::kPlaceFill);
 
-  EXPECT_EQ(window_->Image_World->toolTipAt(QPoint(207, 234)), "33.9°S  70.4°W");
-  EXPECT_EQ(window_->Image_World->toolTipAt(QPoint(0, 0)), "90.0°N  180.0°W");
-  EXPECT_EQ(window_->Image_World->toolTipAt(QPoint(354, 80)), "47.6°N  7.4°E");
-  QHelpEvent help(QEvent::ToolTip, QPoint(340, 170), window_->Image_World->mapToGlobal(QPoint(340, 170)));
-  QApplication::sendEvent(window_->Image_World, &help);
+  EXPECT_EQ(Find<WorldMapImage>(*window_, "Image_World")->toolTipAt(QPoint(207, 234)), "33.9°S  70.4°W");
+  EXPECT_EQ(Find<WorldMapImage>(*window_, "Image_World")->toolTipAt(QPoint(0, 0)), "90.0°N  180.0°W");
+  EXPECT_EQ(Find<WorldMapImage>(*window_, "Image_World")->toolTipAt(QPoint(354, 80)), "47.6°N  7.4°E");
+  QHelpEvent help(QEvent::ToolTip, QPoint(340, 170), Find<WorldMapImage>(*window_, "Image_World")->mapToGlobal(QPoint(340, 170)));
+  QApplication::sendEvent(Find<WorldMapImage>(*window_, "Image_World"), &help);
   EXPECT_EQ(QToolTip::text(), "0.0°N  0.0°E");
   QToolTip::hideText();
 }
@@ -255,14 +261,14 @@ TEST_P(MapWindowCaptions, FollowTheLanguage) {
   const CaptionCase& c = GetParam();
   Vars().Parameters.SetByte(param::kLanguage, c.language);
   Open();
-  EXPECT_EQ(window_->GroupBox_Markierung->title(), QString::fromUtf8(c.group));
-  EXPECT_EQ(window_->CheckBox_Gradnetz->text(), QString::fromUtf8(c.graticule));
-  EXPECT_EQ(window_->RadioButton_PoI_Ost->text(), c.east);
-  EXPECT_EQ(window_->RadioButton_PoI_West->text(), c.west);
-  EXPECT_EQ(window_->Label_060E->text(), QString::fromUtf8(c.label060E));
-  EXPECT_EQ(window_->Label_180W->text(), QString::fromUtf8(c.label180W));
-  EXPECT_EQ(window_->Label_00N->text(), QString::fromUtf8("0° -"));
-  EXPECT_EQ(window_->Image_World->toolTipAt(QPoint(207, 234)), QString::fromUtf8(c.tooltip));
+  EXPECT_EQ(Find<QGroupBox>(*window_, "GroupBox_Markierung")->title(), QString::fromUtf8(c.group));
+  EXPECT_EQ(Find<QCheckBox>(*window_, "CheckBox_Gradnetz")->text(), QString::fromUtf8(c.graticule));
+  EXPECT_EQ(Find<QRadioButton>(*window_, "RadioButton_PoI_Ost")->text(), c.east);
+  EXPECT_EQ(Find<QRadioButton>(*window_, "RadioButton_PoI_West")->text(), c.west);
+  EXPECT_EQ(Find<QLabel>(*window_, "Label_060E")->text(), QString::fromUtf8(c.label060E));
+  EXPECT_EQ(Find<QLabel>(*window_, "Label_180W")->text(), QString::fromUtf8(c.label180W));
+  EXPECT_EQ(Find<QLabel>(*window_, "Label_00N")->text(), QString::fromUtf8("0° -"));
+  EXPECT_EQ(Find<WorldMapImage>(*window_, "Image_World")->toolTipAt(QPoint(207, 234)), QString::fromUtf8(c.tooltip));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -18,6 +18,7 @@ void DiagramView::Swap() {
 
 void DiagramView::paintEvent(QPaintEvent*) {
   QPainter p(this);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.drawImage(rect(), ShownImage());
 }
 

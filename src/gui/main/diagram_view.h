@@ -1,6 +1,8 @@
 // DiagramImages: the two pictures of the shadow diagram. The hidden one, BackImageIndex,
 // is drawn next and Swap shows it, so the user never sees a half-drawn picture; a repaint
-// only copies the shown picture, stretched to the widget, and never draws the diagram.
+// only copies the shown picture and never draws the diagram. The owner draws the pictures
+// at the widget's physical size, so the copy is pixel for pixel (stretched only until the
+// drawing at a new size arrives).
 #pragma once
 
 #include <QImage>
@@ -13,7 +15,7 @@ namespace varomintel {
 class DiagramView : public QWidget {
   Q_OBJECT
  public:
-  // Both pictures 1040 x 480 and white.
+  // Both pictures 1040 x 480 and white until the first drawing.
   explicit DiagramView(QWidget* parent = nullptr);
 
   int BackImageIndex() const { return backImageIndex_; }

@@ -23,9 +23,6 @@ namespace {
 constexpr int kExitWaitMilliseconds = 500;
 }  // namespace
 
-void TForm_Main::Hilfe2Click() { OpenHelp(); }
-void TForm_Main::Exit1Click() { ExitInOrder(); }
-
 void TForm_Main::OpenHelp() {
   VaromintelVariables& v = Vars();
   const std::uint8_t lang = ValidLanguageIndex(v.LanguageIndex);

@@ -5,10 +5,6 @@
 // windows, and at last the diagram and the map, whose texts are drawn into the pictures.
 #include <QAction>
 #include <QActionGroup>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 
 #include <array>
@@ -20,7 +16,11 @@
 #include "gui/lists/Varomintel_Unit_CityHist.h"
 #include "gui/lists/Varomintel_Unit_CityList.h"
 #include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/diagram_panel.h"
+#include "gui/main/map_panel.h"
+#include "gui/main/selection_panel.h"
 #include "text/text_table.h"
+#include "ui_Varomintel_Unit_Main.h"
 
 namespace varomintel {
 
@@ -32,11 +32,6 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-// Handlers of the three menu items.
-void TForm_Main::Opt_DeutschClick() { SwitchLanguage(kGerman); }
-void TForm_Main::Opt_EnglishClick() { SwitchLanguage(kEnglish); }
-void TForm_Main::Opt_FrancaisClick() { SwitchLanguage(kFrench); }
-
 void TForm_Main::ApplyStoredLanguage() {
   const std::uint8_t stored = Vars().Parameters.Byte(param::kLanguage);
   if (stored <= kFrench) SwitchLanguage(stored);
@@ -44,7 +39,7 @@ void TForm_Main::ApplyStoredLanguage() {
 
 void TForm_Main::SwitchLanguage(std::uint8_t languageIndex) {
   Vars().LanguageIndex = languageIndex;
-  const std::array<QAction*, 3> items = {Opt_Deutsch, Opt_English, Opt_Francais};
+  const std::array<QAction*, 3> items = {ui_->Opt_Deutsch, ui_->Opt_English, ui_->Opt_Francais};
   items[languageIndex]->setChecked(true);  // the action group unchecks the others
   ApplyLanguage();
 }
@@ -53,14 +48,17 @@ void TForm_Main::ApplyLanguage() {
   VaromintelVariables& v = Vars();
   const std::uint8_t lang = ValidLanguageIndex(v.LanguageIndex);
   TranslateMenus();
-  TranslateSelectionCaptions();
-  TranslateMapControls();  // the map's captions, and the map, whose texts are in the language too
-  // The texts that depend on the time scale: the Delta T caption, the report, the
-  // diagram and the elements table.
-  CheckBox_ET_UTClick();
-  ApplyDiagramLanguage();
-  Panel_About->FillVersionGrid(v.ProgramVersionInfo);
-  v.CaptionPrefix = "Varomintel " + Panel_About->FileVersionCell().toStdString() + Text(text_row::kSubtitle, lang);
+  selectionPanel_->Retranslate(lang);
+  // The map's captions, and the map, whose texts are in the language too.
+  mapPanel_->Retranslate(lang);
+  DrawWorldMap();
+  // The texts that depend on the time scale: the Saros and Delta T captions, the report,
+  // the diagram and the elements table.
+  SwitchTimeScale();
+  diagramPanel_->Retranslate(lang);
+  aboutPanel_->FillVersionGrid(v.ProgramVersionInfo);
+  v.CaptionPrefix = "Varomintel " + aboutPanel_->FileVersionCell().toStdString() + Text(text_row::kSubtitle, lang);
+  view_.SetCaptionPrefix(v.CaptionPrefix);
   setWindowTitle(Q(v.CaptionPrefix));
   if (cityHist_) {
     cityHist_->ApplyLanguage(lang);
@@ -83,59 +81,24 @@ void TForm_Main::TranslateMenus() {
     Texts text;
   };
   const MenuText menus[] = {
-      {File1, nullptr, {"&Datei", "&File", "&Fichier"}},
-      {nullptr, Exit1, {"&Beenden", "E&xit", "&Quitter"}},
-      {Liste1, nullptr, {"&Liste erzeugen", "&Create List", "&Créer liste"}},
-      {nullptr, Sichtbarkeit,
+      {ui_->File1, nullptr, {"&Datei", "&File", "&Fichier"}},
+      {nullptr, ui_->Exit1, {"&Beenden", "E&xit", "&Quitter"}},
+      {ui_->Liste1, nullptr, {"&Liste erzeugen", "&Create List", "&Créer liste"}},
+      {nullptr, ui_->Sichtbarkeit,
        {"Sichtbarkeit dieser Finsternis an verschiedenen Orten", "Local circumstances for cities/countries",
         "Visibilité de l'éclipse en différants lieux"}},
-      {nullptr, CityHist,
+      {nullptr, ui_->CityHist,
        {"Alle Finsternisse an einem bestimmten Ort suchen", "Search for all eclipses at a given place",
         "Trouver toutes les éclipses en un lieu donné"}},
-      {Option1, nullptr, {"&Option", "&Option", "&Option"}},
-      {Hilfe1, nullptr, {"&Hilfe", "&Help", "&Aide"}},
-      {nullptr, Hilfe2, {"Varomintel &Hilfe", "Varomintel &Help", "&Aide Varomintel "}},
-      {nullptr, Version1, {"Varomintel &Version", "Varomintel &Version information", "&Version Varomintel "}},
+      {ui_->Option1, nullptr, {"&Option", "&Option", "&Option"}},
+      {ui_->Hilfe1, nullptr, {"&Hilfe", "&Help", "&Aide"}},
+      {nullptr, ui_->Hilfe2, {"Varomintel &Hilfe", "Varomintel &Help", "&Aide Varomintel "}},
+      {nullptr, ui_->Version1, {"Varomintel &Version", "Varomintel &Version information", "&Version Varomintel "}},
   };
   for (const MenuText& m : menus) {
     const QString text = QString::fromUtf8(m.text[lang]);
     if (m.menu) m.menu->setTitle(text);
     if (m.action) m.action->setText(text);
-  }
-}
-
-void TForm_Main::TranslateSelectionCaptions() {
-  const std::uint8_t lang = ValidLanguageIndex(Vars().LanguageIndex);
-  struct Caption {
-    QGroupBox* group;
-    QLabel* label;
-    Texts text;
-  };
-  const Caption captions[] = {
-      {GroupBox_Finsternis, nullptr, {"Finsternis im Jahr ...", "Eclipse in the year ...", "Eclipse dans l'an ..."}},
-      {nullptr, Label_Jahr, {"Jahr", "Year", "année"}},
-      {GroupBox_ET_UT, nullptr, {"DeltaT (TT oder UT)", "DeltaT (TT or UT)", "DeltaT (TT ou TU)"}},
-      {GroupBox_TZone, nullptr, {"Zeitzone", "Time zone", "Fuseau horaire"}},
-      {nullptr, Label_Unterschied, {"Lokalzeit = UTC", "Local time = UTC", "Heure local = UTC"}},
-      {nullptr, Label_Std, {"Std", "hrs", "hrs"}},
-  };
-  for (const Caption& c : captions) {
-    const QString text = QString::fromUtf8(c.text[lang]);
-    if (c.group) c.group->setTitle(text);
-    if (c.label) c.label->setText(text);
-  }
-  // "Heure local = UTC" is wider than "Lokalzeit = UTC": the entry and its unit follow
-  // the label instead of covering its end.
-  const QRect label = Label_Unterschied->geometry();
-  const int labelWidth = Label_Unterschied->fontMetrics().horizontalAdvance(Label_Unterschied->text()) + 4;
-  Label_Unterschied->setGeometry(label.left(), label.top(), labelWidth, label.height());
-  const QRect entry = Edit_TZone->geometry();
-  Edit_TZone->move(label.left() + labelWidth + 2, entry.top());
-  Label_Std->move(Edit_TZone->geometry().right() + 6, Label_Std->geometry().top());
-  // The Saros caption: row 12, the member's number, row 13, the series' count, ")".
-  if (selection_.index != 0) {
-    ApplyTimeSettings(selection_, CurrentTimeSettings());
-    GroupBox_Saros->setTitle(Q(selection_.sarosCaption));
   }
 }
 

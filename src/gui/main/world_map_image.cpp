@@ -5,6 +5,11 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include <algorithm>
+#include <cmath>
+
+#include "app/world_map_model.h"
+
 namespace varomintel {
 
 WorldMapImage::WorldMapImage(QWidget* parent) : QWidget(parent) {
@@ -18,10 +23,18 @@ void WorldMapImage::setImage(const QImage& image) {
   update();
 }
 
+QPoint WorldMapImage::PixelAt(QPointF position) const {
+  const auto along = [](double p, int extent, int pixels) {
+    const int i = static_cast<int>(std::floor(p * pixels / std::max(1, extent)));
+    return std::clamp(i, 0, pixels - 1);
+  };
+  return {along(position.x(), width(), kMapWidth), along(position.y(), height(), kMapHeight)};
+}
+
 bool WorldMapImage::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     const auto* help = static_cast<QHelpEvent*>(event);
-    const QString text = rect().contains(help->pos()) ? toolTipAt(help->pos()) : QString();
+    const QString text = rect().contains(help->pos()) ? toolTipAt(PixelAt(help->pos())) : QString();
     if (text.isEmpty()) QToolTip::hideText();
     else QToolTip::showText(help->globalPos(), text, this, rect());
     return true;
@@ -30,21 +43,21 @@ bool WorldMapImage::event(QEvent* event) {
 }
 
 void WorldMapImage::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint pixel = event->position().toPoint();
-  if (QToolTip::isVisible() && rect().contains(pixel))
-    QToolTip::showText(event->globalPosition().toPoint(), toolTipAt(pixel), this, rect());
+  if (QToolTip::isVisible() && rect().contains(event->position().toPoint()))
+    QToolTip::showText(event->globalPosition().toPoint(), toolTipAt(PixelAt(event->position())), this, rect());
   QWidget::mouseMoveEvent(event);
 }
 
 void WorldMapImage::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), palette().window());
-  p.drawImage(0, 0, image_);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(rect(), image_);
 }
 
 void WorldMapImage::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint pixel = event->position().toPoint();
-  if (event->button() == Qt::LeftButton && rect().contains(pixel)) emit pixelClicked(pixel);
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    emit pixelClicked(PixelAt(event->position()));
   QWidget::mouseReleaseEvent(event);
 }
 

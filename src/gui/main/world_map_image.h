@@ -1,6 +1,6 @@
-// The image control of the world map: shows one 680 x 340 picture at its natural size,
-// reports the pixel of a left click, and asks its owner for the tooltip of the pixel under
-// the mouse.
+// The image control of the world map: shows one picture filling the control, reports the
+// picture's pixel (of the 680 x 340 map grid) under a left click, and asks its owner for
+// the tooltip of the pixel under the mouse.
 #pragma once
 
 #include <QImage>
@@ -19,6 +19,8 @@ class WorldMapImage : public QWidget {
   // The picture shown; replaced whole by every drawing.
   void setImage(const QImage& image);
   const QImage& image() const { return image_; }
+  // The map-grid pixel (column 0..679, row 0..339) under a point of the control.
+  QPoint PixelAt(QPointF position) const;
   // The tooltip of a pixel (column, row) of the picture; empty: no tooltip.
   void setToolTipSource(std::function<QString(QPoint)> source) { toolTipSource_ = std::move(source); }
   QString toolTipAt(QPoint pixel) const { return toolTipSource_ ? toolTipSource_(pixel) : QString(); }

@@ -1,0 +1,103 @@
+// The view model of the main window: the one owner of the selected eclipse, the time
+// slider's position and the time settings. The windows write its inputs and show what it
+// gives; the renderers draw the scene it builds; the command line, the tests and the
+// benchmarks drive it the same way. No toolkit: standard library and core only.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/selected_eclipse.h"
+#include "app/time_slider.h"
+#include "app/world_map_model.h"
+#include "eclipse/catalogue.h"
+#include "eclipse/circumstances.h"
+#include "eclipse/elements.h"
+
+namespace varomintel {
+
+// Everything one drawing of the shadow diagram reads. The pointers must stay valid
+// during the drawing (the view model's scene points into the view model).
+struct DiagramScene {
+  const EclipseRecord* record = nullptr;               // with the computed EclipseType
+  const EclipseCircumstances* circumstances = nullptr;
+  const MoonPath* moonPath = nullptr;                  // x, y at whole hours of UT, k = -10..10
+  ElementValues elements;  // the elements at t (with the selection's Delta T)
+  double t = 0;        // slider time, hours of TT from T0
+  double jdTT = 0;     // Julian day (TT) of t: the ecliptic's inclination on the diagram
+  double jdUT = 0;     // Julian day (UT) of t: jdTT - deltaT / 86400
+  double deltaT = 0;   // seconds, 0 in terrestrial time (shifts the hour angle M)
+  bool universalTime = true;  // hour marks on the Moon's path only in universal time
+  std::uint8_t language = 0;
+  std::string captionPrefix;  // the window caption before the date
+};
+
+// What the windows show at the slider time.
+struct ShownMoment {
+  double t = 0;               // hours of TT from T0
+  double jdTT = 0;            // Julian day, terrestrial time
+  double jdUT = 0;            // Julian day, universal time, rounded to whole seconds
+  std::string dateTime;       // "2022-11-08  10:59:11 UTC" or "... TT"
+  std::string caption;        // the window caption: prefix, dateTime, the type's long name
+  std::string shortType;      // the type's short name
+  std::string constellation;  // the Moon's, three letters
+  ElementValues elements;     // the Besselian elements at t
+};
+
+class EclipseView {
+ public:
+  // Selects eclipse `index` of `catalogue` (precondition: catalogue.Contains(index)) with
+  // the current time settings and puts the slider at greatest eclipse.
+  void Select(const Catalogue& catalogue, int index);
+  // The time scale, the time zone or the language changed: Delta T, the captions and the
+  // report anew; the circumstances and the slider position stay.
+  void SetTimeSettings(const TimeSettings& settings);
+  // The text before the date in the window caption ("Varomintel 1.0 ...").
+  void SetCaptionPrefix(std::string prefix);
+  // The slider moved: the position is held within 0..14400.
+  void SetSliderPosition(int position);
+
+  bool HasSelection() const { return selection_.index != 0; }
+  const SelectedEclipse& Selection() const { return selection_; }
+  const TimeSettings& Settings() const { return settings_; }
+  const std::string& CaptionPrefix() const { return captionPrefix_; }
+  int Position() const { return position_; }
+  // What is shown at the slider time (all empty before the first selection).
+  const ShownMoment& Now() const { return now_; }
+  // The world map's view of the selection (the eclipse's own Delta T in either scale).
+  WorldMapEclipse MapEclipse() const;
+
+ private:
+  void Refresh();
+
+  SelectedEclipse selection_;
+  TimeSettings settings_;
+  std::string captionPrefix_;
+  int position_ = kSliderT0;
+  ShownMoment now_;
+};
+
+// The one scene builder of the shadow diagram: the view's selection at its slider time.
+// The scene points into `view`, which must outlive it.
+DiagramScene DiagramSceneOf(const EclipseView& view);
+
+// The same for a selection at a slider time (the selection's Delta T, 0 in terrestrial
+// time), for callers that keep their own selection.
+DiagramScene DiagramSceneOf(const SelectedEclipse& selection, const SliderTime& time, bool universalTime,
+                            std::uint8_t language, std::string captionPrefix);
+
+// The window caption: the prefix, the date-time text and the long name of the type, five
+// blanks apart (none after a prefix that is empty or ends in a blank).
+std::string DiagramCaption(const std::string& prefix, const std::string& dateTime, EclipseTypeCode type,
+                           std::uint8_t language);
+
+// The date-time text of a Julian day: year with at least four digits (a minus sign before
+// negative years), "-", month, "-", day, two blanks, hh:mm:ss, then " UTC" in universal
+// time or " TT". The day is rounded to whole seconds first, so the seconds never read 60.
+std::string DiagramDateTimeText(double jd, bool universalTime);
+
+// The moment shown for a scene: the Julian day of universal time in whole seconds, the
+// three texts and the Moon's constellation.
+ShownMoment MomentOf(const DiagramScene& scene);
+
+}  // namespace varomintel

@@ -1,0 +1,137 @@
+#include "gui/main/diagram_panel.h"
+
+#include <QStyle>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/varomintel_variables.h"
+#include "gui/main/diagram_view.h"
+#include "text/text_table.h"
+#include "ui_diagram_panel.h"
+
+namespace varomintel {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Reverse play: the play symbol pointing left.
+QIcon Mirrored(const QIcon& icon) {
+  return QIcon(QPixmap::fromImage(icon.pixmap(16, 16).toImage().mirrored(true, false)));
+}
+
+// The picture's size at a scale: its width rounded, its height from the width, as the
+// renderer derives it when it draws at width / design width.
+QSize Scaled(QSize size, double scale) {
+  const long width = std::lround(size.width() * scale);
+  return {static_cast<int>(width), static_cast<int>(std::lround(static_cast<double>(width) * size.height() / size.width()))};
+}
+
+}  // namespace
+
+DiagramPanel::DiagramPanel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::DiagramPanel>()) {
+  ui_->setupUi(this);
+  QPalette white = ui_->Panel_Grafik->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  ui_->Panel_Grafik->setPalette(white);
+
+  ui_->ScrollBar_Time->setRange(kSliderFirst, kSliderLast);
+  ui_->ScrollBar_Time->setSingleStep(kSliderSmallChange);
+  ui_->ScrollBar_Time->setPageStep(kSliderLargeChange);
+  ui_->ScrollBar_Time->setValue(kSliderT0);
+
+  QStyle* s = style();
+  ui_->Button_FastReverse->setIcon(s->standardIcon(QStyle::SP_MediaSeekBackward));
+  ui_->Button_Reverse->setIcon(Mirrored(s->standardIcon(QStyle::SP_MediaPlay)));
+  ui_->Button_Stop->setIcon(s->standardIcon(QStyle::SP_MediaStop));
+  ui_->Button_Play->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
+  ui_->Button_FastPlay->setIcon(s->standardIcon(QStyle::SP_MediaSeekForward));
+
+  playTimer_ = new QTimer(this);
+  playTimer_->setInterval(0);  // as fast as the drawing allows, one step per round of the event loop
+
+  connect(ui_->ScrollBar_Time, &QScrollBar::valueChanged, this, &DiagramPanel::sliderMoved);
+  connect(ui_->Button_FastReverse, &QToolButton::clicked, this, [this] { Play(PlayDirection::FastReverse); });
+  connect(ui_->Button_Reverse, &QToolButton::clicked, this, [this] { Play(PlayDirection::Reverse); });
+  connect(ui_->Button_Play, &QToolButton::clicked, this, [this] { Play(PlayDirection::Forward); });
+  connect(ui_->Button_FastPlay, &QToolButton::clicked, this, [this] { Play(PlayDirection::FastForward); });
+  connect(ui_->Button_Stop, &QToolButton::clicked, this, [] { Vars().PlayRunning = false; });
+  connect(playTimer_, &QTimer::timeout, this, &DiagramPanel::PlayOneStep);
+}
+
+// The controls outlive the panel's members while QWidget's destructor hides them: a hidden
+// entry that had the focus still reports its editing finished. Nothing reaches the panel then.
+DiagramPanel::~DiagramPanel() {
+  for (QObject* control : findChildren<QObject*>()) control->disconnect(this);
+}
+
+void DiagramPanel::SetScale(double scale) {
+  const QSize picture = Scaled(kPictureSize, scale);
+  if (ui_->Panel_Grafik->size() != picture || ui_->Panel_Grafik->minimumSize() != picture)
+    ui_->Panel_Grafik->setFixedSize(picture);
+  if (scale != scale_) {
+    scale_ = scale;
+    emit pictureSizeChanged();
+  }
+}
+
+double DiagramPanel::PhysicalScale() const {
+  return devicePixelRatioF() * ui_->Panel_Grafik->minimumWidth() / kPictureSize.width();
+}
+
+QSize DiagramPanel::SizeAtScale(double scale) const {
+  const QSize picture = Scaled(kPictureSize, scale);
+  const int below = ui_->DiagramLayout->spacing() * 2 + ui_->ScrollBar_Time->minimumHeight() +
+                    ui_->PlayLayout->sizeHint().height();
+  return {picture.width(), picture.height() + below};
+}
+
+int DiagramPanel::SliderPosition() const { return ui_->ScrollBar_Time->value(); }
+
+void DiagramPanel::SetSliderPosition(int position) {
+  const QSignalBlocker block(ui_->ScrollBar_Time);
+  ui_->ScrollBar_Time->setValue(position);
+}
+
+void DiagramPanel::ShowPicture(const QImage& picture) {
+  ui_->DiagramImages->BackImage() = picture;
+  ui_->DiagramImages->Swap();
+}
+
+void DiagramPanel::Retranslate(std::uint8_t language) {
+  ui_->Button_FastReverse->setToolTip(Q(Text(text_row::kHintFastReverse, language)));
+  ui_->Button_Reverse->setToolTip(Q(Text(text_row::kHintReverse, language)));
+  ui_->Button_Stop->setToolTip(Q(Text(text_row::kHintStop, language)));
+  ui_->Button_Play->setToolTip(Q(Text(text_row::kHintPlay, language)));
+  ui_->Button_FastPlay->setToolTip(Q(Text(text_row::kHintFastPlay, language)));
+  // The slider's hint is kept but not shown as a tool tip: for assistive tools only.
+  ui_->ScrollBar_Time->setAccessibleDescription(Q(Text(text_row::kHintTimeSlider, language)));
+}
+
+// Play: one step at once, then one per round of the event loop, so that Stop, the slider,
+// the other buttons and the selection stay usable in between. The play ends at Stop, at
+// the end of its slider range, or when the window closes (which clears PlayRunning).
+// Selecting another eclipse or moving the slider by hand does not stop it: it continues
+// from the new position.
+void DiagramPanel::Play(PlayDirection direction) {
+  Vars().PlayRunning = true;
+  playDirection_ = direction;
+  ui_->Button_Stop->setFocus();  // Enter or Space stops
+  PlayOneStep();
+  if (Vars().PlayRunning) playTimer_->start();
+}
+
+void DiagramPanel::PlayOneStep() {
+  VaromintelVariables& v = Vars();
+  QScrollBar* slider = ui_->ScrollBar_Time;
+  if (v.PlayRunning && PlayMayStep(playDirection_, slider->value()))
+    slider->setValue(slider->value() + PlayStep(playDirection_));  // emits sliderMoved
+  if (!v.PlayRunning || !PlayMayStep(playDirection_, slider->value())) {
+    v.PlayRunning = false;
+    playTimer_->stop();
+  }
+}
+
+}  // namespace varomintel

@@ -1,0 +1,67 @@
+// The main window's diagram panel: the shadow diagram (Panel_Grafik with its two pictures),
+// the time slider under it and the five play buttons under the slider. The panel runs a
+// play itself, one slider step per round of the event loop; every slider move, by hand or
+// by a play, leaves as sliderMoved.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+
+#include "app/time_slider.h"
+
+class QTimer;
+
+namespace Ui {
+class DiagramPanel;
+}
+
+namespace varomintel {
+
+class DiagramPanel : public QWidget {
+  Q_OBJECT
+ public:
+  // The diagram's picture at scale 1, pixels.
+  static constexpr QSize kPictureSize{1040, 480};
+
+  explicit DiagramPanel(QWidget* parent = nullptr);
+  ~DiagramPanel() override;
+
+  // The diagram drawn at `scale` times its design size, and the panel's size then.
+  void SetScale(double scale);
+  QSize SizeAtScale(double scale) const;
+
+  int SliderPosition() const;
+  // Moves the slider without a sliderMoved.
+  void SetSliderPosition(int position);
+
+  // Physical pixels per design pixel of the diagram shown now (the screen's device pixel
+  // ratio times the layout's scale): the renderer draws at it, so the diagram is never
+  // a stretched bitmap.
+  double PhysicalScale() const;
+  // Shows a drawing (of DiagramSizeAt(PhysicalScale())): it goes into the hidden picture,
+  // which then takes the place of the shown one.
+  void ShowPicture(const QImage& picture);
+
+  // Starts a play; a play button pressed during a play takes over with its direction.
+  void Play(PlayDirection direction);
+  // The play buttons' hints and the slider's description in the language.
+  void Retranslate(std::uint8_t language);
+
+ signals:
+  void sliderMoved(int position);
+  // The diagram's size on the screen changed: it is drawn again at PhysicalScale.
+  void pictureSizeChanged();
+
+ private:
+  void PlayOneStep();
+  std::unique_ptr<Ui::DiagramPanel> ui_;
+  QTimer* playTimer_ = nullptr;
+  PlayDirection playDirection_ = PlayDirection::Forward;
+  double scale_ = 1;
+};
+
+}  // namespace varomintel

@@ -1,0 +1,79 @@
+// The main window's left column: the choice of the eclipse (scroll bar, year, Saros number
+// and steps), the time scale and the time zone, the report, the date-time panel and the
+// elements table SG. The controls are private; what the user asks for leaves as a signal,
+// what the window shows comes in through the Show functions.
+#pragma once
+
+#include <QTextEdit>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/elements_table.h"
+#include "eclipse/report.h"
+
+namespace Ui {
+class SelectionPanel;
+}
+
+namespace varomintel {
+
+// The report view RE_Table: at the design size 250 pixels high; it takes the height the
+// window gains and gives up height where the window is smaller, down to 80 pixels (four
+// lines, the rest scrolled) on a screen 720 pixels high.
+class ReportView : public QTextEdit {
+  Q_OBJECT
+ public:
+  using QTextEdit::QTextEdit;
+  QSize sizeHint() const override { return {470, 250}; }
+};
+
+class SelectionPanel : public QWidget {
+  Q_OBJECT
+ public:
+  explicit SelectionPanel(QWidget* parent = nullptr);
+  ~SelectionPanel() override;
+
+  // The eclipse scroll bar: positions 1..count; a position set here emits no signal.
+  void SetEclipseCount(int count);
+  int EclipseIndex() const;
+  void SetEclipseIndex(int index);
+  // The entries as the user left them, and the texts written back into them.
+  QString YearEntry() const;
+  QString SarosEntry() const;
+  QString TimeZoneEntry() const;
+  void ShowYear(int year);
+  void ShowSaros(int saros);
+  void ShowTimeZone(const QString& text);
+  // The time scale: checked is universal time; the time-zone group shows only then.
+  bool UniversalTime() const;
+  void SetUniversalTime(bool universal);
+
+  // The selection's captions and its report (Arial, tab stops beyond the widest contact
+  // label of the language).
+  void ShowSelection(const std::string& sarosCaption, const std::string& deltaTCaption,
+                     const std::vector<ReportLine>& report, std::uint8_t language);
+  void ShowSarosCaption(const std::string& caption);
+  // The date-time panel and the elements table of the slider time.
+  void ShowDateTime(const std::string& dateTime, const std::string& shortType);
+  void ShowElements(const ElementsTableCells& cells);
+  // Every caption of the column in the language (0 German, 1 English, 2 French).
+  void Retranslate(std::uint8_t language);
+
+ signals:
+  void eclipseIndexChanged(int index);
+  void yearEntered(const QString& text);
+  void sarosEntered(const QString& text);
+  void sarosStepped(int direction, int steps);
+  void timeScaleClicked(bool universalTime);
+  void timeZoneEntered(const QString& text);
+
+ private:
+  void SetUpElementsTable();
+  std::unique_ptr<Ui::SelectionPanel> ui_;
+};
+
+}  // namespace varomintel

@@ -1,0 +1,215 @@
+// The main window's layout on today's screens: opened at 1280 x 720, at the design size and
+// at 2560 x 1440, in each language, no control overlaps a sibling or leaves its parent,
+// every caption fits its control, the inner area needs no more room than it has, and the
+// diagram and the map keep their shapes while they grow with the window.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+
+#include <filesystem>
+#include <string>
+
+#include "../support/synthetic_eclipse.h"
+#include "app/parameter_file.h"
+#include "app/varomintel_variables.h"
+#include "find_control.h"
+#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/diagram_view.h"
+#include "gui/main/world_map_image.h"
+
+namespace varomintel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Find;
+
+struct LayoutCase {
+  const char* name;
+  QSize screen;          // the screen the window fills; {} the design size
+  std::uint8_t language;
+  double minScale, maxScale;  // of the diagram and the map
+};
+void PrintTo(const LayoutCase& c, std::ostream* os) { *os << c.name; }
+
+constexpr int kTitleBar = 30;  // what a window manager's frame takes of the screen's height
+
+// The direct children of `parent` that a user sees as controls (the graticule lines lie
+// over the map on purpose, and a hidden panel covers nothing).
+QList<QWidget*> VisibleChildren(const QWidget* parent) {
+  QList<QWidget*> shown;
+  for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (w->isVisible() && !w->isWindow() && !w->objectName().startsWith("Shape") && !w->objectName().startsWith("qt_"))
+      shown << w;
+  return shown;
+}
+
+QString NameOf(const QWidget* w) {
+  return w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName();
+}
+
+// The width a group box needs for its title.
+int TitleWidth(const QGroupBox* g) {
+  QStyleOptionGroupBox option;
+  option.initFrom(g);
+  option.text = g->title();
+  option.subControls = QStyle::SC_GroupBoxLabel;
+  return g->fontMetrics().horizontalAdvance(g->title()) + 2 * g->style()->pixelMetric(QStyle::PM_LayoutLeftMargin, &option, g);
+}
+
+// One synthetic eclipse in universal time (the time-zone group shows), in `language`.
+void PrepareState(const fs::path& dir, std::uint8_t language) {
+  fs::remove_all(dir);
+  VaromintelVariables& v = Vars();
+  v = VaromintelVariables{};
+  v.TheCatalogue = Catalogue({varomintel::testing::LinearEclipse::Passing(1200, 0.3).Record(2022, 11, 8, 11)});
+  v.ProgramVersion = "0.1.0.0";
+  v.ParamDir = (dir / "Varomintel").string() + "/";
+  v.ParamFilePath = v.ParamDir + kParameterFileName;
+  v.Parameters = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion).record;
+  v.Parameters.SetInt(param::kEclipse, 1);
+  v.Parameters.SetFlag(param::kUniversalTime, true);
+  v.Parameters.SetByte(param::kLanguage, language);
+}
+
+fs::path StateFolder() { return fs::temp_directory_path() / ("varomintel_layout_" + std::to_string(::getpid())); }
+
+class WindowLayout : public ::testing::TestWithParam<LayoutCase> {
+ protected:
+  void SetUp() override { PrepareState(StateFolder(), GetParam().language); }
+  void TearDown() override { fs::remove_all(StateFolder()); }
+};
+
+TEST_P(WindowLayout, NothingOverlapsEveryCaptionFitsAndThePicturesKeepTheirShape) {
+  const LayoutCase& c = GetParam();
+  TForm_Main window;
+  window.ApplyStoredLanguage();
+  testing::ShowAtDesignSize(window);
+  if (!c.screen.isEmpty()) testing::ResizeAndWait(window, c.screen - QSize(0, kTitleBar));
+  QWidget* client = window.centralWidget();
+  client->layout()->activate();
+
+  // The window fits the screen (a minimum size larger than the screen would push it off),
+  // and needs no scroll bar: the inner area holds what its layout needs at least.
+  if (!c.screen.isEmpty()) {
+    EXPECT_LE(window.width(), c.screen.width());
+    EXPECT_LE(window.height(), c.screen.height() - kTitleBar);
+  }
+  const QSize least = client->layout()->minimumSize();
+  EXPECT_LE(least.width(), client->width());
+  EXPECT_LE(least.height(), client->height());
+
+  // Siblings do not overlap, and each control lies inside its parent.
+  QList<QWidget*> parents = client->findChildren<QWidget*>();
+  parents << client;
+  for (QWidget* parent : parents) {
+    if (!parent->isVisible()) continue;
+    const QList<QWidget*> children = VisibleChildren(parent);
+    for (int i = 0; i < children.size(); ++i) {
+      const QRect a = children[i]->geometry();
+      EXPECT_TRUE(parent->rect().contains(a))
+          << NameOf(children[i]).toStdString() << " leaves " << NameOf(parent).toStdString();
+      for (int j = i + 1; j < children.size(); ++j)
+        EXPECT_FALSE(a.intersects(children[j]->geometry()))
+            << NameOf(children[i]).toStdString() << " overlaps " << NameOf(children[j]).toStdString();
+    }
+  }
+
+  // Every caption fits its control.
+  for (QLabel* label : client->findChildren<QLabel*>()) {
+    if (label->isVisible() && !label->text().isEmpty()) {
+      EXPECT_LE(label->sizeHint().width(), label->width()) << NameOf(label).toStdString() << " " << label->text().toStdString();
+    }
+  }
+  for (QAbstractButton* button : client->findChildren<QAbstractButton*>()) {
+    if (button->isVisible() && !button->text().isEmpty()) {
+      EXPECT_LE(button->sizeHint().width(), button->width()) << NameOf(button).toStdString() << " " << button->text().toStdString();
+    }
+  }
+  for (QGroupBox* group : client->findChildren<QGroupBox*>()) {
+    if (group->isVisible()) {
+      EXPECT_LE(TitleWidth(group), group->width()) << NameOf(group).toStdString() << " " << group->title().toStdString();
+    }
+  }
+
+  // The diagram and the map keep their shapes, at a scale that suits the screen, and
+  // their pictures have the pixels of the panels: drawn, not stretched.
+  EXPECT_FALSE(window.PicturesPending());
+  EXPECT_EQ(Find<DiagramView>(window, "DiagramImages")->ShownImage().size(), Find<QWidget>(window, "DiagramImages")->size());
+  EXPECT_EQ(Find<WorldMapImage>(window, "Image_World")->image().width(), Find<QWidget>(window, "Image_World")->width());
+  EXPECT_EQ(Find<WorldMapImage>(window, "Image_World")->image().height(), Find<QWidget>(window, "Image_World")->height());
+  const QSize diagram = Find<QWidget>(window, "DiagramImages")->size();
+  const QSize map = Find<QWidget>(window, "Image_World")->size();
+  EXPECT_NEAR(diagram.width() * 480.0 / 1040.0, diagram.height(), 1.0) << diagram.width() << " x " << diagram.height();
+  EXPECT_NEAR(map.width() * 340.0 / 680.0, map.height(), 1.0) << map.width() << " x " << map.height();
+  EXPECT_GE(window.PictureScale(), c.minScale);
+  EXPECT_LE(window.PictureScale(), c.maxScale);
+  // The slider and the play buttons stay under the diagram.
+  const QRect picture = Find<QWidget>(window, "Panel_Grafik")->geometry();
+  const QRect slider = Find<QWidget>(window, "ScrollBar_Time")->geometry();
+  EXPECT_EQ(slider.left(), picture.left());
+  EXPECT_EQ(slider.width(), picture.width());
+  EXPECT_GT(slider.top(), picture.bottom());
+  // The left column keeps its width.
+  EXPECT_EQ(Find<QWidget>(window, "SelectionPanel")->width(), 470);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, WindowLayout,
+    ::testing::Values(LayoutCase{"small_German", {1280, 720}, 0, 0.45, 0.8},
+                      LayoutCase{"small_English", {1280, 720}, 1, 0.45, 0.8},
+                      LayoutCase{"small_French", {1280, 720}, 2, 0.45, 0.8},
+                      LayoutCase{"design_German", {}, 0, 0.999, 1.001},
+                      LayoutCase{"design_English", {}, 1, 0.999, 1.001},
+                      LayoutCase{"design_French", {}, 2, 0.999, 1.001},
+                      LayoutCase{"large_German", {2560, 1440}, 0, 1.4, 2.0},
+                      LayoutCase{"large_English", {2560, 1440}, 1, 1.4, 2.0},
+                      LayoutCase{"large_French", {2560, 1440}, 2, 1.4, 2.0}),
+    [](const ::testing::TestParamInfo<LayoutCase>& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace varomintel
+
+namespace varomintel {
+namespace {
+
+// At the design size the controls stand where the window has always had them (top-left
+// corners in the inner area, within a few pixels).
+struct DesignPlace {
+  const char* control;
+  QPoint topLeft;
+};
+constexpr DesignPlace kDesignPlaces[] = {
+    {"GroupBox_Finsternis", {8, 8}}, {"GroupBox_Saros", {8, 98}},      {"GroupBox_ET_UT", {8, 164}},
+    {"GroupBox_TZone", {248, 164}},  {"RE_Table", {8, 228}},           {"Panel_DatumZeit", {8, 487}},
+    {"SG", {8, 544}},                {"Panel_Grafik", {488, 8}},       {"ScrollBar_Time", {488, 492}},
+    {"Button_FastReverse", {890, 516}}, {"Panel_World", {532, 545}}, {"GroupBox_Globus", {1228, 545}},
+    {"GroupBox_Markierung", {1228, 649}},
+};
+constexpr int kDesignTolerance = 6;  // pixels
+
+class DesignLayout : public ::testing::Test {
+ protected:
+  void SetUp() override { PrepareState(StateFolder(), 0); }
+  void TearDown() override { fs::remove_all(StateFolder()); }
+};
+
+TEST_F(DesignLayout, TheControlsStandWhereTheyAlwaysStood) {
+  TForm_Main window;
+  testing::ShowAtDesignSize(window);
+  QWidget* client = window.centralWidget();
+  for (const DesignPlace& place : kDesignPlaces) {
+    QWidget* control = Find<QWidget>(window, place.control);
+    const QPoint at = control->mapTo(client, QPoint(0, 0));
+    EXPECT_NEAR(at.x(), place.topLeft.x(), kDesignTolerance) << place.control;
+    EXPECT_NEAR(at.y(), place.topLeft.y(), kDesignTolerance) << place.control;
+  }
+}
+
+}  // namespace
+}  // namespace varomintel
