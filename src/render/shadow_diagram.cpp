@@ -538,20 +538,4 @@ QImage DrawShadowDiagram(const DiagramScene& scene, const MoonPictures& moonPict
   return image;
 }
 
-DiagramFrame DrawShadowDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& moonPictures) {
-  if (image.size() != QSize(kDiagramWidth, kDiagramHeight) || image.format() != QImage::Format_RGB32)
-    image = NewDiagramImage();
-  DiagramScene withElements = scene;
-  withElements.elements = EvaluateElements(*scene.record, scene.t, scene.deltaT);
-  PaintDiagram(image, withElements, moonPictures, 1.0);
-  const ShownMoment moment = MomentOf(withElements);
-  DiagramFrame frame;
-  frame.caption = moment.caption;
-  frame.dateTime = moment.dateTime;
-  frame.shortType = moment.shortType;
-  frame.jdUT = moment.jdUT;
-  frame.elements = moment.elements;
-  return frame;
-}
-
 }  // namespace varomintel

@@ -38,23 +38,9 @@ QSize DiagramSizeAt(double scale);
 // design pixel (held within 0.25..8): a picture of DiagramSizeAt(scale) in 32-bit RGB at 96
 // dots per inch. At scale 1 the design's own pixels; at any other scale the same figure
 // with smoothed lines and text and the Moon's picture smoothly scaled. Pure: no state is
-// kept between calls. The texts that go with it: MomentOf(scene) or EclipseView::Now().
+// kept between calls. It only paints: the texts that go with it (caption, date-time, short
+// type, elements) come from EclipseView::Now() or MomentOf(scene).
 QImage DrawShadowDiagram(const DiagramScene& scene, const MoonPictures& moonPictures, double scale = 1.0);
-
-// The texts of one drawing, for callers of the drawing below.
-struct DiagramFrame {
-  std::string caption;    // captionPrefix, dateTime and the type's long name, five blanks apart
-  std::string dateTime;   // "2022-11-08  10:59:11 UTC" or "... TT"
-  std::string shortType;  // the type's short name
-  double jdUT = 0;        // the scene's jdUT rounded to whole seconds
-  ElementValues elements; // the elements at t (with the scene's Delta T)
-};
-
-// Draws the diagram at scale 1 into `image` (made a 1040 x 480 NewDiagramImage first when
-// it is not one) and returns its texts; the elements are evaluated from the scene's t and
-// deltaT. For a window that keeps its own state and double buffer; new callers take the
-// picture above and the texts from EclipseView::Now or MomentOf.
-DiagramFrame DrawShadowDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& moonPictures);
 
 // The Moon's diameter on the diagram, pixels, for the Moon's radius in arcseconds:
 // round(2 * rmoo / 22.3). The diagram draws it from the picture for N = diameter + 2.

@@ -366,7 +366,19 @@ QRect WorldMapAreaIn(const MapDrawing& drawing) {
 
 QImage RenderWorldMap(const WorldMapInputs& inputs, const MapDrawing& drawing) {
   const double scale = UsableRenderScale(drawing.scale);
-  QImage map = scale == 1.0 ? RenderWorldMap(inputs) : PaintMap(inputs, scale);
+  return FrameWorldMap(scale == 1.0 ? RenderWorldMap(inputs) : PaintMap(inputs, scale), drawing, inputs.language);
+}
+
+QImage FrameWorldMap(QImage map, const MapDrawing& drawing, std::uint8_t language) {
+  const double scale = UsableRenderScale(drawing.scale);
+  const QSize mapSize = WorldMapAreaIn(drawing).size();
+  if (map.isNull()) {
+    map = QImage(mapSize, QImage::Format_RGB32);
+    map.fill(kPlainGround);
+  } else if (map.size() != mapSize) {
+    map = SmoothlyScaled(map, mapSize);
+  }
+  if (map.format() != QImage::Format_RGB32) map = map.convertToFormat(QImage::Format_RGB32);
   if (drawing.graticule) Graticule(map, scale);
   if (!drawing.degreeLabels) return map;
 
@@ -384,11 +396,11 @@ QImage RenderWorldMap(const WorldMapInputs& inputs, const MapDrawing& drawing) {
   p.setFont(QGuiApplication::font());
   p.setPen(palette.color(QPalette::WindowText));
   for (std::size_t i = 0; i < kLabelRows.size(); ++i)
-    p.drawText(QRect(0, kMapLabelMarginTop + kLabelRows[i] - 8, 40, 16), Qt::AlignRight | Qt::AlignVCenter,
+    p.drawText(QRect(0, LatitudeLabelTop(kLabelRows[i]), 40, 16), Qt::AlignRight | Qt::AlignVCenter,
                QString::fromUtf8(kLatitudeLabels[i]));
   for (std::size_t i = 0; i < kLabelColumns.size(); ++i)
     p.drawText(QRect(kMapLabelMarginLeft + kLabelColumns[i] - 25, kMapLabelMarginTop + kMapHeight + 3, 50, 18),
-               Qt::AlignHCenter | Qt::AlignTop, LongitudeLabel(kLongitudes[i], inputs.language));
+               Qt::AlignHCenter | Qt::AlignTop, LongitudeLabel(kLongitudes[i], language));
   return picture;
 }
 

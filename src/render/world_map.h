@@ -81,6 +81,17 @@ inline constexpr int kMapLabelMarginTop = 8;
 inline constexpr int kMapLabelMarginRight = 25;
 inline constexpr int kMapLabelMarginBottom = 21;
 
+// The top of the latitude label of map row `row` in the labelled picture at scale 1: the
+// box 16 pixels high centred on the row, the two at the poles moved in to stay within the
+// picture's rows 5..349 (the map holds rows 8..347), clear of its edge and of the longitude
+// labels under the map.
+inline int LatitudeLabelTop(int row) {
+  const int top = kMapLabelMarginTop + row - 8;
+  return top < kMapLabelMarginTop - 3 ? kMapLabelMarginTop - 3
+         : top > kMapLabelMarginTop + 340 - 14 ? kMapLabelMarginTop + 340 - 14
+                                             : top;
+}
+
 // The size of the picture drawn with `drawing`: the map's 680 x 340 pixels, with the label
 // margins when degreeLabels, times the scale, each length rounded.
 QSize WorldMapSizeAt(const MapDrawing& drawing);
@@ -100,5 +111,11 @@ QRect WorldMapAreaIn(const MapDrawing& drawing);
 //   language: "O" for east in German and "O" for west in French), in the application font
 //   and the palette's text colour on its window colour.
 QImage RenderWorldMap(const WorldMapInputs& inputs, const MapDrawing& drawing);
+
+// The graticule and the degree labels of `drawing` round a map already drawn at its scale
+// (RenderWorldMap's last step, also for a bare map picture before any eclipse is chosen).
+// A map of another size than WorldMapAreaIn(drawing) is smoothly scaled to it first; a
+// null map is the plain grey-blue ground.
+QImage FrameWorldMap(QImage map, const MapDrawing& drawing, std::uint8_t language);
 
 }  // namespace varomintel

@@ -86,10 +86,9 @@ TEST_F(DiagramControls, EverySelectionOpensAtGreatestEclipseAndShowsTheRenderers
     EXPECT_EQ(Cell(0, 1).toStdString(), FormatFixed(SliderHours(want), 4));
     // The picture shown is the renderer's for the same inputs, pixel for pixel.
     const SelectedEclipse s = SelectEclipseAt(v.TheCatalogue, index, TimeSettings{false, 0, "+0.00", 1});
-    QImage expected;
-    const DiagramFrame frame = DrawShadowDiagram(
-        expected, DiagramSceneOf(s, SliderTimeAt(s.record, want, 0), false, 1, v.CaptionPrefix),
-        MoonPictures::Load(""));
+    const DiagramScene scene = DiagramSceneOf(s, SliderTimeAt(s.record, want, 0), false, 1, v.CaptionPrefix);
+    const QImage expected = DrawShadowDiagram(scene, MoonPictures::Load(""));
+    const ShownMoment frame = MomentOf(scene);
     EXPECT_TRUE(Find<DiagramView>(*w_, "DiagramImages")->ShownImage() == expected) << "eclipse " << index;
     EXPECT_EQ(Find<QLabel>(*w_, "Label_DatumZeit")->text().toStdString(), frame.dateTime);
     EXPECT_EQ(Find<QLabel>(*w_, "MoFiTyp_Label")->text().toStdString(), frame.shortType);

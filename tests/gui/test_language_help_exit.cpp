@@ -49,6 +49,8 @@
 #include "gui/lists/Varomintel_Unit_CityList.h"
 #include "gui/main/Varomintel_Unit_Main.h"
 #include "find_control.h"
+#include "gui/main/map_panel.h"
+#include "map_scales.h"
 #include "text/text_table.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -90,12 +92,6 @@ const CaptionRow kCaptions[] = {
   {kMain, "CheckBox_Gradnetz", {"Gradnetz", "Graticule", "Quadrillage"}},
   {kMain, "RadioButton_PoI_Ost", {"O", "E", "E"}},
   {kMain, "RadioButton_PoI_West", {"W", "W", "O"}},
-  {kMain, "Label_180W", {"180°W", "180°W", "180°O"}},
-  {kMain, "Label_120W", {"120°W", "120°W", "120°O"}},
-  {kMain, "Label_060W", {"60°W", "60°W", "60°O"}},
-  {kMain, "Label_060E", {"60°O", "60°E", "60°E"}},
-  {kMain, "Label_120E", {"120°O", "120°E", "120°E"}},
-  {kMain, "Label_180E", {"180°O", "180°E", "180°E"}},
   {kHist, "Label1", {"Ort/Stadt/Bezeichnung", "Place/City", "Lieu/Ville/remarques"}},
   {kHist, "Label2", {"Geogr. Breite (Grad)", "Latitude (degrees)", "Latitude geogr.(°)"}},
   {kHist, "Label3", {"Geogr. Länge (Grad)", "Longitude (degrees)", "Longitude geogr.(°)"}},
@@ -119,6 +115,16 @@ const CaptionRow kCaptions[] = {
   {kList, "Label1", {"Nur Orte mit mehr als", "List places with more than", "Lieux avec plus de"}},
   {kList, "Label5", {" JJJJ MM Tg t Land       Stadt       Breite    Länge    Einw. T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°", " YYYY MM DD t Country    City        Latit.  Longit.   Popul. T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°", " AAAA MM JJ t Pays       Ville       Latit.  Longit.   Habit. T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°"}},
 
+};
+
+// The longitude labels drawn under the main window's map: the map column each names.
+struct MapScaleRow {
+  int column;
+  std::array<const char*, 3> text;  // German, English, French (UTF-8)
+};
+const MapScaleRow kMapScale[] = {
+  {0, {"180°W", "180°W", "180°O"}},  {113, {"120°W", "120°W", "120°O"}}, {227, {"60°W", "60°W", "60°O"}},
+  {453, {"60°O", "60°E", "60°E"}},   {567, {"120°O", "120°E", "120°E"}}, {680, {"180°O", "180°E", "180°E"}},
 };
 
 // Captions taken from rows of the text table.
@@ -234,6 +240,16 @@ class Languages : public ::testing::Test {
       if (!c) continue;
       const QString hint = r.row == 24 ? c->accessibleDescription() : c->toolTip();
       EXPECT_EQ(hint, QString::fromStdString(Text(r.row, l))) << r.control;
+    }
+    // The map's longitude labels as they stand on the screen. The last one's box reaches
+    // into the controls beside the map: its left 40 pixels are compared.
+    auto& panel = *Find<MapPanel>(*main_, "MapPanel");
+    for (const MapScaleRow& r : kMapScale) {
+      const QRect box = testing::LongitudeLabelBox(r.column);
+      const QRect compared(0, 0, r.column == 680 ? 40 : box.width(), box.height());
+      EXPECT_EQ(testing::OnScreen(panel, box).copy(compared),
+                testing::LabelText(QString::fromUtf8(r.text[l]), box, Qt::AlignHCenter | Qt::AlignTop).copy(compared))
+          << r.text[l];
     }
     ASSERT_EQ(list_->ComboBox_Population->count(), 10);
     for (int i = 0; i < 10; ++i)

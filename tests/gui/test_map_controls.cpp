@@ -32,6 +32,7 @@
 #include "find_control.h"
 #include "gui/main/map_panel.h"
 #include "gui/main/world_map_image.h"
+#include "map_scales.h"
 #include "render/world_map.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -82,16 +83,32 @@ class MapWindow : public ::testing::Test {
   // The place that the entries mark, north and east positive.
   GeoPoint Place() const { return Find<MapPanel>(*window_, "MapPanel")->MarkedPlace(); }
   const QImage& Map() const { return Find<WorldMapImage>(*window_, "Image_World")->image(); }
-  // The marker's fill at the place's pixel (180 deg E, column 680, is column 0 again).
+  // The marker's fill beside the place's pixel, off the graticule lines that may cross the
+  // place itself (180 deg E, column 680, is column 0 again).
   bool MarkedAt(double lat, double lon) const {
-    const int x = MapPixel(MapColumn(lon)) % kMapWidth;
-    return (Map().pixel(x, MapPixel(MapRow(lat))) | 0xFF000000u) == map_colour::kPlaceFill;
+    const int x = (MapPixel(MapColumn(lon)) + 1) % kMapWidth;
+    const int y = std::min(MapPixel(MapRow(lat)) + 1, kMapHeight - 1);
+    return (Map().pixel(x, y) | 0xFF000000u) == map_colour::kPlaceFill;
   }
-  int VisibleGraticuleLines() const {
+  // The graticule lines drawn across the whole map (columns every 60 deg of longitude,
+  // rows every 30 deg of latitude) in the palette's shadow colour.
+  int DrawnGraticuleLines() const {
+    const QRgb dark = QGuiApplication::palette().color(QPalette::Dark).rgb();
+    const QImage map = Map().convertToFormat(QImage::Format_RGB32);
     int n = 0;
-    for (int i = 1; i <= 10; ++i) n += Find<QFrame>(*window_, ("Shape" + std::to_string(i)).c_str())->isVisible();
+    for (const int column : {113, 227, 340, 453, 567}) {
+      bool whole = true;
+      for (int y = 0; y < map.height(); ++y) whole = whole && map.pixel(column, y) == dark;
+      n += whole;
+    }
+    for (const int row : {57, 113, 170, 227, 283}) {
+      bool whole = true;
+      for (int x = 0; x < map.width(); ++x) whole = whole && map.pixel(x, row) == dark;
+      n += whole;
+    }
     return n;
   }
+  MapPanel& Panel() const { return *Find<MapPanel>(*window_, "MapPanel"); }
   fs::path dir_;
   std::unique_ptr<TForm_Main> window_;
 };
@@ -111,7 +128,7 @@ TEST_F(MapWindow, StoredSettingsAreShownAndStoredBack) {
   EXPECT_EQ(Find<QComboBox>(*window_, "ComboBox_Globus")->currentIndex(), 2);
   EXPECT_EQ(Find<QComboBox>(*window_, "ComboBox_Globus")->currentText(), "Politisch");
   EXPECT_EQ(Find<QComboBox>(*window_, "ComboBox_Globus")->count(), 4);
-  EXPECT_EQ(VisibleGraticuleLines(), 0);
+  EXPECT_EQ(DrawnGraticuleLines(), 0);
   EXPECT_TRUE(Find<QRadioButton>(*window_, "RadioButton_PoI_Sued")->isChecked());
   EXPECT_TRUE(Find<QRadioButton>(*window_, "RadioButton_PoI_West")->isChecked());
   EXPECT_DOUBLE_EQ(Place().latitude, -30);
@@ -136,16 +153,24 @@ TEST_F(MapWindow, StoredSettingsAreShownAndStoredBack) {
   EXPECT_FALSE(p.Flag(param::kPoiShown));
 }
 
-TEST_F(MapWindow, RedrawnForSelectionMapAndMarkerButNotForGraticuleTimeScaleOrSlider) {
+TEST_F(MapWindow, RedrawnForSelectionMapMarkerAndGraticuleButNotForTimeScaleOrSlider) {
   Open();
-  EXPECT_EQ(VisibleGraticuleLines(), 10);  // a new parameter file shows the graticule
-  qint64 key = Map().cacheKey();
+  EXPECT_EQ(DrawnGraticuleLines(), 10);  // a new parameter file shows the graticule
   const QImage before = Map();
 
   Find<QCheckBox>(*window_, "CheckBox_Gradnetz")->click();
-  EXPECT_EQ(VisibleGraticuleLines(), 0);
+  EXPECT_EQ(DrawnGraticuleLines(), 0);
+  // Only the lines went: every pixel off them is the one drawn before.
+  const QImage bare = Map();
+  const QRgb line = QGuiApplication::palette().color(QPalette::Dark).rgb();
+  int changed = 0;
+  for (int y = 0; y < bare.height(); ++y)
+    for (int x = 0; x < bare.width(); ++x) changed += before.pixel(x, y) != line && bare.pixel(x, y) != before.pixel(x, y);
+  EXPECT_EQ(changed, 0);
   Find<QCheckBox>(*window_, "CheckBox_Gradnetz")->click();
-  EXPECT_EQ(VisibleGraticuleLines(), 10);
+  EXPECT_EQ(DrawnGraticuleLines(), 10);
+  EXPECT_EQ(Map(), before);
+  qint64 key = Map().cacheKey();
   Find<QCheckBox>(*window_, "CheckBox_ET_UT")->click();  // the Moon's place over the Earth does not change
   if (auto* slider = window_->findChild<QScrollBar*>("ScrollBar_Time")) slider->setValue(slider->value() + 600);
   EXPECT_EQ(Map().cacheKey(), key);
@@ -239,6 +264,7 @@ TEST_F(MapWindow, AClickOnTheMapMarksThePlaceAndTheTooltipNamesIt) {
   EXPECT_DOUBLE_EQ(Place().latitude, -33.9);
   EXPECT_DOUBLE_EQ(Place().longitude, -70.4);
   EXPECT_EQ(Map().pixel(207, 234) | 0xFF000000u, map_colour::kPlaceFill);
+  EXPECT_TRUE(MarkedAt(-33.9, -70.4));
 
   EXPECT_EQ(Find<WorldMapImage>(*window_, "Image_World")->toolTipAt(QPoint(207, 234)), "33.9°S  70.4°W");
   EXPECT_EQ(Find<WorldMapImage>(*window_, "Image_World")->toolTipAt(QPoint(0, 0)), "90.0°N  180.0°W");
@@ -265,9 +291,15 @@ TEST_P(MapWindowCaptions, FollowTheLanguage) {
   EXPECT_EQ(Find<QCheckBox>(*window_, "CheckBox_Gradnetz")->text(), QString::fromUtf8(c.graticule));
   EXPECT_EQ(Find<QRadioButton>(*window_, "RadioButton_PoI_Ost")->text(), c.east);
   EXPECT_EQ(Find<QRadioButton>(*window_, "RadioButton_PoI_West")->text(), c.west);
-  EXPECT_EQ(Find<QLabel>(*window_, "Label_060E")->text(), QString::fromUtf8(c.label060E));
-  EXPECT_EQ(Find<QLabel>(*window_, "Label_180W")->text(), QString::fromUtf8(c.label180W));
-  EXPECT_EQ(Find<QLabel>(*window_, "Label_00N")->text(), QString::fromUtf8("0° -"));
+  // The degree labels drawn round the map on the screen read the texts of the language.
+  using testing::LabelText;
+  using testing::OnScreen;
+  const QRect east60 = testing::LongitudeLabelBox(453), west180 = testing::LongitudeLabelBox(0);
+  const QRect equator = testing::LatitudeLabelBox(170);
+  EXPECT_EQ(OnScreen(Panel(), east60), LabelText(QString::fromUtf8(c.label060E), east60, Qt::AlignHCenter | Qt::AlignTop));
+  EXPECT_EQ(OnScreen(Panel(), west180), LabelText(QString::fromUtf8(c.label180W), west180, Qt::AlignHCenter | Qt::AlignTop));
+  EXPECT_EQ(OnScreen(Panel(), equator), LabelText(QString::fromUtf8("0° -"), equator, Qt::AlignRight | Qt::AlignVCenter));
+  EXPECT_NE(OnScreen(Panel(), east60), LabelText(QString::fromUtf8("60°W"), east60, Qt::AlignHCenter | Qt::AlignTop));
   EXPECT_EQ(Find<WorldMapImage>(*window_, "Image_World")->toolTipAt(QPoint(207, 234)), QString::fromUtf8(c.tooltip));
 }
 
@@ -292,17 +324,23 @@ TEST_F(MapWindow, TheCommandLineDrawsThePictureTheWindowShows) {
   p.SetFlag(param::kUniversalTime, false);  // the window in terrestrial time: the same map
   Open();
   // The folder holds no pictures: the command takes those beside it.
-  const auto run = testing::RunProgram(dir_, VAROMINTEL_CLI, "map 1 --globe 2 --poi 30S,100.5W --tt --out map.png");
+  const auto run = testing::RunProgram(dir_, VAROMINTEL_CLI, "map 1 --globe 2 --poi 30S,100.5W --tt --grid --lang en --out map.png");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  const QImage file(QString::fromStdString((dir_ / "map.png").string()));
-  ASSERT_EQ(file.size(), QSize(680, 340));
+  // The window shows the graticule (a new parameter file's choice) and always the labels:
+  // the command's picture with --grid, whole.
+  MapDrawing drawing;
+  drawing.graticule = drawing.degreeLabels = true;
+  const QImage file = QImage(QString::fromStdString((dir_ / "map.png").string())).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(file.size(), WorldMapSizeAt(drawing));
+  EXPECT_EQ(file, Panel().ShownMap().convertToFormat(QImage::Format_RGB32));
   const QImage shown = Map().convertToFormat(QImage::Format_RGB32);
-  EXPECT_EQ(file.convertToFormat(QImage::Format_RGB32), shown);
+  ASSERT_EQ(shown.size(), QSize(680, 340));
+  EXPECT_EQ(file.copy(WorldMapAreaIn(drawing)), shown);
   // And a different picture without the marker.
-  const auto bare = testing::RunProgram(dir_, VAROMINTEL_CLI, "map 1 --globe 2 --out bare.png");
+  const auto bare = testing::RunProgram(dir_, VAROMINTEL_CLI, "map 1 --globe 2 --grid --lang en --out bare.png");
   ASSERT_EQ(bare.status, 0) << bare.err;
-  EXPECT_NE(QImage(QString::fromStdString((dir_ / "bare.png").string())).convertToFormat(QImage::Format_RGB32), shown);
+  EXPECT_NE(QImage(QString::fromStdString((dir_ / "bare.png").string())).convertToFormat(QImage::Format_RGB32).copy(WorldMapAreaIn(drawing)), shown);
 }
 
 }  // namespace

@@ -39,12 +39,12 @@ void PrintTo(const LayoutCase& c, std::ostream* os) { *os << c.name; }
 
 constexpr int kTitleBar = 30;  // what a window manager's frame takes of the screen's height
 
-// The direct children of `parent` that a user sees as controls (the graticule lines lie
-// over the map on purpose, and a hidden panel covers nothing).
+// The direct children of `parent` that a user sees as controls (a hidden panel covers
+// nothing).
 QList<QWidget*> VisibleChildren(const QWidget* parent) {
   QList<QWidget*> shown;
   for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-    if (w->isVisible() && !w->isWindow() && !w->objectName().startsWith("Shape") && !w->objectName().startsWith("qt_"))
+    if (w->isVisible() && !w->isWindow() && !w->objectName().startsWith("qt_"))
       shown << w;
   return shown;
 }

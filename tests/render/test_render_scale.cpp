@@ -210,11 +210,52 @@ TEST(MapGraticule, AtScaleOneFramesTheBareMapPixelForPixel) {
     return n;
   };
   for (const int row : {0, 57, 113, 170, 227, 283, 340})
-    EXPECT_GT(inked(QRect(0, 8 + row - 8, 40, 16)), 10) << "latitude label at row " << row;
+    EXPECT_GT(inked(QRect(0, LatitudeLabelTop(row), 40, 16)), 10) << "latitude label at row " << row;
   for (const int column : {0, 113, 227, 340, 453, 567, 680})
     EXPECT_GT(inked(QRect(45 + column - 25, 351, 50, 18)), 10) << "longitude label at column " << column;
   // Nothing beside the labels: the strip between the latitude labels and the map is empty.
   EXPECT_EQ(inked(QRect(41, 0, 4, 369 - 21)), 0);
+}
+
+// The frame alone, as the window draws the bare map before any eclipse is chosen: the
+// margins are those of an eclipse's picture in the same language and scale, and the map
+// area holds the given picture (scaled to it) with the graticule over it; a missing
+// picture gives the plain ground.
+TEST(MapGraticule, FramesABareMapAsItFramesAnEclipse) {
+  ASSERT_TRUE(Maps().complete()) << Maps().error;
+  QImage ground(kMapWidth, kMapHeight, QImage::Format_RGB32);
+  ground.fill(qRgb(20, 140, 60));
+  const QRgb line = QGuiApplication::palette().color(QPalette::Dark).rgb();
+  for (const double scale : {1.0, 2.0}) {
+    MapDrawing grid;
+    grid.scale = scale;
+    grid.graticule = grid.degreeLabels = true;
+    const QRect area = WorldMapAreaIn(grid);
+    const QImage eclipse = Map(0.29, 2.5, 3, true, EclipseTypeCode::Total)(scale);
+    const QImage bare = FrameWorldMap(ground, grid, 0);  // German, as the eclipse's
+    ASSERT_EQ(bare.size(), eclipse.size()) << scale;
+    int marginMisses = 0, groundMisses = 0, lineMisses = 0;
+    for (int y = 0; y < bare.height(); ++y)
+      for (int x = 0; x < bare.width(); ++x) {
+        if (!area.contains(x, y)) {
+          marginMisses += bare.pixel(x, y) != eclipse.pixel(x, y);
+          continue;
+        }
+        const bool onLine = x == area.left() + static_cast<int>(std::lround(340 * scale)) ||
+                            y == area.top() + static_cast<int>(std::lround(170 * scale));
+        if (onLine) lineMisses += bare.pixel(x, y) != line;
+        else if (bare.pixel(x, y) != line) groundMisses += bare.pixel(x, y) != ground.pixel(0, 0);
+      }
+    EXPECT_EQ(marginMisses, 0) << scale;
+    EXPECT_EQ(lineMisses, 0) << scale;
+    EXPECT_EQ(groundMisses, 0) << scale;
+    // In French the west labels read "O": the frame follows its language.
+    EXPECT_NE(FrameWorldMap(ground, grid, 2), bare) << scale;
+  }
+  const QImage plain = FrameWorldMap(QImage(), MapDrawing{}, 0);
+  ASSERT_EQ(plain.size(), QSize(kMapWidth, kMapHeight));
+  EXPECT_EQ(plain.pixel(10, 10), plain.pixel(600, 300));
+  EXPECT_NE(plain.pixel(10, 10), ground.pixel(0, 0));
 }
 
 }  // namespace

@@ -42,15 +42,18 @@ SelectedEclipse Select(const EclipseRecord& r, bool universalTime = false) {
   return SelectEclipseAt(Catalogue({r}), 1, settings);
 }
 
+// The picture and the texts shown with it, which come from the scene, not the renderer.
 struct Drawn {
   QImage image;
-  DiagramFrame frame;
+  ShownMoment frame;
 };
 
 Drawn Draw(const SelectedEclipse& s, int position, const MoonPictures& pictures, bool universalTime = false) {
   Drawn d;
   const SliderTime time = SliderTimeAt(s.record, position, s.deltaT);
-  d.frame = DrawShadowDiagram(d.image, DiagramSceneOf(s, time, universalTime, 1, "Varomintel"), pictures);
+  const DiagramScene scene = DiagramSceneOf(s, time, universalTime, 1, "Varomintel");
+  d.image = DrawShadowDiagram(scene, pictures);
+  d.frame = MomentOf(scene);
   return d;
 }
 

@@ -124,6 +124,7 @@ void TForm_Main::ConnectPanels() {
   connect(diagramPanel_, &DiagramPanel::pictureSizeChanged, this, redrawLater);
   connect(mapPanel_, &MapPanel::pictureSizeChanged, this, redrawLater);
   connect(mapPanel_, &MapPanel::mapChoiceChanged, this, &TForm_Main::DrawWorldMap);
+  connect(mapPanel_, &MapPanel::graticuleToggled, this, &TForm_Main::DrawWorldMap);
   connect(mapPanel_, &MapPanel::markerToggled, this, &TForm_Main::DrawWorldMap);
   // A new point of interest selects the eclipse again, which draws the map with it.
   connect(mapPanel_, &MapPanel::pointOfInterestChanged, this, &TForm_Main::SelectEclipse);
@@ -337,19 +338,20 @@ void TForm_Main::FillElementsTable() {
 
 void TForm_Main::DrawWorldMap() {
   const MapPicturePair& pictures = mapPictures_.Pair(mapPanel_->MapChoice());
-  if (!view_.HasSelection()) {  // nothing selected yet: the bare map
-    mapPanel_->ShowMap(pictures.map);
+  const MapDrawing drawing = mapPanel_->Drawing();
+  // The window's language, which the view model takes over only with the time settings.
+  const std::uint8_t language = ValidLanguageIndex(Vars().LanguageIndex);
+  if (!view_.HasSelection()) {  // nothing selected yet: the bare map with its scales
+    mapPanel_->ShowMap(FrameWorldMap(pictures.map, drawing, language), drawing);
     return;
   }
   WorldMapInputs inputs;
   inputs.map = pictures.map;
   inputs.dark = pictures.dark;
   inputs.eclipse = view_.MapEclipse();
-  inputs.language = view_.Settings().language;
+  inputs.language = language;
   inputs.pointOfInterest = mapPanel_->PointOfInterest();
-  MapDrawing drawing;
-  drawing.scale = mapPanel_->PhysicalScale();
-  mapPanel_->ShowMap(RenderWorldMap(inputs, drawing));
+  mapPanel_->ShowMap(RenderWorldMap(inputs, drawing), drawing);
 }
 
 }  // namespace varomintel

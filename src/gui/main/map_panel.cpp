@@ -1,7 +1,6 @@
 #include "gui/main/map_panel.h"
 
-#include <QLabel>
-#include <QResizeEvent>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -19,20 +18,6 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr int kBevel = 1;  // the panel's lowered bevel around the picture, pixels
 
-// Graticule columns (every 60 deg of longitude) and rows (every 30 deg of latitude) of the
-// 680 x 340 picture.
-constexpr std::array<int, 5> kGraticuleColumns = {113, 227, 340, 453, 567};
-constexpr std::array<int, 5> kGraticuleRows = {57, 113, 170, 227, 283};
-// The scales: the picture row or column each label names.
-constexpr std::array<int, 7> kLatitudeRows = {0, 57, 113, 170, 227, 283, 340};
-constexpr std::array<const char*, 7> kLatitudeNames = {"Label_90N", "Label_60N", "Label_30N", "Label_00N",
-                                                       "Label_30S", "Label_60S", "Label_90S"};
-constexpr std::array<const char*, 7> kLatitudeTexts = {"90°N", "60°N", "30°N", "0° -", "30°S", "60°S", "90°"};
-constexpr std::array<int, 7> kLongitudeColumns = {0, 113, 227, 340, 453, 567, 680};
-constexpr std::array<int, 7> kLongitudeDegrees = {-180, -120, -60, 0, 60, 120, 180};
-constexpr std::array<const char*, 7> kLongitudeNames = {"Label_180W", "Label_120W", "Label_060W", "Label_0W",
-                                                        "Label_060E", "Label_120E", "Label_180E"};
-
 int Scaled(int pixels, double scale) { return static_cast<int>(std::lround(pixels * scale)); }
 
 // The map's size at a scale: its width rounded, its height from the width, as the renderer
@@ -42,6 +27,15 @@ QSize PictureAt(double scale) {
   return {width, static_cast<int>(std::lround(width * 0.5))};
 }
 
+// The room for the degree labels round the map's bevel at a scale: the renderer's label
+// margins less the bevel, so that the drawn labels stand where the map's picture puts them.
+// The right margin is not reserved: the labels there overlap the spacing before the
+// controls by as much as the window's labels always did.
+QMargins LabelRoomAt(double scale) {
+  return {Scaled(kMapLabelMarginLeft, scale) - kBevel, Scaled(kMapLabelMarginTop, scale) - kBevel, 0,
+          Scaled(kMapLabelMarginBottom, scale) + kBevel};
+}
+
 }  // namespace
 
 MapPanel::MapPanel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::MapPanel>()) {
@@ -49,10 +43,9 @@ MapPanel::MapPanel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::
   for (const MapPictureName& name : kMapPictureNames) ui_->ComboBox_Globus->addItem(name.item);
   ui_->Image_World->setToolTipSource(
       [this](QPoint pixel) { return Q(CoordinateText(MapPlaceAt(pixel.x(), pixel.y()), language_)); });
-  CreateScales();
 
   connect(ui_->ComboBox_Globus, &QComboBox::currentIndexChanged, this, &MapPanel::mapChoiceChanged);
-  connect(ui_->CheckBox_Gradnetz, &QCheckBox::toggled, this, &MapPanel::ShowGraticule);
+  connect(ui_->CheckBox_Gradnetz, &QCheckBox::toggled, this, &MapPanel::graticuleToggled);
   connect(ui_->CheckBox_PoI, &QCheckBox::clicked, this, &MapPanel::markerToggled);
   // Enter, or leaving an entry whose text changed.
   connect(ui_->Edit_PoI_Breite, &QLineEdit::editingFinished, this, [this] { ApplyPoiEntry(PoiAxis::Latitude); });
@@ -70,55 +63,19 @@ MapPanel::~MapPanel() {
   for (QObject* control : findChildren<QObject*>()) control->disconnect(this);
 }
 
-// The graticule lines over the map and the degree labels around it.
-void MapPanel::CreateScales() {
-  for (std::size_t i = 0; i < shapes_.size(); ++i) {
-    auto* line = new QFrame(ui_->Panel_World);
-    line->setObjectName(QString("Shape%1").arg(i + 1));
-    line->setAutoFillBackground(true);
-    QPalette shadow = line->palette();
-    shadow.setColor(QPalette::Window, shadow.color(QPalette::Dark));
-    line->setPalette(shadow);
-    line->setAttribute(Qt::WA_TransparentForMouseEvents);  // clicks and tooltips belong to the map
-    line->hide();
-    shapes_[i] = line;
-  }
-  for (std::size_t i = 0; i < latitudeLabels_.size(); ++i) {
-    latitudeLabels_[i] = new QLabel(QString::fromUtf8(kLatitudeTexts[i]), this);
-    latitudeLabels_[i]->setObjectName(kLatitudeNames[i]);
-    latitudeLabels_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  }
-  for (std::size_t i = 0; i < longitudeLabels_.size(); ++i) {
-    longitudeLabels_[i] = new QLabel(QString::fromUtf8(i == 3 ? "0°" : ""), this);
-    longitudeLabels_[i]->setObjectName(kLongitudeNames[i]);
-    longitudeLabels_[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  }
-}
-
-void MapPanel::PlaceScales() {
-  const QRect map = ui_->Panel_World->geometry().adjusted(kBevel, kBevel, -kBevel, -kBevel);
-  for (std::size_t i = 0; i < shapes_.size(); ++i) {
-    if (i < kGraticuleColumns.size())
-      shapes_[i]->setGeometry(kBevel + Scaled(kGraticuleColumns[i], scale_), kBevel, 1, map.height());
-    else
-      shapes_[i]->setGeometry(kBevel, kBevel + Scaled(kGraticuleRows[i - kGraticuleColumns.size()], scale_),
-                              map.width(), 1);
-  }
-  const int labelsWidth = ui_->MapLayout->contentsMargins().left() - 4;
-  // Each latitude label centred on its row, the two at the poles moved in so that they
-  // stay within the panel and clear of the longitude labels.
-  for (std::size_t i = 0; i < latitudeLabels_.size(); ++i) {
-    const int top = std::clamp(map.top() + Scaled(kLatitudeRows[i], scale_) - 8, map.top() - 3, map.bottom() - 13);
-    latitudeLabels_[i]->setGeometry(0, top, labelsWidth, 16);
-  }
-  for (std::size_t i = 0; i < longitudeLabels_.size(); ++i)
-    longitudeLabels_[i]->setGeometry(map.left() + Scaled(kLongitudeColumns[i], scale_) - 25,
-                                     map.bottom() + kBevel + 3, 50, 18);
-}
-
-void MapPanel::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  PlaceScales();
+// The picture's margins round the map's bevel: the degree labels. The picture is laid so
+// that its map area covers Image_World, at the same logical size.
+void MapPanel::paintEvent(QPaintEvent*) {
+  const QRect area = WorldMapAreaIn(shownDrawing_);
+  if (picture_.isNull() || area.width() <= 0 || area.height() <= 0) return;
+  const QRect image(ui_->Image_World->mapTo(this, QPoint(0, 0)), ui_->Image_World->size());
+  const double fx = static_cast<double>(image.width()) / area.width();
+  const double fy = static_cast<double>(image.height()) / area.height();
+  const QRectF target(image.left() - area.left() * fx, image.top() - area.top() * fy, picture_.width() * fx,
+                      picture_.height() * fy);
+  QPainter p(this);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(target, picture_);
 }
 
 double MapPanel::PhysicalScale() const {
@@ -131,18 +88,21 @@ void MapPanel::SetScale(double scale) {
   const QSize picture = PictureAt(scale) + QSize(2 * kBevel, 2 * kBevel);
   if (ui_->Panel_World->minimumSize() != picture || ui_->Panel_World->maximumSize() != picture)
     ui_->Panel_World->setFixedSize(picture);
-  PlaceScales();
+  const QMargins room = LabelRoomAt(scale);
+  const QMargins margins = ui_->MapLayout->contentsMargins();
+  if (margins.left() != room.left() || margins.top() != room.top())
+    ui_->MapLayout->setContentsMargins(room.left(), room.top(), margins.right(), margins.bottom());
   if (changed) emit pictureSizeChanged();
 }
 
 QSize MapPanel::SizeAtScale(double scale) const {
   const QMargins m = ui_->MapLayout->contentsMargins();
+  const QMargins room = LabelRoomAt(scale);
   const QSize controls = ui_->MapControlsLayout->minimumSize();
   const int mapWidth = PictureAt(scale).width() + 2 * kBevel;
   const int mapHeight = PictureAt(scale).height() + 2 * kBevel;
-  constexpr int kLongitudeScale = 22;  // the labels under the map
-  return {m.left() + mapWidth + ui_->MapLayout->spacing() + controls.width() + m.right(),
-          std::max(mapHeight + kLongitudeScale, controls.height()) + m.top() + m.bottom()};
+  return {room.left() + mapWidth + ui_->MapLayout->spacing() + controls.width() + m.right(),
+          std::max(mapHeight + room.bottom(), controls.height()) + room.top() + m.bottom()};
 }
 
 void MapPanel::ApplySettings(const ParameterRecord& p) {
@@ -151,7 +111,6 @@ void MapPanel::ApplySettings(const ParameterRecord& p) {
     ui_->ComboBox_Globus->setCurrentIndex(std::clamp(p.Int(param::kMap), 0, kMapPictureCount - 1));
   }
   ui_->CheckBox_Gradnetz->setChecked(p.Flag(param::kGraticule));
-  ShowGraticule(ui_->CheckBox_Gradnetz->isChecked());
   ui_->Edit_PoI_Breite->setText(Q(p.ShortString(param::kPoiLatitude)));
   ui_->Edit_PoI_Laenge->setText(Q(p.ShortString(param::kPoiLongitude)));
   (p.Flag(param::kPoiSouth) ? ui_->RadioButton_PoI_Sued : ui_->RadioButton_PoI_Nord)->setChecked(true);
@@ -180,8 +139,20 @@ std::optional<GeoPoint> MapPanel::PointOfInterest() const {
   return place_;
 }
 
-void MapPanel::ShowMap(const QImage& picture) { ui_->Image_World->setImage(picture); }
-const QImage& MapPanel::ShownMap() const { return ui_->Image_World->image(); }
+MapDrawing MapPanel::Drawing() const {
+  MapDrawing d;
+  d.scale = PhysicalScale();
+  d.graticule = ui_->CheckBox_Gradnetz->isChecked();
+  d.degreeLabels = true;
+  return d;
+}
+
+void MapPanel::ShowMap(const QImage& picture, const MapDrawing& drawing) {
+  picture_ = picture;
+  shownDrawing_ = drawing;
+  ui_->Image_World->setImage(picture.copy(WorldMapAreaIn(drawing)));
+  update();
+}
 
 void MapPanel::Retranslate(std::uint8_t language) {
   language_ = language;
@@ -193,16 +164,6 @@ void MapPanel::Retranslate(std::uint8_t language) {
   ui_->CheckBox_Gradnetz->setText(pick({"Gradnetz", "Graticule", "Quadrillage"}));
   ui_->RadioButton_PoI_Ost->setText(QString(QChar(EastLetter(language))));
   ui_->RadioButton_PoI_West->setText(QString(QChar(WestLetter(language))));
-  for (std::size_t i = 0; i < longitudeLabels_.size(); ++i) {
-    const int degrees = kLongitudeDegrees[i];
-    if (degrees == 0) continue;
-    longitudeLabels_[i]->setText(
-        QString("%1°%2").arg(std::abs(degrees)).arg(QChar(degrees < 0 ? WestLetter(language) : EastLetter(language))));
-  }
-}
-
-void MapPanel::ShowGraticule(bool shown) {
-  for (QFrame* line : shapes_) line->setVisible(shown);
 }
 
 // The entry's text by the entry rule: trimmed and written back, or emptied when refused;

@@ -1,5 +1,5 @@
-// The main window's map panel: the world map (Panel_World, Image_World) with its
-// graticule and degree scales, the choice of maps and graticule (GroupBox_Globus), and the
+// The main window's map panel: the world map (Panel_World, Image_World) with the
+// renderer's graticule (on request) and degree scales round it, the choice of maps and graticule (GroupBox_Globus), and the
 // point of interest (GroupBox_Markierung). The panel owns the entries' rule: an entry or
 // a hemisphere button that changes the marked place switches the marker on and emits
 // pointOfInterestChanged; the window then draws the map again.
@@ -11,17 +11,14 @@
 
 #include <cstdint>
 #include <memory>
-#include <array>
 #include <optional>
 
 #include "app/world_map_model.h"
+#include "render/world_map.h"
 
 namespace Ui {
 class MapPanel;
 }
-
-class QLabel;
-class QFrame;
 
 namespace varomintel {
 
@@ -53,35 +50,40 @@ class MapPanel : public QWidget {
   std::optional<GeoPoint> PointOfInterest() const;
   // The place the entries name, north and east positive, degrees; shown or not.
   GeoPoint MarkedPlace() const { return place_; }
-  // The picture shown; replaced whole by every drawing.
-  void ShowMap(const QImage& picture);
-  const QImage& ShownMap() const;
-  // Every caption and the east letters of the scales in the language.
+  // How the window's map is to be drawn now: at PhysicalScale, with the graticule when it
+  // is checked, and always with the degree labels, which the panel shows round the map.
+  MapDrawing Drawing() const;
+  // The picture shown, drawn with `drawing` (degree labels on): its map area
+  // (WorldMapAreaIn) fills Image_World, which takes the clicks and tooltips; its margins
+  // are painted round the map's bevel. Replaced whole by every drawing.
+  void ShowMap(const QImage& picture, const MapDrawing& drawing);
+  const QImage& ShownMap() const { return picture_; }
+  // Where the map of the shown picture lies in it, picture pixels.
+  QRect ShownMapArea() const { return WorldMapAreaIn(shownDrawing_); }
+  // Every caption in the language.
   void Retranslate(std::uint8_t language);
 
  signals:
   void mapChoiceChanged(int index);
+  // The graticule was switched on or off: the map is drawn again.
+  void graticuleToggled(bool shown);
   // The map's size on the screen changed: it is drawn again at PhysicalScale.
   void pictureSizeChanged();
   void markerToggled(bool shown);
   void pointOfInterestChanged();
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   enum class PoiAxis { Latitude, Longitude };
-  void CreateScales();
-  void PlaceScales();
-  void ShowGraticule(bool shown);
   void ReadPoiEntryOf(PoiAxis axis);
   void ApplyPoiEntry(PoiAxis axis);
   void MarkPlaceAt(QPoint pixel);
 
   std::unique_ptr<Ui::MapPanel> ui_;
-  std::array<QFrame*, 10> shapes_{};             // Shape1 .. Shape10: the graticule over the map
-  std::array<QLabel*, 7> latitudeLabels_{};      // Label_90N .. Label_90S
-  std::array<QLabel*, 7> longitudeLabels_{};     // Label_180W .. Label_180E
+  QImage picture_;             // the map with its degree labels, physical pixels
+  MapDrawing shownDrawing_;    // how picture_ was drawn
   std::uint8_t language_ = 0;
   double scale_ = 1;
   GeoPoint place_;
