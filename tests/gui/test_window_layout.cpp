@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -364,6 +365,35 @@ INSTANTIATE_TEST_SUITE_P(
                       ListLayoutCase{"hist_small_French", ListKind::kCityHist, {1280, 650}, 2},
                       ListLayoutCase{"hist_large_English", ListKind::kCityHist, {2560, 1380}, 1}),
     [](const ::testing::TestParamInfo<ListLayoutCase>& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace varomintel
+
+namespace varomintel {
+namespace {
+
+// A list window's stored place (its default is 1222 x 773) never pushes the window or its
+// status bar off a smaller screen: the inner area and a title bar fit the screen.
+TEST_F(DesignLayout, AStoredListWindowPlaceFitsTheScreenWithItsTitleBar) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  for (std::uint8_t language = 0; language < 3; ++language) {
+    Vars().LanguageIndex = language;
+    ParameterRecord record = DefaultParameterRecord("0.1.0.0");
+    record.SetInt(param::kListWidth, area.width() + 400);
+    record.SetInt(param::kListHeight, area.height() + 5);
+    record.SetInt(param::kHistTop, area.bottom() - 10);
+    TForm_CityList list;
+    TForm_CityHist hist;
+    list.RestoreSettings(record);
+    hist.RestoreSettings(record);
+    for (const QWidget* w : {static_cast<const QWidget*>(&list), static_cast<const QWidget*>(&hist)}) {
+      EXPECT_LE(w->width(), area.width()) << NameOf(w).toStdString();
+      EXPECT_LE(w->height() + kTitleBar, area.height()) << NameOf(w).toStdString();
+      EXPECT_GE(w->y(), area.top()) << NameOf(w).toStdString();
+      EXPECT_LE(w->y() + w->height() + kTitleBar, area.bottom() + 1) << NameOf(w).toStdString();
+    }
+  }
+}
 
 }  // namespace
 }  // namespace varomintel
