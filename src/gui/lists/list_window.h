@@ -62,7 +62,8 @@ class ListWindow : public QMainWindow {
   void runFinished();
 
  protected:
-  // `listTop`: where Panel1 starts at least (the controls' strip and the header above it); `defaultSaveName`: the save dialog's proposal.
+  // `listTop`: where Panel1 starts at least (below the controls' strip and the header);
+  // `defaultSaveName`: the save dialog's proposal.
   ListWindow(QWidget* parent, QSize designSize, int listTop, const char* defaultSaveName);
 
   // The strip that the window's own controls are laid out in (its form), above the header;
