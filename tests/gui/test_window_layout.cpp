@@ -1,4 +1,4 @@
-// The main window's layout on today's screens: opened at 1280 x 720, at the design size and
+// The windows' layouts on today's screens. The main window: opened at 1280 x 720, at the design size and
 // at 2560 x 1440, in each language, no control overlaps a sibling or leaves its parent,
 // every caption fits its control, the inner area needs no more room than it has, and the
 // diagram and the map keep their shapes while they grow with the window.
@@ -9,16 +9,24 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "../support/synthetic_eclipse.h"
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
 #include "find_control.h"
+#include "gui/lists/Varomintel_Unit_CityHist.h"
+#include "gui/lists/Varomintel_Unit_CityList.h"
 #include "gui/main/Varomintel_Unit_Main.h"
 #include "gui/main/diagram_view.h"
 #include "gui/main/world_map_image.h"
@@ -208,6 +216,182 @@ TEST_F(DesignLayout, TheControlsStandWhereTheyAlwaysStood) {
     const QPoint at = control->mapTo(client, QPoint(0, 0));
     EXPECT_NEAR(at.x(), place.topLeft.x(), kDesignTolerance) << place.control;
     EXPECT_NEAR(at.y(), place.topLeft.y(), kDesignTolerance) << place.control;
+  }
+}
+
+}  // namespace
+}  // namespace varomintel
+
+namespace varomintel {
+namespace {
+
+// The two list windows on today's screens: their controls are laid out by their forms.
+// At any size no control overlaps a sibling or leaves its parent and every caption fits;
+// the header and the list take the window's whole width and the list all the height below
+// the controls; a window narrower than its controls scrolls them sideways; and at the
+// design size the controls stand where they always stood (within a few pixels).
+enum class ListKind { kCityList, kCityHist };
+
+struct ListLayoutCase {
+  const char* name;
+  ListKind kind;
+  QSize client;  // the inner area; {} the design size
+  std::uint8_t language;
+};
+void PrintTo(const ListLayoutCase& c, std::ostream* os) { *os << c.name; }
+
+// Top-left corners in the controls' strip at the design size. The hemisphere buttons moved
+// down a little: they overlapped the captions above them.
+const std::vector<DesignPlace> kCityListPlaces = {
+    {"Label1", {264, 4}}, {"ComboBox_Population", {264, 24}}, {"Button_Start_CityList", {520, 0}},
+    {"Button_Beenden", {648, 0}}};
+const std::vector<DesignPlace> kCityHistPlaces = {
+    {"Label10", {8, 2}},         {"ComboBox_Land", {8, 20}},     {"Label9", {216, 2}},
+    {"ComboBox_Stadt", {216, 20}}, {"Button_Uebernehmen", {424, 19}}, {"Label8", {8, 54}},
+    {"Edit_Ort_Land", {8, 72}},  {"Label1", {216, 54}},          {"Edit_Ort_Stadt", {216, 72}},
+    {"Label11", {424, 54}},      {"Edit_Einwohner", {424, 72}},  {"Label2", {552, 2}},
+    {"Edit_Breite", {552, 20}},  {"Label3", {552, 54}},          {"Edit_Laenge", {552, 72}},
+    {"Label4", {740, 2}},        {"Edit_Hoehe", {740, 20}},      {"Label6", {740, 54}},
+    {"ComboBox_von", {740, 72}}, {"Label7", {820, 76}},          {"ComboBox_Bis", {852, 72}},
+    {"Button_Start_CityHist", {936, 2}}, {"Button_Beenden", {936, 54}}};
+
+class ListWindowLayout : public ::testing::TestWithParam<ListLayoutCase> {
+ protected:
+  void SetUp() override {
+    PrepareState(StateFolder(), GetParam().language);
+    Vars().LanguageIndex = GetParam().language;
+  }
+  void TearDown() override { fs::remove_all(StateFolder()); }
+};
+
+TEST_P(ListWindowLayout, TheListFillsTheWindowAndNoControlOverlapsOrCutsItsCaption) {
+  const ListLayoutCase& c = GetParam();
+  std::unique_ptr<ListWindow> window;
+  const char* listName;
+  QSize design;
+  int listTop;
+  const std::vector<DesignPlace>* places;
+  if (c.kind == ListKind::kCityList) {
+    window = std::make_unique<TForm_CityList>();
+    listName = "RichEdit_CityList", design = {928, 566}, listTop = 100, places = &kCityListPlaces;
+  } else {
+    window = std::make_unique<TForm_CityHist>();
+    listName = "RichEdit_CityHist", design = {1181, 468}, listTop = 140, places = &kCityHistPlaces;
+  }
+  window->show();
+  QCoreApplication::processEvents();
+  QWidget* client = window->centralWidget();
+  const QSize frame = window->size() - client->size();
+  window->resize((c.client.isEmpty() ? design : c.client) + frame);
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(client->size(), c.client.isEmpty() ? design : c.client);
+
+  auto* controls = window->findChild<QScrollArea*>()->widget();
+  const bool narrow = client->width() < controls->minimumSizeHint().width();
+
+  // Siblings do not overlap, and each control lies inside its parent: the controls in
+  // their strip (and in the strip's frames), and the strip, the header and the list in
+  // the window. The header itself is wider than its strip on purpose: it scrolls with
+  // the list's columns and is clipped as they are.
+  QList<QWidget*> parents = controls->findChildren<QWidget*>();
+  parents << controls << client;
+  for (QWidget* parent : parents) {
+    if (!parent->isVisible() || parent->objectName() == "HeaderStrip") continue;
+    const QList<QWidget*> children = VisibleChildren(parent);
+    for (int i = 0; i < children.size(); ++i) {
+      const QRect a = children[i]->geometry();
+      EXPECT_TRUE(parent->rect().contains(a)) << NameOf(children[i]).toStdString() << " leaves " << NameOf(parent).toStdString();
+      for (int j = i + 1; j < children.size(); ++j)
+        EXPECT_FALSE(a.intersects(children[j]->geometry()))
+            << NameOf(children[i]).toStdString() << " overlaps " << NameOf(children[j]).toStdString();
+    }
+  }
+  // The controls have the room their layout needs (else they would be squeezed), and
+  // scroll sideways exactly when the window is narrower.
+  EXPECT_GE(controls->width(), controls->minimumSizeHint().width());
+  EXPECT_GE(controls->height(), controls->minimumSizeHint().height());
+  EXPECT_EQ(window->findChild<QScrollArea*>()->horizontalScrollBar()->isVisible(), narrow);
+
+  // Every caption fits its control.
+  for (QLabel* label : controls->findChildren<QLabel*>()) {
+    if (label->isVisible() && !label->text().isEmpty()) {
+      EXPECT_LE(label->sizeHint().width(), label->width()) << NameOf(label).toStdString() << " " << label->text().toStdString();
+    }
+  }
+  for (QAbstractButton* button : controls->findChildren<QAbstractButton*>()) {
+    if (button->isVisible() && !button->text().isEmpty()) {
+      EXPECT_LE(button->sizeHint().width(), button->width()) << NameOf(button).toStdString() << " " << button->text().toStdString();
+    }
+  }
+
+  // The header and the list take the window's whole width, the list all the height from
+  // below the controls (and their scroll bar) to the bottom, and the header stands over
+  // the list's first column.
+  auto* list = Find<QPlainTextEdit>(*window, listName);
+  auto* header = Find<QLabel>(*window, "Label5");
+  const QRect listArea(list->mapTo(client, QPoint(0, 0)), list->size());
+  EXPECT_EQ(listArea.left(), 0);
+  EXPECT_EQ(listArea.width(), client->width());
+  EXPECT_EQ(listArea.bottom(), client->rect().bottom());
+  EXPECT_EQ(header->parentWidget()->width(), client->width());
+  EXPECT_EQ(header->parentWidget()->geometry().bottom() + 1, listArea.top());
+  EXPECT_EQ(header->mapTo(client, QPoint(0, 0)).x(), list->frameWidth() + static_cast<int>(list->document()->documentMargin()));
+  EXPECT_GE(listArea.top(), controls->parentWidget()->mapTo(client, QPoint(0, 0)).y() + controls->height());
+
+  // At the design size the list starts where it always did, and the controls stand where
+  // they always stood.
+  if (c.client.isEmpty()) {
+    EXPECT_NEAR(listArea.top(), listTop, kDesignTolerance);
+    for (const DesignPlace& place : *places) {
+      const QPoint at = Find<QWidget>(*window, place.control)->mapTo(controls, QPoint(0, 0));
+      EXPECT_NEAR(at.x(), place.topLeft.x(), kDesignTolerance) << place.control;
+      EXPECT_NEAR(at.y(), place.topLeft.y(), kDesignTolerance) << place.control;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, ListWindowLayout,
+    ::testing::Values(ListLayoutCase{"list_design_German", ListKind::kCityList, {}, 0},
+                      ListLayoutCase{"list_design_English", ListKind::kCityList, {}, 1},
+                      ListLayoutCase{"list_design_French", ListKind::kCityList, {}, 2},
+                      ListLayoutCase{"list_narrow_French", ListKind::kCityList, {600, 400}, 2},
+                      ListLayoutCase{"list_large_German", ListKind::kCityList, {2560, 1380}, 0},
+                      ListLayoutCase{"hist_design_German", ListKind::kCityHist, {}, 0},
+                      ListLayoutCase{"hist_design_English", ListKind::kCityHist, {}, 1},
+                      ListLayoutCase{"hist_design_French", ListKind::kCityHist, {}, 2},
+                      ListLayoutCase{"hist_narrow_German", ListKind::kCityHist, {800, 500}, 0},
+                      ListLayoutCase{"hist_small_French", ListKind::kCityHist, {1280, 650}, 2},
+                      ListLayoutCase{"hist_large_English", ListKind::kCityHist, {2560, 1380}, 1}),
+    [](const ::testing::TestParamInfo<ListLayoutCase>& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace varomintel
+
+namespace varomintel {
+namespace {
+
+// A list window's stored place (its default is 1222 x 773) never pushes the window or its
+// status bar off a smaller screen: the inner area and a title bar fit the screen.
+TEST_F(DesignLayout, AStoredListWindowPlaceFitsTheScreenWithItsTitleBar) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  for (std::uint8_t language = 0; language < 3; ++language) {
+    Vars().LanguageIndex = language;
+    ParameterRecord record = DefaultParameterRecord("0.1.0.0");
+    record.SetInt(param::kListWidth, area.width() + 400);
+    record.SetInt(param::kListHeight, area.height() + 5);
+    record.SetInt(param::kHistTop, area.bottom() - 10);
+    TForm_CityList list;
+    TForm_CityHist hist;
+    list.RestoreSettings(record);
+    hist.RestoreSettings(record);
+    for (const QWidget* w : {static_cast<const QWidget*>(&list), static_cast<const QWidget*>(&hist)}) {
+      EXPECT_LE(w->width(), area.width()) << NameOf(w).toStdString();
+      EXPECT_LE(w->height() + kTitleBar, area.height()) << NameOf(w).toStdString();
+      EXPECT_GE(w->y(), area.top()) << NameOf(w).toStdString();
+      EXPECT_LE(w->y() + w->height() + kTitleBar, area.bottom() + 1) << NameOf(w).toStdString();
+    }
   }
 }
 

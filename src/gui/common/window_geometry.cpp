@@ -25,14 +25,17 @@ WindowPlace CapturePlace(const QWidget& window) {
 }
 
 void RestorePlace(QWidget& window, const WindowPlace& place) {
+  // What a window manager's title bar takes above the inner area, pixels.
+  constexpr int kTitleBar = 30;
   QRect area(0, 0, 1920, 1080);
   if (const QScreen* s = QGuiApplication::primaryScreen()) area = s->availableGeometry();
   QSize size = window.size();
   if (place.width > 0 && place.height > 0) size = QSize(place.width, place.height);
-  size = size.boundedTo(area.size());
+  // The inner area and the title bar above it fit the screen: the stored 773 pixels of
+  // height would push the status bar off a 768-pixel screen.
+  size = size.boundedTo(area.size() - QSize(0, kTitleBar));
   window.resize(size);
-  // Room for a title bar below the frame's top edge.
-  const int top = std::clamp(place.top, area.top(), std::max(area.top(), area.bottom() - size.height() - 30));
+  const int top = std::clamp(place.top, area.top(), std::max(area.top(), area.bottom() - size.height() - kTitleBar));
   const int left = std::clamp(place.left, area.left(), std::max(area.left(), area.right() - size.width()));
   window.move(left, top);
   if (place.state == 2) window.setWindowState(window.windowState() | Qt::WindowMaximized);

@@ -27,6 +27,7 @@
 #include "text/text_table.h"
 #include "text/utf8_text.h"
 #include "text/whole_file.h"
+#include "ui_city_hist_controls.h"
 
 namespace varomintel {
 
@@ -48,27 +49,6 @@ constexpr int kRowSearchYears = 53;   // "Suche zwischen den Jahren"
 constexpr int kRowAnd = 54;           // "und"
 constexpr int kRowNorth = 48, kRowSouth = 49, kRowEast = 50, kRowWest = 51;
 
-QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, int w) {
-  auto* l = new QLabel(parent);
-  l->setObjectName(name);
-  l->setGeometry(x, y, w, 18);
-  return l;
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, int x, int y, int w) {
-  auto* e = new QLineEdit(parent);
-  e->setObjectName(name);
-  e->setGeometry(x, y, w, 26);
-  return e;
-}
-
-QRadioButton* MakeRadio(QWidget* parent, const char* name, int x, int y) {
-  auto* r = new QRadioButton(parent);
-  r->setObjectName(name);
-  r->setGeometry(x, y, 76, 20);
-  return r;
-}
-
 // Checks exactly `on` of the pair (none when null); a button group cannot uncheck its last
 // button otherwise.
 void CheckOnly(QButtonGroup* group, QRadioButton* on) {
@@ -80,80 +60,54 @@ void CheckOnly(QButtonGroup* group, QRadioButton* on) {
 }  // namespace
 
 TForm_CityHist::TForm_CityHist(QWidget* parent)
-    : ListWindow(parent, QSize(1181, 468), 140, "Varomintel_CityHist.txt") {
+    : ListWindow(parent, QSize(1181, 468), 140, "Varomintel_CityHist.txt"),
+      ui_(std::make_unique<Ui::CityHistControls>()) {
   setObjectName("Form_CityHist");
   Kalender1 = new QAction(this);
   Kalender1->setObjectName("Kalender1");
   Kalender1->setEnabled(false);
   Liste1->insertAction(N1, Kalender1);
   connect(Kalender1, &QAction::triggered, this, &TForm_CityHist::Kalender1Click);
-  QWidget* c = Content();
-  Label10 = MakeLabel(c, "Label10", 8, 2, 200);
-  ComboBox_Land = new QComboBox(c);
-  ComboBox_Land->setObjectName("ComboBox_Land");
-  ComboBox_Land->setEditable(true);
-  ComboBox_Land->setInsertPolicy(QComboBox::NoInsert);
-  ComboBox_Land->setMaxVisibleItems(30);
-  ComboBox_Land->setGeometry(8, 20, 200, 26);
-  Label9 = MakeLabel(c, "Label9", 216, 2, 200);
-  ComboBox_Stadt = new QComboBox(c);
-  ComboBox_Stadt->setObjectName("ComboBox_Stadt");
-  ComboBox_Stadt->setEditable(true);
-  ComboBox_Stadt->setInsertPolicy(QComboBox::NoInsert);
-  ComboBox_Stadt->setMaxVisibleItems(30);
-  ComboBox_Stadt->setGeometry(216, 20, 200, 26);
-  Button_Uebernehmen = new QPushButton(c);
-  Button_Uebernehmen->setObjectName("Button_Uebernehmen");
-  Button_Uebernehmen->setGeometry(424, 19, 120, 28);
-
-  Label8 = MakeLabel(c, "Label8", 8, 54, 200);
-  Edit_Ort_Land = MakeEdit(c, "Edit_Ort_Land", 8, 72, 200);
-  Label1 = MakeLabel(c, "Label1", 216, 54, 200);
-  Edit_Ort_Stadt = MakeEdit(c, "Edit_Ort_Stadt", 216, 72, 200);
-  Label11 = MakeLabel(c, "Label11", 424, 54, 120);
-  Edit_Einwohner = MakeEdit(c, "Edit_Einwohner", 424, 72, 120);
-  Edit_Einwohner->setEnabled(false);
-
-  Label2 = MakeLabel(c, "Label2", 552, 2, 180);
-  Edit_Breite = MakeEdit(c, "Edit_Breite", 552, 20, 100);
-  RadioButton_Nord = MakeRadio(c, "RadioButton_Nord", 658, 14);
-  RadioButton_Sued = MakeRadio(c, "RadioButton_Sued", 658, 34);
+  ui_->setupUi(Content());
+  Label1 = ui_->Label1;
+  Label2 = ui_->Label2;
+  Label3 = ui_->Label3;
+  Label4 = ui_->Label4;
+  Label6 = ui_->Label6;
+  Label7 = ui_->Label7;
+  Label8 = ui_->Label8;
+  Label9 = ui_->Label9;
+  Label10 = ui_->Label10;
+  Label11 = ui_->Label11;
+  ComboBox_Land = ui_->ComboBox_Land;
+  ComboBox_Stadt = ui_->ComboBox_Stadt;
+  Button_Uebernehmen = ui_->Button_Uebernehmen;
+  Edit_Ort_Land = ui_->Edit_Ort_Land;
+  Edit_Ort_Stadt = ui_->Edit_Ort_Stadt;
+  Edit_Breite = ui_->Edit_Breite;
+  RadioButton_Nord = ui_->RadioButton_Nord;
+  RadioButton_Sued = ui_->RadioButton_Sued;
+  Edit_Laenge = ui_->Edit_Laenge;
+  RadioButton_Ost = ui_->RadioButton_Ost;
+  RadioButton_West = ui_->RadioButton_West;
+  Edit_Hoehe = ui_->Edit_Hoehe;
+  Edit_Einwohner = ui_->Edit_Einwohner;
+  ComboBox_von = ui_->ComboBox_von;
+  ComboBox_Bis = ui_->ComboBox_Bis;
+  Button_Start_CityHist = ui_->Button_Start_CityHist;
+  AdoptExitButton(ui_->Button_Beenden);
   northSouth_ = new QButtonGroup(this);
   northSouth_->addButton(RadioButton_Nord);
   northSouth_->addButton(RadioButton_Sued);
-  Label3 = MakeLabel(c, "Label3", 552, 54, 180);
-  Edit_Laenge = MakeEdit(c, "Edit_Laenge", 552, 72, 100);
-  RadioButton_Ost = MakeRadio(c, "RadioButton_Ost", 658, 66);
-  RadioButton_West = MakeRadio(c, "RadioButton_West", 658, 86);
   eastWest_ = new QButtonGroup(this);
   eastWest_->addButton(RadioButton_Ost);
   eastWest_->addButton(RadioButton_West);
-
-  Label4 = MakeLabel(c, "Label4", 740, 2, 100);
-  Edit_Hoehe = MakeEdit(c, "Edit_Hoehe", 740, 20, 80);
-  Label6 = MakeLabel(c, "Label6", 740, 54, 190);
-  ComboBox_von = new QComboBox(c);
-  ComboBox_von->setObjectName("ComboBox_von");
-  ComboBox_von->setGeometry(740, 72, 76, 26);
-  Label7 = MakeLabel(c, "Label7", 820, 76, 30);
-  Label7->setAlignment(Qt::AlignHCenter);
-  ComboBox_Bis = new QComboBox(c);
-  ComboBox_Bis->setObjectName("ComboBox_Bis");
-  ComboBox_Bis->setGeometry(852, 72, 76, 26);
   for (const char* y : kFromYears) ComboBox_von->addItem(y);
   for (const char* y : kToYears) ComboBox_Bis->addItem(y);
-
-  Button_Start_CityHist = new QPushButton(c);
-  Button_Start_CityHist->setObjectName("Button_Start_CityHist");
-  Button_Start_CityHist->setGeometry(936, 2, 100, 46);
-  Button_Beenden->setGeometry(936, 54, 100, 46);
   RichEdit_CityHist = List();
   RichEdit_CityHist->setObjectName("RichEdit_CityHist");
 
-  // The design's inputs, until the parameter record's replace them.
-  Edit_Breite->setText("47.5");
-  Edit_Laenge->setText("7.5");
-  Edit_Hoehe->setText("254");
+  // The design's inputs (the texts are the form's), until the parameter record's replace them.
   RadioButton_Nord->setChecked(true);
   RadioButton_Ost->setChecked(true);
 
@@ -199,6 +153,7 @@ void TForm_CityHist::ApplyLanguage(std::uint8_t languageIndex) {
   RadioButton_Ost->setText(Q(Text(kRowEast, l)));
   RadioButton_West->setText(Q(Text(kRowWest, l)));
   Label5->setText(Q(CityHistHeader(l)));
+  FitControls();
 }
 
 void TForm_CityHist::RestoreSettings(const ParameterRecord& p) {

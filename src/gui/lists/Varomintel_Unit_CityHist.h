@@ -2,6 +2,7 @@
 // typed as coordinates or taken from the city file.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "gui/lists/list_window.h"
@@ -13,6 +14,10 @@ class QButtonGroup;
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
+
+namespace Ui {
+class CityHistControls;
+}
 
 namespace varomintel {
 
@@ -78,6 +83,7 @@ class TForm_CityHist : public ListWindow {
   // Shows the input-error message for `field` (0 latitude, 1 longitude, 2 height, 3 name).
   void ReportInput(int field);
 
+  std::unique_ptr<Ui::CityHistControls> ui_;
   QButtonGroup* northSouth_;
   QButtonGroup* eastWest_;
   std::string countriesOf_;   // the city file the country list was read from

@@ -15,6 +15,7 @@
 #include "gui/common/window_geometry.h"
 #include "places/city_file.h"
 #include "text/text_table.h"
+#include "ui_city_list_controls.h"
 
 namespace varomintel {
 
@@ -25,24 +26,17 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 TForm_CityList::TForm_CityList(QWidget* parent)
-    : ListWindow(parent, QSize(928, 566), 100, "Varomintel_CityList.txt") {
+    : ListWindow(parent, QSize(928, 566), 100, "Varomintel_CityList.txt"),
+      ui_(std::make_unique<Ui::CityListControls>()) {
   setObjectName("Form_CityList");
-  QWidget* c = Content();
-  Label1 = new QLabel(c);
-  Label1->setObjectName("Label1");
-  Label1->setAlignment(Qt::AlignHCenter);
-  Label1->setGeometry(264, 4, 201, 18);
-  ComboBox_Population = new QComboBox(c);
-  ComboBox_Population->setObjectName("ComboBox_Population");
-  ComboBox_Population->setEditable(false);
+  ui_->setupUi(Content());
+  Label1 = ui_->Label1;
+  ComboBox_Population = ui_->ComboBox_Population;
   QFont big = ComboBox_Population->font();
   big.setPixelSize(17);
   ComboBox_Population->setFont(big);
-  ComboBox_Population->setGeometry(264, 24, 201, 28);
-  Button_Start_CityList = new QPushButton(c);
-  Button_Start_CityList->setObjectName("Button_Start_CityList");
-  Button_Start_CityList->setGeometry(520, 0, 121, 57);
-  Button_Beenden->setGeometry(648, 0, 121, 57);
+  Button_Start_CityList = ui_->Button_Start_CityList;
+  AdoptExitButton(ui_->Button_Beenden);
   RichEdit_CityList = List();
   RichEdit_CityList->setObjectName("RichEdit_CityList");
   for (int i = 0; i < kPopulationItems; ++i) ComboBox_Population->addItem(QString());
@@ -64,10 +58,12 @@ void TForm_CityList::ApplyLanguage(std::uint8_t languageIndex) {
   Label5->setText(Q(CityListHeader(l)));
   for (int i = 0; i < kPopulationItems; ++i) ComboBox_Population->setItemText(i, Q(PopulationItemText(i, l)));
   // "1'000'000 Personnes" needs more than the design's 201 pixels; the label above stays
-  // centred over the list, which never reaches the start button.
+  // centred over the list, and the start button stays where it is (the form keeps 256
+  // pixels for them).
   const int width = std::clamp(ComboBox_Population->sizeHint().width(), 201, 250);
-  ComboBox_Population->resize(width, ComboBox_Population->height());
-  Label1->resize(width, Label1->height());
+  ComboBox_Population->setFixedWidth(width);
+  Label1->setFixedWidth(width);
+  FitControls();
 }
 
 void TForm_CityList::RestoreSettings(const ParameterRecord& p) {

@@ -2,12 +2,17 @@
 // the selected eclipse, with the universal time and the Moon's altitude at each contact.
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include "gui/lists/list_window.h"
 #include "places/city_list.h"
 
 class QComboBox;
+
+namespace Ui {
+class CityListControls;
+}
 
 namespace varomintel {
 
@@ -41,6 +46,7 @@ class TForm_CityList : public ListWindow {
   void Button_Start_CityListClick() { StartCityList(); }
   void ReportRunEnd();
 
+  std::unique_ptr<Ui::CityListControls> ui_;
   CityListOutcome outcome_;  // written by the run's worker, read when it has ended
   std::string cityFile_;
 };

@@ -13,6 +13,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -24,8 +25,6 @@ namespace varomintel {
 
 namespace {
 
-// Below this width the window scrolls sideways instead of squeezing its controls.
-constexpr int kScrollWidth = 1042;
 // How often the window takes the run's new lines, milliseconds.
 constexpr int kPollMilliseconds = 40;
 
@@ -66,34 +65,40 @@ ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const cha
 
   // The controls scroll sideways when the window is narrower than they are; the header
   // and the list below them always take the window's whole width, so that the list's own
-  // scroll bars stay in view.
+  // scroll bars stay in view. Top to bottom: the controls' strip, the header, Panel1.
   central_ = new QWidget(this);
   central_->installEventFilter(this);
   setCentralWidget(central_);
-  scroll_ = new QScrollArea(central_);
+  auto* column = new QVBoxLayout(central_);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  scroll_ = new QScrollArea;
   scroll_->setFrameShape(QFrame::NoFrame);
   scroll_->setWidgetResizable(true);
   scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   content_ = new QWidget;
-  content_->setMinimumWidth(kScrollWidth);
   scroll_->setWidget(content_);
+  column->addWidget(scroll_);
 
-  Button_Beenden = new QPushButton("Beenden", content_);
-  Button_Beenden->setObjectName("Button_Beenden");
-  connect(Button_Beenden, &QPushButton::clicked, this, &ListWindow::StopAndHide);
-
-  // The header sits in a strip as wide as the list and moves sideways inside it.
-  headerClip_ = new QWidget(central_);
+  // The header sits in a strip as wide as the list and moves sideways inside it (it is
+  // wider than the strip and clipped by it, as the list's columns are by the list).
+  headerClip_ = new QWidget;
+  headerClip_->setObjectName("HeaderStrip");
   Label5 = new QLabel(headerClip_);
   Label5->setObjectName("Label5");
   Label5->setFont(FixedPitch());
   Label5->setTextFormat(Qt::PlainText);
+  headerClip_->setFixedHeight(Label5->sizeHint().height() + 1);
+  column->addWidget(headerClip_);
 
-  Panel1 = new QFrame(central_);
+  Panel1 = new QFrame;
   Panel1->setObjectName("Panel1");
   Panel1->setFrameShape(QFrame::NoFrame);
-  list_ = new QPlainTextEdit(Panel1);
+  Panel1->setMinimumHeight(10);
+  auto* panel = new QVBoxLayout(Panel1);
+  panel->setContentsMargins(0, 0, 0, 0);
+  list_ = new QPlainTextEdit;
   list_->setReadOnly(true);
   list_->setFont(FixedPitch());
   list_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -101,6 +106,9 @@ ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const cha
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   list_->setUndoRedoEnabled(false);
+  list_->setMinimumSize(0, 0);
+  panel->addWidget(list_);
+  column->addWidget(Panel1, 1);
   connect(list_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &ListWindow::AlignHeader);
 
   poll_.setInterval(kPollMilliseconds);
@@ -141,7 +149,7 @@ void ListWindow::StartRun(QPushButton* startButton, std::vector<std::string> leg
   if (run_.Active()) return;  // one run at a time
   startButton_ = startButton;
   startButton_->setEnabled(false);
-  Button_Beenden->setFocus();
+  if (Button_Beenden) Button_Beenden->setFocus();
   status_->clear();
   ProgressBar1->setValue(0);
   list_->clear();
@@ -212,7 +220,7 @@ void ListWindow::ApplyCommonLanguage(std::uint8_t languageIndex) {
   Liste1->setTitle(kList[l]);
   Speichern1->setText(kSave[l]);
   Beenden1->setText(kExit[l]);
-  Button_Beenden->setText(kExit[l]);
+  if (Button_Beenden) Button_Beenden->setText(kExit[l]);
 }
 
 void ListWindow::closeEvent(QCloseEvent* event) {
@@ -233,25 +241,28 @@ void ListWindow::changeEvent(QEvent* event) {
 }
 
 bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == central_ && event->type() == QEvent::Resize) LayOut();
+  if (watched == central_ && event->type() == QEvent::Resize) {
+    FitControls();
+    AlignHeader();
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 
-void ListWindow::LayOut() {
-  const int width = central_->width();
-  const int headerHeight = Label5->sizeHint().height();
-  // The controls' strip, and room for its scroll bar when the window is narrower.
-  const int scrollBar = width < kScrollWidth ? scroll_->horizontalScrollBar()->sizeHint().height() : 0;
-  const int controls = listTop_ - headerHeight - 1;
-  content_->setMinimumHeight(controls);
-  scroll_->setGeometry(0, 0, width, controls + scrollBar);
-  headerClip_->setGeometry(0, controls + scrollBar, width, headerHeight + 1);
-  // Panel1 from there to the bottom, never less than 10 pixels; the list fills it.
-  const int top = listTop_ + scrollBar;
-  const int panelHeight = std::max(10, central_->height() - top);
-  Panel1->setGeometry(0, top, width, panelHeight);
-  list_->setGeometry(0, 0, width, panelHeight);
-  AlignHeader();
+void ListWindow::AdoptExitButton(QPushButton* button) {
+  Button_Beenden = button;
+  connect(Button_Beenden, &QPushButton::clicked, this, &ListWindow::StopAndHide);
+}
+
+void ListWindow::FitControls() {
+  // The controls' strip is as high as the design's (the list starts at listTop_) or as its
+  // layout needs, and higher by the sideways scroll bar when the window is narrower than
+  // the controls.
+  const int header = headerClip_->height();
+  const int controls = std::max(listTop_ - header, content_->minimumSizeHint().height());
+  const bool narrow = central_->width() < content_->minimumSizeHint().width();
+  const int scrollBar = narrow ? scroll_->horizontalScrollBar()->sizeHint().height() : 0;
+  if (scroll_->height() != controls + scrollBar || scroll_->minimumHeight() != controls + scrollBar)
+    scroll_->setFixedHeight(controls + scrollBar);
 }
 
 void ListWindow::AlignHeader() {

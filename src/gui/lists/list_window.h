@@ -51,7 +51,7 @@ class ListWindow : public QMainWindow {
   QAction* Speichern1;
   QAction* N1;
   QAction* Beenden1;
-  QPushButton* Button_Beenden;
+  QPushButton* Button_Beenden = nullptr;  // the derived window's, from its form
   QLabel* Label5;
   QFrame* Panel1;
   QStatusBar* StatusBar1;
@@ -62,11 +62,12 @@ class ListWindow : public QMainWindow {
   void runFinished();
 
  protected:
-  // `listTop`: where Panel1 starts; `defaultSaveName`: the save dialog's proposal.
+  // `listTop`: where Panel1 starts at least (below the controls' strip and the header);
+  // `defaultSaveName`: the save dialog's proposal.
   ListWindow(QWidget* parent, QSize designSize, int listTop, const char* defaultSaveName);
 
-  // The strip that the window's own controls are placed in, above the header (scrolls
-  // sideways below 1042 pixels of width).
+  // The strip that the window's own controls are laid out in (its form), above the header;
+  // it scrolls sideways when the window is narrower than the controls need.
   QWidget* Content() const { return content_; }
   // The on-screen list (RichEdit_CityList or RichEdit_CityHist).
   QPlainTextEdit* List() const { return list_; }
@@ -88,6 +89,10 @@ class ListWindow : public QMainWindow {
   // then leaves the status as it is.
   bool RunFailed() const { return runFailure_.has_value(); }
   void SetStatusText(const QString& text);
+  // The exit button of the derived window's form: it stops the run and hides the window.
+  void AdoptExitButton(QPushButton* button);
+  // Sizes the controls' strip after its form is set up or its captions changed.
+  void FitControls();
 
   void closeEvent(QCloseEvent* event) override;
   void hideEvent(QHideEvent* event) override;
@@ -100,7 +105,6 @@ class ListWindow : public QMainWindow {
   void Speichern1Click();
   void Poll();
   void AlignHeader();
-  void LayOut();
 
   QWidget* central_;
   QScrollArea* scroll_;
