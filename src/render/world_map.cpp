@@ -107,14 +107,22 @@ void Disc(QPainter& p, double column, double row, double radius, QRgb fill, QRgb
   }
 }
 
-// Three lines of the text table from `row` on, centred on `column`, the first at `top`.
-void ThreeLines(QPainter& p, int row, std::uint8_t language, int column, int top, QRgb colour) {
+// Three lines of the text table from `row` on, centred on `column`, the first at `top`,
+// each with a halo of `halo` one map pixel wide round its letters: the text drawn in the
+// halo's colour shifted by one map pixel in each of the eight directions, then over it in
+// its own. Black on the dark ocean and white on the ice or a white map would not read
+// without it. The painter's scale widens the halo with the picture.
+void ThreeLines(QPainter& p, int row, std::uint8_t language, int column, int top, QRgb colour, QRgb halo) {
   const QFontMetrics metrics(p.font());
-  p.setPen(QColor::fromRgb(colour));
   for (int i = 0; i < 3; ++i) {
     const QString line = QString::fromStdString(Text(row + i, language));
-    const int width = metrics.horizontalAdvance(line);
-    p.drawText(QPoint(column - width / 2, top + 17 * i + metrics.ascent()), line);
+    const QPoint at(column - metrics.horizontalAdvance(line) / 2, top + 17 * i + metrics.ascent());
+    p.setPen(QColor::fromRgb(halo));
+    for (int dy = -1; dy <= 1; ++dy)
+      for (int dx = -1; dx <= 1; ++dx)
+        if (dx != 0 || dy != 0) p.drawText(at + QPoint(dx, dy), line);
+    p.setPen(QColor::fromRgb(colour));
+    p.drawText(at, line);
   }
 }
 
@@ -314,8 +322,10 @@ QImage PaintMap(const WorldMapInputs& in, double scale) {
   int oppositeColumn = MapPixel(340 - (max.M + kPi) * 340 / kPi);
   if (oppositeColumn < 0) oppositeColumn += kMapWidth;
   oppositeColumn = std::clamp(oppositeColumn, 50, 628);
-  ThreeLines(p, kVisibleRow, in.language, visibleColumn, max.d >= 0 ? 20 : 270, map_colour::kVisibleText);
-  ThreeLines(p, kInvisibleRow, in.language, oppositeColumn, max.d > 0 ? 270 : 20, map_colour::kInvisibleText);
+  ThreeLines(p, kVisibleRow, in.language, visibleColumn, max.d >= 0 ? 20 : 270, map_colour::kVisibleText,
+             map_colour::kInvisibleText);
+  ThreeLines(p, kInvisibleRow, in.language, oppositeColumn, max.d > 0 ? 270 : 20, map_colour::kInvisibleText,
+             map_colour::kVisibleText);
 
   if (in.pointOfInterest)
     pen.Marker(MapColumn(in.pointOfInterest->longitude), MapRow(in.pointOfInterest->latitude), 5,

@@ -57,7 +57,9 @@ struct WorldMapInputs {
 // 6. the texts, bold italic, 16 pixels (12 points at 96 dpi), each line centred: "All /
 //    Eclipse / Visible" in black at the sub-lunar longitude of greatest eclipse (centre held
 //    within columns 50..628), at rows 20, 37, 54 when d >= 0 and 270, 287, 304 otherwise;
-//    "No / Eclipse / Visible" in white at the opposite longitude, at the other rows;
+//    "No / Eclipse / Visible" in white at the opposite longitude, at the other rows; each
+//    letter with a halo one map pixel wide in the other text's colour (white round black,
+//    black round white), so that the texts read on any map;
 // 7. the point of interest, a green disc of 10 pixels with a black outline.
 // Box edges of the discs are rounded each by itself; positions round halves to even.
 // A disc near the left or right edge is drawn again on the other side of the map (the
