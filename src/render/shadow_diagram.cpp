@@ -247,6 +247,40 @@ ContactPosition PositionOf(const EclipseCircumstances& c, Contact contact) {
   return p;
 }
 
+// The diagram's font of `points` points measured at 96 dots per inch, as the painter on a
+// diagram image measures it whatever the scale.
+QFontMetrics DiagramFontMetrics(int points) {
+  static const QImage device = [] {
+    QImage image(1, 1, QImage::Format_RGB32);
+    image.setDotsPerMeterX(kDiagramDotsPerMetre);
+    image.setDotsPerMeterY(kDiagramDotsPerMetre);
+    return image;
+  }();
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSize(points);
+  return QFontMetrics(font, &device);
+}
+
+// A text's box with its top-left corner at (left, top).
+DiagramLabel LabelAt(const QFontMetrics& m, const QString& text, int left, int top) {
+  return {text, QRect(left, top, m.horizontalAdvance(text), m.height())};
+}
+// Centred at (x, y): top-left corner at (x - w div 2, y - h div 2).
+DiagramLabel LabelCentred(const QFontMetrics& m, const QString& text, int x, int y) {
+  return LabelAt(m, text, x - m.horizontalAdvance(text) / 2, y - m.height() / 2);
+}
+
+// The path label's box at x = xL arcseconds on the line y = slope x + YAtXZero.
+DiagramLabel PathLabelAt(const DiagramScene& scene, const QFontMetrics& m, double xL) {
+  const MoonPath& path = *scene.moonPath;
+  const double slope = (path.back().y - path.front().y) / (path.back().x - path.front().x + 1e-10);
+  const double yL = slope * xL + scene.circumstances->YAtXZero;
+  const QString label = QString::fromStdString(Text(text_row::kMoonsPath, scene.language));
+  constexpr int cx = kDiagramWidth / 2, cy = kDiagramHeight / 2;
+  return LabelAt(m, label, cx - Round(m.horizontalAdvance(label) / 2 + xL / kScale),
+                 cy - Round(m.height() / 2 + yL / kScale));
+}
+
 // The Moon's picture for diameter D: picture N = D + 2, whose disc fills its top-left
 // (D + 1) x (D + 1) square. The pictures cover D = 68..90; the Moon's apparent size keeps
 // it within about 79..90 at this scale. Beyond that range the nearest picture is used,
@@ -446,14 +480,11 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
 
     // Path label on the straight line through the point where the Moon crosses x = 0, at
     // x = -7800 arcseconds (west side), on black so that it masks the dashed line.
+    // Moved along that line when it would cover another text.
     c.Font(10);
     {
-      const double slope = (path.back().y - path.front().y) / (path.back().x - path.front().x + 1e-10);
-      const double xL = -7800;
-      const double yL = slope * xL + circ.YAtXZero;
-      const QString label = text(text_row::kMoonsPath);
-      c.TextAt(cx - Round(c.TextWidth(label) / 2 + xL / kScale), cy - Round(c.TextHeight() / 2 + yL / kScale), label,
-               kPath, true);
+      const DiagramLabel label = PathLabel(scene);
+      c.TextAt(label.box.left(), label.box.top(), label.text, kPath, true);
     }
 
     // Ecliptic through the shadow's centre, inclined by A = cos(Sun's RA) * 23.44 degrees
@@ -530,6 +561,55 @@ QSize DiagramSizeAt(double scale) {
 }
 
 int MoonDiameterPixels(double moonRadius) { return Round(2 * moonRadius / kScale); }
+
+std::vector<DiagramLabel> FixedDiagramLabels(const DiagramScene& scene) {
+  const auto text = [&scene](int row) { return Q(Text(row, scene.language)); };
+  constexpr int cx = kDiagramWidth / 2, cy = kDiagramHeight / 2;
+  std::vector<DiagramLabel> labels;
+  const QFontMetrics m14 = DiagramFontMetrics(14), m12 = DiagramFontMetrics(12), m10 = DiagramFontMetrics(10);
+  const bool below = scene.record->Gamma > 0;
+  labels.push_back(LabelCentred(m14, text(text_row::kPenumbraCaption), cx, below ? cy + 140 : cy - 160));
+  labels.push_back(LabelCentred(m14, text(text_row::kPenumbraCaption + 1), cx, below ? cy + 160 : cy - 140));
+  labels.push_back(LabelCentred(m14, text(text_row::kUmbraCaption), cx, below ? cy + 50 : cy - 60));
+  labels.push_back(LabelCentred(m14, text(text_row::kUmbraCaption + 1), cx, below ? cy + 70 : cy - 40));
+  labels.push_back(LabelCentred(m12, QStringLiteral("N"), cx, cy - 230));
+  labels.push_back(LabelCentred(m12, QStringLiteral("S"), cx, cy + 230));
+  labels.push_back(LabelCentred(m12, text(text_row::kEast), cx - 315, cy));
+  labels.push_back(LabelCentred(m12, text(text_row::kWest), cx + 322, cy));
+  const double tanA = std::tan(std::cos(SunRightAscension(scene.jdTT)) * 23.44 * DegToRad);
+  const QString ecliptic = text(text_row::kEcliptic);
+  labels.push_back(LabelAt(m10, ecliptic, cx - Round(m10.horizontalAdvance(ecliptic) / 2 + 8250 / kScale),
+                           cy + Round(8250 * tanA / kScale - m10.height() / 2)));
+  const EclipseCircumstances& circ = *scene.circumstances;
+  for (const ShownContact& s : ShownContacts(circ)) {
+    if (!s.occurs || !s.labelled) continue;
+    const ContactPosition at = PositionOf(circ, s.contact);
+    const QString name = QString::fromLatin1(ContactName(s.contact));
+    labels.push_back(LabelAt(m12, name, cx - Round(m12.horizontalAdvance(name) / 2 + at.x / kScale),
+                             cy - Round(at.y / kScale - 2)));
+  }
+  return labels;
+}
+
+DiagramLabel PathLabel(const DiagramScene& scene) {
+  const QFontMetrics m = DiagramFontMetrics(10);
+  constexpr double kHome = -7800, kStep = 100;  // arcseconds
+  const DiagramLabel home = PathLabelAt(scene, m, kHome);
+  const std::vector<DiagramLabel> fixed = FixedDiagramLabels(scene);
+  const QRect picture(0, 0, kDiagramWidth, kDiagramHeight);
+  const auto free = [&fixed](const QRect& box) {
+    return std::none_of(fixed.begin(), fixed.end(), [&box](const DiagramLabel& l) { return l.box.intersects(box); });
+  };
+  if (free(home.box)) return home;
+  // Outwards first (further west), then inwards, one step further each time, up to
+  // 9000 arcseconds either way (the picture is 1040 pixels, 23,000 arcseconds wide).
+  for (int k = 1; k <= 90; ++k)
+    for (const double x : {kHome - k * kStep, kHome + k * kStep}) {
+      const DiagramLabel moved = PathLabelAt(scene, m, x);
+      if (picture.contains(moved.box) && free(moved.box)) return moved;
+    }
+  return home;
+}
 
 QImage DrawShadowDiagram(const DiagramScene& scene, const MoonPictures& moonPictures, double scale) {
   scale = UsableRenderScale(scale);

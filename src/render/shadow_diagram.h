@@ -12,10 +12,13 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
+#include <QString>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/eclipse_view.h"
 #include "render/moon_pictures.h"
@@ -41,6 +44,26 @@ QSize DiagramSizeAt(double scale);
 // kept between calls. It only paints: the texts that go with it (caption, date-time, short
 // type, elements) come from EclipseView::Now() or MomentOf(scene).
 QImage DrawShadowDiagram(const DiagramScene& scene, const MoonPictures& moonPictures, double scale = 1.0);
+
+// A text of the diagram and the box it covers, in design pixels (scale 1): its width and
+// height in the text's font at 96 dots per inch, from its top-left corner.
+struct DiagramLabel {
+  QString text;
+  QRect box;
+};
+
+// The texts the diagram writes before the Moon's path label and keeps where they are: the
+// shadows' four caption lines, the compass letters N, S, east and west, the ecliptic's
+// label and the contact labels ("Max", P1, P4, U1 ... U4, as they occur).
+std::vector<DiagramLabel> FixedDiagramLabels(const DiagramScene& scene);
+
+// The Moon's path label: on the straight line through the point where the Moon crosses
+// x = 0, with the slope of the path from its first to its last point, at x = -7800
+// arcseconds (west side). When that box would cover one of FixedDiagramLabels it moves
+// along the line, in steps of 100 arcseconds alternately outwards and inwards, to the
+// nearest place within the picture where it covers none; where there is no such place it
+// stays at -7800.
+DiagramLabel PathLabel(const DiagramScene& scene);
 
 // The Moon's diameter on the diagram, pixels, for the Moon's radius in arcseconds:
 // round(2 * rmoo / 22.3). The diagram draws it from the picture for N = diameter + 2.
