@@ -24,6 +24,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "gui/common/accessible_names.h"
+
 namespace varomintel {
 
 namespace {
@@ -180,6 +182,7 @@ void HelpWindow::ApplyLanguage(std::uint8_t lang) {
   Button_Forward->setText(Pick({"Vorwärts", "Forward", "Suivant"}, lang));
   Button_Contents->setText(Pick({"Inhalt", "Contents", "Sommaire"}, lang));
   Button_Close->setText(Pick({"Schließen", "Close", "Fermer"}, lang));
+  NameControlsForScreenReaders(this, lang);
 }
 
 QString HelpWindow::ShowFile(const std::string& fileName, const std::string& dataFolder, std::uint8_t lang) {

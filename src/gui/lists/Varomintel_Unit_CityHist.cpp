@@ -21,6 +21,7 @@
 #include "app/varomintel_variables.h"
 #include "app/version_info.h"
 #include "astro/trig_func.h"
+#include "gui/common/accessible_names.h"
 #include "gui/common/window_geometry.h"
 #include "places/city_file.h"
 #include "text/number_text.h"
@@ -154,6 +155,7 @@ void TForm_CityHist::ApplyLanguage(std::uint8_t languageIndex) {
   RadioButton_West->setText(Q(Text(kRowWest, l)));
   Label5->setText(Q(CityHistHeader(l)));
   FitControls();
+  NameControlsForScreenReaders(this, l);
 }
 
 void TForm_CityHist::RestoreSettings(const ParameterRecord& p) {

@@ -12,6 +12,7 @@
 
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
+#include "gui/common/accessible_names.h"
 #include "gui/common/window_geometry.h"
 #include "places/city_file.h"
 #include "text/text_table.h"
@@ -64,6 +65,7 @@ void TForm_CityList::ApplyLanguage(std::uint8_t languageIndex) {
   ComboBox_Population->setFixedWidth(width);
   Label1->setFixedWidth(width);
   FitControls();
+  NameControlsForScreenReaders(this, l);
 }
 
 void TForm_CityList::RestoreSettings(const ParameterRecord& p) {

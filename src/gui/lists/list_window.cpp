@@ -77,6 +77,7 @@ ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const cha
   scroll_->setWidgetResizable(true);
   scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  scroll_->setFocusPolicy(Qt::NoFocus);  // it only holds the controls: no stop of its own for Tab
   content_ = new QWidget;
   scroll_->setWidget(content_);
   column->addWidget(scroll_);

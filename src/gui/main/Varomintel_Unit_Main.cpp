@@ -15,6 +15,7 @@
 #include "app/varomintel_variables.h"
 #include "eclipse/selection.h"
 #include "gui/common/about_panel.h"
+#include "gui/common/accessible_names.h"
 #include "gui/common/window_geometry.h"
 #include "gui/lists/Varomintel_Unit_CityHist.h"
 #include "gui/lists/Varomintel_Unit_CityList.h"
@@ -315,6 +316,7 @@ void TForm_Main::DrawShadowDiagram() {
   const ShownMoment& now = view_.Now();
   setWindowTitle(Q(now.caption));
   selectionPanel_->ShowDateTime(now.dateTime, now.shortType);
+  findChild<QWidget*>("DiagramImages")->setAccessibleDescription(DiagramDescription(view_.Selection().record, now, ValidLanguageIndex(Vars().LanguageIndex)));
 }
 
 void TForm_Main::ShowDiagramCaption() {
@@ -352,6 +354,7 @@ void TForm_Main::DrawWorldMap() {
   inputs.language = language;
   inputs.pointOfInterest = mapPanel_->PointOfInterest();
   mapPanel_->ShowMap(RenderWorldMap(inputs, drawing), drawing);
+  findChild<QWidget*>("Image_World")->setAccessibleDescription(MapDescription(view_.Selection().record, inputs.eclipse, language));
 }
 
 }  // namespace varomintel

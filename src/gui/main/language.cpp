@@ -12,6 +12,7 @@
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
 #include "gui/common/about_panel.h"
+#include "gui/common/accessible_names.h"
 #include "gui/common/help_window.h"
 #include "gui/lists/Varomintel_Unit_CityHist.h"
 #include "gui/lists/Varomintel_Unit_CityList.h"
@@ -35,6 +36,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 void TForm_Main::ApplyStoredLanguage() {
   const std::uint8_t stored = Vars().Parameters.Byte(param::kLanguage);
   if (stored <= kFrench) SwitchLanguage(stored);
+  else NameControlsForScreenReaders(this, ValidLanguageIndex(Vars().LanguageIndex));
 }
 
 void TForm_Main::SwitchLanguage(std::uint8_t languageIndex) {
@@ -71,6 +73,7 @@ void TForm_Main::ApplyLanguage() {
   if (help_) help_->ApplyLanguage(lang);
   // The diagram last: its caption and the window caption after it use the new prefix.
   RefreshTimeDependent();
+  NameControlsForScreenReaders(this, lang);
 }
 
 void TForm_Main::TranslateMenus() {
