@@ -184,8 +184,9 @@ TEST_P(ShippedMapTexts, ReadOnTheMapThroughTheirHalo) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(FourMaps, ShippedMapTexts, ::testing::Range(0, kMapPictureCount),
-                         [](const auto& row) { return std::string(kMapPictureNames[static_cast<std::size_t>(row.param)].item); });
+INSTANTIATE_TEST_SUITE_P(FourMaps, ShippedMapTexts, ::testing::Range(0, kMapPictureCount), [](const auto& row) {
+  return std::string(kMapPictureNames[static_cast<std::size_t>(row.param)].item);
+});
 
 }  // namespace
 }  // namespace varomintel

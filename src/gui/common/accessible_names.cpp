@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "eclipse/eclipse_type.h"
@@ -115,16 +116,14 @@ QString LabelFor(QWidget* w) {
   for (QLabel* l : labels) {
     if (l->text().trimmed().isEmpty() || l->isHidden() || l->buddy()) continue;
     const QRect lb = l->geometry();
-    int distance = -1;
-    if (lb.right() <= box.left() + 2 && lb.bottom() >= box.top() && lb.top() <= box.bottom())
-      distance = box.left() - lb.right();  // left of it on its row
-    else if (lb.bottom() <= box.top() + 2 && lb.left() < box.right() && lb.right() > box.left())
-      distance = box.top() - lb.bottom();  // above it
+    const bool leftOf = lb.right() <= box.left() + 2 && lb.bottom() >= box.top() && lb.top() <= box.bottom();
+    const bool above = lb.bottom() <= box.top() + 2 && lb.left() < box.right() && lb.right() > box.left();
+    if (!leftOf && !above) continue;
+    const int distance = leftOf ? box.left() - lb.right() : box.top() - lb.bottom();  // pixels
     if (distance < 0 || distance > 60 || distance >= bestDistance) continue;
     // No other control between the label and the control.
-    const QRect between = lb.united(box).intersected(
-        distance == box.left() - lb.right() ? QRect(QPoint(lb.right() + 1, box.top()), QPoint(box.left() - 1, box.bottom()))
-                                            : QRect(QPoint(box.left(), lb.bottom() + 1), QPoint(box.right(), box.top() - 1)));
+    const QRect between = leftOf ? QRect(QPoint(lb.right() + 1, box.top()), QPoint(box.left() - 1, box.bottom()))
+                                 : QRect(QPoint(box.left(), lb.bottom() + 1), QPoint(box.right(), box.top() - 1));
     const bool blocked = std::any_of(siblings.begin(), siblings.end(), [&](const QWidget* s) {
       return s != w && s != l && !s->isHidden() && !qobject_cast<const QLabel*>(s) && s->geometry().intersects(between);
     });
@@ -198,9 +197,11 @@ QString Degrees(double value, std::uint8_t language) {
   return text + QStringLiteral("°");
 }
 
+// "2023-10-28", "-0584-05-28": the year with at least four digits, as the date-time text.
 QString DateOf(const EclipseRecord& r) {
-  return QStringLiteral("%1-%2-%3")
-      .arg(r.Year < 0 ? QStringLiteral("-%1").arg(-r.Year, 4, 10, QChar('0')) : QStringLiteral("%1").arg(r.Year, 4, 10, QChar('0')))
+  const QString year = QStringLiteral("%1").arg(std::abs(r.Year), 4, 10, QChar('0'));
+  return QStringLiteral("%1%2-%3-%4")
+      .arg(r.Year < 0 ? QStringLiteral("-") : QString(), year)
       .arg(r.Month, 2, 10, QChar('0'))
       .arg(r.Day, 2, 10, QChar('0'));
 }

@@ -316,7 +316,8 @@ void TForm_Main::DrawShadowDiagram() {
   const ShownMoment& now = view_.Now();
   setWindowTitle(Q(now.caption));
   selectionPanel_->ShowDateTime(now.dateTime, now.shortType);
-  findChild<QWidget*>("DiagramImages")->setAccessibleDescription(DiagramDescription(view_.Selection().record, now, ValidLanguageIndex(Vars().LanguageIndex)));
+  findChild<QWidget*>("DiagramImages")
+      ->setAccessibleDescription(DiagramDescription(view_.Selection().record, now, ValidLanguageIndex(Vars().LanguageIndex)));
 }
 
 void TForm_Main::ShowDiagramCaption() {
@@ -354,7 +355,8 @@ void TForm_Main::DrawWorldMap() {
   inputs.language = language;
   inputs.pointOfInterest = mapPanel_->PointOfInterest();
   mapPanel_->ShowMap(RenderWorldMap(inputs, drawing), drawing);
-  findChild<QWidget*>("Image_World")->setAccessibleDescription(MapDescription(view_.Selection().record, inputs.eclipse, language));
+  findChild<QWidget*>("Image_World")
+      ->setAccessibleDescription(MapDescription(view_.Selection().record, inputs.eclipse, language));
 }
 
 }  // namespace varomintel
