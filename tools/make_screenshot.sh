@@ -54,12 +54,7 @@ if [ "${1:-}" = "--inside-xvfb" ]; then
     (cd "$work" && exec "$program") >"$work/program.log" 2>&1 &
   fi
   app=$!
-  cleanup() {
-    kill "$app" 2>/dev/null || true
-    kill "$wm" 2>/dev/null || true
-    wait 2>/dev/null || true
-  }
-  trap cleanup EXIT
+  trap 'kill "$app" "$wm" 2>/dev/null || true; wait 2>/dev/null || true' EXIT
 
   # The main window's caption starts with the program's name. Waited for a
   # second at a time, so that a program that ends (a missing catalogue, no display) is
@@ -157,8 +152,11 @@ if [ -z "$program" ]; then
   [ -n "$program" ] || program=$(command -v varomintel || true)
   [ -n "$program" ] || die "no program found: build it (./scripts/run.sh, or cmake --build build --target varomintel app_data) or name it"
 fi
+named=$program
 [[ "$program" == */* ]] || program=$(command -v "$program" || true)
-[ -n "$program" ] && [ -f "$program" ] && [ -x "$program" ] || die "${program:-the program} is not a program"
+if [ -z "$program" ] || [ ! -f "$program" ] || [ ! -x "$program" ]; then
+  die "$named: no such program"
+fi
 program=$(cd "$(dirname "$program")" && pwd)/$(basename "$program")
 # A built program (not the installed launcher) needs the data beside it.
 if [ "$(head -c 4 "$program" | od -An -c | tr -d ' ')" = '177ELF' ] &&
