@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Makes the README's screenshot from the desktop program itself: its main window as a new
 # user first sees it (fresh settings: the penumbral eclipse of 1922 March 13 in terrestrial
-# time), on a
-# virtual 1366 x 768 screen with the openbox window manager, switched to English through
-# the Option menu as a user would.
+# time), on a virtual 1366 x 768 screen with the openbox window manager, switched to
+# English through the Option menu as a user would.
 #
 # One command, from the repository (after ./scripts/run.sh or a build of `varomintel`):
 #
@@ -20,7 +19,8 @@
 # The program runs with its settings in a temporary folder (XDG_CONFIG_HOME and the other
 # XDG folders), so the user's settings are neither read nor changed, and every run starts
 # from the same defaults. The picture is the window's inside (menu bar to status bar),
-# taken once two successive captures agree, i.e. once the diagram and the map are drawn.
+# taken once the diagram and the map are drawn and the picture stands still (the blinking
+# text cursor of the focused entry aside: the capture without it is kept).
 # It is reduced to 256 colours and compressed with optipng when that is installed.
 # Needs xvfb-run (xvfb, xauth), openbox, xdotool and ImageMagick: `scripts/deps.sh test`
 # installs them.
