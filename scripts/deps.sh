@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing. Quiet and quick when everything is there.
 # Usage: scripts/deps.sh run     what building and running the two programs needs
-#        scripts/deps.sh test    that, and what the tests, benchmarks, fuzzing and the
-#                                catalogue generator need
+#        scripts/deps.sh test    that, and what the tests, benchmarks, fuzzing, the
+#                                catalogue generator and the README's screenshot
+#                                (tools/make_screenshot.sh) need
 set -euo pipefail
 
 run_packages=(
@@ -16,6 +17,7 @@ test_packages=(
   clang libclang-rt-14-dev
   python3 python3-icalendar
   dpkg-dev desktop-file-utils appstream lintian librsvg2-bin
+  xvfb xauth openbox xdotool imagemagick
 )
 
 case "${1:-test}" in
