@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -25,6 +26,7 @@
 #include "app/time_slider.h"
 #include "app/varomintel_variables.h"
 #include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/diagram_panel.h"
 #include "find_control.h"
 #include "gui/main/diagram_view.h"
 #include "render/shadow_diagram.h"
@@ -61,6 +63,9 @@ class DiagramControls : public ::testing::Test {
     v.Parameters.SetByte(param::kLanguage, 1);
     w_ = std::make_unique<TForm_Main>();
     testing::ShowAtDesignSize(*w_);
+    // The plays' steps and limits, one step per round of the event loop; their pace is
+    // PlayIsPacedToTheDisplay's.
+    Find<DiagramPanel>(*w_, "DiagramPanel")->SetPlayFrame(PlayPacer::Duration::zero());
   }
   void TearDown() override {
     w_.reset();
@@ -179,6 +184,24 @@ INSTANTIATE_TEST_SUITE_P(Window, PlayButtons,
                                            PlayRow{"fast_reverse_from_59", "Button_FastReverse", 59, 59, 0},
                                            PlayRow{"fast_reverse_from_60", "Button_FastReverse", 60, 0, 1}),
                          [](const ::testing::TestParamInfo<PlayRow>& row) { return std::string(row.param.name); });
+
+// At its own pace a play takes one step at once and then at most one per frame of 1/60 s,
+// however often the event loop runs: bounded by the time that passed, not by a clock of its own.
+TEST_F(DiagramControls, PlayIsPacedToTheDisplay) {
+  Find<DiagramPanel>(*w_, "DiagramPanel")->SetPlayFrame(PlayPacer::kFrame);
+  Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(0);
+  QElapsedTimer clock;
+  clock.start();
+  Find<QToolButton>(*w_, "Button_FastPlay")->click();
+  EXPECT_EQ(Position(), 60);  // the first step at once
+  for (int i = 0; i < 2000; ++i) QCoreApplication::processEvents();
+  const int steps = Position() / 60;
+  EXPECT_LE(steps, 2 + clock.elapsed() / 16) << clock.elapsed() << " ms";
+  // And it goes on by itself, to the end of the slider: 240 steps, 4 s at 60 a second.
+  ASSERT_TRUE(QTest::qWaitFor([] { return !Vars().PlayRunning; }, 20000));
+  EXPECT_EQ(Position(), 14400);
+  EXPECT_GE(clock.elapsed(), 239 * 1000 / 60);
+}
 
 TEST_F(DiagramControls, StopLeavesThePositionAndPlayContinuesFromThere) {
   Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(7200);

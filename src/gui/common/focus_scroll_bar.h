@@ -1,0 +1,23 @@
+// A scroll bar that shows the keyboard focus. The styles draw no focus indication on a
+// scroll bar, which normally takes no focus; the main window's time slider and eclipse
+// scroll bar do (arrows, Page Up/Down, Home and End move them), so while one has the
+// focus a frame in the highlight colour of the palette is drawn inside its edge.
+#pragma once
+
+#include <QScrollBar>
+
+namespace varomintel {
+
+class FocusScrollBar : public QScrollBar {
+  Q_OBJECT
+ public:
+  explicit FocusScrollBar(QWidget* parent = nullptr);
+
+  // The width of the focus frame, pixels.
+  static constexpr int kFrameWidth = 2;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace varomintel
