@@ -77,7 +77,7 @@ DiagramPanel::DiagramPanel(QWidget* parent) : QWidget(parent), ui_(std::make_uni
 bool DiagramPanel::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
-    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
       auto* button = qobject_cast<QToolButton*>(watched);
       if (button && button->isEnabled() && !key->isAutoRepeat()) button->click();
       return true;
