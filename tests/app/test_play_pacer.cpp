@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <chrono>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -108,6 +110,17 @@ INSTANTIATE_TEST_SUITE_P(
         // Unpaced (the benchmarks): as fast as the drawing allows.
         PaceCase{"Unpaced", PlayDirection::Forward, 0, Duration::zero(), 2ms, 0ms, -1, 0ms, 2400, 4.92, 0.01, 14400}),
     [](const ::testing::TestParamInfo<PaceCase>& row) { return std::string(row.param.name); });
+
+// One step per frame of the display, 60 a second at most.
+TEST(PlayPacer, FrameOfTheDisplay) {
+  const struct {
+    double hertz;
+    Duration frame;
+  } rows[] = {{60, kFrame},         {59.95, 16'680'567ns}, {144, kFrame}, {50, 20ms}, {30, 33'333'333ns},
+              {0, kFrame},          {-1, kFrame},          {1, kFrame},   {std::nan(""), kFrame},
+              {std::numeric_limits<double>::infinity(), kFrame}};
+  for (const auto& row : rows) EXPECT_EQ(PlayPacer::FrameOf(row.hertz), row.frame) << row.hertz << " Hz";
+}
 
 }  // namespace
 }  // namespace varomintel

@@ -1,6 +1,7 @@
 #include "gui/main/diagram_panel.h"
 
 #include <QKeyEvent>
+#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 
@@ -77,7 +78,8 @@ DiagramPanel::DiagramPanel(QWidget* parent) : QWidget(parent), ui_(std::make_uni
 bool DiagramPanel::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
-    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
       auto* button = qobject_cast<QToolButton*>(watched);
       if (button && button->isEnabled() && !key->isAutoRepeat()) button->click();
       return true;
@@ -135,7 +137,7 @@ void DiagramPanel::Retranslate(std::uint8_t language) {
   ui_->ScrollBar_Time->setAccessibleDescription(Q(Text(text_row::kHintTimeSlider, language)));
 }
 
-void DiagramPanel::SetPlayFrame(PlayPacer::Duration frame) { pacer_ = PlayPacer(frame); }
+void DiagramPanel::SetPlayFrame(PlayPacer::Duration frame) { playFrame_ = frame; }
 
 PlayPacer::Duration DiagramPanel::Now() const { return PlayPacer::Duration(clock_.nsecsElapsed()); }
 
@@ -148,6 +150,8 @@ void DiagramPanel::Play(PlayDirection direction) {
   Vars().PlayRunning = true;
   playDirection_ = direction;
   ui_->Button_Stop->setFocus();  // Enter or Space stops
+  const QScreen* shown = screen();
+  pacer_ = PlayPacer(playFrame_ ? *playFrame_ : PlayPacer::FrameOf(shown ? shown->refreshRate() : 0));
   pacer_.Start(Now());
   PlayOneStep();
   ScheduleNextStep();

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "app/play_pacer.h"
 #include "app/time_slider.h"
@@ -50,8 +51,9 @@ class DiagramPanel : public QWidget {
 
   // Starts a play; a play button pressed during a play takes over with its direction.
   void Play(PlayDirection direction);
-  // The shortest time between two play steps: one display frame unless set otherwise;
-  // zero plays as fast as the drawing allows (the benchmarks measure a step so).
+  // The shortest time between two play steps for the plays from now on, instead of one
+  // frame of the panel's screen (60 a second at most); zero plays as fast as the drawing
+  // allows (the benchmarks measure a step so).
   void SetPlayFrame(PlayPacer::Duration frame);
   // The play buttons' hints and the slider's description in the language.
   void Retranslate(std::uint8_t language);
@@ -71,6 +73,7 @@ class DiagramPanel : public QWidget {
   QTimer* playTimer_ = nullptr;
   QElapsedTimer clock_;  // steady
   PlayPacer pacer_;
+  std::optional<PlayPacer::Duration> playFrame_;  // set by SetPlayFrame
   PlayDirection playDirection_ = PlayDirection::Forward;
   double scale_ = 1;
 };
