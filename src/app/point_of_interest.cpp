@@ -48,6 +48,14 @@ PoiEntry ReadPoiEntry(std::string_view text, double limit, bool negative) {
   return entry;
 }
 
+std::optional<double> ReadTypedPoiEntry(std::string_view text, double limit, bool negative) {
+  const std::string_view trimmed = TrimBlanks(text);
+  if (trimmed.empty() || trimmed.back() == '.') return std::nullopt;  // "4." goes on to "4.5"
+  const std::optional<double> value = ParseUnsignedDegrees(trimmed, limit);
+  if (!value) return std::nullopt;
+  return negative && *value != 0 ? -*value : *value;
+}
+
 std::optional<double> ParseHemisphereCoordinate(std::string_view text, char positive, char negative, double limit) {
   if (text.size() < 2) return std::nullopt;
   const char side = text.back();

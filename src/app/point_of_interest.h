@@ -32,6 +32,12 @@ struct PoiEntry {
 // otherwise the value, negated when `negative` (the south or west button is checked).
 PoiEntry ReadPoiEntry(std::string_view text, double limit, bool negative);
 
+// The value of an entry's text while it is being typed: a complete number of unsigned
+// degrees within 0..limit (blanks round it allowed), negated when `negative`. Empty for a
+// text that is no number yet ("", "-", ".", "4.") or none at all: such a text is left as
+// it is until Enter or leaving the entry applies the entry rule (ReadPoiEntry).
+std::optional<double> ReadTypedPoiEntry(std::string_view text, double limit, bool negative);
+
 // "47.5N", "33.87S" (limit 90) or "7.5E", "70.64W" (limit 180): unsigned degrees followed
 // by the positive or the negative hemisphere letter. Returned: degrees, north or east
 // positive; empty when malformed or beyond the limit.

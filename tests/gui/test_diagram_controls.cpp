@@ -4,10 +4,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QStringList>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
@@ -15,6 +18,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <memory>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -25,6 +29,7 @@
 #include "app/time_slider.h"
 #include "app/varomintel_variables.h"
 #include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/diagram_panel.h"
 #include "find_control.h"
 #include "gui/main/diagram_view.h"
 #include "render/shadow_diagram.h"
@@ -61,6 +66,9 @@ class DiagramControls : public ::testing::Test {
     v.Parameters.SetByte(param::kLanguage, 1);
     w_ = std::make_unique<TForm_Main>();
     testing::ShowAtDesignSize(*w_);
+    // The plays' steps and limits, one step per round of the event loop; their pace is
+    // PlayIsPacedToTheDisplay's.
+    Find<DiagramPanel>(*w_, "DiagramPanel")->SetPlayFrame(PlayPacer::Duration::zero());
   }
   void TearDown() override {
     w_.reset();
@@ -179,6 +187,142 @@ INSTANTIATE_TEST_SUITE_P(Window, PlayButtons,
                                            PlayRow{"fast_reverse_from_59", "Button_FastReverse", 59, 59, 0},
                                            PlayRow{"fast_reverse_from_60", "Button_FastReverse", 60, 0, 1}),
                          [](const ::testing::TestParamInfo<PlayRow>& row) { return std::string(row.param.name); });
+
+// At its own pace a play takes one step at once and then at most one per frame of 1/60 s,
+// however often the event loop runs: bounded by the time that passed, not by a clock of its own.
+TEST_F(DiagramControls, PlayIsPacedToTheDisplay) {
+  Find<DiagramPanel>(*w_, "DiagramPanel")->SetPlayFrame(PlayPacer::kFrame);
+  Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(0);
+  QElapsedTimer clock;
+  clock.start();
+  Find<QToolButton>(*w_, "Button_FastPlay")->click();
+  EXPECT_EQ(Position(), 60);  // the first step at once
+  for (int i = 0; i < 2000; ++i) QCoreApplication::processEvents();
+  const int steps = Position() / 60;
+  EXPECT_LE(steps, 2 + clock.elapsed() / 16) << clock.elapsed() << " ms";
+  // And it goes on by itself, to the end of the slider: 240 steps, 4 s at 60 a second.
+  ASSERT_TRUE(QTest::qWaitFor([] { return !Vars().PlayRunning; }, 20000));
+  EXPECT_EQ(Position(), 14400);
+  EXPECT_GE(clock.elapsed(), 239 * 1000 / 60);
+}
+
+// The keyboard on the focused control, as the manual describes it: Enter (either key) or
+// Space clicks a play button; arrows, Page Up/Down, Home and End move the time slider and
+// the eclipse scroll bar, and each move refreshes the window once, as a move by the mouse does.
+struct KeyRow {
+  const char* name;
+  const char* control;
+  int start;        // ScrollBar_Time's position, or ScrollBar_Eclipse's index for it
+  Qt::Key key;
+  int want;         // the same afterwards, a play run to its end
+};
+
+void PrintTo(const KeyRow& row, std::ostream* os) { *os << row.name; }
+
+class Keyboard : public DiagramControls, public ::testing::WithParamInterface<KeyRow> {};
+
+TEST_P(Keyboard, FocusedControlTakesTheKey) {
+  const KeyRow& r = GetParam();
+  auto* control = Find<QWidget>(*w_, r.control);
+  auto* slider = Find<QScrollBar>(*w_, "ScrollBar_Time");
+  auto* eclipses = Find<QScrollBar>(*w_, "ScrollBar_Eclipse");
+  const bool selecting = control == eclipses;
+  (selecting ? eclipses : slider)->setValue(r.start);
+  const bool stop = std::string(r.control) == "Button_Stop";
+  if (stop) Find<QToolButton>(*w_, "Button_Reverse")->click();  // a play to stop: one step at once
+  control->setFocus(Qt::TabFocusReason);
+  ASSERT_EQ(w_->focusWidget(), control);
+  const QString shownDate = Find<QLabel>(*w_, "Label_DatumZeit")->text();
+  QSignalSpy timeMoves(Find<DiagramPanel>(*w_, "DiagramPanel"), &DiagramPanel::sliderMoved);
+  QSignalSpy selections(Find<QWidget>(*w_, "SelectionPanel"), SIGNAL(eclipseIndexChanged(int)));
+  auto* button = qobject_cast<QToolButton*>(control);
+  std::unique_ptr<QSignalSpy> clicks = button ? std::make_unique<QSignalSpy>(button, &QToolButton::clicked) : nullptr;
+
+  QTest::keyClick(control, r.key, r.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+
+  if (button) {
+    EXPECT_EQ(clicks->count(), 1);
+    if (stop) {
+      EXPECT_FALSE(Vars().PlayRunning);
+    }
+    RunPlay();
+    EXPECT_EQ(Position(), r.want);
+    EXPECT_EQ(Cell(0, 1).toStdString(), FormatFixed(SliderHours(r.want), 4));
+    return;
+  }
+  EXPECT_EQ(control == slider ? slider->value() : eclipses->value(), r.want);
+  EXPECT_NE(Find<QLabel>(*w_, "Label_DatumZeit")->text(), shownDate) << "the shown time did not follow";
+  if (selecting) {
+    EXPECT_EQ(selections.count(), 1);
+    EXPECT_EQ(w_->View().Selection().record.Year, ThreeEclipses().At(r.want).Year);
+  } else {
+    EXPECT_EQ(timeMoves.count(), 1);
+    EXPECT_EQ(Cell(0, 1).toStdString(), FormatFixed(SliderHours(r.want), 4));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, Keyboard,
+    ::testing::Values(KeyRow{"ReturnOnPlay", "Button_Play", 14388, Qt::Key_Return, 14400},
+                      KeyRow{"SpaceOnPlay", "Button_Play", 14388, Qt::Key_Space, 14400},
+                      KeyRow{"EnterOnFastPlay", "Button_FastPlay", 14280, Qt::Key_Enter, 14400},
+                      KeyRow{"ReturnOnReverse", "Button_Reverse", 12, Qt::Key_Return, 0},
+                      KeyRow{"SpaceOnFastReverse", "Button_FastReverse", 120, Qt::Key_Space, 0},
+                      KeyRow{"ReturnOnFastReverse", "Button_FastReverse", 120, Qt::Key_Return, 0},
+                      KeyRow{"ReturnStops", "Button_Stop", 7200, Qt::Key_Return, 7194},
+                      KeyRow{"EnterStops", "Button_Stop", 7200, Qt::Key_Enter, 7194},
+                      KeyRow{"SpaceStops", "Button_Stop", 7200, Qt::Key_Space, 7194},
+                      KeyRow{"TimeRight", "ScrollBar_Time", 7200, Qt::Key_Right, 7203},
+                      KeyRow{"TimeLeft", "ScrollBar_Time", 7200, Qt::Key_Left, 7197},
+                      KeyRow{"TimeUp", "ScrollBar_Time", 7200, Qt::Key_Up, 7197},
+                      KeyRow{"TimeDown", "ScrollBar_Time", 7200, Qt::Key_Down, 7203},
+                      KeyRow{"TimePageDown", "ScrollBar_Time", 7200, Qt::Key_PageDown, 7260},
+                      KeyRow{"TimePageUp", "ScrollBar_Time", 7200, Qt::Key_PageUp, 7140},
+                      KeyRow{"TimeHome", "ScrollBar_Time", 7200, Qt::Key_Home, 0},
+                      KeyRow{"TimeEnd", "ScrollBar_Time", 7200, Qt::Key_End, 14400},
+                      KeyRow{"EclipseRight", "ScrollBar_Eclipse", 1, Qt::Key_Right, 2},
+                      KeyRow{"EclipseLeft", "ScrollBar_Eclipse", 3, Qt::Key_Left, 2},
+                      KeyRow{"EclipsePageDown", "ScrollBar_Eclipse", 1, Qt::Key_PageDown, 3},
+                      KeyRow{"EclipsePageUp", "ScrollBar_Eclipse", 3, Qt::Key_PageUp, 1},
+                      KeyRow{"EclipseHome", "ScrollBar_Eclipse", 3, Qt::Key_Home, 1},
+                      KeyRow{"EclipseEnd", "ScrollBar_Eclipse", 1, Qt::Key_End, 3}),
+    [](const ::testing::TestParamInfo<KeyRow>& row) { return std::string(row.param.name); });
+
+// Tab runs through the window as it reads, and back to the start; a click gives the
+// scroll bars the focus too, and the focused one shows it.
+TEST_F(DiagramControls, TabFollowsTheReadingOrderAndTheScrollBarsShowTheFocus) {
+  w_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w_.get()));
+  Find<QWidget>(*w_, "Edit_Jahr")->setFocus(Qt::TabFocusReason);
+  QStringList visited{QApplication::focusWidget()->objectName()};
+  for (int i = 0; i < 40; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    if (QApplication::focusWidget()->objectName() == visited.front()) break;
+    visited << QApplication::focusWidget()->objectName();
+  }
+  const bool universal = Find<QCheckBox>(*w_, "CheckBox_ET_UT")->isChecked();
+  QStringList want{"Edit_Jahr", "ScrollBar_Eclipse", "Saros_Edit", "UpDown1_Prev", "UpDown1_Next", "UpDown3_Prev",
+                   "UpDown3_Next", "CheckBox_ET_UT"};
+  if (universal) want << "Edit_TZone";
+  want << "RE_Table" << "ScrollBar_Time" << "Button_FastReverse" << "Button_Reverse" << "Button_Stop" << "Button_Play"
+       << "Button_FastPlay" << "ComboBox_Globus" << "CheckBox_Gradnetz" << "Edit_PoI_Breite" << "RadioButton_PoI_Nord"
+       << "Edit_PoI_Laenge" << "RadioButton_PoI_Ost" << "CheckBox_PoI";
+  EXPECT_EQ(visited.join(' ').toStdString(), want.join(' ').toStdString());
+
+  for (const char* name : {"ScrollBar_Time", "ScrollBar_Eclipse"}) {
+    auto* bar = Find<QScrollBar>(*w_, name);
+    Find<QWidget>(*w_, "Edit_Jahr")->setFocus();
+    const QImage unfocused = bar->grab().toImage();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 4, bar->height() / 2));
+    EXPECT_EQ(QApplication::focusWidget(), bar) << name;
+    const QImage focused = bar->grab().toImage();
+    // The frame in the highlight colour along the edge, away from the thumb.
+    const QColor highlight = bar->palette().color(QPalette::Active, QPalette::Highlight);
+    const QPoint edge(bar->width() / 2 + 3, 0);
+    EXPECT_EQ(focused.pixelColor(edge * focused.devicePixelRatio()), highlight) << name;
+    EXPECT_NE(unfocused.pixelColor(edge * unfocused.devicePixelRatio()), highlight) << name;
+  }
+}
 
 TEST_F(DiagramControls, StopLeavesThePositionAndPlayContinuesFromThere) {
   Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(7200);

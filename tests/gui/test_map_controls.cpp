@@ -4,6 +4,7 @@
 // language, and the command line's picture against the window's.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
 
@@ -232,6 +234,83 @@ INSTANTIATE_TEST_SUITE_P(Texts, MapWindowEntry,
                                            EntryCase{"longitude_180_01", false, "180.01", false, "", 0}),
                          [](const auto& row) { return std::string(row.param.name); });
 
+// Typing into an entry that marks 30: every text that already reads as a number moves the
+// marker at once (and only then: `moves` changes of the place while typing), the text
+// stays as typed; Enter or leaving by Tab then applies the whole rule.
+struct TypingCase {
+  const char* name;
+  bool latitude;
+  bool negative;     // S or W checked
+  const char* typed;  // replaces the entry's whole text, key by key ("\b": Backspace)
+  int moves;
+  double typedValue;  // degrees after the typing
+  bool tab;           // leave by Tab instead of Enter
+  const char* shown;  // the entry's text afterwards
+  double value;
+};
+void PrintTo(const TypingCase& c, std::ostream* os) { *os << c.name; }
+
+class MapWindowTyping : public MapWindow, public ::testing::WithParamInterface<TypingCase> {};
+
+TEST_P(MapWindowTyping, TheMarkerFollowsEveryWholeNumber) {
+  const TypingCase& c = GetParam();
+  Open();
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  QLineEdit* edit = Find<QLineEdit>(*window_, c.latitude ? "Edit_PoI_Breite" : "Edit_PoI_Laenge");
+  QRadioButton* negative = Find<QRadioButton>(*window_, c.latitude ? "RadioButton_PoI_Sued" : "RadioButton_PoI_West");
+  if (c.negative) negative->click();
+  Enter(edit, "30");
+  const double other = c.latitude ? Place().longitude : Place().latitude;
+  const auto value = [&] { return c.latitude ? Place().latitude : Place().longitude; };
+  const auto marked = [&](double v) { return c.latitude ? MarkedAt(v, other) : MarkedAt(other, v); };
+  ASSERT_DOUBLE_EQ(value(), c.negative ? -30 : 30);
+  ASSERT_TRUE(marked(value()));
+  QSignalSpy moves(&Panel(), &MapPanel::pointOfInterestChanged);
+
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  QTest::keyClicks(edit, QString::fromUtf8(c.typed));
+  QString text;
+  for (const QChar key : QString::fromUtf8(c.typed)) {
+    if (key == '\b') text.chop(1);
+    else text.append(key);
+  }
+  EXPECT_EQ(edit->text(), text);
+  EXPECT_EQ(moves.count(), c.moves);
+  EXPECT_DOUBLE_EQ(value(), c.typedValue);
+  EXPECT_TRUE(marked(c.typedValue)) << "the marker is not at " << c.typedValue;
+
+  QTest::keyClick(edit, c.tab ? Qt::Key_Tab : Qt::Key_Return);
+  if (c.tab) {
+    EXPECT_NE(QApplication::focusWidget(), edit);
+  }
+  EXPECT_EQ(edit->text(), QString::fromUtf8(c.shown));
+  EXPECT_DOUBLE_EQ(value(), c.value);
+  EXPECT_TRUE(marked(c.value));
+  EXPECT_TRUE(Find<QCheckBox>(*window_, "CheckBox_PoI")->isChecked());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, MapWindowTyping,
+    ::testing::Values(TypingCase{"Whole", true, false, "12", 2, 12, false, "12", 12},
+                      TypingCase{"Decimals", true, false, "12.5", 3, 12.5, true, "12.5", 12.5},
+                      TypingCase{"South", true, true, "12.5", 3, -12.5, false, "12.5", -12.5},
+                      TypingCase{"PointLast", true, false, "4.", 1, 4, false, "4.", 4},
+                      TypingCase{"DecimalErased", true, false, "4.5\b", 2, 4.5, false, "4.", 4},
+                      TypingCase{"PointFirst", false, false, ".5", 1, 0.5, true, ".5", 0.5},
+                      TypingCase{"PointOnly", true, false, ".", 0, 30, false, "", 0},
+                      TypingCase{"Minus", true, false, "-", 0, 30, true, "", 0},
+                      TypingCase{"MinusDigit", true, false, "-5", 0, 30, false, "", 0},
+                      TypingCase{"Emptied", true, false, "", 0, 30, false, "", 0},
+                      TypingCase{"Beyond90", true, false, "95", 1, 9, true, "", 0},
+                      TypingCase{"Comma", true, false, "12,5", 2, 12, false, "", 0},
+                      TypingCase{"Blank", true, false, " 7", 1, 7, true, "7", 7},
+                      TypingCase{"Longitude180", false, false, "180", 3, 180, false, "180", 180},
+                      TypingCase{"Longitude180West", false, true, "180.01", 3, -180, true, "", 0}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 TEST_F(MapWindow, HemisphereButtonsMoveTheMarkerAtOnce) {
   Open();
   Enter(Find<QLineEdit>(*window_, "Edit_PoI_Breite"), "30");
@@ -277,7 +356,7 @@ TEST_F(MapWindow, AClickOnTheMapMarksThePlaceAndTheTooltipNamesIt) {
 
 struct CaptionCase {
   std::uint8_t language;
-  const char *group, *graticule, *east, *west, *label060E, *label180W, *tooltip;
+  const char *group, *graticule, *east, *west, *label060E, *label180W, *tooltip, *markerHint;
 };
 void PrintTo(const CaptionCase& c, std::ostream* os) { *os << int(c.language); }
 
@@ -291,6 +370,14 @@ TEST_P(MapWindowCaptions, FollowTheLanguage) {
   EXPECT_EQ(Find<QCheckBox>(*window_, "CheckBox_Gradnetz")->text(), QString::fromUtf8(c.graticule));
   EXPECT_EQ(Find<QRadioButton>(*window_, "RadioButton_PoI_Ost")->text(), c.east);
   EXPECT_EQ(Find<QRadioButton>(*window_, "RadioButton_PoI_West")->text(), c.west);
+  EXPECT_EQ(Find<QCheckBox>(*window_, "CheckBox_PoI")->toolTip(), QString::fromUtf8(c.markerHint));
+  // The hint follows a language switch there and back.
+  const char* const actions[] = {"Opt_Deutsch", "Opt_English", "Opt_Francais"};
+  Find<QAction>(*window_, actions[(c.language + 1) % 3])->trigger();
+  EXPECT_NE(Find<QCheckBox>(*window_, "CheckBox_PoI")->toolTip(), QString::fromUtf8(c.markerHint));
+  EXPECT_FALSE(Find<QCheckBox>(*window_, "CheckBox_PoI")->toolTip().isEmpty());
+  Find<QAction>(*window_, actions[c.language])->trigger();
+  EXPECT_EQ(Find<QCheckBox>(*window_, "CheckBox_PoI")->toolTip(), QString::fromUtf8(c.markerHint));
   // The degree labels drawn round the map on the screen read the texts of the language.
   using testing::LabelText;
   using testing::OnScreen;
@@ -306,9 +393,12 @@ TEST_P(MapWindowCaptions, FollowTheLanguage) {
 INSTANTIATE_TEST_SUITE_P(
     Languages, MapWindowCaptions,
     ::testing::Values(
-        CaptionCase{0, "Markierung", "Gradnetz", "O", "W", "60°O", "180°W", "33.9°S  70.4°W"},
-        CaptionCase{1, "Point of Interest", "Graticule", "E", "W", "60°E", "180°W", "33.9°S  70.4°W"},
-        CaptionCase{2, "Marque", "Quadrillage", "E", "O", "60°E", "180°O", "33.9°S  70.4°O"}));
+        CaptionCase{0, "Markierung", "Gradnetz", "O", "W", "60°O", "180°W", "33.9°S  70.4°W",
+                    "Markierung auf der Karte zeigen"},
+        CaptionCase{1, "Point of Interest", "Graticule", "E", "W", "60°E", "180°W", "33.9°S  70.4°W",
+                    "Show the marked place on the map"},
+        CaptionCase{2, "Marque", "Quadrillage", "E", "O", "60°E", "180°O", "33.9°S  70.4°O",
+                    "Afficher la marque sur la carte"}));
 
 TEST_F(MapWindow, TheCommandLineDrawsThePictureTheWindowShows) {
   ASSERT_TRUE(WriteCatalogue((dir_ / kCatalogueFileName).string(), Records()));

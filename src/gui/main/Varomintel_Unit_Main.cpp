@@ -46,6 +46,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
   aboutPanel_ = new AboutPanel(ui_->Client);
   ConnectMenus();
   ConnectPanels();
+  SetReadingTabOrder();
 
   mapPictures_ = LoadCheckedMapPictures(MapPictureFolder(v.ProgramDir), refusedPictures_);
   moonPictures_ = LoadCheckedMoonPictures("", refusedPictures_);  // by bare file name: the current directory
@@ -80,6 +81,28 @@ void TForm_Main::ReportRefusedPictures() {
 // losing the focus reports its editing finished): nothing reaches the window then.
 TForm_Main::~TForm_Main() {
   for (QObject* panel : std::initializer_list<QObject*>{selectionPanel_, diagramPanel_, mapPanel_}) panel->disconnect(this);
+}
+
+// Tab visits the controls as the window reads: the selection column from top to bottom,
+// then the time slider and the play buttons under the diagram, then the map's controls,
+// each row of the point of interest from left to right and its marker's check box last.
+// Hidden controls (the time zone in terrestrial time) are passed over.
+void TForm_Main::SetReadingTabOrder() {
+  static const char* const kReadingOrder[] = {
+      "Edit_Jahr",          "ScrollBar_Eclipse",    "Saros_Edit",           "UpDown1_Prev",
+      "UpDown1_Next",       "UpDown3_Prev",         "UpDown3_Next",         "CheckBox_ET_UT",
+      "Edit_TZone",         "RE_Table",             "ScrollBar_Time",       "Button_FastReverse",
+      "Button_Reverse",     "Button_Stop",          "Button_Play",          "Button_FastPlay",
+      "ComboBox_Globus",    "CheckBox_Gradnetz",    "Edit_PoI_Breite",      "RadioButton_PoI_Nord",
+      "RadioButton_PoI_Sued", "Edit_PoI_Laenge",    "RadioButton_PoI_Ost",  "RadioButton_PoI_West",
+      "CheckBox_PoI"};
+  QWidget* previous = nullptr;
+  for (const char* name : kReadingOrder) {
+    auto* control = findChild<QWidget*>(QString::fromUtf8(name));
+    if (!control) continue;
+    if (previous) setTabOrder(previous, control);
+    previous = control;
+  }
 }
 
 void TForm_Main::ConnectMenus() {

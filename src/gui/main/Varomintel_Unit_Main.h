@@ -82,6 +82,7 @@ class TForm_Main : public QMainWindow {
  private:
   void ConnectMenus();
   void ConnectPanels();
+  void SetReadingTabOrder();
   void PlaceOnScreen();
   TimeSettings CurrentTimeSettings() const;
   // The selection's captions and report into the selection panel.

@@ -1,9 +1,12 @@
 #include "gui/main/diagram_panel.h"
 
+#include <QKeyEvent>
+#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include "app/varomintel_variables.h"
@@ -49,16 +52,40 @@ DiagramPanel::DiagramPanel(QWidget* parent) : QWidget(parent), ui_(std::make_uni
   ui_->Button_Play->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
   ui_->Button_FastPlay->setIcon(s->standardIcon(QStyle::SP_MediaSeekForward));
 
+  // One shot per step, set to when the pacer has the next one due.
   playTimer_ = new QTimer(this);
-  playTimer_->setInterval(0);  // as fast as the drawing allows, one step per round of the event loop
+  playTimer_->setSingleShot(true);
+  playTimer_->setTimerType(Qt::PreciseTimer);
+  clock_.start();
 
   connect(ui_->ScrollBar_Time, &QScrollBar::valueChanged, this, &DiagramPanel::sliderMoved);
   connect(ui_->Button_FastReverse, &QToolButton::clicked, this, [this] { Play(PlayDirection::FastReverse); });
   connect(ui_->Button_Reverse, &QToolButton::clicked, this, [this] { Play(PlayDirection::Reverse); });
   connect(ui_->Button_Play, &QToolButton::clicked, this, [this] { Play(PlayDirection::Forward); });
   connect(ui_->Button_FastPlay, &QToolButton::clicked, this, [this] { Play(PlayDirection::FastForward); });
-  connect(ui_->Button_Stop, &QToolButton::clicked, this, [] { Vars().PlayRunning = false; });
-  connect(playTimer_, &QTimer::timeout, this, &DiagramPanel::PlayOneStep);
+  connect(ui_->Button_Stop, &QToolButton::clicked, this, [this] {
+    Vars().PlayRunning = false;
+    playTimer_->stop();
+  });
+  connect(playTimer_, &QTimer::timeout, this, &DiagramPanel::PlayWhenDue);
+  // A focused tool button takes Space but not Enter: the panel gives it Enter too.
+  for (QToolButton* b : {ui_->Button_FastReverse, ui_->Button_Reverse, ui_->Button_Stop, ui_->Button_Play,
+                         ui_->Button_FastPlay})
+    b->installEventFilter(this);
+}
+
+// Enter or Return on a focused play button clicks it, as Space does.
+bool DiagramPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      auto* button = qobject_cast<QToolButton*>(watched);
+      if (button && button->isEnabled() && !key->isAutoRepeat()) button->click();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 // The controls outlive the panel's members while QWidget's destructor hides them: a hidden
@@ -110,24 +137,48 @@ void DiagramPanel::Retranslate(std::uint8_t language) {
   ui_->ScrollBar_Time->setAccessibleDescription(Q(Text(text_row::kHintTimeSlider, language)));
 }
 
-// Play: one step at once, then one per round of the event loop, so that Stop, the slider,
-// the other buttons and the selection stay usable in between. The play ends at Stop, at
-// the end of its slider range, or when the window closes (which clears PlayRunning).
-// Selecting another eclipse or moving the slider by hand does not stop it: it continues
-// from the new position.
+void DiagramPanel::SetPlayFrame(PlayPacer::Duration frame) { playFrame_ = frame; }
+
+PlayPacer::Duration DiagramPanel::Now() const { return PlayPacer::Duration(clock_.nsecsElapsed()); }
+
+// Play: one step at once, then one per display frame, so that the eclipse can be watched
+// and Stop, the slider, the menus, the other buttons and the selection stay usable in
+// between. The play ends at Stop, at the end of its slider range, or when the window
+// closes (which clears PlayRunning). Selecting another eclipse or moving the slider by
+// hand does not stop it: it continues from the new position.
 void DiagramPanel::Play(PlayDirection direction) {
   Vars().PlayRunning = true;
   playDirection_ = direction;
   ui_->Button_Stop->setFocus();  // Enter or Space stops
+  const QScreen* shown = screen();
+  pacer_ = PlayPacer(playFrame_ ? *playFrame_ : PlayPacer::FrameOf(shown ? shown->refreshRate() : 0));
+  pacer_.Start(Now());
   PlayOneStep();
-  if (Vars().PlayRunning) playTimer_->start();
+  ScheduleNextStep();
+}
+
+// A timer shot: the step when it is due (a shot may come a little early), then the next shot.
+void DiagramPanel::PlayWhenDue() {
+  if (Vars().PlayRunning && pacer_.Due(Now())) PlayOneStep();
+  ScheduleNextStep();
+}
+
+void DiagramPanel::ScheduleNextStep() {
+  if (!Vars().PlayRunning) {
+    playTimer_->stop();
+    return;
+  }
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(pacer_.Wait(Now()));
+  playTimer_->start(static_cast<int>(wait.count()));
 }
 
 void DiagramPanel::PlayOneStep() {
   VaromintelVariables& v = Vars();
   QScrollBar* slider = ui_->ScrollBar_Time;
-  if (v.PlayRunning && PlayMayStep(playDirection_, slider->value()))
+  if (v.PlayRunning && PlayMayStep(playDirection_, slider->value())) {
+    pacer_.Stepped(Now());
     slider->setValue(slider->value() + PlayStep(playDirection_));  // emits sliderMoved
+  }
   if (!v.PlayRunning || !PlayMayStep(playDirection_, slider->value())) {
     v.PlayRunning = false;
     playTimer_->stop();

@@ -1,16 +1,19 @@
 // The main window's diagram panel: the shadow diagram (Panel_Grafik with its two pictures),
 // the time slider under it and the five play buttons under the slider. The panel runs a
-// play itself, one slider step per round of the event loop; every slider move, by hand or
-// by a play, leaves as sliderMoved.
+// play itself, one slider step per display frame (PlayPacer); every slider move, by hand,
+// by the keyboard or by a play, leaves as sliderMoved.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QSize>
 #include <QWidget>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
+#include "app/play_pacer.h"
 #include "app/time_slider.h"
 
 class QTimer;
@@ -48,6 +51,10 @@ class DiagramPanel : public QWidget {
 
   // Starts a play; a play button pressed during a play takes over with its direction.
   void Play(PlayDirection direction);
+  // The shortest time between two play steps for the plays from now on, instead of one
+  // frame of the panel's screen (60 a second at most); zero plays as fast as the drawing
+  // allows (the benchmarks measure a step so).
+  void SetPlayFrame(PlayPacer::Duration frame);
   // The play buttons' hints and the slider's description in the language.
   void Retranslate(std::uint8_t language);
 
@@ -57,9 +64,16 @@ class DiagramPanel : public QWidget {
   void pictureSizeChanged();
 
  private:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void PlayOneStep();
+  void PlayWhenDue();
+  void ScheduleNextStep();
+  PlayPacer::Duration Now() const;
   std::unique_ptr<Ui::DiagramPanel> ui_;
   QTimer* playTimer_ = nullptr;
+  QElapsedTimer clock_;  // steady
+  PlayPacer pacer_;
+  std::optional<PlayPacer::Duration> playFrame_;  // set by SetPlayFrame
   PlayDirection playDirection_ = PlayDirection::Forward;
   double scale_ = 1;
 };

@@ -50,6 +50,9 @@ MapPanel::MapPanel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::
   // Enter, or leaving an entry whose text changed.
   connect(ui_->Edit_PoI_Breite, &QLineEdit::editingFinished, this, [this] { ApplyPoiEntry(PoiAxis::Latitude); });
   connect(ui_->Edit_PoI_Laenge, &QLineEdit::editingFinished, this, [this] { ApplyPoiEntry(PoiAxis::Longitude); });
+  // Each change the user types (not the texts the panel writes itself).
+  connect(ui_->Edit_PoI_Breite, &QLineEdit::textEdited, this, [this] { FollowTyping(PoiAxis::Latitude); });
+  connect(ui_->Edit_PoI_Laenge, &QLineEdit::textEdited, this, [this] { FollowTyping(PoiAxis::Longitude); });
   for (QRadioButton* b : {ui_->RadioButton_PoI_Nord, ui_->RadioButton_PoI_Sued})
     connect(b, &QRadioButton::clicked, this, [this] { ApplyPoiEntry(PoiAxis::Latitude); });
   for (QRadioButton* b : {ui_->RadioButton_PoI_Ost, ui_->RadioButton_PoI_West})
@@ -164,6 +167,8 @@ void MapPanel::Retranslate(std::uint8_t language) {
   ui_->CheckBox_Gradnetz->setText(pick({"Gradnetz", "Graticule", "Quadrillage"}));
   ui_->RadioButton_PoI_Ost->setText(QString(QChar(EastLetter(language))));
   ui_->RadioButton_PoI_West->setText(QString(QChar(WestLetter(language))));
+  ui_->CheckBox_PoI->setToolTip(
+      pick({"Markierung auf der Karte zeigen", "Show the marked place on the map", "Afficher la marque sur la carte"}));
 }
 
 // The entry's text by the entry rule: trimmed and written back, or emptied when refused;
@@ -180,6 +185,22 @@ void MapPanel::ReadPoiEntryOf(PoiAxis axis) {
 // An entry or a hemisphere: the marker on, and the map drawn again with it.
 void MapPanel::ApplyPoiEntry(PoiAxis axis) {
   ReadPoiEntryOf(axis);
+  ui_->CheckBox_PoI->setChecked(true);
+  emit pointOfInterestChanged();
+}
+
+// A typed change that already reads as a number moves the marker (and switches it on); the
+// entry's text stays as typed, and a text that is no number yet is left alone.
+void MapPanel::FollowTyping(PoiAxis axis) {
+  const bool latitude = axis == PoiAxis::Latitude;
+  const QLineEdit* edit = latitude ? ui_->Edit_PoI_Breite : ui_->Edit_PoI_Laenge;
+  const bool negative = latitude ? ui_->RadioButton_PoI_Sued->isChecked() : ui_->RadioButton_PoI_West->isChecked();
+  const std::optional<double> value =
+      ReadTypedPoiEntry(edit->text().toStdString(), latitude ? kLatitudeLimit : kLongitudeLimit, negative);
+  if (!value) return;
+  double& target = latitude ? place_.latitude : place_.longitude;
+  if (*value == target && ui_->CheckBox_PoI->isChecked()) return;  // "4.5" to "4.50": nothing moves
+  target = *value;
   ui_->CheckBox_PoI->setChecked(true);
   emit pointOfInterestChanged();
 }

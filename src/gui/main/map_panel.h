@@ -2,7 +2,9 @@
 // renderer's graticule (on request) and degree scales round it, the choice of maps and graticule (GroupBox_Globus), and the
 // point of interest (GroupBox_Markierung). The panel owns the entries' rule: an entry or
 // a hemisphere button that changes the marked place switches the marker on and emits
-// pointOfInterestChanged; the window then draws the map again.
+// pointOfInterestChanged; the window then draws the map again. The marker follows the
+// typing: every text that already reads as a number moves it; the whole rule (trimming,
+// emptying a wrong text) applies on Enter and on leaving the entry.
 #pragma once
 
 #include <QImage>
@@ -79,6 +81,7 @@ class MapPanel : public QWidget {
   enum class PoiAxis { Latitude, Longitude };
   void ReadPoiEntryOf(PoiAxis axis);
   void ApplyPoiEntry(PoiAxis axis);
+  void FollowTyping(PoiAxis axis);
   void MarkPlaceAt(QPoint pixel);
 
   std::unique_ptr<Ui::MapPanel> ui_;
