@@ -599,7 +599,8 @@ TEST_F(ListWindows, CityHistoryFirstUseLooksNorthEastFromThisYearAndStoredChoice
   EXPECT_EQ(hist_->SavedText(), saved);
 }
 
-// Tab moves through each list window's controls in their reading order, then into the list.
+// Tab moves through each list window's controls in their reading order, then into the list,
+// and out of it again.
 TEST_F(ListWindows, TabFollowsTheReadingOrder) {
   list_ = std::make_unique<TForm_CityList>();
   hist_ = std::make_unique<TForm_CityHist>();
@@ -626,6 +627,9 @@ TEST_F(ListWindows, TabFollowsTheReadingOrder) {
       QTest::keyClick(focus ? focus : c.window, Qt::Key_Tab);
     }
     EXPECT_EQ(visited, std::vector<std::string>(c.order.begin(), c.order.end()));
+    // The read-only list does not keep the Tab key: it goes round to the controls again.
+    QWidget* after = QApplication::focusWidget();
+    EXPECT_TRUE(after && after != c.window->findChild<QWidget*>(c.order.back())) << (after ? after->objectName().toStdString() : "");
     c.window->hide();
   }
 }

@@ -106,6 +106,7 @@ ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const cha
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   list_->setUndoRedoEnabled(false);
+  list_->setTabChangesFocus(true);  // read-only: Tab leaves the list instead of being kept in it
   list_->setMinimumSize(0, 0);
   panel->addWidget(list_);
   column->addWidget(Panel1, 1);
