@@ -231,7 +231,9 @@ QString ListWindow::AskSavePath(const QString& caption, const QString& defaultNa
 }
 
 void ListWindow::Speichern1Click() {
-  const QString path = AskSavePath(Speichern1->text(), defaultSaveName_, "Text file (*.txt)", "txt");
+  static const char* const kTextFile[] = {"Textdatei (*.txt)", "Text file (*.txt)", "Fichier texte (*.txt)"};
+  const QString path = AskSavePath(Speichern1->text(), defaultSaveName_,
+                                   kTextFile[ValidLanguageIndex(Vars().LanguageIndex)], "txt");
   if (!path.isEmpty()) SaveTo(path);
 }
 
