@@ -46,7 +46,10 @@ class TForm_CityList : public ListWindow {
 
  protected:
   void changeEvent(QEvent* event) override;
-  void ListCleared() override { listed_.reset(); }
+  // A run going on still lists its eclipse.
+  void ListCleared() override {
+    if (!Running()) listed_.reset();
+  }
 
  private:
   void Button_Start_CityListClick() { StartCityList(); }
