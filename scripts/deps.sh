@@ -8,7 +8,7 @@ set -euo pipefail
 
 run_packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev nlohmann-json3-dev
+  qt6-base-dev qt6-translations-l10n nlohmann-json3-dev
   fonts-liberation fonts-dejavu-core
 )
 test_packages=(

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include "app/varomintel_variables.h"
+#include "gui/common/qt_translations.h"
 #include "gui/lists/Varomintel_Unit_CityHist.h"
 #include "gui/lists/Varomintel_Unit_CityList.h"
 #include "gui/main/Varomintel_Unit_Main.h"
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
   if (outcome == StartupOutcome::NoCatalogue) return 1;
   if (outcome != StartupOutcome::Run) return 0;
 
+  // Qt's dialogs in the language the windows start in (German until the stored one applies).
+  ApplyQtTranslations(Vars().LanguageIndex);
   TForm_Main window;
   // The list windows after the main window, hidden until its menu shows them.
   TForm_CityHist cityHist;

@@ -8,7 +8,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
@@ -38,6 +44,7 @@
 #include <set>
 #include <thread>
 #include <functional>
+#include <iterator>
 
 #include "../support/synthetic_eclipse.h"
 #include "app/parameter_file.h"
@@ -45,12 +52,16 @@
 #include "eclipse/eclipse_type.h"
 #include "gui/common/delay.h"
 #include "gui/common/help_window.h"
+#include "gui/common/qt_translations.h"
 #include "gui/lists/Varomintel_Unit_CityHist.h"
 #include "gui/lists/Varomintel_Unit_CityList.h"
 #include "gui/main/Varomintel_Unit_Main.h"
 #include "find_control.h"
 #include "gui/main/map_panel.h"
 #include "map_scales.h"
+#include "places/city_file.h"
+#include "places/city_list.h"
+#include "places/list_text.h"
 #include "text/text_table.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -304,7 +315,10 @@ TEST_P(EachLanguage, TheMenuItemSwitchesEveryCaptionOfTheThreeWindows) {
   EXPECT_EQ(QString::fromStdString(Vars().CaptionPrefix), prefix);
   EXPECT_TRUE(main_->windowTitle().startsWith(prefix)) << main_->windowTitle().toStdString();
   EXPECT_EQ(hist_->windowTitle(), prefix);
-  EXPECT_EQ(list_->windowTitle(), prefix);
+  // The city list's caption goes on with the date and the type of its eclipse.
+  EXPECT_TRUE(list_->windowTitle().startsWith(prefix + "     ")) << list_->windowTitle().toStdString();
+  EXPECT_TRUE(list_->windowTitle().endsWith(QString::fromStdString(EclipseTypeLongName(r.EclipseType, l))))
+      << list_->windowTitle().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, EachLanguage, ::testing::Values(kGerman, kEnglish, kFrench),
@@ -581,8 +595,8 @@ TEST_F(Languages, ExitDuringACityHistorySearchStopsItStoresItsInputsAndEnds) {
   hist_->Edit_Laenge->setText("78.5");
   hist_->RadioButton_West->setChecked(true);
   hist_->Edit_Hoehe->setText("2850");
-  hist_->ComboBox_von->setCurrentIndex(0);
-  hist_->ComboBox_Bis->setCurrentIndex(13);
+  hist_->ComboBox_von->setCurrentText("-5000");
+  hist_->ComboBox_Bis->setCurrentText("+7000");
   ASSERT_TRUE(hist_->StartCityHist());
   ASSERT_TRUE(hist_->Running());
   QElapsedTimer clock;
@@ -600,6 +614,116 @@ TEST_F(Languages, ExitDuringACityHistorySearchStopsItStoresItsInputsAndEnds) {
   EXPECT_TRUE(stored.Flag(param::kHistWest));
   EXPECT_EQ(stored.Int(param::kHistToItem), 13);
   EXPECT_EQ(stored.Byte(param::kLanguage), kEnglish);
+}
+
+// Qt's own dialogs in the program's language: the city list's save dialog, its question
+// before replacing a file and the question's buttons, after each switch of the menu,
+// back to English and to German again.
+TEST_F(Languages, QtsOwnDialogsSpeakTheProgramsLanguage) {
+  for (const std::uint8_t l : {kGerman, kFrench})
+    if (!QFile::exists(QtTranslationsFile(l)))
+      GTEST_SKIP() << "Qt's translations are not installed: " << QtTranslationsFile(l).toStdString();
+  const QByteArray home = qgetenv("HOME");
+  qputenv("HOME", QByteArray::fromStdString(dir_.string()));
+  struct HomeBack {
+    QByteArray home;
+    ~HomeBack() { qputenv("HOME", home); }
+  } homeBack{home};
+  std::ofstream(dir_ / "Varomintel_CityList.txt") << "old";
+  Start(kEnglish);
+  const struct {
+    std::uint8_t language;
+    const char *lookIn, *fileName, *save, *cancel, *question, *yes, *no;
+  } cases[] = {
+      {kGerman, "Suchen in:", "Datei&name:", "S&peichern", "Abbrechen", "Die Datei Varomintel_CityList.txt existiert bereits.", "&Ja", "&Nein"},
+      {kFrench, "Voir dans :", "&Nom de fichier :", "&Enregistrer", "Annuler", "Le fichier Varomintel_CityList.txt existe déjà", "&Oui", "&Non"},
+      {kEnglish, "Look in:", "File &name:", "&Save", "Cancel", "Varomintel_CityList.txt already exists.", "&Yes", "&No"},
+      {kGerman, "Suchen in:", "Datei&name:", "S&peichern", "Abbrechen", "Die Datei Varomintel_CityList.txt existiert bereits.", "&Ja", "&Nein"},
+  };
+  for (const auto& c : cases) {
+    LanguageItem(c.language)->trigger();
+    QCoreApplication::processEvents();  // the language change reaches the widgets
+    QStringList dialogTexts, questionTexts;
+    bool typed = false;
+    QTimer user;
+    user.setInterval(10);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        questionTexts = {box->text(), box->button(QMessageBox::Yes)->text(), box->button(QMessageBox::No)->text()};
+        box->button(QMessageBox::No)->click();
+      } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+        auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
+        if (typed || !buttons) {
+          dialog->reject();
+          return;
+        }
+        dialogTexts = {Find<QLabel>(*dialog, "lookInLabel")->text(), Find<QLabel>(*dialog, "fileNameLabel")->text(),
+                       buttons->button(QDialogButtonBox::Save) ? buttons->button(QDialogButtonBox::Save)->text()
+                                                               : buttons->button(QDialogButtonBox::Open)->text(),
+                       buttons->button(QDialogButtonBox::Cancel)->text()};
+        typed = true;  // the proposed name exists: Enter brings the question
+        auto* name = Find<QLineEdit>(*dialog, "fileNameEdit");
+        QTimer::singleShot(0, name, [name] { QTest::keyClick(name, Qt::Key_Return); });
+      }
+    });
+    user.start();
+    list_->Speichern1->trigger();
+    EXPECT_EQ(dialogTexts, QStringList({QString::fromUtf8(c.lookIn), QString::fromUtf8(c.fileName),
+                                        QString::fromUtf8(c.save), QString::fromUtf8(c.cancel)}))
+        << int(c.language);
+    ASSERT_EQ(questionTexts.size(), 3) << int(c.language);
+    EXPECT_TRUE(questionTexts[0].startsWith(QString::fromUtf8(c.question))) << questionTexts[0].toStdString();
+    EXPECT_EQ(questionTexts[1], QString::fromUtf8(c.yes));
+    EXPECT_EQ(questionTexts[2], QString::fromUtf8(c.no));
+  }
+  std::ifstream old(dir_ / "Varomintel_CityList.txt");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old");
+}
+
+// The city list names its eclipse in its caption: before a run the selected one, after a
+// run the one listed (also when another is selected meanwhile), and the selected one again
+// when the menu opens it anew. A language switch gives the caption and the status bar's
+// counts in the new language.
+TEST_F(Languages, TheCityListNamesItsEclipseAndItsStatusFollowsTheLanguage) {
+  std::string places;
+  for (int lon = -180; lon < 180; lon += 20)
+    places += "Ort" + std::to_string(lon) + "\t5000\t1000\t" + std::to_string(lon * 100) + "\tLand\n";
+  std::ofstream(dir_ / kCityFileGerman) << places;
+  Vars().Parameters.SetInt(param::kEclipse, 6);  // the year 1000: 20 h TT is the same day in UT
+  Start(kGerman);
+  const EclipseRecord listed = Vars().CurrentEclipse;
+  ASSERT_EQ(listed.Year, 1000);
+  const QString listedDate = QString("1000-%1-10").arg(listed.Month, 2, 10, QChar('0'));
+  const auto caption = [](std::uint8_t l, const QString& date, EclipseTypeCode type) {
+    return QString::fromStdString("Varomintel " + Vars().ProgramVersion + Text(25, l)) + "     " + date + "     " +
+           QString::fromStdString(EclipseTypeLongName(type, l));
+  };
+  Find<QAction>(*main_, "Sichtbarkeit")->trigger();
+  EXPECT_EQ(list_->windowTitle(), caption(kGerman, listedDate, listed.EclipseType));
+
+  list_->ComboBox_Population->setCurrentIndex(9);
+  QSignalSpy finished(list_.get(), &ListWindow::runFinished);
+  QTest::mouseClick(list_->Button_Start_CityList, Qt::LeftButton);
+  ASSERT_TRUE(finished.wait(20000));
+  CityListInput input{listed, (dir_ / kCityFileGerman).string(), 9};
+  const std::atomic<bool> never{false};
+  const CityListCounts counts = RunCityList(input, {}, never).counts;
+  ASSERT_GT(counts.found, 0);
+  EXPECT_EQ(list_->StatusText().toStdString(), CityListStatus(counts.scanned, counts.found, kGerman));
+
+  Find<QScrollBar>(*main_, "ScrollBar_Eclipse")->setValue(9);  // another eclipse selected: the list keeps its own
+  const EclipseRecord selected = Vars().CurrentEclipse;
+  ASSERT_EQ(selected.Year, 4600);
+  ASSERT_NE(selected.EclipseType, listed.EclipseType);
+  for (const std::uint8_t l : {kEnglish, kFrench, kGerman, kEnglish}) {
+    LanguageItem(l)->trigger();
+    EXPECT_EQ(list_->windowTitle(), caption(l, listedDate, listed.EclipseType)) << int(l);
+    EXPECT_EQ(list_->StatusText().toStdString(), CityListStatus(counts.scanned, counts.found, l)) << int(l);
+  }
+  Find<QAction>(*main_, "Sichtbarkeit")->trigger();
+  EXPECT_EQ(list_->windowTitle(), caption(kEnglish, QString("4600-%1-10").arg(selected.Month, 2, 10, QChar('0')),
+                                          selected.EclipseType));
 }
 
 // The exit with the parameter file deleted while the program runs: nothing is written

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QAction>
 #include <QComboBox>
+#include <QDate>
+#include <QFileDialog>
 #include <QMenu>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -241,10 +243,12 @@ TEST_F(ListWindows, CityHistoryChecksItsInputsInOrderAndNamesTheField) {
 
 // A place and a year range: the lines and records the engine gives; the name cut to five
 // characters on screen and whole in the saved text; a range that runs backwards gives only
-// the legend and "Done."; neither hemisphere button checked means south and east.
+// the legend and "Done."; neither hemisphere button checked (a stored choice of an older
+// file) means south and east.
 TEST_F(ListWindows, CityHistoryShowsAndSavesWhatTheEngineFinds) {
   hist_ = std::make_unique<TForm_CityHist>();
-  ParameterRecord p;  // a new file: no hemisphere buttons, the first items of both year lists
+  ParameterRecord p;  // stored years without a hemisphere button, as an older file may hold
+  p.SetInt(param::kHistFromItem, 9);
   hist_->RestoreSettings(p);
   EXPECT_FALSE(hist_->RadioButton_Nord->isChecked() || hist_->RadioButton_Sued->isChecked());
   // A longitude from which the synthetic eclipses are seen.
@@ -403,6 +407,233 @@ TEST_F(ListWindows, TakingOverAPlaceFillsTheInputs) {
   EXPECT_TRUE(hist_->RadioButton_West->isChecked());
 }
 
+// What the user does in a save dialog: types a name and presses Enter; when a question
+// comes up it is answered, and a dialog still open after a "No" is cancelled. Returns the
+// question's text (empty when none was asked).
+QString TypeInSaveDialog(const std::function<void()>& open, const QString& typed, bool replace) {
+  QString question;
+  bool typedName = false;
+  QTimer user;
+  user.setInterval(10);
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      question = box->text();
+      box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+    } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+      if (typedName) {
+        dialog->reject();  // still open after the question was answered "No"
+        return;
+      }
+      auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+      if (!name) return;
+      name->setText(typed);
+      typedName = true;
+      // From the event loop: the question it may bring runs its own loop, where this timer
+      // must be free to answer it.
+      QTimer::singleShot(0, name, [name] { QTest::keyClick(name, Qt::Key_Return); });
+    }
+  });
+  user.start();
+  open();
+  return question;
+}
+
+// The three save dialogs of the list windows add their extension to a name typed without
+// one, keep a name that has one, and ask before replacing the file that will be written
+// (not a file of the typed name).
+TEST_F(ListWindows, SaveDialogsAddTheExtensionAndAskAboutTheFileWritten) {
+  std::vector<EclipseRecord> records;  // two eclipses a year from 2000 on
+  for (int i = 0; i < 40; ++i) {
+    records.push_back(testing::LinearEclipse::Passing(1200).Record(2000 + i / 2, 3 + i % 2 * 6, 10, 20));
+    records.back().JulianDayTT = DateToJD(records.back().Year, records.back().Month, 10, 20, 0, 0);
+  }
+  Vars().TheCatalogue = Catalogue(std::move(records));
+  const QByteArray home = qgetenv("HOME");
+  qputenv("HOME", QByteArray::fromStdString(dir_.string()));
+  struct HomeBack {
+    QByteArray home;
+    ~HomeBack() { qputenv("HOME", home); }
+  } homeBack{home};
+  WriteCityFile(RoundTheWorld({5000}));
+  list_ = std::make_unique<TForm_CityList>();
+  hist_ = std::make_unique<TForm_CityHist>();
+  list_->ComboBox_Population->setCurrentIndex(9);
+  RunAndWait(*list_, [&] { QTest::mouseClick(list_->Button_Start_CityList, Qt::LeftButton); });
+  ASSERT_GT(list_->SavedText().size(), CityListLegend(0).size());
+  hist_->Edit_Breite->setText("0");
+  hist_->Edit_Hoehe->setText("0");
+  hist_->ComboBox_von->setCurrentText("+2000");
+  hist_->ComboBox_Bis->setCurrentText("+2050");
+  for (int east = -180; east < 180 && !hist_->Kalender1->isEnabled(); east += 30) {
+    hist_->Edit_Laenge->setText(QString::number(std::abs(east)));
+    (east < 0 ? hist_->RadioButton_West : hist_->RadioButton_Ost)->setChecked(true);
+    RunAndWait(*hist_, [&] { ASSERT_TRUE(hist_->StartCityHist()); });
+  }
+  ASSERT_TRUE(hist_->Kalender1->isEnabled());
+  const std::string listText = JoinCrLf(list_->SavedText()), histText = JoinCrLf(hist_->SavedText());
+
+  enum Save { kList, kHistText, kCalendar };
+  const struct {
+    Save save;
+    const char* typed;
+    std::vector<std::pair<const char*, const char*>> before;  // files there before, with their content
+    bool replace;                                              // the answer to a question
+    const char* question;                                      // the file it names; null: none asked
+    const char* written;                                       // null: nothing written
+  } cases[] = {
+      {kList, "orte", {}, true, nullptr, "orte.txt"},
+      {kList, "orte.dat", {}, true, nullptr, "orte.dat"},
+      {kHistText, "verlauf", {{"verlauf.txt", "old"}}, true, "verlauf.txt", "verlauf.txt"},
+      {kHistText, "verlauf", {{"verlauf", "keep"}}, true, nullptr, "verlauf.txt"},
+      {kHistText, "verlauf", {{"verlauf.txt", "old"}}, false, "verlauf.txt", nullptr},
+      {kCalendar, "kalender", {}, true, nullptr, "kalender.ics"},
+      {kCalendar, "kalender", {{"kalender.ics", "old"}}, false, "kalender.ics", nullptr},
+      {kCalendar, "termine.txt", {}, true, nullptr, "termine.txt"},
+  };
+  for (const auto& c : cases) {
+    const std::string row = std::to_string(c.save) + " " + c.typed;
+    for (const auto& entry : fs::directory_iterator(dir_))
+      if (entry.is_regular_file() && entry.path().filename() != kCityFileGerman) fs::remove(entry.path());
+    for (const auto& [name, content] : c.before) std::ofstream(dir_ / name) << content;
+    QAction* action = c.save == kList ? list_->Speichern1 : c.save == kHistText ? hist_->Speichern1 : hist_->Kalender1;
+    const QString question = TypeInSaveDialog([&] { action->trigger(); }, c.typed, c.replace);
+    if (c.question) {
+      EXPECT_TRUE(question.contains(QString(c.question) + " ")) << row << ": " << question.toStdString();
+    } else {
+      EXPECT_TRUE(question.isEmpty()) << row << ": " << question.toStdString();
+    }
+    // Every file of the folder: those there before, untouched unless written, and the one written.
+    std::set<std::string> expected;
+    for (const auto& [name, content] : c.before) {
+      expected.insert(name);
+      if (!c.written || name != std::string(c.written)) {
+        EXPECT_EQ(ReadFile(dir_ / name), content) << row;
+      }
+    }
+    if (c.written) {
+      expected.insert(c.written);
+      const std::string text = ReadFile(dir_ / c.written);
+      if (c.save == kCalendar) {
+        EXPECT_EQ(text.rfind("BEGIN:VCALENDAR\r\n", 0), 0u) << row;
+      } else {
+        EXPECT_EQ(text, c.save == kList ? listText : histText) << row;
+      }
+    }
+    std::set<std::string> present;
+    for (const auto& entry : fs::directory_iterator(dir_))
+      if (entry.is_regular_file() && entry.path().filename() != kCityFileGerman)
+        present.insert(entry.path().filename().string());
+    EXPECT_EQ(present, expected) << row;
+  }
+}
+
+// The city history's first use: with nothing stored the search looks at the northern and
+// eastern hemispheres from this year to 50 years on; what a user chose is restored as it
+// was, also the first items of the lists and a pair without a button; and the first use's
+// years are stored so that the next start offers them again.
+TEST_F(ListWindows, CityHistoryFirstUseLooksNorthEastFromThisYearAndStoredChoicesStay) {
+  const int year = QDate::currentDate().year();
+  const auto itemText = [](int y) { return y > 0 ? QString("+%1").arg(y) : QString::number(y); };
+  const struct {
+    const char* row;
+    std::function<void(ParameterRecord&)> stored;
+    const char* checked;  // the hemisphere buttons checked: N, S, E, W or blank
+    QString from, to;
+  } cases[] = {
+      {"new file", [](ParameterRecord&) {}, "NE", itemText(year), itemText(year + 50)},
+      {"south-west, all years",
+       [](ParameterRecord& p) {
+         p.SetFlag(param::kHistSouth, true);
+         p.SetFlag(param::kHistWest, true);
+         p.SetInt(param::kHistToItem, 13);
+       },
+       "SW", "-5000", "+7000"},
+      {"north, the first years",
+       [](ParameterRecord& p) { p.SetFlag(param::kHistNorth, true); }, "N", "-5000", "-4000"},
+      {"years without hemispheres",
+       [](ParameterRecord& p) {
+         p.SetInt(param::kHistFromItem, 10);
+         p.SetInt(param::kHistToItem, 9);
+       },
+       "", "+3000", "+3000"},
+      {"this year stored", [](ParameterRecord& p) {
+         p.SetFlag(param::kHistEast, true);
+         p.SetInt(param::kHistFromItem, 14);
+         p.SetInt(param::kHistToItem, 14);
+       }, "E", itemText(year), itemText(year + 50)},
+  };
+  for (const auto& c : cases) {
+    ParameterRecord p = DefaultParameterRecord("1.0");
+    c.stored(p);
+    for (int round = 0; round < 2; ++round) {  // as restored, then stored and restored again
+      TForm_CityHist hist;
+      hist.RestoreSettings(p);
+      const std::string at = std::string(c.row) + (round ? " (stored again)" : "");
+      std::string checked;
+      if (hist.RadioButton_Nord->isChecked()) checked += 'N';
+      if (hist.RadioButton_Sued->isChecked()) checked += 'S';
+      if (hist.RadioButton_Ost->isChecked()) checked += 'E';
+      if (hist.RadioButton_West->isChecked()) checked += 'W';
+      EXPECT_EQ(checked, c.checked) << at;
+      EXPECT_EQ(hist.ComboBox_von->currentText(), c.from) << at;
+      EXPECT_EQ(hist.ComboBox_Bis->currentText(), c.to) << at;
+      hist.StoreSettings(p);
+    }
+  }
+
+  // The trap of the issue: 47.5 and 7.5 typed on a first use and Start pressed.
+  hist_ = std::make_unique<TForm_CityHist>();
+  hist_->RestoreSettings(DefaultParameterRecord("1.0"));
+  hist_->Edit_Breite->setText("47.5");
+  hist_->Edit_Laenge->setText("7.5");
+  hist_->Edit_Hoehe->setText("0");
+  RunAndWait(*hist_, [&] { ASSERT_TRUE(hist_->StartCityHist()); });
+  CityHistInput input{&Vars().TheCatalogue, "", 47.5 * DegToRad, -7.5 * DegToRad, 0, year, year + 50};
+  std::vector<std::string> saved = CityHistLegend(0);
+  CityHistCallbacks callbacks;
+  callbacks.onResult = [&](const CityHistHit& hit) { saved.push_back(hit.record); };
+  const std::atomic<bool> never{false};
+  RunCityHist(input, callbacks, never);
+  EXPECT_GT(saved.size(), CityHistLegend(0).size());
+  EXPECT_EQ(hist_->SavedText(), saved);
+}
+
+// Tab moves through each list window's controls in their reading order, then into the list,
+// and out of it again.
+TEST_F(ListWindows, TabFollowsTheReadingOrder) {
+  list_ = std::make_unique<TForm_CityList>();
+  hist_ = std::make_unique<TForm_CityHist>();
+  hist_->RestoreSettings(DefaultParameterRecord("1.0"));  // North and East checked
+  const struct {
+    ListWindow* window;
+    std::vector<const char*> order;
+  } cases[] = {
+      {list_.get(), {"ComboBox_Population", "Button_Start_CityList", "Button_Beenden", "RichEdit_CityList"}},
+      {hist_.get(),
+       {"ComboBox_Land", "ComboBox_Stadt", "Button_Uebernehmen", "Edit_Ort_Land", "Edit_Ort_Stadt", "Edit_Breite",
+        "RadioButton_Nord", "Edit_Laenge", "RadioButton_Ost", "Edit_Hoehe", "ComboBox_von", "ComboBox_Bis",
+        "Button_Start_CityHist", "Button_Beenden", "RichEdit_CityHist"}},
+  };
+  for (const auto& c : cases) {
+    c.window->show();
+    c.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(c.window));
+    c.window->findChild<QWidget*>(c.order.front())->setFocus(Qt::TabFocusReason);
+    std::vector<std::string> visited;
+    for (std::size_t i = 0; i < c.order.size(); ++i) {
+      QWidget* focus = QApplication::focusWidget();
+      visited.push_back(focus ? focus->objectName().toStdString() : "(none)");
+      QTest::keyClick(focus ? focus : c.window, Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited, std::vector<std::string>(c.order.begin(), c.order.end()));
+    // The read-only list does not keep the Tab key: it goes round to the controls again.
+    QWidget* after = QApplication::focusWidget();
+    EXPECT_TRUE(after && after != c.window->findChild<QWidget*>(c.order.back())) << (after ? after->objectName().toStdString() : "");
+    c.window->hide();
+  }
+}
+
 // A list window whose work throws after two lines, as a run that meets an out-of-memory
 // error would.
 class FailingListWindow : public ListWindow {
@@ -490,8 +721,8 @@ TEST_F(ListWindows, StoppingOneListWindowLeavesTheOtherRunning) {
   main->AttachListWindows(hist_.get(), list_.get());
   hist_->show();
   list_->show();
-  hist_->ComboBox_von->setCurrentIndex(0);
-  hist_->ComboBox_Bis->setCurrentIndex(13);
+  hist_->ComboBox_von->setCurrentText("-5000");
+  hist_->ComboBox_Bis->setCurrentText("+7000");
   ASSERT_TRUE(hist_->StartCityHist());
   list_->ComboBox_Population->setCurrentIndex(9);
   RunAndWait(*list_, [&] {
@@ -534,8 +765,8 @@ TEST_F(ListWindows, ClosingTheMainWindowStopsARunAndStoresBothWindows) {
   hist_->Edit_Hoehe->setText("408");
   hist_->RadioButton_Nord->setChecked(true);
   hist_->RadioButton_Ost->setChecked(true);
-  hist_->ComboBox_von->setCurrentIndex(0);
-  hist_->ComboBox_Bis->setCurrentIndex(13);
+  hist_->ComboBox_von->setCurrentText("-5000");
+  hist_->ComboBox_Bis->setCurrentText("+7000");
   ASSERT_TRUE(hist_->StartCityHist());
   main->close();
   EXPECT_FALSE(hist_->Running());

@@ -43,7 +43,7 @@ sh -n "$root/usr/bin/varomintel" && grep -q '^dir=/usr/lib/varomintel$' "$root/u
 grep -q '^Path=/usr/lib/varomintel$' "$root/usr/share/applications/varomintel.desktop" ||
   fail "the desktop entry does not start the program in its data folder"
 depends=$(dpkg-deb -f "$deb" Depends)
-for p in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-liberation fonts-dejavu-core; do
+for p in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation fonts-dejavu-core; do
   [[ "$depends" == *"$p"* ]] || fail "Depends lacks $p: $depends"
 done
 

@@ -3,9 +3,8 @@
 #include <QButtonGroup>
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
+#include <QDate>
 #include <QEvent>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,7 +13,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <optional>
 
 #include "app/parameter_file.h"
@@ -39,10 +40,39 @@ const PlaceFields kHistWindow = {param::kHistTop, param::kHistLeft, param::kHist
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-const char* const kFromYears[] = {"-5000", "-4000", "-3000", "-2000", "-1000", "0",     "+1000",
-                                  "+1900", "+1950", "+2000", "+3000", "+4000", "+5000", "+6000"};
-const char* const kToYears[] = {"-4000", "-3000", "-2000", "-1000", "0",     "+1000", "+2000",
-                                "+2050", "+2100", "+3000", "+4000", "+5000", "+6000", "+7000"};
+// The years of the two lists. The parameter file stores an index into these; the year
+// that each list adds (this year, and 50 years on) is stored as kAddedYearItem.
+constexpr int kFromYears[] = {-5000, -4000, -3000, -2000, -1000, 0, 1000, 1900, 1950, 2000, 3000, 4000, 5000, 6000};
+constexpr int kToYears[] = {-4000, -3000, -2000, -1000, 0, 1000, 2000, 2050, 2100, 3000, 4000, 5000, 6000, 7000};
+constexpr int kFixedYearItems = 14;
+constexpr int kAddedYearItem = kFixedYearItems;
+// A first search without a stored choice runs from this year to so many years on.
+constexpr int kFirstUseYears = 50;
+
+// "+2026", "0", "-500": the lists' way of writing a year.
+QString YearItemText(int year) { return year > 0 ? QStringLiteral("+%1").arg(year) : QString::number(year); }
+
+// Fills `box` with the fixed years and `added` in order (once, when it is one of them).
+void FillYears(QComboBox* box, const int (&fixed)[kFixedYearItems], int added) {
+  std::vector<int> years(std::begin(fixed), std::end(fixed));
+  if (std::find(years.begin(), years.end(), added) == years.end())
+    years.insert(std::upper_bound(years.begin(), years.end(), added), added);
+  for (const int y : years) box->addItem(YearItemText(y), y);
+}
+
+// The list's item of a stored index (an index of the fixed years, or the added year); the
+// first item for anything else.
+int ItemOfStored(const QComboBox* box, const int (&fixed)[kFixedYearItems], int added, int stored) {
+  const int year = stored >= 0 && stored < kFixedYearItems ? fixed[stored] : stored == kAddedYearItem ? added : fixed[0];
+  return std::max(0, box->findData(year));
+}
+
+// The stored index of the list's current item.
+int StoredOfItem(const QComboBox* box, const int (&fixed)[kFixedYearItems]) {
+  const int year = box->currentData().toInt();
+  const auto* at = std::find(std::begin(fixed), std::end(fixed), year);
+  return at != std::end(fixed) ? static_cast<int>(at - std::begin(fixed)) : kAddedYearItem;
+}
 
 // Text-table rows of the window.
 constexpr int kRowNotValid = 52;      // " ist kein gültiger Wert"
@@ -103,8 +133,9 @@ TForm_CityHist::TForm_CityHist(QWidget* parent)
   eastWest_ = new QButtonGroup(this);
   eastWest_->addButton(RadioButton_Ost);
   eastWest_->addButton(RadioButton_West);
-  for (const char* y : kFromYears) ComboBox_von->addItem(y);
-  for (const char* y : kToYears) ComboBox_Bis->addItem(y);
+  thisYear_ = QDate::currentDate().year();
+  FillYears(ComboBox_von, kFromYears, thisYear_);
+  FillYears(ComboBox_Bis, kToYears, thisYear_ + kFirstUseYears);
   RichEdit_CityHist = List();
   RichEdit_CityHist->setObjectName("RichEdit_CityHist");
 
@@ -115,6 +146,11 @@ TForm_CityHist::TForm_CityHist(QWidget* parent)
   connect(ComboBox_Land, &QComboBox::activated, this, &TForm_CityHist::ComboBox_LandClick);
   connect(Button_Uebernehmen, &QPushButton::clicked, this, &TForm_CityHist::Button_UebernehmenClick);
   connect(Button_Start_CityHist, &QPushButton::clicked, this, &TForm_CityHist::Button_Start_CityHistClick);
+  // The form's groups in order: a place from the city file and its take-over, the place
+  // it fills (name, latitude, longitude, height), the years, then start and exit.
+  SetTabOrder({ComboBox_Land, ComboBox_Stadt, Button_Uebernehmen, Edit_Ort_Land, Edit_Ort_Stadt, Edit_Einwohner,
+               Edit_Breite, RadioButton_Nord, RadioButton_Sued, Edit_Laenge, RadioButton_Ost, RadioButton_West,
+               Edit_Hoehe, ComboBox_von, ComboBox_Bis, Button_Start_CityHist, Button_Beenden});
   ApplyLanguage(Vars().LanguageIndex);
 }
 
@@ -160,19 +196,25 @@ void TForm_CityHist::ApplyLanguage(std::uint8_t languageIndex) {
 
 void TForm_CityHist::RestoreSettings(const ParameterRecord& p) {
   RestorePlace(*this, p, kHistWindow);
+  const int from = p.Int(param::kHistFromItem), to = p.Int(param::kHistToItem);
+  // A new parameter file (and one written before anything was chosen) holds no hemisphere
+  // and the first item of both lists: a first search then looks at the northern and
+  // eastern hemispheres from this year to 50 years on, not at the south around -4000.
+  const bool chosen = p.Flag(param::kHistNorth) || p.Flag(param::kHistSouth) || p.Flag(param::kHistWest) ||
+                      p.Flag(param::kHistEast) || from != 0 || to != 0;
   Edit_Ort_Stadt->setText(Q(p.ShortString(param::kHistPlace)));
   Edit_Breite->setText(Q(p.ShortString(param::kHistLatitude)));
-  CheckOnly(northSouth_, p.Flag(param::kHistNorth) ? RadioButton_Nord
-                         : p.Flag(param::kHistSouth) ? RadioButton_Sued
-                                                     : nullptr);
+  CheckOnly(northSouth_, p.Flag(param::kHistNorth) || !chosen ? RadioButton_Nord
+                         : p.Flag(param::kHistSouth)             ? RadioButton_Sued
+                                                                 : nullptr);
   Edit_Laenge->setText(Q(p.ShortString(param::kHistLongitude)));
-  CheckOnly(eastWest_, p.Flag(param::kHistWest) ? RadioButton_West
-                       : p.Flag(param::kHistEast) ? RadioButton_Ost
-                                                  : nullptr);
+  CheckOnly(eastWest_, p.Flag(param::kHistWest)           ? RadioButton_West
+                       : p.Flag(param::kHistEast) || !chosen ? RadioButton_Ost
+                                                             : nullptr);
   Edit_Hoehe->setText(Q(p.ShortString(param::kHistHeightText)));
-  const int from = p.Int(param::kHistFromItem), to = p.Int(param::kHistToItem);
-  ComboBox_von->setCurrentIndex(from >= 0 && from < ComboBox_von->count() ? from : 0);
-  ComboBox_Bis->setCurrentIndex(to >= 0 && to < ComboBox_Bis->count() ? to : 0);
+  ComboBox_von->setCurrentIndex(ItemOfStored(ComboBox_von, kFromYears, thisYear_, chosen ? from : kAddedYearItem));
+  ComboBox_Bis->setCurrentIndex(
+      ItemOfStored(ComboBox_Bis, kToYears, thisYear_ + kFirstUseYears, chosen ? to : kAddedYearItem));
 }
 
 void TForm_CityHist::StoreSettings(ParameterRecord& p) const {
@@ -185,8 +227,8 @@ void TForm_CityHist::StoreSettings(ParameterRecord& p) const {
   p.SetFlag(param::kHistWest, RadioButton_West->isChecked());
   p.SetFlag(param::kHistEast, RadioButton_Ost->isChecked());
   p.SetShortString(param::kHistHeightText, Edit_Hoehe->text().toStdString());
-  p.SetInt(param::kHistFromItem, ComboBox_von->currentIndex());
-  p.SetInt(param::kHistToItem, ComboBox_Bis->currentIndex());
+  p.SetInt(param::kHistFromItem, StoredOfItem(ComboBox_von, kFromYears));
+  p.SetInt(param::kHistToItem, StoredOfItem(ComboBox_Bis, kToYears));
 }
 
 void TForm_CityHist::changeEvent(QEvent* event) {
@@ -347,9 +389,7 @@ bool TForm_CityHist::SaveCalendarTo(const QString& path) {
 }
 
 void TForm_CityHist::Kalender1Click() {
-  const QString start = QDir(QDir::homePath()).filePath("Varomintel_CityHist.ics");
-  // Qt's dialog asks before overwriting an existing file.
-  const QString path = QFileDialog::getSaveFileName(this, Kalender1->text(), start, "iCalendar (*.ics)");
+  const QString path = AskSavePath(Kalender1->text(), "Varomintel_CityHist.ics", "iCalendar (*.ics)", "ics");
   if (!path.isEmpty()) SaveCalendarTo(path);
 }
 

@@ -90,6 +90,7 @@ class TForm_CityHist : public ListWindow {
   CityHistOutcome outcome_;   // written by the run's worker, read when it has ended
   std::vector<CalendarEclipse> calendar_;  // likewise: the eclipses found, for the calendar
   CalendarPlace calendarPlace_;            // the place of the last search
+  int thisYear_ = 0;                       // the year the lists offer besides their fixed years
 };
 
 }  // namespace varomintel

@@ -8,10 +8,14 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
+#include "astro/calendar.h"
+#include "astro/delta_t.h"
+#include "eclipse/eclipse_type.h"
 #include "gui/common/accessible_names.h"
 #include "gui/common/window_geometry.h"
 #include "places/city_file.h"
@@ -43,6 +47,7 @@ TForm_CityList::TForm_CityList(QWidget* parent)
   for (int i = 0; i < kPopulationItems; ++i) ComboBox_Population->addItem(QString());
   ComboBox_Population->setCurrentIndex(0);
   connect(Button_Start_CityList, &QPushButton::clicked, this, &TForm_CityList::Button_Start_CityListClick);
+  SetTabOrder({ComboBox_Population, Button_Start_CityList, Button_Beenden});
   ApplyLanguage(Vars().LanguageIndex);
 }
 
@@ -57,6 +62,8 @@ void TForm_CityList::ApplyLanguage(std::uint8_t languageIndex) {
   Button_Start_CityList->setText(kStart[l]);
   Label1->setText(kLabel1[l]);
   Label5->setText(Q(CityListHeader(l)));
+  statusLanguage_ = l;
+  if (!RunFailed()) SetStatusText(CountsStatus(l));
   for (int i = 0; i < kPopulationItems; ++i) ComboBox_Population->setItemText(i, Q(PopulationItemText(i, l)));
   // "1'000'000 Personnes" needs more than the design's 201 pixels; the label above stays
   // centred over the list, and the start button stays where it is (the form keeps 256
@@ -93,21 +100,27 @@ void TForm_CityList::StartCityList() {
   input.cityFile = CityFileName(v.ProgramDir, lang);
   input.populationItem = ComboBox_Population->currentIndex();
   cityFile_ = input.cityFile;
+  listed_ = input.eclipse;
+  setWindowTitle(Caption());
   outcome_ = CityListOutcome{};
+  runEnded_ = false;
+  shownScanned_ = -1;
+  shownFound_ = -1;
+  statusLanguage_ = lang;
   std::error_code ec;
   const auto total = static_cast<long long>(std::filesystem::file_size(input.cityFile, ec));
   StartRun(
       Button_Start_CityList, CityListLegend(lang),
-      [this, input, lang, total = ec ? 0 : total](ListRun& run) {
+      [this, input, total = ec ? 0 : total](ListRun& run) {
         CityListCallbacks callbacks;
         callbacks.onResult = [&](const CityListHit& hit) { run.Add(hit.line, hit.record); };
-        long shownScanned = -1, shownFound = -1;
         callbacks.afterLine = [&](const CityListCounts& counts) {
           run.SetProgress(static_cast<long long>(counts.bytesRead), total);
-          if (counts.statusSet && (counts.scanned != shownScanned || counts.found != shownFound)) {
-            shownScanned = counts.scanned;
-            shownFound = counts.found;
-            run.SetStatus(CityListStatus(counts.scanned, counts.found, lang));
+          if (counts.statusSet && (counts.scanned != shownScanned_ || counts.found != shownFound_)) {
+            shownScanned_ = counts.scanned;
+            shownFound_ = counts.found;
+            // In the window's language of the moment: a switch during the run counts too.
+            run.SetStatus(CityListStatus(counts.scanned, counts.found, statusLanguage_));
           }
         };
         outcome_ = RunCityList(input, callbacks, run.StopFlag());
@@ -115,18 +128,40 @@ void TForm_CityList::StartCityList() {
       [this] { ReportRunEnd(); });
 }
 
-void TForm_CityList::ReportRunEnd() {
-  if (RunFailed()) return;  // the status bar says why; outcome_ was never written
-  if (outcome_.unconverged > 0) {
+QString TForm_CityList::CountsStatus(std::uint8_t languageIndex) const {
+  const std::uint8_t l = ValidLanguageIndex(languageIndex);
+  QString status;
+  if (shownScanned_ >= 0) status = Q(CityListStatus(shownScanned_, shownFound_, l));
+  if (runEnded_ && outcome_.unconverged > 0) {
     // As the command line warns: some contact times are those of a refinement that gave up.
     static const char* const kUnconverged[] = {
         "%1 Ort(e) mit einem Kontakt, dessen Berechnung nicht konvergierte",
         "%1 place(s) with a contact whose refinement did not converge",
         "%1 lieu(x) avec un contact dont le calcul n'a pas convergé"};
-    const QString note =
-        QString::fromUtf8(kUnconverged[ValidLanguageIndex(Vars().LanguageIndex)]).arg(outcome_.unconverged);
-    SetStatusText(StatusText().isEmpty() ? note : StatusText() + "  –  " + note);
+    const QString note = QString::fromUtf8(kUnconverged[l]).arg(outcome_.unconverged);
+    status = status.isEmpty() ? note : status + "  –  " + note;
   }
+  return status;
+}
+
+QString TForm_CityList::Caption() const {
+  const VaromintelVariables& v = Vars();
+  const EclipseRecord& e = listed_ ? *listed_ : v.CurrentEclipse;
+  const QString prefix = Q(v.CaptionPrefix);
+  if (e.Year == 0 && e.Month == 0) return prefix;  // no eclipse selected yet
+  // The date in universal time, as the list's times are, of the eclipse's reference hour
+  // T0 (the whole hour of terrestrial time nearest the greatest eclipse).
+  const double jdTT = DateToJD(e.Year, e.Month, e.Day, e.T0Hour, 0, 0);
+  const CalendarDate d = JDToDate(jdTT - DeltaT(e.Year, e.Month) / 86400.0);
+  const QString date = QString::asprintf("%s%04d-%02d-%02d", d.year < 0 ? "-" : "", std::abs(d.year), d.month, d.day);
+  const QString type = Q(EclipseTypeLongName(e.EclipseType, ValidLanguageIndex(v.LanguageIndex)));
+  return (prefix.isEmpty() ? QString() : prefix + "     ") + date + "     " + type;
+}
+
+void TForm_CityList::ReportRunEnd() {
+  if (RunFailed()) return;  // the status bar says why; outcome_ was never written
+  runEnded_ = true;
+  SetStatusText(CountsStatus(Vars().LanguageIndex));
   if (!outcome_.cityFileOpened) {
     // The reason: missing, a folder, or not a regular file (a FIFO is never read, it would block).
     const std::string reason = outcome_.failure ? ": " + outcome_.failure->systemError : std::string();

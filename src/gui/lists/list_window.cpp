@@ -107,6 +107,7 @@ ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const cha
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   list_->setUndoRedoEnabled(false);
+  list_->setTabChangesFocus(true);  // read-only: Tab leaves the list instead of being kept in it
   list_->setMinimumSize(0, 0);
   panel->addWidget(list_);
   column->addWidget(Panel1, 1);
@@ -119,6 +120,8 @@ ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const cha
 
 void ListWindow::ShowCleared() {
   list_->clear();
+  ListCleared();
+  setWindowTitle(Caption());
   show();
   raise();
   activateWindow();
@@ -142,6 +145,8 @@ void ListWindow::StopAndHide() {
 }
 
 QString ListWindow::StatusText() const { return status_->text(); }
+
+QString ListWindow::Caption() const { return Q(Vars().CaptionPrefix); }
 
 void ListWindow::SetStatusText(const QString& text) { status_->setText(text); }
 
@@ -182,12 +187,8 @@ void ListWindow::Poll() {
   poll_.stop();
   if (batch.failure) {
     // The run ended on an error: what it found stays, and the status bar says why.
-    static const char* const kFailed[] = {
-        "Die Berechnung brach mit einem Fehler ab: %1. Die bisher gefundenen Zeilen bleiben.",
-        "The run ended on an error: %1. The lines found so far are kept.",
-        "Le calcul s'est arrêté sur une erreur : %1. Les lignes trouvées jusque-là sont conservées."};
     runFailure_ = std::move(batch.failure);
-    status_->setText(QString::fromUtf8(kFailed[ValidLanguageIndex(Vars().LanguageIndex)]).arg(Q(*runFailure_)));
+    ShowFailure(ValidLanguageIndex(Vars().LanguageIndex));
   }
   RichEdit_Tmp = std::move(legend_);
   RichEdit_Tmp.insert(RichEdit_Tmp.end(), std::make_move_iterator(records_.begin()),
@@ -199,6 +200,14 @@ void ListWindow::Poll() {
   emit runFinished();
 }
 
+void ListWindow::ShowFailure(std::uint8_t languageIndex) {
+  static const char* const kFailed[] = {
+      "Die Berechnung brach mit einem Fehler ab: %1. Die bisher gefundenen Zeilen bleiben.",
+      "The run ended on an error: %1. The lines found so far are kept.",
+      "Le calcul s'est arrêté sur une erreur : %1. Les lignes trouvées jusque-là sont conservées."};
+  status_->setText(QString::fromUtf8(kFailed[ValidLanguageIndex(languageIndex)]).arg(Q(*runFailure_)));
+}
+
 bool ListWindow::SaveTo(const QString& path) {
   std::string error;
   if (WriteListFile(path.toStdString(), RichEdit_Tmp, &error)) return true;
@@ -206,10 +215,26 @@ bool ListWindow::SaveTo(const QString& path) {
   return false;
 }
 
+QString ListWindow::AskSavePath(const QString& caption, const QString& defaultName, const QString& filter,
+                                const QString& suffix) {
+  // Qt's own dialog rather than the desktop's: it speaks the program's language, not the
+  // session's. With a default suffix it adds the extension to the typed name before it
+  // asks whether to overwrite, so that the question names the file that will be written.
+  QFileDialog dialog(this, caption, QDir::homePath(), filter);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(suffix);
+  dialog.selectFile(defaultName);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QStringList files = dialog.selectedFiles();
+  return files.isEmpty() ? QString() : files.first();
+}
+
 void ListWindow::Speichern1Click() {
-  const QString start = QDir(QDir::homePath()).filePath(defaultSaveName_);
-  // Qt's dialog asks before overwriting an existing file.
-  const QString path = QFileDialog::getSaveFileName(this, Speichern1->text(), start, "Text file (*.txt)");
+  static const char* const kTextFile[] = {"Textdatei (*.txt)", "Text file (*.txt)", "Fichier texte (*.txt)"};
+  const QString path = AskSavePath(Speichern1->text(), defaultSaveName_,
+                                   kTextFile[ValidLanguageIndex(Vars().LanguageIndex)], "txt");
   if (!path.isEmpty()) SaveTo(path);
 }
 
@@ -222,6 +247,8 @@ void ListWindow::ApplyCommonLanguage(std::uint8_t languageIndex) {
   Speichern1->setText(kSave[l]);
   Beenden1->setText(kExit[l]);
   if (Button_Beenden) Button_Beenden->setText(kExit[l]);
+  if (RunFailed()) ShowFailure(l);
+  setWindowTitle(Caption());
 }
 
 void ListWindow::closeEvent(QCloseEvent* event) {
@@ -237,7 +264,7 @@ void ListWindow::hideEvent(QHideEvent* event) {
 }
 
 void ListWindow::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) setWindowTitle(Q(Vars().CaptionPrefix));
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) setWindowTitle(Caption());
   QMainWindow::changeEvent(event);
 }
 
@@ -252,6 +279,15 @@ bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
 void ListWindow::AdoptExitButton(QPushButton* button) {
   Button_Beenden = button;
   connect(Button_Beenden, &QPushButton::clicked, this, &ListWindow::StopAndHide);
+}
+
+void ListWindow::SetTabOrder(std::initializer_list<QWidget*> controls) {
+  QWidget* before = nullptr;
+  for (QWidget* w : controls) {
+    if (before) setTabOrder(before, w);
+    before = w;
+  }
+  if (before) setTabOrder(before, list_);
 }
 
 void ListWindow::FitControls() {

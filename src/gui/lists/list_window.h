@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +46,8 @@ class ListWindow : public QMainWindow {
   bool SaveTo(const QString& path);
   // The text of the status bar.
   QString StatusText() const;
+  // The window's caption: the program's caption prefix (the city list adds its eclipse).
+  virtual QString Caption() const;
 
   // Controls, named as in the windows' design.
   QMenu* Liste1;
@@ -78,8 +81,17 @@ class ListWindow : public QMainWindow {
   // ends on an exception; `finished` runs then on the window's thread.
   void StartRun(QPushButton* startButton, std::vector<std::string> legend, std::function<void(ListRun&)> work,
                 std::function<void()> finished);
-  // The captions that both windows share, in the language.
+  // The captions that both windows share, in the language; the caption and a run's
+  // failure in the status bar are set again.
   void ApplyCommonLanguage(std::uint8_t languageIndex);
+  // Asks for the file to save to in Qt's own dialog (which speaks the program's language),
+  // proposing `defaultName` in the home folder; a name typed without an extension gets
+  // `suffix` (without the point), and the question before overwriting names the file that
+  // will be written. Empty when cancelled.
+  QString AskSavePath(const QString& caption, const QString& defaultName, const QString& filter,
+                      const QString& suffix);
+  // The on-screen list was cleared by the main window's menu entry.
+  virtual void ListCleared() {}
   // Stops the run and waits for the worker without showing anything (a window going
   // away): derived windows call it first in their destructors.
   void AbandonRun();
@@ -91,6 +103,8 @@ class ListWindow : public QMainWindow {
   void SetStatusText(const QString& text);
   // The exit button of the derived window's form: it stops the run and hides the window.
   void AdoptExitButton(QPushButton* button);
+  // The tab order: `controls` in their reading order, then the on-screen list.
+  void SetTabOrder(std::initializer_list<QWidget*> controls);
   // Sizes the controls' strip after its form is set up or its captions changed.
   void FitControls();
 
@@ -104,6 +118,7 @@ class ListWindow : public QMainWindow {
  private:
   void Speichern1Click();
   void Poll();
+  void ShowFailure(std::uint8_t languageIndex);
   void AlignHeader();
 
   QWidget* central_;

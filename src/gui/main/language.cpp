@@ -14,6 +14,7 @@
 #include "gui/common/about_panel.h"
 #include "gui/common/accessible_names.h"
 #include "gui/common/help_window.h"
+#include "gui/common/qt_translations.h"
 #include "gui/lists/Varomintel_Unit_CityHist.h"
 #include "gui/lists/Varomintel_Unit_CityList.h"
 #include "gui/main/Varomintel_Unit_Main.h"
@@ -49,6 +50,7 @@ void TForm_Main::SwitchLanguage(std::uint8_t languageIndex) {
 void TForm_Main::ApplyLanguage() {
   VaromintelVariables& v = Vars();
   const std::uint8_t lang = ValidLanguageIndex(v.LanguageIndex);
+  ApplyQtTranslations(lang);  // Qt's own dialogs and buttons
   TranslateMenus();
   selectionPanel_->Retranslate(lang);
   // The map's captions, and the map, whose texts are in the language too.
@@ -66,10 +68,7 @@ void TForm_Main::ApplyLanguage() {
     cityHist_->ApplyLanguage(lang);
     cityHist_->setWindowTitle(Q(v.CaptionPrefix));
   }
-  if (cityList_) {
-    cityList_->ApplyLanguage(lang);
-    cityList_->setWindowTitle(Q(v.CaptionPrefix));
-  }
+  if (cityList_) cityList_->ApplyLanguage(lang);  // also its caption, which names its eclipse
   if (help_) help_->ApplyLanguage(lang);
   // The diagram last: its caption and the window caption after it use the new prefix.
   RefreshTimeDependent();
