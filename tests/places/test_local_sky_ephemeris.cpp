@@ -1,0 +1,183 @@
+// The Moon and the Sun seen from a place, as the eclipse's elements give them, against
+// the Swiss Ephemeris (DE431): topocentric places of swe_calc_ut and the horizontal
+// coordinates and refraction of swe_azalt, in the same atmosphere (10 degrees C,
+// 1010 hPa) and with our Delta T. Eclipses from -2000 to 3000 of the shipped catalogue,
+// places from pole to pole at sea level and 3000 m, each followed from P1 to P4.
+// Moonrise and moonset against a bisection on the altitude routine itself, and against
+// the ephemeris's own rise and set times.
+#include <gtest/gtest.h>
+
+#include <swephexp.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "astro/calendar.h"
+#include "astro/delta_t.h"
+#include "astro/trig_func.h"
+#include "eclipse/catalogue.h"
+#include "eclipse/elements.h"
+#include "places/local_sky.h"
+
+namespace varomintel {
+namespace {
+
+// Degrees: the goal for the Moon above -2 degrees of altitude, and for the Sun.
+constexpr double kToleranceDeg = 0.05;
+
+const Catalogue& Shipped() {
+  static const CatalogueLoad load = LoadCatalogue(VAROMINTEL_DATA_DIR "/" + std::string(kCatalogueFileName));
+  return load.catalogue;
+}
+
+// The first eclipse of the catalogue in the year or later.
+int EclipseOfYear(int year) {
+  const Catalogue& c = Shipped();
+  for (int i = 1; i <= c.Count(); ++i)
+    if (c.At(i).Year >= year) return i;
+  return 0;
+}
+
+double JulianDayTT(const EclipseRecord& r, double t) { return DateToJD(r.Year, r.Month, r.Day, r.T0Hour, 0, t * 3600); }
+
+double AngleDiffDeg(double a, double b) {
+  double d = std::fmod(a - b, 360.0);
+  if (d > 180) d -= 360;
+  if (d < -180) d += 360;
+  return d;
+}
+
+// The shadow axis's Greenwich hour angle at greatest eclipse (degrees), so that a row can
+// put the Moon at a chosen local hour angle.
+double AxisHourAngleDeg(const EclipseRecord& r, double deltaT, double t) {
+  return EvaluateElements(r, t, deltaT).M * RadToDeg;
+}
+
+struct Epoch {
+  const char* name;
+  int year;
+};
+struct Site {
+  const char* name;
+  double latitudeDeg;
+  double heightM;
+  double hourAngleAtMaxDeg;  // the Moon's local hour angle at greatest eclipse, about
+};
+
+const Epoch kEpochs[] = {{"Y_m2000", -2000}, {"Y_m1000", -1000}, {"Y0", 0},       {"Y800", 800},  {"Y1500", 1500},
+                         {"Y1900", 1900},    {"Y2022", 2022},    {"Y2500", 2500}, {"Y2999", 2999}};
+const Site kSites[] = {
+    {"NorthPole_0m", 89.9, 0, 0},       {"Arctic_3000m_rising", 70, 3000, -95}, {"Basel_0m_setting", 47.5, 0, 85},
+    {"Basel_3000m_high", 47.5, 3000, 10}, {"Tropic_0m_zenith", 20, 0, 0},         {"Equator_0m_low", 0, 0, -88},
+    {"Equator_3000m_setting", 0, 3000, 92}, {"Sydney_0m_east", -33.9, 0, -60},    {"Andes_3000m_west", -30, 3000, 70},
+    {"Antarctic_0m", -75, 0, 30},           {"SouthPole_3000m", -89.9, 3000, 0},
+};
+
+struct Errors {
+  double trueAlt = 0, apparentAlt = 0, azimuth = 0, sunAlt = 0;
+  long samples = 0, apparentSamples = 0;
+  double lowest = 90, highest = -90;
+};
+Errors& Worst() {
+  static Errors e;
+  return e;
+}
+
+class LocalSkyEphemeris : public ::testing::TestWithParam<std::tuple<Epoch, Site>> {
+ protected:
+  static void SetUpTestSuite() {
+    static char path[] = "/usr/share/libswe/ephe";
+    swe_set_ephe_path(path);
+  }
+  static void TearDownTestSuite() {
+    const Errors& e = Worst();
+    std::printf(
+        "[ ephemeris ] %ld samples with the Moon from %.2f to %.2f deg: largest error in true altitude %.4f deg, "
+        "in apparent altitude %.4f deg (%ld samples above the horizon), in azimuth %.4f deg (below 80 deg of "
+        "altitude); Sun's altitude %.4f deg\n",
+        e.samples, e.lowest, e.highest, e.trueAlt, e.apparentAlt, e.apparentSamples, e.azimuth, e.sunAlt);
+    // The rows together cover the Moon from the horizon to near the zenith.
+    EXPECT_LT(e.lowest, -1.5);
+    EXPECT_GT(e.highest, 85);
+    EXPECT_GT(e.apparentSamples, 1000);
+    swe_close();
+  }
+};
+
+TEST_P(LocalSkyEphemeris, MoonAndSunAgreeWithTheEphemeris) {
+  const auto& [epoch, site] = GetParam();
+  const int index = EclipseOfYear(epoch.year);
+  ASSERT_GT(index, 0);
+  const EclipseRecord& r = Shipped().At(index);
+  const double deltaT = DeltaT(r.Year, r.Month);
+  // Longitude that puts the axis at the row's hour angle at maximum.
+  const LocalEclipseView first = ViewFromPlace(r, deltaT, Observer{site.latitudeDeg, 0, site.heightM});
+  ASSERT_TRUE(first.eclipse);
+  const double tMax = first.contacts[Contact::Max]->t;
+  const double longitude = AngleDiffDeg(site.hourAngleAtMaxDeg, AxisHourAngleDeg(r, deltaT, tMax));
+  const Observer observer{site.latitudeDeg, longitude, site.heightM};
+  const LocalEclipseView view = ViewFromPlace(r, deltaT, observer);
+  const double tBegin = view.contacts[Contact::P1]->t, tEnd = view.contacts[Contact::P4]->t;
+
+  swe_set_delta_t_userdef(deltaT / 86400);
+  swe_set_topo(longitude, site.latitudeDeg, site.heightM);
+  double geopos[3] = {longitude, site.latitudeDeg, site.heightM};
+  Errors& worst = Worst();
+  int compared = 0;
+  for (double t = tBegin; t <= tEnd + 1e-9; t += 1.0 / 6) {
+    SCOPED_TRACE("eclipse " + std::to_string(index) + " at t = " + std::to_string(t) + " h, longitude " +
+                 std::to_string(longitude));
+    const double jdUT = JulianDayTT(r, t) - deltaT / 86400;
+    double moon[6], sun[6], moonHz[3], sunHz[3];
+    char err[AS_MAXCH] = "";
+    const int flags = SEFLG_SWIEPH | SEFLG_EQUATORIAL | SEFLG_TOPOCTR;
+    ASSERT_TRUE(swe_calc_ut(jdUT, SE_MOON, flags, moon, err) & SEFLG_SWIEPH) << err;
+    ASSERT_TRUE(swe_calc_ut(jdUT, SE_SUN, flags, sun, err) & SEFLG_SWIEPH) << err;
+    swe_azalt(jdUT, SE_EQU2HOR, geopos, 1010, 10, moon, moonHz);
+    swe_azalt(jdUT, SE_EQU2HOR, geopos, 1010, 10, sun, sunHz);
+    const LocalSkyAt ours = SkyAt(r, deltaT, observer, t);
+
+    const double sunError = std::fabs(ours.sunAltitudeDeg - sunHz[1]);
+    EXPECT_LT(sunError, kToleranceDeg) << "Sun at " << sunHz[1];
+    worst.sunAlt = std::max(worst.sunAlt, sunError);
+    if (moonHz[1] < -2) continue;
+    ++compared;
+    ++worst.samples;
+    worst.lowest = std::min(worst.lowest, moonHz[1]);
+    worst.highest = std::max(worst.highest, moonHz[1]);
+    const double trueError = std::fabs(ours.moonTrueAltitudeDeg - moonHz[1]);
+    EXPECT_LT(trueError, kToleranceDeg) << "true altitude " << ours.moonTrueAltitudeDeg << " against " << moonHz[1];
+    worst.trueAlt = std::max(worst.trueAlt, trueError);
+    // The ephemeris refracts only what it sees above its horizon (lowered by the dip at
+    // height); compare where both have the Moon above the astronomical horizon.
+    if (moonHz[2] > 0 && ours.moonApparentAltitudeDeg > 0) {
+      const double apparentError = std::fabs(ours.moonApparentAltitudeDeg - moonHz[2]);
+      EXPECT_LT(apparentError, kToleranceDeg) << "apparent altitude " << ours.moonApparentAltitudeDeg << " against "
+                                              << moonHz[2];
+      worst.apparentAlt = std::max(worst.apparentAlt, apparentError);
+      ++worst.apparentSamples;
+    }
+    // The ephemeris counts the azimuth from the south through the west.
+    const double azimuthError = std::fabs(AngleDiffDeg(ours.moonAzimuthDeg, moonHz[0] + 180));
+    // As an angle on the sky: the azimuth's error shrinks with the cosine of the altitude.
+    EXPECT_LT(azimuthError * std::cos(moonHz[1] * DegToRad), kToleranceDeg)
+        << "azimuth " << ours.moonAzimuthDeg << " against " << moonHz[0] + 180;
+    if (moonHz[1] < 80) worst.azimuth = std::max(worst.azimuth, azimuthError);
+  }
+  // Below the polar circles every row sees the Moon for a while.
+  if (std::fabs(site.latitudeDeg) < 60) {
+    EXPECT_GT(compared, 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(PolesToEquator, LocalSkyEphemeris,
+                         ::testing::Combine(::testing::ValuesIn(kEpochs), ::testing::ValuesIn(kSites)),
+                         [](const auto& row) {
+                           return std::string(std::get<0>(row.param).name) + "_" + std::get<1>(row.param).name;
+                         });
+
+}  // namespace
+}  // namespace varomintel
