@@ -179,5 +179,115 @@ INSTANTIATE_TEST_SUITE_P(PolesToEquator, LocalSkyEphemeris,
                            return std::string(std::get<0>(row.param).name) + "_" + std::get<1>(row.param).name;
                          });
 
+
+// Moonrise and moonset: places where the Moon's limb meets the horizon near greatest
+// eclipse, rising (the Moon east of the meridian) or setting.
+struct HorizonRow {
+  const char* name;
+  double latitudeDeg;
+  bool rising;
+};
+const HorizonRow kHorizonRows[] = {{"Equator_rising", 0, true},  {"Equator_setting", 0, false},
+                                   {"Cairo_rising", 30, true},   {"Basel_setting", 47.5, false},
+                                   {"Oslo_rising", 60, true},    {"Sydney_setting", -33.9, false},
+                                   {"Santiago_rising", -33.4, true}};
+
+class MoonHorizon : public ::testing::TestWithParam<std::tuple<Epoch, HorizonRow>> {
+ protected:
+  static void SetUpTestSuite() {
+    static char path[] = "/usr/share/libswe/ephe";
+    swe_set_ephe_path(path);
+  }
+  static void TearDownTestSuite() {
+    std::printf("[ ephemeris ] %d moonrises and moonsets: largest difference from the ephemeris's own %.1f s\n",
+                checked_, worstSeconds_);
+    swe_close();
+  }
+  static inline double worstSeconds_ = 0;
+  static inline int checked_ = 0;
+};
+
+TEST_P(MoonHorizon, CrossingsAreThoseOfABisectionAndOfTheEphemeris) {
+  const auto& [epoch, row] = GetParam();
+  const int index = EclipseOfYear(epoch.year);
+  ASSERT_GT(index, 0);
+  const EclipseRecord& r = Shipped().At(index);
+  const double deltaT = DeltaT(r.Year, r.Month);
+  const LocalEclipseView atZero = ViewFromPlace(r, deltaT, Observer{row.latitudeDeg, 0, 0});
+  ASSERT_TRUE(atZero.eclipse);
+  // The hour angle at which the axis is on the horizon at greatest eclipse.
+  const double tMax = atZero.contacts[Contact::Max]->t;
+  const ElementValues e = EvaluateElements(r, tMax, deltaT);
+  const double phi = row.latitudeDeg * DegToRad;
+  const double cosH0 = -std::tan(phi) * e.sinD / e.cosD;
+  ASSERT_LT(std::fabs(cosH0), 1);
+  const double H0 = std::acos(cosH0) * RadToDeg * (row.rising ? -1 : 1);
+  const double longitude = AngleDiffDeg(H0, e.M * RadToDeg);
+  const Observer observer{row.latitudeDeg, longitude, 0};
+  const LocalEclipseView view = ViewFromPlace(r, deltaT, observer);
+  const double tBegin = view.contacts[Contact::P1]->t, tEnd = view.contacts[Contact::P4]->t;
+  SCOPED_TRACE("eclipse " + std::to_string(index) + ", longitude " + std::to_string(longitude));
+
+  // The bisection: the routine's visibility on a one-minute grid, each change of it
+  // halved down to a millisecond.
+  const auto up = [&](double t) { return SkyAt(r, deltaT, observer, t).moonVisible; };
+  std::vector<HorizonCrossing> bisected;
+  bool before = up(tBegin);
+  for (double a = tBegin; a < tEnd;) {
+    const double b = std::min(tEnd, a + 1.0 / 60);
+    const bool after = up(b);
+    if (after != before) {
+      double lo = a, hi = b;
+      while ((hi - lo) * 3600 > 0.001) {
+        const double mid = 0.5 * (lo + hi);
+        (up(mid) == before ? lo : hi) = mid;
+      }
+      bisected.push_back({0.5 * (lo + hi), after});
+    }
+    before = after;
+    a = b;
+  }
+  ASSERT_FALSE(bisected.empty()) << "the row's Moon does not meet the horizon";
+  ASSERT_EQ(view.crossings.size(), bisected.size());
+  for (std::size_t i = 0; i < bisected.size(); ++i) {
+    EXPECT_EQ(view.crossings[i].rising, bisected[i].rising);
+    EXPECT_NEAR(view.crossings[i].t * 3600, bisected[i].t * 3600, 1.0) << "crossing " << i;
+  }
+  EXPECT_EQ(view.crossings.front().rising, row.rising);
+  // The visible part starts at the rise or ends at the set.
+  ASSERT_TRUE(view.visible.visible);
+  if (row.rising) {
+    EXPECT_DOUBLE_EQ(view.visible.first, view.crossings.front().t);
+  } else {
+    EXPECT_DOUBLE_EQ(view.visible.last, view.crossings.front().t);
+  }
+  const VisibleSpan quick = VisiblePart(r, deltaT, observer, tBegin, tEnd);
+  EXPECT_EQ(quick.visible, view.visible.visible);
+  EXPECT_NEAR(quick.first * 3600, view.visible.first * 3600, 0.01);
+  EXPECT_NEAR(quick.last * 3600, view.visible.last * 3600, 0.01);
+
+  // The ephemeris's rise and set of the upper limb, same atmosphere, our Delta T.
+  swe_set_delta_t_userdef(deltaT / 86400);
+  double geopos[3] = {longitude, row.latitudeDeg, 0};
+  for (const HorizonCrossing& c : view.crossings) {
+    const double jdUT = JulianDayTT(r, c.t) - deltaT / 86400;
+    double when = 0;
+    char err[AS_MAXCH] = "";
+    const int status = swe_rise_trans(jdUT - 0.1, SE_MOON, nullptr, SEFLG_SWIEPH,
+                                      c.rising ? SE_CALC_RISE : SE_CALC_SET, geopos, 1010, 10, &when, err);
+    ASSERT_EQ(status, 0) << err;
+    const double seconds = std::fabs(when - jdUT) * 86400;
+    EXPECT_LT(seconds, 15) << (c.rising ? "moonrise" : "moonset");
+    worstSeconds_ = std::max(worstSeconds_, seconds);
+    ++checked_;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(RiseAndSet, MoonHorizon,
+                         ::testing::Combine(::testing::ValuesIn(kEpochs), ::testing::ValuesIn(kHorizonRows)),
+                         [](const auto& row) {
+                           return std::string(std::get<0>(row.param).name) + "_" + std::get<1>(row.param).name;
+                         });
+
 }  // namespace
 }  // namespace varomintel
