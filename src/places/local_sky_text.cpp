@@ -95,6 +95,7 @@ constexpr Three kHeight = {", Höhe ", ", height ", ", altitude "};
 constexpr Three kTimesIn = {"Zeiten in ", "Times in ", "Heures en "};
 constexpr Three kYes = {"ja", "yes", "oui"};
 constexpr Three kNo = {"nein", "no", "non"};
+constexpr Three kColon = {": ", ": ", " : "};
 constexpr Three kMoonrise = {"Mondaufgang", "Moonrise", "Lever de la Lune"};
 constexpr Three kMoonset = {"Monduntergang", "Moonset", "Coucher de la Lune"};
 constexpr Three kNoCrossing = {"Kein Mondaufgang und kein Monduntergang zwischen P1 und P4.",
@@ -228,7 +229,7 @@ std::vector<std::string> LocalSkyLines(int index, const EclipseRecord& eclipse, 
   lines.emplace_back();
   if (view.crossings.empty()) lines.push_back(kNoCrossing[l]);
   for (const HorizonCrossing& x : view.crossings)
-    lines.push_back(std::string(x.rising ? kMoonrise[l] : kMoonset[l]) + ": " + Date(eclipse, x.t, zone, deltaT) +
+    lines.push_back(std::string(x.rising ? kMoonrise[l] : kMoonset[l]) + kColon[l] + Date(eclipse, x.t, zone, deltaT) +
                     " " + FormatContactClock(eclipse, x.t, zone, deltaT));
   lines.emplace_back();
   lines.push_back(LocalSummary(eclipse, deltaT, observer, view, l));
