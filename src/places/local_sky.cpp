@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 #include "astro/trig_func.h"
 #include "eclipse/elements.h"
@@ -273,22 +274,38 @@ VisibleSpan VisiblePart(const EclipseRecord& eclipse, double deltaT, const Obser
                         double tEnd) {
   const Site site(observer);
   if (!(tEnd >= tBegin)) return {};
-  // The quick decision: the axis's altitude on a half-hour grid, with the margin for the
-  // Moon's place and the curvature between the grid's points.
+  // The shadow axis's altitude on a half-hour grid decides every step whose ends both lie
+  // beyond the margin on the same side (the margin widened by the curvature between two
+  // points); only the other steps are searched with the Moon's own altitude.
   const int steps = std::max(1, static_cast<int>(std::ceil((tEnd - tBegin) / kAxisStepHours)));
   const double h = (tEnd - tBegin) / steps;
-  const double margin = kAxisMarginDeg + 4.0 * h * h / 8;
-  bool allLow = true, allHigh = true;
-  for (int i = 0; i <= steps && (allLow || allHigh); ++i) {
-    const double a = AxisAltitudeDeg(eclipse, deltaT, site, i == steps ? tEnd : tBegin + i * h);
-    allLow = allLow && a < -margin;
-    allHigh = allHigh && a > margin;
+  const double stepMargin = kAxisMarginDeg + 4.0 * h * h / 8;
+  std::vector<double> node(static_cast<std::size_t>(steps) + 1), axis(node.size());
+  for (std::size_t i = 0; i < node.size(); ++i) {
+    node[i] = i == node.size() - 1 ? tEnd : tBegin + static_cast<double>(i) * h;
+    axis[i] = AxisAltitudeDeg(eclipse, deltaT, site, node[i]);
   }
-  if (allLow) return {};
-  if (allHigh) return {true, tBegin, tEnd};
-  const double gBegin = UpperLimb(eclipse, deltaT, site, tBegin);
-  const double gEnd = UpperLimb(eclipse, deltaT, site, tEnd);
-  return SpanOf(Crossings(eclipse, deltaT, site, tBegin, tEnd, gBegin, gEnd), gBegin > 0, gEnd > 0, tBegin, tEnd);
+  // The upper limb's altitude at a node, computed once when needed.
+  std::vector<double> limb(node.size(), std::nan(""));
+  const auto limbAt = [&](std::size_t i) {
+    if (std::isnan(limb[i])) limb[i] = UpperLimb(eclipse, deltaT, site, node[i]);
+    return limb[i];
+  };
+  const auto upAt = [&](std::size_t i) {
+    if (axis[i] > kAxisMarginDeg) return true;
+    if (axis[i] < -kAxisMarginDeg) return false;
+    return limbAt(i) > 0;
+  };
+  std::vector<HorizonCrossing> crossings;
+  for (std::size_t i = 0; i + 1 < node.size(); ++i) {
+    const bool low = axis[i] < -stepMargin && axis[i + 1] < -stepMargin;
+    const bool high = axis[i] > stepMargin && axis[i + 1] > stepMargin;
+    if (low || high) continue;
+    const std::vector<HorizonCrossing> found =
+        Crossings(eclipse, deltaT, site, node[i], node[i + 1], limbAt(i), limbAt(i + 1));
+    crossings.insert(crossings.end(), found.begin(), found.end());
+  }
+  return SpanOf(crossings, upAt(0), upAt(node.size() - 1), tBegin, tEnd);
 }
 
 LocalEclipseView ViewFromPlace(const EclipseRecord& eclipse, double deltaT, const Observer& observer) {

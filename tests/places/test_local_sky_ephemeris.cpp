@@ -289,5 +289,44 @@ INSTANTIATE_TEST_SUITE_P(RiseAndSet, MoonHorizon,
                            return std::string(std::get<0>(row.param).name) + "_" + std::get<1>(row.param).name;
                          });
 
+// The visible part that a calendar takes for every eclipse decides most eclipses by the
+// shadow axis's altitude alone; over the whole catalogue it must give what the full scan
+// of P1..P4 gives.
+struct CalendarPlaceRow {
+  const char* name;
+  Observer observer;
+};
+class VisiblePartOfEveryEclipse : public ::testing::TestWithParam<CalendarPlaceRow> {};
+
+TEST_P(VisiblePartOfEveryEclipse, EqualsTheFullScan) {
+  const Observer& o = GetParam().observer;
+  const Catalogue& c = Shipped();
+  int visible = 0, cut = 0;
+  for (int i = 1; i <= c.Count(); ++i) {
+    const EclipseRecord& r = c.At(i);
+    const double deltaT = DeltaT(r.Year, r.Month);
+    const LocalEclipseView view = ViewFromPlace(r, deltaT, o);
+    if (!view.eclipse) continue;
+    const double p1 = view.contacts[Contact::P1]->t, p4 = view.contacts[Contact::P4]->t;
+    const VisibleSpan quick = VisiblePart(r, deltaT, o, p1, p4);
+    ASSERT_EQ(quick.visible, view.visible.visible) << "eclipse " << i;
+    if (!quick.visible) continue;
+    ++visible;
+    if (!view.crossings.empty()) ++cut;
+    ASSERT_NEAR(quick.first * 3600, view.visible.first * 3600, 0.01) << "eclipse " << i;
+    ASSERT_NEAR(quick.last * 3600, view.visible.last * 3600, 0.01) << "eclipse " << i;
+  }
+  // Roughly two thirds of the eclipses show some phase; moonrise or moonset cuts many.
+  EXPECT_GT(visible, c.Count() / 2);
+  EXPECT_GT(cut, c.Count() / 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(WholeCatalogue, VisiblePartOfEveryEclipse,
+                         ::testing::Values(CalendarPlaceRow{"Zurich", {47.3769, 8.5417, 408}},
+                                           CalendarPlaceRow{"Quito", {-0.22, -78.51, 2850}},
+                                           CalendarPlaceRow{"Longyearbyen", {78.22, 15.65, 0}},
+                                           CalendarPlaceRow{"McMurdo", {-77.85, 166.67, 0}}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 }  // namespace
 }  // namespace varomintel
