@@ -66,7 +66,9 @@ struct LocalSkyAt {
   Twilight twilight = Twilight::Night;
 };
 
-// Given: the eclipse, Delta T (seconds), the place, t (hours of TT from T0).
+// Given: the eclipse, Delta T (seconds: the eclipse's own, DeltaT(Year, Month), also
+// where times are shown in terrestrial time, since it turns the Earth under the sky),
+// the place, t (hours of TT from T0).
 // Returned: the Moon and the Sun at that instant. Nothing is kept between calls.
 LocalSkyAt SkyAt(const EclipseRecord& eclipse, double deltaT, const Observer& observer, double t);
 
