@@ -30,7 +30,7 @@ constexpr double kScanStepHours = 0.25;
 constexpr double kCrossingToleranceHours = 1e-6;
 // Steps below this are not split further when looking for a grazing pair of crossings.
 constexpr double kSmallestSplitHours = 1.0 / 3600;
-constexpr int kMaxRefineSteps = 100;
+constexpr int kMaxCrossingSteps = 100;
 // The upper limb's apparent altitude lies within this of the shadow axis's geocentric
 // altitude during an eclipse: the Moon's distance from the axis (at most the penumbral
 // contact radius, 1.6 degrees), its parallax (at most 1.03), geodetic against
@@ -137,7 +137,7 @@ double UpperLimb(const EclipseRecord& eclipse, double deltaT, const Site& site, 
 double Refine(const EclipseRecord& eclipse, double deltaT, const Site& site, double a, double ga, double b,
               double gb) {
   int side = 0;
-  for (int step = 0; step < kMaxRefineSteps && b - a > kCrossingToleranceHours; ++step) {
+  for (int step = 0; step < kMaxCrossingSteps && b - a > kCrossingToleranceHours; ++step) {
     double c = (a * gb - b * ga) / (gb - ga);
     // Keep the trial strictly inside, and bisect when the secant stalls at an end.
     if (!(c > a && c < b)) c = 0.5 * (a + b);
