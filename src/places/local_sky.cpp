@@ -139,8 +139,10 @@ double Refine(const EclipseRecord& eclipse, double deltaT, const Site& site, dou
   int side = 0;
   for (int step = 0; step < kMaxCrossingSteps && b - a > kCrossingToleranceHours; ++step) {
     double c = (a * gb - b * ga) / (gb - ga);
-    // Keep the trial strictly inside, and bisect when the secant stalls at an end.
-    if (!(c > a && c < b)) c = 0.5 * (a + b);
+    // Keep the trial strictly inside, and bisect when the secant stalls at an end; every
+    // fourth step bisects anyway, so that the bracket halves at least that often (a
+    // quarter hour comes down to the tolerance well within the cap).
+    if (!(c > a && c < b) || step % 4 == 3) c = 0.5 * (a + b);
     const double gc = UpperLimb(eclipse, deltaT, site, c);
     if (gc == 0) return c;
     if ((gc > 0) == (ga > 0)) {
