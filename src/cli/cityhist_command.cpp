@@ -23,24 +23,6 @@ namespace varomintel::cli {
 
 namespace {
 
-// "47.5N" / "33.87S" (limit 90) or "7.5E" / "70.64W" (limit 180): degrees, unsigned,
-// with the hemisphere letter. Returned: degrees, north or east positive.
-double Coordinate(std::optional<std::string_view> text, const char* option, char positive, char negative,
-                  double limit) {
-  const std::string usage = std::string(option) + " must be degrees from 0 to " + FormatFixed(limit, 0) +
-                            " followed by " + positive + " or " + negative;
-  if (!text) throw UsageError{std::string("missing ") + option + " (" + usage + ")"};
-  const std::string_view t = *text;
-  if (t.size() < 2) throw UsageError{usage + ", not '" + std::string(t) + "'"};
-  const char side = t.back();
-  const std::string_view number = t.substr(0, t.size() - 1);
-  const bool digitFirst = (number.front() >= '0' && number.front() <= '9') || number.front() == '.';
-  const auto value = digitFirst ? ParseReal(number) : std::nullopt;
-  if ((side != positive && side != negative) || !value || *value > limit)
-    throw UsageError{usage + ", not '" + std::string(t) + "'"};
-  return side == positive ? *value : -*value;
-}
-
 int Year(std::optional<std::string_view> text, const char* option, int absent) {
   if (!text) return absent;
   const auto v = ParseInteger(*text);
@@ -54,14 +36,10 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
   const bool screen = args.Flag("--screen");
   const OutputFormat format = FormatOption(args, /*calendarAllowed=*/true);
   if (screen && format != OutputFormat::Text) throw UsageError{"--screen goes with the text format only"};
-  const double latitude = Coordinate(args.Value("--lat"), "--lat", 'N', 'S', 90);
-  const double longitude = Coordinate(args.Value("--lon"), "--lon", 'E', 'W', 180);
-  double height = 0;
-  if (const auto h = args.Value("--height")) {
-    const auto v = ParseReal(*h);
-    if (!v) throw UsageError{"--height must be a number of metres, not '" + std::string(*h) + "'"};
-    height = *v;
-  }
+  const PlaceOption where = PlaceOptions(args);
+  const double latitude = where.latitudeDeg;
+  const double longitude = where.longitudeDeg;
+  const double height = where.heightM;
   const auto name = args.Value("--name");
   // A tab or a line break in the name would break the tab-separated lines.
   if (name && ContainsControlCharacter(*name))

@@ -113,6 +113,36 @@ int IndexArgument(std::string_view text, const Catalogue& catalogue) {
   return static_cast<int>(*index);
 }
 
+// "47.5N" / "33.87S" (limit 90) or "7.5E" / "70.64W" (limit 180): degrees, unsigned,
+// with the hemisphere letter. Returned: degrees, north or east positive.
+static double CoordinateOption(std::optional<std::string_view> text, const char* option, char positive,
+                               char negative, double limit) {
+  const std::string usage = std::string(option) + " must be degrees from 0 to " + FormatFixed(limit, 0) +
+                            " followed by " + positive + " or " + negative;
+  if (!text) throw UsageError{std::string("missing ") + option + " (" + usage + ")"};
+  const std::string_view t = *text;
+  if (t.size() < 2) throw UsageError{usage + ", not '" + std::string(t) + "'"};
+  const char side = t.back();
+  const std::string_view number = t.substr(0, t.size() - 1);
+  const bool digitFirst = (number.front() >= '0' && number.front() <= '9') || number.front() == '.';
+  const auto value = digitFirst ? ParseReal(number) : std::nullopt;
+  if ((side != positive && side != negative) || !value || *value > limit)
+    throw UsageError{usage + ", not '" + std::string(t) + "'"};
+  return side == positive ? *value : -*value;
+}
+
+PlaceOption PlaceOptions(Args& args) {
+  PlaceOption place;
+  place.latitudeDeg = CoordinateOption(args.Value("--lat"), "--lat", 'N', 'S', 90);
+  place.longitudeDeg = CoordinateOption(args.Value("--lon"), "--lon", 'E', 'W', 180);
+  if (const auto h = args.Value("--height")) {
+    const auto v = ParseReal(*h);
+    if (!v) throw UsageError{"--height must be a number of metres, not '" + std::string(*h) + "'"};
+    place.heightM = *v;
+  }
+  return place;
+}
+
 bool RegisterCommand(const Command& command) {
   Registry()[command.name] = command;
   return true;

@@ -53,6 +53,15 @@ double ScaleOption(Args& args);
 enum class OutputFormat { Text, Json, Calendar };
 OutputFormat FormatOption(Args& args, bool calendarAllowed = false);
 
+// --lat 47.5N and --lon 7.5E (both needed: unsigned degrees with the hemisphere's letter,
+// at most 90 and 180) and --height M (metres, 0 when absent).
+struct PlaceOption {
+  double latitudeDeg = 0;   // north positive
+  double longitudeDeg = 0;  // east positive
+  double heightM = 0;
+};
+PlaceOption PlaceOptions(Args& args);
+
 struct Context {
   std::ostream& out;
   std::ostream& err;

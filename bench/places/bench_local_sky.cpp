@@ -1,0 +1,86 @@
+// What one place sees: the whole `local` computation for one eclipse, and the visible part
+// of every eclipse of the catalogue at one place (what a calendar of the place needs).
+// Reads the shipped catalogue unless VAROMINTEL_CATALOGUE names another.
+//   build/bench/places/local_sky_bench
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "astro/delta_t.h"
+#include "eclipse/catalogue.h"
+#include "places/local_sky.h"
+#include "places/local_sky_text.h"
+
+namespace varomintel {
+namespace {
+
+const Catalogue& TheCatalogue() {
+  static const CatalogueLoad load = [] {
+    const char* env = std::getenv("VAROMINTEL_CATALOGUE");
+    return LoadCatalogue(env ? std::string(env) : std::string(VAROMINTEL_DATA_DIR) + "/" + kCatalogueFileName);
+  }();
+  return load.catalogue;
+}
+
+int IndexOf(int year, int month, int day) {
+  const Catalogue& c = TheCatalogue();
+  for (int i = 1; i <= c.Count(); ++i)
+    if (c.At(i).Year == year && c.At(i).Month == month && c.At(i).Day == day) return i;
+  return 0;
+}
+
+// 2022 Nov 8 from New York: the Moon sets during totality, so the crossing search runs.
+void BM_LocalOnePlace(benchmark::State& state) {
+  const int index = IndexOf(2022, 11, 8);
+  if (index == 0) {
+    state.SkipWithError("no catalogue");
+    return;
+  }
+  const EclipseRecord& r = TheCatalogue().At(index);
+  const Observer observer{40.71, -74.01, 10};
+  for (auto _ : state) {
+    const double deltaT = DeltaT(r.Year, r.Month);
+    const LocalEclipseView view = ViewFromPlace(r, deltaT, observer);
+    std::string summary = LocalSummary(r, deltaT, observer, view, 1);
+    benchmark::DoNotOptimize(view);
+    benchmark::DoNotOptimize(summary);
+  }
+}
+BENCHMARK(BM_LocalOnePlace)->Unit(benchmark::kMicrosecond);
+
+// Every eclipse of the catalogue at Zurich: its contacts, then the part of P1..P4 with the
+// Moon up.
+void BM_VisibleWindowWholeCatalogue(benchmark::State& state) {
+  const Catalogue& c = TheCatalogue();
+  if (c.Count() == 0) {
+    state.SkipWithError("no catalogue");
+    return;
+  }
+  const Observer observer{47.3769, 8.5417, 408};
+  int visible = 0;
+  for (auto _ : state) {
+    visible = 0;
+    StadtType place;
+    for (int i = 1; i <= c.Count(); ++i) {
+      const EclipseRecord& r = c.At(i);
+      const double deltaT = DeltaT(r.Year, r.Month);
+      const LocalResult lr = LocalCircumstances(r, deltaT, observer.latitudeDeg * 0.017453292519943295,
+                                                -observer.longitudeDeg * 0.017453292519943295, place,
+                                                UmbralGuard::CityHistory);
+      if (!lr.eclipse) continue;
+      const VisibleSpan span = VisiblePart(r, deltaT, observer, place.ContactTime[Contact::P1],
+                                           place.ContactTime[Contact::P4]);
+      visible += span.visible ? 1 : 0;
+    }
+    benchmark::DoNotOptimize(visible);
+  }
+  state.counters["eclipses"] = c.Count();
+  state.counters["visible"] = visible;
+}
+BENCHMARK(BM_VisibleWindowWholeCatalogue)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace varomintel
+
+BENCHMARK_MAIN();

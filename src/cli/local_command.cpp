@@ -1,0 +1,111 @@
+// varomintel-cli local: what one place really sees of one eclipse: per contact the Moon's
+// apparent altitude and azimuth, the lists' shadow-axis altitude, the Sun's altitude and
+// the sky's darkness, and whether the Moon is up; the moonrise or moonset within the
+// eclipse; and a sentence that sums it up.
+#include <ostream>
+#include <string>
+
+#include "astro/delta_t.h"
+#include "cli/commands.h"
+#include "cli/json_output.h"
+#include "eclipse/circumstances.h"
+#include "eclipse/report.h"
+#include "places/calendar_export.h"
+#include "places/local_sky.h"
+#include "places/local_sky_text.h"
+#include "text/number_text.h"
+#include "text/utf8_text.h"
+
+namespace varomintel::cli {
+
+namespace {
+
+// ISO 8601 UTC of instant t, null outside the years 1..9999.
+Json UtcJson(const EclipseRecord& eclipse, double deltaT, double t) {
+  const std::string iso = IsoUtcText(GregorianFromJulianDay(ContactJulianDayUT(eclipse, deltaT, t)));
+  return iso.empty() ? Json() : Json(iso);
+}
+
+Json LocalJson(int index, const EclipseRecord& eclipse, double deltaT, const Observer& observer,
+               const std::string& name, const LocalEclipseView& view, std::uint8_t lang) {
+  Json j;
+  j["index"] = index;
+  j["place"] = {{"name", name},
+                {"latitude_deg", observer.latitudeDeg},
+                {"longitude_deg", observer.longitudeDeg},
+                {"height_m", observer.heightM}};
+  Json contacts = Json::object();
+  for (const Contact k : kListContacts) {
+    const auto& c = view.contacts[k];
+    if (!c) {
+      contacts[ContactName(k)] = nullptr;
+      continue;
+    }
+    Json one;
+    one["utc"] = UtcJson(eclipse, deltaT, c->t);
+    one["julian_day_ut"] = ContactJulianDayUT(eclipse, deltaT, c->t);
+    one["apparent_altitude_deg"] = c->sky.moonApparentAltitudeDeg;
+    one["azimuth_deg"] = c->sky.moonAzimuthDeg;
+    one["shadow_axis_altitude_deg"] = c->shadowAxisAltitudeDeg;
+    one["sun_altitude_deg"] = c->sky.sunAltitudeDeg;
+    one["twilight"] = TwilightName(c->sky.twilight);
+    one["visible"] = c->sky.moonVisible;
+    contacts[ContactName(k)] = std::move(one);
+  }
+  j["contacts"] = std::move(contacts);
+  Json rise, set;
+  for (const HorizonCrossing& x : view.crossings) {
+    Json& slot = x.rising ? rise : set;
+    if (slot.is_null()) slot = UtcJson(eclipse, deltaT, x.t);
+  }
+  j["moonrise_utc"] = rise;
+  j["moonset_utc"] = set;
+  j["summary"] = LocalSummary(eclipse, deltaT, observer, view, lang);
+  return j;
+}
+
+int Local(Args& args, const Catalogue* cat, Context& ctx) {
+  const Catalogue& catalogue = *cat;
+  const std::uint8_t lang = LanguageOption(args);
+  const OutputFormat format = FormatOption(args);
+  double zone = 0;
+  if (const auto tz = args.Value("--tz")) {
+    const auto hours = ParseReal(*tz);
+    if (!hours) throw UsageError{"--tz must be a number of hours, not '" + std::string(*tz) + "'"};
+    zone = ClampTimeZone(*hours);
+  }
+  const PlaceOption where = PlaceOptions(args);
+  const auto name = args.Value("--name");
+  if (name && (ContainsControlCharacter(*name) || !IsValidUtf8(*name)))
+    throw UsageError{"--name must be UTF-8 text without control characters"};
+  const int index = IndexArgument(args.Positional("INDEX"), catalogue);
+  args.ExpectEnd();
+
+  EclipseRecord record = catalogue.At(index);
+  const double deltaT = DeltaT(record.Year, record.Month);
+  record.EclipseType = ComputeCircumstances(record, deltaT).type;
+  const Observer observer{where.latitudeDeg, where.longitudeDeg, where.heightM};
+  const LocalEclipseView view = ViewFromPlace(record, deltaT, observer);
+  if (format == OutputFormat::Json) {
+    WriteJson(ctx.out, LocalJson(index, record, deltaT, observer, name ? std::string(*name) : std::string(), view,
+                                 lang));
+  } else {
+    for (const std::string& line : LocalSkyLines(index, record, deltaT, observer, view, zone, lang))
+      ctx.out << line << '\n';
+  }
+  if (!view.converged) {
+    ctx.err << "varomintel-cli: eclipse " << index << ": a contact's refinement did not converge\n";
+    return kExitNothing;
+  }
+  return kExitOk;
+}
+
+const bool registered = RegisterCommand(
+    {"local",
+     "INDEX --lat DEG{N|S} --lon DEG{E|W} [--height M] [--name TEXT] [--tz HOURS] [--lang de|en|fr] "
+     "[--format text|json]",
+     true, &Local});
+
+}  // namespace
+
+}  // namespace varomintel::cli

@@ -1,0 +1,38 @@
+// The texts of what an observer sees of an eclipse (places/local_sky.h) in German,
+// English and French: the sky's darkness, the compass direction, the table of the
+// contacts and the sentence that sums it up. The command line prints them; a window can
+// show the same texts.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "eclipse/catalogue.h"
+#include "places/local_sky.h"
+
+namespace varomintel {
+
+// "civil twilight", "bürgerliche Dämmerung", "crépuscule civil", ...
+const char* TwilightText(Twilight twilight, std::uint8_t languageIndex);
+
+// One of the 16 compass points for an azimuth (degrees from north through east):
+// "SE", "SO" (German), "SE" (French), ...
+const char* CompassPoint(double azimuthDeg, std::uint8_t languageIndex);
+
+// The sentence that sums up what the place sees: the deepest phase that is visible,
+// whether wholly or in part, the Moon's altitude and direction (at greatest eclipse, or
+// the nearest instant of that phase at which the Moon is up), the sky when it is not yet
+// dark, and whether moonrise or moonset cut the eclipse. For example "Totality visible,
+// the Moon 23° high in the south-east; the eclipse ends after moonset."
+std::string LocalSummary(const EclipseRecord& eclipse, double deltaT, const Observer& observer,
+                         const LocalEclipseView& view, std::uint8_t languageIndex);
+
+// The text form: a title, the place, the column header, a line per contact (date and
+// clock in universal time shifted by `zone` hours, as the report shows them), the
+// moonrise and moonset lines, a legend and the summary. Lines without line ends.
+std::vector<std::string> LocalSkyLines(int index, const EclipseRecord& eclipse, double deltaT,
+                                       const Observer& observer, const LocalEclipseView& view, double zone,
+                                       std::uint8_t languageIndex);
+
+}  // namespace varomintel

@@ -1,0 +1,168 @@
+// varomintel-cli local on the shipped catalogue: the JSON document's names and values
+// against the other commands' and the routine's, the summary in three languages, and the
+// bad arguments, one line and status 2 each.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "astro/delta_t.h"
+#include "eclipse/catalogue.h"
+#include "places/local_sky.h"
+#include "../support/run_cli.h"
+
+namespace varomintel {
+namespace {
+
+using testing::CliRun;
+using Json = nlohmann::json;
+
+const std::string kCatalogueOption =
+    std::string("--catalogue '") + VAROMINTEL_DATA_DIR + "/" + kCatalogueFileName + "' ";
+
+CliRun Cli(const std::string& args) {
+  return testing::RunProgram(std::filesystem::temp_directory_path(), VAROMINTEL_CLI, kCatalogueOption + args);
+}
+
+const Catalogue& Shipped() {
+  static const CatalogueLoad load = LoadCatalogue(VAROMINTEL_DATA_DIR "/" + std::string(kCatalogueFileName));
+  return load.catalogue;
+}
+
+int IndexOf(int year, int month, int day) {
+  for (int i = 1; i <= Shipped().Count(); ++i) {
+    const EclipseRecord& r = Shipped().At(i);
+    if (r.Year == year && r.Month == month && r.Day == day) return i;
+  }
+  return 0;
+}
+
+// The total eclipse of 2022 Nov 8 seen from New York, where the Moon sets during
+// totality, and the partial one of 2023 Oct 28 from Basel.
+TEST(LocalCli, JsonNamesAndValues) {
+  const int total = IndexOf(2022, 11, 8);
+  ASSERT_GT(total, 0);
+  const CliRun r = Cli("local " + std::to_string(total) + " --lat 40.71N --lon 74.01W --height 10 --format json");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Json j = Json::parse(r.out);
+  std::set<std::string> top;
+  for (const auto& [key, value] : j.items()) top.insert(key);
+  EXPECT_EQ(top, (std::set<std::string>{"index", "place", "contacts", "moonrise_utc", "moonset_utc", "summary"}));
+  EXPECT_EQ(j["index"], total);
+  EXPECT_EQ(j["place"], Json::parse(R"({"name": "", "latitude_deg": 40.71, "longitude_deg": -74.01,
+                                        "height_m": 10.0})"));
+  const std::set<std::string> twilights = {"day", "civil", "nautical", "astronomical", "night"};
+  const EclipseRecord& rec = Shipped().At(total);
+  const Observer observer{40.71, -74.01, 10};
+  const LocalEclipseView view = ViewFromPlace(rec, DeltaT(rec.Year, rec.Month), observer);
+  for (const Contact k : kListContacts) {
+    SCOPED_TRACE(ContactName(k));
+    const Json& c = j["contacts"][ContactName(k)];
+    ASSERT_TRUE(c.is_object());
+    for (const char* name : {"utc", "apparent_altitude_deg", "azimuth_deg", "shadow_axis_altitude_deg",
+                             "sun_altitude_deg", "twilight", "visible"})
+      EXPECT_TRUE(c.contains(name)) << name;
+    EXPECT_TRUE(twilights.count(c["twilight"].get<std::string>()));
+    EXPECT_EQ(c["visible"].get<bool>(), view.contacts[k]->sky.moonVisible);
+    EXPECT_DOUBLE_EQ(c["apparent_altitude_deg"].get<double>(), view.contacts[k]->sky.moonApparentAltitudeDeg);
+  }
+  // Totality begins with the Moon up and ends after moonset.
+  EXPECT_TRUE(j["contacts"]["U2"]["visible"].get<bool>());
+  EXPECT_FALSE(j["contacts"]["U3"]["visible"].get<bool>());
+  EXPECT_TRUE(j["moonrise_utc"].is_null());
+  const std::string set = j["moonset_utc"].get<std::string>();
+  EXPECT_GT(set, j["contacts"]["U2"]["utc"].get<std::string>());
+  EXPECT_LT(set, j["contacts"]["U3"]["utc"].get<std::string>());
+  EXPECT_EQ(set.substr(0, 14), "2022-11-08T11:");
+
+  // The shadow axis's altitude is the one the city history lists.
+  const CliRun hist = Cli("cityhist --lat 40.71N --lon 74.01W --from 2022 --to 2022 --format json");
+  ASSERT_EQ(hist.status, 0) << hist.err;
+  const Json h = Json::parse(hist.out);
+  bool found = false;
+  for (const Json& e : h["eclipses"]) {
+    if (e["index"] != total) continue;
+    found = true;
+    for (const Contact k : kListContacts) {
+      const Json& listed = e["contacts"][ContactName(k)];
+      if (listed.is_null()) continue;
+      EXPECT_DOUBLE_EQ(listed["moon_altitude_deg"].get<double>(),
+                       j["contacts"][ContactName(k)]["shadow_axis_altitude_deg"].get<double>())
+          << ContactName(k);
+    }
+  }
+  EXPECT_TRUE(found);
+
+  // A partial eclipse has no totality: U2 and U3 are null.
+  const int partial = IndexOf(2023, 10, 28);
+  ASSERT_GT(partial, 0);
+  const CliRun p = Cli("local " + std::to_string(partial) + " --lat 47.5N --lon 7.5E --format json");
+  ASSERT_EQ(p.status, 0) << p.err;
+  const Json pj = Json::parse(p.out);
+  EXPECT_TRUE(pj["contacts"]["U2"].is_null());
+  EXPECT_TRUE(pj["contacts"]["U3"].is_null());
+  EXPECT_TRUE(pj["contacts"]["U1"]["visible"].get<bool>());
+}
+
+TEST(LocalCli, SummaryInThreeLanguages) {
+  const std::string args = "local " + std::to_string(IndexOf(2022, 11, 8)) + " --lat 40.71N --lon 74.01W --tz -5";
+  struct Row {
+    const char* lang;
+    const char* summary;
+    const char* moonset;
+  };
+  for (const Row& row :
+       {Row{"en", "Totality partly visible, the Moon 6° high in the west-north-west in nautical twilight; the eclipse "
+                  "ends after moonset.",
+            "Moonset: 2022-11-08 06:4"},
+        Row{"de", "Totalität teilweise sichtbar, der Mond 6° hoch im Westnordwesten in der nautischen Dämmerung; "
+                  "die Finsternis endet nach Monduntergang.",
+            "Monduntergang: 2022-11-08 06:4"},
+        Row{"fr", "Totalité en partie visible, la Lune à 6° de hauteur à l'ouest-nord-ouest au crépuscule nautique ; "
+                  "l'éclipse se termine après le coucher de la Lune.",
+            "Coucher de la Lune : 2022-11-08 06:4"}}) {
+    const CliRun r = Cli(args + " --lang " + row.lang);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(std::string("\n") + row.summary + "\n"), std::string::npos) << row.lang << ":\n" << r.out;
+    EXPECT_NE(r.out.find(row.moonset), std::string::npos) << row.lang << ":\n" << r.out;
+  }
+}
+
+struct BadRow {
+  const char* name;
+  const char* args;
+  const char* message;  // a part of the one line on standard error
+};
+class LocalCliBadInput : public ::testing::TestWithParam<BadRow> {};
+
+TEST_P(LocalCliBadInput, OneLineAndStatus2) {
+  const CliRun r = Cli(GetParam().args);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_TRUE(r.out.empty()) << r.out;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  EXPECT_EQ(r.err.rfind("varomintel-cli: ", 0), 0u) << r.err;
+  EXPECT_NE(r.err.find(GetParam().message), std::string::npos) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LocalCliBadInput,
+    ::testing::Values(BadRow{"NoLatitude", "local 100 --lon 7.5E", "missing --lat"},
+                      BadRow{"LatitudeBeyondPole", "local 100 --lat 90.5N --lon 7.5E", "--lat must be degrees"},
+                      BadRow{"LongitudeWithoutSide", "local 100 --lat 47.5N --lon 7.5", "--lon must be degrees"},
+                      BadRow{"SignedLatitude", "local 100 --lat -47.5N --lon 7.5E", "--lat must be degrees"},
+                      BadRow{"HeightNotANumber", "local 100 --lat 47.5N --lon 7.5E --height high", "--height"},
+                      BadRow{"ZoneNotANumber", "local 100 --lat 47.5N --lon 7.5E --tz CET", "--tz"},
+                      BadRow{"IndexZero", "local 0 --lat 47.5N --lon 7.5E", "index '0'"},
+                      BadRow{"IndexBeyondCatalogue", "local 999999 --lat 47.5N --lon 7.5E", "index '999999'"},
+                      BadRow{"NoIndex", "local --lat 47.5N --lon 7.5E", "missing INDEX"},
+                      BadRow{"CalendarFormat", "local 100 --lat 47.5N --lon 7.5E --format ics", "--format"},
+                      BadRow{"Language", "local 100 --lat 47.5N --lon 7.5E --lang it", "--lang"},
+                      BadRow{"ExtraArgument", "local 100 101 --lat 47.5N --lon 7.5E", "unexpected argument '101'"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace varomintel
