@@ -90,7 +90,7 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
       j["saros_member"] = hit.eclipse.SarosMember;
       j["saros_count"] = hit.eclipse.SarosCount;
       j["delta_t_s"] = hit.deltaT;
-      j.update(PlaceResultJson(hit.eclipse, hit.deltaT, hit.place));
+      j.update(PlaceResultJson(hit.eclipse, hit.deltaT, hit.place, Observer{latitude, longitude, height}));
       json->Add(j);
     }
   };
@@ -98,7 +98,7 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
   const CityHistOutcome outcome = RunCityHist(input, callbacks, stop);
   if (json) json->Close();
   if (format == OutputFormat::Calendar) {
-    const CalendarFile file = CityHistCalendar(calendar, CalendarPlace{input.name, latitude, longitude}, lang,
+    const CalendarFile file = CityHistCalendar(calendar, CalendarPlace{input.name, latitude, longitude, height}, lang,
                                                CalendarProductId(), CurrentDtStamp());
     ctx.out << file.text;
     if (file.omitted > 0)

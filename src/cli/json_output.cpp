@@ -26,7 +26,7 @@ const char* PhaseName(LocalPhase phase) {
   return "?";
 }
 
-Json PlaceResultJson(const EclipseRecord& eclipse, double deltaT, const StadtType& place) {
+Json PlaceResultJson(const EclipseRecord& eclipse, double deltaT, const StadtType& place, const Observer& observer) {
   Json j;
   j["phase"] = PhaseName(place.PhaseType);
   j["magnitude"] = place.Magnitude;
@@ -43,6 +43,9 @@ Json PlaceResultJson(const EclipseRecord& eclipse, double deltaT, const StadtTyp
     c["list_date"] = {{"year", list.year}, {"month", list.month}, {"day", list.day}};
     c["list_clock_ut"] = list.clock;
     c["moon_altitude_deg"] = place.ContactAltitude[k] * RadToDeg;
+    const LocalSkyAt sky = SkyAt(eclipse, deltaT, observer, place.ContactTime[k]);
+    c["apparent_altitude_deg"] = sky.moonApparentAltitudeDeg;
+    c["azimuth_deg"] = sky.moonAzimuthDeg;
     contacts[ContactName(k)] = std::move(c);
   }
   j["contacts"] = std::move(contacts);

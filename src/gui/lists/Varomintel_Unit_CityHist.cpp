@@ -290,7 +290,7 @@ bool TForm_CityHist::StartCityHist() {
   calendar_.clear();
   outcome_ = CityHistOutcome{};
   Kalender1->setEnabled(false);
-  calendarPlace_ = CalendarPlace{name, input.latitude * RadToDeg, -input.westLongitude * RadToDeg};
+  calendarPlace_ = CalendarPlace{name, input.latitude * RadToDeg, -input.westLongitude * RadToDeg, input.height};
   StartRun(
       Button_Start_CityHist, CityHistLegend(Vars().LanguageIndex),
       [this, input, total](ListRun& run) {
