@@ -104,6 +104,9 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
     if (file.omitted > 0)
       ctx.err << "varomintel-cli: " << file.omitted
               << " eclipse(s) outside the years 1 to 9999 left out of the calendar (iCalendar cannot hold them)\n";
+    if (file.unseen > 0)
+      ctx.err << "varomintel-cli: " << file.unseen
+              << " eclipse(s) of the list left out of the calendar: the Moon is below the horizon throughout them\n";
   }
   ctx.err << kCityHistDone << '\n';
   if (outcome.unconverged > 0) {

@@ -205,6 +205,11 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
     const StadtType& p = e.place;
     if (!ContactExists(p.PhaseType, Contact::P1) || !ContactExists(p.PhaseType, Contact::P4)) continue;
     const double p1 = p.ContactTime[Contact::P1], p4 = p.ContactTime[Contact::P4];
+    if (GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, p1)).year < 1 ||
+        GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, p4)).year > 9999) {
+      ++file.omitted;
+      continue;
+    }
     const VisibleSpan span = VisiblePart(e.eclipse, e.deltaT, observer, p1, p4);
     if (!span.visible) {
       ++file.unseen;
@@ -212,10 +217,6 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
     }
     const GregorianInstant start = GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, span.first));
     const GregorianInstant end = GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, span.last));
-    if (start.year < 1 || end.year > 9999) {
-      ++file.omitted;
-      continue;
-    }
     const bool umbral = e.eclipse.EclipseType >= EclipseTypeCode::PartialUmbral;
     // "Totale Mondfinsternis (Magnitude 1.195)"; a name with its own parenthesis takes the
     // magnitude inside it: "Totale Mondfinsternis (zentral, Magnitude 1.609)".

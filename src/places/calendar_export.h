@@ -54,7 +54,7 @@ struct CalendarPlace {
 struct CalendarFile {
   std::string text;   // the whole file, CR LF line ends, UTF-8
   int events = 0;     // VEVENTs written
-  int omitted = 0;    // eclipses left out: their visible part lies outside the years 1..9999
+  int omitted = 0;    // eclipses left out: P1..P4 reaches outside the years 1..9999
   int unseen = 0;     // eclipses left out: the Moon is below the horizon throughout P1..P4
 };
 
