@@ -198,6 +198,8 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
   lines.Add("X-WR-CALNAME", EscapeCalendarText(std::string(kCalendarName[l]) + " \u2013 " + where));
   const std::string location =
       place.name.empty() ? Coordinates(place) : place.name + " (" + Coordinates(place) + ")";
+  const std::string escapedLocation = EscapeCalendarText(location);
+  lines.Text().reserve(eclipses.size() * 1200);  // an event with seven contacts takes about 1 kB
   const Observer observer{place.latitude, place.longitude, place.heightM};
   // One second in hours: a moonrise or moonset closer than this to P1 or P4 is no news.
   constexpr double kSecondHours = 1.0 / 3600;
@@ -263,7 +265,7 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
     if (dtend != dtstart) lines.Add("DTEND", dtend);
     lines.Add("SUMMARY", EscapeCalendarText(summary));
     lines.Add("DESCRIPTION", EscapeCalendarText(description));
-    lines.Add("LOCATION", EscapeCalendarText(location));
+    lines.Add("LOCATION", escapedLocation);
     lines.Add("GEO", Fixed(place.latitude, 6) + ";" + Fixed(place.longitude, 6));
     lines.Add("TRANSP", "TRANSPARENT");
     lines.Add("END", "VEVENT");
