@@ -76,13 +76,15 @@ JsonListWriter::JsonListWriter(std::ostream& out, const Json& head, const std::s
 void JsonListWriter::Add(const Json& item) {
   // Two levels deeper than at the top: a string holds no raw line break, so every line
   // break of the dump starts a line of layout.
-  std::string text = Dump(item);
+  const std::string text = Dump(item);
   std::string indented;
   indented.reserve(text.size() + text.size() / 8);
-  for (const char c : text) {
-    indented += c;
-    if (c == '\n') indented += "    ";
+  std::size_t from = 0;
+  for (std::size_t end; (end = text.find('\n', from)) != std::string::npos; from = end + 1) {
+    indented.append(text, from, end + 1 - from);
+    indented += "    ";
   }
+  indented.append(text, from, std::string::npos);
   out_ << (empty_ ? "\n    " : ",\n    ") << indented;
   empty_ = false;
 }
