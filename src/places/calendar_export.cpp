@@ -244,8 +244,10 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
       if (!sky.moonVisible) entry += std::string(" \u2013 ") + kBelowHorizon[l];
       entries.emplace_back(t, std::move(entry));
     }
-    if (span.first > p1 + kSecondHours) entries.emplace_back(span.first, std::string(kMoonrise[l]) + ": " + when(span.first));
-    if (span.last < p4 - kSecondHours) entries.emplace_back(span.last, std::string(kMoonset[l]) + ": " + when(span.last));
+    if (span.first > p1 + kSecondHours)
+      entries.emplace_back(span.first, std::string(kMoonrise[l]) + ": " + when(span.first));
+    if (span.last < p4 - kSecondHours)
+      entries.emplace_back(span.last, std::string(kMoonset[l]) + ": " + when(span.last));
     std::stable_sort(entries.begin(), entries.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::string description = std::string(kSeenFrom[l]) + " " + location + ":";

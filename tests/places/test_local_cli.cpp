@@ -166,9 +166,10 @@ TEST_P(ListJson, ContactsGiveTheMoonsApparentAltitudeAndAzimuth) {
       SCOPED_TRACE(std::to_string(index) + place + " " + ContactName(k));
       for (const char* name : {"moon_altitude_deg", "apparent_altitude_deg", "azimuth_deg"})
         ASSERT_TRUE(c.contains(name) && c[name].is_number()) << name;
-      EXPECT_DOUBLE_EQ(c["moon_altitude_deg"].get<double>(), seen[ContactName(k)]["shadow_axis_altitude_deg"].get<double>());
-      EXPECT_DOUBLE_EQ(c["apparent_altitude_deg"].get<double>(), seen[ContactName(k)]["apparent_altitude_deg"].get<double>());
-      EXPECT_DOUBLE_EQ(c["azimuth_deg"].get<double>(), seen[ContactName(k)]["azimuth_deg"].get<double>());
+      const Json& there = seen[ContactName(k)];
+      EXPECT_DOUBLE_EQ(c["moon_altitude_deg"].get<double>(), there["shadow_axis_altitude_deg"].get<double>());
+      EXPECT_DOUBLE_EQ(c["apparent_altitude_deg"].get<double>(), there["apparent_altitude_deg"].get<double>());
+      EXPECT_DOUBLE_EQ(c["azimuth_deg"].get<double>(), there["azimuth_deg"].get<double>());
       ++compared;
     }
   }
