@@ -1,14 +1,18 @@
-// What one place sees: the whole `local` computation for one eclipse, and the visible part
-// of every eclipse of the catalogue at one place (what a calendar of the place needs).
+// What one place sees: the whole `local` computation for one eclipse, the visible part of
+// every eclipse of the catalogue at one place, and the calendar of that place.
 // Reads the shipped catalogue unless VAROMINTEL_CATALOGUE names another.
 //   build/bench/places/local_sky_bench
 #include <benchmark/benchmark.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "astro/delta_t.h"
 #include "eclipse/catalogue.h"
+#include "places/calendar_export.h"
+#include "places/city_hist.h"
 #include "places/local_sky.h"
 #include "places/local_sky_text.h"
 
@@ -79,6 +83,39 @@ void BM_VisibleWindowWholeCatalogue(benchmark::State& state) {
   state.counters["visible"] = visible;
 }
 BENCHMARK(BM_VisibleWindowWholeCatalogue)->Unit(benchmark::kMillisecond);
+
+// The calendar of Zurich over the whole catalogue, as `cityhist --format ics` and the
+// window's calendar save make it: the city-history search (Search) and then the calendar
+// of the eclipses it found, with the visible part and the sky at every contact of each.
+void CalendarWholeCatalogue(benchmark::State& state, bool search) {
+  const Catalogue& c = TheCatalogue();
+  if (c.Count() == 0) {
+    state.SkipWithError("no catalogue");
+    return;
+  }
+  const CityHistInput input{&c, "Z\u00FCrich", 47.3769 * 0.017453292519943295, -8.5417 * 0.017453292519943295,
+                            408, -100000, 100000};
+  const CalendarPlace place{"Z\u00FCrich", 47.3769, 8.5417, 408};
+  const auto find = [&] {
+    std::vector<CalendarEclipse> found;
+    CityHistCallbacks callbacks;
+    callbacks.onResult = [&](const CityHistHit& hit) { found.push_back(CalendarEclipseFromHit(hit)); };
+    const std::atomic<bool> never{false};
+    RunCityHist(input, callbacks, never);
+    return found;
+  };
+  const std::vector<CalendarEclipse> listed = find();
+  CalendarFile file;
+  for (auto _ : state) {
+    file = CityHistCalendar(search ? find() : listed, place, 0, "-//Bench//EN", "20260101T000000Z");
+    benchmark::DoNotOptimize(file);
+  }
+  state.counters["listed"] = static_cast<double>(listed.size());
+  state.counters["events"] = file.events;
+  state.counters["unseen"] = file.unseen;
+}
+BENCHMARK_CAPTURE(CalendarWholeCatalogue, Calendar, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(CalendarWholeCatalogue, SearchAndCalendar, true)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace varomintel

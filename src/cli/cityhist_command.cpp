@@ -90,7 +90,7 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
       j["saros_member"] = hit.eclipse.SarosMember;
       j["saros_count"] = hit.eclipse.SarosCount;
       j["delta_t_s"] = hit.deltaT;
-      j.update(PlaceResultJson(hit.eclipse, hit.deltaT, hit.place));
+      j.update(PlaceResultJson(hit.eclipse, hit.deltaT, hit.place, Observer{latitude, longitude, height}));
       json->Add(j);
     }
   };
@@ -98,12 +98,15 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
   const CityHistOutcome outcome = RunCityHist(input, callbacks, stop);
   if (json) json->Close();
   if (format == OutputFormat::Calendar) {
-    const CalendarFile file = CityHistCalendar(calendar, CalendarPlace{input.name, latitude, longitude}, lang,
+    const CalendarFile file = CityHistCalendar(calendar, CalendarPlace{input.name, latitude, longitude, height}, lang,
                                                CalendarProductId(), CurrentDtStamp());
     ctx.out << file.text;
     if (file.omitted > 0)
       ctx.err << "varomintel-cli: " << file.omitted
               << " eclipse(s) outside the years 1 to 9999 left out of the calendar (iCalendar cannot hold them)\n";
+    if (file.unseen > 0)
+      ctx.err << "varomintel-cli: " << file.unseen
+              << " eclipse(s) of the list left out of the calendar: the Moon is below the horizon throughout them\n";
   }
   ctx.err << kCityHistDone << '\n';
   if (outcome.unconverged > 0) {

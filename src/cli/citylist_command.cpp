@@ -80,7 +80,7 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
     j["latitude_deg"] = p.Latitude;
     j["longitude_deg"] = p.Longitude;
     j["population"] = p.Population;
-    j.update(PlaceResultJson(input.eclipse, deltaT, p));
+    j.update(PlaceResultJson(input.eclipse, deltaT, p, Observer{p.Latitude, p.Longitude, p.Height}));
     json->Add(j);
   };
   const std::atomic<bool> stop{false};

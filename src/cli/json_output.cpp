@@ -26,7 +26,7 @@ const char* PhaseName(LocalPhase phase) {
   return "?";
 }
 
-Json PlaceResultJson(const EclipseRecord& eclipse, double deltaT, const StadtType& place) {
+Json PlaceResultJson(const EclipseRecord& eclipse, double deltaT, const StadtType& place, const Observer& observer) {
   Json j;
   j["phase"] = PhaseName(place.PhaseType);
   j["magnitude"] = place.Magnitude;
@@ -43,6 +43,9 @@ Json PlaceResultJson(const EclipseRecord& eclipse, double deltaT, const StadtTyp
     c["list_date"] = {{"year", list.year}, {"month", list.month}, {"day", list.day}};
     c["list_clock_ut"] = list.clock;
     c["moon_altitude_deg"] = place.ContactAltitude[k] * RadToDeg;
+    const LocalSkyAt sky = SkyAt(eclipse, deltaT, observer, place.ContactTime[k]);
+    c["apparent_altitude_deg"] = sky.moonApparentAltitudeDeg;
+    c["azimuth_deg"] = sky.moonAzimuthDeg;
     contacts[ContactName(k)] = std::move(c);
   }
   j["contacts"] = std::move(contacts);
@@ -73,13 +76,15 @@ JsonListWriter::JsonListWriter(std::ostream& out, const Json& head, const std::s
 void JsonListWriter::Add(const Json& item) {
   // Two levels deeper than at the top: a string holds no raw line break, so every line
   // break of the dump starts a line of layout.
-  std::string text = Dump(item);
+  const std::string text = Dump(item);
   std::string indented;
   indented.reserve(text.size() + text.size() / 8);
-  for (const char c : text) {
-    indented += c;
-    if (c == '\n') indented += "    ";
+  std::size_t from = 0;
+  for (std::size_t end; (end = text.find('\n', from)) != std::string::npos; from = end + 1) {
+    indented.append(text, from, end + 1 - from);
+    indented += "    ";
   }
+  indented.append(text, from, std::string::npos);
   out_ << (empty_ ? "\n    " : ",\n    ") << indented;
   empty_ = false;
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "eclipse/catalogue.h"
+#include "places/local_sky.h"
 #include "places/place.h"
 
 namespace varomintel::cli {
@@ -21,8 +22,10 @@ using Json = nlohmann::ordered_json;
 Json InstantJson(const EclipseRecord& eclipse, double deltaT, double t);
 
 // One place's result of a list run: the list date, phase, magnitude and the seven list
-// contacts with their instants and the Moon's altitude (degrees), null when not seen.
-Json PlaceResultJson(const EclipseRecord& eclipse, double deltaT, const StadtType& place);
+// contacts, null when not seen, each with its instant, the lists' altitude (of the shadow
+// axis, geocentric) and the Moon's topocentric apparent altitude and azimuth at the
+// observer (degrees; computed here, for the contacts written only).
+Json PlaceResultJson(const EclipseRecord& eclipse, double deltaT, const StadtType& place, const Observer& observer);
 
 // "penumbral", "partial", "total".
 const char* PhaseName(LocalPhase phase);

@@ -1,13 +1,17 @@
 #include "places/calendar_export.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <ctime>
+#include <utility>
 
 #include "astro/calendar.h"
 #include "astro/trig_func.h"
 #include "eclipse/eclipse_type.h"
+#include "places/local_sky.h"
+#include "places/local_sky_text.h"
 #include "text/utf8_text.h"
 
 namespace varomintel {
@@ -59,6 +63,10 @@ Texts ContactLabel(Contact c) {
 }
 
 constexpr Texts kMoonAltitude = {"Mondhöhe", "Moon's altitude", "hauteur de la Lune"};
+constexpr Texts kAzimuth = {"Azimut", "azimuth", "azimut"};
+constexpr Texts kBelowHorizon = {"Mond unter dem Horizont", "Moon below the horizon", "Lune sous l'horizon"};
+constexpr Texts kMoonrise = {"Mondaufgang", "Moonrise", "Lever de la Lune"};
+constexpr Texts kMoonset = {"Monduntergang", "Moonset", "Coucher de la Lune"};
 constexpr Texts kUmbralMagnitude = {"Magnitude", "magnitude", "magnitude"};
 constexpr Texts kPenumbralMagnitude = {"Halbschatten-Magnitude", "penumbral magnitude", "magnitude pénombrale"};
 constexpr Texts kSeenFrom = {"Sichtbar von", "Seen from", "Visible depuis"};
@@ -190,24 +198,27 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
   lines.Add("X-WR-CALNAME", EscapeCalendarText(std::string(kCalendarName[l]) + " \u2013 " + where));
   const std::string location =
       place.name.empty() ? Coordinates(place) : place.name + " (" + Coordinates(place) + ")";
+  const std::string escapedLocation = EscapeCalendarText(location);
+  lines.Text().reserve(eclipses.size() * 1200);  // an event with seven contacts takes about 1 kB
+  const Observer observer{place.latitude, place.longitude, place.heightM};
+  // One second in hours: a moonrise or moonset closer than this to P1 or P4 is no news.
+  constexpr double kSecondHours = 1.0 / 3600;
   for (const CalendarEclipse& e : eclipses) {
     const StadtType& p = e.place;
-    double first = 0, last = 0;
-    bool any = false;
-    for (const Contact k : kListContacts) {
-      if (!ContactVisible(p, k)) continue;
-      const double t = p.ContactTime[k];
-      if (!any || t < first) first = t;
-      if (!any || t > last) last = t;
-      any = true;
-    }
-    if (!any) continue;
-    const GregorianInstant start = GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, first));
-    const GregorianInstant end = GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, last));
-    if (start.year < 1 || end.year > 9999) {
+    if (!ContactExists(p.PhaseType, Contact::P1) || !ContactExists(p.PhaseType, Contact::P4)) continue;
+    const double p1 = p.ContactTime[Contact::P1], p4 = p.ContactTime[Contact::P4];
+    if (GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, p1)).year < 1 ||
+        GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, p4)).year > 9999) {
       ++file.omitted;
       continue;
     }
+    const VisibleSpan span = VisiblePart(e.eclipse, e.deltaT, observer, p1, p4);
+    if (!span.visible) {
+      ++file.unseen;
+      continue;
+    }
+    const GregorianInstant start = GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, span.first));
+    const GregorianInstant end = GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, span.last));
     const bool umbral = e.eclipse.EclipseType >= EclipseTypeCode::PartialUmbral;
     // "Totale Mondfinsternis (Magnitude 1.195)"; a name with its own parenthesis takes the
     // magnitude inside it: "Totale Mondfinsternis (zentral, Magnitude 1.609)".
@@ -216,24 +227,47 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
         std::string(umbral ? kUmbralMagnitude[l] : kPenumbralMagnitude[l]) + " " + Fixed(p.Magnitude, 3) + ")";
     if (!summary.empty() && summary.back() == ')') summary.back() = ',', summary += " " + magnitude;
     else summary += " (" + magnitude;
-    std::string description = std::string(kSeenFrom[l]) + " " + location + ":";
+    // The contacts and the moonrise or moonset that cuts the event, in time order.
+    std::vector<std::pair<double, std::string>> entries;
+    const auto when = [&](double t) {
+      return ReadableUtc(GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, t)));
+    };
     for (const Contact k : kListContacts) {
-      if (!ContactVisible(p, k)) continue;
-      const GregorianInstant at = GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, p.ContactTime[k]));
+      if (!ContactExists(p.PhaseType, k) || p.ContactAltitude[k] == kAltitudeNotComputed) continue;
+      const double t = p.ContactTime[k];
+      const LocalSkyAt sky = SkyAt(e.eclipse, e.deltaT, observer, t);
+      // "Beginn total (U2): 2022-11-08 10:16:39 UTC, Mondhöhe 23.4°, Azimut 131° (SO), Nacht"
+      std::string entry = std::string(ContactLabel(k)[l]) + ": " + when(t) + ", " + kMoonAltitude[l] + " " +
+                          Fixed(sky.moonApparentAltitudeDeg, 1) + "\u00B0, " + kAzimuth[l] + " " +
+                          Fixed(sky.moonAzimuthDeg, 0) + "\u00B0 (" + CompassPoint(sky.moonAzimuthDeg, l) + "), " +
+                          TwilightText(sky.twilight, l);
+      if (!sky.moonVisible) entry += std::string(" \u2013 ") + kBelowHorizon[l];
+      entries.emplace_back(t, std::move(entry));
+    }
+    if (span.first > p1 + kSecondHours)
+      entries.emplace_back(span.first, std::string(kMoonrise[l]) + ": " + when(span.first));
+    if (span.last < p4 - kSecondHours)
+      entries.emplace_back(span.last, std::string(kMoonset[l]) + ": " + when(span.last));
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::string description = std::string(kSeenFrom[l]) + " " + location + ":";
+    for (const auto& entry : entries) {
       description += '\n';  // on its own: "\n" + text draws a false -Wrestrict from GCC 12 at -O3
-      description += std::string(ContactLabel(k)[l]) + ": " + ReadableUtc(at) + ", " + kMoonAltitude[l] + " " +
-                     Fixed(p.ContactAltitude[k] * RadToDeg, 1) + "\u00B0";
+      description += entry.second;
     }
     const std::string uid = "varomintel-lunar-eclipse-" + Digits(e.eclipse.Year, 4) + Digits(e.eclipse.Month, 2) +
                             Digits(e.eclipse.Day, 2) + "T" + Digits(e.eclipse.T0Hour, 2) + "TT-" + UidPlace(place);
     lines.Add("BEGIN", "VEVENT");
     lines.Add("UID", uid);
     lines.Add("DTSTAMP", dtstamp);
-    lines.Add("DTSTART", CalendarDateTime(start));
-    lines.Add("DTEND", CalendarDateTime(end));
+    const std::string dtstart = CalendarDateTime(start), dtend = CalendarDateTime(end);
+    lines.Add("DTSTART", dtstart);
+    // A DATE-TIME start without an end is an instant (RFC 5545 §3.6.1); an end equal to
+    // the start is not allowed.
+    if (dtend != dtstart) lines.Add("DTEND", dtend);
     lines.Add("SUMMARY", EscapeCalendarText(summary));
     lines.Add("DESCRIPTION", EscapeCalendarText(description));
-    lines.Add("LOCATION", EscapeCalendarText(location));
+    lines.Add("LOCATION", escapedLocation);
     lines.Add("GEO", Fixed(place.latitude, 6) + ";" + Fixed(place.longitude, 6));
     lines.Add("TRANSP", "TRANSPARENT");
     lines.Add("END", "VEVENT");

@@ -1,6 +1,8 @@
 // The eclipses that a city-history search found, as an iCalendar file (RFC 5545): one
-// VEVENT per eclipse from the first to the last contact seen at the place, in UTC. The
-// window's menu and `varomintel-cli cityhist --format ics` both write it.
+// VEVENT per eclipse of which some phase is really seen at the place (the Moon's upper
+// limb above the apparent horizon, places/local_sky.h), from the first to the last
+// instant it is seen, in UTC. The window's menu and `varomintel-cli cityhist --format ics`
+// both write it.
 #pragma once
 
 #include <cstdint>
@@ -46,20 +48,28 @@ struct CalendarPlace {
   std::string name;          // may be empty
   double latitude = 0;       // degrees, north positive
   double longitude = 0;      // degrees, east positive
+  double heightM = 0;        // metres above sea level: the observer's parallax
 };
 
 struct CalendarFile {
   std::string text;   // the whole file, CR LF line ends, UTF-8
   int events = 0;     // VEVENTs written
-  int omitted = 0;    // eclipses left out: their visible part lies outside the years 1..9999
+  int omitted = 0;    // eclipses left out: P1..P4 reaches outside the years 1..9999
+  int unseen = 0;     // eclipses left out: the Moon is below the horizon throughout P1..P4
 };
 
 // Given: the eclipses in search order, the place, the language (0 German, 1 English,
 // 2 French) of SUMMARY, DESCRIPTION and LOCATION, the product text of PRODID and the
 // DTSTAMP instant (the export's moment, "YYYYMMDDTHHMMSSZ").
-// Returned: the calendar. Each UID is built from the eclipse's date of greatest eclipse
-// and the place's coordinates, so a new export of the same eclipse and place updates the
-// event instead of adding it again.
+// Returned: the calendar. An eclipse is an event when the Moon is up at some instant of
+// P1..P4; the event runs from the first to the last such instant (moonrise and moonset cut
+// it; a moonset and a later moonrise within leave the gap inside), rounded to the second,
+// and one that shrinks to a single second has no DTEND (an instant, RFC 5545 §3.6.1).
+// The description gives every contact of the eclipse with the Moon's apparent altitude,
+// azimuth and the sky's twilight, and the moonrise or moonset that cuts the event. Each
+// UID is built from the eclipse's date of greatest eclipse and the place's coordinates,
+// so a new export of the same eclipse and place updates the event instead of adding it
+// again.
 CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, const CalendarPlace& place,
                               std::uint8_t languageIndex, const std::string& productId,
                               const std::string& dtstamp);

@@ -3,7 +3,7 @@
 python3-icalendar (RFC 5545), the JSON documents with the standard json module (RFC 8259),
 each against the text output of the same command, field by field.
 
-Usage: check_exports.py ics      CALENDAR.ics LIST.tsv LAT LON [CALENDAR2.ics] [--omitted N]
+Usage: check_exports.py ics      CALENDAR.ics LIST.tsv LAT LON [CALENDAR2.ics] [--omitted N] [--unseen N]
        check_exports.py json-cityhist  DOC.json LIST.tsv
        check_exports.py json-citylist  DOC.json LIST.tsv
        check_exports.py json-report    DOC.json REPORT.txt
@@ -51,7 +51,15 @@ def contact_fields(fields, start):
     return out
 
 
-def check_ics(path, tsv, lat, lon, second=None, omitted=0):
+UTC_TEXT = re.compile(r"(-?\d{4,})-(\d\d)-(\d\d) (\d\d):(\d\d):(\d\d) UTC")
+
+
+def utc_of(match):
+    y, mo, d, h, mi, se = (int(g) for g in match.groups())
+    return datetime.datetime(y, mo, d, h, mi, se, tzinfo=datetime.timezone.utc)
+
+
+def check_ics(path, tsv, lat, lon, second=None, omitted=0, unseen=0):
     from icalendar import Calendar
     raw = open(path, "rb").read()
     expect(raw.endswith(b"\r\n"), f"{path}: does not end with CR LF")
@@ -64,32 +72,68 @@ def check_ics(path, tsv, lat, lon, second=None, omitted=0):
     expect(cal.get("PRODID") is not None, "no PRODID")
     events = list(cal.walk("VEVENT"))
     records = list_records(tsv, 25)
-    expect(len(events) + omitted == len(records), f"{len(events)} events and {omitted} left out, {len(records)} list records")
-    # The catalogue is in time order and ends in 7000: what is left out are the first records.
+    expect(len(events) + omitted + unseen == len(records),
+           f"{len(events)} events, {omitted} left out by year and {unseen} unseen, {len(records)} list records")
+    # The catalogue is in time order and ends in 7000: what is left out by year are the first records.
     records = records[omitted:]
     uids = [str(e.get("UID")) for e in events]
     expect(len(set(uids)) == len(uids), "UIDs repeat")
-    for e, r in zip(events, records):
-        start, end = e.decoded("DTSTART"), e.decoded("DTEND")
+    # The events are the list's records less the unseen ones, in the same order: a record
+    # matches the next event when every contact the list shows is in its description.
+    matched, skipped = [], 0
+    for r in records:
+        if len(matched) == len(events):
+            skipped += 1
+            continue
+        contacts = contact_fields(r, 9)
+        clocks = [contacts[c][0] + " UTC" for c in CONTACTS if contacts[c]]
+        if all(clock in str(events[len(matched)].get("DESCRIPTION")) for clock in clocks):
+            matched.append((events[len(matched)], r))
+        else:
+            skipped += 1
+    expect(len(matched) == len(events) and skipped == unseen,
+           f"{len(matched)} of {len(events)} events match a list record, {skipped} records skipped, {unseen} unseen")
+    for e, r in matched:
+        start = e.decoded("DTSTART")
+        end = e.decoded("DTEND") if e.get("DTEND") is not None else None
         e.decoded("DTSTAMP")
         where = f"event {e.get('UID')}"
         expect(start.tzinfo is not None and start.utcoffset() == datetime.timedelta(0), f"{where}: DTSTART not UTC")
-        expect(datetime.timedelta(0) <= end - start < datetime.timedelta(hours=8), f"{where}: {start} .. {end}")
+        # RFC 5545 §3.8.2.2: DTEND later than DTSTART; an instant has none.
+        expect(end is None or datetime.timedelta(0) < end - start < datetime.timedelta(hours=8),
+               f"{where}: {start} .. {end}")
+        last = end if end is not None else start
         contacts = contact_fields(r, 9)
         seen = [c for c in CONTACTS if contacts[c]]
-        # The list's date is the date of its first seen contact (the same calendar from 1583 on).
-        if int(r[0]) > 1582:
-            expect((start.year, start.month, start.day) == (int(r[0]), int(r[1]), int(r[2])),
-                   f"{where}: DTSTART {start.date()} but the list says {r[0]}-{r[1]}-{r[2]}")
-        expect(start.strftime("%H:%M:%S") == contacts[seen[0]][0], f"{where}: DTSTART clock {start} vs {contacts[seen[0]][0]}")
-        expect(end.strftime("%H:%M:%S") == contacts[seen[-1]][0], f"{where}: DTEND clock {end} vs {contacts[seen[-1]][0]}")
         geo = e.get("GEO")  # a vGeo (decoding it again fails in icalendar 4)
         expect(abs(geo.latitude - lat) < 1e-6 and abs(geo.longitude - lon) < 1e-6, f"{where}: GEO {geo.latitude};{geo.longitude}")
-        description = str(e.get("DESCRIPTION"))
+        lines = str(e.get("DESCRIPTION")).split("\n")[1:]
+        instants = []
+        for line in lines:
+            m = UTC_TEXT.search(line)
+            expect(m is not None, f"{where}: a description line without its instant: {line}")
+            if m is None:
+                continue
+            at = utc_of(m) if int(m.group(1)) > 0 else None
+            if at is not None:
+                instants.append(at)
+            if "\u00b0" not in line:
+                # A moonrise or moonset cuts the event: it is the event's start or end.
+                expect(at in (start, last), f"{where}: {line} is neither DTSTART {start} nor the end {last}")
+        if instants:
+            expect(instants == sorted(instants), f"{where}: the description is not in time order")
+            expect(instants[0] <= start and last <= instants[-1], f"{where}: {start} .. {last} outside P1..P4")
         for c in seen:
             clock, altitude, _ = contacts[c]
-            expect(clock in description and altitude + "\u00b0" in description, f"{where}: {c} {clock} {altitude} not in DESCRIPTION")
-        expect(len(description.split("\n")) == len(seen) + 1, f"{where}: {len(seen)} seen contacts, DESCRIPTION:\n{description}")
+            line = next((x for x in lines if clock + " UTC" in x and "\u00b0" in x), "")
+            expect(line != "", f"{where}: {c} {clock} not in DESCRIPTION")
+            # The Moon's apparent altitude, beside the list's (the shadow axis's, geocentric):
+            # at P1 and P4 the Moon's centre lies up to 1.65 degrees from the axis (the
+            # penumbra's radius and the Moon's), parallax lowers it by up to 1 degree and
+            # refraction lifts it by up to 0.6.
+            m = re.search(r" (-?\d+\.\d)\u00b0", line)
+            expect(m is not None and -2.7 < float(m.group(1)) - float(altitude) < 2.3,
+                   f"{where}: {c} apparent altitude in '{line}' far from the list's {altitude}")
         if contacts["Max"]:
             expect(contacts["Max"][2] + ")" in str(e.get("SUMMARY")), f"{where}: SUMMARY {e.get('SUMMARY')} lacks magnitude {contacts['Max'][2]}")
     if second:
@@ -207,12 +251,14 @@ def check_json_find(doc_path, txt):
 def main():
     mode, args = sys.argv[1], sys.argv[2:]
     if mode == "ics":
-        omitted = 0
-        if "--omitted" in args:
-            at = args.index("--omitted")
-            omitted = int(args[at + 1])
-            del args[at:at + 2]
-        check_ics(args[0], args[1], float(args[2]), float(args[3]), args[4] if len(args) > 4 else None, omitted)
+        counts = {"--omitted": 0, "--unseen": 0}
+        for option in counts:
+            if option in args:
+                at = args.index(option)
+                counts[option] = int(args[at + 1])
+                del args[at:at + 2]
+        check_ics(args[0], args[1], float(args[2]), float(args[3]), args[4] if len(args) > 4 else None,
+                  counts["--omitted"], counts["--unseen"])
     else:
         {"json-cityhist": check_json_cityhist, "json-citylist": check_json_citylist, "json-report": check_json_report,
          "json-circumstances": check_json_circumstances, "json-find": check_json_find}[mode](*args)

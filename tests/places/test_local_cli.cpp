@@ -5,8 +5,14 @@
 
 #include <nlohmann/json.hpp>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <ostream>
 #include <set>
 #include <string>
 
@@ -106,6 +112,68 @@ TEST(LocalCli, JsonNamesAndValues) {
   EXPECT_TRUE(pj["contacts"]["U2"].is_null());
   EXPECT_TRUE(pj["contacts"]["U3"].is_null());
   EXPECT_TRUE(pj["contacts"]["U1"]["visible"].get<bool>());
+}
+
+// The lists' JSON carries beside the shadow axis's altitude the Moon's apparent place at
+// every contact it gives, the same as `local` computes for that eclipse and place: the
+// city history at New York with its height, the city list for places of a small city
+// file (at sea level).
+struct ListJsonRow {
+  const char* name;
+  std::string args;       // the list command
+  const char* items;      // the array of the document
+  double heightM;
+};
+std::ostream& operator<<(std::ostream& o, const ListJsonRow& r) { return o << r.name; }
+class ListJson : public ::testing::TestWithParam<ListJsonRow> {};
+
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, ListJson,
+    ::testing::Values(ListJsonRow{"CityHist", "cityhist --lat 40.71N --lon 74.01W --height 10 --from 2021 --to 2023",
+                                  "eclipses", 10},
+                      ListJsonRow{"CityList", "citylist " + std::to_string(IndexOf(2022, 11, 8)) + " --cities ",
+                                  "places", 0}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_P(ListJson, ContactsGiveTheMoonsApparentAltitudeAndAzimuth) {
+  const ListJsonRow& row = GetParam();
+  const std::string cities = "varomintel_local_cli_cities_" + std::to_string(::getpid()) + ".txt";
+  const std::filesystem::path cityPath = std::filesystem::temp_directory_path() / cities;
+  std::ofstream(cityPath, std::ios::binary) << "New York\t8000000\t4071\t-7401\tUSA\r\n"
+                                            << "Honolulu\t350000\t2131\t-15786\tUSA\r\n"
+                                            << "Sydney\t5000000\t-3387\t15121\tAustralia\r\n";
+  const CliRun r = Cli(row.args + (row.args.back() == ' ' ? cities : std::string()) + " --format json");
+  std::filesystem::remove(cityPath);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Json doc = Json::parse(r.out);
+  const Json& items = doc[row.items];
+  ASSERT_GE(items.size(), 3u);
+  int compared = 0;
+  for (const Json& item : items) {
+    const double lat = item.contains("latitude_deg") ? item["latitude_deg"].get<double>() : 40.71;
+    const double lon = item.contains("longitude_deg") ? item["longitude_deg"].get<double>() : -74.01;
+    const int index = item.contains("index") ? item["index"].get<int>() : doc["index"].get<int>();
+    char place[96];
+    std::snprintf(place, sizeof place, " --lat %.2f%c --lon %.2f%c --height %g", std::fabs(lat), lat < 0 ? 'S' : 'N',
+                  std::fabs(lon), lon < 0 ? 'W' : 'E', row.heightM);
+    const CliRun local = Cli("local " + std::to_string(index) + place + " --format json");
+    ASSERT_EQ(local.status, 0) << local.err;
+    const Json seen = Json::parse(local.out)["contacts"];
+    for (const Contact k : kListContacts) {
+      const Json& c = item["contacts"][ContactName(k)];
+      if (c.is_null()) continue;
+      SCOPED_TRACE(std::to_string(index) + place + " " + ContactName(k));
+      for (const char* name : {"moon_altitude_deg", "apparent_altitude_deg", "azimuth_deg"})
+        ASSERT_TRUE(c.contains(name) && c[name].is_number()) << name;
+      const Json& there = seen[ContactName(k)];
+      EXPECT_DOUBLE_EQ(c["moon_altitude_deg"].get<double>(), there["shadow_axis_altitude_deg"].get<double>());
+      EXPECT_DOUBLE_EQ(c["apparent_altitude_deg"].get<double>(), there["apparent_altitude_deg"].get<double>());
+      EXPECT_DOUBLE_EQ(c["azimuth_deg"].get<double>(), there["azimuth_deg"].get<double>());
+      ++compared;
+    }
+  }
+  EXPECT_GE(compared, 10);
 }
 
 TEST(LocalCli, SummaryInThreeLanguages) {

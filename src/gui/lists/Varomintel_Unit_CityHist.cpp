@@ -334,7 +334,7 @@ bool TForm_CityHist::StartCityHist() {
   calendar_.clear();
   outcome_ = CityHistOutcome{};
   Kalender1->setEnabled(false);
-  calendarPlace_ = CalendarPlace{name, input.latitude * RadToDeg, -input.westLongitude * RadToDeg};
+  calendarPlace_ = CalendarPlace{name, input.latitude * RadToDeg, -input.westLongitude * RadToDeg, input.height};
   StartRun(
       Button_Start_CityHist, CityHistLegend(Vars().LanguageIndex),
       [this, input, total](ListRun& run) {
@@ -382,8 +382,13 @@ bool TForm_CityHist::SaveCalendarTo(const QString& path) {
       "; %1 vor dem Jahr 1 oder nach 9999 ausgelassen (im iCalendar-Format nicht darstellbar)",
       "; %1 before the year 1 or after 9999 left out (iCalendar cannot hold them)",
       "; omises avant l'an 1 ou après 9999 (impossibles en iCalendar) : %1"};
+  // The list's eclipses whose shadow axis is up while the Moon itself stays below the horizon.
+  static const char* const kUnseen[] = {"; %1 ausgelassen, bei denen der Mond unter dem Horizont bleibt",
+                                        "; %1 left out with the Moon below the horizon throughout",
+                                        "; omises, la Lune restant sous l'horizon : %1"};
   QString status = QString::fromUtf8(kSaved[file.events == 1 ? 0 : 1][l]).arg(file.events);
   if (file.omitted > 0) status += QString::fromUtf8(kOmitted[l]).arg(file.omitted);
+  if (file.unseen > 0) status += QString::fromUtf8(kUnseen[l]).arg(file.unseen);
   SetStatusText(status);
   return true;
 }
