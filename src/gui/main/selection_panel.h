@@ -1,6 +1,6 @@
 // The main window's left column: the choice of the eclipse (scroll bar, year, Saros number
-// and steps), the time scale and the time zone, the report, the date-time panel and the
-// elements table SG. The controls are private; what the user asks for leaves as a signal,
+// and steps), the time scale and the time zone, the report and beside it, on a second tab,
+// what the marked place sees of the eclipse, the date-time panel and the elements table SG. The controls are private; what the user asks for leaves as a signal,
 // what the window shows comes in through the Show functions.
 #pragma once
 
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/elements_table.h"
+#include "app/observer_view.h"
 #include "eclipse/report.h"
 
 namespace Ui {
@@ -60,6 +61,15 @@ class SelectionPanel : public QWidget {
   // The date-time panel and the elements table of the slider time.
   void ShowDateTime(const std::string& dateTime, const std::string& shortType);
   void ShowElements(const ElementsTableCells& cells);
+  // The panel of the marked place (RE_Ort): the table of the selection, or the hint how to
+  // mark a place; then the Moon and the Sun at the slider's time, which replace the
+  // panel's first two lines only (cheap enough for every step of the animation, and the
+  // panel keeps its scroll position).
+  void ShowPlaceTable(const ObserverTable& table);
+  void ShowPlaceNow(const ObserverNow& now);
+  // Shows the report's tab (0) or the marked place's (1).
+  void ShowTab(int tab);
+  int CurrentTab() const;
   // Every caption of the column in the language (0 German, 1 English, 2 French).
   void Retranslate(std::uint8_t language);
 
@@ -74,6 +84,7 @@ class SelectionPanel : public QWidget {
  private:
   void SetUpElementsTable();
   std::unique_ptr<Ui::SelectionPanel> ui_;
+  bool placeLines_ = false;  // RE_Ort begins with the two lines of the slider's time
 };
 
 }  // namespace varomintel
