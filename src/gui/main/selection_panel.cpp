@@ -3,7 +3,6 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
-#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTextBlock>
@@ -64,6 +63,15 @@ SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent), ui_(std::make
   // The tab bar takes the keyboard between the time zone and the report: it is named as a
   // control of its own.
   ui_->Tabs_Bericht->tabBar()->setObjectName("TabBar_Bericht");
+  // The bar, not the tab widget, takes the keyboard: one stop in the chain, where the
+  // window's reading order puts it.
+  ui_->Tabs_Bericht->setFocusProxy(nullptr);
+  ui_->Tabs_Bericht->setFocusPolicy(Qt::NoFocus);
+  const int tabBar = ui_->Tabs_Bericht->tabBar()->sizeHint().height();
+  for (ReportView* view : {ui_->RE_Table, ui_->RE_Ort}) {
+    view->SetTabBarHeight(tabBar);
+    view->setMinimumHeight(std::max(40, 80 - tabBar));
+  }
   // The slider's time rewrites the place's first lines at every step: no undo history.
   ui_->RE_Ort->document()->setUndoRedoEnabled(false);
 
@@ -176,7 +184,6 @@ void SelectionPanel::ShowElements(const ElementsTableCells& cells) {
 
 void SelectionPanel::ShowPlaceTable(const ObserverTable& table) {
   QTextEdit* view = ui_->RE_Ort;
-  const int scrolled = view->verticalScrollBar()->value();
   view->clear();
   QTextCursor cursor(view->document());
   placeLines_ = table.placeMarked;
@@ -220,7 +227,7 @@ void SelectionPanel::ShowPlaceTable(const ObserverTable& table) {
   }
   cursor.insertBlock(spaced, PlaceFormat(false, true));
   cursor.insertText(Q(table.legend), PlaceFormat(false, true));
-  view->verticalScrollBar()->setValue(scrolled);
+  view->moveCursor(QTextCursor::Start);
 }
 
 void SelectionPanel::ShowPlaceNow(const ObserverNow& now) {

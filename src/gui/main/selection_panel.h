@@ -22,14 +22,23 @@ class SelectionPanel;
 
 namespace varomintel {
 
-// The report view RE_Table: at the design size 250 pixels high; it takes the height the
-// window gains and gives up height where the window is smaller, down to 80 pixels (four
-// lines, the rest scrolled) on a screen 720 pixels high.
+// The report view RE_Table and the marked place's view RE_Ort, on the two tabs of
+// Tabs_Bericht: with the tab bar 250 pixels high at the design size; they take the height
+// the window gains and give up height where the window is smaller, down to 80 pixels with
+// the tab bar (three lines, the rest scrolled) on a screen 720 pixels high.
 class ReportView : public QTextEdit {
   Q_OBJECT
  public:
   using QTextEdit::QTextEdit;
-  QSize sizeHint() const override { return {470, 250}; }
+  // The height of the tabs' bar above the view, pixels.
+  void SetTabBarHeight(int pixels) {
+    tabBar_ = pixels;
+    updateGeometry();
+  }
+  QSize sizeHint() const override { return {470, 250 - tabBar_}; }
+
+ private:
+  int tabBar_ = 0;
 };
 
 class SelectionPanel : public QWidget {
