@@ -52,8 +52,7 @@ constexpr Three kLegend = {
     "Lune : hauteur apparente du centre de la Lune (avec parallaxe et réfraction) ; azimut compté du nord vers "
     "l'est ; Axe : hauteur de l'axe de l'ombre comme dans le rapport et les listes ; Soleil : hauteur du centre "
     "du Soleil ; visible : le bord supérieur de la Lune est au-dessus de l'horizon."};
-constexpr Three kMoonNow = {" \u2013 Mond ", " \u2013 Moon ", " \u2013 Lune "};
-constexpr Three kHigh = {" hoch, ", " high, ", " de hauteur, "};
+constexpr Three kMoonNow = {" \u2013 Mondhöhe ", " \u2013 the Moon's altitude ", " \u2013 hauteur de la Lune "};
 constexpr Three kVisible = {"sichtbar", "visible", "visible"};
 constexpr Three kBelow = {"unter dem Horizont", "below the horizon", "sous l'horizon"};
 constexpr Three kSunNow = {"Sonne ", "Sun ", "Soleil "};
@@ -157,7 +156,7 @@ ObserverNow ObserverNowOf(const SelectedEclipse& s, const TimeSettings& settings
   now.sky = SkyAt(e, DeltaT(e.Year, e.Month), ObserverAt(*place), t);
   const Clock clock = ClockOf(s, settings);
   now.moon = FormatContactClock(e, t, clock.zone, clock.deltaT) + " " + clock.scale + kMoonNow[l] +
-             Degrees(now.sky.moonApparentAltitudeDeg, 1, true) + kHigh[l] + Azimuth(now.sky.moonAzimuthDeg, l) +
+             Degrees(now.sky.moonApparentAltitudeDeg, 1, true) + kAzimuth[l] + Azimuth(now.sky.moonAzimuthDeg, l) +
              ", " + (now.sky.moonVisible ? kVisible[l] : kBelow[l]);
   now.sun = std::string(kSunNow[l]) + Degrees(now.sky.sunAltitudeDeg, 1, true) + kColon[l] +
             TwilightText(now.sky.twilight, l);

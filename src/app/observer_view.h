@@ -60,7 +60,7 @@ ObserverTable ObserverTableOf(const SelectedEclipse& selection, const TimeSettin
                               const std::optional<GeoPoint>& place);
 
 // The Moon and the Sun at the slider's time, two lines:
-// "11:59:11 UT+1.00 - Mond +23.4° hoch im SO (134°), sichtbar" and
+// "11:59:11 UT+1.00 - Mondhöhe +23.4°, Azimut 134° SO, sichtbar" and
 // "Sonne -12.3°: nautische Dämmerung". Empty without a place.
 struct ObserverNow {
   std::string moon;
