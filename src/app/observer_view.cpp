@@ -85,6 +85,19 @@ std::string Azimuth(double azimuthDeg, std::uint8_t l) {
   return PadLeft(std::to_string(std::lround(azimuthDeg) % 360), 3, '0') + "\u00B0 " + CompassPoint(azimuthDeg, l);
 }
 
+// "47.5547°N  7.5°O": the place as the entries hold it, up to four decimals (a place
+// clicked on the map has one), with the language's hemisphere letters.
+std::string PlaceText(const GeoPoint& place, std::uint8_t l) {
+  const auto unsigned4 = [](double value) {
+    std::string text = FormatFixed(std::abs(value), 4);
+    while (text.back() == '0' && text[text.size() - 2] != '.') text.pop_back();
+    return text;
+  };
+  const bool south = std::round(place.latitude * 1e4) < 0, west = std::round(place.longitude * 1e4) < 0;
+  return unsigned4(place.latitude) + "\u00B0" + (south ? 'S' : 'N') + "  " + unsigned4(place.longitude) + "\u00B0" +
+         (west ? WestLetter(l) : EastLetter(l));
+}
+
 std::string Date(const EclipseRecord& e, double t, const Clock& c) {
   std::string d = FormatContactDate(e, t, c.zone, c.deltaT);
   d.erase(0, d.find_first_not_of(' '));
@@ -110,7 +123,7 @@ ObserverTable ObserverTableOf(const SelectedEclipse& s, const TimeSettings& sett
   const LocalEclipseView view = ViewFromPlace(e, deltaT, observer);
   const Clock clock = ClockOf(s, settings);
 
-  table.place = std::string(kPlace[l]) + CoordinateText(*place, l) + kSeaLevel[l];
+  table.place = std::string(kPlace[l]) + PlaceText(*place, l) + kSeaLevel[l];
   table.timeScale = std::string(kTimesIn[l]) + clock.scale;
   for (int c = 0; c < kObserverColumns; ++c) table.header[static_cast<std::size_t>(c)] = kHeader[c][l];
   table.converged = view.converged;

@@ -32,7 +32,8 @@ struct ObserverTable {
   bool placeMarked = false;
   // No place marked: how to mark one. Otherwise empty.
   std::string hint;
-  // "Ort: 47.5°N  7.5°O, Höhe 0 m": the marked place's coordinates, as the map names them.
+  // "Ort: 47.5°N  7.5°O, Meereshöhe": the marked place's coordinates, as the map names
+  // them (up to four decimals where they were typed so).
   std::string place;
   // "Zeiten in UT+1.00", "Times in TT".
   std::string timeScale;
