@@ -45,6 +45,8 @@ const NameRow kNames[] = {
     {0, "Edit_TZone", {"Lokalzeit = UTC", "Local time = UTC", "Heure local = UTC"}},
     {0, "UpDown3_Next", {"Drittnächste Finsternis im Saros", "Third next eclipse in the Saros",
                          "Troisième éclipse suivante du saros"}},
+    {0, "TabBar_Bericht", {"Bericht", "Report", "Rapport"}},  // its current tab
+    {0, "RE_Ort", {"Die Finsternis am markierten Ort", "The eclipse at the marked place", "L'éclipse au lieu marqué"}},
     {0, "ComboBox_Globus", {"Globus", "Globe", "Globe"}},  // its group box
     {0, "CheckBox_Gradnetz", {"Gradnetz", "Graticule", "Quadrillage"}},
     {1, "Edit_Breite", {"Geogr. Breite (Grad)", "Latitude (degrees)", "Latitude geogr.(°)"}},

@@ -17,6 +17,9 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTest>
 #include <QToolTip>
 
@@ -27,6 +30,7 @@
 
 #include "../support/run_cli.h"
 #include "../support/synthetic_eclipse.h"
+#include "app/observer_view.h"
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
 #include "app/world_map_model.h"
@@ -352,6 +356,62 @@ TEST_F(MapWindow, AClickOnTheMapMarksThePlaceAndTheTooltipNamesIt) {
   QApplication::sendEvent(Find<WorldMapImage>(*window_, "Image_World"), &help);
   EXPECT_EQ(QToolTip::text(), "0.0°N  0.0°E");
   QToolTip::hideText();
+}
+
+// The marked place's tab: the hint while no place is marked; then, for a typed place, the
+// table of the view model; at each slider move only the Moon's lines change; a new
+// selection brings its own table; a click on the map names the clicked coordinates; the
+// marker switched off brings the hint back.
+TEST_F(MapWindow, ThePlacesPanelFollowsTheSelectionTheSliderAndTheTypedPlace) {
+  Open();
+  auto* panel = Find<QTextEdit>(*window_, "RE_Ort");
+  const auto text = [panel] { return panel->toPlainText().toStdString(); };
+  const auto firstLine = [panel] { return panel->document()->firstBlock().text().toStdString(); };
+  const EclipseView& view = window_->View();
+  EXPECT_NE(text().find("world map"), std::string::npos) << text();
+
+  QTest::mouseClick(Find<QRadioButton>(*window_, "RadioButton_PoI_West"), Qt::LeftButton);
+  for (const char* entry : {"Edit_PoI_Laenge", "Edit_PoI_Breite"}) {
+    auto* edit = Find<QLineEdit>(*window_, entry);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, entry[9] == 'L' ? "80" : "0");
+  }
+  const GeoPoint place{0, -80};
+  ASSERT_EQ(Find<MapPanel>(*window_, "MapPanel")->PointOfInterest().value_or(GeoPoint{99, 99}).longitude, -80);
+  const ObserverTable table = ObserverTableOf(view.Selection(), view.Settings(), place);
+  ASSERT_TRUE(table.placeMarked);
+  ASSERT_GE(table.rows.size(), 3u);
+  EXPECT_NE(text().find(table.place), std::string::npos) << text();
+  EXPECT_NE(text().find(table.summary), std::string::npos) << text();
+  EXPECT_NE(text().find(table.crossings.front()), std::string::npos) << text();
+  for (const ObserverRow& row : table.rows) EXPECT_NE(text().find(row.cells[2]), std::string::npos) << row.cells[0];
+  EXPECT_EQ(firstLine(), ObserverNowOf(view.Selection(), view.Settings(), place, view.Now().t).moon);
+
+  // The slider: the Moon's lines follow, the rest stays.
+  const std::string before = firstLine();
+  const std::string tableText = text().substr(text().find('\n', text().find('\n') + 1));
+  Find<QScrollBar>(*window_, "ScrollBar_Time")->setValue(1800);
+  EXPECT_NEAR(view.Now().t, -3.0, 1e-9);
+  const ObserverNow now = ObserverNowOf(view.Selection(), view.Settings(), place, view.Now().t);
+  EXPECT_EQ(firstLine(), now.moon);
+  EXPECT_NE(firstLine(), before);
+  EXPECT_NE(text().find(now.sun), std::string::npos);
+  EXPECT_EQ(text().substr(text().find('\n', text().find('\n') + 1)), tableText);
+
+  // Another eclipse: its own table.
+  Find<QScrollBar>(*window_, "ScrollBar_Eclipse")->setValue(2);
+  ASSERT_EQ(view.Selection().index, 2);
+  const ObserverTable second = ObserverTableOf(view.Selection(), view.Settings(), place);
+  EXPECT_NE(second.summary, table.summary);
+  EXPECT_NE(text().find(second.summary), std::string::npos) << text();
+
+  // A click on the map: the panel names the clicked place.
+  QTest::mouseClick(Find<WorldMapImage>(*window_, "Image_World"), Qt::LeftButton, {}, QPoint(207, 234));
+  EXPECT_NE(text().find("33.9\u00B0S  70.4\u00B0W"), std::string::npos) << text();
+
+  QTest::mouseClick(Find<QCheckBox>(*window_, "CheckBox_PoI"), Qt::LeftButton);
+  EXPECT_NE(text().find("world map"), std::string::npos) << text();
 }
 
 struct CaptionCase {

@@ -194,7 +194,7 @@ struct DesignPlace {
 };
 constexpr DesignPlace kDesignPlaces[] = {
     {"GroupBox_Finsternis", {8, 8}}, {"GroupBox_Saros", {8, 98}},      {"GroupBox_ET_UT", {8, 164}},
-    {"GroupBox_TZone", {248, 164}},  {"RE_Table", {8, 228}},           {"Panel_DatumZeit", {8, 487}},
+    {"GroupBox_TZone", {248, 164}},  {"Tabs_Bericht", {8, 228}},           {"Panel_DatumZeit", {8, 487}},
     {"SG", {8, 544}},                {"Panel_Grafik", {488, 8}},       {"ScrollBar_Time", {488, 492}},
     {"Button_FastReverse", {890, 516}}, {"Panel_World", {532, 545}}, {"GroupBox_Globus", {1228, 545}},
     {"GroupBox_Markierung", {1228, 649}},

@@ -54,6 +54,8 @@ constexpr KnownName kKnownNames[] = {
     {"UpDown3_Next", {"Drittnächste Finsternis im Saros", "Third next eclipse in the Saros",
                       "Troisième éclipse suivante du saros"}},
     {"RE_Table", {"Bericht zur Finsternis", "Eclipse report", "Rapport de l'éclipse"}},
+    {"TabBar_Bericht", {"Bericht oder markierter Ort", "Report or marked place", "Rapport ou lieu marqué"}},
+    {"RE_Ort", {"Die Finsternis am markierten Ort", "The eclipse at the marked place", "L'éclipse au lieu marqué"}},
     {"SG", {"Besselsche Elemente", "Besselian elements", "Éléments de Bessel"}},
     {"ComboBox_Globus", {"Karte", "Map", "Carte"}},
     {"Edit_PoI_Breite", {"Geogr. Breite der Markierung (Grad)", "Latitude of the point of interest (degrees)",

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "app/elements_table.h"
+#include "app/observer_view.h"
 #include "app/parameter_file.h"
 #include "app/time_slider.h"
 #include "app/varomintel_variables.h"
@@ -91,7 +92,7 @@ void TForm_Main::SetReadingTabOrder() {
   static const char* const kReadingOrder[] = {
       "Edit_Jahr",          "ScrollBar_Eclipse",    "Saros_Edit",           "UpDown1_Prev",
       "UpDown1_Next",       "UpDown3_Prev",         "UpDown3_Next",         "CheckBox_ET_UT",
-      "Edit_TZone",         "RE_Table",             "ScrollBar_Time",       "Button_FastReverse",
+      "Edit_TZone",         "TabBar_Bericht",       "RE_Table",             "RE_Ort",               "ScrollBar_Time",       "Button_FastReverse",
       "Button_Reverse",     "Button_Stop",          "Button_Play",          "Button_FastPlay",
       "ComboBox_Globus",    "CheckBox_Gradnetz",    "Edit_PoI_Breite",      "RadioButton_PoI_Nord",
       "RadioButton_PoI_Sued", "Edit_PoI_Laenge",    "RadioButton_PoI_Ost",  "RadioButton_PoI_West",
@@ -149,7 +150,11 @@ void TForm_Main::ConnectPanels() {
   connect(mapPanel_, &MapPanel::pictureSizeChanged, this, redrawLater);
   connect(mapPanel_, &MapPanel::mapChoiceChanged, this, &TForm_Main::DrawWorldMap);
   connect(mapPanel_, &MapPanel::graticuleToggled, this, &TForm_Main::DrawWorldMap);
-  connect(mapPanel_, &MapPanel::markerToggled, this, &TForm_Main::DrawWorldMap);
+  connect(mapPanel_, &MapPanel::markerToggled, this, [this] {
+    DrawWorldMap();
+    ShowPlace();
+    ShowPlaceNow();
+  });
   // A new point of interest selects the eclipse again, which draws the map with it.
   connect(mapPanel_, &MapPanel::pointOfInterestChanged, this, &TForm_Main::SelectEclipse);
 }
@@ -206,6 +211,18 @@ TimeSettings TForm_Main::CurrentTimeSettings() const {
 void TForm_Main::ShowSelection() {
   const SelectedEclipse& s = view_.Selection();
   selectionPanel_->ShowSelection(s.sarosCaption, s.deltaTCaption, s.report, view_.Settings().language);
+  ShowPlace();
+}
+
+void TForm_Main::ShowPlace() {
+  if (!view_.HasSelection()) return;
+  selectionPanel_->ShowPlaceTable(ObserverTableOf(view_.Selection(), view_.Settings(), mapPanel_->PointOfInterest()));
+}
+
+void TForm_Main::ShowPlaceNow() {
+  if (!view_.HasSelection()) return;
+  selectionPanel_->ShowPlaceNow(
+      ObserverNowOf(view_.Selection(), view_.Settings(), mapPanel_->PointOfInterest(), view_.Now().t));
 }
 
 void TForm_Main::MoveTo(int index) {
@@ -329,6 +346,7 @@ void TForm_Main::RefreshTimeDependent() {
   view_.SetSliderPosition(diagramPanel_->SliderPosition());
   DrawShadowDiagram();
   FillElementsTable();
+  ShowPlaceNow();
 }
 
 // The diagram at the panel's physical size: the renderer's picture is shown pixel for pixel.

@@ -1,6 +1,6 @@
 // TForm_Main: the main window. Three panels: on the left the selection (the eclipse by
-// scroll bar, year, Saros number and steps, the time scale and zone, the report, the
-// date-time panel and the elements table); on the right the shadow diagram with the time
+// scroll bar, year, Saros number and steps, the time scale and zone, the report and the
+// marked place's panel, the date-time panel and the elements table); on the right the shadow diagram with the time
 // slider and the play buttons, and under it the world map with its controls. The window
 // connects the panels' signals to the selection model and the renderers; each panel keeps
 // its controls (found by their design names) to itself.
@@ -87,6 +87,10 @@ class TForm_Main : public QMainWindow {
   TimeSettings CurrentTimeSettings() const;
   // The selection's captions and report into the selection panel.
   void ShowSelection();
+  // The panel of the marked place: its table (selection, time settings, place), and the
+  // Moon at the slider's time.
+  void ShowPlace();
+  void ShowPlaceNow();
   void SelectByYear(const QString& entry);
   void SelectBySaros(const QString& entry);
   void StepSaros(int direction, int steps);

@@ -4,8 +4,10 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTabBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextTable>
 
 #include <algorithm>
 #include <array>
@@ -34,6 +36,20 @@ class SGCellDrawer : public QStyledItemDelegate {
   }
 };
 
+// The texts of the marked place's panel: Arial 9 points, bold for what matters most, grey
+// for the Moon below the horizon and the legend.
+QTextCharFormat PlaceFormat(bool bold = false, bool grey = false) {
+  QTextCharFormat f;
+  f.setFontFamilies({"Arial"});
+  f.setFontPointSize(grey && !bold ? 8 : 9);
+  f.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+  f.setForeground(grey ? QColor(120, 120, 120) : QColor(0, 0, 0));
+  return f;
+}
+
+// The columns whose numbers line up on the right: the altitudes.
+bool RightAligned(int column) { return column == 2 || column == 4 || column == 5; }
+
 }  // namespace
 
 SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::SelectionPanel>()) {
@@ -44,6 +60,20 @@ SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent), ui_(std::make
   zone.setRetainSizeWhenHidden(true);
   ui_->GroupBox_TZone->setSizePolicy(zone);
   SetUpElementsTable();
+  // The tab bar takes the keyboard between the time zone and the report: it is named as a
+  // control of its own.
+  ui_->Tabs_Bericht->tabBar()->setObjectName("TabBar_Bericht");
+  // The bar, not the tab widget, takes the keyboard: one stop in the chain, where the
+  // window's reading order puts it.
+  ui_->Tabs_Bericht->setFocusProxy(nullptr);
+  ui_->Tabs_Bericht->setFocusPolicy(Qt::NoFocus);
+  const int tabBar = ui_->Tabs_Bericht->tabBar()->sizeHint().height();
+  for (ReportView* view : {ui_->RE_Table, ui_->RE_Ort}) {
+    view->SetTabBarHeight(tabBar);
+    view->setMinimumHeight(std::max(40, 80 - tabBar));
+  }
+  // The slider's time rewrites the place's first lines at every step: no undo history.
+  ui_->RE_Ort->document()->setUndoRedoEnabled(false);
 
   connect(ui_->ScrollBar_Eclipse, &QScrollBar::valueChanged, this, &SelectionPanel::eclipseIndexChanged);
   connect(ui_->Edit_Jahr, &QLineEdit::returnPressed, this, [this] { emit yearEntered(ui_->Edit_Jahr->text()); });
@@ -152,6 +182,72 @@ void SelectionPanel::ShowElements(const ElementsTableCells& cells) {
       ui_->SG->item(r, c)->setText(Q(cells[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]));
 }
 
+void SelectionPanel::ShowPlaceTable(const ObserverTable& table) {
+  QTextEdit* view = ui_->RE_Ort;
+  view->clear();
+  QTextCursor cursor(view->document());
+  // One layout of the whole document at the end, not one per cell (a hundred times faster).
+  cursor.beginEditBlock();
+  placeLines_ = table.placeMarked;
+  if (!table.placeMarked) {
+    cursor.insertText(Q(table.hint), PlaceFormat());
+    cursor.endEditBlock();
+    return;
+  }
+  // Lines 0 and 1: the slider's time (ShowPlaceNow).
+  cursor.setCharFormat(PlaceFormat(true));
+  cursor.insertBlock(QTextBlockFormat(), PlaceFormat());
+  QTextBlockFormat spaced;
+  spaced.setTopMargin(4);
+  cursor.insertBlock(spaced, PlaceFormat());
+  cursor.insertText(Q(table.place + "   " + table.timeScale), PlaceFormat());
+  cursor.insertBlock(spaced, PlaceFormat(true));
+  cursor.insertText(Q(table.summary), PlaceFormat(true));
+
+  QTextTableFormat grid;
+  grid.setBorderStyle(QTextFrameFormat::BorderStyle_None);
+  grid.setCellSpacing(0);
+  grid.setCellPadding(2);
+  grid.setTopMargin(4);
+  QTextTable* t = cursor.insertTable(static_cast<int>(table.rows.size()) + 1, kObserverColumns, grid);
+  const auto fill = [t](int row, int column, const std::string& text, const QTextCharFormat& format) {
+    QTextCursor cell = t->cellAt(row, column).firstCursorPosition();
+    QTextBlockFormat align;
+    align.setAlignment(RightAligned(column) ? Qt::AlignRight : Qt::AlignLeft);
+    cell.setBlockFormat(align);
+    cell.insertText(Q(text), format);
+  };
+  for (int c = 0; c < kObserverColumns; ++c) fill(0, c, table.header[static_cast<std::size_t>(c)], PlaceFormat(true));
+  for (std::size_t r = 0; r < table.rows.size(); ++r)
+    for (int c = 0; c < kObserverColumns; ++c)
+      fill(static_cast<int>(r) + 1, c, table.rows[r].cells[static_cast<std::size_t>(c)],
+           PlaceFormat(c == 0, !table.rows[r].visible));
+
+  cursor.movePosition(QTextCursor::End);
+  for (const std::string& line : table.crossings) {
+    cursor.insertBlock(spaced, PlaceFormat());
+    cursor.insertText(Q(line), PlaceFormat());
+  }
+  cursor.insertBlock(spaced, PlaceFormat(false, true));
+  cursor.insertText(Q(table.legend), PlaceFormat(false, true));
+  cursor.endEditBlock();
+  view->moveCursor(QTextCursor::Start);
+}
+
+void SelectionPanel::ShowPlaceNow(const ObserverNow& now) {
+  if (!placeLines_) return;
+  QTextDocument* document = ui_->RE_Ort->document();
+  const std::string* lines[2] = {&now.moon, &now.sun};
+  for (int i = 0; i < 2; ++i) {
+    QTextCursor line(document->findBlockByNumber(i));
+    line.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    line.insertText(Q(*lines[i]), PlaceFormat(i == 0));
+  }
+}
+
+void SelectionPanel::ShowTab(int tab) { ui_->Tabs_Bericht->setCurrentIndex(tab); }
+int SelectionPanel::CurrentTab() const { return ui_->Tabs_Bericht->currentIndex(); }
+
 void SelectionPanel::Retranslate(std::uint8_t language) {
   using Texts = std::array<const char*, 3>;  // German, English, French (UTF-8)
   const std::size_t l = std::min<std::size_t>(language, 2);
@@ -162,6 +258,8 @@ void SelectionPanel::Retranslate(std::uint8_t language) {
   ui_->GroupBox_TZone->setTitle(pick({"Zeitzone", "Time zone", "Fuseau horaire"}));
   ui_->Label_Unterschied->setText(pick({"Lokalzeit = UTC", "Local time = UTC", "Heure local = UTC"}));
   ui_->Label_Std->setText(pick({"Std", "hrs", "hrs"}));
+  ui_->Tabs_Bericht->setTabText(0, QString::fromUtf8(ReportTabCaption(language)));
+  ui_->Tabs_Bericht->setTabText(1, QString::fromUtf8(PlaceTabCaption(language)));
   // The captions' new widths take effect now, not at the next round of the event loop.
   for (QLayout* layout : findChildren<QLayout*>()) layout->activate();
 }

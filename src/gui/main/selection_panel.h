@@ -1,6 +1,6 @@
 // The main window's left column: the choice of the eclipse (scroll bar, year, Saros number
-// and steps), the time scale and the time zone, the report, the date-time panel and the
-// elements table SG. The controls are private; what the user asks for leaves as a signal,
+// and steps), the time scale and the time zone, the report and beside it, on a second tab,
+// what the marked place sees of the eclipse, the date-time panel and the elements table SG. The controls are private; what the user asks for leaves as a signal,
 // what the window shows comes in through the Show functions.
 #pragma once
 
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/elements_table.h"
+#include "app/observer_view.h"
 #include "eclipse/report.h"
 
 namespace Ui {
@@ -21,14 +22,23 @@ class SelectionPanel;
 
 namespace varomintel {
 
-// The report view RE_Table: at the design size 250 pixels high; it takes the height the
-// window gains and gives up height where the window is smaller, down to 80 pixels (four
-// lines, the rest scrolled) on a screen 720 pixels high.
+// The report view RE_Table and the marked place's view RE_Ort, on the two tabs of
+// Tabs_Bericht: with the tab bar 250 pixels high at the design size; they take the height
+// the window gains and give up height where the window is smaller, down to 80 pixels with
+// the tab bar (three lines, the rest scrolled) on a screen 720 pixels high.
 class ReportView : public QTextEdit {
   Q_OBJECT
  public:
   using QTextEdit::QTextEdit;
-  QSize sizeHint() const override { return {470, 250}; }
+  // The height of the tabs' bar above the view, pixels.
+  void SetTabBarHeight(int pixels) {
+    tabBar_ = pixels;
+    updateGeometry();
+  }
+  QSize sizeHint() const override { return {470, 250 - tabBar_}; }
+
+ private:
+  int tabBar_ = 0;
 };
 
 class SelectionPanel : public QWidget {
@@ -60,6 +70,15 @@ class SelectionPanel : public QWidget {
   // The date-time panel and the elements table of the slider time.
   void ShowDateTime(const std::string& dateTime, const std::string& shortType);
   void ShowElements(const ElementsTableCells& cells);
+  // The panel of the marked place (RE_Ort): the table of the selection, or the hint how to
+  // mark a place; then the Moon and the Sun at the slider's time, which replace the
+  // panel's first two lines only (cheap enough for every step of the animation, and the
+  // panel keeps its scroll position).
+  void ShowPlaceTable(const ObserverTable& table);
+  void ShowPlaceNow(const ObserverNow& now);
+  // Shows the report's tab (0) or the marked place's (1).
+  void ShowTab(int tab);
+  int CurrentTab() const;
   // Every caption of the column in the language (0 German, 1 English, 2 French).
   void Retranslate(std::uint8_t language);
 
@@ -74,6 +93,7 @@ class SelectionPanel : public QWidget {
  private:
   void SetUpElementsTable();
   std::unique_ptr<Ui::SelectionPanel> ui_;
+  bool placeLines_ = false;  // RE_Ort begins with the two lines of the slider's time
 };
 
 }  // namespace varomintel
