@@ -3,6 +3,9 @@
 #pragma once
 
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
 
 #include <array>
 #include <cstdio>
@@ -28,7 +31,12 @@ struct CliRun {
 };
 
 inline CliRun RunProgram(const std::filesystem::path& cwd, const std::string& program, const std::string& args) {
-  const std::filesystem::path errFile = cwd / "stderr.txt";
+  // Standard error goes to a file of this run alone: tests run in parallel, often in the
+  // same folder (the temporary one).
+  static std::atomic<unsigned> runs{0};
+  const std::filesystem::path errFile =
+      std::filesystem::temp_directory_path() /
+      ("varomintel_stderr_" + std::to_string(::getpid()) + "_" + std::to_string(runs++) + ".txt");
   const std::string cmd = "cd '" + cwd.string() + "' && '" + program + "' " + args + " 2>'" + errFile.string() + "'";
   CliRun r;
   FILE* p = popen(cmd.c_str(), "r");
