@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 #include "../support/run_cli.h"
@@ -118,6 +119,8 @@ struct Refusal {
   const char* args;
   const char* message;  // part of the one line on standard error
 };
+
+void PrintTo(const Refusal& row, std::ostream* os) { *os << row.name; }
 
 class DiagramRefusals : public DiagramCli, public ::testing::WithParamInterface<Refusal> {};
 

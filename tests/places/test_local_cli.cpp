@@ -205,6 +205,7 @@ struct BadRow {
   const char* args;
   const char* message;  // a part of the one line on standard error
 };
+void PrintTo(const BadRow& row, std::ostream* os) { *os << row.name; }
 class LocalCliBadInput : public ::testing::TestWithParam<BadRow> {};
 
 TEST_P(LocalCliBadInput, OneLineAndStatus2) {
