@@ -99,7 +99,7 @@ CityListOutcome RunCityListBlocks(const CityListInput& input, const CityListBloc
   const unsigned threads = blocks.threads ? blocks.threads : ListThreads();
   const std::size_t blockSize = std::max<std::size_t>(1, blocks.size);
   std::vector<CityBlock> slots(BlockSlots(threads));
-  std::string line;
+  std::string_view line;
 
   BlockSteps steps;
   steps.read = [&](std::size_t slot) {
@@ -175,14 +175,14 @@ CityFileSurvey SurveyCityFile(const std::string& cityFile, int populationItem) {
   CityFileSurvey survey;
   CityFileReader reader(cityFile);
   const std::int32_t threshold = PopulationThreshold(populationItem);
-  std::string line;
-  StadtType place;
+  std::string_view line;
+  std::int32_t population = 0;
   while (reader.Next(line)) {
-    if (auto error = ParseCityLine(line, place)) {
+    if (auto error = CheckCityLine(line, population)) {
       survey.failure = CityFileFailure::BadNumberAt(reader.LineNumber(), std::move(*error));
       return survey;
     }
-    if (place.Population >= threshold) ++survey.passing;
+    if (population >= threshold) ++survey.passing;
   }
   survey.failure = reader.Failure();
   return survey;
