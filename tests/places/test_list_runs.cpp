@@ -408,6 +408,61 @@ TEST_F(CityHistRun, AnInvisibleLastContactStillWritesItsTwoTabs) {
   EXPECT_EQ(record.substr(record.size() - 6), "\t\t\t\t\t\t");
 }
 
+// The search on all cores over a longer catalogue (the four records 23 times), stopped
+// after one of its blocks or not at all, keeps exactly the eclipses of the blocks it
+// handed on, in catalogue order, with their records and counts.
+TEST_F(CityHistRun, ABlockSearchKeepsTheWholeBlocksBeforeItsStopInCatalogueOrder) {
+  std::vector<EclipseRecord> many;
+  for (int k = 0; k < 23; ++k) many.insert(many.end(), records_.begin(), records_.end());
+  catalogue_ = Catalogue(many);
+  const int count = catalogue_.Count();
+  const Run whole = Go(2000, 2001);
+  ASSERT_EQ(whole.indices.size(), 23u);  // the total eclipse of 2001 each time
+
+  struct Row {
+    unsigned threads;
+    std::size_t blockSize;
+    int stopAfterBlock;  // -1: never
+  };
+  for (const Row row : {Row{1, 5, 3}, Row{2, 1, 0}, Row{2, 1, 40}, Row{2, 6, 2}, Row{3, 8, 10}, Row{4, 3, 7},
+                        Row{2, 6, -1}, Row{4, 1, -1}, Row{2, 500, 0}}) {
+    SCOPED_TRACE(::testing::Message() << row.threads << " threads, blocks of " << row.blockSize << ", stop after "
+                                      << row.stopAfterBlock);
+    std::atomic<bool> stop{false};
+    std::vector<std::string> records;
+    std::vector<int> seen;
+    int blocksHanded = 0;
+    CityHistBlockCallbacks cb;
+    cb.keepSeen = true;
+    cb.format = [](std::string& out, const CityHistFound& found) {
+      AppendCityHistRecord(out, found.clock, found.place);
+      out += '\n';
+    };
+    cb.onBlock = [&](std::string_view block, const std::vector<CityHistSeen>& kept, const std::string&,
+                     const CityHistOutcome&) {
+      for (std::size_t from = 0, end; (end = block.find('\n', from)) != std::string_view::npos; from = end + 1)
+        records.emplace_back(block.substr(from, end - from));
+      for (const CityHistSeen& k : kept) seen.push_back(k.index);
+      if (blocksHanded++ == row.stopAfterBlock) stop = true;
+    };
+    const CityHistOutcome r = RunCityHistBlocks(input_, cb, stop, ListBlocks{row.threads, row.blockSize});
+    const int blocks = (count + static_cast<int>(row.blockSize) - 1) / static_cast<int>(row.blockSize);
+    const bool stops = row.stopAfterBlock >= 0 && row.stopAfterBlock < blocks;
+    EXPECT_EQ(r.stopped, stops);
+    EXPECT_EQ(blocksHanded, stops ? row.stopAfterBlock + 1 : blocks);
+    const int kept = stops ? std::min(count, (row.stopAfterBlock + 1) * static_cast<int>(row.blockSize)) : count;
+    std::vector<std::string> expected;
+    std::vector<int> expectedIndices;
+    for (std::size_t i = 0; i < whole.indices.size(); ++i)
+      if (whole.indices[i] <= kept) expected.push_back(whole.records[i]), expectedIndices.push_back(whole.indices[i]);
+    EXPECT_EQ(records, expected);
+    EXPECT_EQ(seen, expectedIndices);
+    EXPECT_EQ(r.visited, kept);
+    EXPECT_EQ(r.computed, (kept / 4) * 2 + std::clamp(kept % 4 - 2, 0, 2));  // records 3 and 4 of each four
+    EXPECT_EQ(r.found, static_cast<int>(expected.size()));
+  }
+}
+
 TEST_F(CityHistRun, StopAndYield) {
   Run r = Go(-5000, 7000, true);
   EXPECT_TRUE(r.outcome.stopped);
