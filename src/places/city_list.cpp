@@ -172,19 +172,56 @@ CityListOutcome RunCityListBlocks(const CityListInput& input, const CityListBloc
 }
 
 CityFileSurvey SurveyCityFile(const std::string& cityFile, int populationItem) {
+  // Read on the calling thread, checked on the pool: the checking takes longer than the
+  // reading.
   CityFileSurvey survey;
   CityFileReader reader(cityFile);
   const std::int32_t threshold = PopulationThreshold(populationItem);
+  const unsigned threads = ListThreads();
+  struct SurveyBlock {
+    std::string lines;
+    std::vector<std::size_t> ends;
+    long firstLine = 0;
+    long passing = 0;
+    std::optional<CityFileFailure> failure;
+  };
+  std::vector<SurveyBlock> slots(BlockSlots(threads));
   std::string_view line;
-  std::int32_t population = 0;
-  while (reader.Next(line)) {
-    if (auto error = CheckCityLine(line, population)) {
-      survey.failure = CityFileFailure::BadNumberAt(reader.LineNumber(), std::move(*error));
-      return survey;
+  BlockSteps steps;
+  steps.read = [&](std::size_t slot) {
+    SurveyBlock& b = slots[slot];
+    b.lines.clear();
+    b.ends.clear();
+    b.firstLine = reader.LineNumber() + 1;
+    while (b.ends.size() < 4096 && reader.Next(line)) {
+      b.lines += line;
+      b.ends.push_back(b.lines.size());
     }
-    if (population >= threshold) ++survey.passing;
-  }
-  survey.failure = reader.Failure();
+    return !b.ends.empty();
+  };
+  steps.work = [&](std::size_t slot) {
+    SurveyBlock& b = slots[slot];
+    b.passing = 0;
+    b.failure.reset();
+    std::int32_t population = 0;
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < b.ends.size(); begin = b.ends[i], ++i) {
+      if (auto error = CheckCityLine(std::string_view(b.lines).substr(begin, b.ends[i] - begin), population)) {
+        b.failure = CityFileFailure::BadNumberAt(b.firstLine + static_cast<long>(i), std::move(*error));
+        return;
+      }
+      if (population >= threshold) ++b.passing;
+    }
+  };
+  steps.emit = [&](std::size_t slot) {
+    SurveyBlock& b = slots[slot];
+    survey.passing += b.passing;
+    if (!b.failure) return true;
+    survey.failure = std::move(b.failure);
+    return false;
+  };
+  RunOrderedBlocks(threads, steps);
+  if (!survey.failure) survey.failure = reader.Failure();
   return survey;
 }
 
