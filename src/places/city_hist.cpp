@@ -131,7 +131,7 @@ CityHistOutcome RunCityHistBlocks(const CityHistInput& input, const CityHistBloc
       if (callbacks.keepSeen) b.seen.push_back(CityHistSeen{i, deltaT, b.place});
     }
   };
-  steps.emit = [&](std::size_t slot) {
+  steps.handOn = [&](std::size_t slot) {
     const HistBlock& b = slots[slot];
     if (b.abandoned) {
       outcome.stopped = true;

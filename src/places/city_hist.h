@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "eclipse/catalogue.h"
-#include "places/city_list.h"
 #include "places/list_text.h"
 #include "places/local_circumstances.h"
+#include "places/ordered_blocks.h"
 #include "places/place.h"
 
 namespace varomintel {

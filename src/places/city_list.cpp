@@ -144,7 +144,7 @@ CityListOutcome RunCityListBlocks(const CityListInput& input, const CityListBloc
     }
   };
   CityListCounts& counts = outcome.counts;
-  steps.emit = [&](std::size_t slot) {
+  steps.handOn = [&](std::size_t slot) {
     const CityBlock& b = slots[slot];
     if (b.abandoned) {
       outcome.stopped = true;
@@ -213,7 +213,7 @@ CityFileSurvey SurveyCityFile(const std::string& cityFile, int populationItem) {
       if (population >= threshold) ++b.passing;
     }
   };
-  steps.emit = [&](std::size_t slot) {
+  steps.handOn = [&](std::size_t slot) {
     SurveyBlock& b = slots[slot];
     survey.passing += b.passing;
     if (!b.failure) return true;

@@ -14,6 +14,7 @@
 #include "eclipse/catalogue.h"
 #include "places/city_file.h"
 #include "places/list_text.h"
+#include "places/ordered_blocks.h"
 #include "places/place.h"
 
 namespace varomintel {
@@ -65,12 +66,6 @@ struct CityListCallbacks {
 // reported before it stand.
 CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks& callbacks,
                             const std::atomic<bool>& stop);
-
-// How a list is cut for its threads. threads 0 stands for ListThreads().
-struct ListBlocks {
-  unsigned threads = 0;
-  std::size_t size = 1024;  // places of the city file, or records of the catalogue, per block
-};
 
 struct CityListBlockCallbacks {
   // On a pool thread, for each place of a block that sees the eclipse, in file order:

@@ -44,7 +44,7 @@ void RunOrderedBlocks(unsigned threads, const BlockSteps& steps) {
   if (threads <= 1) {
     while (steps.read(0)) {
       steps.work(0);
-      if (!steps.emit(0)) return;
+      if (!steps.handOn(0)) return;
     }
     return;
   }
@@ -78,10 +78,10 @@ void RunOrderedBlocks(unsigned threads, const BlockSteps& steps) {
       }
     });
 
-  std::size_t read = 0, emitted = 0;  // blocks read and handed on so far
+  std::size_t read = 0, handed = 0;  // blocks read and handed on so far
   bool inputEnded = false;
   for (;;) {
-    while (!inputEnded && read - emitted < slots) {
+    while (!inputEnded && read - handed < slots) {
       const std::size_t slot = read % slots;
       if (!steps.read(slot)) {
         inputEnded = true;
@@ -95,8 +95,8 @@ void RunOrderedBlocks(unsigned threads, const BlockSteps& steps) {
       pool.wake.notify_one();
       ++read;
     }
-    if (emitted == read) return;
-    const std::size_t slot = emitted % slots;
+    if (handed == read) return;
+    const std::size_t slot = handed % slots;
     std::exception_ptr failure;
     {
       std::unique_lock<std::mutex> lock(pool.mutex);
@@ -104,8 +104,8 @@ void RunOrderedBlocks(unsigned threads, const BlockSteps& steps) {
       failure = std::exchange(pool.failure[slot], nullptr);
     }
     if (failure) std::rethrow_exception(failure);
-    ++emitted;
-    if (!steps.emit(slot)) return;
+    ++handed;
+    if (!steps.handOn(slot)) return;
   }
 }
 
