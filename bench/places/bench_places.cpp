@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "astro/delta_t.h"
 #include "astro/trig_func.h"
@@ -17,6 +19,7 @@
 #include "places/city_file.h"
 #include "places/city_hist.h"
 #include "places/city_list.h"
+#include "places/list_text.h"
 
 namespace varomintel {
 namespace {
@@ -127,6 +130,74 @@ void BM_CityHistWholeCatalogue(benchmark::State& state) {
       static_cast<double>(bench.catalogue.Count()) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_CityHistWholeCatalogue)->Unit(benchmark::kMillisecond);
+
+// The run on all cores, as the command line writes it (the saved records, CR LF),
+// with the number of threads as the argument.
+void BM_CityListBlocksWholeEnglishFile(benchmark::State& state) {
+  const BenchCatalogue& bench = TheCatalogue();
+  CityListInput input;
+  input.eclipse = bench.catalogue.At(TotalEclipseIndex(bench.catalogue));
+  input.cityFile = CityFile();
+  input.populationItem = 9;
+  const std::atomic<bool> stop{false};
+  std::size_t bytes = 0;
+  long found = 0;
+  CityListBlockCallbacks cb;
+  cb.format = [](std::string& out, ContactClock& clock, const StadtType& place) {
+    AppendCityListRecord(out, clock, place);
+    out += "\r\n";
+  };
+  cb.onBlock = [&](std::string_view text, const CityListCounts&) { bytes += text.size(); };
+  for (auto _ : state) found = RunCityListBlocks(input, cb, stop, ListBlocks{static_cast<unsigned>(state.range(0))}).counts.found;
+  benchmark::DoNotOptimize(bytes);
+  state.SetLabel(std::to_string(found) + " found");
+}
+BENCHMARK(BM_CityListBlocksWholeEnglishFile)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The limits of the file: the counting pass that the command line makes before it
+// writes, and the bare reading of the lines.
+void BM_CityFileSurvey(benchmark::State& state) {
+  long passing = 0;
+  for (auto _ : state) passing = SurveyCityFile(CityFile(), 9).passing;
+  state.SetLabel(std::to_string(passing) + " places");
+}
+BENCHMARK(BM_CityFileSurvey)->Unit(benchmark::kMillisecond);
+
+void BM_CityFileReadLines(benchmark::State& state) {
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    CityFileReader reader(CityFile());
+    std::string_view line;
+    while (reader.Next(line)) bytes += line.size();
+  }
+  benchmark::DoNotOptimize(bytes);
+}
+BENCHMARK(BM_CityFileReadLines)->Unit(benchmark::kMillisecond);
+
+void BM_CityHistBlocksWholeCatalogue(benchmark::State& state) {
+  const BenchCatalogue& bench = TheCatalogue();
+  CityHistInput input;
+  input.catalogue = &bench.catalogue;
+  input.name = "Basel";
+  input.latitude = 47.5 * DegToRad;
+  input.westLongitude = -7.5 * DegToRad;
+  input.firstYear = -5000;
+  input.lastYear = 7000;
+  const std::atomic<bool> stop{false};
+  std::size_t bytes = 0;
+  int found = 0;
+  CityHistBlockCallbacks cb;
+  cb.format = [](std::string& out, const CityHistFound& hit) {
+    AppendCityHistRecord(out, hit.clock, hit.place);
+    out += "\r\n";
+  };
+  cb.onBlock = [&](std::string_view text, const std::vector<CityHistSeen>&, const std::string&,
+                   const CityHistOutcome&) { bytes += text.size(); };
+  for (auto _ : state) found = RunCityHistBlocks(input, cb, stop, ListBlocks{static_cast<unsigned>(state.range(0))}).found;
+  benchmark::DoNotOptimize(bytes);
+  state.SetLabel(std::to_string(found) + " seen");
+}
+BENCHMARK(BM_CityHistBlocksWholeCatalogue)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace varomintel

@@ -50,6 +50,19 @@ void ListRun::Add(std::string line, std::string record) {
   pending_.records.push_back(std::move(record));
 }
 
+void ListRun::AddPairs(std::string_view pairs) {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  while (!pairs.empty()) {
+    const std::size_t lineEnd = pairs.find('\n');
+    const std::size_t recordEnd = lineEnd == std::string_view::npos ? lineEnd : pairs.find('\n', lineEnd + 1);
+    pending_.lines.emplace_back(pairs.substr(0, lineEnd));
+    pending_.records.emplace_back(lineEnd == std::string_view::npos ? std::string_view()
+                                                                     : pairs.substr(lineEnd + 1, recordEnd - lineEnd - 1));
+    if (recordEnd == std::string_view::npos) break;
+    pairs.remove_prefix(recordEnd + 1);
+  }
+}
+
 void ListRun::SetStatus(std::string status) {
   const std::lock_guard<std::mutex> lock(mutex_);
   pending_.status = std::move(status);

@@ -15,6 +15,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -52,6 +53,8 @@ class ListRun {
   // Worker side.
   const std::atomic<bool>& StopFlag() const { return stop_; }
   void Add(std::string line, std::string record);
+  // A block's lines and records at once: line, '\n', record, '\n', and so on.
+  void AddPairs(std::string_view pairs);
   void SetStatus(std::string status);
   void SetProgress(long long done, long long total);
 

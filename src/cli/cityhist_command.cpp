@@ -77,10 +77,16 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
     head["to_year"] = last == std::numeric_limits<int>::max() ? Json() : Json(last);
     json.emplace(ctx.out, head, "eclipses");
   }
-  CityHistCallbacks callbacks;
-  callbacks.onResult = [&](const CityHistHit& hit) {
-    if (text) text->Add(hit.line, hit.record);
-    if (format == OutputFormat::Calendar) calendar.push_back(CalendarEclipseFromHit(hit));
+  // The eclipses are computed and formatted block by block on every core; the blocks are
+  // written in catalogue order.
+  CityHistBlockCallbacks callbacks;
+  callbacks.keepSeen = format == OutputFormat::Calendar;
+  callbacks.format = [&](std::string& out, const CityHistFound& hit) {
+    if (text) {
+      if (text->Screen()) AppendCityHistLine(out, hit.clock, hit.place);
+      else AppendCityHistRecord(out, hit.clock, hit.place);
+      out += text->Screen() ? "\n" : "\r\n";
+    }
     if (json) {
       Json j;
       j["index"] = hit.index;
@@ -91,11 +97,17 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
       j["saros_count"] = hit.eclipse.SarosCount;
       j["delta_t_s"] = hit.deltaT;
       j.update(PlaceResultJson(hit.eclipse, hit.deltaT, hit.place, Observer{latitude, longitude, height}));
-      json->Add(j);
+      AppendJsonListItem(out, j);
     }
   };
+  callbacks.onBlock = [&](std::string_view block, const std::vector<CityHistSeen>& seen, const std::string&,
+                          const CityHistOutcome&) {
+    if (text) text->Write(block);
+    if (json) json->AddItems(block);
+    for (const CityHistSeen& s : seen) calendar.push_back(CalendarEclipse{s.index, cat->At(s.index), s.deltaT, s.place});
+  };
   const std::atomic<bool> stop{false};
-  const CityHistOutcome outcome = RunCityHist(input, callbacks, stop);
+  const CityHistOutcome outcome = RunCityHistBlocks(input, callbacks, stop);
   if (json) json->Close();
   if (format == OutputFormat::Calendar) {
     const CalendarFile file = CityHistCalendar(calendar, CalendarPlace{input.name, latitude, longitude, height}, lang,

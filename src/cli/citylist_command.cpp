@@ -67,13 +67,16 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
     head["places_scanned"] = survey.passing;
     json.emplace(ctx.out, head, "places");
   }
-  CityListCallbacks callbacks;
-  callbacks.onResult = [&](const CityListHit& hit) {
+  // The places are computed and formatted block by block on every core; the blocks are
+  // written in file order.
+  CityListBlockCallbacks callbacks;
+  callbacks.format = [&](std::string& out, ContactClock& clock, const StadtType& p) {
     if (text) {
-      text->Add(hit.line, hit.record);
+      if (text->Screen()) AppendCityListLine(out, clock, p);
+      else AppendCityListRecord(out, clock, p);
+      out += text->Screen() ? "\n" : "\r\n";
       return;
     }
-    const StadtType& p = hit.place;
     Json j;
     j["country"] = p.Country;
     j["city"] = p.City;
@@ -81,10 +84,14 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
     j["longitude_deg"] = p.Longitude;
     j["population"] = p.Population;
     j.update(PlaceResultJson(input.eclipse, deltaT, p, Observer{p.Latitude, p.Longitude, p.Height}));
-    json->Add(j);
+    AppendJsonListItem(out, j);
+  };
+  callbacks.onBlock = [&](std::string_view block, const CityListCounts&) {
+    if (text) text->Write(block);
+    else json->AddItems(block);
   };
   const std::atomic<bool> stop{false};
-  const CityListOutcome outcome = RunCityList(input, callbacks, stop);
+  const CityListOutcome outcome = RunCityListBlocks(input, callbacks, stop);
   // The file changed since the survey: what is written may be cut short or disagree with
   // the count at its head. A JSON document stays unclosed.
   if (!outcome.cityFileOpened || outcome.failure || outcome.counts.scanned != survey.passing) {

@@ -73,19 +73,30 @@ JsonListWriter::JsonListWriter(std::ostream& out, const Json& head, const std::s
   out_ << '{' << members << (members.empty() ? "" : ",") << "\n  " << Dump(Json(key)) << ": [";
 }
 
-void JsonListWriter::Add(const Json& item) {
+void AppendJsonListItem(std::string& out, const Json& item) {
   // Two levels deeper than at the top: a string holds no raw line break, so every line
-  // break of the dump starts a line of layout.
+  // break of the dump starts a line of layout. Every item starts with its separator; the
+  // writer leaves out the first one's comma.
   const std::string text = Dump(item);
-  std::string indented;
-  indented.reserve(text.size() + text.size() / 8);
+  out += ",\n    ";
   std::size_t from = 0;
   for (std::size_t end; (end = text.find('\n', from)) != std::string::npos; from = end + 1) {
-    indented.append(text, from, end + 1 - from);
-    indented += "    ";
+    out.append(text, from, end + 1 - from);
+    out += "    ";
   }
-  indented.append(text, from, std::string::npos);
-  out_ << (empty_ ? "\n    " : ",\n    ") << indented;
+  out.append(text, from, std::string::npos);
+}
+
+void JsonListWriter::Add(const Json& item) {
+  std::string text;
+  AppendJsonListItem(text, item);
+  AddItems(text);
+}
+
+void JsonListWriter::AddItems(std::string_view items) {
+  if (items.empty()) return;
+  if (empty_) items.remove_prefix(1);
+  out_.write(items.data(), static_cast<std::streamsize>(items.size()));
   empty_ = false;
 }
 

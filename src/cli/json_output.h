@@ -8,6 +8,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "eclipse/catalogue.h"
 #include "places/local_sky.h"
@@ -37,11 +38,17 @@ void WriteJson(std::ostream& out, const Json& document);
 // piece, laid out as WriteJson lays out the whole, so that a long list never sits in
 // memory. Until Close() the document stays unclosed: a run that fails half way leaves
 // text that no JSON reader takes for a complete document.
+// Appends one item of a JsonListWriter's list to `out`, laid out as Add writes it, for
+// JsonListWriter::AddItems.
+void AppendJsonListItem(std::string& out, const Json& item);
+
 class JsonListWriter {
  public:
   // Writes the head's members and opens the list.
   JsonListWriter(std::ostream& out, const Json& head, const std::string& key);
   void Add(const Json& item);
+  // Items made by AppendJsonListItem, in order (a block of a list made on another thread).
+  void AddItems(std::string_view items);
   // Closes the list, writes the tail's members and closes the document.
   void Close(const Json& tail = Json::object());
 

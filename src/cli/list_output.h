@@ -5,6 +5,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace varomintel::cli {
@@ -20,6 +21,10 @@ class ListOutput {
     }
     for (const std::string& l : legend) out_ << l << "\r\n";
   }
+  // The text of a block: the on-screen lines each ended by '\n', or the records each
+  // ended by CR LF.
+  void Write(std::string_view text) { out_.write(text.data(), static_cast<std::streamsize>(text.size())); }
+  bool Screen() const { return screen_; }
   void Add(const std::string& line, const std::string& record) {
     if (screen_) out_ << line << '\n';
     else out_ << record << "\r\n";

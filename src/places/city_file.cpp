@@ -75,6 +75,19 @@ std::optional<CityLineError> ParseCityLine(std::string_view s, StadtType& place)
   return std::nullopt;
 }
 
+std::optional<CityLineError> CheckCityLine(std::string_view s, std::int32_t& population) {
+  SplitField(s);
+  const std::string_view populationText = SplitField(s);
+  const auto pop = ParseField(populationText);
+  if (!pop) return CityLineError{std::string(populationText)};
+  population = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(*pop)));
+  for (int field = 0; field < 2; ++field) {
+    const std::string_view coordinate = SplitField(s);
+    if (!ParseField(coordinate)) return CityLineError{std::string(coordinate)};
+  }
+  return std::nullopt;
+}
+
 CityFileReader::CityFileReader(const std::string& path) : buffer_(1 << 16) {
   RegularFileOpen refusal;
   file_ = OpenRegularFileStream(path, &refusal);
@@ -116,7 +129,7 @@ bool CityFileReader::Fill() {
   return n > 0;
 }
 
-bool CityFileReader::Next(std::string& line) {
+bool CityFileReader::Next(std::string_view& line) {
   if (!file_ || failure_) return false;
   std::size_t scanned = begin_;
   for (;;) {
@@ -142,7 +155,7 @@ bool CityFileReader::Next(std::string& line) {
           continue;
         }
       }
-      line.assign(buffer_.data() + begin_, pos - begin_);
+      line = std::string_view(buffer_.data() + begin_, pos - begin_);
       std::size_t next = pos + 1;
       if (buffer_[pos] == '\r' && next < end_ && buffer_[next] == '\n') ++next;
       begin_ = next;
@@ -152,13 +165,20 @@ bool CityFileReader::Next(std::string& line) {
     if (!Fill()) {
       if (failure_ || begin_ == end_) return false;
       // A last line without line break.
-      line.assign(buffer_.data() + begin_, end_ - begin_);
+      line = std::string_view(buffer_.data() + begin_, end_ - begin_);
       begin_ = end_;
       break;
     }
     scanned = begin_ + offset;
   }
-  if (++lineNumber_ == 1 && line.size() >= 3 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+  if (++lineNumber_ == 1 && line.size() >= 3 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.remove_prefix(3);
+  return true;
+}
+
+bool CityFileReader::Next(std::string& line) {
+  std::string_view view;
+  if (!Next(view)) return false;
+  line.assign(view);
   return true;
 }
 

@@ -40,6 +40,11 @@ struct CityLineError {
 // empty, which is an error. On error the fields before the bad one are filled.
 std::optional<CityLineError> ParseCityLine(std::string_view line, StadtType& place);
 
+// The checks of ParseCityLine without filling a place: the same error for the same line,
+// and the population (as ParseCityLine gives it) of a line without error. For a pass
+// over the file that only counts.
+std::optional<CityLineError> CheckCityLine(std::string_view line, std::int32_t& population);
+
 // The longest line a city file may have, in bytes; a place needs some dozens.
 inline constexpr std::size_t kMaxCityLineBytes = 4096;
 
@@ -79,6 +84,8 @@ class CityFileReader {
   bool IsOpen() const { return file_ != nullptr; }
   // The next line without its line break; false at the end of the file or at a failure.
   bool Next(std::string& line);
+  // The same as a view into the reader's buffer, valid until the next call.
+  bool Next(std::string_view& line);
   // 1-based number of the line last returned.
   long LineNumber() const { return lineNumber_; }
   // Set when the reading stopped before the end of the file.

@@ -1,5 +1,6 @@
 #include "places/city_hist.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -7,6 +8,7 @@
 #include "astro/delta_t.h"
 #include "places/list_text.h"
 #include "places/local_circumstances.h"
+#include "places/ordered_blocks.h"
 
 namespace varomintel {
 
@@ -50,6 +52,105 @@ CityHistOutcome RunCityHist(const CityHistInput& input, const CityHistCallbacks&
       break;
     }
   }
+  return outcome;
+}
+
+namespace {
+
+// One block of the catalogue, records first..last (1-based, inclusive), and what the
+// pool made of it.
+struct HistBlock {
+  int first = 0, last = 0;
+  StadtType place;
+  std::string text;
+  std::vector<CityHistSeen> seen;
+  CityHistOutcome counts;
+  int statusYear = 0;
+  bool hasStatus = false;
+  bool abandoned = false;
+};
+
+constexpr int kHistStopTestEvery = 64;
+
+}  // namespace
+
+CityHistOutcome RunCityHistBlocks(const CityHistInput& input, const CityHistBlockCallbacks& callbacks,
+                                  const std::atomic<bool>& stop, ListBlocks blocks) {
+  CityHistOutcome outcome;
+  if (!input.catalogue) return outcome;
+  const Catalogue& catalogue = *input.catalogue;
+  const unsigned threads = blocks.threads ? blocks.threads : ListThreads();
+  const int blockSize = static_cast<int>(std::clamp<std::size_t>(blocks.size, 1, 1u << 20));
+  std::vector<HistBlock> slots(BlockSlots(threads));
+  for (HistBlock& b : slots) {
+    b.place.Country = input.name;
+    b.place.Latitude = input.latitude;
+    b.place.Longitude = input.westLongitude;
+    b.place.Height = input.height;
+  }
+  int next = 1;
+  std::string status;
+
+  BlockSteps steps;
+  steps.read = [&](std::size_t slot) {
+    if (next > catalogue.Count()) return false;
+    HistBlock& b = slots[slot];
+    b.first = next;
+    b.last = std::min(catalogue.Count(), next + blockSize - 1);
+    next = b.last + 1;
+    return true;
+  };
+  steps.work = [&](std::size_t slot) {
+    HistBlock& b = slots[slot];
+    b.text.clear();
+    b.seen.clear();
+    b.counts = CityHistOutcome{};
+    b.hasStatus = b.abandoned = false;
+    for (int i = b.first; i <= b.last; ++i) {
+      if ((i - b.first) % kHistStopTestEvery == kHistStopTestEvery - 1 && stop.load(std::memory_order_relaxed)) {
+        b.abandoned = true;
+        return;
+      }
+      const EclipseRecord& eclipse = catalogue.At(i);
+      ++b.counts.visited;
+      const double deltaT = DeltaT(eclipse.Year, eclipse.Month);
+      const int year = UniversalYear(eclipse, deltaT);
+      if (year < input.firstYear || input.lastYear < year) continue;
+      ++b.counts.computed;
+      b.hasStatus = true;
+      b.statusYear = eclipse.Year;
+      const LocalResult r = LocalCircumstances(eclipse, deltaT, input.latitude, input.westLongitude, b.place,
+                                               UmbralGuard::CityHistory);
+      if (!r.converged) ++b.counts.unconverged;
+      if (!r.eclipse || !SeesEclipse(b.place)) continue;
+      ++b.counts.found;
+      if (callbacks.format) {
+        ContactClock clock(eclipse, deltaT);
+        callbacks.format(b.text, CityHistFound{i, eclipse, deltaT, b.place, clock});
+      }
+      if (callbacks.keepSeen) b.seen.push_back(CityHistSeen{i, deltaT, b.place});
+    }
+  };
+  steps.handOn = [&](std::size_t slot) {
+    const HistBlock& b = slots[slot];
+    if (b.abandoned) {
+      outcome.stopped = true;
+      return false;
+    }
+    outcome.visited += b.counts.visited;
+    outcome.computed += b.counts.computed;
+    outcome.found += b.counts.found;
+    outcome.unconverged += b.counts.unconverged;
+    status.clear();
+    if (b.hasStatus) status = CityHistStatus(b.statusYear);
+    if (callbacks.onBlock) callbacks.onBlock(b.text, b.seen, status, outcome);
+    if (stop.load(std::memory_order_relaxed)) {
+      outcome.stopped = true;
+      return false;
+    }
+    return true;
+  };
+  RunOrderedBlocks(threads, steps);
   return outcome;
 }
 

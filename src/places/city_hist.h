@@ -7,11 +7,13 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "eclipse/catalogue.h"
 #include "places/list_text.h"
 #include "places/local_circumstances.h"
+#include "places/ordered_blocks.h"
 #include "places/place.h"
 
 namespace varomintel {
@@ -59,5 +61,41 @@ struct CityHistCallbacks {
 // Visits the catalogue in order; the stop flag is tested after every record.
 CityHistOutcome RunCityHist(const CityHistInput& input, const CityHistCallbacks& callbacks,
                             const std::atomic<bool>& stop);
+
+// An eclipse seen at the place, as a pool thread hands it to the format callback.
+struct CityHistFound {
+  int index;                    // 1-based catalogue index
+  const EclipseRecord& eclipse;
+  double deltaT;                // seconds
+  const StadtType& place;       // with the local circumstances of this eclipse
+  ContactClock& clock;          // the block's own, for this eclipse
+};
+
+// An eclipse seen, kept for the calling thread (the calendar needs all of them).
+struct CityHistSeen {
+  int index = 0;
+  double deltaT = 0;
+  StadtType place;
+};
+
+struct CityHistBlockCallbacks {
+  // On a pool thread, for each eclipse of a block seen at the place, in catalogue order:
+  // appends what the front end writes for it to the block's text.
+  std::function<void(std::string& text, const CityHistFound& found)> format;
+  bool keepSeen = false;  // the blocks keep a CityHistSeen of each eclipse seen
+  // On the calling thread, block after block in catalogue order: the block's text, its
+  // eclipses seen (when kept) and the outcome so far; `status` is the status text of the
+  // block's last record in the year range, empty when it has none.
+  std::function<void(std::string_view text, const std::vector<CityHistSeen>& seen, const std::string& status,
+                     const CityHistOutcome& sofar)>
+      onBlock;
+};
+
+// The search of RunCityHist on all cores: the same eclipses and counts, the texts in
+// catalogue order. The stop flag is tested after every block handed on (and by the pool
+// between records): a stopped search has handed on the whole blocks before the stop and
+// nothing after them.
+CityHistOutcome RunCityHistBlocks(const CityHistInput& input, const CityHistBlockCallbacks& callbacks,
+                                  const std::atomic<bool>& stop, ListBlocks blocks = {});
 
 }  // namespace varomintel

@@ -1,11 +1,13 @@
 #include "places/city_list.h"
 
+#include <algorithm>
 #include <array>
 
 #include "astro/delta_t.h"
 #include "astro/trig_func.h"
 #include "places/list_text.h"
 #include "places/local_circumstances.h"
+#include "places/ordered_blocks.h"
 
 namespace varomintel {
 
@@ -63,20 +65,163 @@ CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks&
   return outcome;
 }
 
+namespace {
+
+// One block of the city file: its lines as read, and what the pool made of them.
+struct CityBlock {
+  std::string lines;                // the lines one after another, without line breaks
+  std::vector<std::size_t> ends;    // where each line ends in `lines`
+  long firstLine = 0;               // 1-based number of the block's first line
+  std::uint64_t bytesAfter = 0;     // bytes of the file consumed with the block
+  StadtType place;                  // reused from place to place
+  std::string text;                 // what the format callback appended
+  long scanned = 0, found = 0, unconverged = 0;
+  bool statusSet = false;
+  bool abandoned = false;           // the stop flag ended the work part way
+  std::optional<CityFileFailure> failure;
+};
+
+// The pool tests the stop flag every this many places of a block.
+constexpr std::size_t kStopTestEvery = 64;
+
+}  // namespace
+
+CityListOutcome RunCityListBlocks(const CityListInput& input, const CityListBlockCallbacks& callbacks,
+                                  const std::atomic<bool>& stop, ListBlocks blocks) {
+  CityListOutcome outcome;
+  CityFileReader reader(input.cityFile);
+  outcome.cityFileOpened = reader.IsOpen();
+  const std::int32_t threshold = PopulationThreshold(input.populationItem);
+  const EclipseRecord& eclipse = input.eclipse;
+  const double deltaT = DeltaT(eclipse.Year, eclipse.Month);
+  // The contact instants are the same for every place; only the altitudes differ.
+  const LocalEclipse prepared = PrepareLocalEclipse(eclipse, deltaT, UmbralGuard::CityList);
+  const unsigned threads = blocks.threads ? blocks.threads : ListThreads();
+  const std::size_t blockSize = std::max<std::size_t>(1, blocks.size);
+  std::vector<CityBlock> slots(BlockSlots(threads));
+  std::string_view line;
+
+  BlockSteps steps;
+  steps.read = [&](std::size_t slot) {
+    CityBlock& b = slots[slot];
+    b.lines.clear();
+    b.ends.clear();
+    b.firstLine = reader.LineNumber() + 1;
+    while (b.ends.size() < blockSize && reader.Next(line)) {
+      b.lines += line;
+      b.ends.push_back(b.lines.size());
+    }
+    b.bytesAfter = reader.BytesConsumed();
+    return !b.ends.empty();
+  };
+  steps.work = [&](std::size_t slot) {
+    CityBlock& b = slots[slot];
+    b.text.clear();
+    b.scanned = b.found = b.unconverged = 0;
+    b.statusSet = b.abandoned = false;
+    b.failure.reset();
+    ContactClock clock(eclipse, deltaT);
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < b.ends.size(); begin = b.ends[i], ++i) {
+      if (i % kStopTestEvery == kStopTestEvery - 1 && stop.load(std::memory_order_relaxed)) {
+        b.abandoned = true;
+        return;
+      }
+      StadtType& place = b.place;
+      if (auto error = ParseCityLine(std::string_view(b.lines).substr(begin, b.ends[i] - begin), place)) {
+        b.failure = CityFileFailure::BadNumberAt(b.firstLine + static_cast<long>(i), std::move(*error));
+        return;
+      }
+      if (place.Population < threshold) continue;
+      ++b.scanned;
+      const LocalResult r = ApplyLocalEclipse(prepared, place.Latitude * DegToRad, -place.Longitude * DegToRad, place);
+      if (!r.converged) ++b.unconverged;
+      if (!r.eclipse) continue;
+      b.statusSet = true;
+      if (!SeesEclipse(place)) continue;
+      ++b.found;
+      if (callbacks.format) callbacks.format(b.text, clock, place);
+    }
+  };
+  CityListCounts& counts = outcome.counts;
+  steps.handOn = [&](std::size_t slot) {
+    const CityBlock& b = slots[slot];
+    if (b.abandoned) {
+      outcome.stopped = true;
+      return false;
+    }
+    counts.scanned += b.scanned;
+    counts.found += b.found;
+    counts.statusSet = counts.statusSet || b.statusSet;
+    if (!b.failure) counts.bytesRead = b.bytesAfter;
+    outcome.unconverged += b.unconverged;
+    if (callbacks.onBlock) callbacks.onBlock(b.text, counts);
+    if (b.failure) {
+      outcome.failure = b.failure;
+      return false;
+    }
+    if (stop.load(std::memory_order_relaxed)) {
+      outcome.stopped = true;
+      return false;
+    }
+    return true;
+  };
+  RunOrderedBlocks(threads, steps);
+  if (!outcome.failure && !outcome.stopped) outcome.failure = reader.Failure();
+  return outcome;
+}
+
 CityFileSurvey SurveyCityFile(const std::string& cityFile, int populationItem) {
+  // Read on the calling thread, checked on the pool: the checking takes longer than the
+  // reading.
   CityFileSurvey survey;
   CityFileReader reader(cityFile);
   const std::int32_t threshold = PopulationThreshold(populationItem);
-  std::string line;
-  StadtType place;
-  while (reader.Next(line)) {
-    if (auto error = ParseCityLine(line, place)) {
-      survey.failure = CityFileFailure::BadNumberAt(reader.LineNumber(), std::move(*error));
-      return survey;
+  const unsigned threads = ListThreads();
+  struct SurveyBlock {
+    std::string lines;
+    std::vector<std::size_t> ends;
+    long firstLine = 0;
+    long passing = 0;
+    std::optional<CityFileFailure> failure;
+  };
+  std::vector<SurveyBlock> slots(BlockSlots(threads));
+  std::string_view line;
+  BlockSteps steps;
+  steps.read = [&](std::size_t slot) {
+    SurveyBlock& b = slots[slot];
+    b.lines.clear();
+    b.ends.clear();
+    b.firstLine = reader.LineNumber() + 1;
+    while (b.ends.size() < 4096 && reader.Next(line)) {
+      b.lines += line;
+      b.ends.push_back(b.lines.size());
     }
-    if (place.Population >= threshold) ++survey.passing;
-  }
-  survey.failure = reader.Failure();
+    return !b.ends.empty();
+  };
+  steps.work = [&](std::size_t slot) {
+    SurveyBlock& b = slots[slot];
+    b.passing = 0;
+    b.failure.reset();
+    std::int32_t population = 0;
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < b.ends.size(); begin = b.ends[i], ++i) {
+      if (auto error = CheckCityLine(std::string_view(b.lines).substr(begin, b.ends[i] - begin), population)) {
+        b.failure = CityFileFailure::BadNumberAt(b.firstLine + static_cast<long>(i), std::move(*error));
+        return;
+      }
+      if (population >= threshold) ++b.passing;
+    }
+  };
+  steps.handOn = [&](std::size_t slot) {
+    SurveyBlock& b = slots[slot];
+    survey.passing += b.passing;
+    if (!b.failure) return true;
+    survey.failure = std::move(b.failure);
+    return false;
+  };
+  RunOrderedBlocks(threads, steps);
+  if (!survey.failure) survey.failure = reader.Failure();
   return survey;
 }
 

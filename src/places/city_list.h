@@ -8,11 +8,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "eclipse/catalogue.h"
 #include "places/city_file.h"
 #include "places/list_text.h"
+#include "places/ordered_blocks.h"
 #include "places/place.h"
 
 namespace varomintel {
@@ -64,6 +66,23 @@ struct CityListCallbacks {
 // reported before it stand.
 CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks& callbacks,
                             const std::atomic<bool>& stop);
+
+struct CityListBlockCallbacks {
+  // On a pool thread, for each place of a block that sees the eclipse, in file order:
+  // appends what the front end writes for the place to the block's text. `clock` is the
+  // block's own.
+  std::function<void(std::string& text, ContactClock& clock, const StadtType& place)> format;
+  // On the calling thread, block after block in file order: the block's text and the
+  // counts after the block.
+  std::function<void(std::string_view text, const CityListCounts& counts)> onBlock;
+};
+
+// The run of RunCityList on all cores: the same places, counts and failures, the texts in
+// file order. The stop flag is tested after every block handed on (and by the pool
+// between places): a stopped run has handed on the whole blocks before the stop and
+// nothing after them. A malformed line ends the run after the places before it.
+CityListOutcome RunCityListBlocks(const CityListInput& input, const CityListBlockCallbacks& callbacks,
+                                  const std::atomic<bool>& stop, ListBlocks blocks = {});
 
 // What a run over the file would scan, found by reading it once without computing: a
 // front end that writes its output as the run goes, and must not start an output that a

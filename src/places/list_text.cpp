@@ -231,10 +231,15 @@ std::string CityListRecord(const EclipseRecord& eclipse, double deltaT, const St
 }
 
 std::string CityListLine(ContactClock& clock, const StadtType& place) {
-  if (!SeesEclipse(place)) return {};
-  const UtDate date = LineDate(clock, place);
   std::string out;
   out.reserve(200);
+  AppendCityListLine(out, clock, place);
+  return out;
+}
+
+void AppendCityListLine(std::string& out, ContactClock& clock, const StadtType& place) {
+  if (!SeesEclipse(place)) return;
+  const UtDate date = LineDate(clock, place);
   const auto right = [&](long long v, std::size_t width) { AppendNumberColumn(out, v, width); };
   right(date.year, 5);
   right(date.month, 2);
@@ -251,13 +256,17 @@ std::string CityListLine(ContactClock& clock, const StadtType& place) {
   out += ' ';
   right(place.Population, 8);
   AppendContactGroups(out, clock, place);
-  return out;
 }
 
 std::string CityListRecord(ContactClock& clock, const StadtType& place) {
-  if (!SeesEclipse(place)) return {};
   std::string out;
   out.reserve(220);
+  AppendCityListRecord(out, clock, place);
+  return out;
+}
+
+void AppendCityListRecord(std::string& out, ContactClock& clock, const StadtType& place) {
+  if (!SeesEclipse(place)) return;
   AppendRecordHead(out, clock, place);
   out += place.City;
   out += '\t';
@@ -268,7 +277,6 @@ std::string CityListRecord(ContactClock& clock, const StadtType& place) {
   AppendInteger(out, place.Population);
   out += '\t';
   AppendContactColumns(out, clock, place, /*stopAtLastVisible=*/true);
-  return out;
 }
 
 std::string CityHistLine(const EclipseRecord& eclipse, double deltaT, const StadtType& place) {
@@ -282,11 +290,16 @@ std::string CityHistRecord(const EclipseRecord& eclipse, double deltaT, const St
 }
 
 std::string CityHistLine(ContactClock& clock, const StadtType& place) {
-  if (!SeesEclipse(place)) return {};
-  const EclipseRecord& eclipse = clock.Eclipse();
-  const UtDate date = LineDate(clock, place);
   std::string out;
   out.reserve(180);
+  AppendCityHistLine(out, clock, place);
+  return out;
+}
+
+void AppendCityHistLine(std::string& out, ContactClock& clock, const StadtType& place) {
+  if (!SeesEclipse(place)) return;
+  const EclipseRecord& eclipse = clock.Eclipse();
+  const UtDate date = LineDate(clock, place);
   const auto right = [&](long long v, std::size_t width) { AppendNumberColumn(out, v, width); };
   right(date.year, 5);
   right(date.month, 2);
@@ -300,14 +313,18 @@ std::string CityHistLine(ContactClock& clock, const StadtType& place) {
   right(eclipse.SarosMember, 2);
   right(eclipse.SarosCount, 2);
   AppendContactGroups(out, clock, place);
-  return out;
 }
 
 std::string CityHistRecord(ContactClock& clock, const StadtType& place) {
-  if (!SeesEclipse(place)) return {};
-  const EclipseRecord& eclipse = clock.Eclipse();
   std::string out;
   out.reserve(200);
+  AppendCityHistRecord(out, clock, place);
+  return out;
+}
+
+void AppendCityHistRecord(std::string& out, ContactClock& clock, const StadtType& place) {
+  if (!SeesEclipse(place)) return;
+  const EclipseRecord& eclipse = clock.Eclipse();
   AppendRecordHead(out, clock, place);
   const auto field = [&](long long v) {
     AppendInteger(out, v);
@@ -317,7 +334,6 @@ std::string CityHistRecord(ContactClock& clock, const StadtType& place) {
   field(eclipse.SarosMember);
   field(eclipse.SarosCount);
   AppendContactColumns(out, clock, place, /*stopAtLastVisible=*/false);
-  return out;
 }
 
 

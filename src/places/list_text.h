@@ -53,6 +53,10 @@ std::string CityListLine(const EclipseRecord& eclipse, double deltaT, const Stad
 std::string CityListRecord(const EclipseRecord& eclipse, double deltaT, const StadtType& place);
 std::string CityListLine(ContactClock& clock, const StadtType& place);
 std::string CityListRecord(ContactClock& clock, const StadtType& place);
+// The same appended to `out` (nothing when the place does not see the eclipse): a run
+// that formats many places fills one buffer.
+void AppendCityListLine(std::string& out, ContactClock& clock, const StadtType& place);
+void AppendCityListRecord(std::string& out, ContactClock& clock, const StadtType& place);
 
 // The city history: the same for one eclipse at the search place, whose label is
 // place.Country.
@@ -60,6 +64,8 @@ std::string CityHistLine(const EclipseRecord& eclipse, double deltaT, const Stad
 std::string CityHistRecord(const EclipseRecord& eclipse, double deltaT, const StadtType& place);
 std::string CityHistLine(ContactClock& clock, const StadtType& place);
 std::string CityHistRecord(ContactClock& clock, const StadtType& place);
+void AppendCityHistLine(std::string& out, ContactClock& clock, const StadtType& place);
+void AppendCityHistRecord(std::string& out, ContactClock& clock, const StadtType& place);
 
 // The column headers over the on-screen lists (fixed width, lined up with the lines).
 const std::string& CityListHeader(std::uint8_t languageIndex);

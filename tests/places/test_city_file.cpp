@@ -67,12 +67,20 @@ TEST(ParseCityLine, PopulationKeepsTheLow32Bits) {
   EXPECT_EQ(p.Population, -2147483647 - 1);
   ASSERT_FALSE(ParseCityLine("A\t-5\t0\t0\tB", p));
   EXPECT_EQ(p.Population, -5);
+  std::int32_t population = 0;
+  ASSERT_FALSE(CheckCityLine("A\t2147483648\t0\t0\tB", population));
+  EXPECT_EQ(population, -2147483647 - 1);
 }
 
 TEST(ParseCityLine, MalformedNumberFieldsNameTheirText) {
   StadtType p;
+  // CheckCityLine, the counting pass's check, gives the same error for every line.
   const auto bad = [&](const std::string& line) {
     const auto e = ParseCityLine(line, p);
+    std::int32_t population = 0;
+    const auto checked = CheckCityLine(line, population);
+    EXPECT_EQ(checked ? checked->fieldText : std::string("<no error>"), e ? e->fieldText : std::string("<no error>"))
+        << line;
     return e ? e->fieldText : std::string("<no error>");
   };
   EXPECT_EQ(bad("A\tabc\t1\t2\tB"), "abc");

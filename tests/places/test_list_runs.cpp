@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "astro/calendar.h"
@@ -166,6 +167,80 @@ TEST_F(CityListRun, TheStopFlagEndsTheRunBetweenTwoPlaces) {
   EXPECT_EQ(r.cities.size(), 1u);
   EXPECT_EQ(r.outcome.counts.scanned, 1);
   EXPECT_EQ(r.afterLineCalls, 1);
+}
+
+// The run on all cores, cut into blocks and stopped after one of them (or not at all),
+// keeps exactly the lines of the places of the blocks it handed on, in file order, with
+// their counts, whatever the threads and the block size.
+TEST_F(CityListRun, ABlockRunKeepsTheWholeBlocksBeforeItsStopInFileOrder) {
+  // 203 places around the globe: some see the eclipse, some do not, one in four lies
+  // below the threshold of item 6 (10,000 inhabitants).
+  std::string text;
+  for (int i = 0; i < 203; ++i)
+    text += "Ort" + std::to_string(i) + "\t" + std::to_string(i % 4 == 3 ? 500 : 20000 + i) + "\t" +
+            std::to_string((i * 37) % 16000 - 8000) + "\t" + std::to_string((i * 7919) % 36000 - 18000) + "\tLand\r\n";
+  const std::string file = File(text);
+
+  // The reference: the place-by-place run, each line with the number of its file line.
+  Run whole;
+  input_.cityFile = file;
+  input_.populationItem = 6;
+  std::vector<long> lineOf;
+  std::vector<long> scannedAfter;  // scanned after each file line
+  {
+    const std::atomic<bool> never{false};
+    CityListCallbacks cb;
+    cb.onResult = [&](const CityListHit& h) {
+      whole.lines.push_back(h.line);
+      lineOf.push_back(static_cast<long>(scannedAfter.size()));
+    };
+    cb.afterLine = [&](const CityListCounts& c) { scannedAfter.push_back(c.scanned); };
+    whole.outcome = RunCityList(input_, cb, never);
+  }
+  ASSERT_EQ(scannedAfter.size(), 203u);
+  ASSERT_GT(whole.lines.size(), 20u);
+  ASSERT_LT(whole.outcome.counts.found, whole.outcome.counts.scanned);
+
+  struct Row {
+    unsigned threads;
+    std::size_t blockSize;
+    int stopAfterBlock;  // -1: never
+  };
+  for (const Row row : {Row{1, 1, 0}, Row{1, 50, 2}, Row{2, 1, 17}, Row{2, 7, 0}, Row{2, 7, 5}, Row{2, 64, 1},
+                        Row{3, 10, 19}, Row{4, 13, 3}, Row{2, 7, -1}, Row{3, 300, -1}, Row{4, 1, -1}}) {
+    SCOPED_TRACE(::testing::Message() << row.threads << " threads, blocks of " << row.blockSize << ", stop after "
+                                    << row.stopAfterBlock);
+    std::atomic<bool> stop{false};
+    std::vector<std::string> lines;
+    std::vector<long> blockScanned;
+    CityListBlockCallbacks cb;
+    cb.format = [](std::string& out, ContactClock& clock, const StadtType& place) {
+      AppendCityListLine(out, clock, place);
+      out += '\n';
+    };
+    cb.onBlock = [&](std::string_view block, const CityListCounts& counts) {
+      for (std::size_t from = 0, end; (end = block.find('\n', from)) != std::string_view::npos; from = end + 1)
+        lines.emplace_back(block.substr(from, end - from));
+      blockScanned.push_back(counts.scanned);
+      if (static_cast<int>(blockScanned.size()) == row.stopAfterBlock + 1) stop = true;
+    };
+    const CityListOutcome r = RunCityListBlocks(input_, cb, stop, ListBlocks{row.threads, row.blockSize});
+    const long blocks = (203 + static_cast<long>(row.blockSize) - 1) / static_cast<long>(row.blockSize);
+    const bool stops = row.stopAfterBlock >= 0 && row.stopAfterBlock < blocks;
+    EXPECT_EQ(r.stopped, stops);
+    EXPECT_FALSE(r.failure);
+    const long kept = stops ? std::min<long>(203, (row.stopAfterBlock + 1) * static_cast<long>(row.blockSize)) : 203;
+    std::vector<std::string> expected;
+    for (std::size_t i = 0; i < whole.lines.size(); ++i)
+      if (lineOf[i] < kept) expected.push_back(whole.lines[i]);
+    EXPECT_EQ(lines, expected);
+    ASSERT_EQ(blockScanned.size(), static_cast<std::size_t>(stops ? row.stopAfterBlock + 1 : blocks));
+    for (std::size_t b = 0; b < blockScanned.size(); ++b)
+      EXPECT_EQ(blockScanned[b],
+                scannedAfter[static_cast<std::size_t>(std::min<long>(203, static_cast<long>((b + 1) * row.blockSize)) - 1)]);
+    EXPECT_EQ(r.counts.scanned, scannedAfter[static_cast<std::size_t>(kept - 1)]);
+    EXPECT_EQ(r.counts.found, static_cast<long>(expected.size()));
+  }
 }
 
 TEST_F(CityListRun, MissingFileAndAnEclipseThatMissesThePenumbra) {
@@ -331,6 +406,61 @@ TEST_F(CityHistRun, AnInvisibleLastContactStillWritesItsTwoTabs) {
   const std::string& record = r.records[0];
   EXPECT_EQ(Tabs(record), 25u);
   EXPECT_EQ(record.substr(record.size() - 6), "\t\t\t\t\t\t");
+}
+
+// The search on all cores over a longer catalogue (the four records 23 times), stopped
+// after one of its blocks or not at all, keeps exactly the eclipses of the blocks it
+// handed on, in catalogue order, with their records and counts.
+TEST_F(CityHistRun, ABlockSearchKeepsTheWholeBlocksBeforeItsStopInCatalogueOrder) {
+  std::vector<EclipseRecord> many;
+  for (int k = 0; k < 23; ++k) many.insert(many.end(), records_.begin(), records_.end());
+  catalogue_ = Catalogue(many);
+  const int count = catalogue_.Count();
+  const Run whole = Go(2000, 2001);
+  ASSERT_EQ(whole.indices.size(), 23u);  // the total eclipse of 2001 each time
+
+  struct Row {
+    unsigned threads;
+    std::size_t blockSize;
+    int stopAfterBlock;  // -1: never
+  };
+  for (const Row row : {Row{1, 5, 3}, Row{2, 1, 0}, Row{2, 1, 40}, Row{2, 6, 2}, Row{3, 8, 10}, Row{4, 3, 7},
+                        Row{2, 6, -1}, Row{4, 1, -1}, Row{2, 500, 0}}) {
+    SCOPED_TRACE(::testing::Message() << row.threads << " threads, blocks of " << row.blockSize << ", stop after "
+                                      << row.stopAfterBlock);
+    std::atomic<bool> stop{false};
+    std::vector<std::string> records;
+    std::vector<int> seen;
+    int blocksHanded = 0;
+    CityHistBlockCallbacks cb;
+    cb.keepSeen = true;
+    cb.format = [](std::string& out, const CityHistFound& found) {
+      AppendCityHistRecord(out, found.clock, found.place);
+      out += '\n';
+    };
+    cb.onBlock = [&](std::string_view block, const std::vector<CityHistSeen>& kept, const std::string&,
+                     const CityHistOutcome&) {
+      for (std::size_t from = 0, end; (end = block.find('\n', from)) != std::string_view::npos; from = end + 1)
+        records.emplace_back(block.substr(from, end - from));
+      for (const CityHistSeen& k : kept) seen.push_back(k.index);
+      if (blocksHanded++ == row.stopAfterBlock) stop = true;
+    };
+    const CityHistOutcome r = RunCityHistBlocks(input_, cb, stop, ListBlocks{row.threads, row.blockSize});
+    const int blocks = (count + static_cast<int>(row.blockSize) - 1) / static_cast<int>(row.blockSize);
+    const bool stops = row.stopAfterBlock >= 0 && row.stopAfterBlock < blocks;
+    EXPECT_EQ(r.stopped, stops);
+    EXPECT_EQ(blocksHanded, stops ? row.stopAfterBlock + 1 : blocks);
+    const int kept = stops ? std::min(count, (row.stopAfterBlock + 1) * static_cast<int>(row.blockSize)) : count;
+    std::vector<std::string> expected;
+    std::vector<int> expectedIndices;
+    for (std::size_t i = 0; i < whole.indices.size(); ++i)
+      if (whole.indices[i] <= kept) expected.push_back(whole.records[i]), expectedIndices.push_back(whole.indices[i]);
+    EXPECT_EQ(records, expected);
+    EXPECT_EQ(seen, expectedIndices);
+    EXPECT_EQ(r.visited, kept);
+    EXPECT_EQ(r.computed, (kept / 4) * 2 + std::clamp(kept % 4 - 2, 0, 2));  // records 3 and 4 of each four
+    EXPECT_EQ(r.found, static_cast<int>(expected.size()));
+  }
 }
 
 TEST_F(CityHistRun, StopAndYield) {

@@ -338,14 +338,24 @@ bool TForm_CityHist::StartCityHist() {
   StartRun(
       Button_Start_CityHist, CityHistLegend(Vars().LanguageIndex),
       [this, input, total](ListRun& run) {
-        CityHistCallbacks callbacks;
-        callbacks.onResult = [&](const CityHistHit& hit) {
-          run.Add(hit.line, hit.record);
-          calendar_.push_back(CalendarEclipseFromHit(hit));
+        // The eclipses are computed on every core; each block comes back in catalogue order.
+        CityHistBlockCallbacks callbacks;
+        callbacks.keepSeen = true;
+        callbacks.format = [](std::string& text, const CityHistFound& found) {
+          AppendCityHistLine(text, found.clock, found.place);
+          text += '\n';
+          AppendCityHistRecord(text, found.clock, found.place);
+          text += '\n';
         };
-        callbacks.onStatus = [&](const std::string& status) { run.SetStatus(status); };
-        callbacks.onYield = [&](int index) { run.SetProgress(index, total); };
-        outcome_ = RunCityHist(input, callbacks, run.StopFlag());
+        callbacks.onBlock = [&](std::string_view pairs, const std::vector<CityHistSeen>& seen, const std::string& status,
+                                const CityHistOutcome& sofar) {
+          run.AddPairs(pairs);
+          for (const CityHistSeen& s : seen)
+            calendar_.push_back(CalendarEclipse{s.index, input.catalogue->At(s.index), s.deltaT, s.place});
+          if (!status.empty()) run.SetStatus(status);
+          run.SetProgress(sofar.visited, total);
+        };
+        outcome_ = RunCityHistBlocks(input, callbacks, run.StopFlag());
         run.SetProgress(outcome_.visited, total);
       },
       [this] {

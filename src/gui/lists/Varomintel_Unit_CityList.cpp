@@ -112,9 +112,16 @@ void TForm_CityList::StartCityList() {
   StartRun(
       Button_Start_CityList, CityListLegend(lang),
       [this, input, total = ec ? 0 : total](ListRun& run) {
-        CityListCallbacks callbacks;
-        callbacks.onResult = [&](const CityListHit& hit) { run.Add(hit.line, hit.record); };
-        callbacks.afterLine = [&](const CityListCounts& counts) {
+        // The places are computed on every core; each block comes back in file order.
+        CityListBlockCallbacks callbacks;
+        callbacks.format = [](std::string& text, ContactClock& clock, const StadtType& place) {
+          AppendCityListLine(text, clock, place);
+          text += '\n';
+          AppendCityListRecord(text, clock, place);
+          text += '\n';
+        };
+        callbacks.onBlock = [&](std::string_view pairs, const CityListCounts& counts) {
+          run.AddPairs(pairs);
           run.SetProgress(static_cast<long long>(counts.bytesRead), total);
           if (counts.statusSet && (counts.scanned != shownScanned_ || counts.found != shownFound_)) {
             shownScanned_ = counts.scanned;
@@ -123,7 +130,7 @@ void TForm_CityList::StartCityList() {
             run.SetStatus(CityListStatus(counts.scanned, counts.found, statusLanguage_));
           }
         };
-        outcome_ = RunCityList(input, callbacks, run.StopFlag());
+        outcome_ = RunCityListBlocks(input, callbacks, run.StopFlag());
       },
       [this] { ReportRunEnd(); });
 }
