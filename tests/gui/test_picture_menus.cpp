@@ -1,4 +1,4 @@
-// The context menus of the main window's diagram and map, driven offscreen in each
+// The context menus of the main window's diagram, map and report, driven offscreen in each
 // language: their entries, and the save dialogs filled in as a user would (a name without
 // its extension): the pictures written as PNG at the size shown and at twice the design
 // size, the animation written as an MP4 video, or cancelled in its progress dialog and
@@ -9,12 +9,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <filesystem>
@@ -40,6 +42,7 @@ struct MenuCase {
   std::uint8_t language;
   QStringList diagramEntries;
   QStringList mapEntries;
+  const char* copy;  // the report's entry
   bool cancelAnimation;  // true: Cancel in the progress dialog; false: the video is written
 };
 
@@ -126,6 +129,22 @@ TEST_P(PictureMenus, EntriesInTheLanguageAndTheSavedFiles) {
   EXPECT_EQ(Entries(OpenMenu(diagram)), c.diagramEntries);
   EXPECT_EQ(Entries(OpenMenu(map)), c.mapEntries);
 
+  // The report's Copy: the whole text without a selection, else the selected part.
+  auto* report = Find<QTextEdit>(*window_, "RE_Table");
+  ASSERT_FALSE(report->toPlainText().isEmpty());
+  QPointer<QMenu> reportMenu = OpenMenu(report);
+  EXPECT_EQ(Entries(reportMenu), QStringList{QString::fromUtf8(c.copy)});
+  reportMenu = OpenMenu(report);
+  Find<QAction>(*reportMenu, "Copy")->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), report->toPlainText());
+  QTextCursor cursor = report->textCursor();
+  cursor.setPosition(0);
+  cursor.setPosition(5, QTextCursor::KeepAnchor);
+  report->setTextCursor(cursor);
+  reportMenu = OpenMenu(report);
+  Find<QAction>(*reportMenu, "Copy")->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), report->toPlainText().left(5));
+
   // The diagram as shown (the design size here), at twice the design size, and the map
   // as shown (with its degree labels when the graticule is on).
   const QStringList pngFilters = SaveThrough(diagram, "SavePicture", "shown");
@@ -161,15 +180,18 @@ INSTANTIATE_TEST_SUITE_P(
                  {"Bild kopieren", "Bild speichern unter …", "Bild in doppelter Größe speichern unter …",
                   "Animation speichern unter …"},
                  {"Bild kopieren", "Bild speichern unter …"},
+                 "Kopieren",
                  true},
         MenuCase{"English", 1,
                  {"Copy picture", "Save picture as …", "Save picture at double size as …", "Save animation as …"},
                  {"Copy picture", "Save picture as …"},
+                 "Copy",
                  false},
         MenuCase{"French", 2,
                  {"Copier l'image", "Enregistrer l'image sous …", "Enregistrer l'image en taille double sous …",
                   "Enregistrer l'animation sous …"},
                  {"Copier l'image", "Enregistrer l'image sous …"},
+                 "Copier",
                  true}),
     [](const auto& row) { return std::string(row.param.name); });
 

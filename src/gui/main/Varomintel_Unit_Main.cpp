@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <algorithm>
@@ -108,6 +109,7 @@ void TForm_Main::ConnectPictureMenus() {
   AttachDiagramMenu(shownDiagram, source);
   AttachMapMenu(mapPanel_->findChild<QWidget*>("Image_World"), language, [this] { return mapPanel_->ShownMap(); },
                 baseName);
+  AttachReportMenu(findChild<QTextEdit*>("RE_Table"), language);
 }
 
 void TForm_Main::ReportRefusedPictures() {

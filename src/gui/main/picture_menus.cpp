@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QRegularExpression>
+#include <QTextEdit>
 #include <QWidget>
 
 #include "render/video_writer.h"
@@ -29,6 +30,7 @@ enum Text {
   kVideoFilter,
   kSavingAnimation,
   kCancel,
+  kCopy,
   kTextCount
 };
 
@@ -44,6 +46,7 @@ constexpr const char* kTexts[kTextCount][3] = {
      "Vidéo MP4 (*.mp4);;Vidéo WebM (*.webm)"},
     {"Die Animation wird gespeichert …", "Saving the animation …", "Enregistrement de l'animation …"},
     {"Abbrechen", "Cancel", "Annuler"},
+    {"Kopieren", "Copy", "Copier"},
 };
 
 QString T(Text text, std::uint8_t language) { return QString::fromUtf8(kTexts[text][language <= 2 ? language : 0]); }
@@ -171,6 +174,26 @@ QMenu* NewMapMenu(QWidget* parent, std::uint8_t language, const std::function<QI
                      SavePictureAsked(parent, picture, kSavePicture, language, name);
                    });
   return menu;
+}
+
+QMenu* NewReportMenu(QTextEdit* report, std::uint8_t language) {
+  auto* menu = new QMenu(report);
+  QObject::connect(AddAction(menu, "Copy", T(kCopy, language)), &QAction::triggered, menu, [report] {
+    const QString selected = report->textCursor().selectedText();
+    // A selection's line ends are paragraph separators (U+2029); the clipboard gets LF.
+    QGuiApplication::clipboard()->setText(selected.isEmpty() ? report->toPlainText()
+                                                             : QString(selected).replace(QChar(0x2029), '\n'));
+  });
+  return menu;
+}
+
+void AttachReportMenu(QTextEdit* report, std::function<std::uint8_t()> language) {
+  report->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(report, &QWidget::customContextMenuRequested, report, [report, language](const QPoint& at) {
+    QMenu* menu = NewReportMenu(report, language());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(MenuPoint(report, at));
+  });
 }
 
 void AttachDiagramMenu(QWidget* picture, DiagramMenuSource source) {

@@ -2,7 +2,7 @@
 // the picture has the focus): on the shadow diagram "Copy picture", "Save picture as ..."
 // (PNG at the size shown, or at twice the design size) and "Save animation as ..." (the
 // play as an MP4 or WebM video, with a progress dialog that can be cancelled), on the
-// world map "Copy picture" and "Save picture as ...". In German, English and French, in
+// world map "Copy picture" and "Save picture as ...", on the report "Copy". In German, English and French, in
 // the language of the moment the menu opens.
 #pragma once
 
@@ -14,6 +14,7 @@
 #include <string>
 
 class QMenu;
+class QTextEdit;
 class QWidget;
 
 namespace varomintel {
@@ -46,10 +47,15 @@ QMenu* NewDiagramMenu(QWidget* parent, const DiagramMenuSource& source);
 QMenu* NewMapMenu(QWidget* parent, std::uint8_t language, const std::function<QImage()>& shown,
                   const QString& baseName);
 
-// Opens NewDiagramMenu / NewMapMenu at the pointer (or the widget's centre for the menu
+// The menu of the report ("Copy"): copies the selected text, or the whole report when
+// nothing is selected.
+QMenu* NewReportMenu(QTextEdit* report, std::uint8_t language);
+
+// Opens NewDiagramMenu / NewMapMenu / NewReportMenu at the pointer (or the widget's centre for the menu
 // key) whenever `picture` asks for its context menu.
 void AttachDiagramMenu(QWidget* picture, DiagramMenuSource source);
 void AttachMapMenu(QWidget* picture, std::function<std::uint8_t()> language, std::function<QImage()> shown,
                    std::function<QString()> baseName);
+void AttachReportMenu(QTextEdit* report, std::function<std::uint8_t()> language);
 
 }  // namespace varomintel
