@@ -220,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(
 // older file of that name stays as it was.
 TEST_F(AnimateCli, AnInterruptLeavesTheOldFileAndNoPartOfTheNewOne) {
   { std::ofstream(*dir_ / "kept.mp4") << "old video"; }
-  const CliRun r = RunProgram(*dir_, "timeout", "--preserve-status -s INT 1.5 " + std::string(VAROMINTEL_CLI) +
+  const CliRun r = RunProgram(*dir_, "timeout", "--preserve-status -s INT 3 " + std::string(VAROMINTEL_CLI) +
                                                     " animate 1 --whole --step 6 --out kept.mp4");
   EXPECT_EQ(r.status, 128 + SIGINT) << r.err;
   EXPECT_NE(r.err.find("interrupted"), std::string::npos) << r.err;
