@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -124,10 +125,26 @@ class PictureMenus : public ::testing::TestWithParam<MenuCase> {
 
 TEST_P(PictureMenus, EntriesInTheLanguageAndTheSavedFiles) {
   const MenuCase& c = GetParam();
-  auto* diagram = Find<DiagramView>(*window_, "DiagramImages");
-  auto* map = Find<WorldMapImage>(*window_, "Image_World");
+  auto* diagram = Find<QWidget>(*window_, "DiagramPanel");
+  auto* map = Find<QWidget>(*window_, "MapPanel");
   EXPECT_EQ(Entries(OpenMenu(diagram)), c.diagramEntries);
   EXPECT_EQ(Entries(OpenMenu(map)), c.mapEntries);
+  // The menu key on the time slider (the diagram's focus) and a right click on the picture
+  // open the diagram's menu.
+  for (QWidget* target :
+       {Find<QWidget>(*window_, "ScrollBar_Time"), static_cast<QWidget*>(Find<DiagramView>(*window_, "DiagramImages"))}) {
+    const QList<QMenu*> before = diagram->findChildren<QMenu*>(Qt::FindDirectChildrenOnly);
+    const bool slider = target->objectName() == "ScrollBar_Time";
+    QContextMenuEvent event(slider ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse, QPoint(5, 5),
+                            target->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(target, &event);
+    QCoreApplication::processEvents();
+    QMenu* opened = nullptr;
+    for (QMenu* m : diagram->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+      if (!before.contains(m)) opened = m;
+    ASSERT_NE(opened, nullptr) << target->objectName().toStdString();
+    EXPECT_EQ(Entries(opened), c.diagramEntries);
+  }
 
   // The report's Copy: the whole text without a selection, else the selected part.
   auto* report = Find<QTextEdit>(*window_, "RE_Table");
@@ -152,7 +169,8 @@ TEST_P(PictureMenus, EntriesInTheLanguageAndTheSavedFiles) {
   EXPECT_TRUE(pngFilters[0].endsWith("(*.png)")) << pngFilters[0].toStdString();
   const QImage shown = Picture(dir_ / "out" / "shown.png");
   EXPECT_EQ(shown.size(), QSize(1040, 480));
-  EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32), diagram->ShownImage().convertToFormat(QImage::Format_RGB32));
+  EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
+            Find<DiagramView>(*window_, "DiagramImages")->ShownImage().convertToFormat(QImage::Format_RGB32));
   SaveThrough(diagram, "SavePictureDouble", "double");
   EXPECT_EQ(Picture(dir_ / "out" / "double.png").size(), QSize(2080, 960));
   SaveThrough(map, "SavePicture", "map");

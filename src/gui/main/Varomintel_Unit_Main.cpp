@@ -106,8 +106,12 @@ void TForm_Main::ConnectPictureMenus() {
     animation->view.SetSliderPosition(animation->positions[static_cast<std::size_t>(i)]);
     return varomintel::DrawShadowDiagram(DiagramSceneOf(animation->view), moonPictures_, 1);
   };
-  AttachDiagramMenu(shownDiagram, source);
-  AttachMapMenu(mapPanel_->findChild<QWidget*>("Image_World"), language, [this] { return mapPanel_->ShownMap(); },
+  // On the panels, so that the menu key opens them from the control that has the focus
+  // (the time slider, a play button, the map's choices) as a right click does anywhere on
+  // the panel; the slider passes its context menu on to the panel.
+  if (auto* slider = diagramPanel_->findChild<QWidget*>("ScrollBar_Time")) slider->setContextMenuPolicy(Qt::NoContextMenu);
+  AttachDiagramMenu(diagramPanel_, source);
+  AttachMapMenu(mapPanel_, language, [this] { return mapPanel_->ShownMap(); },
                 baseName);
   AttachReportMenu(findChild<QTextEdit*>("RE_Table"), language);
 }
