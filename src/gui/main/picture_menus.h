@@ -1,9 +1,10 @@
-// The context menus of the main window's pictures (a right click, or the menu key where
-// the picture has the focus): on the shadow diagram "Copy picture", "Save picture as ..."
-// (PNG at the size shown, or at twice the design size) and "Save animation as ..." (the
-// play as an MP4 or WebM video, with a progress dialog that can be cancelled), on the
-// world map "Copy picture" and "Save picture as ...", on the report "Copy". In German, English and French, in
-// the language of the moment the menu opens.
+// The context menus of the main window's pictures (a right click on the panel, or the
+// menu key while one of its controls has the focus): on the shadow diagram "Copy
+// picture", "Save picture as ..." (PNG at the size shown, or at twice the design size)
+// and "Save animation as ..." (the play as an MP4 or WebM video, with a progress dialog
+// that can be cancelled), on the world map "Copy picture" and "Save picture as ...", on
+// the report "Copy". In German, English and French, in the language of the moment the
+// menu opens.
 #pragma once
 
 #include <QImage>
@@ -51,8 +52,8 @@ QMenu* NewMapMenu(QWidget* parent, std::uint8_t language, const std::function<QI
 // nothing is selected.
 QMenu* NewReportMenu(QTextEdit* report, std::uint8_t language);
 
-// Opens NewDiagramMenu / NewMapMenu / NewReportMenu at the pointer (or the widget's centre for the menu
-// key) whenever `picture` asks for its context menu.
+// Opens NewDiagramMenu / NewMapMenu / NewReportMenu at the pointer (or the widget's centre
+// for the menu key) whenever the widget asks for its context menu.
 void AttachDiagramMenu(QWidget* picture, DiagramMenuSource source);
 void AttachMapMenu(QWidget* picture, std::function<std::uint8_t()> language, std::function<QImage()> shown,
                    std::function<QString()> baseName);
