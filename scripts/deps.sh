@@ -9,6 +9,7 @@ set -euo pipefail
 run_packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n nlohmann-json3-dev
+  libavcodec-dev libavformat-dev libswscale-dev libavutil-dev
   fonts-liberation fonts-dejavu-core
 )
 test_packages=(
@@ -18,6 +19,7 @@ test_packages=(
   python3 python3-icalendar
   dpkg-dev desktop-file-utils appstream lintian librsvg2-bin
   xvfb xauth openbox xdotool imagemagick
+  ffmpeg
 )
 
 case "${1:-test}" in

@@ -38,4 +38,16 @@ bool PlayMayStep(PlayDirection direction, int position) {
   return step > 0 ? position <= kSliderLast - step : position >= -step;
 }
 
+std::vector<int> AnimationPositions(const EclipseCircumstances& circumstances, int step, bool whole) {
+  step = std::max(1, step);
+  int first = kSliderFirst, last = kSliderLast;
+  if (!whole && circumstances.TimeP1 != 0 && circumstances.TimeP4 != 0) {
+    first = std::max(kSliderFirst, SliderPosition(circumstances.TimeP1) - kAnimationMarginPositions);
+    last = std::min(kSliderLast, SliderPosition(circumstances.TimeP4) + kAnimationMarginPositions);
+  }
+  std::vector<int> positions;
+  for (int at = first; at <= last; at += step) positions.push_back(at);
+  return positions;
+}
+
 }  // namespace varomintel

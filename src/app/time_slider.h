@@ -3,7 +3,10 @@
 // selected eclipse (position 7200 is T0, 1800 positions per hour).
 #pragma once
 
+#include <vector>
+
 #include "eclipse/catalogue.h"
+#include "eclipse/circumstances.h"
 
 namespace varomintel {
 
@@ -43,5 +46,13 @@ int PlayStep(PlayDirection direction);
 // position >= |step|, so that play never leaves 0..14400 and ends on the last position
 // reachable by whole steps.
 bool PlayMayStep(PlayDirection direction, int position);
+
+// The slider positions of the frames of an animation, `step` positions apart (6 or 60:
+// 12 seconds or 2 minutes a frame), forward. With `whole` the whole slider, 0 .. 14400;
+// otherwise from 10 minutes (300 positions) before P1 to 10 minutes after P4, held within
+// the slider, the last frame the last whole step at or before that end. An eclipse without
+// P1 or P4 gets the whole slider.
+inline constexpr int kAnimationMarginPositions = 300;
+std::vector<int> AnimationPositions(const EclipseCircumstances& circumstances, int step, bool whole);
 
 }  // namespace varomintel

@@ -14,6 +14,7 @@
 #include "app/time_slider.h"
 #include "app/version_info.h"
 #include "cli/commands.h"
+#include "cli/diagram_pictures.h"
 #include "cli/offscreen_application.h"
 #include "eclipse/elements.h"
 #include "render/moon_pictures.h"
@@ -23,6 +24,19 @@
 #include "text/whole_file.h"
 
 namespace varomintel::cli {
+
+PictureFault UnusableMoonPicture(const SelectedEclipse& selection, const std::vector<int>& positions,
+                                 const MoonPictures& pictures) {
+  for (const int at : positions) {
+    const SliderTime time = SliderTimeAt(selection.record, at, selection.deltaT);
+    const ElementValues e = EvaluateElements(selection.record, time.t, selection.deltaT);
+    const int diameter = MoonDiameterPixels(e.PenContactRadius - e.f1);
+    if (diameter < 0 || diameter > kDiagramWidth) continue;  // a Moon that does not fit is not drawn
+    const PictureFault& fault = pictures.Fault(MoonPictureNumber(diameter));
+    if (!fault.empty()) return fault;
+  }
+  return {};
+}
 
 namespace {
 
@@ -44,21 +58,6 @@ int SliderArgument(std::string_view text) {
   if (!p || *p < kSliderFirst || *p > kSliderLast)
     throw UsageError{"--position must be a whole number from 0 to 14400, not '" + std::string(text) + "'"};
   return static_cast<int>(*p);
-}
-
-// The first Moon picture that the drawings at `positions` take and that could not be
-// loaded; empty when every picture they take is usable.
-PictureFault UnusableMoonPicture(const SelectedEclipse& selection, const std::vector<int>& positions,
-                                 const MoonPictures& pictures) {
-  for (const int at : positions) {
-    const SliderTime time = SliderTimeAt(selection.record, at, selection.deltaT);
-    const ElementValues e = EvaluateElements(selection.record, time.t, selection.deltaT);
-    const int diameter = MoonDiameterPixels(e.PenContactRadius - e.f1);
-    if (diameter < 0 || diameter > kDiagramWidth) continue;  // a Moon that does not fit is not drawn
-    const PictureFault& fault = pictures.Fault(MoonPictureNumber(diameter));
-    if (!fault.empty()) return fault;
-  }
-  return {};
 }
 
 // A name that the shell pattern diagram_*.png matches.

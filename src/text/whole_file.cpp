@@ -75,58 +75,73 @@ int CreateNeighbour(const std::string& target, mode_t mode, std::string* temp) {
 
 }  // namespace
 
-bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string* error) {
+bool WholeFileWriter::Open(const std::string& path, std::string* error) {
+  Abandon();
+  path_ = path;
   int code = 0;
-  const std::string target = Target(path, &code);
-  if (target.empty()) return FailErrno(error, path, code);
+  target_ = Target(path, &code);
+  if (target_.empty()) return FailErrno(error, path, code);
 
-  bool existing = false;
-  mode_t mode = 0;
+  existing_ = false;
+  mode_ = 0;
   struct stat st {};
-  if (stat(target.c_str(), &st) == 0) {
+  if (stat(target_.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return Fail(error, path, "it is a folder");
     if (!S_ISREG(st.st_mode)) return Fail(error, path, "it is not a regular file");
     // A file without any write permission is read-only by its owner's wish, even for a
     // user (root) whom the system would let write it.
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return Fail(error, path, "it is read-only");
-    if (access(target.c_str(), W_OK) != 0) return FailErrno(error, path, errno);
-    existing = true;
-    mode = st.st_mode & 07777;
+    if (access(target_.c_str(), W_OK) != 0) return FailErrno(error, path, errno);
+    existing_ = true;
+    mode_ = st.st_mode & 07777;
   } else if (errno != ENOENT) {
     return FailErrno(error, path, errno);
   }
 
   // A new file gets the usual permissions (0666 less the umask), a replaced one its own.
-  std::string temp;
-  const int fd = CreateNeighbour(target, existing ? 0600 : 0666, &temp);
-  if (fd < 0) return FailErrno(error, path, errno);
+  fd_ = CreateNeighbour(target_, existing_ ? 0600 : 0666, &temp_);
+  if (fd_ < 0) return FailErrno(error, path, errno);
+  return true;
+}
+
+void WholeFileWriter::Abandon() {
+  if (fd_ >= 0) close(fd_);
+  if (!temp_.empty()) unlink(temp_.c_str());
+  fd_ = -1;
+  temp_.clear();
+}
+
+bool WholeFileWriter::Commit(std::string* error) {
+  if (fd_ < 0) return Fail(error, path_, "it is not open");
   const auto abandon = [&](int failure) {
-    close(fd);
-    unlink(temp.c_str());
-    return FailErrno(error, path, failure);
+    Abandon();
+    return FailErrno(error, path_, failure);
   };
+  if (existing_ && fchmod(fd_, static_cast<mode_t>(mode_)) != 0) return abandon(errno);
+  if (fsync(fd_) != 0) return abandon(errno);
+  const int fd = fd_;
+  fd_ = -1;
+  if (close(fd) != 0) return abandon(errno);
+  if (rename(temp_.c_str(), target_.c_str()) != 0) return abandon(errno);
+  temp_.clear();
+  return true;
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string* error) {
+  WholeFileWriter file;
+  if (!file.Open(path, error)) return false;
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    const ssize_t n = write(file.Descriptor(), bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return abandon(errno);
+      const int failure = errno;
+      file.Abandon();
+      return FailErrno(error, path, failure);
     }
     done += static_cast<std::size_t>(n);
   }
-  if (existing && fchmod(fd, mode) != 0) return abandon(errno);
-  if (fsync(fd) != 0) return abandon(errno);
-  if (close(fd) != 0) {
-    const int failure = errno;
-    unlink(temp.c_str());
-    return FailErrno(error, path, failure);
-  }
-  if (rename(temp.c_str(), target.c_str()) != 0) {
-    const int failure = errno;
-    unlink(temp.c_str());
-    return FailErrno(error, path, failure);
-  }
-  return true;
+  return file.Commit(error);
 }
 
 }  // namespace varomintel

@@ -46,6 +46,11 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for p in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation fonts-dejavu-core; do
   [[ "$depends" == *"$p"* ]] || fail "Depends lacks $p: $depends"
 done
+# The FFmpeg run-time libraries that varomintel-cli links (dpkg-shlibdeps finds them), with
+# the version number of Debian's FFmpeg in their names (libavcodec59, ...).
+for p in libavcodec libavformat libswscale libavutil; do
+  [[ "$depends" =~ (^|[[:space:],])$p[0-9]+[[:space:]] ]] || fail "Depends lacks ${p}N: $depends"
+done
 
 # The command line, through the /usr/bin link, from a folder without a catalogue: it
 # reads the installed one and reports what the build's program reports.

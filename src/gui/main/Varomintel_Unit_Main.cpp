@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <algorithm>
@@ -22,8 +23,10 @@
 #include "gui/lists/Varomintel_Unit_CityList.h"
 #include "gui/main/checked_pictures.h"
 #include "gui/main/diagram_panel.h"
+#include "gui/main/diagram_view.h"
 #include "gui/main/map_panel.h"
 #include "gui/main/picture_column_layout.h"
+#include "gui/main/picture_menus.h"
 #include "gui/main/selection_panel.h"
 #include "render/shadow_diagram.h"
 #include "render/world_map.h"
@@ -47,6 +50,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
   aboutPanel_ = new AboutPanel(ui_->Client);
   ConnectMenus();
   ConnectPanels();
+  ConnectPictureMenus();
   SetReadingTabOrder();
 
   mapPictures_ = LoadCheckedMapPictures(MapPictureFolder(v.ProgramDir), refusedPictures_);
@@ -66,6 +70,51 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
   mapPanel_->Retranslate(v.LanguageIndex);
   diagramPanel_->Retranslate(v.LanguageIndex);
   ReportRefusedPictures();
+}
+
+void TForm_Main::ConnectPictureMenus() {
+  const auto language = [] { return ValidLanguageIndex(Vars().LanguageIndex); };
+  const auto baseName = [this] {
+    if (!view_.HasSelection()) return QStringLiteral("eclipse");
+    const EclipseRecord& r = view_.Selection().record;
+    return QString::asprintf("eclipse-%d-%02d-%02d", r.Year, r.Month, r.Day);
+  };
+  auto* shownDiagram = diagramPanel_->findChild<DiagramView*>("DiagramImages");
+  // The video's frames come from a copy of the view model, so that the window's slider
+  // and diagram stay where they are while it is written.
+  struct Animation {
+    EclipseView view;
+    std::vector<int> positions;
+  };
+  auto animation = std::make_shared<Animation>();
+  DiagramMenuSource source;
+  source.language = language;
+  source.baseName = baseName;
+  source.shown = [shownDiagram] { return shownDiagram->ShownImage(); };
+  source.drawAtScale = [this](double scale) {
+    return view_.HasSelection() ? varomintel::DrawShadowDiagram(DiagramSceneOf(view_), moonPictures_, scale)
+                                : QImage();
+  };
+  source.frameCount = [this, animation] {
+    animation->view = view_;
+    animation->positions =
+        view_.HasSelection() ? AnimationPositions(view_.Selection().circumstances, kSliderLargeChange, false)
+                             : std::vector<int>{};
+    return static_cast<int>(animation->positions.size());
+  };
+  source.drawFrame = [this, animation](int i) {
+    if (animation->positions.empty()) return NewDiagramImage();
+    animation->view.SetSliderPosition(animation->positions[static_cast<std::size_t>(i)]);
+    return varomintel::DrawShadowDiagram(DiagramSceneOf(animation->view), moonPictures_, 1);
+  };
+  // On the panels, so that the menu key opens them from the control that has the focus
+  // (the time slider, a play button, the map's choices) as a right click does anywhere on
+  // the panel; the slider passes its context menu on to the panel.
+  if (auto* slider = diagramPanel_->findChild<QWidget*>("ScrollBar_Time")) slider->setContextMenuPolicy(Qt::NoContextMenu);
+  AttachDiagramMenu(diagramPanel_, source);
+  AttachMapMenu(mapPanel_, language, [this] { return mapPanel_->ShownMap(); },
+                baseName);
+  AttachReportMenu(findChild<QTextEdit*>("RE_Table"), language);
 }
 
 void TForm_Main::ReportRefusedPictures() {

@@ -81,6 +81,8 @@ class TForm_Main : public QMainWindow {
 
  private:
   void ConnectMenus();
+  // The context menus of the diagram and the map (picture_menus.h).
+  void ConnectPictureMenus();
   void ConnectPanels();
   void SetReadingTabOrder();
   void PlaceOnScreen();

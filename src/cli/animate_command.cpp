@@ -1,0 +1,170 @@
+// varomintel-cli animate: the shadow diagram's play as a video (MP4 with H.264 or WebM
+// with VP9, by the extension), each frame encoded as it is drawn.
+#include <unistd.h>
+
+#include <QImage>
+
+#include <csignal>
+#include <cstdio>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/eclipse_view.h"
+#include "app/time_slider.h"
+#include "app/version_info.h"
+#include "cli/commands.h"
+#include "cli/diagram_pictures.h"
+#include "cli/offscreen_application.h"
+#include "render/moon_pictures.h"
+#include "render/shadow_diagram.h"
+#include "render/video_writer.h"
+#include "text/number_text.h"
+#include "text/text_table.h"
+
+namespace varomintel::cli {
+
+namespace {
+
+// Set by SIGINT and SIGTERM while a video is encoded: the encoding stops at the next frame
+// and removes its file, instead of the signal leaving half a video behind.
+volatile std::sig_atomic_t interrupted = 0;
+extern "C" void OnInterrupt(int) { interrupted = 1; }
+
+// The handlers of SIGINT and SIGTERM for the lifetime of the object, then the old ones.
+class InterruptGuard {
+ public:
+  InterruptGuard() {
+    interrupted = 0;
+    struct sigaction action {};
+    action.sa_handler = &OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &oldInt_);
+    sigaction(SIGTERM, &action, &oldTerm_);
+  }
+  ~InterruptGuard() {
+    sigaction(SIGINT, &oldInt_, nullptr);
+    sigaction(SIGTERM, &oldTerm_, nullptr);
+  }
+  InterruptGuard(const InterruptGuard&) = delete;
+  InterruptGuard& operator=(const InterruptGuard&) = delete;
+
+ private:
+  struct sigaction oldInt_ {}, oldTerm_ {};
+};
+
+// "[#########...........]  45%  85/190": redrawn on one line of a terminal whenever the
+// shown percentage changes, erased at the end.
+class ProgressBar {
+ public:
+  ProgressBar(std::ostream& err, bool shown) : err_(err), shown_(shown) {}
+  void Show(int done, int count) {
+    if (!shown_ || count <= 0) return;
+    const int percent = static_cast<int>(100LL * done / count);
+    if (percent == percent_) return;
+    percent_ = percent;
+    constexpr int kWidth = 40;
+    const int filled = kWidth * percent / 100;
+    char line[96];
+    std::snprintf(line, sizeof line, "] %3d%%  %d/%d", percent, done, count);
+    err_ << '\r' << '[' << std::string(static_cast<std::size_t>(filled), '#')
+         << std::string(static_cast<std::size_t>(kWidth - filled), '.') << line << std::flush;
+  }
+  ~ProgressBar() {
+    if (shown_ && percent_ >= 0) err_ << "\r\033[K" << std::flush;
+  }
+  ProgressBar(const ProgressBar&) = delete;
+  ProgressBar& operator=(const ProgressBar&) = delete;
+
+ private:
+  std::ostream& err_;
+  bool shown_;
+  int percent_ = -1;
+};
+
+int Animate(Args& args, const Catalogue* cat, Context& ctx) {
+  const Catalogue& catalogue = *cat;
+  TimeSettings settings;
+  settings.language = LanguageOption(args);
+  settings.universalTime = !args.Flag("--tt");
+  const auto out = args.Value("--out");
+  const auto step = args.Value("--step");
+  const auto fpsText = args.Value("--fps");
+  const bool whole = args.Flag("--whole");
+  const double scale = ScaleOption(args);
+  const int index = IndexArgument(args.Positional("INDEX"), catalogue);
+  args.ExpectEnd();
+  if (!out || out->empty()) throw UsageError{"give --out FILE.mp4 or --out FILE.webm"};
+  if (!VideoFormatOf(std::string(*out)))
+    throw UsageError{"--out must name a .mp4 or .webm file, not '" + std::string(*out) + "'"};
+  int frameStep = 60;
+  if (step) {
+    if (*step != "6" && *step != "60") throw UsageError{"--step must be 6 or 60, not '" + std::string(*step) + "'"};
+    frameStep = *step == "6" ? 6 : 60;
+  }
+  int fps = 30;
+  if (fpsText) {
+    const auto n = ParseInteger(*fpsText);
+    if (!n || *n < kMinVideoFps || *n > kMaxVideoFps)
+      throw UsageError{"--fps must be a whole number from " + std::to_string(kMinVideoFps) + " to " +
+                       std::to_string(kMaxVideoFps) + ", not '" + std::string(*fpsText) + "'"};
+    fps = static_cast<int>(*n);
+  }
+
+  const auto app = OffscreenApplication();
+  const SelectedEclipse selection = SelectEclipseAt(catalogue, index, settings);
+  const std::vector<int> positions = AnimationPositions(selection.circumstances, frameStep, whole);
+  const MoonPictures pictures = MoonPictures::Load(MoonPictureFolder("", ctx.programDir));
+  if (const PictureFault fault = UnusableMoonPicture(selection, positions, pictures); !fault.empty()) {
+    ctx.err << "varomintel-cli: animate: " << fault.Line() << '\n';
+    return kExitUsage;
+  }
+
+  const std::string prefix =
+      "Varomintel " + ProgramVersion(ProgramVersionInfo("")) + Text(text_row::kSubtitle, settings.language);
+  EclipseView view;
+  view.SetTimeSettings(settings);
+  view.SetCaptionPrefix(prefix);
+  view.Select(catalogue, index);
+  std::string firstTime, lastTime;
+  const auto draw = [&](int i) {
+    view.SetSliderPosition(positions[static_cast<std::size_t>(i)]);
+    if (i == 0) firstTime = view.Now().dateTime;
+    lastTime = view.Now().dateTime;
+    return DrawShadowDiagram(DiagramSceneOf(view), pictures, scale);
+  };
+  const InterruptGuard guard;
+  ProgressBar bar(ctx.err, isatty(STDERR_FILENO) == 1);
+  const auto progress = [&](int done, int count) {
+    bar.Show(done, count);
+    return interrupted == 0;
+  };
+  const std::string path(*out);
+  const int count = static_cast<int>(positions.size());
+  std::string error;
+  const VideoOutcome outcome = WriteVideo(path, DiagramSizeAt(scale), fps, count, draw, progress, &error);
+  if (outcome == VideoOutcome::Cancelled) {
+    ErrorLine(ctx.err, "animate: interrupted; '" + path + "' is not written");
+    return 128 + SIGINT;
+  }
+  if (outcome == VideoOutcome::Failed) {
+    ErrorLine(ctx.err, error);
+    return kExitOutput;
+  }
+  const QSize size = VideoFrameSize(DiagramSizeAt(scale));
+  ctx.out << path << '\t' << count << " frames\t" << size.width() << 'x' << size.height() << '\t' << fps
+          << " fps\t" << FormatFixed(static_cast<double>(count) / fps, 2) << " s\t" << firstTime << " - "
+          << lastTime << '\n';
+  if (selection.converged) return kExitOk;
+  ctx.err << "varomintel-cli: eclipse " << index << ": the search for " << selection.failedSearch
+          << " did not converge\n";
+  return kExitNothing;
+}
+
+const bool registered = RegisterCommand(
+    {"animate", "INDEX --out FILE.mp4|FILE.webm [--step 6|60] [--whole] [--fps N] [--scale S] [--tt] [--lang de|en|fr]",
+     true, &Animate});
+
+}  // namespace
+
+}  // namespace varomintel::cli

@@ -1,0 +1,219 @@
+#include "gui/main/picture_menus.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QRegularExpression>
+#include <QTextEdit>
+#include <QWidget>
+
+#include "render/video_writer.h"
+#include "text/whole_file.h"
+
+namespace varomintel {
+
+namespace {
+
+enum Text {
+  kCopyPicture,
+  kSavePicture,
+  kSavePictureDouble,
+  kSaveAnimation,
+  kPngFilter,
+  kVideoFilter,
+  kSavingAnimation,
+  kCancel,
+  kCopy,
+  kTextCount
+};
+
+// German, English, French.
+constexpr const char* kTexts[kTextCount][3] = {
+    {"Bild kopieren", "Copy picture", "Copier l'image"},
+    {"Bild speichern unter …", "Save picture as …", "Enregistrer l'image sous …"},
+    {"Bild in doppelter Größe speichern unter …", "Save picture at double size as …",
+     "Enregistrer l'image en taille double sous …"},
+    {"Animation speichern unter …", "Save animation as …", "Enregistrer l'animation sous …"},
+    {"PNG-Bild (*.png)", "PNG picture (*.png)", "Image PNG (*.png)"},
+    {"MP4-Video (*.mp4);;WebM-Video (*.webm)", "MP4 video (*.mp4);;WebM video (*.webm)",
+     "Vidéo MP4 (*.mp4);;Vidéo WebM (*.webm)"},
+    {"Die Animation wird gespeichert …", "Saving the animation …", "Enregistrement de l'animation …"},
+    {"Abbrechen", "Cancel", "Annuler"},
+    {"Kopieren", "Copy", "Copier"},
+};
+
+QString T(Text text, std::uint8_t language) { return QString::fromUtf8(kTexts[text][language <= 2 ? language : 0]); }
+
+// The caption of a dialog: the menu entry without its ellipsis.
+QString Caption(Text text, std::uint8_t language) {
+  return T(text, language).remove(QStringLiteral(" …"));
+}
+
+QAction* AddAction(QMenu* menu, const char* name, const QString& text) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+void SavePictureAsked(QWidget* parent, const QImage& picture, Text caption, std::uint8_t language,
+                      const QString& defaultName) {
+  const QString path =
+      AskSaveFileName(parent, Caption(caption, language), defaultName, T(kPngFilter, language), QStringLiteral("png"));
+  if (path.isEmpty()) return;
+  std::string error;
+  if (!SavePicturePng(picture, path, &error)) QMessageBox::warning(parent, Caption(caption, language), QString::fromStdString(error));
+}
+
+void SaveAnimationAsked(QWidget* parent, const DiagramMenuSource& source, std::uint8_t language) {
+  const QString path = AskSaveFileName(parent, Caption(kSaveAnimation, language), source.baseName() + ".mp4",
+                                       T(kVideoFilter, language), QStringLiteral("mp4"));
+  if (path.isEmpty()) return;
+  const int count = source.frameCount();
+  QProgressDialog progress(T(kSavingAnimation, language), T(kCancel, language), 0, count, parent);
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(0);
+  std::string error;
+  const VideoOutcome outcome = WriteVideo(
+      path.toStdString(), source.drawFrame(0).size(), 30, count, source.drawFrame,
+      [&](int done, int) {
+        progress.setValue(done);  // also lets the dialog take the click on Cancel
+        return !progress.wasCanceled();
+      },
+      &error);
+  progress.reset();
+  if (outcome == VideoOutcome::Failed)
+    QMessageBox::warning(parent, Caption(kSaveAnimation, language), QString::fromStdString(error));
+}
+
+// Where a context menu opens: at the pointer for a click, at the widget's centre for the
+// menu key.
+QPoint MenuPoint(QWidget* widget, const QPoint& at) {
+  return widget->mapToGlobal(widget->rect().contains(at) ? at : widget->rect().center());
+}
+
+}  // namespace
+
+bool SavePicturePng(const QImage& picture, const QString& path, std::string* error) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (picture.isNull() || !picture.save(&buffer, "PNG")) {
+    if (error) *error = "cannot write '" + path.toStdString() + "': the picture cannot be encoded as PNG";
+    return false;
+  }
+  return WriteWholeFile(path.toStdString(),
+                        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), error);
+}
+
+QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& defaultName, const QString& filter,
+                        const QString& suffix) {
+  // Qt's own dialog rather than the desktop's: it speaks the program's language, not the
+  // session's. With a default suffix it adds the extension to the typed name before it
+  // asks whether to overwrite, so that the question names the file that will be written;
+  // the suffix follows the type chosen in the dialog.
+  QFileDialog dialog(parent, caption, QDir::homePath(), filter);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(suffix);
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(chosen);
+    if (m.hasMatch()) dialog.setDefaultSuffix(m.captured(1));
+  });
+  dialog.selectFile(defaultName);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QStringList files = dialog.selectedFiles();
+  return files.isEmpty() ? QString() : files.first();
+}
+
+// A popup menu deletes itself on closing, within the event loop of a dialog that one of
+// its entries opens; so each entry runs on copies of what it needs, never on the state of
+// the connection that the menu owns.
+QMenu* NewDiagramMenu(QWidget* parent, const DiagramMenuSource& source) {
+  const std::uint8_t language = source.language();
+  auto* menu = new QMenu(parent);
+  QObject::connect(AddAction(menu, "CopyPicture", T(kCopyPicture, language)), &QAction::triggered, menu,
+                   [source] { QGuiApplication::clipboard()->setImage(source.shown()); });
+  QObject::connect(AddAction(menu, "SavePicture", T(kSavePicture, language)), &QAction::triggered, menu,
+                   [parent, source, language] {
+                     const QImage picture = source.shown();
+                     const QString name = source.baseName() + ".png";
+                     SavePictureAsked(parent, picture, kSavePicture, language, name);
+                   });
+  QObject::connect(AddAction(menu, "SavePictureDouble", T(kSavePictureDouble, language)), &QAction::triggered, menu,
+                   [parent, source, language] {
+                     const QImage picture = source.drawAtScale(2);
+                     const QString name = source.baseName() + "-2x.png";
+                     SavePictureAsked(parent, picture, kSavePictureDouble, language, name);
+                   });
+  menu->addSeparator();
+  QObject::connect(AddAction(menu, "SaveAnimation", T(kSaveAnimation, language)), &QAction::triggered, menu,
+                   [parent, source, language] {
+                     const DiagramMenuSource own = source;
+                     SaveAnimationAsked(parent, own, language);
+                   });
+  return menu;
+}
+
+QMenu* NewMapMenu(QWidget* parent, std::uint8_t language, const std::function<QImage()>& shown,
+                  const QString& baseName) {
+  auto* menu = new QMenu(parent);
+  QObject::connect(AddAction(menu, "CopyPicture", T(kCopyPicture, language)), &QAction::triggered, menu,
+                   [shown] { QGuiApplication::clipboard()->setImage(shown()); });
+  QObject::connect(AddAction(menu, "SavePicture", T(kSavePicture, language)), &QAction::triggered, menu,
+                   [parent, shown, language, baseName] {
+                     const QImage picture = shown();
+                     const QString name = baseName + "-map.png";
+                     SavePictureAsked(parent, picture, kSavePicture, language, name);
+                   });
+  return menu;
+}
+
+QMenu* NewReportMenu(QTextEdit* report, std::uint8_t language) {
+  auto* menu = new QMenu(report);
+  QObject::connect(AddAction(menu, "Copy", T(kCopy, language)), &QAction::triggered, menu, [report] {
+    const QString selected = report->textCursor().selectedText();
+    // A selection's line ends are paragraph separators (U+2029); the clipboard gets LF.
+    QGuiApplication::clipboard()->setText(selected.isEmpty() ? report->toPlainText()
+                                                             : QString(selected).replace(QChar(0x2029), '\n'));
+  });
+  return menu;
+}
+
+void AttachReportMenu(QTextEdit* report, std::function<std::uint8_t()> language) {
+  report->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(report, &QWidget::customContextMenuRequested, report, [report, language](const QPoint& at) {
+    QMenu* menu = NewReportMenu(report, language());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(MenuPoint(report, at));
+  });
+}
+
+void AttachDiagramMenu(QWidget* picture, DiagramMenuSource source) {
+  picture->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(picture, &QWidget::customContextMenuRequested, picture, [picture, source](const QPoint& at) {
+    QMenu* menu = NewDiagramMenu(picture, source);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(MenuPoint(picture, at));
+  });
+}
+
+void AttachMapMenu(QWidget* picture, std::function<std::uint8_t()> language, std::function<QImage()> shown,
+                   std::function<QString()> baseName) {
+  picture->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(picture, &QWidget::customContextMenuRequested, picture,
+                   [picture, language, shown, baseName](const QPoint& at) {
+                     QMenu* menu = NewMapMenu(picture, language(), shown, baseName());
+                     menu->setAttribute(Qt::WA_DeleteOnClose);
+                     menu->popup(MenuPoint(picture, at));
+                   });
+}
+
+}  // namespace varomintel
