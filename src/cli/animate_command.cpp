@@ -161,9 +161,7 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
   return kExitNothing;
 }
 
-const bool registered = RegisterCommand(
-    {"animate", "INDEX --out FILE.mp4|FILE.webm [--step 6|60] [--whole] [--fps N] [--scale S] [--tt] [--lang de|en|fr]",
-     true, &Animate});
+const bool registered = RegisterCommand({"animate", "", true, &Animate});  // usage: picture_commands.cpp
 
 }  // namespace
 

@@ -148,6 +148,11 @@ bool RegisterCommand(const Command& command) {
   return true;
 }
 
+const Command* FindCommand(std::string_view name) {
+  const auto found = Registry().find(name);
+  return found == Registry().end() ? nullptr : &found->second;
+}
+
 void ErrorLine(std::ostream& err, std::string_view message) {
   err << "varomintel-cli: " << EscapeControlCharacters(message) << '\n';
 }

@@ -76,6 +76,8 @@ struct Command {
 };
 
 bool RegisterCommand(const Command& command);
+// The registered command of that name, or null.
+const Command* FindCommand(std::string_view name);
 
 // One line on standard error: "varomintel-cli: " and the message, with control characters
 // shown as escapes (EscapeControlCharacters), so that an argument or a file name quoted in

@@ -212,11 +212,7 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   return status();
 }
 
-const bool registered =
-    RegisterCommand({"diagram",
-                     "INDEX [--position P] [--scale S] [--tt] [--lang de|en|fr] --out FILE.png, or INDEX --frames DIR "
-                     "[--step 6|60] [--overwrite] [--scale S] [--tt] [--lang de|en|fr]",
-                     true, &Diagram});
+const bool registered = RegisterCommand({"diagram", "", true, &Diagram});  // usage: picture_commands.cpp
 
 }  // namespace
 

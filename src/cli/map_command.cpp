@@ -92,8 +92,7 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   return kExitOk;
 }
 
-const bool registered =
-    RegisterCommand({"map", "INDEX [--globe 0|1|2|3] [--poi 47.5N,7.5E] [--grid] [--scale S] [--tt] [--lang de|en|fr] --out FILE.png", true, &Map});
+const bool registered = RegisterCommand({"map", "", true, &Map});  // usage: picture_commands.cpp
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <tuple>
 
 #include "../support/run_cli.h"
@@ -110,15 +111,23 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(MapCli, MissingPicturesAreNamed) {
-  // A copy of the program in a folder without pictures, run in another such folder.
+  // A copy of the program in a folder without pictures, run in another such folder: first
+  // without its picture module, which the command names, then with it, when the missing
+  // picture is named. Either is one line and status 2, and no picture is written.
   fs::create_directories(dir_ / "bin");
   fs::copy_file(VAROMINTEL_CLI, dir_ / "bin" / "varomintel-cli");
   fs::permissions(dir_ / "bin" / "varomintel-cli", fs::perms::owner_exec, fs::perm_options::add);
-  const CliRun r = RunProgram(dir_, (dir_ / "bin" / "varomintel-cli").string(), "map 1 --out out.png");
-  EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find("bluemarble_680x340.bmp"), std::string::npos) << r.err;
-  EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
-  EXPECT_FALSE(fs::exists(dir_ / "out.png"));
+  const fs::path module = fs::path(VAROMINTEL_CLI).parent_path() / "varomintel-cli-pictures.so";
+  for (const char* missing : {"varomintel-cli-pictures.so", "bluemarble_680x340.bmp"}) {
+    SCOPED_TRACE(missing);
+    if (std::string_view(missing) == "bluemarble_680x340.bmp")
+      fs::copy_file(module, dir_ / "bin" / "varomintel-cli-pictures.so");
+    const CliRun r = RunProgram(dir_, (dir_ / "bin" / "varomintel-cli").string(), "map 1 --out out.png");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(missing), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    EXPECT_FALSE(fs::exists(dir_ / "out.png"));
+  }
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+// The picture commands draw with Qt Gui (and write videos with FFmpeg); the other
+// commands must not pay for loading those libraries at start-up. Their code is a module
+// of the program's own, varomintel-cli-pictures.so in the program's folder, opened with
+// dlopen on the first picture command. The program keeps their names and usage lines;
+// the module runs them with the program's own arguments, catalogue and streams.
+#pragma once
+
+#include "cli/commands.h"
+
+namespace varomintel::cli {
+
+inline constexpr const char* kPictureModuleFileName = "varomintel-cli-pictures.so";
+inline constexpr const char* kPictureEntryName = "varomintel_picture_command";
+
+// The module's one entry point: runs the picture command `name` (a UsageError inside it
+// becomes its one line on context->err and status 2, as in the program).
+using PictureEntry = int (*)(const char* name, Args* args, const Catalogue* catalogue, Context* context);
+
+}  // namespace varomintel::cli
