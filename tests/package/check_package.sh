@@ -10,7 +10,7 @@ fail() { echo "package: $*" >&2; exit 1; }
 
 deb=$(ls "$build"/varomintel_*_amd64.deb 2>/dev/null | head -n 1 || true)
 [ -n "$deb" ] || fail "no varomintel_<version>_amd64.deb in $build (cmake --build $build --target package)"
-for program in "$build/app/varomintel" "$build/app/varomintel-cli"; do
+for program in "$build/app/varomintel" "$build/app/varomintel-cli" "$build/app/varomintel-cli-pictures.so"; do
   [ "$deb" -nt "$program" ] || fail "$deb is older than $program (cmake --build $build --target package)"
 done
 
@@ -23,6 +23,7 @@ lib=$root/usr/lib/varomintel
 # The layout: the programs and the data in one folder, the commands, the desktop files.
 for f in usr/bin/varomintel usr/bin/varomintel-cli \
          usr/lib/varomintel/varomintel usr/lib/varomintel/varomintel-cli \
+         usr/lib/varomintel/varomintel-cli-pictures.so \
          usr/lib/varomintel/Bessel_Lunar_12ky_VNB_0130_25.858.bin usr/lib/varomintel/Top191744_EN.txt \
          usr/lib/varomintel/mond70.bmp usr/lib/varomintel/bluemarble_680x340.bmp \
          usr/share/applications/varomintel.desktop \
@@ -46,7 +47,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for p in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation fonts-dejavu-core; do
   [[ "$depends" == *"$p"* ]] || fail "Depends lacks $p: $depends"
 done
-# The FFmpeg run-time libraries that varomintel-cli links (dpkg-shlibdeps finds them), with
+# The FFmpeg run-time libraries that varomintel-cli's picture module links (dpkg-shlibdeps finds them), with
 # the version number of Debian's FFmpeg in their names (libavcodec59, ...).
 for p in libavcodec libavformat libswscale libavutil; do
   [[ "$depends" =~ (^|[[:space:],])$p[0-9]+[[:space:]] ]] || fail "Depends lacks ${p}N: $depends"
@@ -59,6 +60,14 @@ mkdir "$work/empty"
 (cd "$build/app" && ./varomintel-cli report 16921 --lang de --tz 1) > "$work/built.txt"
 cmp -s "$work/installed.txt" "$work/built.txt" || fail "the installed varomintel-cli reports differently"
 grep -q 'Totale Mondfinsternis' "$work/installed.txt" || fail "unexpected report: $(cat "$work/installed.txt")"
+# The installed command line needs no toolkit; its picture commands open the installed
+# module and draw.
+! readelf -d "$lib/varomintel-cli" | grep -iE 'NEEDED.*(qt|icu|png|dbus|avcodec)' ||
+  fail "the installed varomintel-cli links the toolkit"
+(cd "$work/empty" && "$root/usr/bin/varomintel-cli" map 16921 --out map.png) ||
+  fail "the installed varomintel-cli draws no map"
+[ "$(head -c 8 "$work/empty/map.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
+  fail "the installed varomintel-cli's map is no PNG picture"
 
 # The window, offscreen, from its data folder: still running after three seconds.
 mkdir "$work/config"
