@@ -104,7 +104,8 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
                           const CityHistOutcome&) {
     if (text) text->Write(block);
     if (json) json->AddItems(block);
-    for (const CityHistSeen& s : seen) calendar.push_back(CalendarEclipse{s.index, cat->At(s.index), s.deltaT, s.place});
+    for (const CityHistSeen& s : seen)
+      calendar.push_back(CalendarEclipse{s.index, cat->At(s.index), s.deltaT, s.place, s.listed});
   };
   const std::atomic<bool> stop{false};
   const CityHistOutcome outcome = RunCityHistBlocks(input, callbacks, stop);
@@ -119,6 +120,10 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
     if (file.unseen > 0)
       ctx.err << "varomintel-cli: " << file.unseen
               << " eclipse(s) of the list left out of the calendar: the Moon is below the horizon throughout them\n";
+    if (file.added > 0)
+      ctx.err << "varomintel-cli: " << file.added
+              << " eclipse(s) not on the list added to the calendar: the Moon is up during them although the shadow "
+                 "axis is below the horizon at every contact\n";
   }
   ctx.err << kCityHistDone << '\n';
   if (outcome.unconverged > 0) {

@@ -129,7 +129,7 @@ std::string IsoUtcText(const GregorianInstant& g) {
 }
 
 CalendarEclipse CalendarEclipseFromHit(const CityHistHit& hit) {
-  return CalendarEclipse{hit.index, hit.eclipse, hit.deltaT, hit.place};
+  return CalendarEclipse{hit.index, hit.eclipse, hit.deltaT, hit.place, true};
 }
 
 std::string EscapeCalendarText(const std::string& raw) {
@@ -209,14 +209,15 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
     const double p1 = p.ContactTime[Contact::P1], p4 = p.ContactTime[Contact::P4];
     if (GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, p1)).year < 1 ||
         GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, p4)).year > 9999) {
-      ++file.omitted;
+      if (e.listed) ++file.omitted;
       continue;
     }
     const VisibleSpan span = VisiblePart(e.eclipse, e.deltaT, observer, p1, p4);
     if (!span.visible) {
-      ++file.unseen;
+      if (e.listed) ++file.unseen;
       continue;
     }
+    if (!e.listed) ++file.added;
     const GregorianInstant start = GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, span.first));
     const GregorianInstant end = GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, span.last));
     const bool umbral = e.eclipse.EclipseType >= EclipseTypeCode::PartialUmbral;

@@ -41,6 +41,7 @@ struct CalendarEclipse {
   EclipseRecord eclipse;
   double deltaT = 0;          // seconds
   StadtType place;            // the local circumstances of this eclipse
+  bool listed = true;         // false: off the list, a candidate only (CityHistSeen::listed)
 };
 CalendarEclipse CalendarEclipseFromHit(const CityHistHit& hit);
 
@@ -54,11 +55,12 @@ struct CalendarPlace {
 struct CalendarFile {
   std::string text;   // the whole file, CR LF line ends, UTF-8
   int events = 0;     // VEVENTs written
-  int omitted = 0;    // eclipses left out: P1..P4 reaches outside the years 1..9999
-  int unseen = 0;     // eclipses left out: the Moon is below the horizon throughout P1..P4
+  int omitted = 0;    // eclipses of the list left out: P1..P4 reaches outside the years 1..9999
+  int unseen = 0;     // eclipses of the list left out: the Moon is below the horizon throughout P1..P4
+  int added = 0;      // events of eclipses not on the list (the shadow axis down, the Moon up)
 };
 
-// Given: the eclipses in search order, the place, the language (0 German, 1 English,
+// Given: the eclipses in search order (with the candidates off the list among them), the place, the language (0 German, 1 English,
 // 2 French) of SUMMARY, DESCRIPTION and LOCATION, the product text of PRODID and the
 // DTSTAMP instant (the export's moment, "YYYYMMDDTHHMMSSZ").
 // Returned: the calendar. An eclipse is an event when the Moon is up at some instant of

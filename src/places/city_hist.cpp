@@ -6,8 +6,10 @@
 
 #include "astro/calendar.h"
 #include "astro/delta_t.h"
+#include "astro/trig_func.h"
 #include "places/list_text.h"
 #include "places/local_circumstances.h"
+#include "places/local_sky.h"
 #include "places/ordered_blocks.h"
 
 namespace varomintel {
@@ -72,6 +74,14 @@ struct HistBlock {
 
 constexpr int kHistStopTestEvery = 64;
 
+// Whether the Moon's upper limb is above the apparent horizon at some instant of P1..P4.
+bool MoonUpDuringEclipse(const EclipseRecord& eclipse, double deltaT, const Observer& observer,
+                         const StadtType& place) {
+  if (!ContactExists(place.PhaseType, Contact::P1) || !ContactExists(place.PhaseType, Contact::P4)) return false;
+  return VisiblePart(eclipse, deltaT, observer, place.ContactTime[Contact::P1], place.ContactTime[Contact::P4])
+      .visible;
+}
+
 }  // namespace
 
 CityHistOutcome RunCityHistBlocks(const CityHistInput& input, const CityHistBlockCallbacks& callbacks,
@@ -90,6 +100,7 @@ CityHistOutcome RunCityHistBlocks(const CityHistInput& input, const CityHistBloc
   }
   int next = 1;
   std::string status;
+  const Observer observer{input.latitude * RadToDeg, -input.westLongitude * RadToDeg, input.height};
 
   BlockSteps steps;
   steps.read = [&](std::size_t slot) {
@@ -122,13 +133,18 @@ CityHistOutcome RunCityHistBlocks(const CityHistInput& input, const CityHistBloc
       const LocalResult r = LocalCircumstances(eclipse, deltaT, input.latitude, input.westLongitude, b.place,
                                                UmbralGuard::CityHistory);
       if (!r.converged) ++b.counts.unconverged;
-      if (!r.eclipse || !SeesEclipse(b.place)) continue;
+      if (!r.eclipse) continue;
+      if (!SeesEclipse(b.place)) {
+        if (callbacks.keepSeen && MoonUpDuringEclipse(eclipse, deltaT, observer, b.place))
+          b.seen.push_back(CityHistSeen{i, deltaT, b.place, false});
+        continue;
+      }
       ++b.counts.found;
       if (callbacks.format) {
         ContactClock clock(eclipse, deltaT);
         callbacks.format(b.text, CityHistFound{i, eclipse, deltaT, b.place, clock});
       }
-      if (callbacks.keepSeen) b.seen.push_back(CityHistSeen{i, deltaT, b.place});
+      if (callbacks.keepSeen) b.seen.push_back(CityHistSeen{i, deltaT, b.place, true});
     }
   };
   steps.handOn = [&](std::size_t slot) {

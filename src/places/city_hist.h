@@ -76,13 +76,21 @@ struct CityHistSeen {
   int index = 0;
   double deltaT = 0;
   StadtType place;
+  // False: not on the list (the shadow axis is below the horizon at every contact) but
+  // kept for the calendar, since the Moon itself is up during some phase: refraction lifts
+  // it and it stands up to about 1.6 degrees from the axis.
+  bool listed = true;
 };
 
 struct CityHistBlockCallbacks {
   // On a pool thread, for each eclipse of a block seen at the place, in catalogue order:
   // appends what the front end writes for it to the block's text.
   std::function<void(std::string& text, const CityHistFound& found)> format;
-  bool keepSeen = false;  // the blocks keep a CityHistSeen of each eclipse seen
+  // The blocks keep a CityHistSeen of each eclipse seen and, in catalogue order among
+  // them, of each eclipse of the year range left off the list during which the Moon is
+  // up (places/local_sky.h, VisiblePart): the calendar's candidates. They change neither
+  // the texts nor the counts.
+  bool keepSeen = false;
   // On the calling thread, block after block in catalogue order: the block's text, its
   // eclipses seen (when kept) and the outcome so far; `status` is the status text of the
   // block's last record in the year range, empty when it has none.

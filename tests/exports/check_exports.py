@@ -3,7 +3,7 @@
 python3-icalendar (RFC 5545), the JSON documents with the standard json module (RFC 8259),
 each against the text output of the same command, field by field.
 
-Usage: check_exports.py ics      CALENDAR.ics LIST.tsv LAT LON [CALENDAR2.ics] [--omitted N] [--unseen N]
+Usage: check_exports.py ics      CALENDAR.ics LIST.tsv LAT LON [CALENDAR2.ics] [--omitted N] [--unseen N] [--added N]
        check_exports.py json-cityhist  DOC.json LIST.tsv
        check_exports.py json-citylist  DOC.json LIST.tsv
        check_exports.py json-report    DOC.json REPORT.txt
@@ -59,7 +59,7 @@ def utc_of(match):
     return datetime.datetime(y, mo, d, h, mi, se, tzinfo=datetime.timezone.utc)
 
 
-def check_ics(path, tsv, lat, lon, second=None, omitted=0, unseen=0):
+def check_ics(path, tsv, lat, lon, second=None, omitted=0, unseen=0, added=0):
     from icalendar import Calendar
     raw = open(path, "rb").read()
     expect(raw.endswith(b"\r\n"), f"{path}: does not end with CR LF")
@@ -72,27 +72,34 @@ def check_ics(path, tsv, lat, lon, second=None, omitted=0, unseen=0):
     expect(cal.get("PRODID") is not None, "no PRODID")
     events = list(cal.walk("VEVENT"))
     records = list_records(tsv, 25)
-    expect(len(events) + omitted + unseen == len(records),
-           f"{len(events)} events, {omitted} left out by year and {unseen} unseen, {len(records)} list records")
+    expect(len(events) - added + omitted + unseen == len(records),
+           f"{len(events)} events ({added} off the list), {omitted} left out by year and {unseen} unseen, "
+           f"{len(records)} list records")
     # The catalogue is in time order and ends in 7000: what is left out by year are the first records.
     records = records[omitted:]
     uids = [str(e.get("UID")) for e in events]
     expect(len(set(uids)) == len(uids), "UIDs repeat")
-    # The events are the list's records less the unseen ones, in the same order: a record
-    # matches the next event when every contact the list shows is in its description.
-    matched, skipped = [], 0
+    # The events are the list's records less the unseen ones, in the same order, with the
+    # eclipses off the list among them: a record matches an event when every contact the
+    # list shows is in its description; the events passed over are those off the list.
+    matched, skipped, extra, at = [], 0, 0, 0
     for r in records:
-        if len(matched) == len(events):
-            skipped += 1
-            continue
         contacts = contact_fields(r, 9)
         clocks = [contacts[c][0] + " UTC" for c in CONTACTS if contacts[c]]
-        if all(clock in str(events[len(matched)].get("DESCRIPTION")) for clock in clocks):
-            matched.append((events[len(matched)], r))
-        else:
+        # The list's clocks give the time of day only: look no further ahead than the events
+        # off the list not yet passed over.
+        found = next((k for k in range(at, min(len(events), at + added - extra + 1))
+                      if all(clock in str(events[k].get("DESCRIPTION")) for clock in clocks)), None)
+        if found is None:
             skipped += 1
-    expect(len(matched) == len(events) and skipped == unseen,
-           f"{len(matched)} of {len(events)} events match a list record, {skipped} records skipped, {unseen} unseen")
+            continue
+        extra += found - at
+        matched.append((events[found], r))
+        at = found + 1
+    extra += len(events) - at
+    expect(len(matched) + extra == len(events) and skipped == unseen and extra == added,
+           f"{len(matched)} of {len(events)} events match a list record, {skipped} records skipped, {unseen} unseen, "
+           f"{extra} events off the list, {added} added")
     for e, r in matched:
         start = e.decoded("DTSTART")
         end = e.decoded("DTEND") if e.get("DTEND") is not None else None
@@ -251,14 +258,14 @@ def check_json_find(doc_path, txt):
 def main():
     mode, args = sys.argv[1], sys.argv[2:]
     if mode == "ics":
-        counts = {"--omitted": 0, "--unseen": 0}
+        counts = {"--omitted": 0, "--unseen": 0, "--added": 0}
         for option in counts:
             if option in args:
                 at = args.index(option)
                 counts[option] = int(args[at + 1])
                 del args[at:at + 2]
         check_ics(args[0], args[1], float(args[2]), float(args[3]), args[4] if len(args) > 4 else None,
-                  counts["--omitted"], counts["--unseen"])
+                  counts["--omitted"], counts["--unseen"], counts["--added"])
     else:
         {"json-cityhist": check_json_cityhist, "json-citylist": check_json_citylist, "json-report": check_json_report,
          "json-circumstances": check_json_circumstances, "json-find": check_json_find}[mode](*args)

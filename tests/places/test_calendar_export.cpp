@@ -3,17 +3,21 @@
 // events of real eclipses at places where the Moon rises or sets during them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "astro/delta_t.h"
 #include "astro/trig_func.h"
 #include "eclipse/catalogue.h"
 #include "places/calendar_export.h"
+#include "places/city_hist.h"
 #include "places/local_circumstances.h"
 #include "places/local_sky.h"
 #include "places/local_sky_text.h"
@@ -152,7 +156,7 @@ int IndexOf(int year, int month, int day) {
 // hands it to the calendar.
 CalendarEclipse EclipseAt(int index, const Observer& o) {
   const EclipseRecord& r = Shipped().At(index);
-  CalendarEclipse e{index, r, DeltaT(r.Year, r.Month), {}};
+  CalendarEclipse e{index, r, DeltaT(r.Year, r.Month), {}, true};
   LocalCircumstances(r, e.deltaT, o.latitudeDeg * DegToRad, -o.longitudeDeg * DegToRad, e.place,
                      UmbralGuard::CityHistory);
   return e;
@@ -198,6 +202,7 @@ struct EventRow {
   Observer observer;
   bool event;       // the calendar has an event for it
   Cut start, end;   // the event starts at P1 or at moonrise, ends at P4, moonset, or is an instant
+  bool onList;      // the city-history list has it (the shadow axis up at a contact)
 };
 
 std::ostream& operator<<(std::ostream& o, const EventRow& r) { return o << r.name; }
@@ -208,17 +213,21 @@ class CalendarEvents : public ::testing::TestWithParam<EventRow> {};
 // at 15:28 UT; 2022 Nov 8 total, the Moon setting during totality over eastern North
 // America and seen whole from Hawaii (P1 08:02 to P4 13:56 UT, by night); 2009 Feb 9
 // penumbral, P4 at 16:38 UT before moonrise at Zurich although the shadow axis was
-// 0.4 degrees up then. The instant: the place west of Zurich on the same parallel where
+// 0.4 degrees up then. Off the list: 1998 Aug 8 penumbral at Tromso, the shadow axis
+// 0.7 degrees below the horizon at P1 and lower after, while refraction still shows the
+// setting Moon's upper limb for a few minutes. The instant: the place west of Zurich on the same parallel where
 // the 2025 Moon rises at P4 (found by a bisection on the longitude).
 INSTANTIATE_TEST_SUITE_P(
     RealEclipses, CalendarEvents,
     ::testing::Values(EventRow{"RisesDuringTotality", 2025, 9, 7, {47.3769, 8.5417, 408}, true, Cut::Horizon,
-                               Cut::Contact},
+                               Cut::Contact, true},
                       EventRow{"SetsDuringTotality", 2022, 11, 8, {40.71, -74.01, 10}, true, Cut::Contact,
-                               Cut::Horizon},
-                      EventRow{"SeenWhole", 2022, 11, 8, {21.31, -157.86, 0}, true, Cut::Contact, Cut::Contact},
-                      EventRow{"AxisUpMoonDown", 2009, 2, 9, {47.3769, 8.5417, 408}, false, Cut::Contact, Cut::Contact},
-                      EventRow{"RisesAtP4", 2025, 9, 7, {47.3769, 0, 0}, true, Cut::Horizon, Cut::Instant}),
+                               Cut::Horizon, true},
+                      EventRow{"SeenWhole", 2022, 11, 8, {21.31, -157.86, 0}, true, Cut::Contact, Cut::Contact, true},
+                      EventRow{"AxisUpMoonDown", 2009, 2, 9, {47.3769, 8.5417, 408}, false, Cut::Contact, Cut::Contact, true},
+                      EventRow{"RisesAtP4", 2025, 9, 7, {47.3769, 0, 0}, true, Cut::Horizon, Cut::Instant, true},
+                      EventRow{"AxisDownMoonUp", 1998, 8, 8, {69.65, 18.96, 0}, true, Cut::Contact, Cut::Horizon,
+                               false}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_P(CalendarEvents, RunFromTheFirstToTheLastInstantTheMoonIsUp) {
@@ -241,14 +250,35 @@ TEST_P(CalendarEvents, RunFromTheFirstToTheLastInstantTheMoonIsUp) {
   }
   const CalendarEclipse e = EclipseAt(index, o);
   ASSERT_TRUE(ContactExists(e.place.PhaseType, Contact::P4));
-  // The unseen eclipse is on the geocentric list: its shadow axis is up at a contact.
-  if (!row.event) {
-    EXPECT_TRUE(SeesEclipse(e.place));
-  }
+  // The list has an eclipse when its shadow axis is up at a contact (the unseen one too).
+  EXPECT_EQ(SeesEclipse(e.place), row.onList);
+  // The city-history search of the year hands the eclipse on for the calendar, marked as on
+  // the list or not, without a list line or a count for one off the list.
+  const EclipseRecord& r = Shipped().At(index);
+  const int year = UniversalYear(r, e.deltaT);
+  CityHistBlockCallbacks callbacks;
+  callbacks.keepSeen = true;
+  std::string lines;
+  callbacks.format = [](std::string& text, const CityHistFound& found) { text += std::to_string(found.index) + "\n"; };
+  std::vector<CalendarEclipse> candidates;
+  callbacks.onBlock = [&](std::string_view text, const std::vector<CityHistSeen>& seen, const std::string&,
+                          const CityHistOutcome&) {
+    lines += text;
+    for (const CityHistSeen& k : seen)
+      if (k.index == index) candidates.push_back(CalendarEclipse{k.index, r, k.deltaT, k.place, k.listed});
+  };
+  const std::atomic<bool> stop{false};
+  const CityHistInput input{&Shipped(), "", o.latitudeDeg * DegToRad, -o.longitudeDeg * DegToRad, o.heightM, year, year};
+  const CityHistOutcome outcome = RunCityHistBlocks(input, callbacks, stop);
+  ASSERT_EQ(candidates.size(), 1u);
+  EXPECT_EQ(candidates[0].listed, row.onList);
+  EXPECT_EQ(lines.find(std::to_string(index) + "\n") != std::string::npos, row.onList) << lines;
+  EXPECT_EQ(outcome.found, static_cast<int>(std::count(lines.begin(), lines.end(), '\n')));
   const CalendarPlace place{"", o.latitudeDeg, o.longitudeDeg, o.heightM};
-  const CalendarFile file = CityHistCalendar({e}, place, 1, "-//Test//EN", "20260101T000000Z");
+  const CalendarFile file = CityHistCalendar(candidates, place, 1, "-//Test//EN", "20260101T000000Z");
   EXPECT_EQ(file.events, row.event ? 1 : 0);
   EXPECT_EQ(file.unseen, row.event ? 0 : 1);
+  EXPECT_EQ(file.added, row.event && !row.onList ? 1 : 0);
   EXPECT_EQ(file.omitted, 0);
   if (!row.event) {
     EXPECT_EQ(file.text.find("BEGIN:VEVENT"), std::string::npos);

@@ -442,7 +442,8 @@ TEST_F(CityHistRun, ABlockSearchKeepsTheWholeBlocksBeforeItsStopInCatalogueOrder
                      const CityHistOutcome&) {
       for (std::size_t from = 0, end; (end = block.find('\n', from)) != std::string_view::npos; from = end + 1)
         records.emplace_back(block.substr(from, end - from));
-      for (const CityHistSeen& k : kept) seen.push_back(k.index);
+      for (const CityHistSeen& k : kept)
+        if (k.listed) seen.push_back(k.index);
       if (blocksHanded++ == row.stopAfterBlock) stop = true;
     };
     const CityHistOutcome r = RunCityHistBlocks(input_, cb, stop, ListBlocks{row.threads, row.blockSize});

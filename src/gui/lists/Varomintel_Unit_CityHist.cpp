@@ -351,7 +351,7 @@ bool TForm_CityHist::StartCityHist() {
                                 const CityHistOutcome& sofar) {
           run.AddPairs(pairs);
           for (const CityHistSeen& s : seen)
-            calendar_.push_back(CalendarEclipse{s.index, input.catalogue->At(s.index), s.deltaT, s.place});
+            calendar_.push_back(CalendarEclipse{s.index, input.catalogue->At(s.index), s.deltaT, s.place, s.listed});
           if (!status.empty()) run.SetStatus(status);
           run.SetProgress(sofar.visited, total);
         };
@@ -396,7 +396,12 @@ bool TForm_CityHist::SaveCalendarTo(const QString& path) {
   static const char* const kUnseen[] = {"; %1 ausgelassen, bei denen der Mond unter dem Horizont bleibt",
                                         "; %1 left out with the Moon below the horizon throughout",
                                         "; omises, la Lune restant sous l'horizon : %1"};
+  // Eclipses off the list (the shadow axis below the horizon at every contact) whose Moon is up.
+  static const char* const kAdded[] = {"; davon %1 nicht in der Liste (Schattenachse unter dem Horizont, Mond sichtbar)",
+                                       "; %1 of them not on the list (shadow axis below the horizon, the Moon up)",
+                                       "; dont hors de la liste (axe de l'ombre sous l'horizon, Lune visible) : %1"};
   QString status = QString::fromUtf8(kSaved[file.events == 1 ? 0 : 1][l]).arg(file.events);
+  if (file.added > 0) status += QString::fromUtf8(kAdded[l]).arg(file.added);
   if (file.omitted > 0) status += QString::fromUtf8(kOmitted[l]).arg(file.omitted);
   if (file.unseen > 0) status += QString::fromUtf8(kUnseen[l]).arg(file.unseen);
   SetStatusText(status);
