@@ -1,5 +1,5 @@
 // map, diagram, animate and prepare-dark-maps as the program lists them: each opens the
-// picture module beside the program (picture_module.h) and runs there. The module is
+// picture module in the program's folder (picture_module.h) and runs there. The module is
 // never closed: Qt's application and FFmpeg keep state until the process ends.
 // A module that is missing or unusable ends the command with one line and status 2, as
 // an unusable input file does.
@@ -15,7 +15,7 @@ namespace varomintel::cli {
 namespace {
 
 int RunInModule(const char* name, Args& args, const Catalogue* catalogue, Context& ctx) {
-  const std::string path = ctx.programDir + kPictureModuleFileName;
+  const std::string path = ctx.programDir + kPictureModulePath;
   void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   PictureEntry entry = nullptr;
   if (module) entry = reinterpret_cast<PictureEntry>(dlsym(module, kPictureEntryName));

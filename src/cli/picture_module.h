@@ -1,7 +1,8 @@
 // The picture commands draw with Qt Gui (and write videos with FFmpeg); the other
 // commands must not pay for loading those libraries at start-up. Their code is a module
-// of the program's own, varomintel-cli-pictures.so in the program's folder, opened with
-// dlopen on the first picture command. The program keeps their names and usage lines;
+// of the program's own, modules/varomintel-cli-pictures.so in the program's folder, opened
+// with dlopen on the first picture command. It lies in a subfolder so that, installed
+// under /usr/lib, it is plainly a private module and not a library for the loader's cache. The program keeps their names and usage lines;
 // the module runs them with the program's own arguments, catalogue and streams.
 #pragma once
 
@@ -9,7 +10,8 @@
 
 namespace varomintel::cli {
 
-inline constexpr const char* kPictureModuleFileName = "varomintel-cli-pictures.so";
+// Relative to the program's folder.
+inline constexpr const char* kPictureModulePath = "modules/varomintel-cli-pictures.so";
 inline constexpr const char* kPictureEntryName = "varomintel_picture_command";
 
 // The module's one entry point: runs the picture command `name` (a UsageError inside it

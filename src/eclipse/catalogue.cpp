@@ -4,6 +4,7 @@
 #include "text/whole_file.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdio>
@@ -31,16 +32,8 @@ void StoreLE(unsigned char* p, std::uint64_t v, int bytes) {
 class Reader {
  public:
   explicit Reader(const unsigned char* p) : p_(p) {}
-  std::int32_t I32() {
-    const auto v = static_cast<std::uint32_t>(LoadLE(p_, 4));
-    p_ += 4;
-    return std::bit_cast<std::int32_t>(v);
-  }
-  double F64() {
-    const std::uint64_t v = LoadLE(p_, 8);
-    p_ += 8;
-    return std::bit_cast<double>(v);
-  }
+  std::int32_t I32() { return std::bit_cast<std::int32_t>(static_cast<std::uint32_t>(Load(4))); }
+  double F64() { return std::bit_cast<double>(Load(8)); }
   std::uint8_t U8() { return *p_++; }
   template <std::size_t N>
   void Poly(std::array<double, N>& c) {
@@ -48,6 +41,17 @@ class Reader {
   }
 
  private:
+  // On a little-endian host a field is its bytes as they stand (one load, not eight
+  // shifts: decoding the 28,885 records is most of a short command's time).
+  std::uint64_t Load(int bytes) {
+    std::uint64_t v = 0;
+    if constexpr (std::endian::native == std::endian::little)
+      std::memcpy(&v, p_, static_cast<std::size_t>(bytes));
+    else
+      v = LoadLE(p_, bytes);
+    p_ += bytes;
+    return v;
+  }
   const unsigned char* p_;
 };
 
@@ -202,7 +206,6 @@ CatalogueLoad LoadCatalogue(const std::string& path) {
     result.status = CatalogueLoad::Status::BadSize;
     return result;
   }
-  std::vector<unsigned char> bytes(static_cast<std::size_t>(result.fileSize));
   // Opened as a regular file once more: something put in its place since the check above
   // (a FIFO would block the read) is refused too.
   RegularFileOpen refusal;
@@ -212,27 +215,37 @@ CatalogueLoad LoadCatalogue(const std::string& path) {
     result.systemError = refusal.reason;
     return result;
   }
-  const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
-  const int readError = std::ferror(file) ? errno : 0;
-  std::fclose(file);
-  if (got != bytes.size()) {
-    result.status = CatalogueLoad::Status::Unreadable;
-    result.systemError = readError ? std::strerror(readError) : "it is shorter than when it was measured";
-    return result;
-  }
-  const std::size_t count = bytes.size() / kRecordSize;
+  // Read in blocks of whole records and decoded at once, so that the file's bytes pass
+  // through a buffer that stays in the cache instead of a second copy of the file.
+  constexpr std::size_t kBlockRecords = 152;  // 65,360 bytes
+  std::vector<unsigned char> block(kBlockRecords * kRecordSize);
+  const std::size_t count = static_cast<std::size_t>(result.fileSize / kRecordSize);
   std::vector<EclipseRecord> records;
   records.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    records.push_back(DecodeRecord(bytes.data() + i * kRecordSize));
-    std::string defect = RecordDefect(records.back());
-    if (!defect.empty()) {
-      result.status = CatalogueLoad::Status::BadRecord;
-      result.badIndex = static_cast<int>(i + 1);
-      result.badReason = std::move(defect);
+  std::setvbuf(file, nullptr, _IONBF, 0);  // whole blocks go straight into `block`
+  while (records.size() < count) {
+    const std::size_t want = std::min(kBlockRecords, count - records.size());
+    const std::size_t got = std::fread(block.data(), kRecordSize, want, file);
+    if (got != want) {
+      const int readError = std::ferror(file) ? errno : 0;
+      std::fclose(file);
+      result.status = CatalogueLoad::Status::Unreadable;
+      result.systemError = readError ? std::strerror(readError) : "it is shorter than when it was measured";
       return result;
     }
+    for (std::size_t i = 0; i < got; ++i) {
+      records.push_back(DecodeRecord(block.data() + i * kRecordSize));
+      std::string defect = RecordDefect(records.back());
+      if (!defect.empty()) {
+        std::fclose(file);
+        result.status = CatalogueLoad::Status::BadRecord;
+        result.badIndex = static_cast<int>(records.size());
+        result.badReason = std::move(defect);
+        return result;
+      }
+    }
   }
+  std::fclose(file);
   result.catalogue = Catalogue(std::move(records));
   return result;
 }

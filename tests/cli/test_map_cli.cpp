@@ -117,11 +117,13 @@ TEST_F(MapCli, MissingPicturesAreNamed) {
   fs::create_directories(dir_ / "bin");
   fs::copy_file(VAROMINTEL_CLI, dir_ / "bin" / "varomintel-cli");
   fs::permissions(dir_ / "bin" / "varomintel-cli", fs::perms::owner_exec, fs::perm_options::add);
-  const fs::path module = fs::path(VAROMINTEL_CLI).parent_path() / "varomintel-cli-pictures.so";
+  const fs::path module = fs::path(VAROMINTEL_CLI).parent_path() / "modules" / "varomintel-cli-pictures.so";
   for (const char* missing : {"varomintel-cli-pictures.so", "bluemarble_680x340.bmp"}) {
     SCOPED_TRACE(missing);
-    if (std::string_view(missing) == "bluemarble_680x340.bmp")
-      fs::copy_file(module, dir_ / "bin" / "varomintel-cli-pictures.so");
+    if (std::string_view(missing) == "bluemarble_680x340.bmp") {
+      fs::create_directories(dir_ / "bin" / "modules");
+      fs::copy_file(module, dir_ / "bin" / "modules" / "varomintel-cli-pictures.so");
+    }
     const CliRun r = RunProgram(dir_, (dir_ / "bin" / "varomintel-cli").string(), "map 1 --out out.png");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find(missing), std::string::npos) << r.err;

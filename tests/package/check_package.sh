@@ -2,7 +2,7 @@
 # Checks the Debian package that `cmake --build BUILD --target package` made: its layout
 # and dependencies, the programs run from the unpacked files (the command line from a
 # folder without a catalogue, the window offscreen), the desktop entry and AppStream
-# metadata with their validators, and lintian without errors (its warnings are printed).
+# metadata with their validators, and lintian without errors or warnings.
 # Usage: tests/package/check_package.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -10,7 +10,7 @@ fail() { echo "package: $*" >&2; exit 1; }
 
 deb=$(ls "$build"/varomintel_*_amd64.deb 2>/dev/null | head -n 1 || true)
 [ -n "$deb" ] || fail "no varomintel_<version>_amd64.deb in $build (cmake --build $build --target package)"
-for program in "$build/app/varomintel" "$build/app/varomintel-cli" "$build/app/varomintel-cli-pictures.so"; do
+for program in "$build/app/varomintel" "$build/app/varomintel-cli" "$build/app/modules/varomintel-cli-pictures.so"; do
   [ "$deb" -nt "$program" ] || fail "$deb is older than $program (cmake --build $build --target package)"
 done
 
@@ -23,7 +23,7 @@ lib=$root/usr/lib/varomintel
 # The layout: the programs and the data in one folder, the commands, the desktop files.
 for f in usr/bin/varomintel usr/bin/varomintel-cli \
          usr/lib/varomintel/varomintel usr/lib/varomintel/varomintel-cli \
-         usr/lib/varomintel/varomintel-cli-pictures.so \
+         usr/lib/varomintel/modules/varomintel-cli-pictures.so \
          usr/lib/varomintel/Bessel_Lunar_12ky_VNB_0130_25.858.bin usr/lib/varomintel/Top191744_EN.txt \
          usr/lib/varomintel/mond70.bmp usr/lib/varomintel/bluemarble_680x340.bmp \
          usr/share/applications/varomintel.desktop \
@@ -84,4 +84,5 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/invalid.varomintel.Varo
 lintian --tag-display-limit 0 "$deb" > "$work/lintian.log" 2>&1 || true
 grep -v 'running with root privileges' "$work/lintian.log" | sed 's/^/lintian: /' || true
 ! grep -q '^E: ' "$work/lintian.log" || fail "lintian reports errors"
+! grep -q '^W: ' "$work/lintian.log" || fail "lintian warns: $(grep '^W: ' "$work/lintian.log" | head -n 5)"
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes, $(grep -c '^W: ' "$work/lintian.log" || true) lintian warnings"
