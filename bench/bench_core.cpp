@@ -78,6 +78,20 @@ void BM_ComputeCircumstancesWholeCatalogue(benchmark::State& state) {
 }
 BENCHMARK(BM_ComputeCircumstancesWholeCatalogue)->Unit(benchmark::kMillisecond);
 
+// Reading and checking the whole catalogue file: what every command and the window pay
+// before their first eclipse (the page cache holds the file after the first run).
+void BM_LoadCatalogue(benchmark::State& state) {
+  const char* env = std::getenv("VAROMINTEL_CATALOGUE");
+  const std::string path = env ? env : kCatalogueFileName;
+  if (!LoadCatalogue(path).ok()) {
+    state.SkipWithError("no catalogue file in this folder");
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(LoadCatalogue(path).catalogue.Count());
+  state.SetLabel(path);
+}
+BENCHMARK(BM_LoadCatalogue)->Unit(benchmark::kMillisecond);
+
 void BM_ReportOfOneEclipse(benchmark::State& state) {
   const BenchCatalogue& bench = TheCatalogue();
   const EclipseRecord& r = bench.catalogue.At(bench.catalogue.Count() / 2);
