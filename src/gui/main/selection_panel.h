@@ -90,9 +90,17 @@ class SelectionPanel : public QWidget {
   void timeScaleClicked(bool universalTime);
   void timeZoneEntered(const QString& text);
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   void SetUpElementsTable();
+  // The elements table's height for the column's height: all its rows (and the design's
+  // empty room below it) while the report keeps ten lines above; on a lower screen the
+  // table gives up rows, down to five, and scrolls, and the room below it goes.
+  void FitElementsTable();
   std::unique_ptr<Ui::SelectionPanel> ui_;
+  int designRest_ = 0;  // pixels: the empty room below the table at the design size
   bool placeLines_ = false;  // RE_Ort begins with the two lines of the slider's time
 };
 
