@@ -213,6 +213,7 @@ TEST_P(WindowLayout, NothingOverlapsEveryCaptionFitsAndThePicturesKeepTheirShape
   const int rows = elements->rowCount() * elements->rowHeight(0);
   EXPECT_EQ(elements->verticalScrollBar()->isVisible(), elements->viewport()->height() < rows);
   EXPECT_GE(elements->viewport()->height(), 5 * elements->rowHeight(0));
+  EXPECT_EQ(elements->viewport()->height() % elements->rowHeight(0), 0) << "a row cut short";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -148,7 +148,8 @@ void SelectionPanel::FitElementsTable() {
   // the date-time panel and the gaps.
   const int spacing = ui_->SelectionLayout->spacing();
   const int shared = height() - ui_->Tabs_Bericht->y() - ui_->Panel_DatumZeit->height() - 3 * spacing;
-  const int table = std::clamp(shared - reportHeight, rowHeight * kLeastTableRows, allRows);
+  // Whole rows: the pixels of a row cut short go to the report.
+  const int table = std::clamp((shared - reportHeight) / rowHeight * rowHeight, rowHeight * kLeastTableRows, allRows);
   const int rest = table == allRows ? designRest_ : 0;
   if (sg->height() == table && ui_->DesignRest->sizeHint().height() == rest) return;
   sg->setFixedHeight(table);
