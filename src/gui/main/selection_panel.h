@@ -24,8 +24,9 @@ namespace varomintel {
 
 // The report view RE_Table and the marked place's view RE_Ort, on the two tabs of
 // Tabs_Bericht: with the tab bar 250 pixels high at the design size; they take the height
-// the window gains and give up height where the window is smaller, down to 80 pixels with
-// the tab bar (three lines, the rest scrolled) on a screen 720 pixels high.
+// the window gains and give up height where the window is smaller, down to ten lines (the
+// elements table gives up rows for them, see FitElementsTable), then down to 80 pixels with
+// the tab bar on a window lower still.
 class ReportView : public QTextEdit {
   Q_OBJECT
  public:
