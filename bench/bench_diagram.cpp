@@ -4,6 +4,8 @@
 // catalogue and the Moon pictures (build/app); without a catalogue a synthetic eclipse is used.
 #include <benchmark/benchmark.h>
 
+#include "bench_offscreen_main.h"
+
 #include "bench_startup.h"
 
 #include <QApplication>
@@ -98,11 +100,4 @@ BENCHMARK(BM_ForwardPlayOverTheSlider)->Unit(benchmark::kMillisecond)->Iteration
 }  // namespace
 }  // namespace varomintel
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return varomintel::bench::RunOffscreenBenchmarks<QApplication>(argc, argv); }

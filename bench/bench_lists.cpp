@@ -4,6 +4,8 @@
 // Run from the folder that holds the catalogue and the city files (build/app).
 #include <benchmark/benchmark.h>
 
+#include "bench_offscreen_main.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -69,11 +71,4 @@ BENCHMARK(BM_CityHistoryWholeCatalogueShown)->Unit(benchmark::kMillisecond)->Ite
 }  // namespace
 }  // namespace varomintel
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return varomintel::bench::RunOffscreenBenchmarks<QApplication>(argc, argv); }

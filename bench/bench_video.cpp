@@ -7,6 +7,8 @@
 // pictures (build/app); without a catalogue a synthetic eclipse is used.
 #include <benchmark/benchmark.h>
 
+#include "bench_offscreen_main.h"
+
 #include <sys/resource.h>
 
 #include <QGuiApplication>
@@ -87,11 +89,4 @@ BENCHMARK(BM_Video)
 }  // namespace
 }  // namespace varomintel
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return varomintel::bench::RunOffscreenBenchmarks<QGuiApplication>(argc, argv); }

@@ -3,6 +3,8 @@
 // Run from the folder that holds the catalogue (build/app).
 #include <benchmark/benchmark.h>
 
+#include "bench_offscreen_main.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QScrollBar>
@@ -103,11 +105,4 @@ BENCHMARK(BM_ResizeTo2560x1440PicturesDrawn)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace varomintel
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return varomintel::bench::RunOffscreenBenchmarks<QApplication>(argc, argv); }

@@ -4,6 +4,8 @@
 // eclipse of 2022 Nov 08 on the real maps; elsewhere a synthetic eclipse on flat pictures.
 #include <benchmark/benchmark.h>
 
+#include "bench_offscreen_main.h"
+
 #include <QGuiApplication>
 
 #include "app/world_map_model.h"
@@ -52,11 +54,4 @@ BENCHMARK(BM_RenderWorldMap)->ArgName("scale")->Arg(1)->Arg(2)->Unit(benchmark::
 }  // namespace
 }  // namespace varomintel
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return varomintel::bench::RunOffscreenBenchmarks<QGuiApplication>(argc, argv); }

@@ -32,16 +32,9 @@ constexpr const char* kHeader[kObserverColumns][3] = {
     {"Azimut", "Azimuth", "Azimut"},   {"Achse", "Axis", "Axe"},        {"Sonne", "Sun", "Soleil"},
     {"Himmel", "Sky", "Ciel"},         {"Sichtbar", "Visible", "Visible"},
 };
-constexpr Three kYes = {"ja", "yes", "oui"};
-constexpr Three kNo = {"nein", "no", "non"};
-constexpr Three kMoonrise = {"Mondaufgang", "Moonrise", "Lever de la Lune"};
-constexpr Three kMoonset = {"Monduntergang", "Moonset", "Coucher de la Lune"};
 constexpr Three kColon = {": ", ": ", " : "};
 constexpr Three kAzimuth = {", Azimut ", ", azimuth ", ", azimut "};
 constexpr Three kSun = {", Sonne ", ", Sun ", ", Soleil "};
-constexpr Three kNoCrossing = {"Kein Mondaufgang und kein Monduntergang zwischen P1 und P4.",
-                               "No moonrise or moonset between P1 and P4.",
-                               "Ni lever ni coucher de la Lune entre P1 et P4."};
 constexpr Three kLegend = {
     "Mond: scheinbare Höhe der Mondmitte (mit Parallaxe und Refraktion); Azimut von Nord über Ost; "
     "Achse: Höhe der Schattenachse wie im Bericht und in den Listen; Sonne: Höhe der Sonnenmitte; "
@@ -78,11 +71,6 @@ std::string Degrees(double value, int decimals, bool sign) {
   if (text == "-0" || text == "-0.0") text.erase(0, 1);
   if (sign && text.front() != '-') text.insert(text.begin(), '+');
   return text + "\u00B0";
-}
-
-// "074° ENE": whole degrees with three digits, then the compass point.
-std::string Azimuth(double azimuthDeg, std::uint8_t l) {
-  return PadLeft(std::to_string(std::lround(azimuthDeg) % 360), 3, '0') + "\u00B0 " + CompassPoint(azimuthDeg, l);
 }
 
 // "47.5547°N  7.5°O": the place as the entries hold it, up to four decimals (a place
@@ -138,22 +126,22 @@ ObserverTable ObserverTableOf(const SelectedEclipse& s, const TimeSettings& sett
     row.cells = {ContactName(k),
                  date == maxDate ? time : date + "\n" + time,
                  Degrees(c->sky.moonApparentAltitudeDeg, 1, true),
-                 Azimuth(c->sky.moonAzimuthDeg, l),
+                 AzimuthText(c->sky.moonAzimuthDeg, l),
                  Degrees(c->shadowAxisAltitudeDeg, 1, true),
                  Degrees(c->sky.sunAltitudeDeg, 1, true),
                  TwilightText(c->sky.twilight, l),
-                 c->sky.moonVisible ? kYes[l] : kNo[l]};
+                 VisibleAnswer(c->sky.moonVisible, l)};
     table.rows.push_back(std::move(row));
   }
-  if (view.eclipse && view.crossings.empty()) table.crossings.emplace_back(kNoCrossing[l]);
+  if (view.eclipse && view.crossings.empty()) table.crossings.emplace_back(NoCrossingText(l));
   for (const HorizonCrossing& x : view.crossings) {
     const LocalSkyAt sky = SkyAt(e, deltaT, observer, x.t);
     const std::string date = Date(e, x.t, clock);
-    table.crossings.push_back(std::string(x.rising ? kMoonrise[l] : kMoonset[l]) + kColon[l] +
-                              (date == maxDate ? "" : date + " ") +
-                              FormatContactClock(e, x.t, clock.zone, clock.deltaT) + kAzimuth[l] +
-                              Azimuth(sky.moonAzimuthDeg, l) + kSun[l] + Degrees(sky.sunAltitudeDeg, 1, true) +
-                              " (" + TwilightText(sky.twilight, l) + ")");
+    const std::string when = (date == maxDate ? "" : date + " ") +
+                             FormatContactClock(e, x.t, clock.zone, clock.deltaT) + kAzimuth[l] +
+                             AzimuthText(sky.moonAzimuthDeg, l) + kSun[l] + Degrees(sky.sunAltitudeDeg, 1, true) +
+                             " (" + TwilightText(sky.twilight, l) + ")";
+    table.crossings.push_back(HorizonCrossingText(x.rising, when, l));
   }
   table.summary = LocalSummary(e, deltaT, observer, view, l);
   table.legend = kLegend[l];
@@ -169,7 +157,7 @@ ObserverNow ObserverNowOf(const SelectedEclipse& s, const TimeSettings& settings
   now.sky = SkyAt(e, DeltaT(e.Year, e.Month), ObserverAt(*place), t);
   const Clock clock = ClockOf(s, settings);
   now.moon = FormatContactClock(e, t, clock.zone, clock.deltaT) + " " + clock.scale + kMoonNow[l] +
-             Degrees(now.sky.moonApparentAltitudeDeg, 1, true) + kAzimuth[l] + Azimuth(now.sky.moonAzimuthDeg, l) +
+             Degrees(now.sky.moonApparentAltitudeDeg, 1, true) + kAzimuth[l] + AzimuthText(now.sky.moonAzimuthDeg, l) +
              ", " + (now.sky.moonVisible ? kVisible[l] : kBelow[l]);
   now.sun = std::string(kSunNow[l]) + Degrees(now.sky.sunAltitudeDeg, 1, true) + kColon[l] +
             TwilightText(now.sky.twilight, l);

@@ -14,6 +14,7 @@
 #include "app/time_slider.h"
 #include "app/version_info.h"
 #include "cli/commands.h"
+#include "cli/diagram_options.h"
 #include "cli/diagram_pictures.h"
 #include "cli/offscreen_application.h"
 #include "render/moon_pictures.h"
@@ -84,9 +85,7 @@ class ProgressBar {
 
 int Animate(Args& args, const Catalogue* cat, Context& ctx) {
   const Catalogue& catalogue = *cat;
-  TimeSettings settings;
-  settings.language = LanguageOption(args);
-  settings.universalTime = !args.Flag("--tt");
+  const TimeSettings settings = DiagramTimeOptions(args);
   const auto out = args.Value("--out");
   const auto step = args.Value("--step");
   const auto fpsText = args.Value("--fps");
@@ -97,11 +96,7 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
   if (!out || out->empty()) throw UsageError{"give --out FILE.mp4 or --out FILE.webm"};
   if (!VideoFormatOf(std::string(*out)))
     throw UsageError{"--out must name a .mp4 or .webm file, not '" + std::string(*out) + "'"};
-  int frameStep = 60;
-  if (step) {
-    if (*step != "6" && *step != "60") throw UsageError{"--step must be 6 or 60, not '" + std::string(*step) + "'"};
-    frameStep = *step == "6" ? 6 : 60;
-  }
+  const int frameStep = FrameStepOption(step, 60);
   int fps = 30;
   if (fpsText) {
     const auto n = ParseInteger(*fpsText);

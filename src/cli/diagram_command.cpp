@@ -14,6 +14,7 @@
 #include "app/time_slider.h"
 #include "app/version_info.h"
 #include "cli/commands.h"
+#include "cli/diagram_options.h"
 #include "cli/diagram_pictures.h"
 #include "cli/offscreen_application.h"
 #include "eclipse/elements.h"
@@ -119,9 +120,7 @@ int PrepareFramesFolder(const std::filesystem::path& dir, bool overwrite, std::v
 
 int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   const Catalogue& catalogue = *cat;
-  TimeSettings settings;
-  settings.language = LanguageOption(args);
-  settings.universalTime = !args.Flag("--tt");
+  const TimeSettings settings = DiagramTimeOptions(args);
   const auto position = args.Value("--position");
   const auto out = args.Value("--out");
   const auto frames = args.Value("--frames");
@@ -135,11 +134,7 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   if (out && step) throw UsageError{"--step goes with --frames, not with --out"};
   if (out && overwrite) throw UsageError{"--overwrite goes with --frames, not with --out"};
   if (frames && frames->empty()) throw UsageError{"--frames needs the name of a folder, not an empty one"};
-  int frameStep = 6;
-  if (step) {
-    if (*step != "6" && *step != "60") throw UsageError{"--step must be 6 or 60, not '" + std::string(*step) + "'"};
-    frameStep = *step == "6" ? 6 : 60;
-  }
+  const int frameStep = FrameStepOption(step, 6);
   const int firstPosition = position ? SliderArgument(*position) : -1;
 
   const auto app = OffscreenApplication();

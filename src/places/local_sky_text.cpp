@@ -144,6 +144,22 @@ const char* CompassPoint(double azimuthDeg, std::uint8_t languageIndex) {
   return kCompass[CompassIndex(azimuthDeg)][Lang(languageIndex)];
 }
 
+std::string AzimuthText(double azimuthDeg, std::uint8_t languageIndex) {
+  return PadLeft(std::to_string(std::lround(azimuthDeg) % 360), 3, '0') + "\u00B0 " +
+         CompassPoint(azimuthDeg, languageIndex);
+}
+
+const char* VisibleAnswer(bool visible, std::uint8_t languageIndex) {
+  return visible ? kYes[Lang(languageIndex)] : kNo[Lang(languageIndex)];
+}
+
+std::string HorizonCrossingText(bool rising, const std::string& when, std::uint8_t languageIndex) {
+  const std::uint8_t l = Lang(languageIndex);
+  return std::string(rising ? kMoonrise[l] : kMoonset[l]) + kColon[l] + when;
+}
+
+const char* NoCrossingText(std::uint8_t languageIndex) { return kNoCrossing[Lang(languageIndex)]; }
+
 std::string LocalSummary(const EclipseRecord& eclipse, double deltaT, const Observer& observer,
                          const LocalEclipseView& view, std::uint8_t languageIndex) {
   const std::uint8_t l = Lang(languageIndex);
@@ -213,24 +229,21 @@ std::vector<std::string> LocalSkyLines(int index, const EclipseRecord& eclipse, 
     AppendRightAligned(line, Degrees(c->sky.moonApparentAltitudeDeg, 1, true), kWidths[3] - 1);
     line += ' ';
     // "074° ENE", "092° E  ": the degrees line up, the compass point follows.
-    AppendLeftAligned(line,
-                      PadLeft(std::to_string(std::lround(c->sky.moonAzimuthDeg) % 360), 3, '0') + "\u00B0 " +
-                          CompassPoint(c->sky.moonAzimuthDeg, l),
-                      kWidths[4] - 1);
+    AppendLeftAligned(line, AzimuthText(c->sky.moonAzimuthDeg, l), kWidths[4] - 1);
     line += ' ';
     AppendRightAligned(line, Degrees(c->shadowAxisAltitudeDeg, 1, true), kWidths[5] - 1);
     line += ' ';
     AppendRightAligned(line, Degrees(c->sky.sunAltitudeDeg, 1, true), kWidths[6] - 1);
     line += "  ";
     AppendLeftAligned(line, TwilightText(c->sky.twilight, l), kWidths[7]);
-    line += c->sky.moonVisible ? kYes[l] : kNo[l];
+    line += VisibleAnswer(c->sky.moonVisible, l);
     lines.push_back(line);
   }
   lines.emplace_back();
-  if (view.crossings.empty()) lines.push_back(kNoCrossing[l]);
+  if (view.crossings.empty()) lines.push_back(NoCrossingText(l));
   for (const HorizonCrossing& x : view.crossings)
-    lines.push_back(std::string(x.rising ? kMoonrise[l] : kMoonset[l]) + kColon[l] + Date(eclipse, x.t, zone, deltaT) +
-                    " " + FormatContactClock(eclipse, x.t, zone, deltaT));
+    lines.push_back(HorizonCrossingText(
+        x.rising, Date(eclipse, x.t, zone, deltaT) + " " + FormatContactClock(eclipse, x.t, zone, deltaT), l));
   lines.emplace_back();
   lines.push_back(LocalSummary(eclipse, deltaT, observer, view, l));
   lines.push_back(kLegend[l]);

@@ -20,6 +20,18 @@ const char* TwilightText(Twilight twilight, std::uint8_t languageIndex);
 // "SE", "SO" (German), "SE" (French), ...
 const char* CompassPoint(double azimuthDeg, std::uint8_t languageIndex);
 
+// "074° ENE": the azimuth in whole degrees with three digits, then the compass point.
+std::string AzimuthText(double azimuthDeg, std::uint8_t languageIndex);
+
+// "yes" or "no" of the column "Visible".
+const char* VisibleAnswer(bool visible, std::uint8_t languageIndex);
+
+// A line of the Moon crossing the horizon: "Moonrise: " or "Moonset: " and `when`.
+std::string HorizonCrossingText(bool rising, const std::string& when, std::uint8_t languageIndex);
+
+// "No moonrise or moonset between P1 and P4."
+const char* NoCrossingText(std::uint8_t languageIndex);
+
 // The sentence that sums up what the place sees: the deepest phase that is visible,
 // whether wholly or in part, the Moon's altitude and direction (at greatest eclipse, or
 // the nearest instant of that phase at which the Moon is up), the sky when it is not yet

@@ -1,10 +1,12 @@
-// The windows' layouts on today's screens. The main window: opened at 1280 x 720, at the design size and
-// at 2560 x 1440, in each language, no control overlaps a sibling or leaves its parent,
-// every caption fits its control, the inner area needs no more room than it has, and the
-// diagram and the map keep their shapes while they grow with the window.
+// The windows' layouts on today's screens. The main window: opened at 1280 x 720, 1366 x 768, at the
+// design size and at 2560 x 1440, in each language, no control overlaps a sibling or leaves its parent,
+// every caption fits its control, the inner area needs no more room than it has, the diagram
+// and the map keep their shapes while they grow with the window, and the report shows its
+// first lines whole.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +17,11 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
+#include <QTableWidget>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextLayout>
 
 #include <filesystem>
 #include <memory>
@@ -42,6 +49,7 @@ struct LayoutCase {
   QSize screen;          // the screen the window fills; {} the design size
   std::uint8_t language;
   double minScale, maxScale;  // of the diagram and the map
+  int reportLines;            // the report's lines shown whole at the least; 0: all of them
 };
 void PrintTo(const LayoutCase& c, std::ostream* os) { *os << c.name; }
 
@@ -83,6 +91,29 @@ void PrepareState(const fs::path& dir, std::uint8_t language) {
   v.Parameters.SetInt(param::kEclipse, 1);
   v.Parameters.SetFlag(param::kUniversalTime, true);
   v.Parameters.SetByte(param::kLanguage, language);
+}
+
+// The report's lines that stand whole in its view, from the top.
+int WholeLinesShown(const QTextEdit* view) {
+  const QTextDocument* doc = view->document();
+  const int bottom = view->viewport()->height() + view->verticalScrollBar()->value();
+  int lines = 0;
+  for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+    const QRectF box = doc->documentLayout()->blockBoundingRect(block);
+    const QTextLayout* layout = block.layout();
+    for (int i = 0; i < layout->lineCount(); ++i) {
+      if (box.top() + layout->lineAt(i).rect().bottom() > bottom) return lines;
+      ++lines;
+    }
+  }
+  return lines;
+}
+
+int AllLines(const QTextEdit* view) {
+  int lines = 0;
+  for (QTextBlock block = view->document()->begin(); block.isValid(); block = block.next())
+    lines += block.layout()->lineCount();
+  return lines;
 }
 
 fs::path StateFolder() { return fs::temp_directory_path() / ("varomintel_layout_" + std::to_string(::getpid())); }
@@ -165,19 +196,38 @@ TEST_P(WindowLayout, NothingOverlapsEveryCaptionFitsAndThePicturesKeepTheirShape
   EXPECT_GT(slider.top(), picture.bottom());
   // The left column keeps its width.
   EXPECT_EQ(Find<QWidget>(window, "SelectionPanel")->width(), 470);
+
+  // The report keeps a useful height: its first lines stand whole in the view (the report
+  // has more of them), or all of them from the design size on. The elements table may give up rows for it, but scrolls then, and
+  // its columns keep their widths beside the scroll bar.
+  auto* report = Find<QTextEdit>(window, "RE_Table");
+  if (c.reportLines > 0) {
+    ASSERT_GT(AllLines(report), c.reportLines);
+  }
+  EXPECT_GE(WholeLinesShown(report), c.reportLines > 0 ? c.reportLines : AllLines(report))
+      << "view " << report->viewport()->height() << " pixels high";
+  auto* elements = Find<QTableWidget>(window, "SG");
+  int columns = 0;
+  for (int i = 0; i < elements->columnCount(); ++i) columns += elements->columnWidth(i);
+  EXPECT_GE(elements->viewport()->width() + 1, columns);
+  const int rows = elements->rowCount() * elements->rowHeight(0);
+  EXPECT_EQ(elements->verticalScrollBar()->isVisible(), elements->viewport()->height() < rows);
+  EXPECT_GE(elements->viewport()->height(), 5 * elements->rowHeight(0));
+  EXPECT_EQ(elements->viewport()->height() % elements->rowHeight(0), 0) << "a row cut short";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Screens, WindowLayout,
-    ::testing::Values(LayoutCase{"small_German", {1280, 720}, 0, 0.45, 0.8},
-                      LayoutCase{"small_English", {1280, 720}, 1, 0.45, 0.8},
-                      LayoutCase{"small_French", {1280, 720}, 2, 0.45, 0.8},
-                      LayoutCase{"design_German", {}, 0, 0.999, 1.001},
-                      LayoutCase{"design_English", {}, 1, 0.999, 1.001},
-                      LayoutCase{"design_French", {}, 2, 0.999, 1.001},
-                      LayoutCase{"large_German", {2560, 1440}, 0, 1.4, 2.0},
-                      LayoutCase{"large_English", {2560, 1440}, 1, 1.4, 2.0},
-                      LayoutCase{"large_French", {2560, 1440}, 2, 1.4, 2.0}),
+    ::testing::Values(LayoutCase{"small_German", {1280, 720}, 0, 0.45, 0.8, 8},
+                      LayoutCase{"small_English", {1280, 720}, 1, 0.45, 0.8, 8},
+                      LayoutCase{"small_French", {1280, 720}, 2, 0.45, 0.8, 8},
+                      LayoutCase{"laptop_German", {1366, 768}, 0, 0.5, 0.85, 8},
+                      LayoutCase{"design_German", {}, 0, 0.999, 1.001, 0},
+                      LayoutCase{"design_English", {}, 1, 0.999, 1.001, 0},
+                      LayoutCase{"design_French", {}, 2, 0.999, 1.001, 0},
+                      LayoutCase{"large_German", {2560, 1440}, 0, 1.4, 2.0, 0},
+                      LayoutCase{"large_English", {2560, 1440}, 1, 1.4, 2.0, 0},
+                      LayoutCase{"large_French", {2560, 1440}, 2, 1.4, 2.0, 0}),
     [](const ::testing::TestParamInfo<LayoutCase>& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
+#include <QResizeEvent>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTextBlock>
@@ -60,6 +62,7 @@ SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent), ui_(std::make
   zone.setRetainSizeWhenHidden(true);
   ui_->GroupBox_TZone->setSizePolicy(zone);
   SetUpElementsTable();
+  designRest_ = ui_->DesignRest->sizeHint().height();
   // The tab bar takes the keyboard between the time zone and the report: it is named as a
   // control of its own.
   ui_->Tabs_Bericht->tabBar()->setObjectName("TabBar_Bericht");
@@ -117,6 +120,42 @@ void SelectionPanel::SetUpElementsTable() {
   for (int c = 0; c < kElementsTableColumns; ++c) sg->setColumnWidth(c, widths[c]);
   for (int r = 0; r < kElementsTableRows; ++r)
     for (int c = 0; c < kElementsTableColumns; ++c) sg->setItem(r, c, new QTableWidgetItem);
+  // Lower than its rows (a low screen) the table scrolls: it widens by its scroll bar then,
+  // so that the columns keep their widths and no text is cut.
+  const int width = sg->maximumWidth();
+  connect(sg->verticalScrollBar(), &QScrollBar::rangeChanged, sg, [sg, width](int, int maximum) {
+    sg->setFixedWidth(maximum > 0 ? width + sg->verticalScrollBar()->sizeHint().width() : width);
+  });
+}
+
+void SelectionPanel::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FitElementsTable();
+}
+
+void SelectionPanel::FitElementsTable() {
+  constexpr int kReportLines = 10;    // the report's lines kept before the table gives up rows
+  constexpr int kLeastTableRows = 5;  // of its 13
+  QTableWidget* sg = ui_->SG;
+  const int rowHeight = sg->verticalHeader()->defaultSectionSize();
+  const int allRows = rowHeight * kElementsTableRows;
+  // The height of the tabs with the report's ten lines: the bar, the frame, the margins.
+  const ReportView* report = ui_->RE_Table;
+  const int reportHeight = ui_->Tabs_Bericht->tabBar()->sizeHint().height() + 2 * report->frameWidth() +
+                           2 * static_cast<int>(report->document()->documentMargin()) +
+                           kReportLines * report->fontMetrics().lineSpacing();
+  // What the tabs and the table share: the column's height below the time-zone row, less
+  // the date-time panel and the gaps.
+  const int spacing = ui_->SelectionLayout->spacing();
+  const int shared = height() - ui_->Tabs_Bericht->y() - ui_->Panel_DatumZeit->height() - 3 * spacing;
+  // Whole rows: the pixels of a row cut short go to the report.
+  const int table = std::clamp((shared - reportHeight) / rowHeight * rowHeight, rowHeight * kLeastTableRows, allRows);
+  const int rest = table == allRows ? designRest_ : 0;
+  if (sg->height() == table && ui_->DesignRest->sizeHint().height() == rest) return;
+  sg->setFixedHeight(table);
+  ui_->DesignRest->changeSize(0, rest, QSizePolicy::Minimum, QSizePolicy::Preferred);
+  ui_->SelectionLayout->invalidate();
+  ui_->SelectionLayout->activate();
 }
 
 void SelectionPanel::SetEclipseCount(int count) { ui_->ScrollBar_Eclipse->setRange(1, std::max(1, count)); }

@@ -24,8 +24,9 @@ namespace varomintel {
 
 // The report view RE_Table and the marked place's view RE_Ort, on the two tabs of
 // Tabs_Bericht: with the tab bar 250 pixels high at the design size; they take the height
-// the window gains and give up height where the window is smaller, down to 80 pixels with
-// the tab bar (three lines, the rest scrolled) on a screen 720 pixels high.
+// the window gains and give up height where the window is smaller, down to ten lines (the
+// elements table gives up rows for them, see FitElementsTable), then down to 80 pixels with
+// the tab bar on a window lower still.
 class ReportView : public QTextEdit {
   Q_OBJECT
  public:
@@ -90,9 +91,17 @@ class SelectionPanel : public QWidget {
   void timeScaleClicked(bool universalTime);
   void timeZoneEntered(const QString& text);
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   void SetUpElementsTable();
+  // The elements table's height for the column's height: all its rows (and the design's
+  // empty room below it) while the report keeps ten lines above; on a lower screen the
+  // table gives up rows, down to five, and scrolls, and the room below it goes.
+  void FitElementsTable();
   std::unique_ptr<Ui::SelectionPanel> ui_;
+  int designRest_ = 0;  // pixels: the empty room below the table at the design size
   bool placeLines_ = false;  // RE_Ort begins with the two lines of the slider's time
 };
 

@@ -1,0 +1,20 @@
+// The arguments that the picture commands of the shadow diagram (diagram, animate) read alike.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "app/selected_eclipse.h"
+#include "cli/commands.h"
+
+namespace varomintel::cli {
+
+// --lang de|en|fr of the captions (English when absent) and --tt (terrestrial time instead of
+// universal time), read in that order.
+TimeSettings DiagramTimeOptions(Args& args);
+
+// The value of --step: the minutes of the slider between two pictures, 6 or 60; `absent` when
+// the option was not given. Anything else is a UsageError.
+int FrameStepOption(const std::optional<std::string_view>& step, int absent);
+
+}  // namespace varomintel::cli
