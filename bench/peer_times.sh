@@ -97,14 +97,23 @@ echo "   at a contact, the peer when the Moon's apparent centre, seen with paral
 echo "   the horizon the two differ by about the Moon's parallax, 1 degree)"
 echo
 
+# Column by column quotient of two `measure` results.
 ratio() {
-  awk -v p="$1" -v o="$2" 'BEGIN { split(p, a, " "); split(o, b, " "); printf "%8.1f %8.1f", a[1] / b[1], a[2] / b[2] }'
+  awk -v p="$1" -v o="$2" 'BEGIN {
+    n = split(p, a, " "); split(o, b, " ")
+    for (i = 1; i <= n; i++) {
+      if (i > 1) printf " "
+      if (b[i] > 0) printf "%8.1f", a[i] / b[i]; else printf "%8s", "-"
+    }
+  }'
 }
 row() {
   printf '  %-50s %s\n' "$1" "$2"
 }
 
-printf '  %-50s %8s %8s  (ms, %d runs)\n' case min median "$runs"
+measure_cpu=1
+printf '  %-50s %8s %8s %8s %8s\n' "" wall wall cpu cpu
+printf '  %-50s %8s %8s %8s %8s  (ms, %d runs)\n' case min median min median "$runs"
 row "ours floor: find --year 2022" "$(measure "$cli" find --year 2022)"
 echo "job 1"
 peer1=$(measure "$peer" --from "$from" --to "$to")
