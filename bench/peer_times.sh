@@ -19,10 +19,12 @@
 # programs as a user meets them, not like for like.
 #
 # Before timing, both sides run once and their eclipses are counted and compared: job 1 eclipse
-# by eclipse in date order (type h/p/t), job 2 by date, one day apart at most (ours prints the
-# UT date of the first contact, the peer that of greatest eclipse). Each case then runs RUNS times
-# (default 11) with its output to /dev/null; minimum and median wall times in ms are printed, and
-# the ratio peer / ours of each.
+# by eclipse in date order (type h/p/t, and the time of greatest eclipse), job 2 by date, one day
+# apart at most (ours prints the UT date of the first contact, the peer that of greatest eclipse).
+# Each case then runs RUNS times (default 11) with its output to /dev/null; the minimum and the
+# median of the wall time and of the processor time (user + system) are printed in ms, and the
+# ratio peer / ours of each. The peer runs on one thread; ours' cityhist shares its work among
+# as many threads as the machine has cores, and its processor time counts them all.
 #   bench/peer_times.sh [BUILD_DIR] [RUNS]       (BUILD_DIR defaults to build)
 # It needs the targets varomintel-cli and peer_eclipses (built with -DVAROMINTEL_BENCHMARKS=ON):
 #   cmake --build build --target varomintel-cli peer_eclipses
@@ -58,13 +60,24 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # Job 1: ours as "type" lines (h penumbral, p partial, t total) from the type codes 1..5.
-"$peer" --from "$from" --to "$to" 2>/dev/null | cut -f1,2 >"$work/peer1"
+# Job 1: "YYYY-MM-DD<tab>type<tab>hh:mm:ss" of greatest eclipse (UT); ours' types
+# (h penumbral, p partial, t total) from the type codes 1..5.
+"$peer" --from "$from" --to "$to" 2>/dev/null | cut -f1,2,6 >"$work/peer1"
 "$cli" circumstances "$first..$last" |
   awk -F'\t' '$1 == "EclipseType" { print ($2 <= 2 ? "h" : $2 == 3 ? "p" : "t") }' >"$work/ours1"
-# Job 2: "YYYY-MM-DD" lines.
+"$cli" circumstances "$first..$last" --format json |
+  sed -n 's/.*"Max":{[^}]*"utc":"\([0-9-]*\)T\([0-9:]*\)Z".*/\1\t\2/p' >"$work/ours1max"
+# Job 2: "YYYY-MM-DD" lines (ours: the UT date of the first contact of the table).
 "$peer" --from "$from" --to "$to" --lat "$lat" --lon "$lon" 2>/dev/null | cut -f1 >"$work/peer2"
 "$cli" cityhist --lat "${lat}N" --lon "${lon}E" --from "$from" --to "$to" 2>/dev/null | tr -d '\r' |
   awk -F'\t' '$1 ~ /^[0-9][0-9][0-9][0-9]$/ { printf "%04d-%02d-%02d\n", $1, $2, $3 }' >"$work/ours2"
+
+# awk: days since 0000-03-01 of "YYYY-MM-DD" (Gregorian).
+day_awk='function day(s,  y, m, d) {
+  y = substr(s, 1, 4) + 0; m = substr(s, 6, 2) + 0; d = substr(s, 9, 2) + 0
+  if (m < 3) { y--; m += 12 }
+  return 365 * y + int(y / 4) - int(y / 100) + int(y / 400) + int((153 * (m - 3) + 2) / 5) + d
+}'
 
 tally() {
   sort "$1" | uniq -c | awk '{ printf "%s%s %s", (NR > 1 ? ", " : ""), $1, $2 }'
@@ -77,16 +90,19 @@ echo "job 1: lunar eclipses $from..$to with their contacts (catalogue $first..$l
 echo "  eclipses: peer $(wc -l <"$work/peer1") ($(tally <(cut -f2 "$work/peer1"))), ours $(wc -l <"$work/ours1") ($(tally "$work/ours1"))"
 type_differences=$(paste <(cut -f2 "$work/peer1") "$work/ours1" | awk -F'\t' '$1 != $2' | wc -l)
 echo "  eclipses of another type or unpaired, in date order: $type_differences"
+# Greatest eclipse, ours - peer, paired in date order: the largest difference up to 2029 and
+# after it, where the two programs' extrapolations of Delta T part.
+paste "$work/ours1max" <(cut -f1,3 "$work/peer1") | awk -F'\t' "$day_awk"'
+  function sec(d, t) { return 86400 * day(d) + 3600 * substr(t, 1, 2) + 60 * substr(t, 4, 2) + substr(t, 7, 2) }
+  { x = sec($1, $2) - sec($3, $4); k = substr($1, 1, 4) < 2030 ? 1 : 2
+    if (!(k in w) || (x < 0 ? -x : x) > (w[k] < 0 ? -w[k] : w[k])) { w[k] = x; at[k] = $1 } }
+  END { printf "  greatest eclipse, ours - peer: largest %+d s (%s) up to 2029, %+d s (%s) after\n", w[1], at[1], w[2], at[2] }'
 echo
 echo "job 2: lunar eclipses $from..$to seen from ${lat}N ${lon}E"
 echo "  eclipses: peer $(wc -l <"$work/peer2"), ours $(wc -l <"$work/ours2")"
-# Dates of one list with no date of the other within a day (both lists are sorted).
+# Dates of one list with no date of the other within a day.
 unmatched() {
-  awk 'function day(s,  y, m, d) {  # days since 0000-03-01, Gregorian
-         y = substr(s, 1, 4) + 0; m = substr(s, 6, 2) + 0; d = substr(s, 9, 2) + 0
-         if (m < 3) { y--; m += 12 }
-         return 365 * y + int(y / 4) - int(y / 100) + int(y / 400) + int((153 * (m - 3) + 2) / 5) + d
-       }
+  awk "$day_awk"'
        NR == FNR { other[day($1)] = 1; next }
        { t = day($1); if (!((t - 1) in other) && !(t in other) && !((t + 1) in other)) printf " %s", $1 }' "$2" "$1"
 }
