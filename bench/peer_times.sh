@@ -130,6 +130,7 @@ row() {
 measure_cpu=1
 printf '  %-50s %8s %8s %8s %8s\n' "" wall wall cpu cpu
 printf '  %-50s %8s %8s %8s %8s  (ms, %d runs)\n' case min median min median "$runs"
+row "peer floor: the eclipses of 2022 (two)" "$(measure "$peer" --from 2022 --to 2022)"
 row "ours floor: find --year 2022" "$(measure "$cli" find --year 2022)"
 echo "job 1"
 peer1=$(measure "$peer" --from "$from" --to "$to")
