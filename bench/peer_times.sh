@@ -59,7 +59,6 @@ last=$(($(first_of_year $((to + 1))) - 1))
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Job 1: ours as "type" lines (h penumbral, p partial, t total) from the type codes 1..5.
 # Job 1: "YYYY-MM-DD<tab>type<tab>hh:mm:ss" of greatest eclipse (UT); ours' types
 # (h penumbral, p partial, t total) from the type codes 1..5.
 "$peer" --from "$from" --to "$to" 2>/dev/null | cut -f1,2,6 >"$work/peer1"
@@ -108,9 +107,9 @@ unmatched() {
 }
 echo "  only the peer's:$(unmatched "$work/peer2" "$work/ours2")"
 echo "  only ours:$(unmatched "$work/ours2" "$work/peer2")"
-echo "  (where they differ: ours lists an eclipse when the shadow's axis is above the horizon"
-echo "   at a contact, the peer when the Moon's apparent centre, seen with parallax, is; near"
-echo "   the horizon the two differ by about the Moon's parallax, 1 degree)"
+echo "  (where they differ: ours lists an eclipse when the shadow's axis, seen from the Earth's"
+echo "   centre, is above the horizon at a contact; the peer when the Moon seen from the place is;"
+echo "   near the horizon the two differ by about the Moon's parallax, 1 degree)"
 echo
 
 # Column by column quotient of two `measure` results.
