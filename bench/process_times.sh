@@ -4,6 +4,7 @@
 # median wall time are printed in milliseconds, with the load average before and after,
 # because other jobs on the machine lengthen single runs but rarely the minimum.
 #   bench/process_times.sh [build/app] [RUNS]
+# shellcheck source-path=SCRIPTDIR
 set -euo pipefail
 
 app_dir=${1:-build/app}
@@ -11,18 +12,7 @@ runs=${2:-15}
 cli="$app_dir/varomintel-cli"
 [[ -x $cli ]] || { echo "no $cli" >&2; exit 2; }
 
-# Prints "min median" in ms of `runs` runs of the command.
-measure() {
-  local times=() start end
-  for ((i = 0; i < runs; i++)); do
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1 || true
-    end=$(date +%s%N)
-    times+=($(((end - start) / 1000)))
-  done
-  printf '%s\n' "${times[@]}" | sort -n |
-    awk '{ t[NR] = $1 } END { printf "%8.1f %8.1f", t[1] / 1000, t[int((NR + 1) / 2)] / 1000 }'
-}
+source "$(dirname "${BASH_SOURCE[0]}")/measure.sh"
 
 case_line() {
   local name=$1
@@ -30,7 +20,7 @@ case_line() {
   printf '%-34s %s\n' "$name" "$(measure "$@")"
 }
 
-echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg); cores: $(nproc)"
+echo "load average before: $(load_average); cores: $(nproc)"
 printf '%-34s %8s %8s  (ms)\n' case min median
 cd "$app_dir"
 case_line "floor: --help" ./varomintel-cli --help
@@ -42,4 +32,4 @@ case_line "citylist 16921 item 0 (survey)" ./varomintel-cli citylist 16921 --pop
 case_line "cityhist 12,000 years (text)" ./varomintel-cli cityhist --lat 47.56N --lon 7.59E --name Basel
 case_line "cityhist 12,000 years --format json" ./varomintel-cli cityhist --lat 47.56N --lon 7.59E --name Basel --format json
 case_line "cityhist 12,000 years --format ics" ./varomintel-cli cityhist --lat 47.56N --lon 7.59E --name Basel --format ics
-echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "load average after: $(load_average)"
