@@ -62,8 +62,9 @@ class LineListView : public QAbstractScrollArea {
   // Where the columns' left edge stands at no sideways scroll, from the view's left edge
   // (frame and margin): what a header over the columns aligns with.
   int ColumnsInset() const { return frameWidth() + kMargin; }
-  // The first line in sight.
+  // The first line in sight; the pixels from one line's top to the next's.
   qsizetype FirstVisibleLine() const;
+  int LineHeight() const { return lineHeight_; }
   // The context menu (Copy, Select All), owned by the caller.
   QMenu* CreateContextMenu(QWidget* parent);
 
