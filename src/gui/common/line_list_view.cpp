@@ -84,6 +84,7 @@ void LineListView::AppendLines(std::vector<std::string> lines) {
 void LineListView::TakeWidths(std::size_t from) {
   const std::size_t before = longest_;
   for (std::size_t i = from; i < lines_.size(); ++i) {
+    if (lines_[i].size() <= longest_) continue;  // no more characters than bytes
     const std::size_t n = CodePoints(lines_[i]);
     if (n > longest_) longest_ = n, longestIndex_ = i;
   }
