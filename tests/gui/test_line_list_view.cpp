@@ -4,6 +4,7 @@
 // grab) and what is selected and copied.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -204,6 +205,24 @@ TEST_F(LineListViewTest, ShowsScrollsSelectsAndCopiesAsATextFieldDid) {
   EXPECT_EQ(QApplication::clipboard()->text(), text(1, 2, 5));
   all->trigger();
   EXPECT_EQ(v.SelectedText(), v.PlainText());
+
+  // A screen reader sees read-only text: the lines joined by line ends, the selection as
+  // offsets into it, and it can select.
+  QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&v);
+  ASSERT_TRUE(reader && reader->textInterface());
+  EXPECT_EQ(reader->role(), QAccessible::EditableText);
+  EXPECT_TRUE(reader->state().readOnly);
+  QAccessibleTextInterface* t = reader->textInterface();
+  const QString plain = v.PlainText();
+  EXPECT_EQ(t->characterCount(), plain.size());
+  int start = -1, end = -1;
+  t->selection(0, &start, &end);
+  EXPECT_EQ(std::pair(start, end), std::pair(0, static_cast<int>(plain.size())));
+  const int line7 = static_cast<int>(plain.indexOf("007 ")), line9 = static_cast<int>(plain.indexOf("009 "));
+  EXPECT_EQ(t->text(line7, line9 + 3), plain.mid(line7, line9 + 3 - line7));
+  t->setSelection(0, line7 + 2, line9 + 3);
+  EXPECT_EQ(v.SelectedText(), plain.mid(line7 + 2, line9 + 1 - line7));
+  EXPECT_EQ(t->cursorPosition(), line9 + 3);
 
   // Cleared: nothing painted, nothing to copy or select.
   v.Clear();

@@ -1,5 +1,7 @@
 #include "gui/common/line_list_view.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -43,9 +45,91 @@ QString MenuText(const char* text, QKeySequence::StandardKey key) {
   return caption;
 }
 
+// What a screen reader sees of the view: read-only text of many lines, as a read-only
+// text field offers it; offsets count UTF-16 units of the lines joined by '\n'.
+class LineListAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+ public:
+  explicit LineListAccessible(LineListView* view) : QAccessibleWidget(view, QAccessible::EditableText) {}
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.readOnly = true;
+    s.multiLine = true;
+    s.selectableText = true;
+    return s;
+  }
+
+  void selection(int index, int* start, int* end) const override {
+    *start = *end = 0;
+    if (index != 0 || !View()->HasSelection()) return;
+    const auto [from, to] = std::minmax(View()->Anchor(), View()->End());
+    *start = Offset(from);
+    *end = Offset(to);
+  }
+  int selectionCount() const override { return View()->HasSelection() ? 1 : 0; }
+  void addSelection(int start, int end) override { setSelection(0, start, end); }
+  void removeSelection(int) override { View()->Select(View()->End(), View()->End()); }
+  void setSelection(int, int start, int end) override {
+    View()->Select(View()->PlaceOfOffset(start), View()->PlaceOfOffset(end));
+  }
+  int cursorPosition() const override { return Offset(View()->End()); }
+  void setCursorPosition(int position) override {
+    const LineListView::Place p = View()->PlaceOfOffset(position);
+    View()->Select(p, p);
+    View()->MakeVisible(p);
+  }
+  QString text(int start, int end) const override {
+    const LineListView::Place from = View()->PlaceOfOffset(start), to = View()->PlaceOfOffset(end);
+    QString text;
+    for (qsizetype i = from.line; i <= to.line && i < View()->LineCount(); ++i) {
+      const QString line = View()->Line(i);
+      const qsizetype a = i == from.line ? from.column : 0;
+      const qsizetype b = i == to.line ? to.column : line.size();
+      text += line.mid(a, b - a);
+      if (i < to.line) text += QLatin1Char('\n');
+    }
+    return text;
+  }
+  QString text(QAccessible::Text t) const override { return QAccessibleWidget::text(t); }
+  int characterCount() const override { return Offset({View()->LineCount(), 0}); }
+  QRect characterRect(int offset) const override {
+    const QRect r = View()->CharacterRect(View()->PlaceOfOffset(offset));
+    return QRect(View()->viewport()->mapToGlobal(r.topLeft()), r.size());
+  }
+  int offsetAtPoint(const QPoint& point) const override {
+    const QPoint at = View()->viewport()->mapFromGlobal(point);
+    if (!View()->viewport()->rect().contains(at)) return -1;
+    return Offset(View()->PlaceAt(at));
+  }
+  void scrollToSubstring(int start, int) override { View()->MakeVisible(View()->PlaceOfOffset(start)); }
+  QString attributes(int offset, int* start, int* end) const override {
+    *start = *end = offset;
+    return {};
+  }
+
+ private:
+  LineListView* View() const { return static_cast<LineListView*>(widget()); }
+  int Offset(LineListView::Place p) const { return static_cast<int>(View()->OffsetOf(p)); }
+};
+
+QAccessibleInterface* LineListAccessibleFactory(const QString& key, QObject* object) {
+  if (key == QLatin1String(LineListView::staticMetaObject.className()) && object && object->isWidgetType())
+    return new LineListAccessible(static_cast<LineListView*>(object));
+  return nullptr;
+}
+
 }  // namespace
 
 LineListView::LineListView(QWidget* parent) : QAbstractScrollArea(parent) {
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(LineListAccessibleFactory);
+    return true;
+  }();
+  (void)factoryInstalled;
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setBackgroundRole(QPalette::Base);
   viewport()->setAutoFillBackground(true);
@@ -95,6 +179,7 @@ void LineListView::TakeWidths(std::size_t from) {
 
 void LineListView::Clear() {
   lines_ = {};
+  lineStarts_ = {};
   longest_ = longestIndex_ = 0;
   longestPixels_ = 0;
   anchor_ = end_ = Place{};
@@ -189,6 +274,42 @@ void LineListView::UpdateScrollBars() {
 double LineListView::XOf(const QString& line, qsizetype column) const {
   const QFontMetricsF fm(font());
   return column < 0 || column >= line.size() ? fm.horizontalAdvance(line) : fm.horizontalAdvance(line.left(column));
+}
+
+const std::vector<qsizetype>& LineListView::LineStarts() const {
+  // One entry a line and one past the end: the start of line i and where it would start
+  // after its '\n'.
+  if (lineStarts_.empty()) lineStarts_.push_back(0);
+  for (std::size_t i = lineStarts_.size() - 1; i < lines_.size(); ++i)
+    lineStarts_.push_back(lineStarts_.back() + Line(static_cast<qsizetype>(i)).size() + 1);
+  return lineStarts_;
+}
+
+qsizetype LineListView::OffsetOf(Place p) const {
+  if (lines_.empty()) return 0;
+  const std::vector<qsizetype>& starts = LineStarts();
+  if (p.line >= LineCount()) return starts.back() - 1;
+  const Place c = Clamped(p);
+  return starts[static_cast<std::size_t>(c.line)] + c.column;
+}
+
+LineListView::Place LineListView::PlaceOfOffset(qsizetype offset) const {
+  if (lines_.empty() || offset <= 0) return {};
+  const std::vector<qsizetype>& starts = LineStarts();
+  const auto next = std::upper_bound(starts.begin(), starts.end(), offset);
+  const qsizetype line = std::min<qsizetype>(std::distance(starts.begin(), next) - 1, LineCount() - 1);
+  return Clamped({line, offset - starts[static_cast<std::size_t>(line)]});
+}
+
+QRect LineListView::CharacterRect(Place p) const {
+  const Place c = Clamped(p);
+  const QString line = Line(c.line);
+  const double left = kMargin - horizontalScrollBar()->value() + XOf(line, c.column);
+  const double right = c.column < line.size() ? kMargin - horizontalScrollBar()->value() + XOf(line, c.column + 1)
+                                              : left + charWidth_;
+  const int top = kMargin + static_cast<int>(c.line - FirstVisibleLine()) * lineHeight_;
+  return QRect(static_cast<int>(std::floor(left)), top, std::max(1, static_cast<int>(std::ceil(right - left))),
+               lineHeight_);
 }
 
 LineListView::Place LineListView::PlaceAt(QPoint p) const {

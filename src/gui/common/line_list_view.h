@@ -16,6 +16,7 @@
 // and the keys, copying (Ctrl+C, X11's selection on release), Select All (Ctrl+A), and a
 // context menu with Copy and Select All in Qt's own words of the program's language. When
 // the last line is in sight, appended lines keep it in sight (the view follows a run).
+// Screen readers see it as a read-only text of many lines, with its text and selection.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -51,7 +52,7 @@ class LineListView : public QAbstractScrollArea {
   // All lines joined by '\n', as a text field gives its text.
   QString PlainText() const;
 
-  // The selection from `anchor` to `end` (either order), the end made visible.
+  // The selection from `anchor` to `end` (either order); the view does not scroll.
   void Select(Place anchor, Place end);
   void SelectAll();
   QString SelectedText() const;
@@ -65,6 +66,17 @@ class LineListView : public QAbstractScrollArea {
   // The first line in sight; the pixels from one line's top to the next's.
   qsizetype FirstVisibleLine() const;
   int LineHeight() const { return lineHeight_; }
+  // Offsets into PlainText() (UTF-16 units) and places, for screen readers.
+  qsizetype OffsetOf(Place p) const;
+  Place PlaceOfOffset(qsizetype offset) const;
+  // The place nearest a viewport point, and the viewport rectangle of a place's character.
+  Place PlaceAt(QPoint viewportPoint) const;
+  QRect CharacterRect(Place p) const;
+  // Shows a place, scrolling as little as needed.
+  void MakeVisible(Place p);
+  // The selection's ends, the moving one second.
+  const Place& Anchor() const { return anchor_; }
+  const Place& End() const { return end_; }
   // The context menu (Copy, Select All), owned by the caller.
   QMenu* CreateContextMenu(QWidget* parent);
 
@@ -88,12 +100,11 @@ class LineListView : public QAbstractScrollArea {
   // Counts the characters of lines_[from..] and keeps the longest line's width.
   void TakeWidths(std::size_t from);
   int VisibleLines() const;  // lines wholly in sight, at least 1
-  Place PlaceAt(QPoint viewportPoint) const;
   // `p` moved into the text: a line of it, a column of that line.
   Place Clamped(Place p) const;
   double XOf(const QString& line, qsizetype column) const;  // pixels from the line's start
-  void MakeVisible(Place p);
   void AutoScroll();
+  const std::vector<qsizetype>& LineStarts() const;
   void CopyToSelectionClipboard() const;
 
   std::vector<std::string> lines_;
@@ -107,6 +118,9 @@ class LineListView : public QAbstractScrollArea {
   QPoint dragAt_;                // viewport coordinates of the mouse while dragging
   QTimer autoScroll_;            // scrolls while the mouse is held beyond the view
   qint64 doubleClickedAt_ = -1;  // ms (QEvent timestamp) of the last double-click, for the triple
+  // Where each line starts in PlainText(), made when a screen reader first asks; the lines
+  // appended since are added on the next question.
+  mutable std::vector<qsizetype> lineStarts_;
 };
 
 }  // namespace varomintel
