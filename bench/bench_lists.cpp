@@ -10,13 +10,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QSignalSpy>
 
 #include <filesystem>
 
 #include "bench_startup.h"
 #include "app/varomintel_variables.h"
+#include "gui/common/line_list_view.h"
 #include "gui/lists/Varomintel_Unit_CityHist.h"
 #include "gui/lists/Varomintel_Unit_CityList.h"
 
@@ -41,7 +41,7 @@ void BM_CityListWholeFileShown(benchmark::State& state) {
     QSignalSpy finished(&window, &ListWindow::runFinished);
     window.StartCityList();
     if (!finished.wait(60000)) state.SkipWithError("the run did not end");
-    lines = window.RichEdit_CityList->blockCount();
+    lines = window.RichEdit_CityList->LineCount();
   }
   state.counters["lines"] = static_cast<double>(lines);
 }
@@ -62,7 +62,7 @@ void BM_CityHistoryWholeCatalogueShown(benchmark::State& state) {
     QSignalSpy finished(&window, &ListWindow::runFinished);
     window.StartCityHist();
     if (!finished.wait(60000)) state.SkipWithError("the run did not end");
-    lines = window.RichEdit_CityHist->blockCount();
+    lines = window.RichEdit_CityHist->LineCount();
   }
   state.counters["lines"] = static_cast<double>(lines);
 }

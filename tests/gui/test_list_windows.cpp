@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -35,6 +34,7 @@
 #include "app/varomintel_variables.h"
 #include "astro/calendar.h"
 #include "astro/trig_func.h"
+#include "gui/common/line_list_view.h"
 #include "gui/lists/Varomintel_Unit_CityHist.h"
 #include "gui/lists/Varomintel_Unit_CityList.h"
 #include "gui/main/Varomintel_Unit_Main.h"
@@ -107,9 +107,9 @@ class ListWindows : public ::testing::Test {
     action();
     return text;
   }
-  static std::vector<std::string> ScreenLines(QPlainTextEdit* list) {
+  static std::vector<std::string> ScreenLines(LineListView* list) {
     std::vector<std::string> lines;
-    const QString text = list->toPlainText();
+    const QString text = list->PlainText();
     if (text.isEmpty()) return lines;
     for (const QString& l : text.split('\n')) lines.push_back(l.toStdString());
     return lines;
@@ -212,7 +212,7 @@ TEST_F(ListWindows, AMalformedCityLineEndsTheRunWithTheParsersMessageAndKeepsThe
 
 TEST_F(ListWindows, CityHistoryChecksItsInputsInOrderAndNamesTheField) {
   hist_ = std::make_unique<TForm_CityHist>();
-  hist_->RichEdit_CityHist->setPlainText("earlier results");
+  hist_->RichEdit_CityHist->SetPlainText("earlier results");
   const struct {
     const char* latitude;
     const char* longitude;
@@ -236,7 +236,7 @@ TEST_F(ListWindows, CityHistoryChecksItsInputsInOrderAndNamesTheField) {
     const QString message = MessageOf([&] { started = hist_->StartCityHist(); });
     EXPECT_FALSE(started) << c.message;
     EXPECT_TRUE(message.startsWith(QString::fromUtf8(c.message))) << message.toStdString();
-    EXPECT_EQ(hist_->RichEdit_CityHist->toPlainText(), "earlier results");
+    EXPECT_EQ(hist_->RichEdit_CityHist->PlainText(), "earlier results");
     EXPECT_FALSE(hist_->Running());
   }
 }
@@ -287,7 +287,7 @@ TEST_F(ListWindows, CityHistoryShowsAndSavesWhatTheEngineFinds) {
   hist_->ComboBox_Bis->setCurrentText("-4000");
   RunAndWait(*hist_, [&] { ASSERT_TRUE(hist_->StartCityHist()); });
   EXPECT_EQ(hist_->SavedText(), CityHistLegend(0));
-  EXPECT_TRUE(hist_->RichEdit_CityHist->toPlainText().isEmpty());
+  EXPECT_TRUE(hist_->RichEdit_CityHist->PlainText().isEmpty());
   EXPECT_EQ(hist_->StatusText(), "Done.");
 }
 
@@ -652,7 +652,7 @@ class FailingListWindow : public ListWindow {
         },
         [this] { failedAtFinish = RunFailed(); });
   }
-  QPlainTextEdit* Screen() const { return List(); }
+  LineListView* Screen() const { return List(); }
   QPushButton* Start;
   bool failedAtFinish = false;
 };

@@ -11,7 +11,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -32,6 +31,7 @@
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
 #include "find_control.h"
+#include "gui/common/line_list_view.h"
 #include "gui/lists/Varomintel_Unit_CityHist.h"
 #include "gui/lists/Varomintel_Unit_CityList.h"
 #include "gui/main/Varomintel_Unit_Main.h"
@@ -378,7 +378,7 @@ TEST_P(ListWindowLayout, TheListFillsTheWindowAndNoControlOverlapsOrCutsItsCapti
   // The header and the list take the window's whole width, the list all the height from
   // below the controls (and their scroll bar) to the bottom, and the header stands over
   // the list's first column.
-  auto* list = Find<QPlainTextEdit>(*window, listName);
+  auto* list = Find<LineListView>(*window, listName);
   auto* header = Find<QLabel>(*window, "Label5");
   const QRect listArea(list->mapTo(client, QPoint(0, 0)), list->size());
   EXPECT_EQ(listArea.left(), 0);
@@ -386,7 +386,7 @@ TEST_P(ListWindowLayout, TheListFillsTheWindowAndNoControlOverlapsOrCutsItsCapti
   EXPECT_EQ(listArea.bottom(), client->rect().bottom());
   EXPECT_EQ(header->parentWidget()->width(), client->width());
   EXPECT_EQ(header->parentWidget()->geometry().bottom() + 1, listArea.top());
-  EXPECT_EQ(header->mapTo(client, QPoint(0, 0)).x(), list->frameWidth() + static_cast<int>(list->document()->documentMargin()));
+  EXPECT_EQ(header->mapTo(client, QPoint(0, 0)).x(), list->frameWidth() + LineListView::kMargin);
   EXPECT_GE(listArea.top(), controls->parentWidget()->mapTo(client, QPoint(0, 0)).y() + controls->height());
 
   // At the design size the list starts where it always did, and the controls stand where

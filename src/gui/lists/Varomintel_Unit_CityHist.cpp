@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -23,6 +22,8 @@
 #include "app/version_info.h"
 #include "astro/trig_func.h"
 #include "gui/common/accessible_names.h"
+#include "gui/common/line_list_view.h"
+#include "gui/common/save_dialog.h"
 #include "gui/common/window_geometry.h"
 #include "places/city_file.h"
 #include "text/number_text.h"
@@ -409,7 +410,7 @@ bool TForm_CityHist::SaveCalendarTo(const QString& path) {
 }
 
 void TForm_CityHist::Kalender1Click() {
-  const QString path = AskSavePath(Kalender1->text(), "Varomintel_CityHist.ics", "iCalendar (*.ics)", "ics");
+  const QString path = AskSaveFileName(this, Kalender1->text(), "Varomintel_CityHist.ics", "iCalendar (*.ics)", "ics");
   if (!path.isEmpty()) SaveCalendarTo(path);
 }
 

@@ -21,6 +21,7 @@ class CityHistControls;
 
 namespace varomintel {
 
+class LineListView;
 class ParameterRecord;
 
 class TForm_CityHist : public ListWindow {
@@ -68,7 +69,7 @@ class TForm_CityHist : public ListWindow {
   QComboBox* ComboBox_von;
   QComboBox* ComboBox_Bis;
   QPushButton* Button_Start_CityHist;
-  QPlainTextEdit* RichEdit_CityHist;
+  LineListView* RichEdit_CityHist;
 
   CountryPlaces CountryPlaces_;  // the places of the chosen country, entry i for item i of ComboBox_Stadt
 

@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <algorithm>
@@ -17,6 +16,7 @@
 #include "astro/delta_t.h"
 #include "eclipse/eclipse_type.h"
 #include "gui/common/accessible_names.h"
+#include "gui/common/line_list_view.h"
 #include "gui/common/window_geometry.h"
 #include "places/city_file.h"
 #include "text/text_table.h"

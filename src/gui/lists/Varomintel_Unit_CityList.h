@@ -17,6 +17,7 @@ class CityListControls;
 
 namespace varomintel {
 
+class LineListView;
 class ParameterRecord;
 
 class TForm_CityList : public ListWindow {
@@ -42,7 +43,7 @@ class TForm_CityList : public ListWindow {
   QLabel* Label1;
   QComboBox* ComboBox_Population;
   QPushButton* Button_Start_CityList;
-  QPlainTextEdit* RichEdit_CityList;
+  LineListView* RichEdit_CityList;
 
  protected:
   void changeEvent(QEvent* event) override;

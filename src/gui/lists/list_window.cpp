@@ -1,13 +1,10 @@
 #include "gui/lists/list_window.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -18,6 +15,8 @@
 #include <algorithm>
 
 #include "app/varomintel_variables.h"
+#include "gui/common/line_list_view.h"
+#include "gui/common/save_dialog.h"
 #include "places/list_file.h"
 #include "text/text_table.h"
 
@@ -99,15 +98,12 @@ ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const cha
   Panel1->setMinimumHeight(10);
   auto* panel = new QVBoxLayout(Panel1);
   panel->setContentsMargins(0, 0, 0, 0);
-  list_ = new QPlainTextEdit;
-  list_->setReadOnly(true);
+  // A view that paints only the lines in sight: a run's hundred thousand lines are shown
+  // at once (see line_list_view.h). Tab leaves it as any read-only control.
+  list_ = new LineListView;
   list_->setFont(FixedPitch());
-  list_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  list_->setWordWrapMode(QTextOption::NoWrap);
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  list_->setUndoRedoEnabled(false);
-  list_->setTabChangesFocus(true);  // read-only: Tab leaves the list instead of being kept in it
   list_->setMinimumSize(0, 0);
   panel->addWidget(list_);
   column->addWidget(Panel1, 1);
@@ -119,7 +115,7 @@ ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const cha
 }
 
 void ListWindow::ShowCleared() {
-  list_->clear();
+  list_->Clear();
   ListCleared();
   setWindowTitle(Caption());
   show();
@@ -158,7 +154,7 @@ void ListWindow::StartRun(QPushButton* startButton, std::vector<std::string> leg
   if (Button_Beenden) Button_Beenden->setFocus();
   status_->clear();
   ProgressBar1->setValue(0);
-  list_->clear();
+  list_->Clear();
   legend_ = std::move(legend);
   records_.clear();
   runFailure_.reset();
@@ -170,13 +166,7 @@ void ListWindow::StartRun(QPushButton* startButton, std::vector<std::string> leg
 void ListWindow::Poll() {
   ListRun::Batch batch = run_.Take();
   if (!batch.lines.empty()) {
-    // One insertion per batch: a hundred thousand lines added one by one would take minutes.
-    QString text;
-    for (std::size_t i = 0; i < batch.lines.size(); ++i) {
-      if (i) text += '\n';
-      text += Q(batch.lines[i]);
-    }
-    list_->appendPlainText(text);
+    list_->AppendLines(std::move(batch.lines));
     records_.insert(records_.end(), std::make_move_iterator(batch.records.begin()),
                     std::make_move_iterator(batch.records.end()));
   }
@@ -215,26 +205,10 @@ bool ListWindow::SaveTo(const QString& path) {
   return false;
 }
 
-QString ListWindow::AskSavePath(const QString& caption, const QString& defaultName, const QString& filter,
-                                const QString& suffix) {
-  // Qt's own dialog rather than the desktop's: it speaks the program's language, not the
-  // session's. With a default suffix it adds the extension to the typed name before it
-  // asks whether to overwrite, so that the question names the file that will be written.
-  QFileDialog dialog(this, caption, QDir::homePath(), filter);
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(suffix);
-  dialog.selectFile(defaultName);
-  if (dialog.exec() != QDialog::Accepted) return {};
-  const QStringList files = dialog.selectedFiles();
-  return files.isEmpty() ? QString() : files.first();
-}
-
 void ListWindow::Speichern1Click() {
   static const char* const kTextFile[] = {"Textdatei (*.txt)", "Text file (*.txt)", "Fichier texte (*.txt)"};
-  const QString path = AskSavePath(Speichern1->text(), defaultSaveName_,
-                                   kTextFile[ValidLanguageIndex(Vars().LanguageIndex)], "txt");
+  const QString path = AskSaveFileName(this, Speichern1->text(), defaultSaveName_,
+                                       kTextFile[ValidLanguageIndex(Vars().LanguageIndex)], "txt");
   if (!path.isEmpty()) SaveTo(path);
 }
 
@@ -305,9 +279,8 @@ void ListWindow::FitControls() {
 void ListWindow::AlignHeader() {
   // The header's left edge follows the list's columns: the list's left edge, less its
   // sideways scroll, plus its frame and margin.
-  const int inset = list_->frameWidth() + static_cast<int>(list_->document()->documentMargin());
   Label5->adjustSize();
-  Label5->move(inset - list_->horizontalScrollBar()->value(), 0);
+  Label5->move(list_->ColumnsInset() - list_->horizontalScrollBar()->value(), 0);
 }
 
 }  // namespace varomintel

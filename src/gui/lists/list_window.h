@@ -20,13 +20,14 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QScrollArea;
 class QStatusBar;
 
 namespace varomintel {
+
+class LineListView;
 
 class ListWindow : public QMainWindow {
   Q_OBJECT
@@ -73,7 +74,7 @@ class ListWindow : public QMainWindow {
   // it scrolls sideways when the window is narrower than the controls need.
   QWidget* Content() const { return content_; }
   // The on-screen list (RichEdit_CityList or RichEdit_CityHist).
-  QPlainTextEdit* List() const { return list_; }
+  LineListView* List() const { return list_; }
 
   // Starts a run: clears the on-screen list and the status, disables `startButton`, and
   // runs `work` on a worker thread (it hands the run's StopFlag() to its engine). The
@@ -84,12 +85,6 @@ class ListWindow : public QMainWindow {
   // The captions that both windows share, in the language; the caption and a run's
   // failure in the status bar are set again.
   void ApplyCommonLanguage(std::uint8_t languageIndex);
-  // Asks for the file to save to in Qt's own dialog (which speaks the program's language),
-  // proposing `defaultName` in the home folder; a name typed without an extension gets
-  // `suffix` (without the point), and the question before overwriting names the file that
-  // will be written. Empty when cancelled.
-  QString AskSavePath(const QString& caption, const QString& defaultName, const QString& filter,
-                      const QString& suffix);
   // The on-screen list was cleared by the main window's menu entry.
   virtual void ListCleared() {}
   // Stops the run and waits for the worker without showing anything (a window going
@@ -125,7 +120,7 @@ class ListWindow : public QMainWindow {
   QScrollArea* scroll_;
   QWidget* content_;
   QWidget* headerClip_;
-  QPlainTextEdit* list_;
+  LineListView* list_;
   QLabel* status_;
   int listTop_;
   QString defaultSaveName_;

@@ -24,11 +24,6 @@ namespace varomintel {
 // the file and the reason in `error`, when it cannot.
 bool SavePicturePng(const QImage& picture, const QString& path, std::string* error);
 
-// A save dialog in the program's language (Qt's own, not the desktop's) that adds
-// `suffix` to a name typed without one; empty when cancelled.
-QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& defaultName, const QString& filter,
-                        const QString& suffix);
-
 // What the diagram's menu takes from the window.
 struct DiagramMenuSource {
   std::function<std::uint8_t()> language;
