@@ -12,6 +12,10 @@ namespace {
 // 0.00417807 degrees of hour angle per second of Delta T (360.9856 degrees / 86400 s).
 constexpr double kHourAnglePerSecond = 0.00417807;
 
+// Radians. Below it the hour angle's rounding (some 1e-13 at most) stays far inside the
+// margin of kSurelySetSine; real eclipses have angles of some ten radians.
+constexpr double kSurelyDecidedAngle = 1000;
+
 // The element state at t. Nothing in it depends on the place: the hour angle of the
 // shadow axis is kept as its Greenwich part mu, to which the place adds its longitude.
 struct State {
@@ -123,6 +127,11 @@ LocalEclipse PrepareLocalEclipse(const EclipseRecord& eclipse, double deltaT, Um
     le.mu[k] = r.state.mu;
     le.sinD[k] = std::sin(r.state.d);
     le.cosD[k] = std::cos(r.state.d);
+    // An angle beyond kSurelyDecidedAngle (from a damaged record) is never decided by the
+    // products: NaN makes every comparison false.
+    const double B = r.state.mu - le.deltaTHourAngle;
+    le.sinB[k] = std::fabs(B) < kSurelyDecidedAngle ? std::sin(B) : NAN;
+    le.cosB[k] = std::fabs(B) < kSurelyDecidedAngle ? std::cos(B) : NAN;
     le.computed[k] = true;
     le.converged = le.converged && r.converged;
   };
@@ -156,15 +165,18 @@ LocalEclipse PrepareLocalEclipse(const EclipseRecord& eclipse, double deltaT, Um
   return le;
 }
 
-LocalResult ApplyLocalEclipse(const LocalEclipse& le, double latitude, double westLongitude, StadtType& place) {
+namespace {
+
+// The Moon's altitude at contact k: no refraction, parallax or height correction.
+double Altitude(const LocalEclipse& le, Contact k, double sinPhi, double cosPhi, double westLongitude) {
+  const double H = le.mu[k] - westLongitude - le.deltaTHourAngle;
+  return ArcSinClamped(le.sinD[k] * sinPhi + le.cosD[k] * cosPhi * std::cos(H));
+}
+
+// The two ways of applying the prepared eclipse, which differ only in `altitude`.
+template <typename AltitudeOf>
+LocalResult Apply(const LocalEclipse& le, StadtType& place, const AltitudeOf& altitude) {
   place.ContactAltitude.fill(kAltitudeNotComputed);
-  const double sinPhi = std::sin(latitude);
-  const double cosPhi = std::cos(latitude);
-  // The Moon's altitude: no refraction, parallax or height correction.
-  const auto altitude = [&](Contact k) {
-    const double H = le.mu[k] - westLongitude - le.deltaTHourAngle;
-    return ArcSinClamped(le.sinD[k] * sinPhi + le.cosD[k] * cosPhi * std::cos(H));
-  };
   place.ContactTime[Contact::Max] = le.time[Contact::Max];
   place.ContactAltitude[Contact::Max] = altitude(Contact::Max);
   if (!le.eclipse) return LocalResult{false, le.converged};
@@ -176,6 +188,27 @@ LocalResult ApplyLocalEclipse(const LocalEclipse& le, double latitude, double we
     place.ContactAltitude[k] = altitude(k);
   }
   return LocalResult{true, le.converged};
+}
+
+}  // namespace
+
+LocalResult ApplyLocalEclipse(const LocalEclipse& le, double latitude, double westLongitude, StadtType& place) {
+  const double sinPhi = std::sin(latitude);
+  const double cosPhi = std::cos(latitude);
+  return Apply(le, place, [&](Contact k) { return Altitude(le, k, sinPhi, cosPhi, westLongitude); });
+}
+
+LocalResult ApplyLocalEclipseSeen(const LocalEclipse& le, double latitude, double westLongitude, StadtType& place) {
+  const double sinPhi = std::sin(latitude);
+  const double cosPhi = std::cos(latitude);
+  const bool decidable = std::fabs(westLongitude) < kSurelyDecidedAngle;
+  const double sinW = decidable ? std::sin(westLongitude) : NAN;
+  const double cosW = decidable ? std::cos(westLongitude) : NAN;
+  return Apply(le, place, [&](Contact k) {
+    // cos(B - w) with B = mu - deltaTHourAngle, as a sum of products.
+    const double sine = le.sinD[k] * sinPhi + le.cosD[k] * cosPhi * (le.cosB[k] * cosW + le.sinB[k] * sinW);
+    return sine < kSurelySetSine ? kAltitudeBelowHorizon : Altitude(le, k, sinPhi, cosPhi, westLongitude);
+  });
 }
 
 LocalResult LocalCircumstances(const EclipseRecord& eclipse, double deltaT, double latitude, double westLongitude,

@@ -14,6 +14,9 @@ namespace varomintel {
 
 // ContactAltitude of a contact that was not computed (it does not exist for the phase type).
 inline constexpr double kAltitudeNotComputed = -999.0;
+// ContactAltitude of a contact that exists but is known to be below the horizon, its
+// altitude not computed (a list that shows only the contacts seen).
+inline constexpr double kAltitudeBelowHorizon = -998.0;
 
 // The deepest phase of an eclipse at a place; the letter is what the lists show.
 enum class LocalPhase : char {
