@@ -62,7 +62,8 @@ CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks&
   const double deltaT = DeltaT(eclipse.Year, eclipse.Month);
   ContactClock clock(eclipse, deltaT);
   // The contact instants are the same for every place; only the altitudes differ.
-  const LocalEclipse prepared = PrepareLocalEclipse(eclipse, deltaT, UmbralGuard::CityList);
+  LocalEclipse prepared = PrepareLocalEclipse(eclipse, deltaT, UmbralGuard::CityList);
+  PrepareSeenDecisions(prepared);
   std::string_view line;
   StadtType place;
   CityListCounts& counts = outcome.counts;
@@ -115,7 +116,8 @@ CityListOutcome RunCityListBlocks(const CityListInput& input, const CityListBloc
   const EclipseRecord& eclipse = input.eclipse;
   const double deltaT = DeltaT(eclipse.Year, eclipse.Month);
   // The contact instants are the same for every place; only the altitudes differ.
-  const LocalEclipse prepared = PrepareLocalEclipse(eclipse, deltaT, UmbralGuard::CityList);
+  LocalEclipse prepared = PrepareLocalEclipse(eclipse, deltaT, UmbralGuard::CityList);
+  PrepareSeenDecisions(prepared);
   const unsigned threads = blocks.threads ? blocks.threads : ListThreads();
   const std::size_t blockSize = std::max<std::size_t>(1, blocks.size);
   std::vector<CityBlock> slots(BlockSlots(threads));

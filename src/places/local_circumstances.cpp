@@ -127,11 +127,6 @@ LocalEclipse PrepareLocalEclipse(const EclipseRecord& eclipse, double deltaT, Um
     le.mu[k] = r.state.mu;
     le.sinD[k] = std::sin(r.state.d);
     le.cosD[k] = std::cos(r.state.d);
-    // An angle beyond kSurelyDecidedAngle (from a damaged record) is never decided by the
-    // products: NaN makes every comparison false.
-    const double B = r.state.mu - le.deltaTHourAngle;
-    le.sinB[k] = std::fabs(B) < kSurelyDecidedAngle ? std::sin(B) : NAN;
-    le.cosB[k] = std::fabs(B) < kSurelyDecidedAngle ? std::cos(B) : NAN;
     le.computed[k] = true;
     le.converged = le.converged && r.converged;
   };
@@ -198,10 +193,22 @@ LocalResult ApplyLocalEclipse(const LocalEclipse& le, double latitude, double we
   return Apply(le, place, [&](Contact k) { return Altitude(le, k, sinPhi, cosPhi, westLongitude); });
 }
 
+void PrepareSeenDecisions(LocalEclipse& le) {
+  for (const Contact k : kListContacts) {
+    // An angle beyond kSurelyDecidedAngle (from a damaged record) is never decided by the
+    // products: NaN makes every comparison false.
+    const double B = le.mu[k] - le.deltaTHourAngle;
+    const bool decidable = le.computed[k] && std::fabs(B) < kSurelyDecidedAngle;
+    le.sinB[k] = decidable ? std::sin(B) : NAN;
+    le.cosB[k] = decidable ? std::cos(B) : NAN;
+  }
+  le.seenDecisions = true;
+}
+
 LocalResult ApplyLocalEclipseSeen(const LocalEclipse& le, double latitude, double westLongitude, StadtType& place) {
   const double sinPhi = std::sin(latitude);
   const double cosPhi = std::cos(latitude);
-  const bool decidable = std::fabs(westLongitude) < kSurelyDecidedAngle;
+  const bool decidable = le.seenDecisions && std::fabs(westLongitude) < kSurelyDecidedAngle;
   const double sinW = decidable ? std::sin(westLongitude) : NAN;
   const double cosW = decidable ? std::cos(westLongitude) : NAN;
   return Apply(le, place, [&](Contact k) {

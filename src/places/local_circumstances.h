@@ -55,8 +55,10 @@ struct LocalEclipse {
   PerContact<double> time;         // hours of TT from T0
   PerContact<double> mu;           // Greenwich hour angle of the shadow axis, radians
   PerContact<double> sinD, cosD;   // of the axis declination
-  // Of mu - deltaTHourAngle: with the place's longitude w, cos(H) = cosB cos(w) + sinB sin(w).
+  // Of mu - deltaTHourAngle, set by PrepareSeenDecisions: with the place's west longitude
+  // w, cos(H) = cosB cos(w) + sinB sin(w).
   PerContact<double> sinB, cosB;
+  bool seenDecisions = false;  // sinB and cosB are set
   PerContact<bool> computed;
 };
 LocalEclipse PrepareLocalEclipse(const EclipseRecord& eclipse, double deltaT,
@@ -75,6 +77,9 @@ inline constexpr double kSurelySetSine = -1e-9;
 // same altitude to the last bit; the altitude of a contact that is surely below the
 // horizon is not computed and holds kAltitudeBelowHorizon. The decision costs a product
 // of sines and cosines per contact instead of an inverse sine and a cosine.
+// Fills sinB and cosB of a prepared eclipse for ApplyLocalEclipseSeen (without them every
+// contact's altitude is computed).
+void PrepareSeenDecisions(LocalEclipse& prepared);
 LocalResult ApplyLocalEclipseSeen(const LocalEclipse& prepared, double latitude, double westLongitude,
                                   StadtType& place);
 
