@@ -19,8 +19,7 @@ ContactInstant ContactUniversalTime(const EclipseRecord& eclipse, double deltaT,
   const double hour = eclipse.T0Hour - deltaT / 3600.0 + t;
   double jd = DateToJD(eclipse.Year, eclipse.Month, eclipse.Day, hour, 0, 0);
   ContactInstant c;
-  c.clock = FormatHours(0, 24 * FloatMod(jd + 0.5, 1));
-  c.clock.erase(0, c.clock.find_first_not_of(' '));
+  c.clock = FormatTimeOfDay(24 * FloatMod(jd + 0.5, 1));
   if (c.clock.rfind("24:", 0) == 0) {
     // Less than half a second before midnight rounds to the next day's 00:00:00, never
     // to 24:00:00 of this one.
