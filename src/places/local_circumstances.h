@@ -75,10 +75,12 @@ inline constexpr double kSurelySetSine = -1e-9;
 // ApplyLocalEclipse for a run that only shows the contacts seen: the same result, the
 // same times and, for every contact whose altitude is above 0 (and for any near 0), the
 // same altitude to the last bit; the altitude of a contact that is surely below the
-// horizon is not computed and holds kAltitudeBelowHorizon. The decision costs a product
-// of sines and cosines per contact instead of an inverse sine and a cosine.
-// Fills sinB and cosB of a prepared eclipse for ApplyLocalEclipseSeen (without them every
-// contact's altitude is computed).
+// horizon is not computed and holds kAltitudeBelowHorizon. After PrepareSeenDecisions the
+// decision costs a product of sines and cosines per contact instead of an inverse sine
+// and a cosine; without it (one place, many eclipses) the cosine is computed and only the
+// inverse sine of a contact below the horizon is left out.
+// Fills sinB and cosB of a prepared eclipse for ApplyLocalEclipseSeen: for a run over
+// many places, whose cost per place is then the lower.
 void PrepareSeenDecisions(LocalEclipse& prepared);
 LocalResult ApplyLocalEclipseSeen(const LocalEclipse& prepared, double latitude, double westLongitude,
                                   StadtType& place);
