@@ -1,7 +1,6 @@
 #include "places/city_file.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -32,13 +31,22 @@ std::string CityFileFailure::Message() const {
 
 namespace {
 
-// An optional minus sign and decimal digits, nothing else, within 64 bits: exactly what
-// std::from_chars takes when it consumes the whole field.
+// An optional minus sign and decimal digits, nothing else, within 64 bits (what
+// std::from_chars takes when it consumes the whole field; leading zeros are fine). By hand:
+// a run reads three of them per place.
 std::optional<std::int64_t> ParseField(std::string_view s) {
-  std::int64_t v = 0;
-  const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
-  return v;
+  const bool negative = !s.empty() && s.front() == '-';
+  std::size_t i = negative ? 1 : 0;
+  if (i == s.size()) return std::nullopt;
+  constexpr std::uint64_t kMax = std::uint64_t{1} << 63;  // the magnitude of the least int64
+  std::uint64_t v = 0;
+  for (; i < s.size(); ++i) {
+    const auto digit = static_cast<unsigned>(static_cast<unsigned char>(s[i])) - '0';
+    if (digit > 9 || v > (kMax - digit) / 10) return std::nullopt;
+    v = v * 10 + digit;
+  }
+  if (!negative && v == kMax) return std::nullopt;
+  return negative ? static_cast<std::int64_t>(0 - v) : static_cast<std::int64_t>(v);
 }
 
 // Splits off the text before the first tab and removes it with the tab from s; with no
