@@ -1,7 +1,6 @@
 #include "places/city_file.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -32,16 +31,22 @@ std::string CityFileFailure::Message() const {
 
 namespace {
 
-// An optional minus sign and decimal digits, nothing else, within 64 bits.
+// An optional minus sign and decimal digits, nothing else, within 64 bits (what
+// std::from_chars takes when it consumes the whole field; leading zeros are fine). By hand:
+// a run reads three of them per place.
 std::optional<std::int64_t> ParseField(std::string_view s) {
-  const std::size_t digits = !s.empty() && s.front() == '-' ? 1 : 0;
-  if (s.size() == digits) return std::nullopt;
-  for (std::size_t i = digits; i < s.size(); ++i)
-    if (s[i] < '0' || s[i] > '9') return std::nullopt;
-  std::int64_t v = 0;
-  const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
-  return v;
+  const bool negative = !s.empty() && s.front() == '-';
+  std::size_t i = negative ? 1 : 0;
+  if (i == s.size()) return std::nullopt;
+  constexpr std::uint64_t kMax = std::uint64_t{1} << 63;  // the magnitude of the least int64
+  std::uint64_t v = 0;
+  for (; i < s.size(); ++i) {
+    const auto digit = static_cast<unsigned>(static_cast<unsigned char>(s[i])) - '0';
+    if (digit > 9 || v > (kMax - digit) / 10) return std::nullopt;
+    v = v * 10 + digit;
+  }
+  if (!negative && v == kMax) return std::nullopt;
+  return negative ? static_cast<std::int64_t>(0 - v) : static_cast<std::int64_t>(v);
 }
 
 // Splits off the text before the first tab and removes it with the tab from s; with no
@@ -72,6 +77,23 @@ std::optional<CityLineError> ParseCityLine(std::string_view s, StadtType& place)
   if (!lon) return CityLineError{std::string(longitude)};
   place.Longitude = static_cast<double>(*lon) / 100.0;
   place.Country.assign(s);
+  return std::nullopt;
+}
+
+std::optional<CityLineError> SplitCityLine(std::string_view s, CityLineFields& fields) {
+  fields.city = SplitField(s);
+  std::string_view numbers[3];
+  for (std::string_view& field : numbers) field = SplitField(s);
+  std::int64_t values[3];
+  for (int i = 0; i < 3; ++i) {
+    const auto v = ParseField(numbers[i]);
+    if (!v) return CityLineError{std::string(numbers[i])};
+    values[i] = *v;
+  }
+  fields.population = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(values[0])));
+  fields.latitude = static_cast<double>(values[1]) / 100.0;
+  fields.longitude = static_cast<double>(values[2]) / 100.0;
+  fields.country = s;
   return std::nullopt;
 }
 
@@ -113,6 +135,7 @@ bool CityFileReader::Fill() {
     end_ -= begin_;
     begin_ = 0;
   }
+  lfKnown_ = false;  // the bytes move and more come
   // The buffer holds far more than the longest line: it never has to grow.
   const std::size_t n = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
   if (n == 0) {
@@ -133,9 +156,18 @@ bool CityFileReader::Next(std::string_view& line) {
   if (!file_ || failure_) return false;
   std::size_t scanned = begin_;
   for (;;) {
-    // The first CR or LF from `scanned` on.
-    std::size_t pos = scanned;
-    while (pos < end_ && buffer_[pos] != '\n' && buffer_[pos] != '\r') ++pos;
+    // The first CR or LF from `scanned` on: the next LF (found once for the lines before
+    // it, so that a file of lone CRs is not searched to the buffer's end for every line),
+    // then a CR before it.
+    const char* const data = buffer_.data();
+    if (!lfKnown_ || nextLf_ < scanned) {
+      const void* lf = std::memchr(data + scanned, '\n', end_ - scanned);
+      nextLf_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : end_;
+      lfKnown_ = true;
+    }
+    std::size_t pos = nextLf_;
+    if (const void* cr = std::memchr(data + scanned, '\r', pos - scanned))
+      pos = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
     if (pos - begin_ > kMaxCityLineBytes) {
       CityFileFailure f;
       f.kind = CityFileFailure::Kind::LineTooLong;

@@ -40,6 +40,17 @@ struct CityLineError {
 // empty, which is an error. On error the fields before the bad one are filled.
 std::optional<CityLineError> ParseCityLine(std::string_view line, StadtType& place);
 
+// The fields of one line as ParseCityLine reads them, the names as views into the line:
+// a run that reports few of its places copies only their names.
+struct CityLineFields {
+  std::string_view city, country;
+  std::int32_t population = 0;
+  double latitude = 0, longitude = 0;  // degrees
+};
+// The same error as ParseCityLine for the same line; on error `fields` is left partly
+// filled.
+std::optional<CityLineError> SplitCityLine(std::string_view line, CityLineFields& fields);
+
 // The checks of ParseCityLine without filling a place: the same error for the same line,
 // and the population (as ParseCityLine gives it) of a line without error. For a pass
 // over the file that only counts.
@@ -98,6 +109,10 @@ class CityFileReader {
   std::FILE* file_ = nullptr;
   std::vector<char> buffer_;
   std::size_t begin_ = 0, end_ = 0;
+  // Where the buffer's first LF at or after the scanned position is (end_ when there is
+  // none before end_), while lfKnown_; searched anew after every Fill.
+  std::size_t nextLf_ = 0;
+  bool lfKnown_ = false;
   bool eof_ = false;
   long lineNumber_ = 0;
   std::uint64_t consumed_ = 0;  // bytes moved out of the buffer's front

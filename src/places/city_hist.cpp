@@ -130,8 +130,11 @@ CityHistOutcome RunCityHistBlocks(const CityHistInput& input, const CityHistBloc
       ++b.counts.computed;
       b.hasStatus = true;
       b.statusYear = eclipse.Year;
-      const LocalResult r = LocalCircumstances(eclipse, deltaT, input.latitude, input.westLongitude, b.place,
-                                               UmbralGuard::CityHistory);
+      // The calendar looks at the altitudes below the horizon too; the lists only at those above.
+      const LocalEclipse prepared = PrepareLocalEclipse(eclipse, deltaT, UmbralGuard::CityHistory);
+      const LocalResult r =
+          callbacks.keepSeen ? ApplyLocalEclipse(prepared, input.latitude, input.westLongitude, b.place)
+                             : ApplyLocalEclipseSeen(prepared, input.latitude, input.westLongitude, b.place);
       if (!r.converged) ++b.counts.unconverged;
       if (!r.eclipse) continue;
       if (!SeesEclipse(b.place)) {

@@ -84,7 +84,9 @@ struct CityHistSeen {
 
 struct CityHistBlockCallbacks {
   // On a pool thread, for each eclipse of a block seen at the place, in catalogue order:
-  // appends what the front end writes for it to the block's text.
+  // appends what the front end writes for it to the block's text. Without keepSeen the
+  // place's altitudes are those of the contacts seen; a contact below the horizon holds
+  // kAltitudeBelowHorizon.
   std::function<void(std::string& text, const CityHistFound& found)> format;
   // The blocks keep a CityHistSeen of each eclipse seen and, in catalogue order among
   // them, of each eclipse of the year range left off the list during which the Moon is

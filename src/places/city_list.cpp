@@ -16,6 +16,36 @@ namespace {
 const std::array<std::int32_t, kPopulationItems> kThresholds = {1000000, 500000, 250000, 100000, 50000,
                                                                  25000,   10000,  5000,   2000,   -1};
 
+// What the run makes of one line of the city file, for both runs: the line is split, a
+// place below the threshold is only passed over, one that passes is counted and computed.
+// The names are copied into `place` only for a place that sees the eclipse, the one the
+// run reports; the altitudes of the contacts below the horizon are not computed.
+struct PlaceStep {
+  std::optional<CityLineError> error;
+  bool seen = false;  // the place sees the eclipse: `place` is filled for the report
+};
+PlaceStep StepPlace(std::string_view line, std::int32_t threshold, const LocalEclipse& prepared, StadtType& place,
+                    CityListCounts& counts, long& unconverged) {
+  PlaceStep step;
+  CityLineFields fields;
+  step.error = SplitCityLine(line, fields);
+  if (step.error || fields.population < threshold) return step;
+  ++counts.scanned;
+  place.Population = fields.population;
+  place.Latitude = fields.latitude;
+  place.Longitude = fields.longitude;
+  const LocalResult r = ApplyLocalEclipseSeen(prepared, place.Latitude * DegToRad, -place.Longitude * DegToRad, place);
+  if (!r.converged) ++unconverged;
+  if (!r.eclipse) return step;
+  counts.statusSet = true;
+  if (!SeesEclipse(place)) return step;
+  ++counts.found;
+  place.City.assign(fields.city);
+  place.Country.assign(fields.country);
+  step.seen = true;
+  return step;
+}
+
 }  // namespace
 
 std::int32_t PopulationThreshold(int item) {
@@ -32,28 +62,19 @@ CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks&
   const double deltaT = DeltaT(eclipse.Year, eclipse.Month);
   ContactClock clock(eclipse, deltaT);
   // The contact instants are the same for every place; only the altitudes differ.
-  const LocalEclipse prepared = PrepareLocalEclipse(eclipse, deltaT, UmbralGuard::CityList);
-  std::string line;
+  LocalEclipse prepared = PrepareLocalEclipse(eclipse, deltaT, UmbralGuard::CityList);
+  PrepareSeenDecisions(prepared);
+  std::string_view line;
   StadtType place;
   CityListCounts& counts = outcome.counts;
   while (reader.Next(line)) {
-    if (auto error = ParseCityLine(line, place)) {
-      outcome.failure = CityFileFailure::BadNumberAt(reader.LineNumber(), std::move(*error));
+    PlaceStep step = StepPlace(line, threshold, prepared, place, counts, outcome.unconverged);
+    if (step.error) {
+      outcome.failure = CityFileFailure::BadNumberAt(reader.LineNumber(), std::move(*step.error));
       break;
     }
-    if (place.Population >= threshold) {
-      ++counts.scanned;
-      const LocalResult r = ApplyLocalEclipse(prepared, place.Latitude * DegToRad, -place.Longitude * DegToRad, place);
-      if (!r.converged) ++outcome.unconverged;
-      if (r.eclipse) {
-        counts.statusSet = true;
-        if (SeesEclipse(place)) {
-          ++counts.found;
-          if (callbacks.onResult)
-            callbacks.onResult(CityListHit{place, CityListLine(clock, place), CityListRecord(clock, place)});
-        }
-      }
-    }
+    if (step.seen && callbacks.onResult)
+      callbacks.onResult(CityListHit{place, CityListLine(clock, place), CityListRecord(clock, place)});
     counts.bytesRead = reader.BytesConsumed();
     if (callbacks.afterLine) callbacks.afterLine(counts);
     if (stop.load(std::memory_order_relaxed)) {
@@ -75,8 +96,8 @@ struct CityBlock {
   std::uint64_t bytesAfter = 0;     // bytes of the file consumed with the block
   StadtType place;                  // reused from place to place
   std::string text;                 // what the format callback appended
-  long scanned = 0, found = 0, unconverged = 0;
-  bool statusSet = false;
+  CityListCounts counts;            // scanned, found and statusSet of the block
+  long unconverged = 0;
   bool abandoned = false;           // the stop flag ended the work part way
   std::optional<CityFileFailure> failure;
 };
@@ -95,7 +116,8 @@ CityListOutcome RunCityListBlocks(const CityListInput& input, const CityListBloc
   const EclipseRecord& eclipse = input.eclipse;
   const double deltaT = DeltaT(eclipse.Year, eclipse.Month);
   // The contact instants are the same for every place; only the altitudes differ.
-  const LocalEclipse prepared = PrepareLocalEclipse(eclipse, deltaT, UmbralGuard::CityList);
+  LocalEclipse prepared = PrepareLocalEclipse(eclipse, deltaT, UmbralGuard::CityList);
+  PrepareSeenDecisions(prepared);
   const unsigned threads = blocks.threads ? blocks.threads : ListThreads();
   const std::size_t blockSize = std::max<std::size_t>(1, blocks.size);
   std::vector<CityBlock> slots(BlockSlots(threads));
@@ -117,8 +139,9 @@ CityListOutcome RunCityListBlocks(const CityListInput& input, const CityListBloc
   steps.work = [&](std::size_t slot) {
     CityBlock& b = slots[slot];
     b.text.clear();
-    b.scanned = b.found = b.unconverged = 0;
-    b.statusSet = b.abandoned = false;
+    b.counts = CityListCounts{};
+    b.unconverged = 0;
+    b.abandoned = false;
     b.failure.reset();
     ContactClock clock(eclipse, deltaT);
     std::size_t begin = 0;
@@ -127,20 +150,13 @@ CityListOutcome RunCityListBlocks(const CityListInput& input, const CityListBloc
         b.abandoned = true;
         return;
       }
-      StadtType& place = b.place;
-      if (auto error = ParseCityLine(std::string_view(b.lines).substr(begin, b.ends[i] - begin), place)) {
-        b.failure = CityFileFailure::BadNumberAt(b.firstLine + static_cast<long>(i), std::move(*error));
+      PlaceStep step = StepPlace(std::string_view(b.lines).substr(begin, b.ends[i] - begin), threshold, prepared,
+                                 b.place, b.counts, b.unconverged);
+      if (step.error) {
+        b.failure = CityFileFailure::BadNumberAt(b.firstLine + static_cast<long>(i), std::move(*step.error));
         return;
       }
-      if (place.Population < threshold) continue;
-      ++b.scanned;
-      const LocalResult r = ApplyLocalEclipse(prepared, place.Latitude * DegToRad, -place.Longitude * DegToRad, place);
-      if (!r.converged) ++b.unconverged;
-      if (!r.eclipse) continue;
-      b.statusSet = true;
-      if (!SeesEclipse(place)) continue;
-      ++b.found;
-      if (callbacks.format) callbacks.format(b.text, clock, place);
+      if (step.seen && callbacks.format) callbacks.format(b.text, clock, b.place);
     }
   };
   CityListCounts& counts = outcome.counts;
@@ -150,9 +166,9 @@ CityListOutcome RunCityListBlocks(const CityListInput& input, const CityListBloc
       outcome.stopped = true;
       return false;
     }
-    counts.scanned += b.scanned;
-    counts.found += b.found;
-    counts.statusSet = counts.statusSet || b.statusSet;
+    counts.scanned += b.counts.scanned;
+    counts.found += b.counts.found;
+    counts.statusSet = counts.statusSet || b.counts.statusSet;
     if (!b.failure) counts.bytesRead = b.bytesAfter;
     outcome.unconverged += b.unconverged;
     if (callbacks.onBlock) callbacks.onBlock(b.text, counts);

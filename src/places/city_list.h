@@ -34,7 +34,7 @@ struct CityListInput {
 
 // One place that sees the eclipse.
 struct CityListHit {
-  const StadtType& place;
+  const StadtType& place;  // as for CityListBlockCallbacks::format
   std::string line;    // CityListLine
   std::string record;  // CityListRecord
 };
@@ -70,7 +70,8 @@ CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks&
 struct CityListBlockCallbacks {
   // On a pool thread, for each place of a block that sees the eclipse, in file order:
   // appends what the front end writes for the place to the block's text. `clock` is the
-  // block's own.
+  // block's own. The place's altitudes are those of the contacts seen; a contact below the
+  // horizon holds kAltitudeBelowHorizon.
   std::function<void(std::string& text, ContactClock& clock, const StadtType& place)> format;
   // On the calling thread, block after block in file order: the block's text and the
   // counts after the block.

@@ -1,6 +1,8 @@
 #include "places/list_text.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <charconv>
 #include <cmath>
 
@@ -17,8 +19,7 @@ ContactInstant ContactUniversalTime(const EclipseRecord& eclipse, double deltaT,
   const double hour = eclipse.T0Hour - deltaT / 3600.0 + t;
   double jd = DateToJD(eclipse.Year, eclipse.Month, eclipse.Day, hour, 0, 0);
   ContactInstant c;
-  c.clock = FormatHours(0, 24 * FloatMod(jd + 0.5, 1));
-  c.clock.erase(0, c.clock.find_first_not_of(' '));
+  c.clock = FormatTimeOfDay(24 * FloatMod(jd + 0.5, 1));
   if (c.clock.rfind("24:", 0) == 0) {
     // Less than half a second before midnight rounds to the next day's 00:00:00, never
     // to 24:00:00 of this one.
@@ -97,6 +98,40 @@ const ContactInstant& ContactClock::At(Contact k, double t) {
 
 namespace {
 
+void AppendFixed(std::string& out, double value, int decimals);
+
+// The same double to the bit: -0.0 and 0.0 are written differently, and NaN is never the same.
+bool SameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) && a == a; }
+
+}  // namespace
+
+const std::string& ContactClock::DurationText(double hours) {
+  if (!durationKnown_ || !SameBits(durationHours_, hours)) {
+    duration_ = FormatDuration(hours);
+    duration_.erase(0, duration_.find_first_not_of(' '));
+    durationHours_ = hours;
+    durationKnown_ = true;
+  }
+  return duration_;
+}
+
+const std::string& ContactClock::DeltaTText() {
+  if (deltaTText_.empty()) AppendFixed(deltaTText_, deltaT_, 1);
+  return deltaTText_;
+}
+
+const std::string& ContactClock::MagnitudeText(double magnitude) {
+  if (!magnitudeKnown_ || !SameBits(magnitude_, magnitude)) {
+    magnitudeText_.clear();
+    AppendFixed(magnitudeText_, magnitude, 3);
+    magnitude_ = magnitude;
+    magnitudeKnown_ = true;
+  }
+  return magnitudeText_;
+}
+
+namespace {
+
 struct UtDate {
   int year = 0, month = 0, day = 0;
 };
@@ -143,7 +178,7 @@ void AppendRecordHead(std::string& out, ContactClock& clock, const StadtType& pl
     AppendInteger(out, v);
     out += '\t';
   }
-  AppendFixed(out, clock.DeltaT(), 1);
+  out += clock.DeltaTText();
   out += '\t';
   out += PhaseLetter(place.PhaseType);
   out += '\t';
@@ -152,13 +187,11 @@ void AppendRecordHead(std::string& out, ContactClock& clock, const StadtType& pl
 }
 
 // The deepest phase's duration, trimmed FormatDuration text.
-std::string DurationText(const StadtType& place) {
+const std::string& DurationText(ContactClock& clock, const StadtType& place) {
   Contact first = Contact::P1, last = Contact::P4;
   if (place.PhaseType == LocalPhase::Partial) first = Contact::U1, last = Contact::U4;
   if (place.PhaseType == LocalPhase::Total) first = Contact::U2, last = Contact::U3;
-  std::string text = FormatDuration(place.ContactTime[last] - place.ContactTime[first]);
-  text.erase(0, text.find_first_not_of(' '));
-  return text;
+  return clock.DurationText(place.ContactTime[last] - place.ContactTime[first]);
 }
 
 // The seven contact groups of a fixed-width line: 12 characters each, 24 for MAX.
@@ -176,11 +209,9 @@ void AppendContactGroups(std::string& out, ContactClock& clock, const StadtType&
     AppendRightAligned(out, number, 2);
     out += ' ';
     if (k == Contact::Max) {
-      number.clear();
-      AppendFixed(number, place.Magnitude, 3);
-      AppendRightAligned(out, number, 5);
+      AppendRightAligned(out, clock.MagnitudeText(place.Magnitude), 5);
       out += ' ';
-      AppendRightAligned(out, DurationText(place), 5);
+      AppendRightAligned(out, DurationText(clock, place), 5);
       out += ' ';
     }
   }
@@ -193,9 +224,9 @@ void AppendContactFields(std::string& out, ContactClock& clock, const StadtType&
   AppendFixed(out, place.ContactAltitude[k] * RadToDeg, 1);
   if (k == Contact::Max) {
     out += '\t';
-    AppendFixed(out, place.Magnitude, 3);
+    out += clock.MagnitudeText(place.Magnitude);
     out += '\t';
-    out += DurationText(place);
+    out += DurationText(clock, place);
   }
   if (k != Contact::P4) out += '\t';
 }

@@ -38,6 +38,13 @@ class ContactClock {
   const ContactInstant& At(Contact contact, double t);
   const EclipseRecord& Eclipse() const { return eclipse_; }
   double DeltaT() const { return deltaT_; }
+  // The texts that are the same for every place of a city list, remembered while the
+  // number stays the same to the bit: FormatDuration(hours) without its leading blanks,
+  // and the magnitude with 3 decimals.
+  const std::string& DurationText(double hours);
+  const std::string& MagnitudeText(double magnitude);
+  // Delta T with 1 decimal.
+  const std::string& DeltaTText();
 
  private:
   const EclipseRecord& eclipse_;
@@ -45,6 +52,9 @@ class ContactClock {
   PerContact<double> t_;
   PerContact<bool> known_;
   PerContact<ContactInstant> instant_;
+  double durationHours_ = 0, magnitude_ = 0;
+  bool durationKnown_ = false, magnitudeKnown_ = false;
+  std::string duration_, magnitudeText_, deltaTText_;
 };
 
 // The city list: the fixed-width line of the on-screen list (158 characters) and the

@@ -12,6 +12,10 @@ namespace {
 // 0.00417807 degrees of hour angle per second of Delta T (360.9856 degrees / 86400 s).
 constexpr double kHourAnglePerSecond = 0.00417807;
 
+// Radians. Below it the hour angle's rounding (some 1e-13 at most) stays far inside the
+// margin of kSurelySetSine; real eclipses have angles of some ten radians.
+constexpr double kSurelyDecidedAngle = 1000;
+
 // The element state at t. Nothing in it depends on the place: the hour angle of the
 // shadow axis is kept as its Greenwich part mu, to which the place adds its longitude.
 struct State {
@@ -41,6 +45,27 @@ State EvaluateState(const EclipseRecord& e, double t) {
   return s;
 }
 
+// The part of the state that a refinement step needs: the Moon's place and motion and
+// one radius, computed as EvaluateState computes them (the same values to the bit).
+struct Motion {
+  double x = 0, y = 0, xr = 0, yr = 0, n2 = 0, n = 0, L = 0;
+};
+
+template <typename RadiusOf>
+Motion EvaluateMotion(const EclipseRecord& e, double t, const RadiusOf& radius) {
+  const double t2 = t * t;
+  const double t3 = t2 * t;
+  Motion m;
+  m.x = Evaluate(e.X, t, t2, t3);
+  m.y = Evaluate(e.Y, t, t2, t3);
+  m.xr = Rate(e.X, t, t2);
+  m.yr = Rate(e.Y, t, t2);
+  m.L = radius(t, t2);
+  m.n2 = m.xr * m.xr + m.yr * m.yr;
+  m.n = std::sqrt(m.n2);
+  return m;
+}
+
 struct Refined {
   double t = 0;
   State state;  // the last evaluation
@@ -51,16 +76,18 @@ struct Refined {
 // the tolerance. The state is that of the last evaluation (before the last correction).
 Refined GreatestEclipse(const EclipseRecord& e) {
   Refined r;
+  const auto noRadius = [](double, double) { return 0.0; };
   for (int step = 0;; ++step) {
-    r.state = EvaluateState(e, r.t);
-    const State& s = r.state;
+    const double evaluated = r.t;
+    const Motion s = EvaluateMotion(e, r.t, noRadius);
     const double delta = -(s.x * s.xr + s.y * s.yr) / s.n2;
-    if (!std::isfinite(delta) || step == kMaxRefineSteps) {
-      r.converged = false;
+    const bool ends = !std::isfinite(delta) || step == kMaxRefineSteps;
+    if (ends) r.converged = false;
+    else r.t += delta;
+    if (ends || std::fabs(delta) < kRefineToleranceHours) {
+      r.state = EvaluateState(e, evaluated);
       return r;
     }
-    r.t += delta;
-    if (std::fabs(delta) < kRefineToleranceHours) return r;
   }
 }
 
@@ -92,22 +119,28 @@ Pair Contacts(const EclipseRecord& e, const Refined& max, Radius which, bool umb
   } else if (std::fabs(qm) < 1) {
     tau = std::sqrt(1 - qm * qm) * Lm / m.n;
   }
+  const Quadratic& radiusPolynomial = which == Radius::Penumbral ? e.PenContactRadius
+                                      : which == Radius::Umbral  ? e.UmbContactRadius
+                                                                 : e.TotalityRadius;
+  const auto radius = [&](double t, double t2) { return Evaluate(radiusPolynomial, t, t2); };
   const auto refine = [&](double start, double sign) {
     Refined r;
     r.t = start;
     for (int step = 0;; ++step) {
-      r.state = EvaluateState(e, r.t);
-      const State& s = r.state;
-      const double L = RadiusOf(s, which);
+      const double evaluated = r.t;
+      const Motion s = EvaluateMotion(e, r.t, radius);
+      const double L = s.L;
       const double q = (s.xr * s.y - s.x * s.yr) / (s.n * L);
       double delta = 0;
       if (!(std::fabs(q) >= 1)) delta = -(s.x * s.xr + s.y * s.yr) / s.n2 + sign * std::sqrt(1 - q * q) * L / s.n;
-      if (!std::isfinite(delta) || step == kMaxRefineSteps) {
-        r.converged = false;
+      const bool ends = !std::isfinite(delta) || step == kMaxRefineSteps;
+      if (ends) r.converged = false;
+      else r.t += delta;
+      if (ends || std::fabs(delta) < kRefineToleranceHours) {
+        // The state of the last evaluation, whole.
+        r.state = EvaluateState(e, evaluated);
         return r;
       }
-      r.t += delta;
-      if (std::fabs(delta) < kRefineToleranceHours) return r;
     }
   };
   return {refine(max.t - tau, -1), refine(max.t + tau, +1)};
@@ -156,15 +189,21 @@ LocalEclipse PrepareLocalEclipse(const EclipseRecord& eclipse, double deltaT, Um
   return le;
 }
 
-LocalResult ApplyLocalEclipse(const LocalEclipse& le, double latitude, double westLongitude, StadtType& place) {
+namespace {
+
+// The sine of the Moon's altitude at contact k: no refraction, parallax or height correction.
+double AltitudeSine(const LocalEclipse& le, Contact k, double sinPhi, double cosPhi, double westLongitude) {
+  const double H = le.mu[k] - westLongitude - le.deltaTHourAngle;
+  return le.sinD[k] * sinPhi + le.cosD[k] * cosPhi * std::cos(H);
+}
+double Altitude(const LocalEclipse& le, Contact k, double sinPhi, double cosPhi, double westLongitude) {
+  return ArcSinClamped(AltitudeSine(le, k, sinPhi, cosPhi, westLongitude));
+}
+
+// The two ways of applying the prepared eclipse, which differ only in `altitude`.
+template <typename AltitudeOf>
+LocalResult Apply(const LocalEclipse& le, StadtType& place, const AltitudeOf& altitude) {
   place.ContactAltitude.fill(kAltitudeNotComputed);
-  const double sinPhi = std::sin(latitude);
-  const double cosPhi = std::cos(latitude);
-  // The Moon's altitude: no refraction, parallax or height correction.
-  const auto altitude = [&](Contact k) {
-    const double H = le.mu[k] - westLongitude - le.deltaTHourAngle;
-    return ArcSinClamped(le.sinD[k] * sinPhi + le.cosD[k] * cosPhi * std::cos(H));
-  };
   place.ContactTime[Contact::Max] = le.time[Contact::Max];
   place.ContactAltitude[Contact::Max] = altitude(Contact::Max);
   if (!le.eclipse) return LocalResult{false, le.converged};
@@ -176,6 +215,46 @@ LocalResult ApplyLocalEclipse(const LocalEclipse& le, double latitude, double we
     place.ContactAltitude[k] = altitude(k);
   }
   return LocalResult{true, le.converged};
+}
+
+}  // namespace
+
+LocalResult ApplyLocalEclipse(const LocalEclipse& le, double latitude, double westLongitude, StadtType& place) {
+  const double sinPhi = std::sin(latitude);
+  const double cosPhi = std::cos(latitude);
+  return Apply(le, place, [&](Contact k) { return Altitude(le, k, sinPhi, cosPhi, westLongitude); });
+}
+
+void PrepareSeenDecisions(LocalEclipse& le) {
+  for (const Contact k : kListContacts) {
+    // An angle beyond kSurelyDecidedAngle (from a damaged record) is never decided by the
+    // products: NaN makes every comparison false.
+    const double B = le.mu[k] - le.deltaTHourAngle;
+    const bool decidable = le.computed[k] && std::fabs(B) < kSurelyDecidedAngle;
+    le.sinB[k] = decidable ? std::sin(B) : NAN;
+    le.cosB[k] = decidable ? std::cos(B) : NAN;
+  }
+  le.seenDecisions = true;
+}
+
+LocalResult ApplyLocalEclipseSeen(const LocalEclipse& le, double latitude, double westLongitude, StadtType& place) {
+  const double sinPhi = std::sin(latitude);
+  const double cosPhi = std::cos(latitude);
+  const bool decidable = le.seenDecisions && std::fabs(westLongitude) < kSurelyDecidedAngle;
+  const double sinW = decidable ? std::sin(westLongitude) : 0;
+  const double cosW = decidable ? std::cos(westLongitude) : 0;
+  if (!decidable) {
+    // The sine as ApplyLocalEclipse computes it: below 0 the inverse sine would be below 0 too.
+    return Apply(le, place, [&](Contact k) {
+      const double sine = AltitudeSine(le, k, sinPhi, cosPhi, westLongitude);
+      return sine < 0 ? kAltitudeBelowHorizon : ArcSinClamped(sine);
+    });
+  }
+  return Apply(le, place, [&](Contact k) {
+    // cos(B - w) with B = mu - deltaTHourAngle, as a sum of products.
+    const double sine = le.sinD[k] * sinPhi + le.cosD[k] * cosPhi * (le.cosB[k] * cosW + le.sinB[k] * sinW);
+    return sine < kSurelySetSine ? kAltitudeBelowHorizon : Altitude(le, k, sinPhi, cosPhi, westLongitude);
+  });
 }
 
 LocalResult LocalCircumstances(const EclipseRecord& eclipse, double deltaT, double latitude, double westLongitude,

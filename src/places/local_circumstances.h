@@ -55,11 +55,34 @@ struct LocalEclipse {
   PerContact<double> time;         // hours of TT from T0
   PerContact<double> mu;           // Greenwich hour angle of the shadow axis, radians
   PerContact<double> sinD, cosD;   // of the axis declination
+  // Of mu - deltaTHourAngle, set by PrepareSeenDecisions: with the place's west longitude
+  // w, cos(H) = cosB cos(w) + sinB sin(w).
+  PerContact<double> sinB, cosB;
+  bool seenDecisions = false;  // sinB and cosB are set
   PerContact<bool> computed;
 };
 LocalEclipse PrepareLocalEclipse(const EclipseRecord& eclipse, double deltaT,
                                  UmbralGuard guard = UmbralGuard::CityList);
 LocalResult ApplyLocalEclipse(const LocalEclipse& prepared, double latitude, double westLongitude,
                               StadtType& place);
+
+// The sine of the altitude below which ApplyLocalEclipseSeen takes a contact for set
+// without computing its altitude. Both ways of computing the sine (the hour angle's cosine
+// taken directly, or as the sum of products) are within some 1e-14 of the true value, so
+// this margin leaves every decision as ApplyLocalEclipse makes it.
+inline constexpr double kSurelySetSine = -1e-9;
+
+// ApplyLocalEclipse for a run that only shows the contacts seen: the same result, the
+// same times and, for every contact whose altitude is above 0 (and for any near 0), the
+// same altitude to the last bit; the altitude of a contact that is surely below the
+// horizon is not computed and holds kAltitudeBelowHorizon. After PrepareSeenDecisions the
+// decision costs a product of sines and cosines per contact instead of an inverse sine
+// and a cosine; without it (one place, many eclipses) the cosine is computed and only the
+// inverse sine of a contact below the horizon is left out.
+// Fills sinB and cosB of a prepared eclipse for ApplyLocalEclipseSeen: for a run over
+// many places, whose cost per place is then the lower.
+void PrepareSeenDecisions(LocalEclipse& prepared);
+LocalResult ApplyLocalEclipseSeen(const LocalEclipse& prepared, double latitude, double westLongitude,
+                                  StadtType& place);
 
 }  // namespace varomintel

@@ -14,6 +14,9 @@ namespace varomintel {
 
 // ContactAltitude of a contact that was not computed (it does not exist for the phase type).
 inline constexpr double kAltitudeNotComputed = -999.0;
+// ContactAltitude of a contact that exists but is known to be below the horizon, its
+// altitude not computed (a list that shows only the contacts seen).
+inline constexpr double kAltitudeBelowHorizon = -998.0;
 
 // The deepest phase of an eclipse at a place; the letter is what the lists show.
 enum class LocalPhase : char {
@@ -46,13 +49,37 @@ using CountryPlaces = std::vector<StadtType>;
 
 // Whether the contact exists for the phase type: U1/U4 need a partial or total phase,
 // U2/U3 a total one; P2 and P3 are never computed at a place.
-bool ContactExists(LocalPhase phaseType, Contact contact);
+// (Inline: the lists ask this many times for every line they write.)
+inline bool ContactExists(LocalPhase phaseType, Contact contact) {
+  switch (contact) {
+    case Contact::U1:
+    case Contact::U4:
+      return phaseType == LocalPhase::Partial || phaseType == LocalPhase::Total;
+    case Contact::U2:
+    case Contact::U3:
+      return phaseType == LocalPhase::Total;
+    case Contact::P2:
+    case Contact::P3:
+      return false;
+    case Contact::P1:
+    case Contact::Max:
+    case Contact::P4:
+      return true;
+  }
+  return false;
+}
 
 // Whether the contact is seen: it exists for the phase type and the Moon's altitude at it
 // is above 0 (an altitude of exactly 0 does not count).
-bool ContactVisible(const StadtType& place, Contact contact);
+inline bool ContactVisible(const StadtType& place, Contact contact) {
+  return ContactExists(place.PhaseType, contact) && place.ContactAltitude[contact] > 0;
+}
 
 // Whether the place sees the eclipse: some contact altitude above 0.
-bool SeesEclipse(const StadtType& place);
+inline bool SeesEclipse(const StadtType& place) {
+  for (const Contact c : kListContacts)
+    if (place.ContactAltitude[c] > 0) return true;
+  return false;
+}
 
 }  // namespace varomintel

@@ -40,4 +40,19 @@ std::string FormatHours(int precision, double hours) {
   return text;
 }
 
+std::string FormatTimeOfDay(double hours) {
+  if (!(hours >= 0 && hours <= 24)) {
+    std::string text = FormatHours(0, hours);
+    text.erase(0, text.find_first_not_of(' '));
+    return text;
+  }
+  // As FormatHours: whole seconds, halves up.
+  const auto total = static_cast<long>(std::trunc(hours * 3600.0 + 0.5));
+  const long h = total / 3600, m = total / 60 % 60, s = total % 60;
+  const char text[8] = {static_cast<char>('0' + h / 10), static_cast<char>('0' + h % 10), ':',
+                        static_cast<char>('0' + m / 10), static_cast<char>('0' + m % 10), ':',
+                        static_cast<char>('0' + s / 10), static_cast<char>('0' + s % 10)};
+  return std::string(text, sizeof text);
+}
+
 }  // namespace varomintel

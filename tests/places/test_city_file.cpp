@@ -74,15 +74,38 @@ TEST(ParseCityLine, PopulationKeepsTheLow32Bits) {
 
 TEST(ParseCityLine, MalformedNumberFieldsNameTheirText) {
   StadtType p;
-  // CheckCityLine, the counting pass's check, gives the same error for every line.
+  // CheckCityLine, the counting pass's check, and SplitCityLine, the list runs' reading,
+  // give the same error for every line, and the same fields for a good one.
   const auto bad = [&](const std::string& line) {
     const auto e = ParseCityLine(line, p);
     std::int32_t population = 0;
     const auto checked = CheckCityLine(line, population);
-    EXPECT_EQ(checked ? checked->fieldText : std::string("<no error>"), e ? e->fieldText : std::string("<no error>"))
-        << line;
-    return e ? e->fieldText : std::string("<no error>");
+    CityLineFields fields;
+    const auto split = SplitCityLine(line, fields);
+    const std::string text = e ? e->fieldText : std::string("<no error>");
+    EXPECT_EQ(checked ? checked->fieldText : std::string("<no error>"), text) << line;
+    EXPECT_EQ(split ? split->fieldText : std::string("<no error>"), text) << line;
+    if (!e) {
+      EXPECT_EQ(fields.city, p.City);
+      EXPECT_EQ(fields.country, p.Country);
+      EXPECT_EQ(fields.population, p.Population);
+      EXPECT_EQ(fields.latitude, p.Latitude);
+      EXPECT_EQ(fields.longitude, p.Longitude);
+    }
+    return text;
   };
+  EXPECT_EQ(bad("Zürich\t-2147483649\t-4737\t854\tSchweiz\tx"), "<no error>");
+  EXPECT_EQ(bad("\t0\t-0\t9223372036854775807\t"), "<no error>");
+  EXPECT_EQ(bad("A\t-9223372036854775808\t000000000000000000000000047\t-0008\tB"), "<no error>");
+  EXPECT_EQ(p.Population, 0);  // the low 32 bits of -2^63
+  EXPECT_EQ(p.Latitude, 0.47);
+  EXPECT_EQ(p.Longitude, -0.08);
+  EXPECT_EQ(bad("A\t1\t9223372036854775808\t2\tB"), "9223372036854775808");
+  EXPECT_EQ(bad("A\t1\t2\t-9223372036854775809\tB"), "-9223372036854775809");
+  EXPECT_EQ(bad("A\t1\t18446744073709551626\t2\tB"), "18446744073709551626");  // 2^64 + 10
+  EXPECT_EQ(bad("A\t1\t2\t3/\tB"), "3/");
+  EXPECT_EQ(bad("A\t1\t2\t3:\tB"), "3:");
+  EXPECT_EQ(bad("A\t1\t--2\t3\tB"), "--2");
   EXPECT_EQ(bad("A\tabc\t1\t2\tB"), "abc");
   EXPECT_EQ(bad("A\t12\t 47\t2\tB"), " 47");  // no blanks trimmed
   EXPECT_EQ(bad("A\t12\t47\t+8\tB"), "+8");   // only a minus sign

@@ -3,7 +3,9 @@
 // city-list line and record built from them.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -242,6 +244,86 @@ TEST(LocalCircumstances, ADegenerateRecordEndsWithAStatusInsteadOfLooping) {
   StadtType p;
   const LocalResult res = LocalCircumstances(r, 0, 0.1, 0.2, p);
   EXPECT_FALSE(res.converged);
+}
+
+// The city list decides which contacts are seen by a sum of products instead of the
+// hour angle's cosine: the same decision for places put on the horizon at each contact
+// (to the last bit and nudged a little either way), in years whose Delta T turns the
+// hour angle by many radians, and the same altitude to the bit for every contact seen.
+TEST(ApplyLocalEclipseSeen, SameContactsSeenAndAltitudesAsApplyLocalEclipse) {
+  struct Row {
+    double lmin;  // least distance: total, partial, penumbral, outside the penumbra
+    int year;
+  };
+  long compared = 0, seenNearHorizon = 0, setNearHorizon = 0;
+  for (const Row row : {Row{300, 2022}, Row{2500, 2022}, Row{4800, -4000}, Row{300, -4999}, Row{2500, 6900},
+                        Row{6000, 2022}}) {
+    SCOPED_TRACE(::testing::Message() << "lmin " << row.lmin << ", year " << row.year);
+    const EclipseRecord record = LinearEclipse::Passing(row.lmin).Record(row.year, 3, 8, 5);
+    const double deltaT = DeltaT(record.Year, record.Month);
+    LocalEclipse le = PrepareLocalEclipse(record, deltaT);
+    PrepareSeenDecisions(le);
+    const auto compare = [&](double latitude, double west) {
+      StadtType exact, seen;
+      const LocalResult a = ApplyLocalEclipse(le, latitude, west, exact);
+      const LocalResult b = ApplyLocalEclipseSeen(le, latitude, west, seen);
+      ASSERT_EQ(a.eclipse, b.eclipse);
+      ASSERT_EQ(a.converged, b.converged);
+      ASSERT_EQ(SeesEclipse(exact), SeesEclipse(seen));
+      for (const Contact k : kListContacts) {
+        ASSERT_EQ(exact.ContactTime[k], seen.ContactTime[k]);
+        const double alt = exact.ContactAltitude[k];
+        ASSERT_EQ(alt > 0, seen.ContactAltitude[k] > 0) << ContactName(k) << " at " << latitude << ", " << west;
+        if (alt > 0 || seen.ContactAltitude[k] != kAltitudeBelowHorizon)
+          ASSERT_EQ(std::bit_cast<std::uint64_t>(alt), std::bit_cast<std::uint64_t>(seen.ContactAltitude[k]));
+        else
+          ASSERT_LE(alt, 0.0);
+      }
+      ++compared;
+    };
+    for (const Contact k : kListContacts) {
+      if (!le.computed[k]) continue;
+      for (int i = 0; i < 90; ++i) {
+        const double west = -Pi + i * (2 * Pi / 90);
+        const double H = le.mu[k] - west - le.deltaTHourAngle;
+        // The latitude at which the axis is on the horizon at contact k.
+        const double horizon = std::atan2(-le.cosD[k] * std::cos(H), le.sinD[k]);
+        double up = horizon, down = horizon;
+        for (int step = 0; step < 4; ++step, up = std::nextafter(up, 2.0), down = std::nextafter(down, -2.0)) {
+          compare(up, west);
+          compare(down, west);
+        }
+        for (const double nudge : {1e-12, 1e-10, 1e-9, 1e-8, 1e-6, 1e-3}) {
+          compare(horizon + nudge, west);
+          compare(horizon - nudge, west);
+        }
+        StadtType p;
+        ApplyLocalEclipse(le, horizon, west, p);
+        (p.ContactAltitude[k] > 0 ? seenNearHorizon : setNearHorizon) += 1;
+      }
+    }
+    for (int lat = -90; lat <= 90; lat += 5)
+      for (int lon = -180; lon < 180; lon += 5) compare(lat * DegToRad, lon * DegToRad);
+  }
+  EXPECT_GT(compared, 50000);
+  EXPECT_GT(seenNearHorizon, 100);  // the places on the horizon fall on both sides
+  EXPECT_GT(setNearHorizon, 100);
+}
+
+TEST(ApplyLocalEclipseSeen, HugeAnglesAreComputedAsBefore) {
+  // A damaged record (an hour angle of 1e12 radians) and a longitude of 1e15 degrees:
+  // no decision by products, every altitude computed.
+  EclipseRecord r = LinearEclipse::Passing(300).Record();
+  r.M.c[0] = 1e12;
+  LocalEclipse le = PrepareLocalEclipse(r, 60);
+  PrepareSeenDecisions(le);
+  for (const double west : {0.3, 1e15 * DegToRad}) {
+    StadtType exact, seen;
+    ApplyLocalEclipse(le, 0.4, west, exact);
+    ApplyLocalEclipseSeen(le, 0.4, west, seen);
+    for (const Contact k : kListContacts)
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(exact.ContactAltitude[k]), std::bit_cast<std::uint64_t>(seen.ContactAltitude[k]));
+  }
 }
 
 TEST(CityListLine, AnAltitudeOfExactlyZeroIsNotSeen) {

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "text/number_text.h"
 
@@ -27,6 +31,30 @@ TEST(FormatHours, SecondsCarryIntoMinutesAndNeverShowSixty) {
   EXPECT_EQ(FormatHours(1, 59.96 / 3600), "  00:01:00.0");
   EXPECT_EQ(FormatHours(0, 59.4 / 3600), "  00:00:59");
   EXPECT_EQ(FormatHours(0, 0.5 / 3600), "  00:00:01");  // halves round up
+}
+
+TEST(FormatTimeOfDay, SameAsFormatHoursWithoutBlanks) {
+  // Every half second of the day, the doubles next to it on both sides (where the rounding
+  // turns), some random instants, and hours outside the day that go through FormatHours.
+  std::vector<double> hours;
+  for (int half = 0; half <= 2 * 86400; ++half) {
+    const double h = half / 7200.0;
+    hours.insert(hours.end(), {h, std::nextafter(h, -1.0), std::nextafter(h, 25.0)});
+  }
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> day(0, 24);
+  for (int i = 0; i < 100000; ++i) hours.push_back(day(random));
+  hours.insert(hours.end(), {-0.0, -1e-300, -0.5 / 3600, 24.0001, 99.5, -3.25, 1e30, NAN, INFINITY});
+  int compared = 0;
+  for (const double h : hours) {
+    std::string expected = FormatHours(0, h);
+    expected.erase(0, expected.find_first_not_of(' '));
+    ASSERT_EQ(FormatTimeOfDay(h), expected) << "hours " << h;
+    ++compared;
+  }
+  EXPECT_GT(compared, 600000);
+  EXPECT_EQ(FormatTimeOfDay(24), "24:00:00");
+  EXPECT_EQ(FormatTimeOfDay(23.99999), "24:00:00");  // the caller turns it into the next day
 }
 
 TEST(FormatHours, DecimalPointWhateverTheLocale) {
