@@ -3,6 +3,9 @@
 #include "text/regular_file.h"
 #include "text/whole_file.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <algorithm>
 #include <bit>
@@ -83,6 +86,16 @@ void ForEachPolynomial(Rec& r, F f) {
   f(r.X.c); f(r.Y.c);
   f(r.D.c); f(r.M.c); f(r.PenContactRadius.c); f(r.UmbContactRadius.c); f(r.TotalityRadius.c);
   f(r.F1.c); f(r.F2.c);
+}
+
+// The decoded records fill some 12 MB that are written once, at start-up: in huge pages
+// the kernel maps them with a few faults instead of some 3,000 (a fifth of a short
+// command's time). Only advice: where the kernel has no huge pages nothing changes.
+void AdviseHugePages(const void* data, std::size_t bytes) {
+  const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  const auto begin = (reinterpret_cast<std::uintptr_t>(data) + page - 1) / page * page;
+  const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) / page * page;
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
 }  // namespace
@@ -222,6 +235,7 @@ CatalogueLoad LoadCatalogue(const std::string& path) {
   const std::size_t count = static_cast<std::size_t>(result.fileSize / kRecordSize);
   std::vector<EclipseRecord> records;
   records.reserve(count);
+  AdviseHugePages(records.data(), count * sizeof(EclipseRecord));
   std::setvbuf(file, nullptr, _IONBF, 0);  // whole blocks go straight into `block`
   while (records.size() < count) {
     const std::size_t want = std::min(kBlockRecords, count - records.size());
