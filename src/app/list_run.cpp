@@ -19,14 +19,14 @@ std::string Message(const std::exception_ptr& failure) {
 
 }  // namespace
 
-void ListRun::Start(std::function<void(ListRun&)> work) {
+void ListRun::Start(std::function<void(ListRun&)> work, std::function<void()> ended) {
   Wait();
   pending_ = Batch{};
   failure_ = nullptr;
   stop_ = false;
   ended_ = false;
   active_ = true;
-  worker_ = std::thread([this, work = std::move(work)] {
+  worker_ = std::thread([this, work = std::move(work), ended = std::move(ended)] {
     // An exception leaving a thread's function would end the program (std::terminate):
     // it ends the run instead, and the window says why.
     // std::current_exception cannot throw again (a bad_alloc is the likely case); the
@@ -37,6 +37,7 @@ void ListRun::Start(std::function<void(ListRun&)> work) {
       failure_ = std::current_exception();
     }
     ended_ = true;
+    if (ended) ended();
   });
 }
 

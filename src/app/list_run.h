@@ -39,9 +39,11 @@ class ListRun {
   ListRun& operator=(const ListRun&) = delete;
 
   // Starts `work` on a worker thread with this run's stop flag cleared; the work reports
-  // through Add, SetStatus and SetProgress and hands StopFlag() to its engine.
-  // Precondition: !Active().
-  void Start(std::function<void(ListRun&)> work);
+  // through Add, SetStatus and SetProgress and hands StopFlag() to its engine. `ended`,
+  // when given, is called on the worker thread as its last step, so that the window can
+  // take the last batch at once instead of at its next poll (it must only post a message
+  // to the window's thread). Precondition: !Active().
+  void Start(std::function<void(ListRun&)> work, std::function<void()> ended = {});
   // Between Start and the Take() that returns the finished batch.
   bool Active() const { return active_; }
   // Asks this run's work to end after its current item (its engine tests the flag).

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <new>
@@ -64,11 +65,17 @@ TEST_P(ListRunFailure, EndsTheRunWithItsMessageAndKeepsTheLinesBeforeIt) {
   ASSERT_TRUE(c.failure);
   EXPECT_EQ(*c.failure, GetParam().message);
 
-  // The next run starts clean: no failure left over from the last one.
-  run.Start([](ListRun& r) { r.Add("again", "again"); });
-  const Collected next = TakeAll(run);
+  // The next run starts clean: no failure left over from the last one. Its `ended` call
+  // comes once, after the end: one Take then gives the whole finished batch.
+  std::atomic<int> endedCalls{0};
+  run.Start([](ListRun& r) { r.Add("again", "again"); }, [&] { ++endedCalls; });
+  const auto deadline = std::chrono::steady_clock::now() + 10s;
+  while (endedCalls == 0 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  const ListRun::Batch next = run.Take();
+  EXPECT_TRUE(next.finished);
   EXPECT_EQ(next.lines, (std::vector<std::string>{"again"}));
   EXPECT_FALSE(next.failure);
+  EXPECT_EQ(endedCalls, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -159,7 +159,14 @@ void ListWindow::StartRun(QPushButton* startButton, std::vector<std::string> leg
   records_.clear();
   runFailure_.reset();
   finished_ = std::move(finished);
-  run_.Start(std::move(work));
+  // The end of the run is shown at once, not at the next tick of the poll (up to 40 ms).
+  run_.Start(std::move(work), [this] {
+    QMetaObject::invokeMethod(
+        this, [this] {
+          if (run_.Active()) Poll();
+        },
+        Qt::QueuedConnection);
+  });
   poll_.start();
 }
 
