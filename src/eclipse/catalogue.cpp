@@ -48,7 +48,7 @@ class Reader {
   // shifts: decoding the 28,885 records is most of a short command's time).
   std::uint64_t Load(int bytes) {
     std::uint64_t v = 0;
-    if constexpr (std::endian::native == std::endian::little)
+    if (std::endian::native == std::endian::little)  // constant: the other branch is dropped
       std::memcpy(&v, p_, static_cast<std::size_t>(bytes));
     else
       v = LoadLE(p_, bytes);
