@@ -330,19 +330,17 @@ TEST_P(AnimationDialogs, TheControlsGiveTheOptionsThePlayingTimeAndTheNextOpenin
       },
       &got));
   EXPECT_EQ(got, c.chosen);
-  for (int i = 0; i < 2; ++i) {
-    AnimationOptions shown;
-    AnimationOptions untouched{6, true, 7, 2};
-    EXPECT_FALSE(ask(
-        [&](AnimationDialog& d) {
-          shown = d.Options();
-          Choose(d, AnimationOptions{c.chosen.step == 6 ? 60 : 6, !c.chosen.whole, 1, 3 - c.chosen.scale});
-          DialogButton(d, QDialogButtonBox::Cancel)->click();
-        },
-        &untouched));
-    EXPECT_EQ(shown, c.chosen) << "opening " << i + 2;
-    EXPECT_EQ(untouched, (AnimationOptions{6, true, 7, 2}));
-  }
+  AnimationOptions shown;
+  EXPECT_FALSE(ask(
+      [&](AnimationDialog& d) {
+        shown = d.Options();
+        Choose(d, AnimationOptions{c.chosen.step == 6 ? 60 : 6, !c.chosen.whole, 1, 3 - c.chosen.scale});
+        DialogButton(d, QDialogButtonBox::Cancel)->click();
+      },
+      &got));
+  EXPECT_EQ(shown, c.chosen);
+  EXPECT_TRUE(ask([&](AnimationDialog& d) { DialogButton(d, QDialogButtonBox::Ok)->click(); }, &got));
+  EXPECT_EQ(got, c.chosen);
 }
 
 INSTANTIATE_TEST_SUITE_P(
