@@ -684,7 +684,7 @@ TEST_F(Languages, QtsOwnDialogsSpeakTheProgramsLanguage) {
 // The city list names its eclipse in its caption: before a run the selected one, after a
 // run the one listed (also when another is selected meanwhile), and the selected one again
 // when the menu opens it anew. A language switch gives the caption and the status bar's
-// counts in the new language.
+// counts in the new language, and the city history's status of its last calendar.
 TEST_F(Languages, TheCityListNamesItsEclipseAndItsStatusFollowsTheLanguage) {
   std::string places;
   for (int lon = -180; lon < 180; lon += 20)
@@ -716,10 +716,19 @@ TEST_F(Languages, TheCityListNamesItsEclipseAndItsStatusFollowsTheLanguage) {
   const EclipseRecord selected = Vars().CurrentEclipse;
   ASSERT_EQ(selected.Year, 4600);
   ASSERT_NE(selected.EclipseType, listed.EclipseType);
+  // The city history's status bar likewise: the calendar's counts in the new language, as
+  // a save in that language words them.
+  const QString calendar = QString::fromStdString((dir_ / "eclipses.ics").string());
+  ASSERT_TRUE(hist_->SaveCalendarTo(calendar));
+  const char* const kSaved[] = {"Kalender gespeichert: ", "Calendar saved: ", "Calendrier enregistré : "};
   for (const std::uint8_t l : {kEnglish, kFrench, kGerman, kEnglish}) {
     LanguageItem(l)->trigger();
     EXPECT_EQ(list_->windowTitle(), caption(l, listedDate, listed.EclipseType)) << int(l);
     EXPECT_EQ(list_->StatusText().toStdString(), CityListStatus(counts.scanned, counts.found, l)) << int(l);
+    const QString switched = hist_->StatusText();
+    ASSERT_TRUE(hist_->SaveCalendarTo(calendar));
+    EXPECT_TRUE(switched.startsWith(QString::fromUtf8(kSaved[l])) && switched == hist_->StatusText())
+        << int(l) << ": " << switched.toStdString();
   }
   Find<QAction>(*main_, "Sichtbarkeit")->trigger();
   EXPECT_EQ(list_->windowTitle(), caption(kEnglish, QString("4600-%1-10").arg(selected.Month, 2, 10, QChar('0')),

@@ -702,6 +702,14 @@ TEST_F(ListWindows, ContactsThatDidNotConvergeAreCountedInTheStatusBar) {
   RunAndWait(*hist_, [&] { ASSERT_TRUE(hist_->StartCityHist()); });
   EXPECT_EQ(hist_->StatusText(),
             QString::fromUtf8("Done.  –  7 Finsternis(se) mit einem Kontakt, dessen Berechnung nicht konvergierte"));
+  // Said again in the language switched to.
+  const char* const notes[] = {"7 Finsternis(se) mit einem Kontakt, dessen Berechnung nicht konvergierte",
+                               "7 eclipse(s) with a contact whose refinement did not converge",
+                               "7 éclipse(s) avec un contact dont le calcul n'a pas convergé"};
+  for (const std::uint8_t l : {2, 1, 0}) {
+    hist_->ApplyLanguage(l);
+    EXPECT_EQ(hist_->StatusText(), "Done.  –  " + QString::fromUtf8(notes[l])) << int(l);
+  }
 }
 
 // Each list window stops only its own run: the stop of the city list leaves a running

@@ -1,8 +1,10 @@
 // The context menus of the main window's diagram, map and report, driven offscreen in each
 // language: their entries, and the save dialogs filled in as a user would (a name without
 // its extension): the pictures written as PNG at the size shown and at twice the design
-// size, the animation written as an MP4 video, or cancelled in its progress dialog and
-// then leaving nothing behind.
+// size, the animation's options chosen in its dialog and the video written as MP4 (read
+// back by ffprobe), or cancelled in its progress dialog and then leaving nothing behind.
+// The options dialog alone: its texts, the options its controls give, the playing time it
+// shows, and the choices it keeps for the next time.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -20,17 +22,31 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include <filesystem>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "../support/run_cli.h"
 #include "../support/synthetic_eclipse.h"
 #include "../support/writer_leftovers.h"
 #include "app/parameter_file.h"
+#include "app/time_slider.h"
+#include "eclipse/circumstances.h"
+#include "gui/common/qt_translations.h"
+#include "gui/main/animation_dialog.h"
 #include "app/varomintel_variables.h"
 #include "find_control.h"
 #include "gui/main/Varomintel_Unit_Main.h"
 #include "gui/main/diagram_view.h"
 #include "gui/main/map_panel.h"
 #include "gui/main/world_map_image.h"
+#include "render/video_writer.h"
 
 namespace varomintel {
 namespace {
@@ -45,7 +61,20 @@ struct MenuCase {
   QStringList mapEntries;
   const char* copy;  // the report's entry
   bool cancelAnimation;  // true: Cancel in the progress dialog; false: the video is written
+  AnimationOptions animation;  // chosen in the options dialog
 };
+
+// Sets the controls of the animation dialog to `options`, as a user clicks them.
+void Choose(QDialog& dialog, const AnimationOptions& options) {
+  Find<QRadioButton>(dialog, options.step == 6 ? "RadioButton_Fine" : "RadioButton_Coarse")->click();
+  Find<QRadioButton>(dialog, options.whole ? "RadioButton_Whole" : "RadioButton_Eclipse")->click();
+  Find<QRadioButton>(dialog, options.scale == 2 ? "RadioButton_Double" : "RadioButton_Single")->click();
+  Find<QSpinBox>(dialog, "SpinBox_Fps")->setValue(options.fps);
+}
+
+QPushButton* DialogButton(QDialog& dialog, QDialogButtonBox::StandardButton which) {
+  return Find<QDialogButtonBox>(dialog, "ButtonBox_Animation")->button(which);
+}
 
 class PictureMenus : public ::testing::TestWithParam<MenuCase> {
  protected:
@@ -89,14 +118,21 @@ class PictureMenus : public ::testing::TestWithParam<MenuCase> {
 
   // Triggers `action` of the menu of `picture`; the save dialog that opens gets `name`
   // (in the test's folder, without extension) and Enter; a progress dialog is cancelled
-  // when `cancel`. Returns the name filters the dialog offered.
-  QStringList SaveThrough(QWidget* picture, const char* action, const std::string& name, bool cancel = false) {
+  // when `cancel`; the animation's options dialog gets `animation` and OK. Returns the name
+  // filters the dialog offered.
+  QStringList SaveThrough(QWidget* picture, const char* action, const std::string& name, bool cancel = false,
+                          const AnimationOptions& animation = {}) {
     QPointer<QMenu> menu = OpenMenu(picture);
     QStringList filters;
     bool cancelled = false;
     QTimer user;
     user.setInterval(5);
     QObject::connect(&user, &QTimer::timeout, [&] {
+      if (auto* dialog = qobject_cast<AnimationDialog*>(QApplication::activeModalWidget()); dialog && dialog->isVisible()) {
+        Choose(*dialog, animation);
+        QTimer::singleShot(0, dialog, [dialog] { DialogButton(*dialog, QDialogButtonBox::Ok)->click(); });
+        return;
+      }
       if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
         filters = dialog->nameFilters();
         auto* edit = Find<QLineEdit>(*dialog, "fileNameEdit");
@@ -118,6 +154,18 @@ class PictureMenus : public ::testing::TestWithParam<MenuCase> {
     return filters;
   }
   static QImage Picture(const fs::path& file) { return QImage(QString::fromStdString(file.string())); }
+  // ffprobe's key=value lines of a video's first stream, its frames counted.
+  std::map<std::string, std::string> Probe(const fs::path& file) const {
+    const testing::CliRun r = testing::RunProgram(dir_, "ffprobe",
+                                                  "-v error -count_frames -select_streams v:0 -show_entries "
+                                                  "stream=width,height,r_frame_rate,nb_read_frames -of default=nw=1 " +
+                                                      file.string());
+    std::map<std::string, std::string> values;
+    std::istringstream in(r.out);
+    for (std::string line; std::getline(in, line);)
+      if (const auto eq = line.find('='); eq != std::string::npos) values[line.substr(0, eq)] = line.substr(eq + 1);
+    return values;
+  }
 
   fs::path dir_;
   std::unique_ptr<TForm_Main> window_;
@@ -180,13 +228,21 @@ TEST_P(PictureMenus, EntriesInTheLanguageAndTheSavedFiles) {
             Find<MapPanel>(*window_, "MapPanel")->ShownMap().convertToFormat(QImage::Format_RGB32));
 
   // The animation: MP4 by default (the second filter is WebM); cancelled, nothing is left.
-  const QStringList videoFilters = SaveThrough(diagram, "SaveAnimation", "play", c.cancelAnimation);
+  const QStringList videoFilters = SaveThrough(diagram, "SaveAnimation", "play", c.cancelAnimation, c.animation);
   ASSERT_EQ(videoFilters.size(), 2);
   EXPECT_TRUE(videoFilters[0].endsWith("(*.mp4)"));
   EXPECT_TRUE(videoFilters[1].endsWith("(*.webm)"));
   EXPECT_EQ(fs::exists(dir_ / "out" / "play.mp4"), !c.cancelAnimation);
   if (!c.cancelAnimation) {
-    EXPECT_GT(fs::file_size(dir_ / "out" / "play.mp4"), 10000u);
+    // The frames of the options chosen, counted from the eclipse's own contacts.
+    const CircumstancesResult contacts = ComputeCircumstances(Vars().TheCatalogue.At(1), 0);
+    const auto frames = AnimationPositions(contacts.circumstances, c.animation.step, c.animation.whole).size();
+    const QSize size = VideoFrameSize(QSize(1040, 480) * c.animation.scale);
+    const auto probed = Probe(dir_ / "out" / "play.mp4");
+    EXPECT_EQ(probed.count("nb_read_frames") ? probed.at("nb_read_frames") : "", std::to_string(frames));
+    EXPECT_EQ(probed.count("width") ? probed.at("width") : "", std::to_string(size.width()));
+    EXPECT_EQ(probed.count("height") ? probed.at("height") : "", std::to_string(size.height()));
+    EXPECT_EQ(probed.count("r_frame_rate") ? probed.at("r_frame_rate") : "", std::to_string(c.animation.fps) + "/1");
   }
   EXPECT_EQ(testing::WriterLeftovers(dir_ / "out"), "");
 }
@@ -199,18 +255,102 @@ INSTANTIATE_TEST_SUITE_P(
                   "Animation speichern unter …"},
                  {"Bild kopieren", "Bild speichern unter …"},
                  "Kopieren",
-                 true},
+                 true,
+                 {6, true, 30, 1}},
         MenuCase{"English", 1,
                  {"Copy picture", "Save picture as …", "Save picture at double size as …", "Save animation as …"},
                  {"Copy picture", "Save picture as …"},
                  "Copy",
-                 false},
+                 false,
+                 {60, false, 12, 1}},
         MenuCase{"French", 2,
                  {"Copier l'image", "Enregistrer l'image sous …", "Enregistrer l'image en taille double sous …",
                   "Enregistrer l'animation sous …"},
                  {"Copier l'image", "Enregistrer l'image sous …"},
                  "Copier",
-                 true}),
+                 true,
+                 {60, true, 120, 2}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+
+struct DialogCase {
+  const char* name;
+  std::uint8_t language;
+  const char* title;
+  const char* cancel;  // Qt's own text of the standard button, in the language
+  AnimationOptions chosen;
+  const char* duration;  // of the frame counts of PlayFrames
+};
+
+// A stand-in for the eclipse's frame counts: 50 frames of the eclipse at 2 minutes, 241 of
+// the whole slider, ten times as many at 12 seconds.
+int PlayFrames(int step, bool whole) { return (whole ? 241 : 50) * (step == 6 ? 10 : 1); }
+
+class AnimationDialogs : public ::testing::TestWithParam<DialogCase> {
+ protected:
+  void TearDown() override { ApplyQtTranslations(1); }
+};
+
+TEST_P(AnimationDialogs, TheControlsGiveTheOptionsThePlayingTimeAndTheNextOpeningKeepsThem) {
+  const DialogCase& c = GetParam();
+  ApplyQtTranslations(c.language);
+  // Opened with the options it is given; each control named for screen readers.
+  AnimationDialog dialog(nullptr, c.language, AnimationOptions{}, PlayFrames);
+  EXPECT_EQ(dialog.objectName(), "Dialog_Animation");
+  EXPECT_EQ(dialog.windowTitle().toStdString(), c.title);
+  EXPECT_EQ(dialog.Options(), AnimationOptions{});
+  EXPECT_EQ(DialogButton(dialog, QDialogButtonBox::Cancel)->text().toStdString(), c.cancel);
+  dialog.show();
+  for (QWidget* w : dialog.findChildren<QWidget*>())
+    if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QSpinBox*>(w)) {
+      EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+    }
+  // The frames a second within the video writer's limits, as on the command line.
+  auto* fps = Find<QSpinBox>(dialog, "SpinBox_Fps");
+  EXPECT_EQ(fps->minimum(), kMinVideoFps);
+  EXPECT_EQ(fps->maximum(), kMaxVideoFps);
+  Choose(dialog, c.chosen);
+  EXPECT_EQ(dialog.Options(), c.chosen);
+  EXPECT_EQ(Find<QLabel>(dialog, "Label_Duration")->text().toStdString(), c.duration);
+  dialog.hide();
+
+  // Through the menu's way of asking: OK keeps the choices for the next opening, which
+  // Cancel then leaves as they were.
+  const auto ask = [&](const std::function<void(AnimationDialog&)>& user, AnimationOptions* got) {
+    QTimer::singleShot(0, [user] {
+      if (auto* shown = qobject_cast<AnimationDialog*>(QApplication::activeModalWidget())) user(*shown);
+    });
+    return AskAnimationOptions(nullptr, c.language, PlayFrames, got);
+  };
+  AnimationOptions got;
+  EXPECT_TRUE(ask(
+      [&](AnimationDialog& d) {
+        Choose(d, c.chosen);
+        DialogButton(d, QDialogButtonBox::Ok)->click();
+      },
+      &got));
+  EXPECT_EQ(got, c.chosen);
+  AnimationOptions shown;
+  EXPECT_FALSE(ask(
+      [&](AnimationDialog& d) {
+        shown = d.Options();
+        Choose(d, AnimationOptions{c.chosen.step == 6 ? 60 : 6, !c.chosen.whole, 1, 3 - c.chosen.scale});
+        DialogButton(d, QDialogButtonBox::Cancel)->click();
+      },
+      &got));
+  EXPECT_EQ(shown, c.chosen);
+  EXPECT_TRUE(ask([&](AnimationDialog& d) { DialogButton(d, QDialogButtonBox::Ok)->click(); }, &got));
+  EXPECT_EQ(got, c.chosen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, AnimationDialogs,
+    ::testing::Values(
+        DialogCase{"German", 0, "Animation speichern", "Abbrechen", {6, false, 25, 1},
+                   "500 Bilder, Spieldauer 20,0 s"},
+        DialogCase{"English", 1, "Save animation", "Cancel", {60, true, 12, 2}, "241 frames, playing 20.1 s"},
+        DialogCase{"French", 2, "Enregistrer l'animation", "Annuler", {6, true, 120, 2},
+                   "2410 images, durée 20,1 s"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

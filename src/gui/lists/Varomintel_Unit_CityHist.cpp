@@ -191,6 +191,7 @@ void TForm_CityHist::ApplyLanguage(std::uint8_t languageIndex) {
   RadioButton_Ost->setText(Q(Text(kRowEast, l)));
   RadioButton_West->setText(Q(Text(kRowWest, l)));
   Label5->setText(Q(CityHistHeader(l)));
+  if (!RunFailed() && endShown_ != EndShown::Nothing) SetStatusText(EndStatus(l));
   FitControls();
   NameControlsForScreenReaders(this, l);
 }
@@ -309,6 +310,7 @@ void TForm_CityHist::ReportInput(int field) {
 bool TForm_CityHist::StartCityHist() {
   if (Running()) return false;
   Button_Beenden->setFocus();
+  endShown_ = EndShown::Nothing;
   SetStatusText(QString());
   // The inputs, in this order; the first wrong one is named and nothing else happens.
   const auto latitude = ParseReal(Edit_Breite->text().toStdString());
@@ -363,17 +365,8 @@ bool TForm_CityHist::StartCityHist() {
         // The eclipses found stay usable also after a run that ended on an error.
         Kalender1->setEnabled(!calendar_.empty());
         if (RunFailed()) return;  // the status bar says why
-        QString status = kCityHistDone;
-        if (outcome_.unconverged > 0) {
-          // As the command line warns: some contact times are those of a refinement that gave up.
-          static const char* const kUnconverged[] = {
-              "%1 Finsternis(se) mit einem Kontakt, dessen Berechnung nicht konvergierte",
-              "%1 eclipse(s) with a contact whose refinement did not converge",
-              "%1 éclipse(s) avec un contact dont le calcul n'a pas convergé"};
-          status += "  –  " + QString::fromUtf8(kUnconverged[ValidLanguageIndex(Vars().LanguageIndex)])
-                                  .arg(outcome_.unconverged);
-        }
-        SetStatusText(status);
+        endShown_ = EndShown::RunEnd;
+        SetStatusText(EndStatus(Vars().LanguageIndex));
       });
   return true;
 }
@@ -386,6 +379,28 @@ bool TForm_CityHist::SaveCalendarTo(const QString& path) {
     QMessageBox::warning(this, windowTitle(), Q(error));
     return false;
   }
+  savedCounts_ = CalendarFile{{}, file.events, file.omitted, file.unseen, file.added};
+  endShown_ = EndShown::CalendarSaved;
+  SetStatusText(EndStatus(l));
+  return true;
+}
+
+QString TForm_CityHist::EndStatus(std::uint8_t languageIndex) const {
+  const std::uint8_t l = ValidLanguageIndex(languageIndex);
+  if (endShown_ == EndShown::RunEnd) {
+    QString status = kCityHistDone;
+    if (outcome_.unconverged > 0) {
+      // As the command line warns: some contact times are those of a refinement that gave up.
+      static const char* const kUnconverged[] = {
+          "%1 Finsternis(se) mit einem Kontakt, dessen Berechnung nicht konvergierte",
+          "%1 eclipse(s) with a contact whose refinement did not converge",
+          "%1 éclipse(s) avec un contact dont le calcul n'a pas convergé"};
+      status += "  –  " + QString::fromUtf8(kUnconverged[l]).arg(outcome_.unconverged);
+    }
+    return status;
+  }
+  if (endShown_ != EndShown::CalendarSaved) return QString();
+  const CalendarFile& file = savedCounts_;
   static const char* const kSaved[2][3] = {
       {"Kalender gespeichert: %1 Finsternis", "Calendar saved: %1 eclipse", "Calendrier enregistré : %1 éclipse"},
       {"Kalender gespeichert: %1 Finsternisse", "Calendar saved: %1 eclipses", "Calendrier enregistré : %1 éclipses"}};
@@ -405,8 +420,7 @@ bool TForm_CityHist::SaveCalendarTo(const QString& path) {
   if (file.added > 0) status += QString::fromUtf8(kAdded[l]).arg(file.added);
   if (file.omitted > 0) status += QString::fromUtf8(kOmitted[l]).arg(file.omitted);
   if (file.unseen > 0) status += QString::fromUtf8(kUnseen[l]).arg(file.unseen);
-  SetStatusText(status);
-  return true;
+  return status;
 }
 
 void TForm_CityHist::Kalender1Click() {

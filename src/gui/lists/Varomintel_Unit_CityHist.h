@@ -83,6 +83,9 @@ class TForm_CityHist : public ListWindow {
   void Kalender1Click();
   // Shows the input-error message for `field` (0 latitude, 1 longitude, 2 height, 3 name).
   void ReportInput(int field);
+  // The status bar's text of the end of the last run, or of the last calendar saved, in the
+  // language; given again by ApplyLanguage. Empty while neither is shown.
+  QString EndStatus(std::uint8_t languageIndex) const;
 
   std::unique_ptr<Ui::CityHistControls> ui_;
   QButtonGroup* northSouth_;
@@ -92,6 +95,11 @@ class TForm_CityHist : public ListWindow {
   std::vector<CalendarEclipse> calendar_;  // likewise: the eclipses found, for the calendar
   CalendarPlace calendarPlace_;            // the place of the last search
   int thisYear_ = 0;                       // the year the lists offer besides their fixed years
+  // What the status bar shows besides a run's progress and failure: nothing of its own,
+  // the end of the run (with outcome_'s counts), or the counts of the calendar saved.
+  enum class EndShown { Nothing, RunEnd, CalendarSaved };
+  EndShown endShown_ = EndShown::Nothing;
+  CalendarFile savedCounts_;  // its counts only, without the text
 };
 
 }  // namespace varomintel

@@ -95,17 +95,16 @@ void TForm_Main::ConnectPictureMenus() {
     return view_.HasSelection() ? varomintel::DrawShadowDiagram(DiagramSceneOf(view_), moonPictures_, scale)
                                 : QImage();
   };
-  source.frameCount = [this, animation] {
+  source.frameCount = [this, animation](int step, bool whole) {
     animation->view = view_;
-    animation->positions =
-        view_.HasSelection() ? AnimationPositions(view_.Selection().circumstances, kSliderLargeChange, false)
-                             : std::vector<int>{};
+    animation->positions = view_.HasSelection() ? AnimationPositions(view_.Selection().circumstances, step, whole)
+                                                : std::vector<int>{};
     return static_cast<int>(animation->positions.size());
   };
-  source.drawFrame = [this, animation](int i) {
+  source.drawFrame = [this, animation](int i, double scale) {
     if (animation->positions.empty()) return NewDiagramImage();
     animation->view.SetSliderPosition(animation->positions[static_cast<std::size_t>(i)]);
-    return varomintel::DrawShadowDiagram(DiagramSceneOf(animation->view), moonPictures_, 1);
+    return varomintel::DrawShadowDiagram(DiagramSceneOf(animation->view), moonPictures_, scale);
   };
   // On the panels, so that the menu key opens them from the control that has the focus
   // (the time slider, a play button, the map's choices) as a right click does anywhere on

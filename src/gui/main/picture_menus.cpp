@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "gui/common/save_dialog.h"
+#include "gui/main/animation_dialog.h"
 #include "render/video_writer.h"
 #include "text/whole_file.h"
 
@@ -70,16 +71,20 @@ void SavePictureAsked(QWidget* parent, const QImage& picture, Text caption, std:
 }
 
 void SaveAnimationAsked(QWidget* parent, const DiagramMenuSource& source, std::uint8_t language) {
+  AnimationOptions options;
+  if (!AskAnimationOptions(parent, language, source.frameCount, &options)) return;
   const QString path = AskSaveFileName(parent, Caption(kSaveAnimation, language), source.baseName() + ".mp4",
                                        T(kVideoFilter, language), QStringLiteral("mp4"));
   if (path.isEmpty()) return;
-  const int count = source.frameCount();
+  const int count = source.frameCount(options.step, options.whole);
+  const double scale = options.scale;
+  const auto draw = [&source, scale](int i) { return source.drawFrame(i, scale); };
   QProgressDialog progress(T(kSavingAnimation, language), T(kCancel, language), 0, count, parent);
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(0);
   std::string error;
   const VideoOutcome outcome = WriteVideo(
-      path.toStdString(), source.drawFrame(0).size(), 30, count, source.drawFrame,
+      path.toStdString(), draw(0).size(), options.fps, count, draw,
       [&](int done, int) {
         progress.setValue(done);  // also lets the dialog take the click on Cancel
         return !progress.wasCanceled();

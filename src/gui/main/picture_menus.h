@@ -1,8 +1,8 @@
 // The context menus of the main window's pictures (a right click on the panel, or the
 // menu key while one of its controls has the focus): on the shadow diagram "Copy
 // picture", "Save picture as ..." (PNG at the size shown, or at twice the design size)
-// and "Save animation as ..." (the play as an MP4 or WebM video, with a progress dialog
-// that can be cancelled), on the world map "Copy picture" and "Save picture as ...", on
+// and "Save animation as ..." (the play as an MP4 or WebM video, its step, span, frames a
+// second and size asked first, then written with a progress dialog that can be cancelled), on the world map "Copy picture" and "Save picture as ...", on
 // the report "Copy". In German, English and French, in the language of the moment the
 // menu opens.
 #pragma once
@@ -30,10 +30,12 @@ struct DiagramMenuSource {
   std::function<QImage()> shown;              // the picture as it is on the screen
   std::function<QImage(double)> drawAtScale;  // the diagram of the moment at a scale
   std::function<QString()> baseName;          // "eclipse-2022-11-08", for the file names
-  // The frames of the eclipse's video (10 minutes before P1 to 10 after P4, 2 minutes a
-  // frame): their count, and frame i drawn at scale 1 without touching the window.
-  std::function<int()> frameCount;
-  std::function<QImage(int)> drawFrame;
+  // The frames of the eclipse's video, `step` slider positions apart (6: 12 seconds, 60: 2
+  // minutes), over the whole slider or from 10 minutes before P1 to 10 after P4: their
+  // count (the frames that drawFrame then draws), and frame i drawn at a scale without
+  // touching the window.
+  std::function<int(int step, bool whole)> frameCount;
+  std::function<QImage(int, double)> drawFrame;
 };
 
 // The menu of the diagram with its actions (objectNames "CopyPicture", "SavePicture",

@@ -1,0 +1,158 @@
+#include "gui/main/animation_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "gui/common/accessible_names.h"
+#include "render/shadow_diagram.h"
+#include "render/video_writer.h"
+#include "text/number_text.h"
+
+namespace varomintel {
+
+namespace {
+
+enum Text {
+  kTitle,
+  kStep,
+  kFine,
+  kCoarse,
+  kSpan,
+  kEclipse,
+  kWhole,
+  kFps,
+  kSize,
+  kSingle,
+  kDouble,
+  kDuration,
+  kTextCount
+};
+
+// German, English, French.
+constexpr const char* kTexts[kTextCount][3] = {
+    {"Animation speichern", "Save animation", "Enregistrer l'animation"},
+    {"Schritt", "Step", "Pas"},
+    {"fein: 12 s je Bild", "fine: 12 s a frame", "fin : 12 s par image"},
+    {"grob: 2 min je Bild", "coarse: 2 min a frame", "grossier : 2 min par image"},
+    {"Zeitraum", "Span", "Période"},
+    {"die Finsternis (10 min vor P1 bis 10 min nach P4)", "the eclipse (10 min before P1 to 10 min after P4)",
+     "l'éclipse (10 min avant P1 à 10 min après P4)"},
+    {"der ganze Zeitregler (T0 ± 4 h)", "the whole time slider (T0 ± 4 h)", "tout le curseur du temps (T0 ± 4 h)"},
+    {"Bilder je Sekunde", "Frames per second", "Images par seconde"},
+    {"Größe", "Size", "Taille"},
+    {"einfach (%1 × %2)", "single (%1 × %2)", "simple (%1 × %2)"},
+    {"doppelt (%1 × %2)", "double (%1 × %2)", "double (%1 × %2)"},
+    {"%1 Bilder, Spieldauer %2 s", "%1 frames, playing %2 s", "%1 images, durée %2 s"},
+};
+
+QString T(Text text, std::uint8_t language) { return QString::fromUtf8(kTexts[text][language <= 2 ? language : 0]); }
+
+QString SizeText(Text text, int scale, std::uint8_t language) {
+  const QSize size = VideoFrameSize(DiagramSizeAt(scale));
+  return T(text, language).arg(size.width()).arg(size.height());
+}
+
+// A group of two exclusive choices, the first above the second.
+QGroupBox* ChoicePair(const QString& title, const char* name, QRadioButton* first, QRadioButton* second) {
+  auto* group = new QGroupBox(title);
+  group->setObjectName(QString::fromLatin1(name));
+  auto* layout = new QVBoxLayout(group);
+  layout->addWidget(first);
+  layout->addWidget(second);
+  return group;
+}
+
+QRadioButton* Choice(const QString& text, const char* name) {
+  auto* button = new QRadioButton(text);
+  button->setObjectName(QString::fromLatin1(name));
+  return button;
+}
+
+}  // namespace
+
+QString AnimationDurationText(int frames, int fps, std::uint8_t language) {
+  QString seconds = QString::fromStdString(FormatFixed(static_cast<double>(frames) / std::max(1, fps), 1));
+  if (language != 1) seconds.replace('.', ',');
+  return T(kDuration, language).arg(frames).arg(seconds);
+}
+
+AnimationDialog::AnimationDialog(QWidget* parent, std::uint8_t language, const AnimationOptions& options,
+                                 std::function<int(int, bool)> frames)
+    : QDialog(parent), language_(language <= 2 ? language : 0), frames_(std::move(frames)) {
+  setObjectName("Dialog_Animation");
+  setWindowTitle(T(kTitle, language_));
+  fine_ = Choice(T(kFine, language_), "RadioButton_Fine");
+  coarse_ = Choice(T(kCoarse, language_), "RadioButton_Coarse");
+  eclipse_ = Choice(T(kEclipse, language_), "RadioButton_Eclipse");
+  whole_ = Choice(T(kWhole, language_), "RadioButton_Whole");
+  single_ = Choice(SizeText(kSingle, 1, language_), "RadioButton_Single");
+  double_ = Choice(SizeText(kDouble, 2, language_), "RadioButton_Double");
+  fps_ = new QSpinBox;
+  fps_->setObjectName("SpinBox_Fps");
+  fps_->setRange(kMinVideoFps, kMaxVideoFps);
+  auto* fpsLabel = new QLabel(T(kFps, language_));
+  fpsLabel->setObjectName("Label_Fps");
+  fpsLabel->setBuddy(fps_);
+  duration_ = new QLabel;
+  duration_->setObjectName("Label_Duration");
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  buttons->setObjectName("ButtonBox_Animation");
+
+  auto* fpsRow = new QFormLayout;
+  fpsRow->addRow(fpsLabel, fps_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(ChoicePair(T(kStep, language_), "GroupBox_Step", fine_, coarse_));
+  layout->addWidget(ChoicePair(T(kSpan, language_), "GroupBox_Span", eclipse_, whole_));
+  layout->addWidget(ChoicePair(T(kSize, language_), "GroupBox_Size", single_, double_));
+  layout->addLayout(fpsRow);
+  layout->addWidget(duration_);
+  layout->addWidget(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  (options.step == 6 ? fine_ : coarse_)->setChecked(true);
+  (options.whole ? whole_ : eclipse_)->setChecked(true);
+  (options.scale == 2 ? double_ : single_)->setChecked(true);
+  fps_->setValue(std::clamp(options.fps, kMinVideoFps, kMaxVideoFps));
+  ShowDuration();
+
+  for (QRadioButton* b : {fine_, eclipse_}) connect(b, &QRadioButton::toggled, this, &AnimationDialog::ShowDuration);
+  connect(fps_, &QSpinBox::valueChanged, this, &AnimationDialog::ShowDuration);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  NameControlsForScreenReaders(this, language_);
+}
+
+AnimationOptions AnimationDialog::Options() const {
+  AnimationOptions options;
+  options.step = fine_->isChecked() ? 6 : 60;
+  options.whole = whole_->isChecked();
+  options.fps = fps_->value();
+  options.scale = double_->isChecked() ? 2 : 1;
+  return options;
+}
+
+void AnimationDialog::ShowDuration() {
+  if (!frames_) return duration_->hide();
+  const AnimationOptions options = Options();
+  duration_->setText(AnimationDurationText(frames_(options.step, options.whole), options.fps, language_));
+}
+
+bool AskAnimationOptions(QWidget* parent, std::uint8_t language, const std::function<int(int, bool)>& frames,
+                         AnimationOptions* options) {
+  // The last accepted choices of this run of the program.
+  static AnimationOptions last;
+  AnimationDialog dialog(parent, language, last, frames);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  last = dialog.Options();
+  *options = last;
+  return true;
+}
+
+}  // namespace varomintel
