@@ -88,16 +88,24 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
       out += text->Screen() ? "\n" : "\r\n";
     }
     if (json) {
-      Json j;
-      j["index"] = hit.index;
-      j["type"] = EclipseTypeLongName(hit.eclipse.EclipseType, lang);
-      j["type_code"] = static_cast<int>(hit.eclipse.EclipseType);
-      j["saros"] = hit.eclipse.Saros;
-      j["saros_member"] = hit.eclipse.SarosMember;
-      j["saros_count"] = hit.eclipse.SarosCount;
-      j["delta_t_s"] = hit.deltaT;
-      j.update(PlaceResultJson(hit.eclipse, hit.deltaT, hit.place, Observer{latitude, longitude, height}));
-      AppendJsonListItem(out, j);
+      JsonTextWriter w = JsonListItemWriter(out);
+      w.BeginObject();
+      w.Key("index");
+      w.Integer(hit.index);
+      w.Key("type");
+      w.String(EclipseTypeLongName(hit.eclipse.EclipseType, lang));
+      w.Key("type_code");
+      w.Integer(static_cast<int>(hit.eclipse.EclipseType));
+      w.Key("saros");
+      w.Integer(hit.eclipse.Saros);
+      w.Key("saros_member");
+      w.Integer(hit.eclipse.SarosMember);
+      w.Key("saros_count");
+      w.Integer(hit.eclipse.SarosCount);
+      w.Key("delta_t_s");
+      w.Number(hit.deltaT);
+      WritePlaceResult(w, hit.eclipse, hit.deltaT, hit.place, Observer{latitude, longitude, height});
+      w.EndObject();
     }
   };
   callbacks.onBlock = [&](std::string_view block, const std::vector<CityHistSeen>& seen, const std::string&,

@@ -77,14 +77,20 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
       out += text->Screen() ? "\n" : "\r\n";
       return;
     }
-    Json j;
-    j["country"] = p.Country;
-    j["city"] = p.City;
-    j["latitude_deg"] = p.Latitude;
-    j["longitude_deg"] = p.Longitude;
-    j["population"] = p.Population;
-    j.update(PlaceResultJson(input.eclipse, deltaT, p, Observer{p.Latitude, p.Longitude, p.Height}));
-    AppendJsonListItem(out, j);
+    JsonTextWriter w = JsonListItemWriter(out);
+    w.BeginObject();
+    w.Key("country");
+    w.String(p.Country);
+    w.Key("city");
+    w.String(p.City);
+    w.Key("latitude_deg");
+    w.Number(p.Latitude);
+    w.Key("longitude_deg");
+    w.Number(p.Longitude);
+    w.Key("population");
+    w.Integer(p.Population);
+    WritePlaceResult(w, input.eclipse, deltaT, p, Observer{p.Latitude, p.Longitude, p.Height});
+    w.EndObject();
   };
   callbacks.onBlock = [&](std::string_view block, const CityListCounts&) {
     if (text) text->Write(block);

@@ -26,30 +26,55 @@ const char* PhaseName(LocalPhase phase) {
   return "?";
 }
 
-Json PlaceResultJson(const EclipseRecord& eclipse, double deltaT, const StadtType& place, const Observer& observer) {
-  Json j;
-  j["phase"] = PhaseName(place.PhaseType);
-  j["magnitude"] = place.Magnitude;
-  j["magnitude_is_umbral"] = eclipse.EclipseType >= EclipseTypeCode::PartialUmbral;
-  Json contacts = Json::object();
+void WritePlaceResult(JsonTextWriter& w, const EclipseRecord& eclipse, double deltaT, const StadtType& place,
+                      const Observer& observer) {
+  w.Key("phase");
+  w.String(PhaseName(place.PhaseType));
+  w.Key("magnitude");
+  w.Number(place.Magnitude);
+  w.Key("magnitude_is_umbral");
+  w.Boolean(eclipse.EclipseType >= EclipseTypeCode::PartialUmbral);
+  w.Key("contacts");
+  w.BeginObject();
   for (const Contact k : kListContacts) {
+    w.Key(ContactName(k));
     if (!ContactVisible(place, k)) {
-      contacts[ContactName(k)] = nullptr;
+      w.Null();
       continue;
     }
-    const ContactInstant list = ContactUniversalTime(eclipse, deltaT, place.ContactTime[k]);
-    Json c = InstantJson(eclipse, deltaT, place.ContactTime[k]);
-    c["hours_from_t0_tt"] = place.ContactTime[k];
-    c["list_date"] = {{"year", list.year}, {"month", list.month}, {"day", list.day}};
-    c["list_clock_ut"] = list.clock;
-    c["moon_altitude_deg"] = place.ContactAltitude[k] * RadToDeg;
-    const LocalSkyAt sky = SkyAt(eclipse, deltaT, observer, place.ContactTime[k]);
-    c["apparent_altitude_deg"] = sky.moonApparentAltitudeDeg;
-    c["azimuth_deg"] = sky.moonAzimuthDeg;
-    contacts[ContactName(k)] = std::move(c);
+    const double t = place.ContactTime[k];
+    const ContactInstant list = ContactUniversalTime(eclipse, deltaT, t);
+    const double jd = ContactJulianDayUT(eclipse, deltaT, t);
+    w.BeginObject();
+    w.Key("julian_day_ut");
+    w.Number(jd);
+    w.Key("utc");
+    const std::string iso = std::isfinite(jd) ? IsoUtcText(GregorianFromJulianDay(jd)) : std::string();
+    if (iso.empty()) w.Null();
+    else w.String(iso);
+    w.Key("hours_from_t0_tt");
+    w.Number(t);
+    w.Key("list_date");
+    w.BeginObject();
+    w.Key("year");
+    w.Integer(list.year);
+    w.Key("month");
+    w.Integer(list.month);
+    w.Key("day");
+    w.Integer(list.day);
+    w.EndObject();
+    w.Key("list_clock_ut");
+    w.String(list.clock);
+    w.Key("moon_altitude_deg");
+    w.Number(place.ContactAltitude[k] * RadToDeg);
+    const LocalSkyAt sky = SkyAt(eclipse, deltaT, observer, t);
+    w.Key("apparent_altitude_deg");
+    w.Number(sky.moonApparentAltitudeDeg);
+    w.Key("azimuth_deg");
+    w.Number(sky.moonAzimuthDeg);
+    w.EndObject();
   }
-  j["contacts"] = std::move(contacts);
-  return j;
+  w.EndObject();
 }
 
 namespace {
@@ -85,6 +110,11 @@ void AppendJsonListItem(std::string& out, const Json& item) {
     out += "    ";
   }
   out.append(text, from, std::string::npos);
+}
+
+JsonTextWriter JsonListItemWriter(std::string& out) {
+  out += ",\n    ";
+  return JsonTextWriter(out, 4);
 }
 
 void JsonListWriter::Add(const Json& item) {

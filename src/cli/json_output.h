@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/json_text_writer.h"
 #include "eclipse/catalogue.h"
 #include "places/local_sky.h"
 #include "places/place.h"
@@ -22,11 +23,13 @@ using Json = nlohmann::ordered_json;
 // (hours of TT from T0).
 Json InstantJson(const EclipseRecord& eclipse, double deltaT, double t);
 
-// One place's result of a list run: the list date, phase, magnitude and the seven list
-// contacts, null when not seen, each with its instant, the lists' altitude (of the shadow
-// axis, geocentric) and the Moon's topocentric apparent altitude and azimuth at the
-// observer (degrees; computed here, for the contacts written only).
-Json PlaceResultJson(const EclipseRecord& eclipse, double deltaT, const StadtType& place, const Observer& observer);
+// One place's result of a list run, as members of the object open in `w`: the phase,
+// magnitude and the seven list contacts, null when not seen, each with its instant, list
+// date and clock, the lists' altitude (of the shadow axis, geocentric) and the Moon's
+// topocentric apparent altitude and azimuth at the observer (degrees; computed here, for
+// the contacts written only).
+void WritePlaceResult(JsonTextWriter& w, const EclipseRecord& eclipse, double deltaT, const StadtType& place,
+                      const Observer& observer);
 
 // "penumbral", "partial", "total".
 const char* PhaseName(LocalPhase phase);
@@ -41,6 +44,10 @@ void WriteJson(std::ostream& out, const Json& document);
 // Appends one item of a JsonListWriter's list to `out`, laid out as Add writes it, for
 // JsonListWriter::AddItems.
 void AppendJsonListItem(std::string& out, const Json& item);
+
+// The same, written directly: appends the item's separator to `out` and returns a writer
+// for the item, at its depth in the list, which the caller fills with one value.
+JsonTextWriter JsonListItemWriter(std::string& out);
 
 class JsonListWriter {
  public:
