@@ -43,6 +43,7 @@ void AppendJsonString(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
   const std::size_t start = out.size();
   out += '"';
+  std::size_t run = 0;  // start of the bytes not yet written, which need no escape
   for (std::size_t i = 0; i < text.size();) {
     const auto c = static_cast<unsigned char>(text[i]);
     if (c >= 0x80) {
@@ -55,10 +56,14 @@ void AppendJsonString(std::string& out, std::string_view text) {
                                                                nlohmann::ordered_json::error_handler_t::replace);
         return;
       }
-      out.append(text, i, n);
       i += n;
       continue;
     }
+    if (c >= 0x20 && c != '"' && c != '\\') {
+      ++i;
+      continue;
+    }
+    out.append(text, run, i - run);
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -67,17 +72,14 @@ void AppendJsonString(std::string& out, std::string_view text) {
       case '\n': out += "\\n"; break;
       case '\f': out += "\\f"; break;
       case '\r': out += "\\r"; break;
-      default:
-        if (c < 0x20) {
-          out += "\\u00";
-          out += kHex[c >> 4];
-          out += kHex[c & 0xF];
-        } else {
-          out += static_cast<char>(c);
-        }
+      default: {
+        const char u[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
+        out.append(u, sizeof u);
+      }
     }
-    ++i;
+    run = ++i;
   }
+  out.append(text, run, text.size() - run);
   out += '"';
 }
 
