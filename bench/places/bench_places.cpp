@@ -106,8 +106,8 @@ void BM_CityListWholeEnglishFile(benchmark::State& state) {
 }
 BENCHMARK(BM_CityListWholeEnglishFile)->Unit(benchmark::kMillisecond);
 
-void BM_CityHistWholeCatalogue(benchmark::State& state) {
-  const BenchCatalogue& bench = TheCatalogue();
+// Basel over the whole catalogue: the city history of both benchmarks.
+CityHistInput BaselWholeCatalogue(const BenchCatalogue& bench) {
   CityHistInput input;
   input.catalogue = &bench.catalogue;
   input.name = "Basel";
@@ -115,6 +115,12 @@ void BM_CityHistWholeCatalogue(benchmark::State& state) {
   input.westLongitude = -7.5 * DegToRad;
   input.firstYear = -5000;
   input.lastYear = 7000;
+  return input;
+}
+
+void BM_CityHistWholeCatalogue(benchmark::State& state) {
+  const BenchCatalogue& bench = TheCatalogue();
+  const CityHistInput input = BaselWholeCatalogue(bench);
   const std::atomic<bool> stop{false};
   int found = 0;
   std::size_t bytes = 0;
@@ -176,13 +182,7 @@ BENCHMARK(BM_CityFileReadLines)->Unit(benchmark::kMillisecond);
 
 void BM_CityHistBlocksWholeCatalogue(benchmark::State& state) {
   const BenchCatalogue& bench = TheCatalogue();
-  CityHistInput input;
-  input.catalogue = &bench.catalogue;
-  input.name = "Basel";
-  input.latitude = 47.5 * DegToRad;
-  input.westLongitude = -7.5 * DegToRad;
-  input.firstYear = -5000;
-  input.lastYear = 7000;
+  const CityHistInput input = BaselWholeCatalogue(bench);
   const std::atomic<bool> stop{false};
   std::size_t bytes = 0;
   int found = 0;

@@ -89,10 +89,34 @@ CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks&
 namespace {
 
 // One block of the city file: its lines as read, and what the pool made of them.
-struct CityBlock {
+// Lines of the city file read for the pool: one string and the ends of its lines, so that
+// a block costs two allocations however many lines it holds (both reused).
+struct LineBlock {
   std::string lines;                // the lines one after another, without line breaks
   std::vector<std::size_t> ends;    // where each line ends in `lines`
   long firstLine = 0;               // 1-based number of the block's first line
+
+  // Reads up to `count` lines; false when the file had none left.
+  bool Fill(CityFileReader& reader, std::size_t count) {
+    lines.clear();
+    ends.clear();
+    firstLine = reader.LineNumber() + 1;
+    std::string_view line;
+    while (ends.size() < count && reader.Next(line)) {
+      lines += line;
+      ends.push_back(lines.size());
+    }
+    return !ends.empty();
+  }
+  std::size_t Count() const { return ends.size(); }
+  std::string_view Line(std::size_t i) const {
+    const std::size_t begin = i == 0 ? 0 : ends[i - 1];
+    return std::string_view(lines).substr(begin, ends[i] - begin);
+  }
+  long LineNumber(std::size_t i) const { return firstLine + static_cast<long>(i); }
+};
+
+struct CityBlock : LineBlock {
   std::uint64_t bytesAfter = 0;     // bytes of the file consumed with the block
   StadtType place;                  // reused from place to place
   std::string text;                 // what the format callback appended
@@ -121,20 +145,13 @@ CityListOutcome RunCityListBlocks(const CityListInput& input, const CityListBloc
   const unsigned threads = blocks.threads ? blocks.threads : ListThreads();
   const std::size_t blockSize = std::max<std::size_t>(1, blocks.size);
   std::vector<CityBlock> slots(BlockSlots(threads));
-  std::string_view line;
 
   BlockSteps steps;
   steps.read = [&](std::size_t slot) {
     CityBlock& b = slots[slot];
-    b.lines.clear();
-    b.ends.clear();
-    b.firstLine = reader.LineNumber() + 1;
-    while (b.ends.size() < blockSize && reader.Next(line)) {
-      b.lines += line;
-      b.ends.push_back(b.lines.size());
-    }
+    const bool any = b.Fill(reader, blockSize);
     b.bytesAfter = reader.BytesConsumed();
-    return !b.ends.empty();
+    return any;
   };
   steps.work = [&](std::size_t slot) {
     CityBlock& b = slots[slot];
@@ -144,16 +161,14 @@ CityListOutcome RunCityListBlocks(const CityListInput& input, const CityListBloc
     b.abandoned = false;
     b.failure.reset();
     ContactClock clock(eclipse, deltaT);
-    std::size_t begin = 0;
-    for (std::size_t i = 0; i < b.ends.size(); begin = b.ends[i], ++i) {
+    for (std::size_t i = 0; i < b.Count(); ++i) {
       if (i % kStopTestEvery == kStopTestEvery - 1 && stop.load(std::memory_order_relaxed)) {
         b.abandoned = true;
         return;
       }
-      PlaceStep step = StepPlace(std::string_view(b.lines).substr(begin, b.ends[i] - begin), threshold, prepared,
-                                 b.place, b.counts, b.unconverged);
+      PlaceStep step = StepPlace(b.Line(i), threshold, prepared, b.place, b.counts, b.unconverged);
       if (step.error) {
-        b.failure = CityFileFailure::BadNumberAt(b.firstLine + static_cast<long>(i), std::move(*step.error));
+        b.failure = CityFileFailure::BadNumberAt(b.LineNumber(i), std::move(*step.error));
         return;
       }
       if (step.seen && callbacks.format) callbacks.format(b.text, clock, b.place);
@@ -194,36 +209,21 @@ CityFileSurvey SurveyCityFile(const std::string& cityFile, int populationItem) {
   CityFileReader reader(cityFile);
   const std::int32_t threshold = PopulationThreshold(populationItem);
   const unsigned threads = ListThreads();
-  struct SurveyBlock {
-    std::string lines;
-    std::vector<std::size_t> ends;
-    long firstLine = 0;
+  struct SurveyBlock : LineBlock {
     long passing = 0;
     std::optional<CityFileFailure> failure;
   };
   std::vector<SurveyBlock> slots(BlockSlots(threads));
-  std::string_view line;
   BlockSteps steps;
-  steps.read = [&](std::size_t slot) {
-    SurveyBlock& b = slots[slot];
-    b.lines.clear();
-    b.ends.clear();
-    b.firstLine = reader.LineNumber() + 1;
-    while (b.ends.size() < 4096 && reader.Next(line)) {
-      b.lines += line;
-      b.ends.push_back(b.lines.size());
-    }
-    return !b.ends.empty();
-  };
+  steps.read = [&](std::size_t slot) { return slots[slot].Fill(reader, 4096); };
   steps.work = [&](std::size_t slot) {
     SurveyBlock& b = slots[slot];
     b.passing = 0;
     b.failure.reset();
     std::int32_t population = 0;
-    std::size_t begin = 0;
-    for (std::size_t i = 0; i < b.ends.size(); begin = b.ends[i], ++i) {
-      if (auto error = CheckCityLine(std::string_view(b.lines).substr(begin, b.ends[i] - begin), population)) {
-        b.failure = CityFileFailure::BadNumberAt(b.firstLine + static_cast<long>(i), std::move(*error));
+    for (std::size_t i = 0; i < b.Count(); ++i) {
+      if (auto error = CheckCityLine(b.Line(i), population)) {
+        b.failure = CityFileFailure::BadNumberAt(b.LineNumber(i), std::move(*error));
         return;
       }
       if (population >= threshold) ++b.passing;
