@@ -8,7 +8,7 @@ set -euo pipefail
 
 run_packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n nlohmann-json3-dev
+  qt6-base-dev qt6-translations-l10n nlohmann-json3-dev libcli11-dev
   libavcodec-dev libavformat-dev libswscale-dev libavutil-dev
   fonts-liberation fonts-dejavu-core
 )
@@ -20,6 +20,7 @@ test_packages=(
   dpkg-dev desktop-file-utils appstream lintian librsvg2-bin
   xvfb xauth openbox xdotool imagemagick
   ffmpeg
+  ccache
 )
 
 case "${1:-test}" in
