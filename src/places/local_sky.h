@@ -33,6 +33,16 @@ struct Observer {
   double heightM = 0;       // metres above the ellipsoid (sea level)
 };
 
+// The heights a place on or above the Earth can have, in metres above the ellipsoid: from
+// below the deepest dry depression (the Dead Sea shore, -430 m, with room for mines) to the
+// edge of space (the Karman line, 100 km). Outside them the topocentric formulas still give
+// numbers, but for no observer.
+inline constexpr double kMinObserverHeightM = -1000;
+inline constexpr double kMaxObserverHeightM = 100000;
+inline bool IsObserverHeight(double heightM) {
+  return heightM >= kMinObserverHeightM && heightM <= kMaxObserverHeightM;  // false for NaN
+}
+
 // The sky's darkness by the Sun's geometric altitude h (centre, no refraction): day while
 // its upper limb is up (h > -0.833 degrees: 34' of refraction and 16' of semidiameter),
 // then civil (h > -6), nautical (h > -12), astronomical twilight (h > -18), night.
