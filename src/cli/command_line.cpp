@@ -84,6 +84,18 @@ Args ArgsOf(const Bound& bound) {
   return args;
 }
 
+// "missing INDEX", "missing --lat DEG{N|S}": the first required argument of the command
+// `given` that is missing; empty when none is.
+std::string Missing(const std::vector<Bound>& bound, const CLI::App* given) {
+  for (const Bound& b : bound) {
+    if (b.app != given) continue;
+    if (b.positional && b.positional->count() == 0) return std::string("missing ") + b.command->positional;
+    for (const auto& [spec, option] : b.options)
+      if (spec->required && option->count() == 0) return std::string("missing ") + spec->name + " " + spec->value;
+  }
+  return {};
+}
+
 // The line for an argument that no declaration takes, `command` being the command given.
 std::string LeftOver(const std::string& arg, const std::string& command, int argc, const char* const* argv) {
   if (!arg.starts_with("-") || arg == "-") return "unexpected argument " + Quoted(arg);
@@ -138,6 +150,9 @@ int RunCommand(int argc, const char* const* argv, std::ostream& out, std::ostrea
         throw UsageError{"unknown command " + Quoted(rest.front()) + " (try --help)"};
       if (app.get_subcommands().empty() && dynamic_cast<const CLI::RequiredError*>(&e))
         throw UsageError{"no command given (try --help)"};
+      if (dynamic_cast<const CLI::RequiredError*>(&e))
+        if (const std::string missing = Missing(bound, app.get_subcommands().front()); !missing.empty())
+          throw UsageError{missing};
       if (dynamic_cast<const CLI::ExtrasError*>(&e) && !rest.empty())
         throw UsageError{LeftOver(rest.front(), app.get_subcommands().front()->get_name(), argc, argv)};
       throw UsageError{e.what()};

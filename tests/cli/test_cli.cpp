@@ -84,11 +84,12 @@ TEST_F(Cli, ReportLanguagesTimeScaleAndZone) {
   EXPECT_EQ(lines[0], "Eclipse lunaire partielle");
   EXPECT_EQ(lines[2], "Les temps sont des temps terrestres (TT)");
 
-  // A zone of -3.456 h shows as -3.46, and moves every clock by it.
+  // A zone is taken to the whole minute: -3.456 h is -3 h 27 min, shown as -3.45, and
+  // moves every clock by it.
   const CliRun utc = Exec("report 3");
   r = Exec("report 3 --tz -3.456");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.Lines()[2], "Times are Civil Time [UTC-3.46]");
+  EXPECT_EQ(r.Lines()[2], "Times are Civil Time [UTC-3.45]");
   EXPECT_NE(r.Lines()[5], utc.Lines()[5]);
 }
 
