@@ -36,6 +36,11 @@ bool IsStandardOutput(std::string_view target) { return target == "-" || target 
 
 bool WritePictureBytes(const std::string& target, std::string_view bytes, std::ostream& out, std::string* error) {
   if (IsStandardOutput(target)) {
+    // A picture's bytes would only garble a terminal, and maybe send it commands.
+    if (::isatty(STDOUT_FILENO) == 1) {
+      *error = "will not write the picture to standard output: it is a terminal (redirect it to a file or a pipe)";
+      return false;
+    }
     // Written and checked at the end, with the rest of the output (RunCli).
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return true;

@@ -11,7 +11,8 @@ namespace varomintel::cli {
 // "-" and "/dev/stdout": the program's standard output.
 bool IsStandardOutput(std::string_view target);
 
-// Writes `bytes` to `target`: standard output (IsStandardOutput) through `out`; a target
+// Writes `bytes` to `target`: standard output (IsStandardOutput) through `out`, unless it
+// is a terminal; a target
 // that exists and is not a regular file (a pipe, a terminal, /dev/null) or that lies under
 // /dev/ or /proc/ directly, as a shell's redirection would, since no file can be put in its
 // place; any other file whole or not at all (WriteWholeFile: a new neighbour renamed over
