@@ -17,7 +17,6 @@
 #include "places/calendar_export.h"
 #include "places/city_hist.h"
 #include "text/number_text.h"
-#include "text/utf8_text.h"
 
 namespace varomintel::cli {
 
@@ -134,18 +133,13 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
 const bool registered = RegisterCommand(
     {.name = "cityhist",
      .summary = "every eclipse between two years that is visible at one place",
-     .options = {PlaceSpecs()[0], PlaceSpecs()[1], PlaceSpecs()[2], NameSpec(),
-                 {.name = "--from", .value = "YEAR", .help = "the first year (by default the catalogue's first)",
-                  .check = Check::Integer, .min = std::numeric_limits<int>::min(),
-                  .max = std::numeric_limits<int>::max(), .unit = "year"},
-                 {.name = "--to", .value = "YEAR", .help = "the last year (by default the catalogue's last)",
-                  .check = Check::Integer, .min = std::numeric_limits<int>::min(),
-                  .max = std::numeric_limits<int>::max(), .unit = "year"},
+     .options = {LatitudeSpec(), LongitudeSpec(), HeightSpec(), NameSpec(),
+                 YearSpec("--from", "the first year (by default the catalogue's first)"),
+                 YearSpec("--to", "the last year (by default the catalogue's last)"),
                  LanguageSpec(),
                  {.name = "--screen", .help = "the fixed-width lines of the window instead of the saved list"},
                  FormatSpec(/*calendarAllowed=*/true)},
      .example = "cityhist --lat 47.3769N --lon 8.5417E --name Zurich --from 2000 --to 2040 --format ics",
-     .needsCatalogue = true,
      .run = &CityHist});
 
 }  // namespace

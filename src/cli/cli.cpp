@@ -2,6 +2,7 @@
 // shared by the program and the picture module (each has its own copy of the table).
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <optional>
 #include <string>
@@ -101,6 +102,9 @@ void CheckValue(const OptionSpec& o, std::string_view v) {
   switch (o.check) {
     case Check::None:
       return;
+    case Check::NoBlank:
+      if (HasBlank(v)) throw UsageError{name + " must be written without blanks" + refused};
+      return;
     case Check::PlainText:
       // A tab or a line break would break the tab-separated lines; every output is UTF-8
       // (a calendar must be, RFC 5545 §3.1.4).
@@ -170,13 +174,25 @@ OptionSpec TimeZoneSpec() {
           .check = Check::Real, .unit = "hours"};
 }
 
-std::vector<OptionSpec> PlaceSpecs() {
-  return {{.name = "--lat", .value = "DEG{N|S}", .help = "latitude, degrees north or south (47.5N)",
-           .check = Check::Latitude, .required = true},
-          {.name = "--lon", .value = "DEG{E|W}", .help = "longitude, degrees east or west (7.5E)",
-           .check = Check::Longitude, .required = true},
-          {.name = "--height", .value = "M", .help = "height above sea level in metres (-1000 to 100000, default 0)",
-           .check = Check::Real, .min = kMinObserverHeightM, .max = kMaxObserverHeightM, .unit = "metres"}};
+OptionSpec LatitudeSpec() {
+  return {.name = "--lat", .value = "DEG{N|S}", .help = "latitude, degrees north or south (47.5N)",
+          .check = Check::Latitude, .required = true};
+}
+
+OptionSpec LongitudeSpec() {
+  return {.name = "--lon", .value = "DEG{E|W}", .help = "longitude, degrees east or west (7.5E)",
+          .check = Check::Longitude, .required = true};
+}
+
+// Heights of places on or above the Earth: beyond them the observer's geometry is nonsense.
+OptionSpec HeightSpec() {
+  return {.name = "--height", .value = "M", .help = "height above sea level in metres (-1000 to 100000, default 0)",
+          .check = Check::Real, .min = kMinObserverHeightM, .max = kMaxObserverHeightM, .unit = "metres"};
+}
+
+OptionSpec YearSpec(const char* name, const char* help) {
+  return {.name = name, .value = "YEAR", .help = help, .check = Check::Integer,
+          .min = std::numeric_limits<int>::min(), .max = std::numeric_limits<int>::max(), .unit = "year"};
 }
 
 OptionSpec NameSpec() {

@@ -33,6 +33,7 @@ struct UsageError {
 // rule: no blank inside or around it.
 enum class Check {
   None,       // any text
+  NoBlank,    // a text without blanks (a number read by the main window's own rule, such as --year)
   PlainText,  // UTF-8 without control characters (a name that goes into lines and files)
   Choice,     // one of the words of `value`, separated by '|' ("de|en|fr")
   Integer,    // a whole number from `min` to `max`
@@ -104,8 +105,11 @@ OptionSpec LanguageSpec();                               // --lang de|en|fr
 OptionSpec FormatSpec(bool calendarAllowed = false);     // --format text|json[|ics]
 OptionSpec ScaleSpec();                                  // --scale S, 1..4
 OptionSpec TimeZoneSpec();                               // --tz HOURS
-std::vector<OptionSpec> PlaceSpecs();                    // --lat, --lon, --height
+OptionSpec LatitudeSpec();                               // --lat DEG{N|S}, required
+OptionSpec LongitudeSpec();                              // --lon DEG{E|W}, required
+OptionSpec HeightSpec();                                 // --height M, kMinObserverHeightM..kMaxObserverHeightM
 OptionSpec NameSpec();                                   // --name TEXT
+OptionSpec YearSpec(const char* name, const char* help);  // a whole year (of int)
 
 // A number as the options take it: no blank anywhere, then ParseInteger or ParseReal.
 std::optional<long long> StrictInteger(std::string_view text);

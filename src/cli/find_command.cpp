@@ -1,6 +1,5 @@
 // varomintel-cli find: the eclipse that the year or the Saros entry of the main window
 // selects, with its date and type; or every eclipse of a span of years.
-#include <limits>
 #include <ostream>
 #include <string>
 
@@ -102,19 +101,16 @@ int Find(Args& args, const Catalogue* cat, Context& ctx) {
   return kExitOk;
 }
 
-constexpr double kMinYear = std::numeric_limits<int>::min();
-constexpr double kMaxYear = std::numeric_limits<int>::max();
-
 const bool registered = RegisterCommand(
     {.name = "find",
      .summary = "the eclipse that a year or a Saros selects, or every eclipse of a span of years",
      .options = {{.name = "--year", .value = "YEAR",
-                  .help = "the first eclipse of the year (a year past either end selects that end)"},
-                 {.name = "--saros", .value = "SAROS", .help = "the first eclipse of the Saros series"},
-                 {.name = "--from", .value = "YEAR", .help = "with --to: every eclipse of the years, both included",
-                  .check = Check::Integer, .min = kMinYear, .max = kMaxYear, .unit = "year"},
-                 {.name = "--to", .value = "YEAR", .help = "the last year of --from",
-                  .check = Check::Integer, .min = kMinYear, .max = kMaxYear, .unit = "year"},
+                  .help = "the first eclipse of the year (a year past either end selects that end)",
+                  .check = Check::NoBlank},
+                 {.name = "--saros", .value = "SAROS", .help = "the first eclipse of the Saros series",
+                  .check = Check::NoBlank},
+                 YearSpec("--from", "with --to: every eclipse of the years, both included"),
+                 YearSpec("--to", "the last year of --from"),
                  LanguageSpec(),
                  FormatSpec()},
      .example = "find --from 2026 --to 2028",

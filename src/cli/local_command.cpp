@@ -14,7 +14,6 @@
 #include "places/local_sky.h"
 #include "places/local_sky_text.h"
 #include "text/number_text.h"
-#include "text/utf8_text.h"
 
 namespace varomintel::cli {
 
@@ -96,7 +95,7 @@ const bool registered = RegisterCommand(
      .summary = "what one place really sees of one eclipse, contact by contact, and a sentence that sums it up",
      .positional = "INDEX",
      .positionalHelp = "the eclipse's number in the catalogue",
-     .options = {PlaceSpecs()[0], PlaceSpecs()[1], PlaceSpecs()[2], NameSpec(), TimeZoneSpec(), LanguageSpec(),
+     .options = {LatitudeSpec(), LongitudeSpec(), HeightSpec(), NameSpec(), TimeZoneSpec(), LanguageSpec(),
                  FormatSpec()},
      .example = "local 16921 --lat 40.71N --lon 74.01W --name 'New York' --tz -5",
      .run = &Local});

@@ -643,6 +643,8 @@ INSTANTIATE_TEST_SUITE_P(
                           "index ' 16921' is not a whole number", "[ ! -s out.txt ]"},
         PictureCommandRow{"number_blank_item", "", "$CLI --catalogue $CAT citylist 16921 --population-item \"6 \" > out.txt",
                           2, "--population-item must be a whole number from 0 to 9", "[ ! -s out.txt ]"},
+        PictureCommandRow{"number_blank_year", "", "$CLI --catalogue $CAT find --year \"2000 \" > out.txt", 2,
+                          "--year must be written without blanks, not '2000 '", "[ ! -s out.txt ]"},
         PictureCommandRow{"local_name", "", LOCAL "--name \"New York\" > out.txt", 0, "",
                           "grep -q \"^Place: New York, 40\" out.txt"},
         PictureCommandRow{"local_zone_of_seconds", "", LOCAL "--tz 0.008 > out.txt", 0, "",
