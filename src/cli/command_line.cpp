@@ -165,7 +165,13 @@ int RunCommand(int argc, const char* const* argv, std::ostream& out, std::ostrea
           throw UsageError{missing};
       if (dynamic_cast<const CLI::ExtrasError*>(&e) && !rest.empty())
         throw UsageError{LeftOver(rest.front(), app.get_subcommands().front()->get_name(), argc, argv)};
-      throw UsageError{e.what()};
+      // "--lang: At Most 1 required but received 2", "--tz: 1 required HOURS missing".
+      const std::string what = e.what();
+      if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) && what.find(": At Most 1 ") != std::string::npos)
+        throw UsageError{what.substr(0, what.find(':')) + " is given more than once"};
+      if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) && what.ends_with(" missing"))
+        throw UsageError{what.substr(0, what.find(':')) + " needs a value"};
+      throw UsageError{what};
     }
     const auto selected = std::find_if(bound.begin(), bound.end(),
                                        [&](const Bound& b) { return b.app == app.get_subcommands().front(); });
