@@ -140,7 +140,9 @@ TEST_F(Cli, BadArgumentsAndCataloguesGiveOneLineAndStatusTwo) {
   const char* bad[] = {"",          "frobnicate",          "report",        "report 0",
                        "report 4",  "report x",            "report 1 --lang it",
                        "report 1 --tz abc",  "circumstances 3..2", "find",    "find --year 1 --saros 2",
-                       "--catalogue", "--catalogue nowhere.bin report 1", "report 1 extra"};
+                       "--catalogue", "--catalogue nowhere.bin report 1", "report 1 extra",
+                       "report 1 --lang de --lang fr", "report 1 --tz", "report 1 --bogus", "--lang de report 1",
+                       "report 1 --catalogue x", "report --tz 1"};
   for (const char* args : bad) {
     const CliRun r = Exec(args);
     EXPECT_EQ(r.status, 2) << args;
