@@ -1,15 +1,13 @@
 // The command line of varomintel-cli: parsed with CLI11 from the commands' declarations
 // (commands.h), which also give every help text. This is the one file that includes the
 // parser library: it is large and slow to compile, and nothing else needs it.
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <cerrno>
-#include <optional>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -53,8 +51,8 @@ void Declare(CLI::App& parent, const Command& command, bool full, Bound& bound) 
   CLI::App* sub = parent.add_subcommand(command.name, command.summary);
   sub->group("Commands");
   sub->set_help_flag("-h,--help", "print this help and exit");
-  if (!full) return;
   bound.app = sub;
+  if (!full) return;
   if (*command.example) sub->footer(std::string("Example:\n  varomintel-cli ") + command.example);
   if (command.positional)
     bound.positional = sub->add_option(command.positional, command.positionalHelp)->required()->type_name("");

@@ -76,7 +76,7 @@ class Args {
 struct Context {
   std::ostream& out;
   std::ostream& err;
-  std::string programDir;  // the executable's folder, ending in "/"
+  std::string programDir;  // the executable's folder, ending in "/"; empty when unknown (no /proc)
 };
 
 struct Command {
