@@ -5,6 +5,7 @@
 #include <QImage>
 
 #include <csignal>
+#include <optional>
 #include <cstdio>
 #include <ostream>
 #include <string>
@@ -17,6 +18,8 @@
 #include "cli/diagram_options.h"
 #include "cli/diagram_pictures.h"
 #include "cli/offscreen_application.h"
+#include "cli/picture_module.h"
+#include "cli/picture_output.h"
 #include "render/moon_pictures.h"
 #include "render/shadow_diagram.h"
 #include "render/video_writer.h"
@@ -86,25 +89,26 @@ class ProgressBar {
 int Animate(Args& args, const Catalogue* cat, Context& ctx) {
   const Catalogue& catalogue = *cat;
   const TimeSettings settings = DiagramTimeOptions(args);
-  const auto out = args.Value("--out");
-  const auto step = args.Value("--step");
-  const auto fpsText = args.Value("--fps");
+  // "/dev/stdout" is standard output too: the video writer gets "-" for it.
+  const std::string out(args.Value("--out").value_or(""));
+  const std::string path = IsStandardOutput(out) ? "-" : out;
+  const auto container = args.Value("--format");
+  const int frameStep = FrameStepOption(args.Value("--step"), 60);
   const bool whole = args.Flag("--whole");
   const double scale = ScaleOption(args);
-  const int index = IndexArgument(args.Positional("INDEX"), catalogue);
-  args.ExpectEnd();
-  if (!out || out->empty()) throw UsageError{"give --out FILE.mp4 or --out FILE.webm"};
-  if (!VideoFormatOf(std::string(*out)))
-    throw UsageError{"--out must name a .mp4 or .webm file, not '" + std::string(*out) + "'"};
-  const int frameStep = FrameStepOption(step, 60);
-  int fps = 30;
-  if (fpsText) {
-    const auto n = ParseInteger(*fpsText);
-    if (!n || *n < kMinVideoFps || *n > kMaxVideoFps)
-      throw UsageError{"--fps must be a whole number from " + std::to_string(kMinVideoFps) + " to " +
-                       std::to_string(kMaxVideoFps) + ", not '" + std::string(*fpsText) + "'"};
-    fps = static_cast<int>(*n);
-  }
+  const int fps = static_cast<int>(StrictInteger(args.Value("--fps").value_or("30")).value_or(30));
+  const int index = IndexArgument(args.Positional(), catalogue);
+  if (out.empty()) throw UsageError{"give --out FILE.mp4, --out FILE.webm or --out - with --format"};
+  // A stream has no name to tell its container: --format does. A file's extension does,
+  // and --format, when given too, must say the same.
+  const std::optional<VideoFormat> named = VideoFormatOf(path);
+  const std::optional<VideoFormat> chosen =
+      container ? std::optional(*container == "webm" ? VideoFormat::WebM : VideoFormat::Mp4) : std::nullopt;
+  if (path == "-" && !chosen) throw UsageError{"--out - needs --format mp4 or --format webm"};
+  if (path != "-" && !named)
+    throw UsageError{"--out must name a .mp4 or .webm file, or be - with --format, not " + Quoted(path)};
+  if (path != "-" && chosen && chosen != named)
+    throw UsageError{"--format " + std::string(*container) + " does not match the file name " + Quoted(path)};
 
   const auto app = OffscreenApplication();
   const SelectedEclipse selection = SelectEclipseAt(catalogue, index, settings);
@@ -134,9 +138,9 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
     bar.Show(done, count);
     return interrupted == 0;
   };
-  const std::string path(*out);
   const int count = static_cast<int>(positions.size());
   std::string error;
+  // "-" is standard output: the video writer decides how a stream is written.
   const VideoOutcome outcome = WriteVideo(path, DiagramSizeAt(scale), fps, count, draw, progress, &error);
   if (outcome == VideoOutcome::Cancelled) {
     ErrorLine(ctx.err, "animate: interrupted; '" + path + "' is not written");
@@ -147,7 +151,8 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
     return kExitOutput;
   }
   const QSize size = VideoFrameSize(DiagramSizeAt(scale));
-  ctx.out << path << '\t' << count << " frames\t" << size.width() << 'x' << size.height() << '\t' << fps
+  if (path != "-")  // the video on standard output is all that goes there
+    ctx.out << path << '\t' << count << " frames\t" << size.width() << 'x' << size.height() << '\t' << fps
           << " fps\t" << FormatFixed(static_cast<double>(count) / fps, 2) << " s\t" << firstTime << " - "
           << lastTime << '\n';
   if (selection.converged) return kExitOk;
@@ -156,7 +161,9 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
   return kExitNothing;
 }
 
-const bool registered = RegisterCommand({"animate", "", true, &Animate});  // usage: picture_commands.cpp
+static_assert(kMinFps == kMinVideoFps && kMaxFps == kMaxVideoFps);
+
+const bool registered = RegisterCommand({.name = "animate", .run = &Animate});  // declared in picture_commands.cpp
 
 }  // namespace
 

@@ -84,8 +84,7 @@ int Circumstances(Args& args, const Catalogue* cat, Context& ctx) {
   const Catalogue& catalogue = *cat;
   const bool tt = args.Flag("--tt");
   const OutputFormat format = FormatOption(args);
-  const std::string_view which = args.Positional("INDEX");
-  args.ExpectEnd();
+  const std::string_view which = args.Positional();
   int first = 0;
   int last = 0;
   bool blocks = true;
@@ -130,7 +129,14 @@ int Circumstances(Args& args, const Catalogue* cat, Context& ctx) {
   return status;
 }
 
-const bool registered = RegisterCommand({"circumstances", "INDEX|A..B|all [--tt] [--format text|json]", true, &Circumstances});
+const bool registered = RegisterCommand(
+    {.name = "circumstances",
+     .summary = "the computed circumstances of one eclipse, a range or all as name<TAB>value lines",
+     .positional = "INDEX|A..B|all",
+     .positionalHelp = "one eclipse, the eclipses A to B, or the whole catalogue",
+     .options = {{.name = "--tt", .help = "terrestrial time instead of universal time"}, FormatSpec()},
+     .example = "circumstances 16900..16921 --format json",
+     .run = &Circumstances});
 
 }  // namespace
 

@@ -17,39 +17,27 @@
 #include "places/calendar_export.h"
 #include "places/city_hist.h"
 #include "text/number_text.h"
-#include "text/utf8_text.h"
 
 namespace varomintel::cli {
 
 namespace {
 
-int Year(std::optional<std::string_view> text, const char* option, int absent) {
-  if (!text) return absent;
-  const auto v = ParseInteger(*text);
-  if (!v || *v < std::numeric_limits<int>::min() || *v > std::numeric_limits<int>::max())
-    throw UsageError{std::string(option) + " must be a whole year, not '" + std::string(*text) + "'"};
-  return static_cast<int>(*v);
-}
-
 int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
   const std::uint8_t lang = LanguageOption(args);
   const bool screen = args.Flag("--screen");
-  const OutputFormat format = FormatOption(args, /*calendarAllowed=*/true);
+  const OutputFormat format = FormatOption(args);
   if (screen && format != OutputFormat::Text) throw UsageError{"--screen goes with the text format only"};
   const PlaceOption where = PlaceOptions(args);
   const double latitude = where.latitudeDeg;
   const double longitude = where.longitudeDeg;
   const double height = where.heightM;
   const auto name = args.Value("--name");
-  // A tab or a line break in the name would break the tab-separated lines.
-  if (name && ContainsControlCharacter(*name))
-    throw UsageError{"--name must not contain control characters such as tabs or line breaks"};
-  // Every output is UTF-8 (the calendar must be, RFC 5545 §3.1.4): a name in another
-  // encoding would come out garbled or replaced.
-  if (name && !IsValidUtf8(*name)) throw UsageError{"--name must be UTF-8 text"};
-  const int first = Year(args.Value("--from"), "--from", std::numeric_limits<int>::min());
-  const int last = Year(args.Value("--to"), "--to", std::numeric_limits<int>::max());
-  args.ExpectEnd();
+  const auto year = [&](const char* option, int absent) {
+    const auto text = args.Value(option);
+    return text ? static_cast<int>(StrictInteger(*text).value_or(absent)) : absent;
+  };
+  const int first = year("--from", std::numeric_limits<int>::min());
+  const int last = year("--to", std::numeric_limits<int>::max());
   if (last < first)
     throw UsageError{"the years run backwards: --from " + std::to_string(first) + " is after --to " +
                      std::to_string(last)};
@@ -142,10 +130,17 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
   return outcome.found > 0 ? kExitOk : kExitNothing;
 }
 
-const bool registered = RegisterCommand({"cityhist",
-                                         "--lat DEG{N|S} --lon DEG{E|W} [--height M] [--name TEXT] [--from YEAR] "
-                                         "[--to YEAR] [--lang de|en|fr] [--screen | --format text|json|ics]",
-                                         true, &CityHist});
+const bool registered = RegisterCommand(
+    {.name = "cityhist",
+     .summary = "every eclipse between two years that is visible at one place",
+     .options = {LatitudeSpec(), LongitudeSpec(), HeightSpec(), NameSpec(),
+                 YearSpec("--from", "the first year (by default the catalogue's first)"),
+                 YearSpec("--to", "the last year (by default the catalogue's last)"),
+                 LanguageSpec(),
+                 {.name = "--screen", .help = "the fixed-width lines of the window instead of the saved list"},
+                 FormatSpec(/*calendarAllowed=*/true)},
+     .example = "cityhist --lat 47.3769N --lon 8.5417E --name Zurich --from 2000 --to 2040 --format ics",
+     .run = &CityHist});
 
 }  // namespace
 

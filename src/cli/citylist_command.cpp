@@ -26,16 +26,9 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
   const bool screen = args.Flag("--screen");
   const OutputFormat format = FormatOption(args);
   if (screen && format != OutputFormat::Text) throw UsageError{"--screen goes with the text format only"};
-  int item = 9;
-  if (const auto k = args.Value("--population-item")) {
-    const auto v = ParseInteger(*k);
-    if (!v || *v < 0 || *v >= kPopulationItems)
-      throw UsageError{"--population-item must be a whole number from 0 to 9, not '" + std::string(*k) + "'"};
-    item = static_cast<int>(*v);
-  }
+  const int item = static_cast<int>(StrictInteger(args.Value("--population-item").value_or("9")).value_or(9));
   const auto cities = args.Value("--cities");
-  const std::string_view indexText = args.Positional("INDEX");
-  args.ExpectEnd();
+  const std::string_view indexText = args.Positional();
   const int index = IndexArgument(indexText, catalogue);
 
   CityListInput input;
@@ -119,7 +112,19 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
 }
 
 const bool registered = RegisterCommand(
-    {"citylist", "INDEX [--population-item 0..9] [--lang de|en|fr] [--cities FILE] [--screen | --format text|json]", true, &CityList});
+    {.name = "citylist",
+     .summary = "every place of the city file above a population threshold that sees one eclipse",
+     .positional = "INDEX",
+     .positionalHelp = "the eclipse's number in the catalogue",
+     .options = {{.name = "--population-item", .value = "K",
+                  .help = "the population threshold's item, 0 to 9 (9, the largest places, by default)",
+                  .check = Check::Integer, .min = 0, .max = kPopulationItems - 1},
+                 LanguageSpec(),
+                 {.name = "--cities", .value = "FILE", .help = "the city file (by default the language's, beside the program)"},
+                 {.name = "--screen", .help = "the fixed-width lines of the window instead of the saved list"},
+                 FormatSpec()},
+     .example = "citylist 16921 --population-item 6 --lang de",
+     .run = &CityList});
 
 }  // namespace
 

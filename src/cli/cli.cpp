@@ -1,17 +1,18 @@
-#include "cli/cli.h"
-
+// The commands' table, the checks of option values and the readers of checked values,
+// shared by the program and the picture module (each has its own copy of the table).
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
+#include <cmath>
+#include <limits>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/point_of_interest.h"
 #include "cli/commands.h"
-#include "eclipse/catalogue.h"
+#include "eclipse/report.h"
+#include "places/local_sky.h"
 #include "text/number_text.h"
 #include "text/text_table.h"
 #include "text/utf8_text.h"
@@ -25,126 +26,223 @@ std::map<std::string_view, Command>& Registry() {
   return commands;
 }
 
-// The executable's folder, ending in "/": where the program's own files (city files) are.
-std::string ProgramDir(const char* argv0) {
-  std::error_code ec;
-  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec && argv0) exe = std::filesystem::absolute(argv0, ec);
-  std::string dir = exe.parent_path().string();
-  if (dir.empty() || dir.back() != '/') dir += '/';
-  return dir;
+bool HasBlank(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+  });
 }
 
-std::string Usage() {
-  std::string u = "usage: varomintel-cli [--catalogue FILE] COMMAND ...\ncommands:\n";
-  for (const auto& [name, c] : Registry()) {
-    u += "  " + std::string(name);
-    if (*c.usage) u += std::string(" ") + c.usage;
-    u += "\n";
+// "de|en|fr" -> "de, en or fr".
+std::string ChoiceList(std::string_view words) {
+  std::vector<std::string_view> list;
+  for (std::size_t start = 0;;) {
+    const std::size_t bar = words.find('|', start);
+    list.push_back(words.substr(start, bar == std::string_view::npos ? std::string_view::npos : bar - start));
+    if (bar == std::string_view::npos) break;
+    start = bar + 1;
   }
-  u += "The catalogue is read from the current directory unless --catalogue names it.\n";
-  return u;
+  std::string text;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (i > 0) text += i + 1 == list.size() ? " or " : ", ";
+    text += list[i];
+  }
+  return text;
+}
+
+bool IsChoice(std::string_view words, std::string_view value) {
+  for (std::size_t start = 0;;) {
+    const std::size_t bar = words.find('|', start);
+    if (words.substr(start, bar == std::string_view::npos ? std::string_view::npos : bar - start) == value) return true;
+    if (bar == std::string_view::npos) return false;
+    start = bar + 1;
+  }
+}
+
+std::string Number(double v) { return FormatSignificant(v, 15); }
+
+// Unsigned degrees and the hemisphere letter, no blank anywhere.
+std::optional<double> StrictCoordinate(std::string_view text, char positive, char negative, double limit) {
+  if (HasBlank(text)) return std::nullopt;
+  return ParseHemisphereCoordinate(text, positive, negative, limit);
 }
 
 }  // namespace
 
-bool Args::Flag(std::string_view name) {
-  const auto it = std::find(args_.begin(), args_.end(), name);
-  if (it == args_.end()) return false;
-  args_.erase(it);
-  return true;
+bool Args::Flag(std::string_view name) const {
+  return std::find(flags_.begin(), flags_.end(), name) != flags_.end();
 }
 
-std::optional<std::string_view> Args::Value(std::string_view name) {
-  const auto it = std::find(args_.begin(), args_.end(), name);
-  if (it == args_.end()) return std::nullopt;
-  if (it + 1 == args_.end()) throw UsageError{std::string(name) + " needs a value"};
-  const std::string_view v = *(it + 1);
-  args_.erase(it, it + 2);
-  return v;
+std::optional<std::string_view> Args::Value(std::string_view name) const {
+  const auto found = values_.find(name);
+  if (found == values_.end()) return std::nullopt;
+  return std::string_view(found->second);
 }
 
-std::string_view Args::Positional(const char* what) {
-  for (auto it = args_.begin(); it != args_.end(); ++it) {
-    const std::string_view a = *it;
-    if (a.size() < 2 || a[0] != '-' || (a[1] >= '0' && a[1] <= '9')) {
-      args_.erase(it);
-      return a;
+std::optional<long long> StrictInteger(std::string_view text) {
+  if (HasBlank(text)) return std::nullopt;
+  return ParseInteger(text);
+}
+
+std::optional<double> StrictReal(std::string_view text) {
+  if (HasBlank(text)) return std::nullopt;
+  return ParseReal(text);
+}
+
+std::string Quoted(std::string_view value) {
+  constexpr std::size_t kShown = 40;
+  if (value.size() <= kShown) return "'" + std::string(value) + "'";
+  std::size_t cut = kShown;
+  while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
+  return "'" + std::string(value.substr(0, cut)) + "...'";
+}
+
+void CheckValue(const OptionSpec& o, std::string_view v) {
+  const std::string name = o.name;
+  const std::string refused = ", not " + Quoted(v);
+  switch (o.check) {
+    case Check::None:
+      return;
+    case Check::NoBlank:
+      if (HasBlank(v)) throw UsageError{name + " must be written without blanks" + refused};
+      return;
+    case Check::PlainText:
+      // A tab or a line break would break the tab-separated lines; every output is UTF-8
+      // (a calendar must be, RFC 5545 §3.1.4).
+      if (ContainsControlCharacter(v))
+        throw UsageError{name + " must not contain control characters such as tabs or line breaks"};
+      if (!IsValidUtf8(v)) throw UsageError{name + " must be UTF-8 text"};
+      return;
+    case Check::Choice:
+      if (!IsChoice(o.value, v)) throw UsageError{name + " must be " + ChoiceList(o.value) + refused};
+      return;
+    case Check::Integer: {
+      const auto n = StrictInteger(v);
+      if (!n || *n < o.min || *n > o.max) {
+        if (*o.unit) throw UsageError{name + " must be a whole " + o.unit + refused};
+        throw UsageError{name + " must be a whole number from " + Number(o.min) + " to " + Number(o.max) + refused};
+      }
+      return;
+    }
+    case Check::Real: {
+      const auto x = StrictReal(v);
+      const bool ranged = o.min < o.max;
+      if (!x || (ranged && !(*x >= o.min && *x <= o.max)))
+        throw UsageError{name + " must be a number" + (*o.unit ? std::string(" of ") + o.unit : std::string()) +
+                         (ranged ? " from " + Number(o.min) + " to " + Number(o.max) : std::string()) + refused};
+      return;
+    }
+    case Check::Latitude:
+      if (!StrictCoordinate(v, 'N', 'S', kLatitudeLimit))
+        throw UsageError{name + " must be degrees from 0 to 90 followed by N or S" + refused};
+      return;
+    case Check::Longitude:
+      if (!StrictCoordinate(v, 'E', 'W', kLongitudeLimit))
+        throw UsageError{name + " must be degrees from 0 to 180 followed by E or W" + refused};
+      return;
+    case Check::Place: {
+      const std::size_t comma = v.find(',');
+      if (comma == std::string_view::npos ||
+          !StrictCoordinate(v.substr(0, comma), 'N', 'S', kLatitudeLimit) ||
+          !StrictCoordinate(v.substr(comma + 1), 'E', 'W', kLongitudeLimit))
+        throw UsageError{name + " must be latitude 0..90 with N or S, a comma, and longitude 0..180 with E or W "
+                                "(47.5N,7.5E)" + refused};
+      return;
     }
   }
-  throw UsageError{std::string("missing ") + what};
 }
 
-void Args::ExpectEnd() const {
-  if (!args_.empty()) throw UsageError{"unexpected argument '" + std::string(args_.front()) + "'"};
+OptionSpec LanguageSpec() {
+  return {.name = "--lang", .value = "de|en|fr", .help = "language of the texts (English by default)",
+          .check = Check::Choice};
 }
 
-std::uint8_t LanguageOption(Args& args) {
-  const auto code = args.Value("--lang");
-  if (!code) return kEnglish;
-  const auto lang = LanguageFromCode(*code);
-  if (!lang) throw UsageError{"--lang must be de, en or fr, not '" + std::string(*code) + "'"};
-  return *lang;
+OptionSpec FormatSpec(bool calendarAllowed) {
+  return {.name = "--format", .value = calendarAllowed ? "text|json|ics" : "text|json",
+          .help = calendarAllowed ? "text (by default), a JSON document or an iCalendar file"
+                                  : "text (by default) or a JSON document",
+          .check = Check::Choice};
 }
 
-double ScaleOption(Args& args) {
-  const auto text = args.Value("--scale");
-  if (!text) return 1.0;
-  const auto scale = ParseReal(*text);
-  if (!scale || !(*scale >= 1 && *scale <= 4))
-    throw UsageError{"--scale must be a number from 1 to 4, not '" + std::string(*text) + "'"};
-  return *scale;
+OptionSpec ScaleSpec() {
+  return {.name = "--scale", .value = "S", .help = "the picture S times larger, the same drawing (1 to 4, default 1)",
+          .check = Check::Real, .min = 1, .max = 4};
 }
 
-OutputFormat FormatOption(Args& args, bool calendarAllowed) {
-  const auto format = args.Value("--format");
-  if (!format || *format == "text") return OutputFormat::Text;
-  if (*format == "json") return OutputFormat::Json;
-  if (*format == "ics" && calendarAllowed) return OutputFormat::Calendar;
-  throw UsageError{std::string("--format must be text") + (calendarAllowed ? ", json or ics" : " or json") +
-                   ", not '" + std::string(*format) + "'"};
+OptionSpec TimeZoneSpec() {
+  return {.name = "--tz", .value = "HOURS",
+          .help = "time zone in hours east of Greenwich, to the minute (-18 to 18; 0 by default)",
+          .check = Check::Real, .unit = "hours"};
+}
+
+OptionSpec LatitudeSpec() {
+  return {.name = "--lat", .value = "DEG{N|S}", .help = "latitude, degrees north or south (47.5N)",
+          .check = Check::Latitude, .required = true};
+}
+
+OptionSpec LongitudeSpec() {
+  return {.name = "--lon", .value = "DEG{E|W}", .help = "longitude, degrees east or west (7.5E)",
+          .check = Check::Longitude, .required = true};
+}
+
+// Heights of places on or above the Earth: beyond them the observer's geometry is nonsense.
+OptionSpec HeightSpec() {
+  return {.name = "--height", .value = "M", .help = "height above sea level in metres (-1000 to 100000, default 0)",
+          .check = Check::Real, .min = kMinObserverHeightM, .max = kMaxObserverHeightM, .unit = "metres"};
+}
+
+OptionSpec YearSpec(const char* name, const char* help) {
+  return {.name = name, .value = "YEAR", .help = help, .check = Check::Integer,
+          .min = std::numeric_limits<int>::min(), .max = std::numeric_limits<int>::max(), .unit = "year"};
+}
+
+OptionSpec NameSpec() {
+  return {.name = "--name", .value = "TEXT", .help = "the place's name for the output", .check = Check::PlainText};
 }
 
 int IndexArgument(std::string_view text, const Catalogue& catalogue) {
-  const auto index = ParseInteger(text);
+  const auto index = StrictInteger(text);
   if (!index || *index < 1 || *index > catalogue.Count())
-    throw UsageError{"index '" + std::string(text) + "' is not a whole number from 1 to " +
+    throw UsageError{"index " + Quoted(text) + " is not a whole number from 1 to " +
                      std::to_string(catalogue.Count())};
   return static_cast<int>(*index);
 }
 
-// "47.5N" / "33.87S" (limit 90) or "7.5E" / "70.64W" (limit 180): degrees, unsigned,
-// with the hemisphere letter. Returned: degrees, north or east positive.
-static double CoordinateOption(std::optional<std::string_view> text, const char* option, char positive,
-                               char negative, double limit) {
-  const std::string usage = std::string(option) + " must be degrees from 0 to " + FormatFixed(limit, 0) +
-                            " followed by " + positive + " or " + negative;
-  if (!text) throw UsageError{std::string("missing ") + option + " (" + usage + ")"};
-  const std::string_view t = *text;
-  if (t.size() < 2) throw UsageError{usage + ", not '" + std::string(t) + "'"};
-  const char side = t.back();
-  const std::string_view number = t.substr(0, t.size() - 1);
-  const bool digitFirst = (number.front() >= '0' && number.front() <= '9') || number.front() == '.';
-  const auto value = digitFirst ? ParseReal(number) : std::nullopt;
-  if ((side != positive && side != negative) || !value || *value > limit)
-    throw UsageError{usage + ", not '" + std::string(t) + "'"};
-  return side == positive ? *value : -*value;
+std::uint8_t LanguageOption(const Args& args) {
+  const auto code = args.Value("--lang");
+  if (!code) return kEnglish;
+  return LanguageFromCode(*code).value_or(kEnglish);
 }
 
-PlaceOption PlaceOptions(Args& args) {
+double ScaleOption(const Args& args) {
+  const auto text = args.Value("--scale");
+  return text ? StrictReal(*text).value_or(1.0) : 1.0;
+}
+
+OutputFormat FormatOption(const Args& args) {
+  const auto format = args.Value("--format");
+  if (format == "json") return OutputFormat::Json;
+  if (format == "ics") return OutputFormat::Calendar;
+  return OutputFormat::Text;
+}
+
+double TimeZoneOption(const Args& args) {
+  const auto text = args.Value("--tz");
+  if (!text) return 0;
+  const double hours = ClampTimeZone(StrictReal(*text).value_or(0));
+  return std::round(hours * 60) / 60 + 0.0;  // + 0.0: no negative zero
+}
+
+PlaceOption PlaceOptions(const Args& args) {
   PlaceOption place;
-  place.latitudeDeg = CoordinateOption(args.Value("--lat"), "--lat", 'N', 'S', 90);
-  place.longitudeDeg = CoordinateOption(args.Value("--lon"), "--lon", 'E', 'W', 180);
-  if (const auto h = args.Value("--height")) {
-    const auto v = ParseReal(*h);
-    if (!v) throw UsageError{"--height must be a number of metres, not '" + std::string(*h) + "'"};
-    place.heightM = *v;
-  }
+  place.latitudeDeg = StrictCoordinate(args.Value("--lat").value_or(""), 'N', 'S', kLatitudeLimit).value_or(0);
+  place.longitudeDeg = StrictCoordinate(args.Value("--lon").value_or(""), 'E', 'W', kLongitudeLimit).value_or(0);
+  if (const auto h = args.Value("--height")) place.heightM = StrictReal(*h).value_or(0) + 0.0;
   return place;
 }
 
-bool RegisterCommand(const Command& command) {
-  Registry()[command.name] = command;
+bool RegisterCommand(Command command) {
+  const std::string_view name = command.name;
+  Registry().insert_or_assign(name, std::move(command));
   return true;
 }
 
@@ -153,75 +251,14 @@ const Command* FindCommand(std::string_view name) {
   return found == Registry().end() ? nullptr : &found->second;
 }
 
+std::vector<const Command*> Commands() {
+  std::vector<const Command*> list;
+  for (const auto& [name, command] : Registry()) list.push_back(&command);
+  return list;
+}
+
 void ErrorLine(std::ostream& err, std::string_view message) {
   err << "varomintel-cli: " << EscapeControlCharacters(message) << '\n';
 }
 
 }  // namespace varomintel::cli
-
-namespace varomintel {
-
-namespace {
-
-int RunCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-  using namespace cli;
-  std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-  try {
-    std::string cataloguePath = kCatalogueFileName;
-    bool catalogueNamed = false;
-    while (!args.empty() && args.front().size() > 1 && args.front()[0] == '-') {
-      if (args.front() == "--help" || args.front() == "-h") {
-        out << Usage();
-        return kExitOk;
-      }
-      if (args.front() != "--catalogue") throw UsageError{"unknown option '" + std::string(args.front()) + "'"};
-      if (args.size() < 2) throw UsageError{"--catalogue needs a file name"};
-      cataloguePath = std::string(args[1]);
-      catalogueNamed = true;
-      args.erase(args.begin(), args.begin() + 2);
-    }
-    if (args.empty()) throw UsageError{"no command given (try --help)"};
-    const auto found = Registry().find(args.front());
-    if (found == Registry().end()) throw UsageError{"unknown command '" + std::string(args.front()) + "' (try --help)"};
-    const Command& command = found->second;
-    args.erase(args.begin());
-
-    Context context{out, err, ProgramDir(argc > 0 ? argv[0] : nullptr)};
-    Args rest(std::move(args));
-    if (!command.needsCatalogue) return command.run(rest, nullptr, context);
-    // An installed program run from any folder: the catalogue beside the program when the
-    // current folder has none.
-    std::error_code ec;
-    if (!catalogueNamed && !std::filesystem::exists(cataloguePath, ec) &&
-        std::filesystem::exists(context.programDir + kCatalogueFileName, ec))
-      cataloguePath = context.programDir + kCatalogueFileName;
-    const CatalogueLoad load = LoadCatalogue(cataloguePath);
-    if (!load.ok()) {
-      ErrorLine(err, load.Message());
-      return kExitUsage;
-    }
-    return command.run(rest, &load.catalogue, context);
-  } catch (const UsageError& e) {
-    ErrorLine(err, e.message);
-    return kExitUsage;
-  }
-}
-
-}  // namespace
-
-int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-  const int status = RunCommand(argc, argv, out, err);
-  // Data that never reached its reader (a full disk, a closed output, a pipe whose
-  // reader has gone) is a failure, whatever the command found.
-  errno = 0;
-  out.flush();
-  if (!out) {
-    const int code = errno;
-    err << "varomintel-cli: cannot write the output" << (code ? std::string(": ") + std::strerror(code) : std::string())
-        << '\n';
-    return cli::kExitOutput;
-  }
-  return status;
-}
-
-}  // namespace varomintel

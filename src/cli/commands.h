@@ -1,9 +1,14 @@
-// The commands of varomintel-cli. Each command lives in its own source file of the
-// program and registers itself at start-up:
-//   const bool registered = RegisterCommand({"name", "ARGS...", true, &Run});
+// The commands of varomintel-cli. Each command declares itself once, in its own source
+// file: its name, one line of summary, its positional argument, its options (name, value,
+// description and the check of the value), an example and the function that runs it:
+//   const bool registered = RegisterCommand({.name = "report", ..., .run = &Run});
+// The command line is parsed from these declarations (command_line.cpp, the only user of
+// the parser library), and the help texts come from them, so that what a command accepts
+// and what its help says cannot drift apart. A command runs with its values checked.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -24,60 +29,120 @@ struct UsageError {
   std::string message;
 };
 
-// The arguments after the command: flags with or without a value, and positionals.
-// Each accessor takes what it finds out of the list; ExpectEnd complains about the rest.
+// How the value of an option is checked before the command runs. Every number follows one
+// rule: no blank inside or around it.
+enum class Check {
+  None,       // any text
+  NoBlank,    // a text without blanks (a number read by the main window's own rule, such as --year)
+  PlainText,  // UTF-8 without control characters (a name that goes into lines and files)
+  Choice,     // one of the words of `value`, separated by '|' ("de|en|fr")
+  Integer,    // a whole number from `min` to `max`
+  Real,       // a number from `min` to `max`
+  Latitude,   // unsigned degrees 0..90 and N or S ("47.5N")
+  Longitude,  // unsigned degrees 0..180 and E or W ("7.5E")
+  Place,      // latitude, a comma, longitude ("47.5N,7.5E")
+};
+
+struct OptionSpec {
+  const char* name;                // "--lang"
+  const char* value = nullptr;     // the value's placeholder in the help ("M", "de|en|fr"); null for a flag
+  const char* help = "";           // one line for the help
+  Check check = Check::None;
+  double min = 0, max = 0;         // the range of Integer and Real
+  const char* unit = "";           // Real: "hours", "metres" in the message of a refused value
+  bool required = false;
+};
+
+// The arguments of one command, parsed and checked against its declaration.
 class Args {
  public:
-  explicit Args(std::vector<std::string_view> args) : args_(std::move(args)) {}
-  bool Flag(std::string_view name);
-  std::optional<std::string_view> Value(std::string_view name);
-  // The first argument that is not an option (a negative number counts as a value).
-  std::string_view Positional(const char* what);
-  void ExpectEnd() const;
+  Args() = default;
+  bool Flag(std::string_view name) const;
+  // The value of an option, none when it was not given.
+  std::optional<std::string_view> Value(std::string_view name) const;
+  // The positional argument (its presence is checked when the command requires it).
+  std::string_view Positional() const { return positional_; }
+
+  void SetFlag(std::string name) { flags_.push_back(std::move(name)); }
+  void SetValue(std::string name, std::string value) { values_[std::move(name)] = std::move(value); }
+  void SetPositional(std::string value) { positional_ = std::move(value); }
 
  private:
-  std::vector<std::string_view> args_;
+  std::vector<std::string> flags_;
+  std::map<std::string, std::string, std::less<>> values_;
+  std::string positional_;
 };
+
+struct Context {
+  std::ostream& out;
+  std::ostream& err;
+  std::string programDir;  // the executable's folder, ending in "/"; empty when unknown (no /proc)
+};
+
+struct Command {
+  const char* name;
+  const char* summary = "";          // one line for the list of commands
+  const char* positional = nullptr;  // "INDEX"; null when the command takes none
+  const char* positionalHelp = "";
+  std::vector<OptionSpec> options = {};
+  const char* example = "";          // one command line, without the program's name
+  bool needsCatalogue = true;        // loaded from --catalogue or the current directory before run
+  int (*run)(Args& args, const Catalogue* catalogue, Context& context) = nullptr;
+};
+
+bool RegisterCommand(Command command);
+// The registered command of that name, or null.
+const Command* FindCommand(std::string_view name);
+// Every registered command, by name.
+std::vector<const Command*> Commands();
+
+// Checks `value` of `option` against its declaration: a UsageError naming the option and
+// quoting the value when it does not pass.
+void CheckValue(const OptionSpec& option, std::string_view value);
+
+// The options that several commands share, declared once.
+OptionSpec LanguageSpec();                               // --lang de|en|fr
+OptionSpec FormatSpec(bool calendarAllowed = false);     // --format text|json[|ics]
+OptionSpec ScaleSpec();                                  // --scale S, 1..4
+OptionSpec TimeZoneSpec();                               // --tz HOURS
+OptionSpec LatitudeSpec();                               // --lat DEG{N|S}, required
+OptionSpec LongitudeSpec();                              // --lon DEG{E|W}, required
+OptionSpec HeightSpec();                                 // --height M, kMinObserverHeightM..kMaxObserverHeightM
+OptionSpec NameSpec();                                   // --name TEXT
+OptionSpec YearSpec(const char* name, const char* help);  // a whole year (of int)
+
+// A number as the options take it: no blank anywhere, then ParseInteger or ParseReal.
+std::optional<long long> StrictInteger(std::string_view text);
+std::optional<double> StrictReal(std::string_view text);
 
 // An eclipse index 1..Count() of the catalogue; anything else is a UsageError.
 int IndexArgument(std::string_view text, const Catalogue& catalogue);
 
 // --lang de|en|fr, English when absent.
-std::uint8_t LanguageOption(Args& args);
+std::uint8_t LanguageOption(const Args& args);
 
-// --scale S for the pictures: a number from 1 to 4 (the picture S times larger, the same
-// drawing), 1 when absent.
-double ScaleOption(Args& args);
+// --scale S for the pictures (the picture S times larger, the same drawing), 1 when absent.
+double ScaleOption(const Args& args);
 
 // --format text|json (and ics where the command allows it); text when absent.
 enum class OutputFormat { Text, Json, Calendar };
-OutputFormat FormatOption(Args& args, bool calendarAllowed = false);
+OutputFormat FormatOption(const Args& args);
 
-// --lat 47.5N and --lon 7.5E (both needed: unsigned degrees with the hemisphere's letter,
-// at most 90 and 180) and --height M (metres, 0 when absent).
+// --tz HOURS: the zone rounded to whole minutes (zones are; a finer offset would show as
+// "+0.01" for 30 seconds) and clamped to -18..18 hours; 0 when absent.
+double TimeZoneOption(const Args& args);
+
+// --lat 47.5N and --lon 7.5E (north and east positive) and --height M (metres, 0 when absent).
 struct PlaceOption {
   double latitudeDeg = 0;   // north positive
   double longitudeDeg = 0;  // east positive
   double heightM = 0;
 };
-PlaceOption PlaceOptions(Args& args);
+PlaceOption PlaceOptions(const Args& args);
 
-struct Context {
-  std::ostream& out;
-  std::ostream& err;
-  std::string programDir;  // the executable's folder, ending in "/"
-};
-
-struct Command {
-  const char* name;
-  const char* usage;       // the arguments, for the help text
-  bool needsCatalogue;     // loaded from --catalogue or the current directory before Run
-  int (*run)(Args& args, const Catalogue* catalogue, Context& context);
-};
-
-bool RegisterCommand(const Command& command);
-// The registered command of that name, or null.
-const Command* FindCommand(std::string_view name);
+// A value as an error line quotes it: cut to its first 40 characters with "..." after, so
+// that a line stays a line whatever was typed.
+std::string Quoted(std::string_view value);
 
 // One line on standard error: "varomintel-cli: " and the message, with control characters
 // shown as escapes (EscapeControlCharacters), so that an argument or a file name quoted in

@@ -9,8 +9,7 @@ namespace varomintel::cli {
 
 namespace {
 
-int Run(Args& args, const Catalogue* /*catalogue*/, Context& ctx) {
-  args.ExpectEnd();
+int Run(Args& /*args*/, const Catalogue* /*catalogue*/, Context& ctx) {
   const DarkMapsRun run = PrepareDarkMaps();
   for (int i = 0; i < run.done; ++i) {
     const auto k = static_cast<std::size_t>(i);
@@ -23,7 +22,7 @@ int Run(Args& args, const Catalogue* /*catalogue*/, Context& ctx) {
   return kExitOk;
 }
 
-const bool registered = RegisterCommand({"prepare-dark-maps", "", false, &Run});
+const bool registered = RegisterCommand({.name = "prepare-dark-maps", .needsCatalogue = false, .run = &Run});
 
 }  // namespace
 

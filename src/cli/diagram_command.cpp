@@ -17,12 +17,12 @@
 #include "cli/diagram_options.h"
 #include "cli/diagram_pictures.h"
 #include "cli/offscreen_application.h"
+#include "cli/picture_output.h"
 #include "eclipse/elements.h"
 #include "render/moon_pictures.h"
 #include "render/shadow_diagram.h"
 #include "text/number_text.h"
 #include "text/text_table.h"
-#include "text/whole_file.h"
 
 namespace varomintel::cli {
 
@@ -43,7 +43,9 @@ namespace {
 
 // The PNG bytes of a picture, written whole or not at all; `error` receives the line that
 // names the file and the reason.
-bool WritePng(const QImage& image, const std::string& path, std::string* error) {
+// The PNG bytes of a picture, to a file written whole or not at all, or to a stream
+// (picture_output.h); `error` receives the line that names the file and the reason.
+bool WritePng(const QImage& image, const std::string& path, std::ostream& out, std::string* error) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -51,14 +53,8 @@ bool WritePng(const QImage& image, const std::string& path, std::string* error) 
     *error = "cannot write '" + path + "': the picture cannot be encoded as PNG";
     return false;
   }
-  return WriteWholeFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), error);
-}
-
-int SliderArgument(std::string_view text) {
-  const auto p = ParseInteger(text);
-  if (!p || *p < kSliderFirst || *p > kSliderLast)
-    throw UsageError{"--position must be a whole number from 0 to 14400, not '" + std::string(text) + "'"};
-  return static_cast<int>(*p);
+  return WritePictureBytes(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), out,
+                           error);
 }
 
 // A name that the shell pattern diagram_*.png matches.
@@ -66,26 +62,30 @@ bool IsFrameName(const std::string& name) {
   return name.size() >= 12 && name.starts_with("diagram_") && name.ends_with(".png");
 }
 
-// The frames folder made ready for a new sequence: created when missing; when it holds
-// diagram_*.png files already, refused (status 2), or with `overwrite` emptied of them,
-// so that a video tool never reads an old sequence's frames after the new one's.
-// Returns kExitOk or the status of the line written to `err`; `made` receives the
-// folders this run created, the innermost first.
+// The frames folder made ready for a new sequence: created when missing (the last level
+// only: a parent that does not exist is more likely a mistyped path than a wish, and a
+// run must not scatter folders); when it holds diagram_*.png files already, refused
+// (status 2), or with `overwrite` emptied of them, so that a video tool never reads an
+// old sequence's frames after the new one's. Returns kExitOk or the status of the line
+// written to `err`; `made` receives the folder this run created.
 int PrepareFramesFolder(const std::filesystem::path& dir, bool overwrite, std::vector<std::filesystem::path>& made,
                         std::ostream& err) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  if (!fs::exists(dir, ec)) {
-    for (fs::path p = dir; !p.empty() && !fs::exists(p, ec); p = p.parent_path()) {
-      made.push_back(p);
-      if (p == p.parent_path()) break;
-    }
-    fs::create_directories(dir, ec);
-    if (ec) {
-      err << "varomintel-cli: cannot create the folder '" << dir.string() << "': " << ec.message() << '\n';
-      for (const fs::path& folder : made) fs::remove(folder, ec);
+  if (!fs::exists(fs::symlink_status(dir, ec))) {
+    const fs::path last = dir.has_filename() ? dir : dir.parent_path();  // "frames/" is "frames"
+    const fs::path parent = last.has_parent_path() ? last.parent_path() : fs::path(".");
+    if (!fs::is_directory(parent, ec)) {
+      ErrorLine(err, "cannot create the folder '" + dir.string() + "': its parent '" + parent.string() +
+                         "' is not a folder that exists");
       return kExitOutput;
     }
+    if (!fs::create_directory(dir, ec) || ec) {
+      ErrorLine(err, "cannot create the folder '" + dir.string() + "': " +
+                         (ec ? ec.message() : std::string("it appeared meanwhile")));
+      return kExitOutput;
+    }
+    made.push_back(dir);
     return kExitOk;
   }
   if (!fs::is_directory(dir, ec)) {
@@ -127,15 +127,15 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   const auto step = args.Value("--step");
   const bool overwrite = args.Flag("--overwrite");
   const double scale = ScaleOption(args);
-  const int index = IndexArgument(args.Positional("INDEX"), catalogue);
-  args.ExpectEnd();
+  const int index = IndexArgument(args.Positional(), catalogue);
   if (out.has_value() == frames.has_value()) throw UsageError{"give either --out FILE.png or --frames DIR"};
   if (frames && position) throw UsageError{"--position goes with --out, not with --frames"};
   if (out && step) throw UsageError{"--step goes with --frames, not with --out"};
   if (out && overwrite) throw UsageError{"--overwrite goes with --frames, not with --out"};
+  if (out && out->empty()) throw UsageError{"--out needs a file name, or - for standard output"};
   if (frames && frames->empty()) throw UsageError{"--frames needs the name of a folder, not an empty one"};
   const int frameStep = FrameStepOption(step, 6);
-  const int firstPosition = position ? SliderArgument(*position) : -1;
+  const int firstPosition = position ? static_cast<int>(*StrictInteger(*position)) : -1;
 
   const auto app = OffscreenApplication();
   const SelectedEclipse selection = SelectEclipseAt(catalogue, index, settings);
@@ -172,11 +172,12 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   if (out) {
     const ShownMoment frame = draw(positions.front());
     std::string error;
-    if (!WritePng(image, std::string(*out), &error)) {
+    if (!WritePng(image, std::string(*out), ctx.out, &error)) {
       ErrorLine(ctx.err, error);
       return kExitOutput;
     }
-    ctx.out << frame.caption << '\n' << frame.dateTime << '\n' << frame.shortType << '\n';
+    // The picture on standard output is all that goes there.
+    if (!IsStandardOutput(*out)) ctx.out << frame.caption << '\n' << frame.dateTime << '\n' << frame.shortType << '\n';
     return status();
   }
 
@@ -193,7 +194,7 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
     std::snprintf(name, sizeof name, "diagram_%05zu.png", number);
     const std::string path = (dir / name).string();
     std::string failure;
-    if (!WritePng(image, path, &failure)) {
+    if (!WritePng(image, path, ctx.out, &failure)) {
       std::error_code ec;
       for (const std::string& p : written) std::filesystem::remove(p, ec);
       for (const std::filesystem::path& folder : made) std::filesystem::remove(folder, ec);
@@ -207,7 +208,7 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   return status();
 }
 
-const bool registered = RegisterCommand({"diagram", "", true, &Diagram});  // usage: picture_commands.cpp
+const bool registered = RegisterCommand({.name = "diagram", .run = &Diagram});  // declared in picture_commands.cpp
 
 }  // namespace
 

@@ -11,10 +11,10 @@ namespace varomintel::cli {
 
 // --lang de|en|fr of the captions (English when absent) and --tt (terrestrial time instead of
 // universal time), read in that order.
-TimeSettings DiagramTimeOptions(Args& args);
+TimeSettings DiagramTimeOptions(const Args& args);
 
 // The value of --step: the minutes of the slider between two pictures, 6 or 60; `absent` when
-// the option was not given. Anything else is a UsageError.
+// the option was not given.
 int FrameStepOption(const std::optional<std::string_view>& step, int absent);
 
 }  // namespace varomintel::cli

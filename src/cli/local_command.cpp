@@ -14,7 +14,6 @@
 #include "places/local_sky.h"
 #include "places/local_sky_text.h"
 #include "text/number_text.h"
-#include "text/utf8_text.h"
 
 namespace varomintel::cli {
 
@@ -68,18 +67,10 @@ int Local(Args& args, const Catalogue* cat, Context& ctx) {
   const Catalogue& catalogue = *cat;
   const std::uint8_t lang = LanguageOption(args);
   const OutputFormat format = FormatOption(args);
-  double zone = 0;
-  if (const auto tz = args.Value("--tz")) {
-    const auto hours = ParseReal(*tz);
-    if (!hours) throw UsageError{"--tz must be a number of hours, not '" + std::string(*tz) + "'"};
-    zone = ClampTimeZone(*hours);
-  }
+  const double zone = TimeZoneOption(args);
   const PlaceOption where = PlaceOptions(args);
-  const auto name = args.Value("--name");
-  if (name && (ContainsControlCharacter(*name) || !IsValidUtf8(*name)))
-    throw UsageError{"--name must be UTF-8 text without control characters"};
-  const int index = IndexArgument(args.Positional("INDEX"), catalogue);
-  args.ExpectEnd();
+  const std::string name(args.Value("--name").value_or(""));
+  const int index = IndexArgument(args.Positional(), catalogue);
 
   EclipseRecord record = catalogue.At(index);
   const double deltaT = DeltaT(record.Year, record.Month);
@@ -87,10 +78,9 @@ int Local(Args& args, const Catalogue* cat, Context& ctx) {
   const Observer observer{where.latitudeDeg, where.longitudeDeg, where.heightM};
   const LocalEclipseView view = ViewFromPlace(record, deltaT, observer);
   if (format == OutputFormat::Json) {
-    WriteJson(ctx.out, LocalJson(index, record, deltaT, observer, name ? std::string(*name) : std::string(), view,
-                                 lang));
+    WriteJson(ctx.out, LocalJson(index, record, deltaT, observer, name, view, lang));
   } else {
-    for (const std::string& line : LocalSkyLines(index, record, deltaT, observer, view, zone, lang))
+    for (const std::string& line : LocalSkyLines(index, record, deltaT, observer, name, view, zone, lang))
       ctx.out << line << '\n';
   }
   if (!view.converged) {
@@ -101,10 +91,14 @@ int Local(Args& args, const Catalogue* cat, Context& ctx) {
 }
 
 const bool registered = RegisterCommand(
-    {"local",
-     "INDEX --lat DEG{N|S} --lon DEG{E|W} [--height M] [--name TEXT] [--tz HOURS] [--lang de|en|fr] "
-     "[--format text|json]",
-     true, &Local});
+    {.name = "local",
+     .summary = "what one place really sees of one eclipse, contact by contact, and a sentence that sums it up",
+     .positional = "INDEX",
+     .positionalHelp = "the eclipse's number in the catalogue",
+     .options = {LatitudeSpec(), LongitudeSpec(), HeightSpec(), NameSpec(), TimeZoneSpec(), LanguageSpec(),
+                 FormatSpec()},
+     .example = "local 16921 --lat 40.71N --lon 74.01W --name 'New York' --tz -5",
+     .run = &Local});
 
 }  // namespace
 

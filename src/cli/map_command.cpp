@@ -13,34 +13,22 @@
 #include "app/world_map_model.h"
 #include "cli/commands.h"
 #include "cli/offscreen_application.h"
+#include "cli/picture_output.h"
 #include "eclipse/circumstances.h"
 #include "render/map_pictures.h"
 #include "render/world_map.h"
 #include "text/number_text.h"
-#include "text/whole_file.h"
 
 namespace varomintel::cli {
 
 namespace {
 
-int Globe(std::optional<std::string_view> text) {
-  if (!text) return 0;
-  const auto k = ParseInteger(*text);
-  if (!k || *k < 0 || *k >= kMapPictureCount) throw UsageError{"--globe must be 0, 1, 2 or 3, not '" + std::string(*text) + "'"};
-  return static_cast<int>(*k);
-}
-
-// "47.5N,7.5E": latitude and longitude with their hemisphere letters.
+// "47.5N,7.5E" (checked by the command line): latitude and longitude with their hemisphere letters.
 std::optional<GeoPoint> Place(std::optional<std::string_view> text) {
   if (!text) return std::nullopt;
-  const std::string usage = "--poi must be latitude 0..90 with N or S, a comma, and longitude 0..180 with E or W "
-                            "(47.5N,7.5E), not '" + std::string(*text) + "'";
   const std::size_t comma = text->find(',');
-  if (comma == std::string_view::npos) throw UsageError{usage};
-  const auto lat = ParseHemisphereCoordinate(text->substr(0, comma), 'N', 'S', kLatitudeLimit);
-  const auto lon = ParseHemisphereCoordinate(text->substr(comma + 1), 'E', 'W', kLongitudeLimit);
-  if (!lat || !lon) throw UsageError{usage};
-  return GeoPoint{*lat, *lon};
+  return GeoPoint{ParseHemisphereCoordinate(text->substr(0, comma), 'N', 'S', kLatitudeLimit).value_or(0),
+                  ParseHemisphereCoordinate(text->substr(comma + 1), 'E', 'W', kLongitudeLimit).value_or(0)};
 }
 
 int Map(Args& args, const Catalogue* cat, Context& ctx) {
@@ -50,15 +38,14 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   // Accepted as for the report; the Moon's place over the Earth follows universal time
   // in either time scale, so the picture is the same.
   args.Flag("--tt");
-  const int globe = Globe(args.Value("--globe"));
+  const int globe = static_cast<int>(StrictInteger(args.Value("--globe").value_or("0")).value_or(0));
   MapDrawing drawing;
   drawing.scale = ScaleOption(args);
   drawing.graticule = drawing.degreeLabels = args.Flag("--grid");
   inputs.pointOfInterest = Place(args.Value("--poi"));
-  const auto out = args.Value("--out");
-  const int index = IndexArgument(args.Positional("INDEX"), catalogue);
-  args.ExpectEnd();
-  if (!out || out->empty()) throw UsageError{"missing --out FILE.png"};
+  const std::string out(args.Value("--out").value_or(""));
+  const int index = IndexArgument(args.Positional(), catalogue);
+  if (out.empty()) throw UsageError{"--out needs a file name, or - for standard output"};
 
   const auto app = OffscreenApplication();
   const MapPictures pictures = LoadMapPictures(MapPictureFolder(ctx.programDir));
@@ -79,9 +66,10 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
-  std::string error = "cannot write '" + std::string(*out) + "': the picture cannot be encoded as PNG";
+  std::string error = "cannot write '" + out + "': the picture cannot be encoded as PNG";
   if (!image.save(&buffer, "PNG") ||
-      !WriteWholeFile(std::string(*out), std::string_view(png.constData(), static_cast<std::size_t>(png.size())), &error)) {
+      !WritePictureBytes(out, std::string_view(png.constData(), static_cast<std::size_t>(png.size())), ctx.out,
+                         &error)) {
     ErrorLine(ctx.err, error);
     return kExitOutput;
   }
@@ -92,7 +80,7 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   return kExitOk;
 }
 
-const bool registered = RegisterCommand({"map", "", true, &Map});  // usage: picture_commands.cpp
+const bool registered = RegisterCommand({.name = "map", .run = &Map});  // declared in picture_commands.cpp
 
 }  // namespace
 

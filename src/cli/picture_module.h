@@ -14,6 +14,11 @@ namespace varomintel::cli {
 inline constexpr const char* kPictureModulePath = "modules/varomintel-cli-pictures.so";
 inline constexpr const char* kPictureEntryName = "varomintel_picture_command";
 
+// The frame rates of animate's --fps, declared in the program, which does not see the video
+// writer (kMinVideoFps, kMaxVideoFps; the module checks that they agree).
+inline constexpr int kMinFps = 1;
+inline constexpr int kMaxFps = 120;
+
 // The module's one entry point: runs the picture command `name` (a UsageError inside it
 // becomes its one line on context->err and status 2, as in the program).
 using PictureEntry = int (*)(const char* name, Args* args, const Catalogue* catalogue, Context* context);

@@ -73,13 +73,8 @@ int Report(Args& args, const Catalogue* cat, Context& ctx) {
   settings.language = LanguageOption(args);
   settings.universalTime = !args.Flag("--tt");
   const OutputFormat format = FormatOption(args);
-  if (const auto tz = args.Value("--tz")) {
-    const auto hours = ParseReal(*tz);
-    if (!hours) throw UsageError{"--tz must be a number of hours, not '" + std::string(*tz) + "'"};
-    settings.timeZone = ClampTimeZone(*hours);
-  }
-  const int index = IndexArgument(args.Positional("INDEX"), catalogue);
-  args.ExpectEnd();
+  settings.timeZone = TimeZoneOption(args);
+  const int index = IndexArgument(args.Positional(), catalogue);
   settings.timeZoneText = FormatTimeZone(settings.timeZone);
 
   EclipseRecord record = catalogue.At(index);
@@ -97,7 +92,17 @@ int Report(Args& args, const Catalogue* cat, Context& ctx) {
   return kExitOk;
 }
 
-const bool registered = RegisterCommand({"report", "INDEX [--lang de|en|fr] [--tt] [--tz HOURS] [--format text|json]", true, &Report});
+const bool registered = RegisterCommand(
+    {.name = "report",
+     .summary = "the report of one eclipse: type, time scale and the contacts with their dates and times",
+     .positional = "INDEX",
+     .positionalHelp = "the eclipse's number in the catalogue",
+     .options = {LanguageSpec(),
+                 {.name = "--tt", .help = "terrestrial time instead of universal time"},
+                 TimeZoneSpec(),
+                 FormatSpec()},
+     .example = "report 16921 --lang de --tz 1",
+     .run = &Report});
 
 }  // namespace
 

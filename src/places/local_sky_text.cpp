@@ -58,6 +58,10 @@ constexpr const char* kDirection[16][3] = {
     {"im Nordnordwesten", "in the north-north-west", "au nord-nord-ouest"},
 };
 
+// At a pole every direction is south (or north): the azimuth the formulas give there
+// follows the longitude entered and names no direction. Within a micro-degree (0.1 m).
+bool AtPole(const Observer& observer) { return std::abs(observer.latitudeDeg) > 90 - 1e-6; }
+
 int CompassIndex(double azimuthDeg) {
   double a = std::fmod(azimuthDeg, 360.0);
   if (a < 0) a += 360.0;
@@ -75,7 +79,7 @@ constexpr Three kPenumbralPhase = {"Halbschattenphase", "Penumbral phase", "Phas
 constexpr Three kVisible = {" sichtbar", " visible", " visible"};
 constexpr Three kPartlyVisible = {" teilweise sichtbar", " partly visible", " en partie visible"};
 constexpr Three kMoonHigh = {", der Mond ", ", the Moon ", ", la Lune à "};
-constexpr Three kHighUnit = {"° hoch ", "° high ", "° de hauteur "};
+constexpr Three kHighUnit = {"° hoch", "° high", "° de hauteur"};
 constexpr Three kSeparator = {"; ", "; ", " ; "};
 constexpr Three kBeginsBeforeRise = {"die Finsternis beginnt vor Mondaufgang", "the eclipse begins before moonrise",
                                      "l'éclipse commence avant le lever de la Lune"};
@@ -181,7 +185,8 @@ std::string LocalSummary(const EclipseRecord& eclipse, double deltaT, const Obse
     const LocalSkyAt sky = SkyAt(eclipse, deltaT, observer, t);
     const long altitude = std::lround(std::max(0.0, sky.moonApparentAltitudeDeg));
     std::string s = std::string(phase.name[l]) + (whole ? kVisible[l] : kPartlyVisible[l]) + kMoonHigh[l] +
-                    std::to_string(altitude) + kHighUnit[l] + kDirection[CompassIndex(sky.moonAzimuthDeg)][l] +
+                    std::to_string(altitude) + kHighUnit[l] +
+                    (AtPole(observer) ? std::string() : std::string(" ") + kDirection[CompassIndex(sky.moonAzimuthDeg)][l]) +
                     kTwilightPhrase[static_cast<int>(sky.twilight)][l];
     const bool risesLate = !view.contacts[Contact::P1]->sky.moonVisible;
     const bool setsEarly = !view.contacts[Contact::P4]->sky.moonVisible;
@@ -194,15 +199,17 @@ std::string LocalSummary(const EclipseRecord& eclipse, double deltaT, const Obse
 }
 
 std::vector<std::string> LocalSkyLines(int index, const EclipseRecord& eclipse, double deltaT,
-                                       const Observer& observer, const LocalEclipseView& view, double zone,
-                                       std::uint8_t languageIndex) {
+                                       const Observer& observer, const std::string& name,
+                                       const LocalEclipseView& view, double zone, std::uint8_t languageIndex) {
   const std::uint8_t l = Lang(languageIndex);
   std::vector<std::string> lines;
   const double tMax = view.contacts[Contact::Max] ? view.contacts[Contact::Max]->t : 0.0;
   lines.push_back(std::string(kTitleEclipse[l]) + std::to_string(index) + ": " +
                   EclipseTypeLongName(eclipse.EclipseType, l) + ", " + Date(eclipse, tMax, zone, deltaT));
-  lines.push_back(std::string(kPlace[l]) + FormatLatitude(observer.latitudeDeg) + " " +
-                  FormatLongitude(observer.longitudeDeg) + kHeight[l] + FormatFixed(observer.heightM, 0) + " m");
+  const double metres = std::round(observer.heightM);
+  lines.push_back(std::string(kPlace[l]) + (name.empty() ? std::string() : name + ", ") +
+                  FormatLatitude(observer.latitudeDeg) + " " + FormatLongitude(observer.longitudeDeg) + kHeight[l] +
+                  FormatFixed(metres == 0 ? 0.0 : metres, 0) + " m");
   lines.push_back(std::string(kTimesIn[l]) + (zone == 0 ? std::string("UT") : "UT" + FormatTimeZone(zone)));
   lines.emplace_back();
   std::string header;
@@ -229,7 +236,8 @@ std::vector<std::string> LocalSkyLines(int index, const EclipseRecord& eclipse, 
     AppendRightAligned(line, Degrees(c->sky.moonApparentAltitudeDeg, 1, true), kWidths[3] - 1);
     line += ' ';
     // "074° ENE", "092° E  ": the degrees line up, the compass point follows.
-    AppendLeftAligned(line, AzimuthText(c->sky.moonAzimuthDeg, l), kWidths[4] - 1);
+    AppendLeftAligned(line, AtPole(observer) ? std::string("-") : AzimuthText(c->sky.moonAzimuthDeg, l),
+                      kWidths[4] - 1);
     line += ' ';
     AppendRightAligned(line, Degrees(c->shadowAxisAltitudeDeg, 1, true), kWidths[5] - 1);
     line += ' ';

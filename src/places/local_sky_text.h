@@ -35,16 +35,18 @@ const char* NoCrossingText(std::uint8_t languageIndex);
 // The sentence that sums up what the place sees: the deepest phase that is visible,
 // whether wholly or in part, the Moon's altitude and direction (at greatest eclipse, or
 // the nearest instant of that phase at which the Moon is up), the sky when it is not yet
-// dark, and whether moonrise or moonset cut the eclipse. For example "Totality visible,
+// dark, and whether moonrise or moonset cut the eclipse (no direction at a pole, where
+// every direction is the same). For example "Totality visible,
 // the Moon 23° high in the south-east; the eclipse ends after moonset."
 std::string LocalSummary(const EclipseRecord& eclipse, double deltaT, const Observer& observer,
                          const LocalEclipseView& view, std::uint8_t languageIndex);
 
-// The text form: a title, the place, the column header, a line per contact (date and
+// The text form: a title, the place (its `name`, when not empty, before the coordinates),
+// the column header, a line per contact (date and
 // clock in universal time shifted by `zone` hours, as the report shows them), the
 // moonrise and moonset lines, a legend and the summary. Lines without line ends.
 std::vector<std::string> LocalSkyLines(int index, const EclipseRecord& eclipse, double deltaT,
-                                       const Observer& observer, const LocalEclipseView& view, double zone,
-                                       std::uint8_t languageIndex);
+                                       const Observer& observer, const std::string& name,
+                                       const LocalEclipseView& view, double zone, std::uint8_t languageIndex);
 
 }  // namespace varomintel

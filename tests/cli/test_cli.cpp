@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/version_info.h"
 #include "eclipse/catalogue.h"
 #include "eclipse/circumstances.h"
 #include "../support/run_cli.h"
@@ -84,11 +85,12 @@ TEST_F(Cli, ReportLanguagesTimeScaleAndZone) {
   EXPECT_EQ(lines[0], "Eclipse lunaire partielle");
   EXPECT_EQ(lines[2], "Les temps sont des temps terrestres (TT)");
 
-  // A zone of -3.456 h shows as -3.46, and moves every clock by it.
+  // A zone is taken to the whole minute: -3.456 h is -3 h 27 min, shown as -3.45, and
+  // moves every clock by it.
   const CliRun utc = Exec("report 3");
   r = Exec("report 3 --tz -3.456");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.Lines()[2], "Times are Civil Time [UTC-3.46]");
+  EXPECT_EQ(r.Lines()[2], "Times are Civil Time [UTC-3.45]");
   EXPECT_NE(r.Lines()[5], utc.Lines()[5]);
 }
 
@@ -138,7 +140,9 @@ TEST_F(Cli, BadArgumentsAndCataloguesGiveOneLineAndStatusTwo) {
   const char* bad[] = {"",          "frobnicate",          "report",        "report 0",
                        "report 4",  "report x",            "report 1 --lang it",
                        "report 1 --tz abc",  "circumstances 3..2", "find",    "find --year 1 --saros 2",
-                       "--catalogue", "--catalogue nowhere.bin report 1", "report 1 extra"};
+                       "--catalogue", "--catalogue nowhere.bin report 1", "report 1 extra",
+                       "report 1 --lang de --lang fr", "report 1 --tz", "report 1 --bogus", "--lang de report 1",
+                       "report 1 --catalogue x", "report --tz 1"};
   for (const char* args : bad) {
     const CliRun r = Exec(args);
     EXPECT_EQ(r.status, 2) << args;
@@ -168,6 +172,104 @@ TEST_F(Cli, BadArgumentsAndCataloguesGiveOneLineAndStatusTwo) {
   const CliRun shortFile = Exec("--catalogue short.bin report 1", elsewhere);
   EXPECT_EQ(shortFile.status, 2);
   EXPECT_NE(shortFile.err.find("430"), std::string::npos);
+}
+
+
+// The conventions of a command line: help for the program and for each command (its
+// usage, its options and an example that works), the version, and find over a span of years.
+TEST_F(Cli, HelpVersionAndFindOverASpanOfYears) {
+  const std::string shipped = std::string(VAROMINTEL_DATA_DIR) + "/" + kCatalogueFileName;
+  const CliRun list = Exec("--help");
+  ASSERT_EQ(list.status, 0) << list.err;
+  EXPECT_TRUE(list.out.starts_with("Lunar eclipses from the command line")) << list.out;
+  const struct {
+    const char* command;
+    bool runExample;  // animate takes minutes, prepare-dark-maps rewrites pictures
+  } commands[] = {{"report", true},   {"circumstances", true}, {"find", true},    {"citylist", true},
+                  {"cityhist", true}, {"local", true},         {"map", true},     {"diagram", true},
+                  {"animate", false}, {"prepare-dark-maps", false}};
+  bool shortForm = false;
+  for (const auto& c : commands) {
+    SCOPED_TRACE(c.command);
+    EXPECT_NE(list.out.find(std::string("\n  ") + c.command + " "), std::string::npos) << list.out;
+    shortForm = !shortForm;  // -h and --help alike
+    const CliRun help = Exec(std::string(c.command) + (shortForm ? " -h" : " --help"));
+    EXPECT_EQ(help.status, 0) << help.err;
+    EXPECT_EQ(help.err, "");
+    EXPECT_NE(help.out.find(std::string("Usage: varomintel-cli ") + c.command + " [OPTIONS]"), std::string::npos)
+        << help.out;
+    EXPECT_NE(help.out.find("  -h,--help"), std::string::npos) << help.out;
+    const std::string lead = std::string("Example:\n  varomintel-cli ") + c.command;
+    const auto at = help.out.find(lead);
+    ASSERT_NE(at, std::string::npos) << help.out;
+    const std::string example = help.out.substr(at + 11, help.out.find('\n', at + 11) - at - 11);
+    if (!c.runExample) continue;
+    // Each option of the example is one the help lists.
+    std::istringstream words(example);
+    for (std::string w; words >> w;)
+      if (w.starts_with("--")) {
+        EXPECT_NE(help.out.find("  " + w + " "), std::string::npos) << w;
+      }
+    const CliRun run = Exec("--catalogue '" + shipped + "' " + example.substr(std::string("varomintel-cli ").size()));
+    EXPECT_EQ(run.status, 0) << example << "\n" << run.err;
+    // What it makes: the picture it names, or its output.
+    if (const auto out = example.find(" --out "); out != std::string::npos) {
+      const fs::path picture = *dir_ / example.substr(out + 7, example.find(' ', out + 7) - out - 7);
+      EXPECT_GT(fs::exists(picture) ? fs::file_size(picture) : 0, 1000u) << picture;
+    } else {
+      EXPECT_GT(run.out.size(), 40u) << example;
+    }
+  }
+
+  const CliRun version = Exec("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "varomintel-cli " + ProgramVersionInfo("").ProductVersion + "\n");
+  EXPECT_EQ(version.out.find_first_not_of("varomintel-cli 0123456789.\n"), std::string::npos) << version.out;
+
+  // The lunar eclipses of 2026 to 2028 as the published canon lists them (dates in
+  // terrestrial time, which is the calendar date at greatest eclipse for all eight).
+  const CliRun span = Exec("--catalogue '" + shipped + "' find --from 2026 --to 2028");
+  ASSERT_EQ(span.status, 0) << span.err;
+  const std::vector<std::string> lines = span.Lines();
+  const char* const expected[][2] = {{"2026-03-03", "Total"},  {"2026-08-28", "Partial Lunar"},
+                                     {"2027-02-20", "Penumbral"}, {"2027-07-18", "Penumbral"},
+                                     {"2027-08-17", "Penumbral"}, {"2028-01-12", "Partial Lunar"},
+                                     {"2028-07-06", "Partial Lunar"}, {"2028-12-31", "Total"}};
+  ASSERT_EQ(lines.size(), 8u) << span.out;
+  for (std::size_t i = 0; i < 8; ++i) {
+    const std::string& l = lines[i];
+    EXPECT_NE(l.find(std::string("\t") + expected[i][0] + "\t"), std::string::npos) << l;
+    EXPECT_NE(l.find(expected[i][1]), std::string::npos) << l;
+    if (i > 0) {
+      EXPECT_EQ(std::stoi(l), std::stoi(lines[i - 1]) + 1) << l;  // consecutive in the catalogue
+    }
+  }
+  // The first of each year is what --year selects, in text and in JSON.
+  for (const char* year : {"2026", "2027", "2028"}) {
+    const std::string first = Exec("--catalogue '" + shipped + "' find --year " + year).out;
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), first.substr(0, first.size() - 1)), 1) << first;
+  }
+  const CliRun json = Exec("--catalogue '" + shipped + "' find --from 2026 --to 2028 --format json --lang fr");
+  ASSERT_EQ(json.status, 0) << json.err;
+  EXPECT_EQ(std::count(json.out.begin(), json.out.end(), '{'), 16) << json.out;  // 8 objects, each with a date
+  EXPECT_NE(json.out.find("\"index\": " + lines[7].substr(0, lines[7].find('\t'))), std::string::npos) << json.out;
+  EXPECT_NE(json.out.find("\"type\": \"Eclipse lunaire totale\""), std::string::npos) << json.out;
+  // An empty span finds nothing; years that run backwards or are no years are refused.
+  const struct {
+    const char* args;
+    int status;
+    const char* message;
+  } refusals[] = {{"find --from 1990 --to 1998", 1, "no eclipse from 1990 to 1998 in the catalogue"},
+                  {"find --from 2002 --to 2001", 2, "the years run backwards: --from 2002 is after --to 2001"},
+                  {"find --from 2x --to 2001", 2, "--from must be a whole year, not '2x'"},
+                  {"find --from 2000", 2, "find needs both --from and --to"},
+                  {"find --year 2000 --from 2000 --to 2001", 2, "find needs either --year, --saros, or --from and --to"}};
+  for (const auto& r : refusals) {
+    const CliRun o = Exec(r.args);
+    EXPECT_EQ(o.status, r.status) << r.args;
+    EXPECT_EQ(o.out, "") << r.args;
+    EXPECT_EQ(o.err, std::string("varomintel-cli: ") + r.message + "\n") << r.args;
+  }
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <QSet>
 
 #include <filesystem>
+#include <iterator>
+#include <fstream>
 #include <ostream>
 #include <string>
 
@@ -148,6 +150,35 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{"scale_beyond_4", "diagram 1 --scale 4.01 --out refused/a.png", "--scale"},
                       Refusal{"scale_not_a_number", "diagram 1 --scale two --out refused/a.png", "--scale"}),
     [](const ::testing::TestParamInfo<Refusal>& row) { return std::string(row.param.name); });
+
+
+// A picture to standard output: "-" and /dev/stdout into a pipe give the very bytes of the
+// file, a whole PNG of the picture's size, and nothing else goes there.
+TEST_F(DiagramCli, PicturesToStandardOutputAreTheFilesBytes) {
+  const struct {
+    const char* command;
+    QSize size;
+  } pictures[] = {{"diagram 1 --position 7000", QSize(1040, 480)}, {"map 1 --grid", QSize(750, 369)}};
+  for (const auto& p : pictures) {
+    SCOPED_TRACE(p.command);
+    const CliRun file = Exec(std::string(p.command) + " --out file.png");
+    ASSERT_EQ(file.status, 0) << file.err;
+    std::ifstream in(*dir_ / "file.png", std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    for (const char* target : {"-", "/dev/stdout"}) {
+      const CliRun r = Exec(std::string(p.command) + " --out " + target);  // standard output is a pipe
+      EXPECT_EQ(r.status, 0) << target << ": " << r.err;
+      EXPECT_EQ(r.err, "") << target;
+      EXPECT_TRUE(r.out.starts_with("\x89PNG\r\n\x1a\n")) << target;
+      EXPECT_TRUE(r.out == bytes) << target << ": " << r.out.size() << " bytes, the file " << bytes.size();
+      QImage image;
+      ASSERT_TRUE(image.loadFromData(reinterpret_cast<const uchar*>(r.out.data()), static_cast<int>(r.out.size()), "PNG"))
+          << target;
+      EXPECT_EQ(image.size(), p.size) << target;
+    }
+  }
+  EXPECT_FALSE(fs::exists(*dir_ / "-"));
+}
 
 }  // namespace
 }  // namespace varomintel

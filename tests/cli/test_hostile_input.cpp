@@ -18,6 +18,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "eclipse/catalogue.h"
@@ -265,9 +266,9 @@ TEST_F(HostileInput, ClosedPipesAndOutputFiles) {
        0, ""},
       {"map under a 255-byte name", longScript.c_str(), 0, ""},
       {"map onto /dev/full", "$CLI --catalogue $CAT map 16921 --out /dev/full", 3,
-       "varomintel-cli: cannot write '/dev/full': it is not a regular file"},
+       "varomintel-cli: cannot write '/dev/full': No space left on device"},
       {"diagram onto /dev/full", "$CLI --catalogue $CAT diagram 16921 --out /dev/full", 3,
-       "varomintel-cli: cannot write '/dev/full': it is not a regular file"},
+       "varomintel-cli: cannot write '/dev/full': No space left on device"},
       {"diagram into a folder that does not exist", "$CLI --catalogue $CAT diagram 16921 --out out/none/a.png", 3,
        "cannot write 'out/none/a.png': No such file or directory"},
       {"map over an old picture on a full disk",
@@ -502,6 +503,9 @@ class PictureCommands : public HostileInput, public ::testing::WithParamInterfac
 
 TEST_P(PictureCommands, RefuseOrSucceedAsTheRowSays) {
   const PictureCommandRow& row = GetParam();
+  // /proc hidden in a mount namespace of an unprivileged user's own.
+  if (std::string_view(row.name).starts_with("no_proc") && std::system("unshare -rm true 2>/dev/null") != 0)
+    GTEST_SKIP() << "unshare -rm is not allowed here";
   WriteCraftedCatalogue(Path("crafted.bin"));
   fs::remove_all(Path(row.name));
   fs::create_directories(Path(row.name));
@@ -602,6 +606,80 @@ INSTANTIATE_TEST_SUITE_P(
         PictureCommandRow{"diagram_huge_penumbra", "", "$CLI --catalogue $SYN diagram 3 --out out.png > out.txt", 1,
                           "eclipse 3: the search for P2 did not converge", "[ -s out.png ]"}),
     [](const ::testing::TestParamInfo<PictureCommandRow>& row) { return std::string(row.param.name); });
+
+// The command line's own findings, each refused at its root: heights beyond any place,
+// numbers with blanks, the texts of `local`, frames folders under missing folders, and
+// the picture module: only from the program's own folder, and only a whole file.
+#define LOCAL "$CLI --catalogue $CAT local 16921 --lat 40.71N --lon 74.01W "
+#define PLANT "cp \"$(dirname $CLI)/modules/varomintel-cli-pictures.so\" "
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, PictureCommands,
+    ::testing::Values(
+        PictureCommandRow{"height_huge", "", LOCAL "--height 1e308 > out.txt", 2,
+                          "--height must be a number of metres from -1000 to 100000, not '1e308'", "[ ! -s out.txt ]"},
+        PictureCommandRow{"height_below", "", "$CLI --catalogue $CAT cityhist --lat 47N --lon 7E --height -1000.5 > out.txt",
+                          2, "--height must be a number of metres", "[ ! -s out.txt ]"},
+        PictureCommandRow{"height_309_digits", "", LOCAL "--height \"$(printf 9%0308d 0)\" > out.txt", 2,
+                          "not '9000000000000000000000000000000000000000...'", "[ ! -s out.txt ]"},
+        PictureCommandRow{"height_highest", "", LOCAL "--height 100000 > out.txt", 0, "",
+                          "grep -q \"height 100000 m$\" out.txt"},
+        PictureCommandRow{"height_no_negative_zero", "", LOCAL "--height -0.4 > out.txt", 0, "",
+                          "grep -q \", height 0 m$\" out.txt"},
+        PictureCommandRow{"number_blank_before_latitude", "", "$CLI --catalogue $CAT local 16921 --lat \" 47N\" --lon 7E > out.txt", 2,
+                          "--lat must be degrees from 0 to 90 followed by N or S, not ' 47N'", "[ ! -s out.txt ]"},
+        PictureCommandRow{"number_blank_in_latitude", "", "$CLI --catalogue $CAT local 16921 --lat \"47 N\" --lon 7E > out.txt", 2,
+                          "--lat must be degrees from 0 to 90 followed by N or S, not '47 N'", "[ ! -s out.txt ]"},
+        PictureCommandRow{"number_blank_in_place", "", "$CLI --catalogue $CAT map 16921 --poi \"47N, 7E\" --out out.png",
+                          2, "--poi must be latitude", "[ ! -e out.png ]"},
+        PictureCommandRow{"number_blank_step", "", "$CLI --catalogue $CAT diagram 16921 --frames f --step \" 6\"", 2,
+                          "--step must be 6 or 60, not ' 6'", "[ ! -e f ]"},
+        PictureCommandRow{"number_blank_fps", "", "$CLI --catalogue $CAT animate 16921 --out v.mp4 --fps \" 6\"", 2,
+                          "--fps must be a whole number from 1 to 120, not ' 6'", "[ ! -e v.mp4 ]"},
+        PictureCommandRow{"number_blank_scale", "", "$CLI --catalogue $CAT map 16921 --scale \"2 \" --out out.png", 2,
+                          "--scale must be a number from 1 to 4, not '2 '", "[ ! -e out.png ]"},
+        PictureCommandRow{"number_blank_zone", "", "$CLI --catalogue $CAT report 16921 --tz \"1 \" > out.txt", 2,
+                          "--tz must be a number of hours, not '1 '", "[ ! -s out.txt ]"},
+        PictureCommandRow{"number_blank_index", "", "$CLI --catalogue $CAT report \" 16921\" > out.txt", 2,
+                          "index ' 16921' is not a whole number", "[ ! -s out.txt ]"},
+        PictureCommandRow{"number_blank_item", "", "$CLI --catalogue $CAT citylist 16921 --population-item \"6 \" > out.txt",
+                          2, "--population-item must be a whole number from 0 to 9", "[ ! -s out.txt ]"},
+        PictureCommandRow{"number_blank_year", "", "$CLI --catalogue $CAT find --year \"2000 \" > out.txt", 2,
+                          "--year must be written without blanks, not '2000 '", "[ ! -s out.txt ]"},
+        PictureCommandRow{"local_name", "", LOCAL "--name \"New York\" > out.txt", 0, "",
+                          "grep -q \"^Place: New York, 40\" out.txt"},
+        PictureCommandRow{"local_zone_of_seconds", "", LOCAL "--tz 0.008 > out.txt", 0, "",
+                          "grep -qx \"Times in UT\" out.txt"},
+        PictureCommandRow{"local_zone_of_minutes", "", LOCAL "--tz -5.75 > out.txt", 0, "",
+                          "grep -qx \"Times in UT-5.75\" out.txt"},
+        // At the pole the summary names no direction, whatever the longitude.
+        PictureCommandRow{"local_pole", "",
+                          "$CLI --catalogue $CAT local 16921 --lat 90N --lon 0E > a.txt && "
+                          "$CLI --catalogue $CAT local 16921 --lat 90N --lon 120W > b.txt && "
+                          "tail -n 2 a.txt | head -n 1 > out.txt && tail -n 2 b.txt | head -n 1 | cmp - out.txt",
+                          0, "", "grep -q \"the Moon [0-9]*° high\" out.txt && ! grep -Eq \"north|south|east|west\" out.txt"},
+        PictureCommandRow{"frames_missing_parents", "", "$CLI --catalogue $CAT diagram 16921 --frames x/y/z --step 60", 3,
+                          "cannot create the folder 'x/y/z': its parent 'x/y' is not a folder that exists", "[ ! -e x ]"},
+        PictureCommandRow{"module_truncated",
+                          "mkdir -p p/modules && cp $CLI p/ && head -c 100000 \"$(dirname $CLI)/modules/"
+                          "varomintel-cli-pictures.so\" > p/modules/varomintel-cli-pictures.so",
+                          "timeout -s KILL 60 p/varomintel-cli --catalogue $CAT map 16921 --out out.png", 2,
+                          "modules/varomintel-cli-pictures.so: it is cut short", "[ ! -e out.png ]"},
+        PictureCommandRow{"module_fifo", "mkdir -p p/modules && cp $CLI p/ && mkfifo p/modules/varomintel-cli-pictures.so",
+                          "timeout -s KILL 60 p/varomintel-cli --catalogue $CAT map 16921 --out out.png", 2,
+                          "modules/varomintel-cli-pictures.so: it is not a regular file", "[ ! -e out.png ]"},
+        // Without /proc the program's folder is unknown: a module planted in the current
+        // folder, or in the folder of a made-up argv[0], is never loaded.
+        PictureCommandRow{"no_proc_module_in_current_folder", "mkdir modules && " PLANT "modules/",
+                          "unshare -rm sh -c \"mount -t tmpfs none /proc && exec $CLI --catalogue $CAT map 16921 "
+                          "--out out.png\"",
+                          2, "the program's own file is unknown", "[ ! -e out.png ]"},
+        PictureCommandRow{"no_proc_module_beside_argv0", "mkdir -p p/modules && " PLANT "p/modules/",
+                          "unshare -rm bash -c \"mount -t tmpfs none /proc && exec -a $PWD/p/varomintel-cli $CLI "
+                          "--catalogue $CAT map 16921 --out out.png\"",
+                          2, "the program's own file is unknown", "[ ! -e out.png ]"}),
+    [](const ::testing::TestParamInfo<PictureCommandRow>& row) { return std::string(row.param.name); });
+#undef LOCAL
+#undef PLANT
 
 // A run that fails halfway, here at a file-size limit that a later, larger frame passes,
 // removes the frames it wrote and keeps what the folder held before.

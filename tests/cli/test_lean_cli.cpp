@@ -48,6 +48,10 @@ TEST(LeanCli, OnlyThePictureCommandsLoadTheToolkit) {
       {"cityhist --lat 47.3769N --lon 8.5417E --from 2000 --to 2040 --format ics", false},
       {"local 16921 --lat 40.71N --lon 74.01W --tz -5", false},
       {"--help", false},
+      {"--version", false},
+      // The help of a picture command comes from the program's declarations alone.
+      {"map --help", false},
+      {"animate -h", false},
       {"map 16921 --out '" + (fs::temp_directory_path() / "varomintel_lean_map.png").string() + "'", true},
   };
   for (const auto& row : rows) {
