@@ -285,6 +285,13 @@ std::unique_ptr<VideoWriter> VideoWriter::Open(const std::string& path, std::opt
     av_dict_set(&options, "preset", "veryfast", 0);
     av_dict_set(&options, "crf", "18", 0);
     av_dict_set(&options, "tune", "animation", 0);
+    // Memory: each frame that the encoder holds costs some 30 MB at 4160 x 1920 (the planes
+    // and their half-pixel planes), and by default it holds many: a frame per thread (3
+    // threads on 2 cores, more on larger machines), the frames the lookahead thread queues,
+    // and 10 frames of rate-control lookahead. Threads that share each frame in slices, no
+    // queue before the lookahead and 5 frames of it bring the largest video (--scale 4)
+    // from about 990 MB to 550 MB at about the same speed, and with a file no larger.
+    av_dict_set(&options, "x264-params", "sliced-threads=1:sync-lookahead=0:rc-lookahead=5", 0);
   } else {
     // The real-time mode at its fastest: some ten times quicker than "good" and, on these
     // flat pictures, within a fraction of a decibel of its quality.
@@ -293,6 +300,9 @@ std::unique_ptr<VideoWriter> VideoWriter::Open(const std::string& path, std::opt
     av_dict_set(&options, "row-mt", "1", 0);
     av_dict_set(&options, "crf", "24", 0);
     av_dict_set(&options, "b", "0", 0);
+    // The real-time mode decides each frame as it comes, yet libvpx still queues 25 frames
+    // ahead by default: 350 MB at --scale 4 for the same bytes of video.
+    av_dict_set(&options, "lag-in-frames", "0", 0);
   }
   r = avcodec_open2(s->codec, encoder, &options);
   av_dict_free(&options);

@@ -181,9 +181,10 @@ bool LinkAnonymous(int fd, int dir, std::string& name) {
   return false;
 }
 
-// Blocks every signal that can be blocked for its lifetime: between giving the new file a
-// name and renaming it, no handler runs and no signal ends the process, so that the name
-// is never left behind (only SIGKILL and SIGSTOP cannot be held, for microseconds).
+// Blocks every signal that can be blocked on this thread for its lifetime: between giving
+// the new file a name and renaming it (two system calls), no handler runs here and no
+// signal sent to this thread ends the process. What remains is a window of microseconds
+// for SIGKILL, and for a signal that another thread of the process takes.
 class SignalsHeld {
  public:
   SignalsHeld() {
