@@ -181,6 +181,17 @@ TEST_F(HostileOutput, LinksSignalsLimitsCityValuesAndStandardOutput) {
        },
        shell("$CLI diagram 1 --out shared/pictures/pic.png"), 3, "'pictures' is a symbolic link of another user",
        [&] { EXPECT_TRUE(fs::is_empty(dir_ / "elsewhere")); }},
+      {"another user's link planted at a later frame's name during --frames", true,
+       [&] { MakeSharedFolder(shared, 0); },
+       shell("$CLI diagram 1 --frames shared --step 60 >/dev/null & p=$!; sleep 0.5; "
+             "ln -s ../victim.txt shared/diagram_00240.png; chown -h nobody shared/diagram_00240.png; wait $p"),
+       3, "'diagram_00240.png' is a symbolic link of another user",
+       [&] {  // the pictures written before it are removed, the link stays
+         std::vector<std::string> left;
+         for (const auto& e : fs::directory_iterator(shared)) left.push_back(e.path().filename().string());
+         EXPECT_EQ(left, std::vector<std::string>{"diagram_00240.png"});
+         EXPECT_TRUE(fs::is_symlink(shared / "diagram_00240.png"));
+       }},
       // Followed as the kernel's rule allows: the link of the folder's owner, and the
       // caller's own link.
       {"a link of the shared folder's owner", true,
