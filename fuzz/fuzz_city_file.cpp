@@ -2,6 +2,7 @@
 // every line parsed, and the country reader over the same file.
 #include <unistd.h>
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -23,7 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (reader.Next(line)) {
     if (line.size() > kMaxCityLineBytes) __builtin_trap();  // the bound must hold
     bytes += line.size();
-    (void)ParseCityLine(line, place);
+    // A line that parses is a place that can exist.
+    if (!ParseCityLine(line, place) &&
+        (std::fabs(place.Latitude) > 90 || std::fabs(place.Longitude) > 180 || place.Population < 0))
+      __builtin_trap();
   }
   if (bytes > size) __builtin_trap();  // lines never hold more than the file
   if (reader.Failure()) (void)reader.Failure()->Message();

@@ -4,9 +4,14 @@
 
 #include <QImage>
 
+#include <pthread.h>
+#include <signal.h>
+#include <string.h>
+
 #include <csignal>
 #include <optional>
 #include <cstdio>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -30,12 +35,18 @@ namespace varomintel::cli {
 
 namespace {
 
-// Set by SIGINT and SIGTERM while a video is encoded: the encoding stops at the next frame
-// and removes its file, instead of the signal leaving half a video behind.
+// The signals that end a run from outside (Ctrl-C, kill, a closed terminal, a timer, a
+// user's signal): while a video is encoded, each stops the encoding at the next frame, which
+// drops the new file, and then ends the program by the same signal, so that the caller
+// sees the signal's own status (130 for SIGINT, 143 for SIGTERM, ...). `interrupted` holds
+// the signal's number, 0 while none came.
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGUSR1, SIGUSR2, SIGALRM};
 volatile std::sig_atomic_t interrupted = 0;
-extern "C" void OnInterrupt(int) { interrupted = 1; }
+extern "C" void OnInterrupt(int signal) { interrupted = signal; }
 
-// The handlers of SIGINT and SIGTERM for the lifetime of the object, then the old ones.
+// The handlers for the lifetime of the object, then the old dispositions. A signal that the
+// caller left ignored stays ignored: a job started in the background (`&`) has SIGINT and
+// SIGQUIT ignored, and the terminal's Ctrl-C is not meant for it.
 class InterruptGuard {
  public:
   InterruptGuard() {
@@ -43,18 +54,32 @@ class InterruptGuard {
     struct sigaction action {};
     action.sa_handler = &OnInterrupt;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &oldInt_);
-    sigaction(SIGTERM, &action, &oldTerm_);
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+      sigaction(kEndingSignals[i], nullptr, &old_[i]);
+      installed_[i] = old_[i].sa_handler != SIG_IGN && sigaction(kEndingSignals[i], &action, nullptr) == 0;
+    }
   }
   ~InterruptGuard() {
-    sigaction(SIGINT, &oldInt_, nullptr);
-    sigaction(SIGTERM, &oldTerm_, nullptr);
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i)
+      if (installed_[i]) sigaction(kEndingSignals[i], &old_[i], nullptr);
+  }
+  // Ends the program by `signal` with its default action; returns the shell's status of
+  // that signal where it does not end it (blocked by the caller).
+  static int EndBy(int signal) {
+    std::signal(signal, SIG_DFL);
+    sigset_t one;
+    sigemptyset(&one);
+    sigaddset(&one, signal);
+    pthread_sigmask(SIG_UNBLOCK, &one, nullptr);
+    std::raise(signal);
+    return 128 + signal;
   }
   InterruptGuard(const InterruptGuard&) = delete;
   InterruptGuard& operator=(const InterruptGuard&) = delete;
 
  private:
-  struct sigaction oldInt_ {}, oldTerm_ {};
+  struct sigaction old_[std::size(kEndingSignals)] {};
+  bool installed_[std::size(kEndingSignals)] {};
 };
 
 // "[#########...........]  45%  85/190": redrawn on one line of a terminal whenever the
@@ -133,18 +158,27 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
     return DrawShadowDiagram(DiagramSceneOf(view), pictures, scale);
   };
   const InterruptGuard guard;
-  ProgressBar bar(ctx.err, isatty(STDERR_FILENO) == 1);
-  const auto progress = [&](int done, int count) {
-    bar.Show(done, count);
-    return interrupted == 0;
-  };
   const int count = static_cast<int>(positions.size());
   std::string error;
-  // "-" is standard output: the video writer decides how a stream is written.
-  const VideoOutcome outcome = WriteVideo(path, DiagramSizeAt(scale), fps, count, draw, progress, &error);
+  VideoOutcome outcome;
+  {
+    ProgressBar bar(ctx.err, isatty(STDERR_FILENO) == 1);  // erased before any line below
+    const auto progress = [&](int done, int total) {
+      bar.Show(done, total);
+      return interrupted == 0;
+    };
+    // "-" is standard output: the writer decides how a stream is written, in the container
+    // that --format chose.
+    outcome = WriteVideo(path, chosen, DiagramSizeAt(scale), fps, count, draw, progress, &error);
+  }
   if (outcome == VideoOutcome::Cancelled) {
-    ErrorLine(ctx.err, "animate: interrupted; '" + path + "' is not written");
-    return 128 + SIGINT;
+    const int signal = interrupted;
+    const char* name = sigabbrev_np(signal);
+    ErrorLine(ctx.err, "animate: interrupted by " + (name ? "SIG" + std::string(name) : std::to_string(signal)) +
+                           "; '" + path + "' is not written");
+    ctx.out.flush();
+    ctx.err.flush();
+    return InterruptGuard::EndBy(signal);
   }
   if (outcome == VideoOutcome::Failed) {
     ErrorLine(ctx.err, error);

@@ -24,6 +24,9 @@ int main(int argc, char** argv) {
   // computes on for nobody nor reports a failure where nothing failed. A full disk or a
   // closed output still ends with a line and status 3 (RunCli).
   std::signal(SIGPIPE, SIG_DFL);
+  // A write beyond the file size limit (ulimit -f) fails with EFBIG and is reported (status
+  // 3), instead of SIGXFSZ ending the program without a word.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::ios::sync_with_stdio(false);
   return varomintel::RunCli(argc, argv, std::cout, std::cerr);
 }

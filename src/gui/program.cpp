@@ -5,6 +5,8 @@
 #include <QMimeDatabase>
 #include <QStandardPaths>
 
+#include <csignal>
+
 #include "app/varomintel_variables.h"
 #include "gui/common/qt_translations.h"
 #include "gui/lists/Varomintel_Unit_CityHist.h"
@@ -14,6 +16,9 @@
 
 int main(int argc, char** argv) {
   using namespace varomintel;
+  // A save beyond the file size limit (ulimit -f) fails with EFBIG and is reported in a
+  // message box, instead of SIGXFSZ ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   QApplication::setApplicationName("Varomintel");
   Vars().HelpFile = "VaromintelDE.CHM";  // until the help command names the language's file

@@ -1,6 +1,7 @@
 #include "places/city_file.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -14,7 +15,9 @@ std::string CityFileName(const std::string& programDir, std::uint8_t languageInd
   return programDir + (languageIndex == 0 ? kCityFileGerman : kCityFileEnglish);
 }
 
-std::string CityLineError::Message() const { return "'" + fieldText + "' is not a valid integer value"; }
+std::string CityLineError::Message() const {
+  return "'" + fieldText + "' " + (reason.empty() ? std::string("is not a valid integer value") : reason);
+}
 
 std::string CityFileFailure::Message() const {
   switch (kind) {
@@ -59,54 +62,72 @@ std::string_view SplitField(std::string_view& s) {
   return field;
 }
 
+// The three number fields (population, latitude and longitude in hundredths of a degree)
+// as whole numbers in their ranges: a population of 0 to 2^31 - 1 (the record's 32 bits
+// hold no more, and no place has fewer than nobody), a latitude of -90° to 90°, a longitude
+// of -180° to 180°. Anything beyond is a typing error in the file, not a place.
+struct CityNumbers {
+  std::int32_t population = 0;
+  double latitude = 0, longitude = 0;  // degrees
+};
+
+std::optional<CityLineError> ReadNumbers(const std::string_view (&fields)[3], CityNumbers& numbers) {
+  static constexpr struct {
+    std::int64_t least, most;
+    const char* reason;
+  } kRanges[3] = {
+      {0, INT32_MAX, "is not a population (0 to 2147483647)"},
+      {-9000, 9000, "is not a latitude (hundredths of a degree, -9000 to 9000)"},
+      {-18000, 18000, "is not a longitude (hundredths of a degree, -18000 to 18000)"},
+  };
+  std::int64_t values[3];
+  for (int i = 0; i < 3; ++i) {
+    const auto v = ParseField(fields[i]);
+    if (!v) return CityLineError{std::string(fields[i]), {}};
+    if (*v < kRanges[i].least || *v > kRanges[i].most) return CityLineError{std::string(fields[i]), kRanges[i].reason};
+    values[i] = *v;
+  }
+  numbers.population = static_cast<std::int32_t>(values[0]);
+  numbers.latitude = static_cast<double>(values[1]) / 100.0;
+  numbers.longitude = static_cast<double>(values[2]) / 100.0;
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<CityLineError> ParseCityLine(std::string_view s, StadtType& place) {
   place.City.assign(SplitField(s));
-  const std::string_view population = SplitField(s);
-  const auto pop = ParseField(population);
-  if (!pop) return CityLineError{std::string(population)};
-  // The low 32 bits, as two's complement.
-  place.Population = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(*pop)));
-  const std::string_view latitude = SplitField(s);
-  const auto lat = ParseField(latitude);
-  if (!lat) return CityLineError{std::string(latitude)};
-  place.Latitude = static_cast<double>(*lat) / 100.0;
-  const std::string_view longitude = SplitField(s);
-  const auto lon = ParseField(longitude);
-  if (!lon) return CityLineError{std::string(longitude)};
-  place.Longitude = static_cast<double>(*lon) / 100.0;
+  std::string_view fields[3];
+  for (std::string_view& field : fields) field = SplitField(s);
+  CityNumbers numbers;
+  if (auto error = ReadNumbers(fields, numbers)) return error;
+  place.Population = numbers.population;
+  place.Latitude = numbers.latitude;
+  place.Longitude = numbers.longitude;
   place.Country.assign(s);
   return std::nullopt;
 }
 
 std::optional<CityLineError> SplitCityLine(std::string_view s, CityLineFields& fields) {
   fields.city = SplitField(s);
-  std::string_view numbers[3];
-  for (std::string_view& field : numbers) field = SplitField(s);
-  std::int64_t values[3];
-  for (int i = 0; i < 3; ++i) {
-    const auto v = ParseField(numbers[i]);
-    if (!v) return CityLineError{std::string(numbers[i])};
-    values[i] = *v;
-  }
-  fields.population = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(values[0])));
-  fields.latitude = static_cast<double>(values[1]) / 100.0;
-  fields.longitude = static_cast<double>(values[2]) / 100.0;
+  std::string_view numberFields[3];
+  for (std::string_view& field : numberFields) field = SplitField(s);
+  CityNumbers numbers;
+  if (auto error = ReadNumbers(numberFields, numbers)) return error;
+  fields.population = numbers.population;
+  fields.latitude = numbers.latitude;
+  fields.longitude = numbers.longitude;
   fields.country = s;
   return std::nullopt;
 }
 
 std::optional<CityLineError> CheckCityLine(std::string_view s, std::int32_t& population) {
   SplitField(s);
-  const std::string_view populationText = SplitField(s);
-  const auto pop = ParseField(populationText);
-  if (!pop) return CityLineError{std::string(populationText)};
-  population = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(*pop)));
-  for (int field = 0; field < 2; ++field) {
-    const std::string_view coordinate = SplitField(s);
-    if (!ParseField(coordinate)) return CityLineError{std::string(coordinate)};
-  }
+  std::string_view fields[3];
+  for (std::string_view& field : fields) field = SplitField(s);
+  CityNumbers numbers;
+  if (auto error = ReadNumbers(fields, numbers)) return error;
+  population = numbers.population;
   return std::nullopt;
 }
 

@@ -26,18 +26,21 @@ inline constexpr const char* kCityFileCredit = "GeoNames (geonames.org), CC BY 4
 std::string CityFileName(const std::string& programDir, std::uint8_t languageIndex);
 
 // A number field that is not an optional minus sign followed by decimal digits (or is
-// out of the 64-bit range).
+// out of the 64-bit range), or whose value no place can have: a population below 0 or
+// beyond 2^31 - 1, a latitude beyond ±90°, a longitude beyond ±180°.
 struct CityLineError {
   std::string fieldText;  // the offending field, as it stands in the line
-  // "'abc' is not a valid integer value"
+  std::string reason;     // empty: not a whole number
+  // "'abc' is not a valid integer value", "'9001' is not a latitude (hundredths of a
+  // degree, -9000 to 9000)"
   std::string Message() const;
 };
 
 // Fills City, Population, Latitude, Longitude and Country of `place` from one line
-// without its line break; the result fields are left alone. Nothing is trimmed.
-// Population keeps the low 32 bits of the 64-bit value; the coordinates are the fields
-// divided by 100 (degrees). A line with fewer than four tabs leaves a number field
-// empty, which is an error. On error the fields before the bad one are filled.
+// without its line break; the result fields are left alone. Nothing is trimmed. The
+// coordinates are the fields divided by 100 (degrees). A line with fewer than four tabs
+// leaves a number field empty, which is an error. On error the City is filled and the
+// numbers and Country are left as they were.
 std::optional<CityLineError> ParseCityLine(std::string_view line, StadtType& place);
 
 // The fields of one line as ParseCityLine reads them, the names as views into the line:

@@ -59,19 +59,6 @@ TEST(ParseCityLine, ResultFieldsAreLeftAlone) {
   EXPECT_EQ(p.PhaseType, LocalPhase::Total);
 }
 
-TEST(ParseCityLine, PopulationKeepsTheLow32Bits) {
-  StadtType p;
-  ASSERT_FALSE(ParseCityLine("A\t4294967297\t0\t0\tB", p));  // 2^32 + 1
-  EXPECT_EQ(p.Population, 1);
-  ASSERT_FALSE(ParseCityLine("A\t2147483648\t0\t0\tB", p));  // 2^31
-  EXPECT_EQ(p.Population, -2147483647 - 1);
-  ASSERT_FALSE(ParseCityLine("A\t-5\t0\t0\tB", p));
-  EXPECT_EQ(p.Population, -5);
-  std::int32_t population = 0;
-  ASSERT_FALSE(CheckCityLine("A\t2147483648\t0\t0\tB", population));
-  EXPECT_EQ(population, -2147483647 - 1);
-}
-
 TEST(ParseCityLine, MalformedNumberFieldsNameTheirText) {
   StadtType p;
   // CheckCityLine, the counting pass's check, and SplitCityLine, the list runs' reading,
@@ -94,10 +81,13 @@ TEST(ParseCityLine, MalformedNumberFieldsNameTheirText) {
     }
     return text;
   };
-  EXPECT_EQ(bad("Zürich\t-2147483649\t-4737\t854\tSchweiz\tx"), "<no error>");
-  EXPECT_EQ(bad("\t0\t-0\t9223372036854775807\t"), "<no error>");
-  EXPECT_EQ(bad("A\t-9223372036854775808\t000000000000000000000000047\t-0008\tB"), "<no error>");
-  EXPECT_EQ(p.Population, 0);  // the low 32 bits of -2^63
+  EXPECT_EQ(bad("Zürich\t2147483647\t-4737\t854\tSchweiz\tx"), "<no error>");
+  EXPECT_EQ(p.Population, 2147483647);
+  EXPECT_EQ(bad("\t0\t-0\t18000\t"), "<no error>");
+  EXPECT_EQ(bad("A\t0\t9000\t-18000\tB"), "<no error>");
+  EXPECT_EQ(bad("A\t0\t-9000\t0\tB"), "<no error>");
+  EXPECT_EQ(bad("A\t0\t000000000000000000000000047\t-0008\tB"), "<no error>");
+  EXPECT_EQ(p.Population, 0);
   EXPECT_EQ(p.Latitude, 0.47);
   EXPECT_EQ(p.Longitude, -0.08);
   EXPECT_EQ(bad("A\t1\t9223372036854775808\t2\tB"), "9223372036854775808");
@@ -112,6 +102,16 @@ TEST(ParseCityLine, MalformedNumberFieldsNameTheirText) {
   EXPECT_EQ(bad("A\t12\t47\t8.5\tB"), "8.5");
   EXPECT_EQ(bad("A\t12\t-\t8\tB"), "-");
   EXPECT_EQ(bad("A\t99999999999999999999\t1\t2\tB"), "99999999999999999999");  // beyond 64 bits
+  // Whole numbers that no place has: a population beyond 32 bits (which would wrap) or
+  // below nobody, a latitude beyond the poles, a longitude beyond the date line.
+  EXPECT_EQ(bad("A\t2147483648\t0\t0\tB"), "2147483648");
+  EXPECT_EQ(bad("A\t999999999999\t0\t0\tB"), "999999999999");
+  EXPECT_EQ(bad("A\t-1\t0\t0\tB"), "-1");
+  EXPECT_EQ(bad("A\t-9223372036854775808\t0\t0\tB"), "-9223372036854775808");
+  EXPECT_EQ(bad("A\t1\t9001\t0\tB"), "9001");
+  EXPECT_EQ(bad("A\t1\t-99999\t0\tB"), "-99999");
+  EXPECT_EQ(bad("A\t1\t0\t18001\tB"), "18001");
+  EXPECT_EQ(bad("A\t1\t0\t-9223372036854775807\tB"), "-9223372036854775807");
   // Too few tabs leave a number field empty.
   EXPECT_EQ(bad(""), "");
   EXPECT_EQ(bad("A\t1\t2\t3"), "");
@@ -119,6 +119,11 @@ TEST(ParseCityLine, MalformedNumberFieldsNameTheirText) {
   const auto e = ParseCityLine("A\tx1\t2\t3\tB", p);
   ASSERT_TRUE(e);
   EXPECT_EQ(e->Message(), "'x1' is not a valid integer value");
+  EXPECT_EQ(ParseCityLine("A\t1\t9001\t0\tB", p)->Message(),
+            "'9001' is not a latitude (hundredths of a degree, -9000 to 9000)");
+  EXPECT_EQ(ParseCityLine("A\t4294967297\t0\t0\tB", p)->Message(), "'4294967297' is not a population (0 to 2147483647)");
+  EXPECT_EQ(ParseCityLine("A\t1\t0\t-18001\tB", p)->Message(),
+            "'-18001' is not a longitude (hundredths of a degree, -18000 to 18000)");
 }
 
 TEST(CityFileName, GermanFileForGermanEnglishFileOtherwise) {

@@ -1,5 +1,6 @@
-// What the whole-file writer (text/whole_file.h) may leave behind: its temporary files,
-// ".varomintel-" and 12 letters and digits beside the target.
+// What the whole-file writer (text/whole_file.h) might leave behind: the names it gives its
+// new files, ".varomintel-" and 12 letters and digits beside the target (for an instant at
+// the commit, or for the whole write where the file system has no O_TMPFILE).
 #pragma once
 
 #include <filesystem>
