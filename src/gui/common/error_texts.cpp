@@ -26,6 +26,18 @@ QString Reason(std::string_view reason, std::uint8_t language) {
       {"it is not a regular file",
        {"es ist keine gewöhnliche Datei", "it is not a regular file", "ce n'est pas un fichier ordinaire"}},
       {"it is read-only", {"sie ist schreibgeschützt", "it is read-only", "il est en lecture seule"}},
+      {"it is not a regular file (a FIFO)",
+       {"es ist keine gewöhnliche Datei (ein FIFO)", "it is not a regular file (a FIFO)",
+        "ce n'est pas un fichier ordinaire (un FIFO)"}},
+      {"it is not a regular file (a character device)",
+       {"es ist keine gewöhnliche Datei (ein zeichenorientiertes Gerät)", "it is not a regular file (a character device)",
+        "ce n'est pas un fichier ordinaire (un périphérique caractère)"}},
+      {"it is not a regular file (a block device)",
+       {"es ist keine gewöhnliche Datei (ein blockorientiertes Gerät)", "it is not a regular file (a block device)",
+        "ce n'est pas un fichier ordinaire (un périphérique bloc)"}},
+      {"it is not a regular file (a socket)",
+       {"es ist keine gewöhnliche Datei (ein Socket)", "it is not a regular file (a socket)",
+        "ce n'est pas un fichier ordinaire (un socket)"}},
       {"the picture cannot be encoded as PNG",
        {"das Bild lässt sich nicht als PNG speichern", "the picture cannot be encoded as PNG",
         "l'image ne peut pas être codée en PNG"}},
@@ -85,7 +97,7 @@ QString CityFileErrorText(const std::string& file, const CityFileFailure& failur
   return Pick({"Die Ortsdatei %1 kann nicht gelesen werden: %2.", "The city file %1 cannot be read: %2.",
                "Le fichier des villes %1 ne peut pas être lu : %2."},
               language)
-      .arg(name, Q(failure.systemError));
+      .arg(name, Reason(failure.systemError, language));
 }
 
 }  // namespace varomintel
