@@ -42,12 +42,8 @@ void TForm_Main::StopAllListRuns() {
 }
 
 void TForm_Main::ExitInOrder() {
-  if (exiting_) return;  // already on its way out
-  exiting_ = true;
   StopAllListRuns();
-  exiting_ = false;
-  // Closed meanwhile by its close box: the close sequence has run already.
-  if (isVisible()) close();
+  if (isVisible()) close();  // hidden: the close sequence has run already
 }
 
 void TForm_Main::closeEvent(QCloseEvent* event) {
