@@ -9,6 +9,7 @@
 
 #include "app/varomintel_variables.h"
 #include "gui/common/qt_translations.h"
+#include "gui/common/quit_signals.h"
 #include "gui/lists/Varomintel_Unit_CityHist.h"
 #include "gui/lists/Varomintel_Unit_CityList.h"
 #include "gui/main/Varomintel_Unit_Main.h"
@@ -46,6 +47,9 @@ int main(int argc, char** argv) {
   window.AttachListWindows(&cityHist, &cityList);
   // All three windows exist: the stored language applies to each.
   window.ApplyStoredLanguage();
+  // SIGTERM, SIGHUP and SIGINT end the program as its exit command does: settings
+  // written, a video being saved cancelled and its partial file removed.
+  const QuitOnSignals quitOnSignals([&window](int) { window.close(); });
   window.show();
   return QApplication::exec();
 }

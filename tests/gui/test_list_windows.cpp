@@ -204,7 +204,8 @@ TEST_F(ListWindows, AMalformedCityLineEndsTheRunWithTheParsersMessageAndKeepsThe
   // The message box opens when the run has ended, inside the wait.
   const QString message = MessageOf(
       [&] { RunAndWait(*list_, [&] { QTest::mouseClick(list_->Button_Start_CityList, Qt::LeftButton); }); });
-  EXPECT_TRUE(message.contains("line 25: '12x' is not a valid integer value")) << message.toStdString();
+  // In the window's language (German here), as every message box of the window.
+  EXPECT_TRUE(message.contains(QString::fromUtf8(", Zeile 25: „12x“ ist keine gültige ganze Zahl."))) << message.toStdString();
   const std::vector<std::string> shown = ScreenLines(list_->RichEdit_CityList);
   EXPECT_FALSE(shown.empty());
   for (const std::string& line : shown) EXPECT_EQ(line.find("Bad"), std::string::npos);
@@ -226,6 +227,10 @@ TEST_F(ListWindows, CityHistoryChecksItsInputsInOrderAndNamesTheField) {
       {"91", "7.5", "0", "", "Geogr. Breite ist kein gültiger Wert"},
       {"47.5", "180.5", "0", "", "Geogr. Länge ist kein gültiger Wert"},
       {"47.5", "7.5", "0", "A\tB", "Ort/Stadt ist kein gültiger Wert"},
+      // The heights a place on or above the Earth can have.
+      {"47.5", "7.5", "-1000.5", "", "Höhe ist kein gültiger Wert: erlaubt sind -1000 bis 100000 m"},
+      {"47.5", "7.5", "100001", "", "Höhe ist kein gültiger Wert: erlaubt sind -1000 bis 100000 m"},
+      {"47.5", "7.5", "1e308", "", "Höhe ist kein gültiger Wert: erlaubt sind -1000 bis 100000 m"},
   };
   for (const auto& c : cases) {
     hist_->Edit_Breite->setText(c.latitude);
@@ -805,7 +810,8 @@ TEST_F(ListWindows, ClosingTheMainWindowStopsARunAndStoresBothWindows) {
 TEST_F(ListWindows, AFifoInPlaceOfTheCityFileIsNamedAndNeverWaitedFor) {
   const std::string fifo = (dir_ / kCityFileGerman).string();
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const QString reason = QString::fromStdString(fifo) + " cannot be read: it is not a regular file (a FIFO)";
+  const QString reason = "Die Ortsdatei " + QString::fromStdString(fifo) +
+                         QString::fromUtf8(" kann nicht gelesen werden: es ist keine gewöhnliche Datei (ein FIFO).");
   list_ = std::make_unique<TForm_CityList>();
   const QString listMessage = MessageOf(
       [&] { RunAndWait(*list_, [&] { QTest::mouseClick(list_->Button_Start_CityList, Qt::LeftButton); }); });

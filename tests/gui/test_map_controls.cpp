@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -205,37 +206,63 @@ struct EntryCase {
   bool negative;      // S or W checked
   const char* shown;  // the entry's text afterwards
   double value;
+  std::uint8_t language = 1;
+  const char* refusal = nullptr;  // the start of the message that refuses the text; null: taken
 };
 void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.name; }
 
 class MapWindowEntry : public MapWindow, public ::testing::WithParamInterface<EntryCase> {};
 
+// A text that is taken marks the place and shows the marker; one that is refused is said
+// in a message box in the window's language, and the entry, the place and the marker stay
+// (the stored place 47.5 N 7.53 E, not shown).
 TEST_P(MapWindowEntry, EnterTrimsRefusesAndShowsTheMarker) {
   const EntryCase& c = GetParam();
+  Vars().Parameters.SetByte(param::kLanguage, c.language);
   Open();
   ASSERT_FALSE(Find<QCheckBox>(*window_, "CheckBox_PoI")->isChecked());
   QLineEdit* edit = c.latitude ? Find<QLineEdit>(*window_, "Edit_PoI_Breite") : Find<QLineEdit>(*window_, "Edit_PoI_Laenge");
   QRadioButton* negative = c.latitude ? Find<QRadioButton>(*window_, "RadioButton_PoI_Sued") : Find<QRadioButton>(*window_, "RadioButton_PoI_West");
   negative->setChecked(c.negative);
   if (!c.negative) (c.latitude ? Find<QRadioButton>(*window_, "RadioButton_PoI_Nord") : Find<QRadioButton>(*window_, "RadioButton_PoI_Ost"))->setChecked(true);
-  Enter(edit, c.text);
+  Enter(edit, QString::fromUtf8(c.text));
+  QCoreApplication::processEvents();
   EXPECT_EQ(edit->text(), c.shown);
   EXPECT_DOUBLE_EQ(c.latitude ? Place().latitude : Place().longitude, c.value);
-  EXPECT_TRUE(Find<QCheckBox>(*window_, "CheckBox_PoI")->isChecked());
+  EXPECT_DOUBLE_EQ(c.latitude ? Place().longitude : Place().latitude, c.latitude ? 7.53 : 47.5);
+  EXPECT_EQ(Find<QCheckBox>(*window_, "CheckBox_PoI")->isChecked(), !c.refusal);
   const double lat = c.latitude ? c.value : 47.5, lon = c.latitude ? 7.53 : c.value;
-  EXPECT_TRUE(MarkedAt(lat, lon)) << lat << ", " << lon;
+  EXPECT_EQ(MarkedAt(lat, lon), !c.refusal) << lat << ", " << lon;
+  auto* box = window_->findChild<QMessageBox*>("MessageBox_PoiRefused");
+  ASSERT_EQ(box != nullptr, c.refusal != nullptr);
+  if (box) {
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->text().startsWith(QString::fromUtf8(c.refusal))) << box->text().toStdString();
+    box->accept();
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, MapWindowEntry,
-                         ::testing::Values(EntryCase{"blanks", true, " 12.5 ", false, "12.5", 12.5},
-                                           EntryCase{"south", true, " 12.5 ", true, "12.5", -12.5},
-                                           EntryCase{"beyond_90", true, "95", false, "", 0},
-                                           EntryCase{"minus", true, "-3", false, "", 0},
-                                           EntryCase{"letters", true, "abc", false, "", 0},
-                                           EntryCase{"comma", true, "12,5", false, "", 0},
-                                           EntryCase{"longitude_180", false, "180", false, "180", 180},
-                                           EntryCase{"longitude_180_west", false, "180", true, "180", -180},
-                                           EntryCase{"longitude_180_01", false, "180.01", false, "", 0}),
+                         ::testing::Values(
+                             EntryCase{"blanks", true, " 12.5 ", false, "12.5", 12.5},
+                             EntryCase{"south", true, " 12.5 ", true, "12.5", -12.5},
+                             EntryCase{"longitude_180", false, "180", false, "180", 180},
+                             EntryCase{"longitude_180_west", false, "180", true, "180", -180},
+                             EntryCase{"beyond_90", true, "95", false, "47.5", 47.5, 1, "'95' is not a valid latitude"},
+                             EntryCase{"just_beyond_90", true, "91", false, "47.5", 47.5, 0,
+                                       "„91“ ist keine gültige geographische Breite"},
+                             EntryCase{"minus", true, "-3", false, "47.5", 47.5, 1, "'-3' is not a valid latitude"},
+                             EntryCase{"letters", true, "abc", false, "47.5", 47.5, 2,
+                                       "« abc » n'est pas une latitude valable"},
+                             EntryCase{"comma", true, "12,5", false, "47.5", 47.5, 1, "'12,5' is not a valid latitude"},
+                             EntryCase{"huge", true, "1e308", false, "47.5", 47.5, 0,
+                                       "„1e308“ ist keine gültige geographische Breite"},
+                             EntryCase{"nan", true, "nan", false, "47.5", 47.5, 2,
+                                       "« nan » n'est pas une latitude valable"},
+                             EntryCase{"arabic_indic_digit", false, "٣", false, "7.53", 7.53, 0,
+                                       "„٣“ ist keine gültige geographische Länge"},
+                             EntryCase{"longitude_180_01", false, "180.01", false, "7.53", 7.53, 1,
+                                       "'180.01' is not a valid longitude"}),
                          [](const auto& row) { return std::string(row.param.name); });
 
 // Typing into an entry that marks 30: every text that already reads as a number moves the
@@ -304,15 +331,16 @@ INSTANTIATE_TEST_SUITE_P(
                       TypingCase{"PointLast", true, false, "4.", 1, 4, false, "4.", 4},
                       TypingCase{"DecimalErased", true, false, "4.5\b", 2, 4.5, false, "4.", 4},
                       TypingCase{"PointFirst", false, false, ".5", 1, 0.5, true, ".5", 0.5},
-                      TypingCase{"PointOnly", true, false, ".", 0, 30, false, "", 0},
-                      TypingCase{"Minus", true, false, "-", 0, 30, true, "", 0},
-                      TypingCase{"MinusDigit", true, false, "-5", 0, 30, false, "", 0},
+                      // Refused on Enter or Tab: the entry's text and the place of before.
+                      TypingCase{"PointOnly", true, false, ".", 0, 30, false, "30", 30},
+                      TypingCase{"Minus", true, false, "-", 0, 30, true, "30", 30},
+                      TypingCase{"MinusDigit", true, false, "-5", 0, 30, false, "30", 30},
                       TypingCase{"Emptied", true, false, "", 0, 30, false, "", 0},
-                      TypingCase{"Beyond90", true, false, "95", 1, 9, true, "", 0},
-                      TypingCase{"Comma", true, false, "12,5", 2, 12, false, "", 0},
+                      TypingCase{"Beyond90", true, false, "95", 1, 9, true, "30", 30},
+                      TypingCase{"Comma", true, false, "12,5", 2, 12, false, "30", 30},
                       TypingCase{"Blank", true, false, " 7", 1, 7, true, "7", 7},
                       TypingCase{"Longitude180", false, false, "180", 3, 180, false, "180", 180},
-                      TypingCase{"Longitude180West", false, true, "180.01", 3, -180, true, "", 0}),
+                      TypingCase{"Longitude180West", false, true, "180.01", 3, -180, true, "30", -30}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(MapWindow, HemisphereButtonsMoveTheMarkerAtOnce) {

@@ -150,6 +150,7 @@ class PictureMenus : public ::testing::TestWithParam<MenuCase> {
     user.start();
     Find<QAction>(*menu, action)->trigger();
     if (menu) menu->close();
+    QCoreApplication::processEvents();  // the entry, queued until its menu has closed, runs whole
     EXPECT_EQ(cancelled, cancel);
     return filters;
   }
@@ -201,6 +202,7 @@ TEST_P(PictureMenus, EntriesInTheLanguageAndTheSavedFiles) {
   EXPECT_EQ(Entries(reportMenu), QStringList{QString::fromUtf8(c.copy)});
   reportMenu = OpenMenu(report);
   Find<QAction>(*reportMenu, "Copy")->trigger();
+  QCoreApplication::processEvents();  // the entry runs once its menu has closed
   EXPECT_EQ(QGuiApplication::clipboard()->text(), report->toPlainText());
   QTextCursor cursor = report->textCursor();
   cursor.setPosition(0);
@@ -208,6 +210,7 @@ TEST_P(PictureMenus, EntriesInTheLanguageAndTheSavedFiles) {
   report->setTextCursor(cursor);
   reportMenu = OpenMenu(report);
   Find<QAction>(*reportMenu, "Copy")->trigger();
+  QCoreApplication::processEvents();  // the entry runs once its menu has closed
   EXPECT_EQ(QGuiApplication::clipboard()->text(), report->toPlainText().left(5));
 
   // The diagram as shown (the design size here), at twice the design size, and the map
@@ -270,6 +273,120 @@ INSTANTIATE_TEST_SUITE_P(
                  "Copier",
                  true,
                  {60, true, 120, 2}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+
+// An entry chosen in the real popup menu (opened by the panel's context-menu event, the
+// entry highlighted and Enter pressed, so that the menu closes and deletes itself as for a
+// user), its dialogs answered by a "user" that watches the modal widgets.
+struct MenuActionCase {
+  const char* name;
+  const char* panel;   // DiagramPanel, MapPanel or RE_Table
+  const char* action;
+  const char* file;    // the name typed into the save dialog (in out/), or "" for a copy
+  enum Answer { Save, CancelButton, CancelEscape } answer;
+  bool written;        // the file exists afterwards
+};
+
+class MenuActions : public ::testing::TestWithParam<MenuActionCase> {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("varomintel_menu_actions_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "out");
+    VaromintelVariables& v = Vars();
+    v = VaromintelVariables{};
+    v.TheCatalogue = Catalogue({testing::LinearEclipse::Passing(1200).Record(2022, 11, 8, 11)});
+    v.ProgramVersionInfo = ProgramVersionInfo("program");
+    v.ProgramVersion = ProgramVersion(v.ProgramVersionInfo);
+    v.ParamDir = (dir_ / "Varomintel").string() + "/";
+    v.ParamFilePath = v.ParamDir + kParameterFileName;
+    v.Parameters = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion).record;
+    v.Parameters.SetInt(param::kEclipse, 1);
+    window_ = std::make_unique<TForm_Main>();
+    testing::ShowAtDesignSize(*window_);
+  }
+  void TearDown() override {
+    window_.reset();
+    fs::remove_all(dir_);
+  }
+  fs::path dir_;
+  std::unique_ptr<TForm_Main> window_;
+};
+
+TEST_P(MenuActions, RunAfterTheirMenuHasClosedAndLeaveTheProgramRunning) {
+  const MenuActionCase& c = GetParam();
+  QGuiApplication::clipboard()->clear();
+  auto* panel = Find<QWidget>(*window_, c.panel);
+  QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(10, 10), panel->mapToGlobal(QPoint(10, 10)));
+  QApplication::sendEvent(panel, &event);
+  QCoreApplication::processEvents();
+  QPointer<QMenu> menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(menu->testAttribute(Qt::WA_DeleteOnClose));
+
+  bool named = false, cancelled = false;
+  QTimer user;
+  user.setInterval(5);
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* dialog = qobject_cast<AnimationDialog*>(modal); dialog && dialog->isVisible()) {
+      Choose(*dialog, AnimationOptions{60, false, 30, 1});
+      QTimer::singleShot(0, dialog, [dialog] { DialogButton(*dialog, QDialogButtonBox::Ok)->click(); });
+    } else if (auto* files = qobject_cast<QFileDialog*>(modal); files && !named) {
+      named = true;
+      auto* edit = Find<QLineEdit>(*files, "fileNameEdit");
+      edit->setText(QString::fromStdString((dir_ / "out" / c.file).string()));
+      QTimer::singleShot(0, edit, [edit] { QTest::keyClick(edit, Qt::Key_Return); });
+    } else if (auto* progress = qobject_cast<QProgressDialog*>(modal);
+               progress && progress->isVisible() && c.answer != MenuActionCase::Save && !cancelled &&
+               progress->value() > 2) {
+      cancelled = true;
+      if (c.answer == MenuActionCase::CancelEscape) QTest::keyClick(progress, Qt::Key_Escape);
+      else QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    }
+  });
+  user.start();
+  menu->setActiveAction(Find<QAction>(*menu, c.action));
+  QTest::keyClick(menu, Qt::Key_Return);
+  const bool copy = *c.file == 0;
+  const fs::path file = dir_ / "out" / c.file;
+  const auto done = [&] {
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) return false;
+    if (copy) return !QGuiApplication::clipboard()->image().isNull() || !QGuiApplication::clipboard()->text().isEmpty();
+    return named && (c.answer == MenuActionCase::Save ? fs::exists(file) : cancelled);
+  };
+  EXPECT_TRUE(QTest::qWaitFor(done, 120000));
+  user.stop();
+  QTest::qWait(20);  // the menu's deletion, and whatever the entry left to run
+  EXPECT_TRUE(menu.isNull()) << "the menu deletes itself on closing";
+  EXPECT_TRUE(window_->isVisible());
+  if (!copy) {
+    EXPECT_EQ(fs::exists(file), c.written);
+    EXPECT_EQ(testing::WriterLeftovers(dir_ / "out"), "");
+  }
+  // The program goes on: the same panel opens its menu again.
+  QApplication::sendEvent(panel, &event);
+  QCoreApplication::processEvents();
+  QPointer<QMenu> again = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(again, nullptr);
+  again->close();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MenuActions,
+    ::testing::Values(
+        MenuActionCase{"DiagramCopy", "DiagramPanel", "CopyPicture", "", MenuActionCase::Save, false},
+        MenuActionCase{"DiagramPicture", "DiagramPanel", "SavePicture", "shown.png", MenuActionCase::Save, true},
+        MenuActionCase{"DiagramDouble", "DiagramPanel", "SavePictureDouble", "double.png", MenuActionCase::Save, true},
+        MenuActionCase{"MapPicture", "MapPanel", "SavePicture", "map.png", MenuActionCase::Save, true},
+        MenuActionCase{"MapCopy", "MapPanel", "CopyPicture", "", MenuActionCase::Save, false},
+        MenuActionCase{"ReportCopy", "RE_Table", "Copy", "", MenuActionCase::Save, false},
+        MenuActionCase{"AnimationSaved", "DiagramPanel", "SaveAnimation", "play.mp4", MenuActionCase::Save, true},
+        MenuActionCase{"AnimationCancelButton", "DiagramPanel", "SaveAnimation", "cancel.mp4",
+                       MenuActionCase::CancelButton, false},
+        MenuActionCase{"AnimationCancelEscape", "DiagramPanel", "SaveAnimation", "escape.mp4",
+                       MenuActionCase::CancelEscape, false}),
     [](const auto& row) { return std::string(row.param.name); });
 
 
@@ -352,6 +469,47 @@ INSTANTIATE_TEST_SUITE_P(
         DialogCase{"French", 2, "Enregistrer l'animation", "Annuler", {6, true, 120, 2},
                    "2410 images, durée 20,1 s"}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// The frames a second typed key by key, then Enter: OK (and Enter) only while the entry is
+// a frame rate within the writer's limits, the playing time of the entry shown, or the
+// limits while it is none; what OK gives is what the field shows.
+TEST(AnimationDialogTyping, OkOnlyForAValidEntryAndThePlayingTimeFollowsIt) {
+  const struct {
+    const char* typed;     // replaces the field's text
+    const char* shown;     // the field's text afterwards (keys beyond the limits are refused)
+    bool ok;
+    const char* duration;  // PlayFrames: 50 frames at the default options
+  } rows[] = {
+      {"99999", "99", true, "50 frames, playing 0.5 s"},
+      {"0", "0", false, "Frames per second: 1 to 120"},
+      {"", "", false, "Frames per second: 1 to 120"},
+      {"121", "12", true, "50 frames, playing 4.2 s"},
+      {"7", "7", true, "50 frames, playing 7.1 s"},
+      {"120", "120", true, "50 frames, playing 0.4 s"},
+  };
+  AnimationDialog dialog(nullptr, 1, AnimationOptions{}, PlayFrames);
+  auto* fps = Find<QSpinBox>(dialog, "SpinBox_Fps");
+  auto* edit = fps->findChild<QLineEdit*>();
+  ASSERT_NE(edit, nullptr);
+  for (const auto& r : rows) {
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    fps->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, QString::fromUtf8(r.typed));
+    EXPECT_EQ(fps->text().toStdString(), r.shown) << r.typed;
+    EXPECT_EQ(DialogButton(dialog, QDialogButtonBox::Ok)->isEnabled(), r.ok) << r.typed;
+    EXPECT_EQ(dialog.FpsValid(), r.ok) << r.typed;
+    EXPECT_EQ(Find<QLabel>(dialog, "Label_Duration")->text().toStdString(), r.duration) << r.typed;
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(dialog.result() == QDialog::Accepted, r.ok) << r.typed;
+    EXPECT_EQ(dialog.isVisible(), !r.ok) << r.typed;
+    if (r.ok) {
+      EXPECT_EQ(QString::number(dialog.Options().fps).toStdString(), r.shown) << r.typed;
+    }
+  }
+}
 
 }  // namespace
 }  // namespace varomintel

@@ -172,7 +172,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addLayout(bar);
   layout->addWidget(Browser, 1);
-  resize(860, 760);
+  resize(kHelpWindowSize);
   ApplyLanguage(0);
 }
 

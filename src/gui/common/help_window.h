@@ -12,6 +12,7 @@
 // itself, named, with the reason.
 #pragma once
 
+#include <QSize>
 #include <QWidget>
 
 #include <cstdint>
@@ -25,6 +26,8 @@ namespace varomintel {
 inline constexpr long long kHelpPageLimitBytes = 1 << 20;     // the manuals are about 20 kB
 inline constexpr long long kHelpPictureLimitBytes = 8 << 20;  // the pictures up to about 330 kB
 inline constexpr int kHelpPictureLimitPixels = 4096;          // per side
+// The size the window opens at where the screen has room for it, pixels.
+inline constexpr QSize kHelpWindowSize{860, 760};
 
 // The name of the help file of a language (0 German, 1 English, 2 French; anything else German).
 std::string HelpFileName(std::uint8_t languageIndex);

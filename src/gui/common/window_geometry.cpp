@@ -41,6 +41,28 @@ void RestorePlace(QWidget& window, const WindowPlace& place) {
   if (place.state == 2) window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }
 
+QRect FittedInnerGeometry(QSize wanted, QPoint at, const QRect& area) {
+  const QSize room(std::max(1, area.width() - 2 * kFrameBorder), std::max(1, area.height() - kFrameTitleBar - kFrameBorder));
+  const QSize size = wanted.boundedTo(room);
+  // The inner area's top left, so that the frame round it stays within the area.
+  const int minLeft = area.left() + kFrameBorder, minTop = area.top() + kFrameTitleBar;
+  const int left = std::clamp(at.x(), minLeft, std::max(minLeft, area.right() + 1 - kFrameBorder - size.width()));
+  const int top = std::clamp(at.y(), minTop, std::max(minTop, area.bottom() + 1 - kFrameBorder - size.height()));
+  return {QPoint(left, top), size};
+}
+
+void FitOnScreen(QWidget& window, QSize wanted) {
+  const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  // The frame's offset from the inner area; before the window manager framed the window
+  // its estimate, as move() then places the frame.
+  QPoint frame = window.geometry().topLeft() - window.pos();
+  if (frame.isNull()) frame = QPoint(kFrameBorder, kFrameTitleBar);
+  const QRect fitted = FittedInnerGeometry(wanted, window.pos() + frame, screen->availableGeometry());
+  window.resize(fitted.size());
+  window.move(fitted.topLeft() - frame);
+}
+
 void RestorePlace(QWidget& window, const ParameterRecord& record, const PlaceFields& fields) {
   WindowPlace place;
   place.top = record.Int(fields.top);

@@ -22,10 +22,12 @@
 #include "app/version_info.h"
 #include "astro/trig_func.h"
 #include "gui/common/accessible_names.h"
+#include "gui/common/error_texts.h"
 #include "gui/common/line_list_view.h"
 #include "gui/common/save_dialog.h"
 #include "gui/common/window_geometry.h"
 #include "places/city_file.h"
+#include "places/local_sky.h"
 #include "text/number_text.h"
 #include "text/text_table.h"
 #include "text/utf8_text.h"
@@ -256,7 +258,7 @@ void TForm_CityHist::FillCountries() {
   // A missing file leaves the list empty without a word; something else in its place (a
   // folder, a FIFO, a device) is named.
   if (failure && !failure->fileMissing)
-    QMessageBox::warning(this, windowTitle(), Q("City file " + file + " " + failure->Message()));
+    QMessageBox::warning(this, windowTitle(), CityFileErrorText(file, *failure, ValidLanguageIndex(Vars().LanguageIndex)));
 }
 
 void TForm_CityHist::FillPlaces() {
@@ -270,8 +272,8 @@ void TForm_CityHist::FillPlaces() {
   ComboBox_Stadt->addItems(names);
   if (read.failure)
     QMessageBox::warning(this, windowTitle(),
-                         Q("City file " + CityFileName(Vars().ProgramDir, Vars().LanguageIndex) + " " +
-                           read.failure->Message()));
+                         CityFileErrorText(CityFileName(Vars().ProgramDir, Vars().LanguageIndex), *read.failure,
+                                           ValidLanguageIndex(Vars().LanguageIndex)));
 }
 
 void TForm_CityHist::TakeOverPlace() {
@@ -299,6 +301,11 @@ void TForm_CityHist::ReportInput(int field) {
   };
   const std::uint8_t l = ValidLanguageIndex(Vars().LanguageIndex);
   QString text = QString::fromUtf8(kFields[field][l]) + Q(Text(kRowNotValid, l));
+  if (field == 2) {
+    // The heights a place on or above the Earth can have.
+    static const char* const kRange[] = {": erlaubt sind %1 bis %2 m", ": from %1 to %2 m", " : de %1 à %2 m"};
+    text += QString::fromUtf8(kRange[l]).arg(kMinObserverHeightM).arg(kMaxObserverHeightM);
+  }
   if (field == 3) {
     static const char* const kControl[] = {": keine Tabulatoren oder Zeilenumbrüche", ": no tabs or line breaks",
                                            " : ni tabulations ni sauts de ligne"};
@@ -318,7 +325,7 @@ bool TForm_CityHist::StartCityHist() {
   const auto longitude = ParseReal(Edit_Laenge->text().toStdString());
   if (!longitude || std::fabs(*longitude) > 180) return ReportInput(1), false;
   const auto height = ParseReal(Edit_Hoehe->text().toStdString());
-  if (!height) return ReportInput(2), false;
+  if (!height || !IsObserverHeight(*height)) return ReportInput(2), false;
   const std::string name = Edit_Ort_Stadt->text().toStdString();
   if (ContainsControlCharacter(name)) return ReportInput(3), false;
 
@@ -376,7 +383,7 @@ bool TForm_CityHist::SaveCalendarTo(const QString& path) {
   const CalendarFile file = CityHistCalendar(calendar_, calendarPlace_, l, CalendarProductId(), CurrentDtStamp());
   std::string error;
   if (!WriteWholeFile(path.toStdString(), file.text, &error)) {
-    QMessageBox::warning(this, windowTitle(), Q(error));
+    QMessageBox::warning(this, windowTitle(), WriteErrorText(error, l));
     return false;
   }
   savedCounts_ = CalendarFile{{}, file.events, file.omitted, file.unseen, file.added};

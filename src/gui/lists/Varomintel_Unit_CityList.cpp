@@ -7,7 +7,9 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "app/parameter_file.h"
@@ -16,6 +18,7 @@
 #include "astro/delta_t.h"
 #include "eclipse/eclipse_type.h"
 #include "gui/common/accessible_names.h"
+#include "gui/common/error_texts.h"
 #include "gui/common/line_list_view.h"
 #include "gui/common/window_geometry.h"
 #include "places/city_file.h"
@@ -171,10 +174,13 @@ void TForm_CityList::ReportRunEnd() {
   SetStatusText(CountsStatus(Vars().LanguageIndex));
   if (!outcome_.cityFileOpened) {
     // The reason: missing, a folder, or not a regular file (a FIFO is never read, it would block).
-    const std::string reason = outcome_.failure ? ": " + outcome_.failure->systemError : std::string();
-    QMessageBox::warning(this, windowTitle(), Q("The city file " + cityFile_ + " cannot be read" + reason + "."));
+    CityFileFailure failure;
+    failure.kind = CityFileFailure::Kind::ReadError;
+    failure.systemError = outcome_.failure ? outcome_.failure->systemError : std::strerror(ENOENT);
+    QMessageBox::warning(this, windowTitle(), CityFileErrorText(cityFile_, failure, ValidLanguageIndex(Vars().LanguageIndex)));
   } else if (outcome_.failure) {
-    QMessageBox::warning(this, windowTitle(), Q("City file " + cityFile_ + " " + outcome_.failure->Message()));
+    QMessageBox::warning(this, windowTitle(),
+                         CityFileErrorText(cityFile_, *outcome_.failure, ValidLanguageIndex(Vars().LanguageIndex)));
   }
 }
 

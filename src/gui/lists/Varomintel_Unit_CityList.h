@@ -47,10 +47,6 @@ class TForm_CityList : public ListWindow {
 
  protected:
   void changeEvent(QEvent* event) override;
-  // A run going on still lists its eclipse.
-  void ListCleared() override {
-    if (!Running()) listed_.reset();
-  }
 
  private:
   void Button_Start_CityListClick() { StartCityList(); }

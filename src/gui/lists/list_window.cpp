@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "app/varomintel_variables.h"
+#include "gui/common/error_texts.h"
 #include "gui/common/line_list_view.h"
 #include "gui/common/save_dialog.h"
 #include "places/list_file.h"
@@ -114,9 +115,7 @@ ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const cha
   resize(designSize);
 }
 
-void ListWindow::ShowCleared() {
-  list_->Clear();
-  ListCleared();
+void ListWindow::ShowWithList() {
   setWindowTitle(Caption());
   show();
   raise();
@@ -208,7 +207,7 @@ void ListWindow::ShowFailure(std::uint8_t languageIndex) {
 bool ListWindow::SaveTo(const QString& path) {
   std::string error;
   if (WriteListFile(path.toStdString(), RichEdit_Tmp, &error)) return true;
-  QMessageBox::warning(this, windowTitle(), Q(error));
+  QMessageBox::warning(this, windowTitle(), WriteErrorText(error, ValidLanguageIndex(Vars().LanguageIndex)));
   return false;
 }
 

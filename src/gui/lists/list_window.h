@@ -32,8 +32,10 @@ class LineListView;
 class ListWindow : public QMainWindow {
   Q_OBJECT
  public:
-  // The main window's menu entries: an empty on-screen list, the window shown and raised.
-  void ShowCleared();
+  // The main window's menu entries: the window shown and raised with the list of its last
+  // run, the status bar that counts it and the text that "Speichern unter" writes, all
+  // three as they were when the window was closed.
+  void ShowWithList();
   // Asks this window's run to end after its current item; a run of the other list
   // window goes on (the program's exit asks both).
   void RequestStop() { run_.RequestStop(); }
@@ -85,8 +87,6 @@ class ListWindow : public QMainWindow {
   // The captions that both windows share, in the language; the caption and a run's
   // failure in the status bar are set again.
   void ApplyCommonLanguage(std::uint8_t languageIndex);
-  // The on-screen list was cleared by the main window's menu entry.
-  virtual void ListCleared() {}
   // Stops the run and waits for the worker without showing anything (a window going
   // away): derived windows call it first in their destructors.
   void AbandonRun();

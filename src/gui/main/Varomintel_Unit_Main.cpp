@@ -166,10 +166,10 @@ void TForm_Main::ConnectMenus() {
   ui_->Opt_Deutsch->setChecked(true);
   connect(ui_->Exit1, &QAction::triggered, this, &TForm_Main::ExitInOrder);
   connect(ui_->Sichtbarkeit, &QAction::triggered, this, [this] {
-    if (cityList_) cityList_->ShowCleared();
+    if (cityList_) cityList_->ShowWithList();
   });
   connect(ui_->CityHist, &QAction::triggered, this, [this] {
-    if (cityHist_) cityHist_->ShowCleared();
+    if (cityHist_) cityHist_->ShowWithList();
   });
   connect(ui_->Opt_Deutsch, &QAction::triggered, this, [this] { SwitchLanguage(kGerman); });
   connect(ui_->Opt_English, &QAction::triggered, this, [this] { SwitchLanguage(kEnglish); });

@@ -139,7 +139,6 @@ class TForm_Main : public QMainWindow {
   double appliedTimeZone_ = 0;  // h: the zone of the last selection
   HelpWindow* help_ = nullptr;
   QTimer* redrawTimer_ = nullptr;  // the pictures at a new size
-  bool exiting_ = false;  // the exit sequence runs: a second Exit waits for it
   bool closing_ = false;  // the close sequence runs: messages it lets run cannot start it again
 };
 

@@ -3,7 +3,10 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -32,6 +35,7 @@ enum Text {
   kSingle,
   kDouble,
   kDuration,
+  kFpsRange,
   kTextCount
 };
 
@@ -50,6 +54,7 @@ constexpr const char* kTexts[kTextCount][3] = {
     {"einfach (%1 × %2)", "single (%1 × %2)", "simple (%1 × %2)"},
     {"doppelt (%1 × %2)", "double (%1 × %2)", "double (%1 × %2)"},
     {"%1 Bilder, Spieldauer %2 s", "%1 frames, playing %2 s", "%1 images, durée %2 s"},
+    {"Bilder je Sekunde: %1 bis %2", "Frames per second: %1 to %2", "Images par seconde : de %1 à %2"},
 };
 
 QString T(Text text, std::uint8_t language) { return QString::fromUtf8(kTexts[text][language <= 2 ? language : 0]); }
@@ -120,13 +125,33 @@ AnimationDialog::AnimationDialog(QWidget* parent, std::uint8_t language, const A
   (options.whole ? whole_ : eclipse_)->setChecked(true);
   (options.scale == 2 ? double_ : single_)->setChecked(true);
   fps_->setValue(std::clamp(options.fps, kMinVideoFps, kMaxVideoFps));
-  ShowDuration();
 
+  ok_ = buttons->button(QDialogButtonBox::Ok);
+  ShowDuration();
   for (QRadioButton* b : {fine_, eclipse_}) connect(b, &QRadioButton::toggled, this, &AnimationDialog::ShowDuration);
+  // Every keystroke, from the spin box's own entry: a text that is no frame rate (empty,
+  // 0) changes no value, and the spin box's signals stay silent while value() keeps the
+  // last valid one.
+  if (auto* entry = fps_->findChild<QLineEdit*>()) {
+    connect(entry, &QLineEdit::textChanged, this, &AnimationDialog::ShowDuration);
+    entry->installEventFilter(this);
+  }
+  fps_->installEventFilter(this);
   connect(fps_, &QSpinBox::valueChanged, this, &AnimationDialog::ShowDuration);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   NameControlsForScreenReaders(this, language_);
+}
+
+// Enter in the frames a second while they are no valid entry: neither the spin box's own
+// correction (back to the last valid value, unseen) nor the dialog's OK takes it; the
+// entry stays as typed and the limits are shown until it is a frame rate.
+bool AnimationDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && !FpsValid()) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 AnimationOptions AnimationDialog::Options() const {
@@ -138,7 +163,19 @@ AnimationOptions AnimationDialog::Options() const {
   return options;
 }
 
+bool AnimationDialog::FpsValid() const { return fps_->hasAcceptableInput(); }
+
+// OK only while the frames a second are a valid entry; the playing time of the entry, or
+// the entry's limits while it is none.
 void AnimationDialog::ShowDuration() {
+  if (!ok_) return;  // still being built
+  const bool valid = FpsValid();
+  ok_->setEnabled(valid);
+  if (!valid) {
+    duration_->setText(T(kFpsRange, language_).arg(kMinVideoFps).arg(kMaxVideoFps));
+    duration_->show();
+    return;
+  }
   if (!frames_) return duration_->hide();
   const AnimationOptions options = Options();
   duration_->setText(AnimationDurationText(frames_(options.step, options.whole), options.fps, language_));

@@ -12,6 +12,7 @@
 #include <functional>
 
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
@@ -38,6 +39,11 @@ class AnimationDialog : public QDialog {
 
   // The choices as the controls show them.
   AnimationOptions Options() const;
+  // The frames a second as typed are a number within the writer's limits (OK is enabled).
+  bool FpsValid() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void ShowDuration();
@@ -47,6 +53,7 @@ class AnimationDialog : public QDialog {
   QRadioButton *fine_, *coarse_, *eclipse_, *whole_, *single_, *double_;
   QSpinBox* fps_;
   QLabel* duration_;
+  QPushButton* ok_ = nullptr;
 };
 
 // Shows the dialog with the choices last accepted in this session (the defaults of

@@ -1,27 +1,25 @@
 // TForm_Main: the help command and the orderly end of the program.
 //
-// Exit (menu "Beenden"): every running list search is asked to end after its current
-// item; two waits of half a second let the list windows show their last lines
-// and the animation take its last step; then the window closes.
-// Close (however the window is closed): the animation stops, pending events run once,
-// the list runs end, the settings of the three windows go into the parameter file when
-// that file still exists, and the application quits, also when a list window is open.
+// Exit (menu "Beenden", Ctrl+Q, and the signals that ask the program to end): every
+// running list search is asked to end after its current item, and the window closes at
+// once.
+// Close (however the window is closed): the animation stops, a video being saved is
+// cancelled (its partial file removed), the list runs end (their workers are waited for),
+// the settings of the three windows go into the parameter file when that file still
+// exists, and the application quits, also when a list window is open.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QProgressDialog>
 
 #include "app/varomintel_variables.h"
-#include "gui/common/delay.h"
 #include "gui/common/help_window.h"
+#include "gui/common/window_geometry.h"
 #include "gui/lists/Varomintel_Unit_CityHist.h"
 #include "gui/lists/Varomintel_Unit_CityList.h"
 #include "gui/main/Varomintel_Unit_Main.h"
 #include "text/text_table.h"
 
 namespace varomintel {
-
-namespace {
-constexpr int kExitWaitMilliseconds = 500;
-}  // namespace
 
 void TForm_Main::OpenHelp() {
   VaromintelVariables& v = Vars();
@@ -30,6 +28,8 @@ void TForm_Main::OpenHelp() {
   if (!help_) help_ = new HelpWindow(this);
   // The manual comes from the program's data folder only, never from the current folder.
   help_->ShowFile(v.HelpFile, v.ProgramDir, lang);
+  // Within the screen, also where it is smaller than the window's size (1280 x 720).
+  if (!help_->isVisible()) FitOnScreen(*help_, kHelpWindowSize);
   help_->show();
   help_->raise();
   help_->activateWindow();
@@ -42,14 +42,8 @@ void TForm_Main::StopAllListRuns() {
 }
 
 void TForm_Main::ExitInOrder() {
-  if (exiting_) return;  // already on its way out
-  exiting_ = true;
   StopAllListRuns();
-  Delay(kExitWaitMilliseconds);
-  Delay(kExitWaitMilliseconds);
-  exiting_ = false;
-  // Closed meanwhile by its close box: the close sequence has run already.
-  if (isVisible()) close();
+  if (isVisible()) close();  // hidden: the close sequence has run already
 }
 
 void TForm_Main::closeEvent(QCloseEvent* event) {
@@ -62,6 +56,9 @@ void TForm_Main::CloseInOrder() {
   closing_ = true;
   VaromintelVariables& v = Vars();
   v.PlayRunning = false;
+  // A video being saved stops at its next frame and removes its partial file.
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* progress = qobject_cast<QProgressDialog*>(w); progress && progress->isVisible()) progress->cancel();
   QCoreApplication::processEvents();
   // Running lists end after their current item and keep what they found.
   StopAllListRuns();

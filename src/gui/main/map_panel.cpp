@@ -1,8 +1,10 @@
 #include "gui/main/map_panel.h"
 
+#include <QMessageBox>
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "app/parameter_file.h"
@@ -171,22 +173,68 @@ void MapPanel::Retranslate(std::uint8_t language) {
       pick({"Markierung auf der Karte zeigen", "Show the marked place on the map", "Afficher la marque sur la carte"}));
 }
 
-// The entry's text by the entry rule: trimmed and written back, or emptied when refused;
-// the signed value into the marked place.
-void MapPanel::ReadPoiEntryOf(PoiAxis axis) {
+// The entry's text by the entry rule: trimmed and written back, or refused; the signed
+// value into the marked place.
+bool MapPanel::ReadPoiEntryOf(PoiAxis axis, Refusal refusal) {
   const bool latitude = axis == PoiAxis::Latitude;
   QLineEdit* edit = latitude ? ui_->Edit_PoI_Breite : ui_->Edit_PoI_Laenge;
   const bool negative = latitude ? ui_->RadioButton_PoI_Sued->isChecked() : ui_->RadioButton_PoI_West->isChecked();
-  const PoiEntry entry = ReadPoiEntry(edit->text().toStdString(), latitude ? kLatitudeLimit : kLongitudeLimit, negative);
+  const double limit = latitude ? kLatitudeLimit : kLongitudeLimit;
+  QString& accepted = acceptedText_[latitude ? 0 : 1];
+  double& value = latitude ? place_.latitude : place_.longitude;
+  const PoiEntry entry = ReadPoiEntry(edit->text().toStdString(), limit, negative);
+  if (entry.refused && refusal == Refusal::Keep) {
+    // The last accepted text is valid; read again, it follows a hemisphere changed meanwhile
+    // and undoes a move that typing made.
+    edit->setText(accepted);
+    value = ReadPoiEntry(accepted.toStdString(), limit, negative).value;
+    return false;
+  }
   if (edit->text() != Q(entry.text)) edit->setText(Q(entry.text));
-  (latitude ? place_.latitude : place_.longitude) = entry.value;
+  accepted = Q(entry.text);
+  value = entry.value;
+  return true;
 }
 
-// An entry or a hemisphere: the marker on, and the map drawn again with it.
+// An entry or a hemisphere: the marker on, and the map drawn again with it. A text that is
+// no valid entry is refused with a message; the entry and the marked place stay as they were.
 void MapPanel::ApplyPoiEntry(PoiAxis axis) {
-  ReadPoiEntryOf(axis);
+  // The entry losing the focus to the message of a refusal: the refusal has been dealt with.
+  if (refusedBox_ && refusedBox_->isVisible()) return;
+  const QString typed = (axis == PoiAxis::Latitude ? ui_->Edit_PoI_Breite : ui_->Edit_PoI_Laenge)->text();
+  const GeoPoint before = place_;
+  if (!ReadPoiEntryOf(axis, Refusal::Keep)) {
+    ReportRefusedEntry(axis, typed.trimmed());
+    if (place_.latitude != before.latitude || place_.longitude != before.longitude) emit pointOfInterestChanged();
+    return;
+  }
   ui_->CheckBox_PoI->setChecked(true);
   emit pointOfInterestChanged();
+}
+
+void MapPanel::ReportRefusedEntry(PoiAxis axis, const QString& text) {
+  using Texts = std::array<const char*, 3>;  // German, English, French (UTF-8)
+  const std::size_t l = std::min<std::size_t>(language_, 2);
+  const Texts latitude = {"„%1“ ist keine gültige geographische Breite: erlaubt sind 0 bis 90 Grad mit Punkt, z. B. 47.5.",
+                          "'%1' is not a valid latitude: 0 to 90 degrees with a point, e.g. 47.5.",
+                          "« %1 » n'est pas une latitude valable : de 0 à 90 degrés avec un point, p. ex. 47.5."};
+  const Texts longitude = {"„%1“ ist keine gültige geographische Länge: erlaubt sind 0 bis 180 Grad mit Punkt, z. B. 7.5.",
+                           "'%1' is not a valid longitude: 0 to 180 degrees with a point, e.g. 7.5.",
+                           "« %1 » n'est pas une longitude valable : de 0 à 180 degrés avec un point, p. ex. 7.5."};
+  const Texts kept = {"Die Markierung bleibt, wo sie war.", "The marked place stays where it was.",
+                      "La marque reste où elle était."};
+  const QString message = QString::fromUtf8((axis == PoiAxis::Latitude ? latitude : longitude)[l]).arg(text) + "\n" +
+                           QString::fromUtf8(kept[l]);
+  // One box at a time: Enter and then leaving the entry report once. Not waited for, so
+  // that the entry's signal returns before the user answers.
+  if (refusedBox_) {
+    refusedBox_->setText(message);
+    return;
+  }
+  refusedBox_ = new QMessageBox(QMessageBox::Warning, ui_->GroupBox_Markierung->title(), message, QMessageBox::Ok, window());
+  refusedBox_->setObjectName("MessageBox_PoiRefused");
+  refusedBox_->setAttribute(Qt::WA_DeleteOnClose);
+  refusedBox_->open();
 }
 
 // A typed change that already reads as a number moves the marker (and switches it on); the

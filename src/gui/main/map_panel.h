@@ -8,6 +8,8 @@
 #pragma once
 
 #include <QImage>
+#include <QMessageBox>
+#include <QPointer>
 #include <QSize>
 #include <QWidget>
 
@@ -79,7 +81,13 @@ class MapPanel : public QWidget {
 
  private:
   enum class PoiAxis { Latitude, Longitude };
-  void ReadPoiEntryOf(PoiAxis axis);
+  // The entry's text by the entry rule into the marked place. A refused text is emptied
+  // and marks 0 when `refusal` is Empty (stored settings); with Keep the entry gets its
+  // last accepted text back, the place keeps it, and false is returned.
+  enum class Refusal { Empty, Keep };
+  bool ReadPoiEntryOf(PoiAxis axis, Refusal refusal = Refusal::Empty);
+  // Says in a message box (not waited for) that `text` is no valid entry of the axis.
+  void ReportRefusedEntry(PoiAxis axis, const QString& text);
   void ApplyPoiEntry(PoiAxis axis);
   void FollowTyping(PoiAxis axis);
   void MarkPlaceAt(QPoint pixel);
@@ -90,6 +98,8 @@ class MapPanel : public QWidget {
   std::uint8_t language_ = 0;
   double scale_ = 1;
   GeoPoint place_;
+  QPointer<QMessageBox> refusedBox_;
+  QString acceptedText_[2];  // the last text of each entry that the rule took (latitude, longitude)
 };
 
 }  // namespace varomintel

@@ -11,6 +11,7 @@
 #include <QTextEdit>
 #include <QWidget>
 
+#include "gui/common/error_texts.h"
 #include "gui/common/save_dialog.h"
 #include "gui/main/animation_dialog.h"
 #include "render/video_writer.h"
@@ -67,7 +68,8 @@ void SavePictureAsked(QWidget* parent, const QImage& picture, Text caption, std:
       AskSaveFileName(parent, Caption(caption, language), defaultName, T(kPngFilter, language), QStringLiteral("png"));
   if (path.isEmpty()) return;
   std::string error;
-  if (!SavePicturePng(picture, path, &error)) QMessageBox::warning(parent, Caption(caption, language), QString::fromStdString(error));
+  if (!SavePicturePng(picture, path, &error))
+    QMessageBox::warning(parent, Caption(caption, language), WriteErrorText(error, language));
 }
 
 void SaveAnimationAsked(QWidget* parent, const DiagramMenuSource& source, std::uint8_t language) {
@@ -92,7 +94,7 @@ void SaveAnimationAsked(QWidget* parent, const DiagramMenuSource& source, std::u
       &error);
   progress.reset();
   if (outcome == VideoOutcome::Failed)
-    QMessageBox::warning(parent, Caption(kSaveAnimation, language), QString::fromStdString(error));
+    QMessageBox::warning(parent, Caption(kSaveAnimation, language), WriteErrorText(error, language));
 }
 
 // Where a context menu opens: at the pointer for a click, at the widget's centre for the
@@ -115,31 +117,42 @@ bool SavePicturePng(const QImage& picture, const QString& path, std::string* err
                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), error);
 }
 
-// A popup menu deletes itself on closing, within the event loop of a dialog that one of
-// its entries opens; so each entry runs on copies of what it needs, never on the state of
-// the connection that the menu owns.
+// Runs `work` once the menu that triggered it has closed and its triggering has returned:
+// a popup menu deletes itself on closing (WA_DeleteOnClose), and the dialogs that an entry
+// opens (a file dialog, the progress of a video) let events run, the menu's deletion among
+// them, while the entry's handler would still be running inside that menu. Queued on
+// `context`, the work is dropped when `context` has gone meanwhile; it runs on copies of
+// what it needs, never on the state of the connection that the menu owns.
+namespace {
+void AfterMenu(QObject* context, std::function<void()> work) {
+  QMetaObject::invokeMethod(context, std::move(work), Qt::QueuedConnection);
+}
+}  // namespace
+
 QMenu* NewDiagramMenu(QWidget* parent, const DiagramMenuSource& source) {
   const std::uint8_t language = source.language();
   auto* menu = new QMenu(parent);
-  QObject::connect(AddAction(menu, "CopyPicture", T(kCopyPicture, language)), &QAction::triggered, menu,
-                   [source] { QGuiApplication::clipboard()->setImage(source.shown()); });
+  QObject::connect(AddAction(menu, "CopyPicture", T(kCopyPicture, language)), &QAction::triggered, menu, [parent, source] {
+    AfterMenu(parent, [source] { QGuiApplication::clipboard()->setImage(source.shown()); });
+  });
   QObject::connect(AddAction(menu, "SavePicture", T(kSavePicture, language)), &QAction::triggered, menu,
                    [parent, source, language] {
-                     const QImage picture = source.shown();
-                     const QString name = source.baseName() + ".png";
-                     SavePictureAsked(parent, picture, kSavePicture, language, name);
+                     AfterMenu(parent, [parent, source, language] {
+                       const QImage picture = source.shown();
+                       SavePictureAsked(parent, picture, kSavePicture, language, source.baseName() + ".png");
+                     });
                    });
   QObject::connect(AddAction(menu, "SavePictureDouble", T(kSavePictureDouble, language)), &QAction::triggered, menu,
                    [parent, source, language] {
-                     const QImage picture = source.drawAtScale(2);
-                     const QString name = source.baseName() + "-2x.png";
-                     SavePictureAsked(parent, picture, kSavePictureDouble, language, name);
+                     AfterMenu(parent, [parent, source, language] {
+                       const QImage picture = source.drawAtScale(2);
+                       SavePictureAsked(parent, picture, kSavePictureDouble, language, source.baseName() + "-2x.png");
+                     });
                    });
   menu->addSeparator();
   QObject::connect(AddAction(menu, "SaveAnimation", T(kSaveAnimation, language)), &QAction::triggered, menu,
                    [parent, source, language] {
-                     const DiagramMenuSource own = source;
-                     SaveAnimationAsked(parent, own, language);
+                     AfterMenu(parent, [parent, source, language] { SaveAnimationAsked(parent, source, language); });
                    });
   return menu;
 }
@@ -148,12 +161,13 @@ QMenu* NewMapMenu(QWidget* parent, std::uint8_t language, const std::function<QI
                   const QString& baseName) {
   auto* menu = new QMenu(parent);
   QObject::connect(AddAction(menu, "CopyPicture", T(kCopyPicture, language)), &QAction::triggered, menu,
-                   [shown] { QGuiApplication::clipboard()->setImage(shown()); });
+                   [parent, shown] { AfterMenu(parent, [shown] { QGuiApplication::clipboard()->setImage(shown()); }); });
   QObject::connect(AddAction(menu, "SavePicture", T(kSavePicture, language)), &QAction::triggered, menu,
                    [parent, shown, language, baseName] {
-                     const QImage picture = shown();
-                     const QString name = baseName + "-map.png";
-                     SavePictureAsked(parent, picture, kSavePicture, language, name);
+                     AfterMenu(parent, [parent, shown, language, baseName] {
+                       const QImage picture = shown();
+                       SavePictureAsked(parent, picture, kSavePicture, language, baseName + "-map.png");
+                     });
                    });
   return menu;
 }
@@ -161,10 +175,12 @@ QMenu* NewMapMenu(QWidget* parent, std::uint8_t language, const std::function<QI
 QMenu* NewReportMenu(QTextEdit* report, std::uint8_t language) {
   auto* menu = new QMenu(report);
   QObject::connect(AddAction(menu, "Copy", T(kCopy, language)), &QAction::triggered, menu, [report] {
-    const QString selected = report->textCursor().selectedText();
-    // A selection's line ends are paragraph separators (U+2029); the clipboard gets LF.
-    QGuiApplication::clipboard()->setText(selected.isEmpty() ? report->toPlainText()
-                                                             : QString(selected).replace(QChar(0x2029), '\n'));
+    AfterMenu(report, [report] {
+      const QString selected = report->textCursor().selectedText();
+      // A selection's line ends are paragraph separators (U+2029); the clipboard gets LF.
+      QGuiApplication::clipboard()->setText(selected.isEmpty() ? report->toPlainText()
+                                                               : QString(selected).replace(QChar(0x2029), '\n'));
+    });
   });
   return menu;
 }
