@@ -47,6 +47,7 @@
 #include "gui/main/map_panel.h"
 #include "gui/main/world_map_image.h"
 #include "render/video_writer.h"
+#include "text/text_table.h"
 
 namespace varomintel {
 namespace {
@@ -76,24 +77,31 @@ QPushButton* DialogButton(QDialog& dialog, QDialogButtonBox::StandardButton whic
   return Find<QDialogButtonBox>(dialog, "ButtonBox_Animation")->button(which);
 }
 
+// A main window at its design size over a one-eclipse catalogue, its settings in `dir`/Varomintel
+// and an empty `dir`/out for what the menus save.
+std::unique_ptr<TForm_Main> MainWindowIn(const fs::path& dir, std::uint8_t language) {
+  fs::remove_all(dir);
+  fs::create_directories(dir / "out");
+  VaromintelVariables& v = Vars();
+  v = VaromintelVariables{};
+  v.TheCatalogue = Catalogue({testing::LinearEclipse::Passing(1200).Record(2022, 11, 8, 11)});
+  v.ProgramVersionInfo = ProgramVersionInfo("program");
+  v.ProgramVersion = ProgramVersion(v.ProgramVersionInfo);
+  v.ParamDir = (dir / "Varomintel").string() + "/";
+  v.ParamFilePath = v.ParamDir + kParameterFileName;
+  v.Parameters = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion).record;
+  v.Parameters.SetInt(param::kEclipse, 1);
+  v.Parameters.SetByte(param::kLanguage, language);
+  auto window = std::make_unique<TForm_Main>();
+  testing::ShowAtDesignSize(*window);
+  return window;
+}
+
 class PictureMenus : public ::testing::TestWithParam<MenuCase> {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() / ("varomintel_picture_menus_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "out");
-    VaromintelVariables& v = Vars();
-    v = VaromintelVariables{};
-    v.TheCatalogue = Catalogue({testing::LinearEclipse::Passing(1200).Record(2022, 11, 8, 11)});
-    v.ProgramVersionInfo = ProgramVersionInfo("program");
-    v.ProgramVersion = ProgramVersion(v.ProgramVersionInfo);
-    v.ParamDir = (dir_ / "Varomintel").string() + "/";
-    v.ParamFilePath = v.ParamDir + kParameterFileName;
-    v.Parameters = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion).record;
-    v.Parameters.SetInt(param::kEclipse, 1);
-    v.Parameters.SetByte(param::kLanguage, GetParam().language);
-    window_ = std::make_unique<TForm_Main>();
-    testing::ShowAtDesignSize(*window_);
+    window_ = MainWindowIn(dir_, GetParam().language);
   }
   void TearDown() override {
     window_.reset();
@@ -292,19 +300,7 @@ class MenuActions : public ::testing::TestWithParam<MenuActionCase> {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() / ("varomintel_menu_actions_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "out");
-    VaromintelVariables& v = Vars();
-    v = VaromintelVariables{};
-    v.TheCatalogue = Catalogue({testing::LinearEclipse::Passing(1200).Record(2022, 11, 8, 11)});
-    v.ProgramVersionInfo = ProgramVersionInfo("program");
-    v.ProgramVersion = ProgramVersion(v.ProgramVersionInfo);
-    v.ParamDir = (dir_ / "Varomintel").string() + "/";
-    v.ParamFilePath = v.ParamDir + kParameterFileName;
-    v.Parameters = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion).record;
-    v.Parameters.SetInt(param::kEclipse, 1);
-    window_ = std::make_unique<TForm_Main>();
-    testing::ShowAtDesignSize(*window_);
+    window_ = MainWindowIn(dir_, kGerman);
   }
   void TearDown() override {
     window_.reset();
