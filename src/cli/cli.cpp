@@ -90,10 +90,20 @@ std::optional<double> StrictReal(std::string_view text) {
 
 std::string Quoted(std::string_view value) {
   constexpr std::size_t kShown = 40;
-  if (value.size() <= kShown) return "'" + std::string(value) + "'";
-  std::size_t cut = kShown;
-  while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
-  return "'" + std::string(value.substr(0, cut)) + "...'";
+  std::size_t cut = value.size();
+  if (cut > kShown) {
+    cut = kShown;
+    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
+  }
+  // Appended piece by piece: GCC 12 at -O3 takes "'" + std::string(...) for an overlapping
+  // copy (-Wrestrict, a known false positive).
+  std::string quoted;
+  quoted.reserve(cut + 5);
+  quoted += '\'';
+  quoted.append(value.substr(0, cut));
+  if (cut < value.size()) quoted += "...";
+  quoted += '\'';
+  return quoted;
 }
 
 void CheckValue(const OptionSpec& o, std::string_view v) {
