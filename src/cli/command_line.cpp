@@ -56,32 +56,32 @@ void Declare(CLI::App& parent, const Command& command, bool full, Bound& bound) 
   if (*command.example) sub->footer(std::string("Example:\n  varomintel-cli ") + command.example);
   if (command.positional)
     bound.positional = sub->add_option(command.positional, command.positionalHelp)->required()->type_name("");
-  for (const OptionSpec& spec : command.options) {
+  for (const OptionSpec& declared : command.options) {
     CLI::Option* option = nullptr;
-    if (!spec.value) {
-      option = sub->add_flag(spec.name, spec.help);
+    if (!declared.value) {
+      option = sub->add_flag(declared.name, declared.help);
     } else {
-      option = sub->add_option(spec.name, spec.help)->type_name(spec.value);
+      option = sub->add_option(declared.name, declared.help)->type_name(declared.value);
       // The check throws its own UsageError, whose line names the option and quotes the value.
       option->check(CLI::Validator(
-          [&spec](std::string& value) {
-            CheckValue(spec, value);
+          [&declared](std::string& value) {
+            CheckValue(declared, value);
             return std::string();
           },
           ""));
     }
-    if (spec.required) option->required();
-    bound.options.emplace_back(&spec, option);
+    if (declared.required) option->required();
+    bound.options.emplace_back(&declared, option);
   }
 }
 
 Args ArgsOf(const Bound& bound) {
   Args args;
   if (bound.positional && bound.positional->count() > 0) args.SetPositional(bound.positional->results().front());
-  for (const auto& [spec, option] : bound.options) {
+  for (const auto& [declared, option] : bound.options) {
     if (option->count() == 0) continue;
-    if (!spec->value) args.SetFlag(spec->name);
-    else args.SetValue(spec->name, option->results().back());
+    if (!declared->value) args.SetFlag(declared->name);
+    else args.SetValue(declared->name, option->results().back());
   }
   return args;
 }
@@ -92,8 +92,8 @@ std::string Missing(const std::vector<Bound>& bound, const CLI::App* given) {
   for (const Bound& b : bound) {
     if (b.app != given) continue;
     if (b.positional && b.positional->count() == 0) return std::string("missing ") + b.command->positional;
-    for (const auto& [spec, option] : b.options)
-      if (spec->required && option->count() == 0) return std::string("missing ") + spec->name + " " + spec->value;
+    for (const auto& [declared, option] : b.options)
+      if (declared->required && option->count() == 0) return std::string("missing ") + declared->name + " " + declared->value;
   }
   return {};
 }

@@ -96,15 +96,14 @@ std::optional<CityLineError> ReadNumbers(const std::string_view (&fields)[3], Ci
 }  // namespace
 
 std::optional<CityLineError> ParseCityLine(std::string_view s, StadtType& place) {
-  place.City.assign(SplitField(s));
-  std::string_view fields[3];
-  for (std::string_view& field : fields) field = SplitField(s);
-  CityNumbers numbers;
-  if (auto error = ReadNumbers(fields, numbers)) return error;
-  place.Population = numbers.population;
-  place.Latitude = numbers.latitude;
-  place.Longitude = numbers.longitude;
-  place.Country.assign(s);
+  CityLineFields fields;
+  const std::optional<CityLineError> error = SplitCityLine(s, fields);
+  place.City.assign(fields.city);  // also on error, as far as the line was read
+  if (error) return error;
+  place.Population = fields.population;
+  place.Latitude = fields.latitude;
+  place.Longitude = fields.longitude;
+  place.Country.assign(fields.country);
   return std::nullopt;
 }
 
