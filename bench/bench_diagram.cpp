@@ -89,7 +89,7 @@ void BM_ForwardPlayOverTheSlider(benchmark::State& state) {
     QElapsedTimer clock;
     clock.start();
     play->click();
-    while (Vars().PlayRunning) QCoreApplication::processEvents();
+    while (window.State().State().Playing()) QCoreApplication::processEvents();
     seconds += clock.nsecsElapsed() * 1e-9;
     frames += kSliderLast / 6;
   }

@@ -16,6 +16,7 @@
 
 #include "bench_startup.h"
 #include "app/varomintel_variables.h"
+#include "gui/common/app_state_object.h"
 #include "gui/common/line_list_view.h"
 #include "gui/lists/city_history_window.h"
 #include "gui/lists/city_list_window.h"
@@ -32,8 +33,10 @@ bool Start(benchmark::State& state) {
 void BM_CityListWholeFileShown(benchmark::State& state) {
   if (!Start(state)) return;
   Vars().LanguageIndex = 1;
-  Vars().CurrentEclipse = Vars().TheCatalogue.At(16921);  // 2022 Nov 08
+  AppStateObject eclipse(Vars().TheCatalogue);
+  eclipse.SelectEclipse(16921);  // 2022 Nov 08
   CityListWindow window;
+  window.Follow(&eclipse);
   window.show();
   window.ComboBox_Population->setCurrentIndex(9);
   long lines = 0;

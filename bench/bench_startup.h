@@ -17,7 +17,6 @@ namespace varomintel::bench {
 inline bool StartInCurrentFolder() {
   StartupPlaces p;
   p.programDir = QDir::currentPath().toStdString();
-  p.tempDir = QDir::tempPath().toStdString();
   p.configDir = (std::filesystem::temp_directory_path() / "varomintel_bench_config").string();
   p.fileTypeName = "executable";
   p.catalogueDir = p.programDir;

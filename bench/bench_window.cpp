@@ -27,7 +27,7 @@ void BM_StartUpToFirstEclipse(benchmark::State& state) {
     }
     MainWindow window;
     window.show();  // the first selection
-    benchmark::DoNotOptimize(Vars().CurrentIndex);
+    benchmark::DoNotOptimize(window.State().State().Index());
   }
 }
 BENCHMARK(BM_StartUpToFirstEclipse)->Unit(benchmark::kMillisecond);

@@ -27,7 +27,6 @@ StartupOutcome InitialiseGlobalState(const StartupPlaces& places,
                                      const std::function<void(const std::string&, const std::string&)>& report) {
   VaromintelVariables& v = Vars();
   (void)TextTable();
-  v.TempDir = WithSlash(places.tempDir);
   v.ProgramDir = WithSlash(places.programDir);
   v.ParamDir = WithSlash(places.configDir) + "Varomintel/";
   v.ProgramVersionInfo = ProgramVersionInfo(places.fileTypeName);
@@ -35,7 +34,6 @@ StartupOutcome InitialiseGlobalState(const StartupPlaces& places,
   v.ParamFilePath = v.ParamDir + kParameterFileName;
   const ParameterStartup startup = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion);
   v.Parameters = startup.record;
-  v.WindowStarted = false;
   v.SaveSettingsAtExit = true;
   if (startup.outcome == ParameterStartup::Outcome::OtherVersion) {
     if (std::remove(v.ParamFilePath.c_str()) == 0) {

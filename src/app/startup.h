@@ -9,7 +9,6 @@ namespace varomintel {
 
 struct StartupPlaces {
   std::string programDir;    // the executable's folder
-  std::string tempDir;       // the system's temporary folder
   std::string configDir;     // the per-user configuration folder (its "Varomintel/" is ours)
   std::string fileTypeName;  // display name of the executable's file type
   std::string catalogueDir;  // where the catalogue is looked for: the current directory

@@ -22,11 +22,9 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   QApplication::setApplicationName("Varomintel");
-  Vars().HelpFile = "VaromintelDE.CHM";  // until the help command names the language's file
 
   StartupPlaces places;
   places.programDir = QCoreApplication::applicationDirPath().toStdString();
-  places.tempDir = QDir::tempPath().toStdString();
   places.configDir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString();
   places.fileTypeName = QMimeDatabase().mimeTypeForFile(QCoreApplication::applicationFilePath()).comment().toStdString();
   places.catalogueDir = QDir::currentPath().toStdString();

@@ -159,7 +159,7 @@ TEST_P(AccessibleNames, EveryControlOfEveryWindowIsNamedInTheLanguage) {
   }
   // The pictures say what they show: the eclipse's type and date, in the language; the
   // diagram the time shown, the map where the eclipse is seen.
-  const EclipseRecord& r = Vars().CurrentEclipse;
+  const EclipseRecord& r = main_->View().Selection().record;
   const QString type = QString::fromStdString(EclipseTypeLongName(r.EclipseType, l));
   const QString date = QString::asprintf("%04d-%02d-%02d", r.Year, r.Month, r.Day);
   const QString diagram = QAccessible::queryAccessibleInterface(Find<QWidget>(*main_, "DiagramImages"))

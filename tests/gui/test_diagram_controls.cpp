@@ -78,7 +78,7 @@ class DiagramControls : public ::testing::Test {
   int Position() const { return Find<QScrollBar>(*w_, "ScrollBar_Time")->value(); }
   // Lets the play run to its end (bounded).
   void RunPlay() {
-    for (int i = 0; i < 20000 && Vars().PlayRunning; ++i) QCoreApplication::processEvents();
+    for (int i = 0; i < 20000 && w_->State().State().Playing(); ++i) QCoreApplication::processEvents();
   }
   fs::path dir_;
   std::unique_ptr<MainWindow> w_;
@@ -94,7 +94,7 @@ TEST_F(DiagramControls, EverySelectionOpensAtGreatestEclipseAndShowsTheRenderers
     EXPECT_EQ(Cell(0, 1).toStdString(), FormatFixed(SliderHours(want), 4));
     // The picture shown is the renderer's for the same inputs, pixel for pixel.
     const SelectedEclipse s = SelectEclipseAt(v.TheCatalogue, index, TimeSettings{false, 0, "+0.00", 1});
-    const DiagramScene scene = DiagramSceneOf(s, SliderTimeAt(s.record, want, 0), false, 1, v.CaptionPrefix);
+    const DiagramScene scene = DiagramSceneOf(s, SliderTimeAt(s.record, want, 0), false, 1, w_->State().State().CaptionPrefix());
     const QImage expected = DrawShadowDiagram(scene, MoonPictures::Load(""));
     const ShownMoment frame = MomentOf(scene);
     EXPECT_TRUE(Find<DiagramView>(*w_, "DiagramImages")->ShownImage() == expected) << "eclipse " << index;
@@ -171,7 +171,7 @@ TEST_P(PlayButtons, StepAndStopAtTheirLimits) {
   const int drawn = Find<DiagramView>(*w_, "DiagramImages")->BackImageIndex();
   w_->findChild<QToolButton*>(r.button)->click();
   RunPlay();
-  EXPECT_FALSE(Vars().PlayRunning);
+  EXPECT_FALSE(w_->State().State().Playing());
   EXPECT_EQ(Position(), r.end);
   EXPECT_EQ(Cell(0, 1).toStdString(), FormatFixed(SliderHours(r.end), 4));
   // One drawing per step: the pictures were swapped once per step.
@@ -201,7 +201,7 @@ TEST_F(DiagramControls, PlayIsPacedToTheDisplay) {
   const int steps = Position() / 60;
   EXPECT_LE(steps, 2 + clock.elapsed() / 16) << clock.elapsed() << " ms";
   // And it goes on by itself, to the end of the slider: 240 steps, 4 s at 60 a second.
-  ASSERT_TRUE(QTest::qWaitFor([] { return !Vars().PlayRunning; }, 20000));
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !w_->State().State().Playing(); }, 20000));
   EXPECT_EQ(Position(), 14400);
   EXPECT_GE(clock.elapsed(), 239 * 1000 / 60);
 }
@@ -243,7 +243,7 @@ TEST_P(Keyboard, FocusedControlTakesTheKey) {
   if (button) {
     EXPECT_EQ(clicks->count(), 1);
     if (stop) {
-      EXPECT_FALSE(Vars().PlayRunning);
+      EXPECT_FALSE(w_->State().State().Playing());
     }
     RunPlay();
     EXPECT_EQ(Position(), r.want);
@@ -328,9 +328,9 @@ TEST_F(DiagramControls, StopLeavesThePositionAndPlayContinuesFromThere) {
   Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(7200);
   Find<QToolButton>(*w_, "Button_Reverse")->click();
   for (int i = 0; i < 10; ++i) QCoreApplication::processEvents();
-  ASSERT_TRUE(Vars().PlayRunning);
+  ASSERT_TRUE(w_->State().State().Playing());
   QTest::keyClick(Find<QToolButton>(*w_, "Button_Stop"), Qt::Key_Space);  // the focus is on Stop
-  EXPECT_FALSE(Vars().PlayRunning);
+  EXPECT_FALSE(w_->State().State().Playing());
   const int stopped = Position();
   EXPECT_LT(stopped, 7200);
   EXPECT_EQ((7200 - stopped) % 6, 0);
@@ -350,7 +350,7 @@ TEST_F(DiagramControls, APlayButtonDuringPlayTakesOverAndEndsEverything) {
   ASSERT_GT(Position(), 7200);
   Find<QToolButton>(*w_, "Button_FastReverse")->click();
   RunPlay();
-  EXPECT_FALSE(Vars().PlayRunning);
+  EXPECT_FALSE(w_->State().State().Playing());
   EXPECT_LT(Position(), 60);
   EXPECT_EQ(Position() % 6, 0);
 }
@@ -361,11 +361,11 @@ TEST_F(DiagramControls, SelectionAndDraggingDuringPlayDoNotStopIt) {
   Find<QScrollBar>(*w_, "ScrollBar_Eclipse")->setValue(2);  // opens at its greatest eclipse
   const int opened = static_cast<int>(std::lrint(7200 * w_->View().Selection().circumstances.TimeMax / 4 + 7200));
   EXPECT_EQ(Position(), opened);
-  EXPECT_TRUE(Vars().PlayRunning);
+  EXPECT_TRUE(w_->State().State().Playing());
   QCoreApplication::processEvents();
   EXPECT_GT(Position(), opened);
   Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(300);  // the user moves the slider
-  EXPECT_TRUE(Vars().PlayRunning);
+  EXPECT_TRUE(w_->State().State().Playing());
   QCoreApplication::processEvents();
   EXPECT_GT(Position(), 300);
   EXPECT_LT(Position(), 400);
@@ -377,7 +377,7 @@ TEST_F(DiagramControls, ClosingStopsThePlayAndStoresTheSliderPosition) {
   Find<QToolButton>(*w_, "Button_FastPlay")->click();
   QCoreApplication::processEvents();
   w_->close();
-  EXPECT_FALSE(Vars().PlayRunning);
+  EXPECT_FALSE(w_->State().State().Playing());
   const int closedAt = Position();
   for (int i = 0; i < 10; ++i) QCoreApplication::processEvents();
   EXPECT_EQ(Position(), closedAt);
@@ -491,7 +491,7 @@ TEST(DiagramControlsBeforeSelection, TableIsEmpty) {
     for (int c = 0; c < 3; ++c) EXPECT_TRUE(Find<QTableWidget>(w, "SG")->item(r, c)->text().isEmpty());
   Find<QScrollBar>(w, "ScrollBar_Time")->setValue(100);  // nothing to draw yet
   EXPECT_TRUE(Find<QTableWidget>(w, "SG")->item(0, 1)->text().isEmpty());
-  EXPECT_FALSE(Vars().PlayRunning);
+  EXPECT_FALSE(w.State().State().Playing());
 }
 
 }  // namespace

@@ -315,14 +315,14 @@ TEST_P(EachLanguage, TheMenuItemSwitchesEveryCaptionOfTheThreeWindows) {
   }
   EXPECT_LE(list_->ComboBox_Population->sizeHint().width(), list_->ComboBox_Population->width());
 
-  const EclipseRecord& r = Vars().CurrentEclipse;
+  const EclipseRecord& r = main_->View().Selection().record;
   EXPECT_EQ(Find<QGroupBox>(*main_, "GroupBox_Saros")->title(), QString::fromStdString(Text(12, l) + std::to_string(r.SarosMember) +
                                                                    Text(13, l) + std::to_string(r.SarosCount) + ")"));
   const int type = static_cast<int>(r.EclipseType);
   EXPECT_EQ(Find<QTextEdit>(*main_, "RE_Table")->document()->begin().text(), QString::fromStdString(Text(type - 1, l)));
   EXPECT_EQ(Find<QLabel>(*main_, "MoFiTyp_Label")->text(), QString::fromStdString(Text(6 + type - 1, l)));
   const QString prefix = QString::fromStdString("Varomintel " + Vars().ProgramVersion + Text(25, l));
-  EXPECT_EQ(QString::fromStdString(Vars().CaptionPrefix), prefix);
+  EXPECT_EQ(QString::fromStdString(main_->State().State().CaptionPrefix()), prefix);
   EXPECT_TRUE(main_->windowTitle().startsWith(prefix)) << main_->windowTitle().toStdString();
   EXPECT_EQ(hist_->windowTitle(), prefix);
   // The city list's caption goes on with the date and the type of its eclipse.
@@ -379,16 +379,12 @@ TEST_F(Languages, EverySwitchKeepsThePopulationThresholdAndTheExitStoresTheLangu
   EXPECT_EQ(stored.Int(param::kListPopulation), 7);
 }
 
-// The help command: before its first use the application's help file is the German
-// compiled name whatever the language; then the file of the language from the program's
-// folder, never from the current one (a page planted there is not read); a missing file is
+// The help command: the file of the language from the program's folder, never from the current one (a page planted there is not read); a missing file is
 // said in the window.
 TEST_F(Languages, HelpOpensTheFileOfTheLanguageOrSaysItIsMissing) {
   Start(kFrench);
-  EXPECT_EQ(Vars().HelpFile, "VaromintelDE.CHM");
   EXPECT_EQ(main_->Help(), nullptr);
   Find<QAction>(*main_, "Hilfe2")->trigger();
-  EXPECT_EQ(Vars().HelpFile, "VaromintelFR.html");
   ASSERT_NE(main_->Help(), nullptr);
   EXPECT_TRUE(main_->Help()->isVisible());
   const QString missing = main_->Help()->Browser->toPlainText();
@@ -406,7 +402,6 @@ TEST_F(Languages, HelpOpensTheFileOfTheLanguageOrSaysItIsMissing) {
   Find<QAction>(*main_, "Hilfe2")->trigger();
   QDir::setCurrent(before);
   EXPECT_NE(main_->Help()->Browser->documentTitle(), "planted");
-  EXPECT_EQ(Vars().HelpFile, "VaromintelEN.html");
   EXPECT_EQ(main_->Help()->Browser->source(), QUrl::fromLocalFile(QString::fromStdString((dir_ / "VaromintelEN.html").string())));
   EXPECT_EQ(main_->Help()->windowTitle(), "Varomintel – Help");
   main_->close();
@@ -701,7 +696,7 @@ TEST_F(Languages, TheCityListNamesItsEclipseAndItsStatusFollowsTheLanguage) {
   std::ofstream(dir_ / kCityFileGerman) << places;
   Vars().Parameters.SetInt(param::kEclipse, 6);  // the year 1000: 20 h TT is the same day in UT
   Start(kGerman);
-  const EclipseRecord listed = Vars().CurrentEclipse;
+  const EclipseRecord listed = main_->View().Selection().record;
   ASSERT_EQ(listed.Year, 1000);
   const QString listedDate = QString("1000-%1-10").arg(listed.Month, 2, 10, QChar('0'));
   const auto caption = [](std::uint8_t l, const QString& date, EclipseTypeCode type) {
@@ -722,7 +717,7 @@ TEST_F(Languages, TheCityListNamesItsEclipseAndItsStatusFollowsTheLanguage) {
   EXPECT_EQ(list_->StatusText().toStdString(), CityListStatus(counts.scanned, counts.found, kGerman));
 
   Find<QScrollBar>(*main_, "ScrollBar_Eclipse")->setValue(9);  // another eclipse selected: the list keeps its own
-  const EclipseRecord selected = Vars().CurrentEclipse;
+  const EclipseRecord selected = main_->View().Selection().record;
   ASSERT_EQ(selected.Year, 4600);
   ASSERT_NE(selected.EclipseType, listed.EclipseType);
   // The city history's status bar likewise: the calendar's counts in the new language, as

@@ -37,6 +37,7 @@
 #include "gui/common/line_list_view.h"
 #include "gui/lists/city_history_window.h"
 #include "gui/lists/city_list_window.h"
+#include "gui/common/app_state_object.h"
 #include "gui/main/main_window.h"
 #include "places/calendar_export.h"
 #include "places/city_file.h"
@@ -57,13 +58,27 @@ class ListWindows : public ::testing::Test {
     v = VaromintelVariables{};
     v.ProgramDir = dir_.string() + "/";
     v.LanguageIndex = 0;  // German: the city file Top191744_DE.txt
-    v.CurrentEclipse = testing::LinearEclipse::Passing(1200).Record();
     std::vector<EclipseRecord> records;
     for (int i = 0; i < 600; ++i) {  // two eclipses a year from 1800 on
       records.push_back(testing::LinearEclipse::Passing(i % 3 ? 1200 : 4500).Record(1800 + i / 2, 3 + i % 2 * 6, 10, 20));
       records.back().JulianDayTT = DateToJD(records.back().Year, records.back().Month, 10, 20, 0, 0);
     }
     v.TheCatalogue = Catalogue(std::move(records));
+    Select(testing::LinearEclipse::Passing(1200).Record());
+  }
+  // The eclipse selected in the program's state, which the list windows follow.
+  void Select(const EclipseRecord& r) {
+    state_.reset();
+    selectable_ = Catalogue({r});
+    state_ = std::make_unique<AppStateObject>(selectable_);
+    state_->SelectEclipse(1);
+  }
+  const EclipseRecord& Selected() const { return state_->State().View().Selection().record; }
+  template <class Window>
+  std::unique_ptr<Window> Following() {
+    auto w = std::make_unique<Window>();
+    w->Follow(state_.get());
+    return w;
   }
   void TearDown() override {
     list_.reset();
@@ -120,6 +135,8 @@ class ListWindows : public ::testing::Test {
   }
 
   fs::path dir_;
+  Catalogue selectable_;
+  std::unique_ptr<AppStateObject> state_;
   std::unique_ptr<CityListWindow> list_;
   std::unique_ptr<CityHistoryWindow> hist_;
 };
@@ -129,7 +146,7 @@ class ListWindows : public ::testing::Test {
 // place, population 0 included.
 TEST_F(ListWindows, CityListShowsAndSavesWhatTheEngineFinds) {
   WriteCityFile(RoundTheWorld({2000, 1999, 0, 1000000}));
-  list_ = std::make_unique<CityListWindow>();
+  list_ = Following<CityListWindow>();
   const struct {
     int item;
     std::vector<int> populationsListed;
@@ -137,7 +154,7 @@ TEST_F(ListWindows, CityListShowsAndSavesWhatTheEngineFinds) {
   for (const auto& c : cases) {
     list_->ComboBox_Population->setCurrentIndex(c.item);
     RunAndWait(*list_, [&] { QTest::mouseClick(list_->Button_Start_CityList, Qt::LeftButton); });
-    CityListInput input{Vars().CurrentEclipse, (dir_ / kCityFileGerman).string(), c.item};
+    CityListInput input{Selected(), (dir_ / kCityFileGerman).string(), c.item};
     std::vector<std::string> lines, saved = CityListLegend(0);
     std::set<int> populations;
     CityListCallbacks callbacks;
@@ -163,8 +180,8 @@ TEST_F(ListWindows, CityListShowsAndSavesWhatTheEngineFinds) {
 
 TEST_F(ListWindows, SavingBeforeAnyRunWritesAnEmptyFileAndAFailedSaveKeepsTheOldFile) {
   WriteCityFile(RoundTheWorld({5000}));
-  list_ = std::make_unique<CityListWindow>();
-  hist_ = std::make_unique<CityHistoryWindow>();
+  list_ = Following<CityListWindow>();
+  hist_ = Following<CityHistoryWindow>();
   for (ListWindow* w : std::initializer_list<ListWindow*>{list_.get(), hist_.get()}) {
     std::ofstream(dir_ / "old.txt") << "old";
     ASSERT_TRUE(w->SaveTo(QString::fromStdString((dir_ / "old.txt").string())));
@@ -181,7 +198,7 @@ TEST_F(ListWindows, AStoppedRunKeepsAndSavesWhatItFound) {
   std::string big;
   for (int k = 0; k < 40; ++k) big += RoundTheWorld({3000, 3000, 3000, 3000, 3000, 3000, 3000, 3000});
   WriteCityFile(big);
-  list_ = std::make_unique<CityListWindow>();
+  list_ = Following<CityListWindow>();
   list_->show();
   list_->ComboBox_Population->setCurrentIndex(9);
   RunAndWait(*list_, [&] {
@@ -199,7 +216,7 @@ TEST_F(ListWindows, AStoppedRunKeepsAndSavesWhatItFound) {
 
 TEST_F(ListWindows, AMalformedCityLineEndsTheRunWithTheParsersMessageAndKeepsTheLinesSoFar) {
   WriteCityFile(RoundTheWorld({3000}) + "Bad\t12x\t0\t0\tLand\n" + RoundTheWorld({3000}));
-  list_ = std::make_unique<CityListWindow>();
+  list_ = Following<CityListWindow>();
   list_->ComboBox_Population->setCurrentIndex(9);
   // The message box opens when the run has ended, inside the wait.
   const QString message = MessageOf(
@@ -212,7 +229,7 @@ TEST_F(ListWindows, AMalformedCityLineEndsTheRunWithTheParsersMessageAndKeepsThe
 }
 
 TEST_F(ListWindows, CityHistoryChecksItsInputsInOrderAndNamesTheField) {
-  hist_ = std::make_unique<CityHistoryWindow>();
+  hist_ = Following<CityHistoryWindow>();
   hist_->RichEdit_CityHist->SetPlainText("earlier results");
   const struct {
     const char* latitude;
@@ -251,7 +268,7 @@ TEST_F(ListWindows, CityHistoryChecksItsInputsInOrderAndNamesTheField) {
 // the legend and "Done."; neither hemisphere button checked (a stored choice of an older
 // file) means south and east.
 TEST_F(ListWindows, CityHistoryShowsAndSavesWhatTheEngineFinds) {
-  hist_ = std::make_unique<CityHistoryWindow>();
+  hist_ = Following<CityHistoryWindow>();
   ParameterRecord p;  // stored years without a hemisphere button, as an older file may hold
   p.SetInt(param::kHistFromItem, 9);
   hist_->RestoreSettings(p);
@@ -306,7 +323,7 @@ TEST_F(ListWindows, CityHistoryCalendarEntrySavesTheEclipsesFound) {
     early.back().JulianDayTT = DateToJD(early.back().Year, early.back().Month, 10, 20, 0, 0);
   }
   Vars().TheCatalogue = Catalogue(std::move(early));
-  hist_ = std::make_unique<CityHistoryWindow>();
+  hist_ = Following<CityHistoryWindow>();
   const QList<QAction*> menu = hist_->Liste1->actions();
   ASSERT_EQ(menu.indexOf(hist_->Kalender1) + 1, menu.indexOf(hist_->N1));
   EXPECT_FALSE(hist_->Kalender1->isEnabled());
@@ -366,7 +383,7 @@ TEST_F(ListWindows, CityHistoryCalendarEntrySavesTheEclipsesFound) {
 TEST_F(ListWindows, TakingOverAPlaceFillsTheInputs) {
   WriteCityFile("Quito\t1399814\t-22\t-7852\tEcuador\nGuayaquil\t1952029\t-219\t-7988\tEcuador\n"
                 "Macapá\t398204\t3\t-5107\tBrasilien\nLibreville\t578156\t39\t945\tGabun\n");
-  hist_ = std::make_unique<CityHistoryWindow>();
+  hist_ = Following<CityHistoryWindow>();
   hist_->FillCountries();
   ASSERT_EQ(hist_->ComboBox_Land->count(), 3);
   const struct {
@@ -461,8 +478,8 @@ TEST_F(ListWindows, SaveDialogsAddTheExtensionAndAskAboutTheFileWritten) {
     ~HomeBack() { qputenv("HOME", home); }
   } homeBack{home};
   WriteCityFile(RoundTheWorld({5000}));
-  list_ = std::make_unique<CityListWindow>();
-  hist_ = std::make_unique<CityHistoryWindow>();
+  list_ = Following<CityListWindow>();
+  hist_ = Following<CityHistoryWindow>();
   list_->ComboBox_Population->setCurrentIndex(9);
   RunAndWait(*list_, [&] { QTest::mouseClick(list_->Button_Start_CityList, Qt::LeftButton); });
   ASSERT_GT(list_->SavedText().size(), CityListLegend(0).size());
@@ -588,7 +605,7 @@ TEST_F(ListWindows, CityHistoryFirstUseLooksNorthEastFromThisYearAndStoredChoice
   }
 
   // The trap of the issue: 47.5 and 7.5 typed on a first use and Start pressed.
-  hist_ = std::make_unique<CityHistoryWindow>();
+  hist_ = Following<CityHistoryWindow>();
   hist_->RestoreSettings(DefaultParameterRecord("1.0"));
   hist_->Edit_Breite->setText("47.5");
   hist_->Edit_Laenge->setText("7.5");
@@ -607,8 +624,8 @@ TEST_F(ListWindows, CityHistoryFirstUseLooksNorthEastFromThisYearAndStoredChoice
 // Tab moves through each list window's controls in their reading order, then into the list,
 // and out of it again.
 TEST_F(ListWindows, TabFollowsTheReadingOrder) {
-  list_ = std::make_unique<CityListWindow>();
-  hist_ = std::make_unique<CityHistoryWindow>();
+  list_ = Following<CityListWindow>();
+  hist_ = Following<CityHistoryWindow>();
   hist_->RestoreSettings(DefaultParameterRecord("1.0"));  // North and East checked
   const struct {
     ListWindow* window;
@@ -683,11 +700,11 @@ TEST_F(ListWindows, ContactsThatDidNotConvergeAreCountedInTheStatusBar) {
   still.X.c = {100, 0, 0, 0};
   still.Y.c = {0, 0, 0, 0};
   still.JulianDayTT = DateToJD(2000, 3, 10, 20, 0, 0);
-  Vars().CurrentEclipse = still;
+  Select(still);
   Vars().TheCatalogue = Catalogue(std::vector<EclipseRecord>(7, still));
   WriteCityFile(RoundTheWorld({5000}));
 
-  list_ = std::make_unique<CityListWindow>();
+  list_ = Following<CityListWindow>();
   list_->ComboBox_Population->setCurrentIndex(9);
   RunAndWait(*list_, [&] { QTest::mouseClick(list_->Button_Start_CityList, Qt::LeftButton); });
   CityListInput input{still, (dir_ / kCityFileGerman).string(), 9};
@@ -698,7 +715,7 @@ TEST_F(ListWindows, ContactsThatDidNotConvergeAreCountedInTheStatusBar) {
       QString("%1 Ort(e) mit einem Kontakt, dessen Berechnung nicht konvergierte").arg(listed.unconverged)))
       << list_->StatusText().toStdString();
 
-  hist_ = std::make_unique<CityHistoryWindow>();
+  hist_ = Following<CityHistoryWindow>();
   hist_->Edit_Breite->setText("10");
   hist_->Edit_Laenge->setText("10");
   hist_->Edit_Hoehe->setText("0");
@@ -729,8 +746,8 @@ TEST_F(ListWindows, StoppingOneListWindowLeavesTheOtherRunning) {
   for (int k = 0; k < 40; ++k) big += RoundTheWorld({3000, 3000, 3000, 3000, 3000, 3000, 3000, 3000});
   WriteCityFile(big);
   auto main = std::make_unique<MainWindow>();
-  hist_ = std::make_unique<CityHistoryWindow>();
-  list_ = std::make_unique<CityListWindow>();
+  hist_ = Following<CityHistoryWindow>();
+  list_ = Following<CityListWindow>();
   main->AttachListWindows(hist_.get(), list_.get());
   hist_->show();
   list_->show();
@@ -760,8 +777,8 @@ TEST_F(ListWindows, ClosingTheMainWindowStopsARunAndStoresBothWindows) {
   Vars().TheCatalogue = Catalogue(std::move(many));
   Vars().Parameters = DefaultParameterRecord("1.0");
   auto main = std::make_unique<MainWindow>();
-  hist_ = std::make_unique<CityHistoryWindow>();
-  list_ = std::make_unique<CityListWindow>();
+  hist_ = Following<CityHistoryWindow>();
+  list_ = Following<CityListWindow>();
   main->AttachListWindows(hist_.get(), list_.get());
   main->show();
   hist_->RestoreSettings(Vars().Parameters);
@@ -812,12 +829,12 @@ TEST_F(ListWindows, AFifoInPlaceOfTheCityFileIsNamedAndNeverWaitedFor) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const QString reason = "Die Ortsdatei " + QString::fromStdString(fifo) +
                          QString::fromUtf8(" kann nicht gelesen werden: es ist keine gewöhnliche Datei (ein FIFO).");
-  list_ = std::make_unique<CityListWindow>();
+  list_ = Following<CityListWindow>();
   const QString listMessage = MessageOf(
       [&] { RunAndWait(*list_, [&] { QTest::mouseClick(list_->Button_Start_CityList, Qt::LeftButton); }); });
   EXPECT_TRUE(listMessage.contains(reason)) << listMessage.toStdString();
   EXPECT_TRUE(ScreenLines(list_->RichEdit_CityList).empty());
-  hist_ = std::make_unique<CityHistoryWindow>();
+  hist_ = Following<CityHistoryWindow>();
   const QString histMessage = MessageOf([&] { hist_->FillCountries(); });
   EXPECT_TRUE(histMessage.contains(reason)) << histMessage.toStdString();
   EXPECT_EQ(hist_->ComboBox_Land->count(), 0);

@@ -25,6 +25,7 @@
 #include <QToolTip>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -440,6 +441,51 @@ TEST_F(MapWindow, ThePlacesPanelFollowsTheSelectionTheSliderAndTheTypedPlace) {
 
   QTest::mouseClick(Find<QCheckBox>(*window_, "CheckBox_PoI"), Qt::LeftButton);
   EXPECT_NE(text().find("world map"), std::string::npos) << text();
+}
+
+// Only a new eclipse moves the slider (to greatest eclipse): a click on the map, a typed
+// place, the marker, the map's choices, the time zone and the time scale keep its time and
+// redraw what depends on them.
+TEST_F(MapWindow, OnlyANewEclipseMovesTheSlider) {
+  Open();
+  const EclipseView& view = window_->View();
+  auto* slider = Find<QScrollBar>(*window_, "ScrollBar_Time");
+  auto* zone = Find<QLineEdit>(*window_, "Edit_TZone");
+  slider->setValue(5710);
+  const double t = view.Now().t;
+  const struct {
+    const char* name;
+    bool mapDrawn;  // else the report is made anew
+    std::function<void()> act;
+  } actions[] = {
+      {"a click on the map", true,
+       [&] { QTest::mouseClick(Find<WorldMapImage>(*window_, "Image_World"), Qt::LeftButton, {}, QPoint(207, 234)); }},
+      {"the marker off", true, [&] { Find<QCheckBox>(*window_, "CheckBox_PoI")->click(); }},
+      {"another map", true, [&] { Find<QComboBox>(*window_, "ComboBox_Globus")->setCurrentIndex(2); }},
+      {"the graticule", true, [&] { Find<QCheckBox>(*window_, "CheckBox_Gradnetz")->click(); }},
+      {"universal time", false, [&] { Find<QCheckBox>(*window_, "CheckBox_ET_UT")->click(); }},
+      {"a time zone", false,
+       [&] {
+         zone->setFocus();
+         zone->selectAll();
+         QTest::keyClicks(zone, "5.5");
+         QTest::keyClick(zone, Qt::Key_Return);
+       }},
+  };
+  for (const auto& a : actions) {
+    const qint64 map = Map().cacheKey();
+    const std::string report = Find<QTextEdit>(*window_, "RE_Table")->toPlainText().toStdString();
+    a.act();
+    EXPECT_EQ(slider->value(), 5710) << a.name;
+    EXPECT_EQ(view.Now().t, t) << a.name;
+    EXPECT_EQ(Map().cacheKey() != map, a.mapDrawn) << a.name;
+    if (!a.mapDrawn) {
+      EXPECT_NE(Find<QTextEdit>(*window_, "RE_Table")->toPlainText().toStdString(), report) << a.name;
+    }
+  }
+  EXPECT_EQ(view.Settings().timeZone, 5.5);
+  Find<QScrollBar>(*window_, "ScrollBar_Eclipse")->setValue(2);
+  EXPECT_EQ(slider->value(), SliderPosition(view.Selection().circumstances.TimeMax));
 }
 
 struct CaptionCase {

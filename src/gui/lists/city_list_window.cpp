@@ -99,7 +99,7 @@ void CityListWindow::StartCityList() {
   const VaromintelVariables& v = Vars();
   const std::uint8_t lang = v.LanguageIndex;
   CityListInput input;
-  input.eclipse = v.CurrentEclipse;  // a private copy: the user may select another eclipse meanwhile
+  input.eclipse = SelectedEclipse();  // a private copy: the user may select another eclipse meanwhile
   input.cityFile = CityFileName(v.ProgramDir, lang);
   input.populationItem = ComboBox_Population->currentIndex();
   cityFile_ = input.cityFile;
@@ -156,8 +156,8 @@ QString CityListWindow::CountsStatus(std::uint8_t languageIndex) const {
 
 QString CityListWindow::Caption() const {
   const VaromintelVariables& v = Vars();
-  const EclipseRecord& e = listed_ ? *listed_ : v.CurrentEclipse;
-  const QString prefix = Q(v.CaptionPrefix);
+  const EclipseRecord& e = listed_ ? *listed_ : SelectedEclipse();
+  const QString prefix = Q(CaptionPrefix());
   if (e.Year == 0 && e.Month == 0) return prefix;  // no eclipse selected yet
   // The date in universal time, as the list's times are, of the eclipse's reference hour
   // T0 (the whole hour of terrestrial time nearest the greatest eclipse).

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "app/varomintel_variables.h"
+#include "gui/common/app_state_object.h"
 #include "gui/common/error_texts.h"
 #include "gui/common/line_list_view.h"
 #include "gui/common/save_dialog.h"
@@ -141,7 +142,14 @@ void ListWindow::StopAndHide() {
 
 QString ListWindow::StatusText() const { return status_->text(); }
 
-QString ListWindow::Caption() const { return Q(Vars().CaptionPrefix); }
+QString ListWindow::Caption() const { return Q(CaptionPrefix()); }
+
+const EclipseRecord& ListWindow::SelectedEclipse() const {
+  static const EclipseRecord kNone{};
+  return state_ ? state_->State().View().Selection().record : kNone;
+}
+
+std::string ListWindow::CaptionPrefix() const { return state_ ? state_->State().CaptionPrefix() : std::string(); }
 
 void ListWindow::SetStatusText(const QString& text) { status_->setText(text); }
 

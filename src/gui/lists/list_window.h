@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/list_run.h"
+#include "eclipse/catalogue.h"
 
 class QAction;
 class QFrame;
@@ -27,6 +28,7 @@ class QStatusBar;
 
 namespace varomintel {
 
+class AppStateObject;
 class LineListView;
 
 class ListWindow : public QMainWindow {
@@ -51,6 +53,9 @@ class ListWindow : public QMainWindow {
   QString StatusText() const;
   // The window's caption: the program's caption prefix (the city list adds its eclipse).
   virtual QString Caption() const;
+  // The program's state, which the window reads its eclipse, language and caption from
+  // (the main window attaches it); it must outlive the window.
+  void Follow(const AppStateObject* state) { state_ = state; }
 
   // Controls, named as in the windows' design.
   QMenu* Liste1;
@@ -77,6 +82,10 @@ class ListWindow : public QMainWindow {
   QWidget* Content() const { return content_; }
   // The on-screen list (RichEdit_CityList or RichEdit_CityHist).
   LineListView* List() const { return list_; }
+  // The selected eclipse (an empty record before the first selection or without a state).
+  const EclipseRecord& SelectedEclipse() const;
+  // The caption prefix of the program's state, empty without one.
+  std::string CaptionPrefix() const;
 
   // Starts a run: clears the on-screen list and the status, disables `startButton`, and
   // runs `work` on a worker thread (it hands the run's StopFlag() to its engine). The
@@ -111,6 +120,7 @@ class ListWindow : public QMainWindow {
   std::vector<std::string> RichEdit_Tmp;  // the saved text of the last run (the design's invisible store)
 
  private:
+  const AppStateObject* state_ = nullptr;
   void Speichern1Click();
   void Poll();
   void ShowFailure(std::uint8_t languageIndex);

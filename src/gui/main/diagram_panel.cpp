@@ -9,7 +9,7 @@
 #include <chrono>
 #include <cmath>
 
-#include "app/varomintel_variables.h"
+#include "gui/common/app_state_object.h"
 #include "gui/main/diagram_view.h"
 #include "text/text_table.h"
 #include "ui_diagram_panel.h"
@@ -64,7 +64,7 @@ DiagramPanel::DiagramPanel(QWidget* parent) : QWidget(parent), ui_(std::make_uni
   connect(ui_->Button_Play, &QToolButton::clicked, this, [this] { Play(PlayDirection::Forward); });
   connect(ui_->Button_FastPlay, &QToolButton::clicked, this, [this] { Play(PlayDirection::FastForward); });
   connect(ui_->Button_Stop, &QToolButton::clicked, this, [this] {
-    Vars().PlayRunning = false;
+    if (state_) state_->SetPlay(std::nullopt);
     playTimer_->stop();
   });
   connect(playTimer_, &QTimer::timeout, this, &DiagramPanel::PlayWhenDue);
@@ -115,6 +115,14 @@ QSize DiagramPanel::SizeAtScale(double scale) const {
   return {picture.width(), picture.height() + below};
 }
 
+DiagramView* DiagramPanel::Diagram() const { return ui_->DiagramImages; }
+QWidget* DiagramPanel::Slider() const { return ui_->ScrollBar_Time; }
+
+std::vector<QWidget*> DiagramPanel::ReadingOrder() const {
+  return {ui_->ScrollBar_Time, ui_->Button_FastReverse, ui_->Button_Reverse, ui_->Button_Stop, ui_->Button_Play,
+          ui_->Button_FastPlay};
+}
+
 int DiagramPanel::SliderPosition() const { return ui_->ScrollBar_Time->value(); }
 
 void DiagramPanel::SetSliderPosition(int position) {
@@ -144,10 +152,20 @@ PlayPacer::Duration DiagramPanel::Now() const { return PlayPacer::Duration(clock
 // Play: one step at once, then one per display frame, so that the eclipse can be watched
 // and Stop, the slider, the menus, the other buttons and the selection stay usable in
 // between. The play ends at Stop, at the end of its slider range, or when the window
-// closes (which clears PlayRunning). Selecting another eclipse or moving the slider by
+// closes (which ends the play in the state). Selecting another eclipse or moving the slider by
 // hand does not stop it: it continues from the new position.
+void DiagramPanel::Follow(AppStateObject* state) {
+  state_ = state;
+  connect(state_, &AppStateObject::changed, this, [this](Changes c) {
+    if (c.Has(Aspect::Play) && !Playing()) playTimer_->stop();
+  });
+}
+
+bool DiagramPanel::Playing() const { return state_ && state_->State().Playing(); }
+
 void DiagramPanel::Play(PlayDirection direction) {
-  Vars().PlayRunning = true;
+  if (!state_) return;
+  state_->SetPlay(direction);
   playDirection_ = direction;
   ui_->Button_Stop->setFocus();  // Enter or Space stops
   const QScreen* shown = screen();
@@ -159,12 +177,12 @@ void DiagramPanel::Play(PlayDirection direction) {
 
 // A timer shot: the step when it is due (a shot may come a little early), then the next shot.
 void DiagramPanel::PlayWhenDue() {
-  if (Vars().PlayRunning && pacer_.Due(Now())) PlayOneStep();
+  if (Playing() && pacer_.Due(Now())) PlayOneStep();
   ScheduleNextStep();
 }
 
 void DiagramPanel::ScheduleNextStep() {
-  if (!Vars().PlayRunning) {
+  if (!Playing()) {
     playTimer_->stop();
     return;
   }
@@ -173,15 +191,14 @@ void DiagramPanel::ScheduleNextStep() {
 }
 
 void DiagramPanel::PlayOneStep() {
-  VaromintelVariables& v = Vars();
   QScrollBar* slider = ui_->ScrollBar_Time;
-  if (v.PlayRunning && PlayMayStep(playDirection_, slider->value())) {
+  if (Playing() && PlayMayStep(playDirection_, slider->value())) {
     pacer_.Stepped(Now());
     slider->setValue(slider->value() + PlayStep(playDirection_));  // emits sliderMoved
   }
-  if (!v.PlayRunning || !PlayMayStep(playDirection_, slider->value())) {
-    v.PlayRunning = false;
+  if (!Playing() || !PlayMayStep(playDirection_, slider->value())) {
     playTimer_->stop();
+    if (state_) state_->SetPlay(std::nullopt);
   }
 }
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/play_pacer.h"
 #include "app/time_slider.h"
@@ -23,6 +24,9 @@ class DiagramPanel;
 }
 
 namespace varomintel {
+
+class AppStateObject;
+class DiagramView;
 
 class DiagramPanel : public QWidget {
   Q_OBJECT
@@ -37,6 +41,12 @@ class DiagramPanel : public QWidget {
   void SetScale(double scale);
   QSize SizeAtScale(double scale) const;
 
+  // The shown diagram and the time slider, for the window's menus and descriptions.
+  DiagramView* Diagram() const;
+  QWidget* Slider() const;
+  // The panel's controls in reading order (the slider, then the play buttons).
+  std::vector<QWidget*> ReadingOrder() const;
+
   int SliderPosition() const;
   // Moves the slider without a sliderMoved.
   void SetSliderPosition(int position);
@@ -49,6 +59,10 @@ class DiagramPanel : public QWidget {
   // which then takes the place of the shown one.
   void ShowPicture(const QImage& picture);
 
+  // The state whose play the panel runs: a play button starts it there, Stop or the
+  // slider's end ends it, and a play ended elsewhere (the window closing) stops the steps.
+  void Follow(AppStateObject* state);
+  bool Playing() const;
   // Starts a play; a play button pressed during a play takes over with its direction.
   void Play(PlayDirection direction);
   // The shortest time between two play steps for the plays from now on, instead of one
@@ -76,6 +90,7 @@ class DiagramPanel : public QWidget {
   std::optional<PlayPacer::Duration> playFrame_;  // set by SetPlayFrame
   PlayDirection playDirection_ = PlayDirection::Forward;
   double scale_ = 1;
+  AppStateObject* state_ = nullptr;
 };
 
 }  // namespace varomintel

@@ -22,12 +22,10 @@
 namespace varomintel {
 
 void MainWindow::OpenHelp() {
-  VaromintelVariables& v = Vars();
-  const std::uint8_t lang = ValidLanguageIndex(v.LanguageIndex);
-  v.HelpFile = HelpFileName(lang);
+  const std::uint8_t lang = state_->State().Language();
   if (!help_) help_ = new HelpWindow(this);
   // The manual comes from the program's data folder only, never from the current folder.
-  help_->ShowFile(v.HelpFile, v.ProgramDir, lang);
+  help_->ShowFile(HelpFileName(lang), Vars().ProgramDir, lang);
   // Within the screen, also where it is smaller than the window's size (1280 x 720).
   if (!help_->isVisible()) FitOnScreen(*help_, kHelpWindowSize);
   help_->show();
@@ -55,7 +53,7 @@ void MainWindow::CloseInOrder() {
   if (closing_) return;  // a close requested by an event that the sequence lets run
   closing_ = true;
   VaromintelVariables& v = Vars();
-  v.PlayRunning = false;
+  state_->SetPlay(std::nullopt);
   // A video being saved stops at its next frame and removes its partial file.
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* progress = qobject_cast<QProgressDialog*>(w); progress && progress->isVisible()) progress->cancel();

@@ -55,22 +55,21 @@ void MainWindow::ApplyLanguage() {
   selectionPanel_->Retranslate(lang);
   // The map's captions, and the map, whose texts are in the language too.
   mapPanel_->Retranslate(lang);
-  DrawWorldMap();
-  // The texts that depend on the time scale: the Saros and Delta T captions, the report,
-  // the diagram and the elements table.
-  SwitchTimeScale();
   diagramPanel_->Retranslate(lang);
   aboutPanel_->FillVersionGrid(v.ProgramVersionInfo);
-  v.CaptionPrefix = "Varomintel " + aboutPanel_->FileVersionCell().toStdString() + Text(text_row::kSubtitle, lang);
-  view_.SetCaptionPrefix(v.CaptionPrefix);
-  setWindowTitle(Q(v.CaptionPrefix));
+  // The state redraws what is in the language: the map, the report, the diagram and the
+  // elements table.
+  state_->SetCaptionPrefix("Varomintel " + aboutPanel_->FileVersionCell().toStdString() + Text(text_row::kSubtitle, lang));
+  state_->SetLanguage(lang);
+  const QString prefix = Q(state_->State().CaptionPrefix());
+  setWindowTitle(prefix);
   if (cityHist_) {
     cityHist_->ApplyLanguage(lang);
-    cityHist_->setWindowTitle(Q(v.CaptionPrefix));
+    cityHist_->setWindowTitle(prefix);
   }
   if (cityList_) cityList_->ApplyLanguage(lang);  // also its caption, which names its eclipse
   if (help_) help_->ApplyLanguage(lang);
-  // The diagram last: its caption and the window caption after it use the new prefix.
+  // The diagram's caption is the window's.
   RefreshTimeDependent();
   NameControlsForScreenReaders(this, lang);
 }

@@ -48,6 +48,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
   mapPanel_ = ui_->MapPanel;
   pictureColumn_ = new PictureColumnLayout(ui_->PictureColumn, diagramPanel_, mapPanel_);
   aboutPanel_ = new AboutPanel(ui_->Client);
+  state_ = new AppStateObject(v.TheCatalogue, this);
+  diagramPanel_->Follow(state_);
   ConnectMenus();
   ConnectPanels();
   ConnectPictureMenus();
@@ -59,14 +61,19 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
   // Stored settings, in the order of the parameter record's readers.
   const ParameterRecord& p = v.Parameters;
   const double storedZone = p.Double(param::kTimeZone);
-  v.TimeZoneOffset = std::isfinite(storedZone) ? ClampTimeZone(storedZone) : 0.0;
+  state_->SetTimeZone(std::isfinite(storedZone) ? storedZone : 0.0);
   PlaceOnScreen();
   v.LanguageIndex = ValidLanguageIndex(p.Byte(param::kLanguage));
+  state_->SetLanguage(v.LanguageIndex);
   v.Parameters.SetInt(param::kReserved27, 0);
   selectionPanel_->SetEclipseCount(v.TheCatalogue.Count());
   selectionPanel_->SetUniversalTime(p.Flag(param::kUniversalTime));
+  state_->SetUniversalTime(p.Flag(param::kUniversalTime));
   selectionPanel_->SetEclipseIndex(std::clamp(p.Int(param::kEclipse), 1, std::max(1, v.TheCatalogue.Count())));
   mapPanel_->ApplySettings(p);
+  state_->SetMap(mapPanel_->MapChoice(), mapPanel_->GraticuleShown());
+  state_->SetMarkedPlace(mapPanel_->MarkedPlace(), mapPanel_->MarkerShown());
+  connect(state_, &AppStateObject::changed, this, &MainWindow::Redraw);
   mapPanel_->Retranslate(v.LanguageIndex);
   diagramPanel_->Retranslate(v.LanguageIndex);
   ReportRefusedPictures();
@@ -75,11 +82,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
 void MainWindow::ConnectPictureMenus() {
   const auto language = [] { return ValidLanguageIndex(Vars().LanguageIndex); };
   const auto baseName = [this] {
-    if (!view_.HasSelection()) return QStringLiteral("eclipse");
-    const EclipseRecord& r = view_.Selection().record;
+    if (!View().HasSelection()) return QStringLiteral("eclipse");
+    const EclipseRecord& r = View().Selection().record;
     return QString::asprintf("eclipse-%d-%02d-%02d", r.Year, r.Month, r.Day);
   };
-  auto* shownDiagram = diagramPanel_->findChild<DiagramView*>("DiagramImages");
+  DiagramView* shownDiagram = diagramPanel_->Diagram();
   // The video's frames come from a copy of the view model, so that the window's slider
   // and diagram stay where they are while it is written.
   struct Animation {
@@ -92,13 +99,13 @@ void MainWindow::ConnectPictureMenus() {
   source.baseName = baseName;
   source.shown = [shownDiagram] { return shownDiagram->ShownImage(); };
   source.drawAtScale = [this](double scale) {
-    return view_.HasSelection() ? varomintel::DrawShadowDiagram(DiagramSceneOf(view_), moonPictures_, scale)
-                                : QImage();
+    return View().HasSelection() ? varomintel::DrawShadowDiagram(DiagramSceneOf(View()), moonPictures_, scale)
+                                 : QImage();
   };
   source.frameCount = [this, animation](int step, bool whole) {
-    animation->view = view_;
-    animation->positions = view_.HasSelection() ? AnimationPositions(view_.Selection().circumstances, step, whole)
-                                                : std::vector<int>{};
+    animation->view = View();
+    animation->positions = View().HasSelection() ? AnimationPositions(View().Selection().circumstances, step, whole)
+                                                 : std::vector<int>{};
     return static_cast<int>(animation->positions.size());
   };
   source.drawFrame = [this, animation](int i, double scale) {
@@ -109,11 +116,11 @@ void MainWindow::ConnectPictureMenus() {
   // On the panels, so that the menu key opens them from the control that has the focus
   // (the time slider, a play button, the map's choices) as a right click does anywhere on
   // the panel; the slider passes its context menu on to the panel.
-  if (auto* slider = diagramPanel_->findChild<QWidget*>("ScrollBar_Time")) slider->setContextMenuPolicy(Qt::NoContextMenu);
+  diagramPanel_->Slider()->setContextMenuPolicy(Qt::NoContextMenu);
   AttachDiagramMenu(diagramPanel_, source);
   AttachMapMenu(mapPanel_, language, [this] { return mapPanel_->ShownMap(); },
                 baseName);
-  AttachReportMenu(findChild<QTextEdit*>("RE_Table"), language);
+  AttachReportMenu(selectionPanel_->Report(), language);
 }
 
 void MainWindow::ReportRefusedPictures() {
@@ -137,21 +144,10 @@ MainWindow::~MainWindow() {
 // each row of the point of interest from left to right and its marker's check box last.
 // Hidden controls (the time zone in terrestrial time) are passed over.
 void MainWindow::SetReadingTabOrder() {
-  static const char* const kReadingOrder[] = {
-      "Edit_Jahr",          "ScrollBar_Eclipse",    "Saros_Edit",           "UpDown1_Prev",
-      "UpDown1_Next",       "UpDown3_Prev",         "UpDown3_Next",         "CheckBox_ET_UT",
-      "Edit_TZone",         "TabBar_Bericht",       "RE_Table",             "RE_Ort",               "ScrollBar_Time",       "Button_FastReverse",
-      "Button_Reverse",     "Button_Stop",          "Button_Play",          "Button_FastPlay",
-      "ComboBox_Globus",    "CheckBox_Gradnetz",    "Edit_PoI_Breite",      "RadioButton_PoI_Nord",
-      "RadioButton_PoI_Sued", "Edit_PoI_Laenge",    "RadioButton_PoI_Ost",  "RadioButton_PoI_West",
-      "CheckBox_PoI"};
-  QWidget* previous = nullptr;
-  for (const char* name : kReadingOrder) {
-    auto* control = findChild<QWidget*>(QString::fromUtf8(name));
-    if (!control) continue;
-    if (previous) setTabOrder(previous, control);
-    previous = control;
-  }
+  std::vector<QWidget*> order = selectionPanel_->ReadingOrder();
+  for (QWidget* w : diagramPanel_->ReadingOrder()) order.push_back(w);
+  for (QWidget* w : mapPanel_->ReadingOrder()) order.push_back(w);
+  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 void MainWindow::ConnectMenus() {
@@ -178,14 +174,15 @@ void MainWindow::ConnectMenus() {
   connect(ui_->Version1, &QAction::triggered, this, &MainWindow::ShowAbout);
 }
 
+// The panels forward what the user asks for to the state; Redraw shows what changed.
 void MainWindow::ConnectPanels() {
-  connect(selectionPanel_, &SelectionPanel::eclipseIndexChanged, this, &MainWindow::SelectEclipse);
+  connect(selectionPanel_, &SelectionPanel::eclipseIndexChanged, state_, &AppStateObject::SelectEclipse);
   connect(selectionPanel_, &SelectionPanel::yearEntered, this, &MainWindow::SelectByYear);
   connect(selectionPanel_, &SelectionPanel::sarosEntered, this, &MainWindow::SelectBySaros);
   connect(selectionPanel_, &SelectionPanel::sarosStepped, this, &MainWindow::StepSaros);
-  connect(selectionPanel_, &SelectionPanel::timeScaleClicked, this, &MainWindow::SwitchTimeScale);
+  connect(selectionPanel_, &SelectionPanel::timeScaleClicked, state_, &AppStateObject::SetUniversalTime);
   connect(selectionPanel_, &SelectionPanel::timeZoneEntered, this, &MainWindow::ApplyTimeZoneEntry);
-  connect(diagramPanel_, &DiagramPanel::sliderMoved, this, &MainWindow::RefreshTimeDependent);
+  connect(diagramPanel_, &DiagramPanel::sliderMoved, state_, &AppStateObject::SetSliderPosition);
   redrawTimer_ = new QTimer(this);
   redrawTimer_->setSingleShot(true);
   redrawTimer_->setInterval(kRedrawDelayMilliseconds);
@@ -196,15 +193,34 @@ void MainWindow::ConnectPanels() {
   const auto redrawLater = [this] { redrawTimer_->start(); };
   connect(diagramPanel_, &DiagramPanel::pictureSizeChanged, this, redrawLater);
   connect(mapPanel_, &MapPanel::pictureSizeChanged, this, redrawLater);
-  connect(mapPanel_, &MapPanel::mapChoiceChanged, this, &MainWindow::DrawWorldMap);
-  connect(mapPanel_, &MapPanel::graticuleToggled, this, &MainWindow::DrawWorldMap);
-  connect(mapPanel_, &MapPanel::markerToggled, this, [this] {
-    DrawWorldMap();
-    ShowPlace();
-    ShowPlaceNow();
-  });
-  // A new point of interest selects the eclipse again, which draws the map with it.
-  connect(mapPanel_, &MapPanel::pointOfInterestChanged, this, &MainWindow::SelectEclipse);
+  const auto mapChoice = [this] { state_->SetMap(mapPanel_->MapChoice(), mapPanel_->GraticuleShown()); };
+  connect(mapPanel_, &MapPanel::mapChoiceChanged, this, mapChoice);
+  connect(mapPanel_, &MapPanel::graticuleToggled, this, mapChoice);
+  // A new marked place, or its marker switched, keeps the eclipse and the slider's time.
+  const auto markedPlace = [this] { state_->SetMarkedPlace(mapPanel_->MarkedPlace(), mapPanel_->MarkerShown()); };
+  connect(mapPanel_, &MapPanel::markerToggled, this, markedPlace);
+  connect(mapPanel_, &MapPanel::pointOfInterestChanged, this, markedPlace);
+}
+
+// What depends on the changed aspects, and only that: only a new eclipse moves the slider
+// (to greatest eclipse); the time scale, the zone, the marked place and the map keep it.
+void MainWindow::Redraw(Changes c) {
+  const AppState& s = state_->State();
+  if (!s.HasSelection()) {
+    if (c.HasAny(Aspect::MapChoice | Aspect::Language)) DrawWorldMap();
+    return;
+  }
+  if (c.Has(Aspect::Eclipse)) {
+    selectionPanel_->SetEclipseIndex(s.Index());
+    selectionPanel_->ShowYear(s.View().Selection().record.Year);
+    selectionPanel_->ShowSaros(s.View().Selection().record.Saros);
+  }
+  const Changes clockTexts = Changes(Aspect::Eclipse) | kClockAspects | Aspect::Language;
+  if (c.HasAny(clockTexts)) ShowSelection();
+  else if (c.Has(Aspect::MarkedPlace)) ShowPlace();
+  if (c.HasAny(Changes(Aspect::Eclipse) | Aspect::MarkedPlace | Aspect::MapChoice | Aspect::Language)) DrawWorldMap();
+  if (c.HasAny(Aspect::Eclipse | Aspect::SliderTime)) diagramPanel_->SetSliderPosition(s.View().Position());
+  if (c.HasAny(clockTexts | Aspect::SliderTime | Aspect::Caption | Aspect::MarkedPlace)) RefreshTimeDependent();
 }
 
 // The design size where the screen's available area allows, that area otherwise; the
@@ -231,57 +247,33 @@ void MainWindow::PlaceOnScreen() {
 double MainWindow::PictureScale() const { return pictureColumn_->Scale(); }
 bool MainWindow::PicturesPending() const { return redrawTimer_->isActive(); }
 
-void MainWindow::SelectEclipse() {
-  VaromintelVariables& v = Vars();
-  const int index = selectionPanel_->EclipseIndex();
-  if (!v.TheCatalogue.Contains(index)) return;  // never a zero record
-  v.CurrentIndex = index;
-  view_.SetTimeSettings(CurrentTimeSettings());
-  view_.Select(v.TheCatalogue, index);
-  v.CurrentEclipse = view_.Selection().record;  // the city list's eclipse
-  selectionPanel_->ShowYear(view_.Selection().record.Year);
-  selectionPanel_->ShowSaros(view_.Selection().record.Saros);
-  DrawWorldMap();
-  ShowSelection();
-  ShowGreatestEclipse();
-}
-
-TimeSettings MainWindow::CurrentTimeSettings() const {
-  const VaromintelVariables& v = Vars();
-  TimeSettings t;
-  t.universalTime = selectionPanel_->UniversalTime();
-  t.timeZone = v.TimeZoneOffset;
-  t.timeZoneText = selectionPanel_->TimeZoneEntry().toStdString();
-  t.language = v.LanguageIndex;
-  return t;
-}
+void MainWindow::SelectEclipse() { state_->SelectEclipse(selectionPanel_->EclipseIndex()); }
 
 void MainWindow::ShowSelection() {
-  const SelectedEclipse& s = view_.Selection();
-  selectionPanel_->ShowSelection(s.sarosCaption, s.deltaTCaption, s.report, view_.Settings().language);
+  const SelectedEclipse& s = View().Selection();
+  selectionPanel_->ShowSelection(s.sarosCaption, s.deltaTCaption, s.report, View().Settings().language);
   ShowPlace();
 }
 
 void MainWindow::ShowPlace() {
-  if (!view_.HasSelection()) return;
-  selectionPanel_->ShowPlaceTable(ObserverTableOf(view_.Selection(), view_.Settings(), mapPanel_->PointOfInterest()));
+  const AppState& s = state_->State();
+  if (!s.HasSelection()) return;
+  selectionPanel_->ShowPlaceTable(ObserverTableOf(s.View().Selection(), s.Time(), s.PointOfInterest()));
 }
 
 void MainWindow::ShowPlaceNow() {
-  if (!view_.HasSelection()) return;
-  selectionPanel_->ShowPlaceNow(
-      ObserverNowOf(view_.Selection(), view_.Settings(), mapPanel_->PointOfInterest(), view_.Now().t));
+  const AppState& s = state_->State();
+  if (!s.HasSelection()) return;
+  selectionPanel_->ShowPlaceNow(ObserverNowOf(s.View().Selection(), s.Time(), s.PointOfInterest(), s.View().Now().t));
 }
 
-void MainWindow::MoveTo(int index) {
-  if (index == selectionPanel_->EclipseIndex()) return;
-  selectionPanel_->SetEclipseIndex(index);
-  SelectEclipse();
-}
+void MainWindow::MoveTo(int index) { state_->SelectEclipse(index); }
 
 void MainWindow::AttachListWindows(CityHistoryWindow* cityHist, CityListWindow* cityList) {
   cityHist_ = cityHist;
   cityList_ = cityList;
+  for (ListWindow* w : {static_cast<ListWindow*>(cityHist), static_cast<ListWindow*>(cityList)})
+    if (w) w->Follow(state_);
 }
 
 void MainWindow::SelectByYear(const QString& entry) {
@@ -298,24 +290,16 @@ void MainWindow::SelectBySaros(const QString& entry) {
 }
 
 void MainWindow::StepSaros(int direction, int steps) {
-  if (const auto i = StepInSaros(Vars().TheCatalogue, Vars().CurrentIndex, direction, steps)) MoveTo(*i);
+  if (const auto i = StepInSaros(Vars().TheCatalogue, state_->State().Index(), direction, steps)) MoveTo(*i);
 }
 
-void MainWindow::SwitchTimeScale() {
-  view_.SetTimeSettings(CurrentTimeSettings());  // the circumstances stay
-  if (!view_.HasSelection()) return;  // nothing selected yet
-  ShowSelection();
-  RefreshTimeDependent();
-}
-
+// A zone entry that is not a number changes nothing; a number is held within -18..18 and
+// written back as the entry shows a zone.
 void MainWindow::ApplyTimeZoneEntry() {
-  VaromintelVariables& v = Vars();
   const std::optional<double> entered = ParseReal(selectionPanel_->TimeZoneEntry().toStdString());
-  if (!entered) return;  // not a number: no clamping, no refresh, the zone stays
-  v.TimeZoneOffset = ClampTimeZone(*entered);
-  selectionPanel_->ShowTimeZone(Q(FormatTimeZone(v.TimeZoneOffset)));
-  if (v.TimeZoneOffset != appliedTimeZone_) SelectEclipse();
-  appliedTimeZone_ = v.TimeZoneOffset;
+  if (!entered) return;
+  state_->SetTimeZone(*entered);
+  selectionPanel_->ShowTimeZone(Q(FormatTimeZone(state_->State().Time().timeZone)));
 }
 
 void MainWindow::ShowAbout() {
@@ -327,21 +311,19 @@ void MainWindow::ShowAbout() {
 void MainWindow::EveryActivation() {
   VaromintelVariables& v = Vars();
   aboutPanel_->FillVersionGrid(v.ProgramVersionInfo);
-  v.CaptionPrefix = "Varomintel " + aboutPanel_->FileVersionCell().toStdString() + Text(text_row::kSubtitle, v.LanguageIndex);
-  view_.SetCaptionPrefix(v.CaptionPrefix);
-  setWindowTitle(Q(v.CaptionPrefix));
+  state_->SetCaptionPrefix("Varomintel " + aboutPanel_->FileVersionCell().toStdString() +
+                           Text(text_row::kSubtitle, state_->State().Language()));
+  setWindowTitle(Q(state_->State().CaptionPrefix()));
   ShowDiagramCaption();
   aboutPanel_->hide();
 }
 
 void MainWindow::FormActivate() {
-  VaromintelVariables& v = Vars();
-  if (!v.WindowStarted) {
-    v.WindowStarted = true;
+  if (!started_) {
+    started_ = true;
     RestoreStoredSliderPosition();
     SelectEclipse();
-    selectionPanel_->ShowTimeZone(Q(FormatFixed(v.TimeZoneOffset, 2)));
-    ApplyTimeZoneEntry();
+    selectionPanel_->ShowTimeZone(Q(FormatTimeZone(state_->State().Time().timeZone)));
   }
   EveryActivation();
 }
@@ -355,7 +337,7 @@ void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // Without a window manager (or offscreen) a window may never become active: the first
   // selection must not wait for it.
-  if (!Vars().WindowStarted) FormActivate();
+  if (!started_) FormActivate();
 }
 
 void MainWindow::StoreSettings() {
@@ -368,12 +350,12 @@ void MainWindow::StoreSettings() {
   p.SetByte(param::kMainState, place.state);
   p.SetByte(param::kLanguage, v.LanguageIndex);
   p.SetInt(param::kReserved27, 0);
-  if (v.CurrentIndex > 0) p.SetInt(param::kEclipse, v.CurrentIndex);
+  if (state_->State().Index() > 0) p.SetInt(param::kEclipse, state_->State().Index());
   p.SetFlag(param::kUniversalTime, selectionPanel_->UniversalTime());
   mapPanel_->StoreSettings(p);
   p.SetInt(param::kTimeSlider, diagramPanel_->SliderPosition());
   // A zone entry that is not a number keeps the zone in effect.
-  p.SetDouble(param::kTimeZone, ParseReal(selectionPanel_->TimeZoneEntry().toStdString()).value_or(v.TimeZoneOffset));
+  p.SetDouble(param::kTimeZone, ParseReal(selectionPanel_->TimeZoneEntry().toStdString()).value_or(state_->State().Time().timeZone));
   if (cityHist_) cityHist_->StoreSettings(p);
   if (cityList_) cityList_->StoreSettings(p);
 }
@@ -381,17 +363,13 @@ void MainWindow::StoreSettings() {
 // The slider and the pictures.
 
 void MainWindow::RestoreStoredSliderPosition() {
-  diagramPanel_->SetSliderPosition(Vars().Parameters.Int(param::kTimeSlider));  // the selection that follows draws
-}
-
-void MainWindow::ShowGreatestEclipse() {
-  diagramPanel_->SetSliderPosition(view_.Position());  // one refresh, also when the position stays
-  RefreshTimeDependent();
+  const int stored = Vars().Parameters.Int(param::kTimeSlider);
+  diagramPanel_->SetSliderPosition(stored);  // the selection that follows draws
+  state_->SetSliderPosition(stored);
 }
 
 void MainWindow::RefreshTimeDependent() {
-  if (!view_.HasSelection()) return;  // nothing selected yet
-  view_.SetSliderPosition(diagramPanel_->SliderPosition());
+  if (!View().HasSelection()) return;  // nothing selected yet
   DrawShadowDiagram();
   FillElementsTable();
   ShowPlaceNow();
@@ -399,24 +377,24 @@ void MainWindow::RefreshTimeDependent() {
 
 // The diagram at the panel's physical size: the renderer's picture is shown pixel for pixel.
 void MainWindow::DrawShadowDiagram() {
-  if (!view_.HasSelection()) return;
-  diagramPanel_->ShowPicture(varomintel::DrawShadowDiagram(DiagramSceneOf(view_), moonPictures_,
+  if (!View().HasSelection()) return;
+  diagramPanel_->ShowPicture(varomintel::DrawShadowDiagram(DiagramSceneOf(View()), moonPictures_,
                                                            diagramPanel_->PhysicalScale()));
-  const ShownMoment& now = view_.Now();
+  const ShownMoment& now = View().Now();
   setWindowTitle(Q(now.caption));
   selectionPanel_->ShowDateTime(now.dateTime, now.shortType);
-  findChild<QWidget*>("DiagramImages")
-      ->setAccessibleDescription(DiagramDescription(view_.Selection().record, now, ValidLanguageIndex(Vars().LanguageIndex)));
+  diagramPanel_->Diagram()->setAccessibleDescription(
+      DiagramDescription(View().Selection().record, now, state_->State().Language()));
 }
 
 void MainWindow::ShowDiagramCaption() {
-  if (view_.HasSelection()) setWindowTitle(Q(view_.Now().caption));
+  if (View().HasSelection()) setWindowTitle(Q(View().Now().caption));
 }
 
 void MainWindow::FillElementsTable() {
-  if (!view_.HasSelection()) return;  // no eclipse selected yet
-  const SelectedEclipse& s = view_.Selection();
-  const ShownMoment& now = view_.Now();
+  if (!View().HasSelection()) return;  // no eclipse selected yet
+  const SelectedEclipse& s = View().Selection();
+  const ShownMoment& now = View().Now();
   ElementsTableInput in;
   in.t = now.t;
   in.elements = now.elements;
@@ -424,28 +402,28 @@ void MainWindow::FillElementsTable() {
   in.penMag = s.circumstances.PenMag;
   in.umbMag = s.circumstances.UmbMag;
   in.constellation = now.constellation;
-  in.language = view_.Settings().language;
+  in.language = View().Settings().language;
   selectionPanel_->ShowElements(ElementsTableTexts(in));
 }
 
 void MainWindow::DrawWorldMap() {
-  const MapPicturePair& pictures = mapPictures_.Pair(mapPanel_->MapChoice());
-  const MapDrawing drawing = mapPanel_->Drawing();
-  // The window's language, which the view model takes over only with the time settings.
-  const std::uint8_t language = ValidLanguageIndex(Vars().LanguageIndex);
-  if (!view_.HasSelection()) {  // nothing selected yet: the bare map with its scales
+  const AppState& s = state_->State();
+  const MapPicturePair& pictures = mapPictures_.Pair(s.MapChoice());
+  MapDrawing drawing = mapPanel_->Drawing();
+  drawing.graticule = s.Graticule();
+  const std::uint8_t language = s.Language();
+  if (!View().HasSelection()) {  // nothing selected yet: the bare map with its scales
     mapPanel_->ShowMap(FrameWorldMap(pictures.map, drawing, language), drawing);
     return;
   }
   WorldMapInputs inputs;
   inputs.map = pictures.map;
   inputs.dark = pictures.dark;
-  inputs.eclipse = view_.MapEclipse();
+  inputs.eclipse = View().MapEclipse();
   inputs.language = language;
-  inputs.pointOfInterest = mapPanel_->PointOfInterest();
+  inputs.pointOfInterest = s.PointOfInterest();
   mapPanel_->ShowMap(RenderWorldMap(inputs, drawing), drawing);
-  findChild<QWidget*>("Image_World")
-      ->setAccessibleDescription(MapDescription(view_.Selection().record, inputs.eclipse, language));
+  mapPanel_->MapImage()->setAccessibleDescription(MapDescription(View().Selection().record, inputs.eclipse, language));
 }
 
 }  // namespace varomintel

@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
 #include "app/eclipse_view.h"
+#include "gui/common/app_state_object.h"
 #include "render/map_pictures.h"
 #include "render/moon_pictures.h"
 
@@ -26,6 +28,7 @@ class MainWindow;
 namespace varomintel {
 
 class AboutPanel;
+class AppStateObject;
 class DiagramPanel;
 class HelpWindow;
 class MapPanel;
@@ -71,8 +74,10 @@ class MainWindow : public QMainWindow {
   // new size once the size has stayed for kRedrawDelayMilliseconds.
   bool PicturesPending() const;
   static constexpr int kRedrawDelayMilliseconds = 80;
+  // The program's state, which the panels and the list windows follow.
+  AppStateObject& State() const { return *state_; }
   // The selected eclipse at the slider time, as the window shows it.
-  const EclipseView& View() const { return view_; }
+  const EclipseView& View() const { return state_->State().View(); }
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -86,7 +91,8 @@ class MainWindow : public QMainWindow {
   void ConnectPanels();
   void SetReadingTabOrder();
   void PlaceOnScreen();
-  TimeSettings CurrentTimeSettings() const;
+  // Shows what depends on the changed aspects of the state.
+  void Redraw(Changes changes);
   // The selection's captions and report into the selection panel.
   void ShowSelection();
   // The panel of the marked place: its table (selection, time settings, place), and the
@@ -96,7 +102,6 @@ class MainWindow : public QMainWindow {
   void SelectByYear(const QString& entry);
   void SelectBySaros(const QString& entry);
   void StepSaros(int direction, int steps);
-  void SwitchTimeScale();
   void ApplyTimeZoneEntry();
   void ShowAbout();
   // Says in the status bar, once at the start, which picture is replaced and why.
@@ -109,7 +114,6 @@ class MainWindow : public QMainWindow {
   void DrawShadowDiagram();
   void FillElementsTable();
   void RestoreStoredSliderPosition();
-  void ShowGreatestEclipse();
   void ShowDiagramCaption();
   // The world map of the selected eclipse.
   void DrawWorldMap();
@@ -130,13 +134,13 @@ class MainWindow : public QMainWindow {
   MapPanel* mapPanel_ = nullptr;
   PictureColumnLayout* pictureColumn_ = nullptr;
   AboutPanel* aboutPanel_ = nullptr;
-  EclipseView view_;  // the one owner of the selection, the slider time and the time settings
+  AppStateObject* state_ = nullptr;  // the one owner of what the windows show
   CityHistoryWindow* cityHist_ = nullptr;
   CityListWindow* cityList_ = nullptr;
   MapPictures mapPictures_;
   MoonPictures moonPictures_;
   std::vector<std::string> refusedPictures_;  // pictures that are replaced, each with the reason
-  double appliedTimeZone_ = 0;  // h: the zone of the last selection
+  bool started_ = false;  // the first activation's work has run
   HelpWindow* help_ = nullptr;
   QTimer* redrawTimer_ = nullptr;  // the pictures at a new size
   bool closing_ = false;  // the close sequence runs: messages it lets run cannot start it again

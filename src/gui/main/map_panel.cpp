@@ -137,7 +137,17 @@ void MapPanel::StoreSettings(ParameterRecord& p) const {
   p.SetFlag(param::kGraticule, ui_->CheckBox_Gradnetz->isChecked());
 }
 
+QWidget* MapPanel::MapImage() const { return ui_->Image_World; }
+
+std::vector<QWidget*> MapPanel::ReadingOrder() const {
+  return {ui_->ComboBox_Globus,      ui_->CheckBox_Gradnetz,   ui_->Edit_PoI_Breite,    ui_->RadioButton_PoI_Nord,
+          ui_->RadioButton_PoI_Sued, ui_->Edit_PoI_Laenge,     ui_->RadioButton_PoI_Ost, ui_->RadioButton_PoI_West,
+          ui_->CheckBox_PoI};
+}
+
 int MapPanel::MapChoice() const { return ui_->ComboBox_Globus->currentIndex(); }
+bool MapPanel::GraticuleShown() const { return ui_->CheckBox_Gradnetz->isChecked(); }
+bool MapPanel::MarkerShown() const { return ui_->CheckBox_PoI->isChecked(); }
 
 std::optional<GeoPoint> MapPanel::PointOfInterest() const {
   if (!ui_->CheckBox_PoI->isChecked()) return std::nullopt;

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/world_map_model.h"
 #include "render/world_map.h"
@@ -49,7 +50,15 @@ class MapPanel : public QWidget {
   void ApplySettings(const ParameterRecord& p);
   void StoreSettings(ParameterRecord& p) const;
 
+  // The map's picture widget, which takes the clicks.
+  QWidget* MapImage() const;
+  // The panel's controls in reading order: the map's choices, each row of the marked
+  // place from left to right, its marker's check box last.
+  std::vector<QWidget*> ReadingOrder() const;
+
   int MapChoice() const;
+  bool GraticuleShown() const;
+  bool MarkerShown() const;
   // The marked place, when the marker is on.
   std::optional<GeoPoint> PointOfInterest() const;
   // The place the entries name, north and east positive, degrees; shown or not.

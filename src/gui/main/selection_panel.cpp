@@ -284,6 +284,14 @@ void SelectionPanel::ShowPlaceNow(const ObserverNow& now) {
   }
 }
 
+QTextEdit* SelectionPanel::Report() const { return ui_->RE_Table; }
+
+std::vector<QWidget*> SelectionPanel::ReadingOrder() const {
+  return {ui_->Edit_Jahr,      ui_->ScrollBar_Eclipse, ui_->Saros_Edit, ui_->UpDown1_Prev,  ui_->UpDown1_Next,
+          ui_->UpDown3_Prev,   ui_->UpDown3_Next,      ui_->CheckBox_ET_UT, ui_->Edit_TZone, ui_->Tabs_Bericht->tabBar(),
+          ui_->RE_Table,       ui_->RE_Ort};
+}
+
 void SelectionPanel::ShowTab(int tab) { ui_->Tabs_Bericht->setCurrentIndex(tab); }
 int SelectionPanel::CurrentTab() const { return ui_->Tabs_Bericht->currentIndex(); }
 

@@ -77,6 +77,10 @@ class SelectionPanel : public QWidget {
   // panel keeps its scroll position).
   void ShowPlaceTable(const ObserverTable& table);
   void ShowPlaceNow(const ObserverNow& now);
+  // The report's view, for its context menu.
+  QTextEdit* Report() const;
+  // The column's controls in reading order, from top to bottom.
+  std::vector<QWidget*> ReadingOrder() const;
   // Shows the report's tab (0) or the marked place's (1).
   void ShowTab(int tab);
   int CurrentTab() const;
