@@ -164,8 +164,6 @@ void SelectionPanel::SetEclipseIndex(int index) {
   const QSignalBlocker block(ui_->ScrollBar_Eclipse);
   ui_->ScrollBar_Eclipse->setValue(index);
 }
-QString SelectionPanel::YearEntry() const { return ui_->Edit_Jahr->text(); }
-QString SelectionPanel::SarosEntry() const { return ui_->Saros_Edit->text(); }
 QString SelectionPanel::TimeZoneEntry() const { return ui_->Edit_TZone->text(); }
 void SelectionPanel::ShowYear(int year) { ui_->Edit_Jahr->setText(QString::number(year)); }
 void SelectionPanel::ShowSaros(int saros) { ui_->Saros_Edit->setText(QString::number(saros)); }
@@ -176,7 +174,6 @@ void SelectionPanel::SetUniversalTime(bool universal) {
   ui_->GroupBox_TZone->setVisible(universal);
 }
 
-void SelectionPanel::ShowSarosCaption(const std::string& caption) { ui_->GroupBox_Saros->setTitle(Q(caption)); }
 
 void SelectionPanel::ShowSelection(const std::string& sarosCaption, const std::string& deltaTCaption,
                                    const std::vector<ReportLine>& report, std::uint8_t language) {
@@ -292,8 +289,6 @@ std::vector<QWidget*> SelectionPanel::ReadingOrder() const {
           ui_->RE_Table,       ui_->RE_Ort};
 }
 
-void SelectionPanel::ShowTab(int tab) { ui_->Tabs_Bericht->setCurrentIndex(tab); }
-int SelectionPanel::CurrentTab() const { return ui_->Tabs_Bericht->currentIndex(); }
 
 void SelectionPanel::Retranslate(std::uint8_t language) {
   using Texts = std::array<const char*, 3>;  // German, English, French (UTF-8)

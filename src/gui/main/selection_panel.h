@@ -53,8 +53,6 @@ class SelectionPanel : public QWidget {
   int EclipseIndex() const;
   void SetEclipseIndex(int index);
   // The entries as the user left them, and the texts written back into them.
-  QString YearEntry() const;
-  QString SarosEntry() const;
   QString TimeZoneEntry() const;
   void ShowYear(int year);
   void ShowSaros(int saros);
@@ -67,7 +65,6 @@ class SelectionPanel : public QWidget {
   // label of the language).
   void ShowSelection(const std::string& sarosCaption, const std::string& deltaTCaption,
                      const std::vector<ReportLine>& report, std::uint8_t language);
-  void ShowSarosCaption(const std::string& caption);
   // The date-time panel and the elements table of the slider time.
   void ShowDateTime(const std::string& dateTime, const std::string& shortType);
   void ShowElements(const ElementsTableCells& cells);
@@ -81,9 +78,6 @@ class SelectionPanel : public QWidget {
   QTextEdit* Report() const;
   // The column's controls in reading order, from top to bottom.
   std::vector<QWidget*> ReadingOrder() const;
-  // Shows the report's tab (0) or the marked place's (1).
-  void ShowTab(int tab);
-  int CurrentTab() const;
   // Every caption of the column in the language (0 German, 1 English, 2 French).
   void Retranslate(std::uint8_t language);
 
