@@ -22,7 +22,7 @@
 #include "app/startup.h"
 #include "app/time_slider.h"
 #include "app/varomintel_variables.h"
-#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/main_window.h"
 #include "gui/main/diagram_panel.h"
 #include "render/shadow_diagram.h"
 
@@ -65,7 +65,7 @@ BENCHMARK(BM_DiagramFrame)->ArgName("scale")->Arg(1)->Arg(2)->Unit(benchmark::kM
 
 void BM_PlayStep(benchmark::State& state) {
   Start();
-  TForm_Main window;
+  MainWindow window;
   window.show();
   QScrollBar* slider = window.findChild<QScrollBar*>("ScrollBar_Time");
   for (auto _ : state) {
@@ -77,7 +77,7 @@ BENCHMARK(BM_PlayStep)->Unit(benchmark::kMillisecond);
 
 void BM_ForwardPlayOverTheSlider(benchmark::State& state) {
   Start();
-  TForm_Main window;
+  MainWindow window;
   window.show();
   auto* slider = window.findChild<QScrollBar*>("ScrollBar_Time");
   auto* play = window.findChild<QToolButton*>("Button_Play");

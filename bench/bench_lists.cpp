@@ -17,8 +17,8 @@
 #include "bench_startup.h"
 #include "app/varomintel_variables.h"
 #include "gui/common/line_list_view.h"
-#include "gui/lists/Varomintel_Unit_CityHist.h"
-#include "gui/lists/Varomintel_Unit_CityList.h"
+#include "gui/lists/city_history_window.h"
+#include "gui/lists/city_list_window.h"
 
 namespace varomintel {
 namespace {
@@ -33,7 +33,7 @@ void BM_CityListWholeFileShown(benchmark::State& state) {
   if (!Start(state)) return;
   Vars().LanguageIndex = 1;
   Vars().CurrentEclipse = Vars().TheCatalogue.At(16921);  // 2022 Nov 08
-  TForm_CityList window;
+  CityListWindow window;
   window.show();
   window.ComboBox_Population->setCurrentIndex(9);
   long lines = 0;
@@ -49,7 +49,7 @@ BENCHMARK(BM_CityListWholeFileShown)->Unit(benchmark::kMillisecond)->Iterations(
 
 void BM_CityHistoryWholeCatalogueShown(benchmark::State& state) {
   if (!Start(state)) return;
-  TForm_CityHist window;
+  CityHistoryWindow window;
   window.show();
   window.Edit_Ort_Stadt->setText("Basel");
   window.Edit_Breite->setText("47.56");

@@ -13,7 +13,7 @@
 #include <filesystem>
 
 #include "app/varomintel_variables.h"
-#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/main_window.h"
 #include "bench_startup.h"
 
 namespace varomintel {
@@ -25,7 +25,7 @@ void BM_StartUpToFirstEclipse(benchmark::State& state) {
       state.SkipWithError("no catalogue in the current directory");
       return;
     }
-    TForm_Main window;
+    MainWindow window;
     window.show();  // the first selection
     benchmark::DoNotOptimize(Vars().CurrentIndex);
   }
@@ -37,7 +37,7 @@ void BM_SelectEclipse(benchmark::State& state) {
     state.SkipWithError("no catalogue in the current directory");
     return;
   }
-  TForm_Main window;
+  MainWindow window;
   window.show();
   auto* eclipses = window.findChild<QScrollBar*>("ScrollBar_Eclipse");
   int index = 1;
@@ -58,7 +58,7 @@ void BM_ResizeTo2560x1440Redrawn(benchmark::State& state) {
     state.SkipWithError("no catalogue in the current directory");
     return;
   }
-  TForm_Main window;
+  MainWindow window;
   window.show();
   QCoreApplication::processEvents();
   const QSize sizes[2] = {QSize(2560, 1440), window.size()};
@@ -84,7 +84,7 @@ void BM_ResizeTo2560x1440PicturesDrawn(benchmark::State& state) {
     state.SkipWithError("no catalogue in the current directory");
     return;
   }
-  TForm_Main window;
+  MainWindow window;
   window.show();
   QCoreApplication::processEvents();
   const QSize sizes[2] = {QSize(2560, 1440), window.size()};
@@ -94,7 +94,7 @@ void BM_ResizeTo2560x1440PicturesDrawn(benchmark::State& state) {
     i = 1 - i;
     QCoreApplication::processEvents();
     state.PauseTiming();
-    QThread::msleep(TForm_Main::kRedrawDelayMilliseconds + 5);
+    QThread::msleep(MainWindow::kRedrawDelayMilliseconds + 5);
     state.ResumeTiming();
     while (window.PicturesPending()) QCoreApplication::processEvents();
     window.repaint();

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::fclose(f);
   CityFileReader reader(path);
   std::string line;
-  StadtType place;
+  Place place;
   std::size_t bytes = 0;
   while (reader.Next(line)) {
     if (line.size() > kMaxCityLineBytes) __builtin_trap();  // the bound must hold

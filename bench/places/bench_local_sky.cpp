@@ -65,7 +65,7 @@ void BM_VisibleWindowWholeCatalogue(benchmark::State& state) {
   int visible = 0;
   for (auto _ : state) {
     visible = 0;
-    StadtType place;
+    Place place;
     for (int i = 1; i <= c.Count(); ++i) {
       const EclipseRecord& r = c.At(i);
       const double deltaT = DeltaT(r.Year, r.Month);

@@ -149,7 +149,7 @@ void BM_CityListBlocksWholeEnglishFile(benchmark::State& state) {
   std::size_t bytes = 0;
   long found = 0;
   CityListBlockCallbacks cb;
-  cb.format = [](std::string& out, ContactClock& clock, const StadtType& place) {
+  cb.format = [](std::string& out, ContactClock& clock, const Place& place) {
     AppendCityListRecord(out, clock, place);
     out += "\r\n";
   };

@@ -19,7 +19,7 @@ struct VaromintelVariables {
   // Folders, each ending in "/": the executable's, the system's temporary one and the
   // per-user settings folder; the parameter file in the latter.
   std::string ProgramDir, TempDir, ParamDir, ParamFilePath;
-  TFileVersionInfo ProgramVersionInfo;
+  FileVersionInfo ProgramVersionInfo;
   std::string ProgramVersion;  // file version, at most 16 bytes
   ParameterRecord Parameters;
   bool SaveSettingsAtExit = true;  // false when the file could not be used at start-up

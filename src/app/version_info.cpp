@@ -31,8 +31,8 @@ std::string CalendarProductId() {
   return std::string("-//") + build::kCompanyName + "//" + build::kProductName + " " + build::kProductVersion + "//EN";
 }
 
-TFileVersionInfo ProgramVersionInfo(const std::string& fileTypeName) {
-  TFileVersionInfo v;
+FileVersionInfo ProgramVersionInfo(const std::string& fileTypeName) {
+  FileVersionInfo v;
   v.FileType = fileTypeName.substr(0, 80);
   v.CompanyName = build::kCompanyName;
   v.FileDescription = build::kFileDescription;
@@ -57,9 +57,9 @@ TFileVersionInfo ProgramVersionInfo(const std::string& fileTypeName) {
   return v;
 }
 
-std::string ProgramVersion(const TFileVersionInfo& info) { return info.FileVersion.substr(0, 16); }
+std::string ProgramVersion(const FileVersionInfo& info) { return info.FileVersion.substr(0, 16); }
 
-std::array<std::pair<std::string, std::string>, 17> VersionGridRows(const TFileVersionInfo& v) {
+std::array<std::pair<std::string, std::string>, 17> VersionGridRows(const FileVersionInfo& v) {
   const auto yesNo = [](bool b) { return std::string(b ? "Yes" : "No"); };
   return {{{"FileType        ", v.FileType},
            {"CompanyName     ", v.CompanyName},

@@ -8,7 +8,7 @@
 
 namespace varomintel {
 
-struct TFileVersionInfo {
+struct FileVersionInfo {
   std::string FileType;          // display name of the file's type
   std::string CompanyName;
   std::string FileDescription;
@@ -36,16 +36,16 @@ struct TFileVersionInfo {
 std::string FileFunctionText(unsigned fileType, unsigned fileSubtype);
 
 // The version record of this program's executable, with the display name of its type.
-TFileVersionInfo ProgramVersionInfo(const std::string& fileTypeName);
+FileVersionInfo ProgramVersionInfo(const std::string& fileTypeName);
 
 // The file version cut to 16 bytes: the stamp of the parameter file.
-std::string ProgramVersion(const TFileVersionInfo& info);
+std::string ProgramVersion(const FileVersionInfo& info);
 
 // The product identifier of the calendars the program writes (RFC 5545 PRODID):
 // "-//Varomintel team//Varomintel 0.1.0//EN".
 std::string CalendarProductId();
 
 // The 17 rows of the about panel: label padded to 16 characters, value.
-std::array<std::pair<std::string, std::string>, 17> VersionGridRows(const TFileVersionInfo& info);
+std::array<std::pair<std::string, std::string>, 17> VersionGridRows(const FileVersionInfo& info);
 
 }  // namespace varomintel

@@ -63,7 +63,7 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
   // The places are computed and formatted block by block on every core; the blocks are
   // written in file order.
   CityListBlockCallbacks callbacks;
-  callbacks.format = [&](std::string& out, ContactClock& clock, const StadtType& p) {
+  callbacks.format = [&](std::string& out, ContactClock& clock, const Place& p) {
     if (text) {
       if (text->Screen()) AppendCityListLine(out, clock, p);
       else AppendCityListRecord(out, clock, p);

@@ -26,7 +26,7 @@ const char* PhaseName(LocalPhase phase) {
   return "?";
 }
 
-void WritePlaceResult(JsonTextWriter& w, const EclipseRecord& eclipse, double deltaT, const StadtType& place,
+void WritePlaceResult(JsonTextWriter& w, const EclipseRecord& eclipse, double deltaT, const Place& place,
                       const Observer& observer) {
   w.Key("phase");
   w.String(PhaseName(place.PhaseType));

@@ -28,7 +28,7 @@ Json InstantJson(const EclipseRecord& eclipse, double deltaT, double t);
 // date and clock, the lists' altitude (of the shadow axis, geocentric) and the Moon's
 // topocentric apparent altitude and azimuth at the observer (degrees; computed here, for
 // the contacts written only).
-void WritePlaceResult(JsonTextWriter& w, const EclipseRecord& eclipse, double deltaT, const StadtType& place,
+void WritePlaceResult(JsonTextWriter& w, const EclipseRecord& eclipse, double deltaT, const Place& place,
                       const Observer& observer);
 
 // "penumbral", "partial", "total".

@@ -10,9 +10,9 @@
 #include "app/varomintel_variables.h"
 #include "gui/common/qt_translations.h"
 #include "gui/common/quit_signals.h"
-#include "gui/lists/Varomintel_Unit_CityHist.h"
-#include "gui/lists/Varomintel_Unit_CityList.h"
-#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/lists/city_history_window.h"
+#include "gui/lists/city_list_window.h"
+#include "gui/main/main_window.h"
 #include "app/startup.h"
 
 int main(int argc, char** argv) {
@@ -38,10 +38,10 @@ int main(int argc, char** argv) {
 
   // Qt's dialogs in the language the windows start in (German until the stored one applies).
   ApplyQtTranslations(Vars().LanguageIndex);
-  TForm_Main window;
+  MainWindow window;
   // The list windows after the main window, hidden until its menu shows them.
-  TForm_CityHist cityHist;
-  TForm_CityList cityList;
+  CityHistoryWindow cityHist;
+  CityListWindow cityList;
   cityHist.RestoreSettings(Vars().Parameters);
   cityList.RestoreSettings(Vars().Parameters);
   window.AttachListWindows(&cityHist, &cityList);

@@ -204,7 +204,7 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
   // One second in hours: a moonrise or moonset closer than this to P1 or P4 is no news.
   constexpr double kSecondHours = 1.0 / 3600;
   for (const CalendarEclipse& e : eclipses) {
-    const StadtType& p = e.place;
+    const Place& p = e.place;
     if (!ContactExists(p.PhaseType, Contact::P1) || !ContactExists(p.PhaseType, Contact::P4)) continue;
     const double p1 = p.ContactTime[Contact::P1], p4 = p.ContactTime[Contact::P4];
     if (GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, p1)).year < 1 ||

@@ -40,7 +40,7 @@ struct CalendarEclipse {
   int index = 0;              // 1-based catalogue index
   EclipseRecord eclipse;
   double deltaT = 0;          // seconds
-  StadtType place;            // the local circumstances of this eclipse
+  Place place;            // the local circumstances of this eclipse
   bool listed = true;         // false: off the list, a candidate only (CityHistSeen::listed)
 };
 CalendarEclipse CalendarEclipseFromHit(const CityHistHit& hit);

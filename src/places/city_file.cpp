@@ -95,7 +95,7 @@ std::optional<CityLineError> ReadNumbers(const std::string_view (&fields)[3], Ci
 
 }  // namespace
 
-std::optional<CityLineError> ParseCityLine(std::string_view s, StadtType& place) {
+std::optional<CityLineError> ParseCityLine(std::string_view s, Place& place) {
   CityLineFields fields;
   const std::optional<CityLineError> error = SplitCityLine(s, fields);
   place.City.assign(fields.city);  // also on error, as far as the line was read
@@ -258,7 +258,7 @@ CountryPlacesRead ReadCountryPlaces(const std::string& path, std::string_view co
   CountryPlacesRead result;
   CityFileReader reader(path);
   std::string line;
-  StadtType place;
+  Place place;
   while (reader.Next(line)) {
     if (auto error = ParseCityLine(line, place)) {
       result.failure = CityFileFailure::BadNumberAt(reader.LineNumber(), std::move(*error));

@@ -41,7 +41,7 @@ struct CityLineError {
 // coordinates are the fields divided by 100 (degrees). A line with fewer than four tabs
 // leaves a number field empty, which is an error. On error the City is filled and the
 // numbers and Country are left as they were.
-std::optional<CityLineError> ParseCityLine(std::string_view line, StadtType& place);
+std::optional<CityLineError> ParseCityLine(std::string_view line, Place& place);
 
 // The fields of one line as ParseCityLine reads them, the names as views into the line:
 // a run that reports few of its places copies only their names.

@@ -23,7 +23,7 @@ CityHistOutcome RunCityHist(const CityHistInput& input, const CityHistCallbacks&
   CityHistOutcome outcome;
   if (!input.catalogue) return outcome;
   const Catalogue& catalogue = *input.catalogue;
-  StadtType place;
+  Place place;
   place.Country = input.name;
   place.Latitude = input.latitude;
   place.Longitude = input.westLongitude;
@@ -63,7 +63,7 @@ namespace {
 // pool made of it.
 struct HistBlock {
   int first = 0, last = 0;
-  StadtType place;
+  Place place;
   std::string text;
   std::vector<CityHistSeen> seen;
   CityHistOutcome counts;
@@ -76,7 +76,7 @@ constexpr int kHistStopTestEvery = 64;
 
 // Whether the Moon's upper limb is above the apparent horizon at some instant of P1..P4.
 bool MoonUpDuringEclipse(const EclipseRecord& eclipse, double deltaT, const Observer& observer,
-                         const StadtType& place) {
+                         const Place& place) {
   if (!ContactExists(place.PhaseType, Contact::P1) || !ContactExists(place.PhaseType, Contact::P4)) return false;
   return VisiblePart(eclipse, deltaT, observer, place.ContactTime[Contact::P1], place.ContactTime[Contact::P4])
       .visible;

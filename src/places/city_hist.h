@@ -38,7 +38,7 @@ struct CityHistHit {
   int index;                    // 1-based catalogue index
   const EclipseRecord& eclipse;
   double deltaT;                // seconds
-  const StadtType& place;       // with the local circumstances of this eclipse
+  const Place& place;       // with the local circumstances of this eclipse
   std::string line;             // CityHistLine
   std::string record;           // CityHistRecord
 };
@@ -67,7 +67,7 @@ struct CityHistFound {
   int index;                    // 1-based catalogue index
   const EclipseRecord& eclipse;
   double deltaT;                // seconds
-  const StadtType& place;       // with the local circumstances of this eclipse
+  const Place& place;       // with the local circumstances of this eclipse
   ContactClock& clock;          // the block's own, for this eclipse
 };
 
@@ -75,7 +75,7 @@ struct CityHistFound {
 struct CityHistSeen {
   int index = 0;
   double deltaT = 0;
-  StadtType place;
+  Place place;
   // False: not on the list (the shadow axis is below the horizon at every contact) but
   // kept for the calendar, since the Moon itself is up during some phase: refraction lifts
   // it and it stands up to about 1.6 degrees from the axis.

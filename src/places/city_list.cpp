@@ -24,7 +24,7 @@ struct PlaceStep {
   std::optional<CityLineError> error;
   bool seen = false;  // the place sees the eclipse: `place` is filled for the report
 };
-PlaceStep StepPlace(std::string_view line, std::int32_t threshold, const LocalEclipse& prepared, StadtType& place,
+PlaceStep StepPlace(std::string_view line, std::int32_t threshold, const LocalEclipse& prepared, Place& place,
                     CityListCounts& counts, long& unconverged) {
   PlaceStep step;
   CityLineFields fields;
@@ -65,7 +65,7 @@ CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks&
   LocalEclipse prepared = PrepareLocalEclipse(eclipse, deltaT, UmbralGuard::CityList);
   PrepareSeenDecisions(prepared);
   std::string_view line;
-  StadtType place;
+  Place place;
   CityListCounts& counts = outcome.counts;
   while (reader.Next(line)) {
     PlaceStep step = StepPlace(line, threshold, prepared, place, counts, outcome.unconverged);
@@ -118,7 +118,7 @@ struct LineBlock {
 
 struct CityBlock : LineBlock {
   std::uint64_t bytesAfter = 0;     // bytes of the file consumed with the block
-  StadtType place;                  // reused from place to place
+  Place place;                  // reused from place to place
   std::string text;                 // what the format callback appended
   CityListCounts counts;            // scanned, found and statusSet of the block
   long unconverged = 0;

@@ -34,7 +34,7 @@ struct CityListInput {
 
 // One place that sees the eclipse.
 struct CityListHit {
-  const StadtType& place;  // as for CityListBlockCallbacks::format
+  const Place& place;  // as for CityListBlockCallbacks::format
   std::string line;    // CityListLine
   std::string record;  // CityListRecord
 };
@@ -72,7 +72,7 @@ struct CityListBlockCallbacks {
   // appends what the front end writes for the place to the block's text. `clock` is the
   // block's own. The place's altitudes are those of the contacts seen; a contact below the
   // horizon holds kAltitudeBelowHorizon.
-  std::function<void(std::string& text, ContactClock& clock, const StadtType& place)> format;
+  std::function<void(std::string& text, ContactClock& clock, const Place& place)> format;
   // On the calling thread, block after block in file order: the block's text and the
   // counts after the block.
   std::function<void(std::string_view text, const CityListCounts& counts)> onBlock;

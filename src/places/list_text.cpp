@@ -158,7 +158,7 @@ void AppendNumberColumn(std::string& out, long long value, std::size_t width) {
 }
 
 // UT date of the first visible contact in the order P1..P4 (the date of T0 when none is).
-UtDate LineDate(ContactClock& clock, const StadtType& place) {
+UtDate LineDate(ContactClock& clock, const Place& place) {
   const EclipseRecord& e = clock.Eclipse();
   UtDate date{e.Year, e.Month, e.Day};
   for (auto c = kListContacts.rbegin(); c != kListContacts.rend(); ++c)
@@ -171,7 +171,7 @@ UtDate LineDate(ContactClock& clock, const StadtType& place) {
 
 // The head that both saved lists share: year, month and day of the line's date, Delta T
 // with 1 decimal, phase type and country, each followed by a tab.
-void AppendRecordHead(std::string& out, ContactClock& clock, const StadtType& place) {
+void AppendRecordHead(std::string& out, ContactClock& clock, const Place& place) {
   const UtDate date = LineDate(clock, place);
   for (const long long v : {static_cast<long long>(date.year), static_cast<long long>(date.month),
                             static_cast<long long>(date.day)}) {
@@ -187,7 +187,7 @@ void AppendRecordHead(std::string& out, ContactClock& clock, const StadtType& pl
 }
 
 // The deepest phase's duration, trimmed FormatDuration text.
-const std::string& DurationText(ContactClock& clock, const StadtType& place) {
+const std::string& DurationText(ContactClock& clock, const Place& place) {
   Contact first = Contact::P1, last = Contact::P4;
   if (place.PhaseType == LocalPhase::Partial) first = Contact::U1, last = Contact::U4;
   if (place.PhaseType == LocalPhase::Total) first = Contact::U2, last = Contact::U3;
@@ -195,7 +195,7 @@ const std::string& DurationText(ContactClock& clock, const StadtType& place) {
 }
 
 // The seven contact groups of a fixed-width line: 12 characters each, 24 for MAX.
-void AppendContactGroups(std::string& out, ContactClock& clock, const StadtType& place) {
+void AppendContactGroups(std::string& out, ContactClock& clock, const Place& place) {
   std::string number;
   for (const Contact k : kListContacts) {
     if (!ContactVisible(place, k)) {
@@ -218,7 +218,7 @@ void AppendContactGroups(std::string& out, ContactClock& clock, const StadtType&
 }
 
 // The fields of one visible contact, each followed by a tab except a last P4 altitude.
-void AppendContactFields(std::string& out, ContactClock& clock, const StadtType& place, Contact k) {
+void AppendContactFields(std::string& out, ContactClock& clock, const Place& place, Contact k) {
   out += clock.At(k, place.ContactTime[k]).clock;
   out += '\t';
   AppendFixed(out, place.ContactAltitude[k] * RadToDeg, 1);
@@ -234,7 +234,7 @@ void AppendContactFields(std::string& out, ContactClock& clock, const StadtType&
 // The contact columns of a saved record: the fields of each visible contact, and empty
 // fields (two tabs, four for MAX) for the others; the city list ends at its last visible
 // contact, the city history writes all seven.
-void AppendContactColumns(std::string& out, ContactClock& clock, const StadtType& place, bool stopAtLastVisible) {
+void AppendContactColumns(std::string& out, ContactClock& clock, const Place& place, bool stopAtLastVisible) {
   Contact last = Contact::P4;
   if (stopAtLastVisible) {
     bool any = false;
@@ -251,24 +251,24 @@ void AppendContactColumns(std::string& out, ContactClock& clock, const StadtType
 
 }  // namespace
 
-std::string CityListLine(const EclipseRecord& eclipse, double deltaT, const StadtType& place) {
+std::string CityListLine(const EclipseRecord& eclipse, double deltaT, const Place& place) {
   ContactClock clock(eclipse, deltaT);
   return CityListLine(clock, place);
 }
 
-std::string CityListRecord(const EclipseRecord& eclipse, double deltaT, const StadtType& place) {
+std::string CityListRecord(const EclipseRecord& eclipse, double deltaT, const Place& place) {
   ContactClock clock(eclipse, deltaT);
   return CityListRecord(clock, place);
 }
 
-std::string CityListLine(ContactClock& clock, const StadtType& place) {
+std::string CityListLine(ContactClock& clock, const Place& place) {
   std::string out;
   out.reserve(200);
   AppendCityListLine(out, clock, place);
   return out;
 }
 
-void AppendCityListLine(std::string& out, ContactClock& clock, const StadtType& place) {
+void AppendCityListLine(std::string& out, ContactClock& clock, const Place& place) {
   if (!SeesEclipse(place)) return;
   const UtDate date = LineDate(clock, place);
   const auto right = [&](long long v, std::size_t width) { AppendNumberColumn(out, v, width); };
@@ -289,14 +289,14 @@ void AppendCityListLine(std::string& out, ContactClock& clock, const StadtType& 
   AppendContactGroups(out, clock, place);
 }
 
-std::string CityListRecord(ContactClock& clock, const StadtType& place) {
+std::string CityListRecord(ContactClock& clock, const Place& place) {
   std::string out;
   out.reserve(220);
   AppendCityListRecord(out, clock, place);
   return out;
 }
 
-void AppendCityListRecord(std::string& out, ContactClock& clock, const StadtType& place) {
+void AppendCityListRecord(std::string& out, ContactClock& clock, const Place& place) {
   if (!SeesEclipse(place)) return;
   AppendRecordHead(out, clock, place);
   out += place.City;
@@ -310,24 +310,24 @@ void AppendCityListRecord(std::string& out, ContactClock& clock, const StadtType
   AppendContactColumns(out, clock, place, /*stopAtLastVisible=*/true);
 }
 
-std::string CityHistLine(const EclipseRecord& eclipse, double deltaT, const StadtType& place) {
+std::string CityHistLine(const EclipseRecord& eclipse, double deltaT, const Place& place) {
   ContactClock clock(eclipse, deltaT);
   return CityHistLine(clock, place);
 }
 
-std::string CityHistRecord(const EclipseRecord& eclipse, double deltaT, const StadtType& place) {
+std::string CityHistRecord(const EclipseRecord& eclipse, double deltaT, const Place& place) {
   ContactClock clock(eclipse, deltaT);
   return CityHistRecord(clock, place);
 }
 
-std::string CityHistLine(ContactClock& clock, const StadtType& place) {
+std::string CityHistLine(ContactClock& clock, const Place& place) {
   std::string out;
   out.reserve(180);
   AppendCityHistLine(out, clock, place);
   return out;
 }
 
-void AppendCityHistLine(std::string& out, ContactClock& clock, const StadtType& place) {
+void AppendCityHistLine(std::string& out, ContactClock& clock, const Place& place) {
   if (!SeesEclipse(place)) return;
   const EclipseRecord& eclipse = clock.Eclipse();
   const UtDate date = LineDate(clock, place);
@@ -346,14 +346,14 @@ void AppendCityHistLine(std::string& out, ContactClock& clock, const StadtType& 
   AppendContactGroups(out, clock, place);
 }
 
-std::string CityHistRecord(ContactClock& clock, const StadtType& place) {
+std::string CityHistRecord(ContactClock& clock, const Place& place) {
   std::string out;
   out.reserve(200);
   AppendCityHistRecord(out, clock, place);
   return out;
 }
 
-void AppendCityHistRecord(std::string& out, ContactClock& clock, const StadtType& place) {
+void AppendCityHistRecord(std::string& out, ContactClock& clock, const Place& place) {
   if (!SeesEclipse(place)) return;
   const EclipseRecord& eclipse = clock.Eclipse();
   AppendRecordHead(out, clock, place);

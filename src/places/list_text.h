@@ -59,23 +59,23 @@ class ContactClock {
 
 // The city list: the fixed-width line of the on-screen list (158 characters) and the
 // tab-separated record of the saved list; empty when the place does not see the eclipse.
-std::string CityListLine(const EclipseRecord& eclipse, double deltaT, const StadtType& place);
-std::string CityListRecord(const EclipseRecord& eclipse, double deltaT, const StadtType& place);
-std::string CityListLine(ContactClock& clock, const StadtType& place);
-std::string CityListRecord(ContactClock& clock, const StadtType& place);
+std::string CityListLine(const EclipseRecord& eclipse, double deltaT, const Place& place);
+std::string CityListRecord(const EclipseRecord& eclipse, double deltaT, const Place& place);
+std::string CityListLine(ContactClock& clock, const Place& place);
+std::string CityListRecord(ContactClock& clock, const Place& place);
 // The same appended to `out` (nothing when the place does not see the eclipse): a run
 // that formats many places fills one buffer.
-void AppendCityListLine(std::string& out, ContactClock& clock, const StadtType& place);
-void AppendCityListRecord(std::string& out, ContactClock& clock, const StadtType& place);
+void AppendCityListLine(std::string& out, ContactClock& clock, const Place& place);
+void AppendCityListRecord(std::string& out, ContactClock& clock, const Place& place);
 
 // The city history: the same for one eclipse at the search place, whose label is
 // place.Country.
-std::string CityHistLine(const EclipseRecord& eclipse, double deltaT, const StadtType& place);
-std::string CityHistRecord(const EclipseRecord& eclipse, double deltaT, const StadtType& place);
-std::string CityHistLine(ContactClock& clock, const StadtType& place);
-std::string CityHistRecord(ContactClock& clock, const StadtType& place);
-void AppendCityHistLine(std::string& out, ContactClock& clock, const StadtType& place);
-void AppendCityHistRecord(std::string& out, ContactClock& clock, const StadtType& place);
+std::string CityHistLine(const EclipseRecord& eclipse, double deltaT, const Place& place);
+std::string CityHistRecord(const EclipseRecord& eclipse, double deltaT, const Place& place);
+std::string CityHistLine(ContactClock& clock, const Place& place);
+std::string CityHistRecord(ContactClock& clock, const Place& place);
+void AppendCityHistLine(std::string& out, ContactClock& clock, const Place& place);
+void AppendCityHistRecord(std::string& out, ContactClock& clock, const Place& place);
 
 // The column headers over the on-screen lists (fixed width, lined up with the lines).
 const std::string& CityListHeader(std::uint8_t languageIndex);

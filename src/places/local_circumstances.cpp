@@ -202,7 +202,7 @@ double Altitude(const LocalEclipse& le, Contact k, double sinPhi, double cosPhi,
 
 // The two ways of applying the prepared eclipse, which differ only in `altitude`.
 template <typename AltitudeOf>
-LocalResult Apply(const LocalEclipse& le, StadtType& place, const AltitudeOf& altitude) {
+LocalResult Apply(const LocalEclipse& le, Place& place, const AltitudeOf& altitude) {
   place.ContactAltitude.fill(kAltitudeNotComputed);
   place.ContactTime[Contact::Max] = le.time[Contact::Max];
   place.ContactAltitude[Contact::Max] = altitude(Contact::Max);
@@ -219,7 +219,7 @@ LocalResult Apply(const LocalEclipse& le, StadtType& place, const AltitudeOf& al
 
 }  // namespace
 
-LocalResult ApplyLocalEclipse(const LocalEclipse& le, double latitude, double westLongitude, StadtType& place) {
+LocalResult ApplyLocalEclipse(const LocalEclipse& le, double latitude, double westLongitude, Place& place) {
   const double sinPhi = std::sin(latitude);
   const double cosPhi = std::cos(latitude);
   return Apply(le, place, [&](Contact k) { return Altitude(le, k, sinPhi, cosPhi, westLongitude); });
@@ -237,7 +237,7 @@ void PrepareSeenDecisions(LocalEclipse& le) {
   le.seenDecisions = true;
 }
 
-LocalResult ApplyLocalEclipseSeen(const LocalEclipse& le, double latitude, double westLongitude, StadtType& place) {
+LocalResult ApplyLocalEclipseSeen(const LocalEclipse& le, double latitude, double westLongitude, Place& place) {
   const double sinPhi = std::sin(latitude);
   const double cosPhi = std::cos(latitude);
   const bool decidable = le.seenDecisions && std::fabs(westLongitude) < kSurelyDecidedAngle;
@@ -258,7 +258,7 @@ LocalResult ApplyLocalEclipseSeen(const LocalEclipse& le, double latitude, doubl
 }
 
 LocalResult LocalCircumstances(const EclipseRecord& eclipse, double deltaT, double latitude, double westLongitude,
-                               StadtType& place, UmbralGuard guard) {
+                               Place& place, UmbralGuard guard) {
   return ApplyLocalEclipse(PrepareLocalEclipse(eclipse, deltaT, guard), latitude, westLongitude, place);
 }
 

@@ -39,7 +39,7 @@ struct LocalResult {
 // Returned: the result fields of `place` (ContactTime, ContactAltitude, Magnitude,
 // PhaseType); every altitude is first set to kAltitudeNotComputed.
 LocalResult LocalCircumstances(const EclipseRecord& eclipse, double deltaT, double latitude,
-                               double westLongitude, StadtType& place,
+                               double westLongitude, Place& place,
                                UmbralGuard guard = UmbralGuard::CityList);
 
 // The part of the local circumstances that is the same for every place: the contact
@@ -64,7 +64,7 @@ struct LocalEclipse {
 LocalEclipse PrepareLocalEclipse(const EclipseRecord& eclipse, double deltaT,
                                  UmbralGuard guard = UmbralGuard::CityList);
 LocalResult ApplyLocalEclipse(const LocalEclipse& prepared, double latitude, double westLongitude,
-                              StadtType& place);
+                              Place& place);
 
 // The sine of the altitude below which ApplyLocalEclipseSeen takes a contact for set
 // without computing its altitude. Both ways of computing the sine (the hour angle's cosine
@@ -83,6 +83,6 @@ inline constexpr double kSurelySetSine = -1e-9;
 // many places, whose cost per place is then the lower.
 void PrepareSeenDecisions(LocalEclipse& prepared);
 LocalResult ApplyLocalEclipseSeen(const LocalEclipse& prepared, double latitude, double westLongitude,
-                                  StadtType& place);
+                                  Place& place);
 
 }  // namespace varomintel

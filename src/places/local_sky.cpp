@@ -312,7 +312,7 @@ VisibleSpan VisiblePart(const EclipseRecord& eclipse, double deltaT, const Obser
 
 LocalEclipseView ViewFromPlace(const EclipseRecord& eclipse, double deltaT, const Observer& observer) {
   LocalEclipseView view;
-  StadtType place;
+  Place place;
   const LocalResult r = LocalCircumstances(eclipse, deltaT, observer.latitudeDeg * DegToRad,
                                            -observer.longitudeDeg * DegToRad, place, UmbralGuard::CityHistory);
   view.converged = r.converged;

@@ -26,7 +26,7 @@ enum class LocalPhase : char {
 };
 inline char PhaseLetter(LocalPhase phase) { return static_cast<char>(phase); }
 
-struct StadtType {
+struct Place {
   std::string City;         // name of the city; empty in the city-history search record
   std::string Country;      // country; in the city-history search record the place's label
   std::int32_t Population = 0;  // inhabitants; 0 in the city-history search record
@@ -45,7 +45,7 @@ struct StadtType {
 
 // The places of one country in file order (city history). A vector: it grows with the
 // country and has no fixed bound to overflow.
-using CountryPlaces = std::vector<StadtType>;
+using CountryPlaces = std::vector<Place>;
 
 // Whether the contact exists for the phase type: U1/U4 need a partial or total phase,
 // U2/U3 a total one; P2 and P3 are never computed at a place.
@@ -71,12 +71,12 @@ inline bool ContactExists(LocalPhase phaseType, Contact contact) {
 
 // Whether the contact is seen: it exists for the phase type and the Moon's altitude at it
 // is above 0 (an altitude of exactly 0 does not count).
-inline bool ContactVisible(const StadtType& place, Contact contact) {
+inline bool ContactVisible(const Place& place, Contact contact) {
   return ContactExists(place.PhaseType, contact) && place.ContactAltitude[contact] > 0;
 }
 
 // Whether the place sees the eclipse: some contact altitude above 0.
-inline bool SeesEclipse(const StadtType& place) {
+inline bool SeesEclipse(const Place& place) {
   for (const Contact c : kListContacts)
     if (place.ContactAltitude[c] > 0) return true;
   return false;

@@ -22,7 +22,7 @@ TEST(VersionInfo, FileFunctionTexts) {
 }
 
 TEST(VersionInfo, ProgramRecordAndAboutRows) {
-  const TFileVersionInfo v = ProgramVersionInfo("application/x-executable");
+  const FileVersionInfo v = ProgramVersionInfo("application/x-executable");
   EXPECT_FALSE(v.FileVersion.empty());
   EXPECT_LE(ProgramVersion(v).size(), 16u);
   EXPECT_EQ(v.ProductName, "Varomintel");
@@ -34,11 +34,11 @@ TEST(VersionInfo, ProgramRecordAndAboutRows) {
   EXPECT_EQ(rows[3].second, v.FileVersion);
   EXPECT_EQ(rows[12].second, "Application");
   EXPECT_TRUE(rows[14].second == "Yes" || rows[14].second == "No");
-  TFileVersionInfo special;
+  FileVersionInfo special;
   special.SpecialBuild = true;
   EXPECT_EQ(VersionGridRows(special)[16].second, "Yes");
   EXPECT_EQ(VersionGridRows(special)[15].second, "No");
-  TFileVersionInfo longVersion;
+  FileVersionInfo longVersion;
   longVersion.FileVersion = "12345.12345.12345.12345";
   EXPECT_EQ(ProgramVersion(longVersion), "12345.12345.1234");
 }

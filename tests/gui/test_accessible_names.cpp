@@ -23,9 +23,9 @@
 #include "app/version_info.h"
 #include "eclipse/eclipse_type.h"
 #include "find_control.h"
-#include "gui/lists/Varomintel_Unit_CityHist.h"
-#include "gui/lists/Varomintel_Unit_CityList.h"
-#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/lists/city_history_window.h"
+#include "gui/lists/city_list_window.h"
+#include "gui/main/main_window.h"
 
 namespace varomintel {
 namespace {
@@ -77,9 +77,9 @@ class AccessibleNames : public ::testing::TestWithParam<std::uint8_t> {
     v.Parameters = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion).record;
     v.Parameters.SetInt(param::kEclipse, 2);
     v.Parameters.SetByte(param::kLanguage, static_cast<std::uint8_t>((GetParam() + 1) % 3));
-    main_ = std::make_unique<TForm_Main>();
-    hist_ = std::make_unique<TForm_CityHist>();
-    list_ = std::make_unique<TForm_CityList>();
+    main_ = std::make_unique<MainWindow>();
+    hist_ = std::make_unique<CityHistoryWindow>();
+    list_ = std::make_unique<CityListWindow>();
     hist_->RestoreSettings(v.Parameters);
     list_->RestoreSettings(v.Parameters);
     main_->AttachListWindows(hist_.get(), list_.get());
@@ -96,9 +96,9 @@ class AccessibleNames : public ::testing::TestWithParam<std::uint8_t> {
     return w == 0 ? static_cast<QWidget*>(main_.get()) : w == 1 ? static_cast<QWidget*>(hist_.get()) : list_.get();
   }
   fs::path dir_;
-  std::unique_ptr<TForm_Main> main_;
-  std::unique_ptr<TForm_CityHist> hist_;
-  std::unique_ptr<TForm_CityList> list_;
+  std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<CityHistoryWindow> hist_;
+  std::unique_ptr<CityListWindow> list_;
 };
 
 // What a screen reader says a control is: its name; for a choice, whose name on Linux is

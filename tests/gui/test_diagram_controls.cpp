@@ -28,7 +28,7 @@
 #include "app/parameter_file.h"
 #include "app/time_slider.h"
 #include "app/varomintel_variables.h"
-#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/main_window.h"
 #include "gui/main/diagram_panel.h"
 #include "find_control.h"
 #include "gui/main/diagram_view.h"
@@ -64,7 +64,7 @@ class DiagramControls : public ::testing::Test {
     v.Parameters = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion).record;
     v.Parameters.SetInt(param::kEclipse, 1);
     v.Parameters.SetByte(param::kLanguage, 1);
-    w_ = std::make_unique<TForm_Main>();
+    w_ = std::make_unique<MainWindow>();
     testing::ShowAtDesignSize(*w_);
     // The plays' steps and limits, one step per round of the event loop; their pace is
     // PlayIsPacedToTheDisplay's.
@@ -81,7 +81,7 @@ class DiagramControls : public ::testing::Test {
     for (int i = 0; i < 20000 && Vars().PlayRunning; ++i) QCoreApplication::processEvents();
   }
   fs::path dir_;
-  std::unique_ptr<TForm_Main> w_;
+  std::unique_ptr<MainWindow> w_;
 };
 
 TEST_F(DiagramControls, EverySelectionOpensAtGreatestEclipseAndShowsTheRenderersPicture) {
@@ -468,7 +468,7 @@ class PictureReport : public ::testing::TestWithParam<SpoiltPictures> {
 
 TEST_P(PictureReport, NamesTheReplacedPictureOnceInTheStatusBar) {
   for (const auto& [file, damage] : GetParam().spoil) damage(dir_ / file);
-  TForm_Main w;
+  MainWindow w;
   w.show();
   Find<QScrollBar>(w, "ScrollBar_Eclipse")->setValue(2);  // draws the diagram and the map with what there is
   const auto* bar = w.findChild<QStatusBar*>();
@@ -481,7 +481,7 @@ INSTANTIATE_TEST_SUITE_P(MainWindow, PictureReport, ::testing::ValuesIn(kSpoiltP
 TEST(DiagramControlsBeforeSelection, TableIsEmpty) {
   Vars() = VaromintelVariables{};
   Vars().TheCatalogue = ThreeEclipses();
-  TForm_Main w;  // not shown: no selection yet
+  MainWindow w;  // not shown: no selection yet
   EXPECT_EQ(Find<QTableWidget>(w, "SG")->rowCount(), 13);
   EXPECT_EQ(Find<QTableWidget>(w, "SG")->columnCount(), 3);
   EXPECT_EQ(Find<QTableWidget>(w, "SG")->columnWidth(0), 88);

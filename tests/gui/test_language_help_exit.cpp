@@ -63,9 +63,9 @@
 #include "gui/common/quit_signals.h"
 #include "gui/common/window_geometry.h"
 #include "gui/common/qt_translations.h"
-#include "gui/lists/Varomintel_Unit_CityHist.h"
-#include "gui/lists/Varomintel_Unit_CityList.h"
-#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/lists/city_history_window.h"
+#include "gui/lists/city_list_window.h"
+#include "gui/main/main_window.h"
 #include "find_control.h"
 #include "gui/main/map_panel.h"
 #include "map_scales.h"
@@ -222,9 +222,9 @@ class Languages : public ::testing::Test {
   // the stored language; the list windows stay hidden.
   void Start(std::uint8_t storedLanguage) {
     Vars().Parameters.SetByte(param::kLanguage, storedLanguage);
-    main_ = std::make_unique<TForm_Main>();
-    hist_ = std::make_unique<TForm_CityHist>();
-    list_ = std::make_unique<TForm_CityList>();
+    main_ = std::make_unique<MainWindow>();
+    hist_ = std::make_unique<CityHistoryWindow>();
+    list_ = std::make_unique<CityListWindow>();
     hist_->RestoreSettings(Vars().Parameters);
     list_->RestoreSettings(Vars().Parameters);
     main_->AttachListWindows(hist_.get(), list_.get());
@@ -277,9 +277,9 @@ class Languages : public ::testing::Test {
       EXPECT_EQ(list_->ComboBox_Population->itemText(i), QString::fromUtf8(kPopulationItems[i][l])) << "item " << i;
   }
   fs::path dir_;
-  std::unique_ptr<TForm_Main> main_;
-  std::unique_ptr<TForm_CityHist> hist_;
-  std::unique_ptr<TForm_CityList> list_;
+  std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<CityHistoryWindow> hist_;
+  std::unique_ptr<CityListWindow> list_;
 };
 
 std::string LanguageName(const ::testing::TestParamInfo<std::uint8_t>& info) {

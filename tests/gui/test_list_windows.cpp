@@ -35,9 +35,9 @@
 #include "astro/calendar.h"
 #include "astro/trig_func.h"
 #include "gui/common/line_list_view.h"
-#include "gui/lists/Varomintel_Unit_CityHist.h"
-#include "gui/lists/Varomintel_Unit_CityList.h"
-#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/lists/city_history_window.h"
+#include "gui/lists/city_list_window.h"
+#include "gui/main/main_window.h"
 #include "places/calendar_export.h"
 #include "places/city_file.h"
 #include "places/list_file.h"
@@ -120,8 +120,8 @@ class ListWindows : public ::testing::Test {
   }
 
   fs::path dir_;
-  std::unique_ptr<TForm_CityList> list_;
-  std::unique_ptr<TForm_CityHist> hist_;
+  std::unique_ptr<CityListWindow> list_;
+  std::unique_ptr<CityHistoryWindow> hist_;
 };
 
 // The window shows and saves exactly what the engine finds, for the thresholds whose
@@ -129,7 +129,7 @@ class ListWindows : public ::testing::Test {
 // place, population 0 included.
 TEST_F(ListWindows, CityListShowsAndSavesWhatTheEngineFinds) {
   WriteCityFile(RoundTheWorld({2000, 1999, 0, 1000000}));
-  list_ = std::make_unique<TForm_CityList>();
+  list_ = std::make_unique<CityListWindow>();
   const struct {
     int item;
     std::vector<int> populationsListed;
@@ -163,8 +163,8 @@ TEST_F(ListWindows, CityListShowsAndSavesWhatTheEngineFinds) {
 
 TEST_F(ListWindows, SavingBeforeAnyRunWritesAnEmptyFileAndAFailedSaveKeepsTheOldFile) {
   WriteCityFile(RoundTheWorld({5000}));
-  list_ = std::make_unique<TForm_CityList>();
-  hist_ = std::make_unique<TForm_CityHist>();
+  list_ = std::make_unique<CityListWindow>();
+  hist_ = std::make_unique<CityHistoryWindow>();
   for (ListWindow* w : std::initializer_list<ListWindow*>{list_.get(), hist_.get()}) {
     std::ofstream(dir_ / "old.txt") << "old";
     ASSERT_TRUE(w->SaveTo(QString::fromStdString((dir_ / "old.txt").string())));
@@ -181,7 +181,7 @@ TEST_F(ListWindows, AStoppedRunKeepsAndSavesWhatItFound) {
   std::string big;
   for (int k = 0; k < 40; ++k) big += RoundTheWorld({3000, 3000, 3000, 3000, 3000, 3000, 3000, 3000});
   WriteCityFile(big);
-  list_ = std::make_unique<TForm_CityList>();
+  list_ = std::make_unique<CityListWindow>();
   list_->show();
   list_->ComboBox_Population->setCurrentIndex(9);
   RunAndWait(*list_, [&] {
@@ -199,7 +199,7 @@ TEST_F(ListWindows, AStoppedRunKeepsAndSavesWhatItFound) {
 
 TEST_F(ListWindows, AMalformedCityLineEndsTheRunWithTheParsersMessageAndKeepsTheLinesSoFar) {
   WriteCityFile(RoundTheWorld({3000}) + "Bad\t12x\t0\t0\tLand\n" + RoundTheWorld({3000}));
-  list_ = std::make_unique<TForm_CityList>();
+  list_ = std::make_unique<CityListWindow>();
   list_->ComboBox_Population->setCurrentIndex(9);
   // The message box opens when the run has ended, inside the wait.
   const QString message = MessageOf(
@@ -212,7 +212,7 @@ TEST_F(ListWindows, AMalformedCityLineEndsTheRunWithTheParsersMessageAndKeepsThe
 }
 
 TEST_F(ListWindows, CityHistoryChecksItsInputsInOrderAndNamesTheField) {
-  hist_ = std::make_unique<TForm_CityHist>();
+  hist_ = std::make_unique<CityHistoryWindow>();
   hist_->RichEdit_CityHist->SetPlainText("earlier results");
   const struct {
     const char* latitude;
@@ -251,7 +251,7 @@ TEST_F(ListWindows, CityHistoryChecksItsInputsInOrderAndNamesTheField) {
 // the legend and "Done."; neither hemisphere button checked (a stored choice of an older
 // file) means south and east.
 TEST_F(ListWindows, CityHistoryShowsAndSavesWhatTheEngineFinds) {
-  hist_ = std::make_unique<TForm_CityHist>();
+  hist_ = std::make_unique<CityHistoryWindow>();
   ParameterRecord p;  // stored years without a hemisphere button, as an older file may hold
   p.SetInt(param::kHistFromItem, 9);
   hist_->RestoreSettings(p);
@@ -306,7 +306,7 @@ TEST_F(ListWindows, CityHistoryCalendarEntrySavesTheEclipsesFound) {
     early.back().JulianDayTT = DateToJD(early.back().Year, early.back().Month, 10, 20, 0, 0);
   }
   Vars().TheCatalogue = Catalogue(std::move(early));
-  hist_ = std::make_unique<TForm_CityHist>();
+  hist_ = std::make_unique<CityHistoryWindow>();
   const QList<QAction*> menu = hist_->Liste1->actions();
   ASSERT_EQ(menu.indexOf(hist_->Kalender1) + 1, menu.indexOf(hist_->N1));
   EXPECT_FALSE(hist_->Kalender1->isEnabled());
@@ -366,7 +366,7 @@ TEST_F(ListWindows, CityHistoryCalendarEntrySavesTheEclipsesFound) {
 TEST_F(ListWindows, TakingOverAPlaceFillsTheInputs) {
   WriteCityFile("Quito\t1399814\t-22\t-7852\tEcuador\nGuayaquil\t1952029\t-219\t-7988\tEcuador\n"
                 "Macapá\t398204\t3\t-5107\tBrasilien\nLibreville\t578156\t39\t945\tGabun\n");
-  hist_ = std::make_unique<TForm_CityHist>();
+  hist_ = std::make_unique<CityHistoryWindow>();
   hist_->FillCountries();
   ASSERT_EQ(hist_->ComboBox_Land->count(), 3);
   const struct {
@@ -461,8 +461,8 @@ TEST_F(ListWindows, SaveDialogsAddTheExtensionAndAskAboutTheFileWritten) {
     ~HomeBack() { qputenv("HOME", home); }
   } homeBack{home};
   WriteCityFile(RoundTheWorld({5000}));
-  list_ = std::make_unique<TForm_CityList>();
-  hist_ = std::make_unique<TForm_CityHist>();
+  list_ = std::make_unique<CityListWindow>();
+  hist_ = std::make_unique<CityHistoryWindow>();
   list_->ComboBox_Population->setCurrentIndex(9);
   RunAndWait(*list_, [&] { QTest::mouseClick(list_->Button_Start_CityList, Qt::LeftButton); });
   ASSERT_GT(list_->SavedText().size(), CityListLegend(0).size());
@@ -572,7 +572,7 @@ TEST_F(ListWindows, CityHistoryFirstUseLooksNorthEastFromThisYearAndStoredChoice
     ParameterRecord p = DefaultParameterRecord("1.0");
     c.stored(p);
     for (int round = 0; round < 2; ++round) {  // as restored, then stored and restored again
-      TForm_CityHist hist;
+      CityHistoryWindow hist;
       hist.RestoreSettings(p);
       const std::string at = std::string(c.row) + (round ? " (stored again)" : "");
       std::string checked;
@@ -588,7 +588,7 @@ TEST_F(ListWindows, CityHistoryFirstUseLooksNorthEastFromThisYearAndStoredChoice
   }
 
   // The trap of the issue: 47.5 and 7.5 typed on a first use and Start pressed.
-  hist_ = std::make_unique<TForm_CityHist>();
+  hist_ = std::make_unique<CityHistoryWindow>();
   hist_->RestoreSettings(DefaultParameterRecord("1.0"));
   hist_->Edit_Breite->setText("47.5");
   hist_->Edit_Laenge->setText("7.5");
@@ -607,8 +607,8 @@ TEST_F(ListWindows, CityHistoryFirstUseLooksNorthEastFromThisYearAndStoredChoice
 // Tab moves through each list window's controls in their reading order, then into the list,
 // and out of it again.
 TEST_F(ListWindows, TabFollowsTheReadingOrder) {
-  list_ = std::make_unique<TForm_CityList>();
-  hist_ = std::make_unique<TForm_CityHist>();
+  list_ = std::make_unique<CityListWindow>();
+  hist_ = std::make_unique<CityHistoryWindow>();
   hist_->RestoreSettings(DefaultParameterRecord("1.0"));  // North and East checked
   const struct {
     ListWindow* window;
@@ -687,7 +687,7 @@ TEST_F(ListWindows, ContactsThatDidNotConvergeAreCountedInTheStatusBar) {
   Vars().TheCatalogue = Catalogue(std::vector<EclipseRecord>(7, still));
   WriteCityFile(RoundTheWorld({5000}));
 
-  list_ = std::make_unique<TForm_CityList>();
+  list_ = std::make_unique<CityListWindow>();
   list_->ComboBox_Population->setCurrentIndex(9);
   RunAndWait(*list_, [&] { QTest::mouseClick(list_->Button_Start_CityList, Qt::LeftButton); });
   CityListInput input{still, (dir_ / kCityFileGerman).string(), 9};
@@ -698,7 +698,7 @@ TEST_F(ListWindows, ContactsThatDidNotConvergeAreCountedInTheStatusBar) {
       QString("%1 Ort(e) mit einem Kontakt, dessen Berechnung nicht konvergierte").arg(listed.unconverged)))
       << list_->StatusText().toStdString();
 
-  hist_ = std::make_unique<TForm_CityHist>();
+  hist_ = std::make_unique<CityHistoryWindow>();
   hist_->Edit_Breite->setText("10");
   hist_->Edit_Laenge->setText("10");
   hist_->Edit_Hoehe->setText("0");
@@ -728,9 +728,9 @@ TEST_F(ListWindows, StoppingOneListWindowLeavesTheOtherRunning) {
   std::string big;
   for (int k = 0; k < 40; ++k) big += RoundTheWorld({3000, 3000, 3000, 3000, 3000, 3000, 3000, 3000});
   WriteCityFile(big);
-  auto main = std::make_unique<TForm_Main>();
-  hist_ = std::make_unique<TForm_CityHist>();
-  list_ = std::make_unique<TForm_CityList>();
+  auto main = std::make_unique<MainWindow>();
+  hist_ = std::make_unique<CityHistoryWindow>();
+  list_ = std::make_unique<CityListWindow>();
   main->AttachListWindows(hist_.get(), list_.get());
   hist_->show();
   list_->show();
@@ -759,9 +759,9 @@ TEST_F(ListWindows, ClosingTheMainWindowStopsARunAndStoresBothWindows) {
     many.push_back(testing::LinearEclipse::Passing(1200).Record(-4999 + i * 12000 / 29000, 3, 10, 20));
   Vars().TheCatalogue = Catalogue(std::move(many));
   Vars().Parameters = DefaultParameterRecord("1.0");
-  auto main = std::make_unique<TForm_Main>();
-  hist_ = std::make_unique<TForm_CityHist>();
-  list_ = std::make_unique<TForm_CityList>();
+  auto main = std::make_unique<MainWindow>();
+  hist_ = std::make_unique<CityHistoryWindow>();
+  list_ = std::make_unique<CityListWindow>();
   main->AttachListWindows(hist_.get(), list_.get());
   main->show();
   hist_->RestoreSettings(Vars().Parameters);
@@ -792,8 +792,8 @@ TEST_F(ListWindows, ClosingTheMainWindowStopsARunAndStoresBothWindows) {
   EXPECT_EQ(p.Int(param::kHistToItem), 13);
   EXPECT_EQ(p.Int(param::kListPopulation), 4);
 
-  TForm_CityHist hist2;
-  TForm_CityList list2;
+  CityHistoryWindow hist2;
+  CityListWindow list2;
   hist2.RestoreSettings(p);
   list2.RestoreSettings(p);
   EXPECT_EQ(hist2.pos(), QPoint(110, 60));
@@ -812,12 +812,12 @@ TEST_F(ListWindows, AFifoInPlaceOfTheCityFileIsNamedAndNeverWaitedFor) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const QString reason = "Die Ortsdatei " + QString::fromStdString(fifo) +
                          QString::fromUtf8(" kann nicht gelesen werden: es ist keine gewöhnliche Datei (ein FIFO).");
-  list_ = std::make_unique<TForm_CityList>();
+  list_ = std::make_unique<CityListWindow>();
   const QString listMessage = MessageOf(
       [&] { RunAndWait(*list_, [&] { QTest::mouseClick(list_->Button_Start_CityList, Qt::LeftButton); }); });
   EXPECT_TRUE(listMessage.contains(reason)) << listMessage.toStdString();
   EXPECT_TRUE(ScreenLines(list_->RichEdit_CityList).empty());
-  hist_ = std::make_unique<TForm_CityHist>();
+  hist_ = std::make_unique<CityHistoryWindow>();
   const QString histMessage = MessageOf([&] { hist_->FillCountries(); });
   EXPECT_TRUE(histMessage.contains(reason)) << histMessage.toStdString();
   EXPECT_EQ(hist_->ComboBox_Land->count(), 0);

@@ -25,7 +25,7 @@
 #include "gui/common/about_panel.h"
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
-#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/main_window.h"
 #include "find_control.h"
 #include "app/startup.h"
 
@@ -69,7 +69,7 @@ class MainWindow : public ::testing::Test {
     v.Parameters = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion).record;
     v.Parameters.SetInt(param::kEclipse, 2);
     v.Parameters.SetByte(param::kLanguage, 1);
-    window_ = std::make_unique<TForm_Main>();
+    window_ = std::make_unique<MainWindow>();
     testing::ShowAtDesignSize(*window_);
   }
   void TearDown() override {
@@ -86,7 +86,7 @@ class MainWindow : public ::testing::Test {
     return lines;
   }
   fs::path dir_;
-  std::unique_ptr<TForm_Main> window_;
+  std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(MainWindow, ShowsTheStoredEclipseInTerrestrialTime) {
@@ -248,7 +248,7 @@ TEST_F(StartUp, FirstStartCreatesTheFileAndShowsTheStoredPosition) {
   EXPECT_EQ(fs::file_size(ParamFile()), 242u);
   EXPECT_EQ(Vars().ProgramDir, places_.programDir + "/");
   EXPECT_EQ(Vars().TheCatalogue.Count(), 12);
-  TForm_Main window;
+  MainWindow window;
   window.show();
   EXPECT_EQ(Vars().CurrentIndex, 12);  // 16690 held to the catalogue's end
   EXPECT_EQ(Find<QCheckBox>(window, "CheckBox_ET_UT")->text(), "TT");
@@ -289,7 +289,7 @@ TEST_F(StartUp, AnUndeletableFileOfAnotherVersionStartsWithTheDefaults) {
   EXPECT_EQ(messages_[0].find("restart"), std::string::npos) << messages_[0];
   EXPECT_TRUE(VersionMatches(Vars().Parameters, Vars().ProgramVersion));
   EXPECT_FALSE(Vars().SaveSettingsAtExit);
-  TForm_Main window;
+  MainWindow window;
   window.show();
   window.close();
   EXPECT_FALSE(VersionMatches(LoadParameterFile(folder.string(), ParamFile(), "0.9").record, Vars().ProgramVersion));
@@ -303,7 +303,7 @@ TEST_F(StartUp, AHundredByteFileLeavesTheRestZero) {
   r.SetDouble(param::kTimeZone, 2.0);  // beyond byte 100: lost
   std::ofstream(ParamFile(), std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(r.bytes().data()), 100);
   ASSERT_EQ(Start(), StartupOutcome::Run);
-  TForm_Main window;
+  MainWindow window;
   window.show();
   EXPECT_EQ(Vars().CurrentIndex, 5);
   EXPECT_TRUE(Find<QCheckBox>(window, "CheckBox_ET_UT")->isChecked());

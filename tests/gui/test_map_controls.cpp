@@ -35,7 +35,7 @@
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
 #include "app/world_map_model.h"
-#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/main_window.h"
 #include "find_control.h"
 #include "gui/main/map_panel.h"
 #include "gui/main/world_map_image.h"
@@ -75,7 +75,7 @@ class MapWindow : public ::testing::Test {
     v.Parameters.SetByte(param::kLanguage, 1);
   }
   void Open() {
-    window_ = std::make_unique<TForm_Main>();
+    window_ = std::make_unique<MainWindow>();
     testing::ShowAtDesignSize(*window_);
   }
   void TearDown() override {
@@ -117,7 +117,7 @@ class MapWindow : public ::testing::Test {
   }
   MapPanel& Panel() const { return *Find<MapPanel>(*window_, "MapPanel"); }
   fs::path dir_;
-  std::unique_ptr<TForm_Main> window_;
+  std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(MapWindow, StoredSettingsAreShownAndStoredBack) {

@@ -42,7 +42,7 @@
 #include "gui/main/animation_dialog.h"
 #include "app/varomintel_variables.h"
 #include "find_control.h"
-#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/main_window.h"
 #include "gui/main/diagram_view.h"
 #include "gui/main/map_panel.h"
 #include "gui/main/world_map_image.h"
@@ -79,7 +79,7 @@ QPushButton* DialogButton(QDialog& dialog, QDialogButtonBox::StandardButton whic
 
 // A main window at its design size over a one-eclipse catalogue, its settings in `dir`/Varomintel
 // and an empty `dir`/out for what the menus save.
-std::unique_ptr<TForm_Main> MainWindowIn(const fs::path& dir, std::uint8_t language) {
+std::unique_ptr<MainWindow> MainWindowIn(const fs::path& dir, std::uint8_t language) {
   fs::remove_all(dir);
   fs::create_directories(dir / "out");
   VaromintelVariables& v = Vars();
@@ -92,7 +92,7 @@ std::unique_ptr<TForm_Main> MainWindowIn(const fs::path& dir, std::uint8_t langu
   v.Parameters = LoadParameterFile(v.ParamDir, v.ParamFilePath, v.ProgramVersion).record;
   v.Parameters.SetInt(param::kEclipse, 1);
   v.Parameters.SetByte(param::kLanguage, language);
-  auto window = std::make_unique<TForm_Main>();
+  auto window = std::make_unique<MainWindow>();
   testing::ShowAtDesignSize(*window);
   return window;
 }
@@ -177,7 +177,7 @@ class PictureMenus : public ::testing::TestWithParam<MenuCase> {
   }
 
   fs::path dir_;
-  std::unique_ptr<TForm_Main> window_;
+  std::unique_ptr<MainWindow> window_;
 };
 
 TEST_P(PictureMenus, EntriesInTheLanguageAndTheSavedFiles) {
@@ -307,7 +307,7 @@ class MenuActions : public ::testing::TestWithParam<MenuActionCase> {
     fs::remove_all(dir_);
   }
   fs::path dir_;
-  std::unique_ptr<TForm_Main> window_;
+  std::unique_ptr<MainWindow> window_;
 };
 
 TEST_P(MenuActions, RunAfterTheirMenuHasClosedAndLeaveTheProgramRunning) {

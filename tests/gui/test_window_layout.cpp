@@ -32,9 +32,9 @@
 #include "app/varomintel_variables.h"
 #include "find_control.h"
 #include "gui/common/line_list_view.h"
-#include "gui/lists/Varomintel_Unit_CityHist.h"
-#include "gui/lists/Varomintel_Unit_CityList.h"
-#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/lists/city_history_window.h"
+#include "gui/lists/city_list_window.h"
+#include "gui/main/main_window.h"
 #include "gui/main/diagram_view.h"
 #include "gui/main/world_map_image.h"
 
@@ -126,7 +126,7 @@ class WindowLayout : public ::testing::TestWithParam<LayoutCase> {
 
 TEST_P(WindowLayout, NothingOverlapsEveryCaptionFitsAndThePicturesKeepTheirShape) {
   const LayoutCase& c = GetParam();
-  TForm_Main window;
+  MainWindow window;
   window.ApplyStoredLanguage();
   testing::ShowAtDesignSize(window);
   if (!c.screen.isEmpty()) testing::ResizeAndWait(window, c.screen - QSize(0, kTitleBar));
@@ -258,7 +258,7 @@ class DesignLayout : public ::testing::Test {
 };
 
 TEST_F(DesignLayout, TheControlsStandWhereTheyAlwaysStood) {
-  TForm_Main window;
+  MainWindow window;
   testing::ShowAtDesignSize(window);
   QWidget* client = window.centralWidget();
   for (const DesignPlace& place : kDesignPlaces) {
@@ -322,10 +322,10 @@ TEST_P(ListWindowLayout, TheListFillsTheWindowAndNoControlOverlapsOrCutsItsCapti
   int listTop;
   const std::vector<DesignPlace>* places;
   if (c.kind == ListKind::kCityList) {
-    window = std::make_unique<TForm_CityList>();
+    window = std::make_unique<CityListWindow>();
     listName = "RichEdit_CityList", design = {928, 566}, listTop = 100, places = &kCityListPlaces;
   } else {
-    window = std::make_unique<TForm_CityHist>();
+    window = std::make_unique<CityHistoryWindow>();
     listName = "RichEdit_CityHist", design = {1181, 468}, listTop = 140, places = &kCityHistPlaces;
   }
   window->show();
@@ -432,8 +432,8 @@ TEST_F(DesignLayout, AStoredListWindowPlaceFitsTheScreenWithItsTitleBar) {
     record.SetInt(param::kListWidth, area.width() + 400);
     record.SetInt(param::kListHeight, area.height() + 5);
     record.SetInt(param::kHistTop, area.bottom() - 10);
-    TForm_CityList list;
-    TForm_CityHist hist;
+    CityListWindow list;
+    CityHistoryWindow hist;
     list.RestoreSettings(record);
     hist.RestoreSettings(record);
     for (const QWidget* w : {static_cast<const QWidget*>(&list), static_cast<const QWidget*>(&hist)}) {

@@ -26,7 +26,7 @@ fs::path WriteTemp(const std::string& name, const std::string& bytes) {
 }
 
 TEST(ParseCityLine, FieldsInOrderWithoutTrimming) {
-  StadtType p;
+  Place p;
   ASSERT_FALSE(ParseCityLine("Zürich\t341730\t4737\t854\tSchweiz", p));
   EXPECT_EQ(p.City, "Zürich");
   EXPECT_EQ(p.Population, 341730);
@@ -49,7 +49,7 @@ TEST(ParseCityLine, FieldsInOrderWithoutTrimming) {
 }
 
 TEST(ParseCityLine, ResultFieldsAreLeftAlone) {
-  StadtType p;
+  Place p;
   p.ContactTime[Contact::Max] = 1.25;
   p.ContactAltitude[Contact::Max] = 0.5;
   p.PhaseType = LocalPhase::Total;
@@ -60,7 +60,7 @@ TEST(ParseCityLine, ResultFieldsAreLeftAlone) {
 }
 
 TEST(ParseCityLine, MalformedNumberFieldsNameTheirText) {
-  StadtType p;
+  Place p;
   // CheckCityLine, the counting pass's check, and SplitCityLine, the list runs' reading,
   // give the same error for every line, and the same fields for a good one.
   const auto bad = [&](const std::string& line) {
@@ -271,7 +271,7 @@ TEST(ShippedCityFiles, EveryLineParsesAndEachCountryIsOneBlock) {
 
     CityFileReader reader(path);
     std::string line;
-    StadtType place;
+    Place place;
     std::set<std::string> finished;
     std::string current;
     long lines = 0;

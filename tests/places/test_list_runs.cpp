@@ -129,7 +129,7 @@ TEST_F(CityListRun, ThresholdsCountsAndFileOrder) {
   }
   // Each hit carries the place's line and record, as the place computed on its own gives them.
   ASSERT_EQ(r.lines.size(), 4u);
-  StadtType alone;
+  Place alone;
   ASSERT_FALSE(ParseCityLine("Sichtbar\t5000000\t0\t" + seen_ + "\tAland", alone));
   const double deltaT = DeltaT(input_.eclipse.Year, input_.eclipse.Month);
   ASSERT_TRUE(LocalCircumstances(input_.eclipse, deltaT, alone.Latitude * DegToRad, -alone.Longitude * DegToRad, alone)
@@ -214,7 +214,7 @@ TEST_F(CityListRun, ABlockRunKeepsTheWholeBlocksBeforeItsStopInFileOrder) {
     std::vector<std::string> lines;
     std::vector<long> blockScanned;
     CityListBlockCallbacks cb;
-    cb.format = [](std::string& out, ContactClock& clock, const StadtType& place) {
+    cb.format = [](std::string& out, ContactClock& clock, const Place& place) {
       AppendCityListLine(out, clock, place);
       out += '\n';
     };

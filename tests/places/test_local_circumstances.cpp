@@ -58,7 +58,7 @@ struct Scenario {
   LinearEclipse shape;
   EclipseRecord record;
   double deltaT = 0;
-  StadtType place;
+  Place place;
   LocalResult result;
 
   Scenario(double lmin, int t0Hour = 11) : shape(LinearEclipse::Passing(lmin)) {
@@ -241,7 +241,7 @@ TEST(LocalCircumstances, ADegenerateRecordEndsWithAStatusInsteadOfLooping) {
   EclipseRecord r = LinearEclipse::Passing(300).Record();
   r.X.c = {100, 0, 0, 0};  // the Moon stands still: no rate, no Newton step
   r.Y.c = {0, 0, 0, 0};
-  StadtType p;
+  Place p;
   const LocalResult res = LocalCircumstances(r, 0, 0.1, 0.2, p);
   EXPECT_FALSE(res.converged);
 }
@@ -264,7 +264,7 @@ TEST(ApplyLocalEclipseSeen, SameContactsSeenAndAltitudesAsApplyLocalEclipse) {
     LocalEclipse le = PrepareLocalEclipse(record, deltaT);
     PrepareSeenDecisions(le);
     const auto compare = [&](double latitude, double west) {
-      StadtType exact, seen;
+      Place exact, seen;
       const LocalResult a = ApplyLocalEclipse(le, latitude, west, exact);
       const LocalResult b = ApplyLocalEclipseSeen(le, latitude, west, seen);
       ASSERT_EQ(a.eclipse, b.eclipse);
@@ -297,7 +297,7 @@ TEST(ApplyLocalEclipseSeen, SameContactsSeenAndAltitudesAsApplyLocalEclipse) {
           compare(horizon + nudge, west);
           compare(horizon - nudge, west);
         }
-        StadtType p;
+        Place p;
         ApplyLocalEclipse(le, horizon, west, p);
         (p.ContactAltitude[k] > 0 ? seenNearHorizon : setNearHorizon) += 1;
       }
@@ -318,7 +318,7 @@ TEST(ApplyLocalEclipseSeen, HugeAnglesAreComputedAsBefore) {
   LocalEclipse le = PrepareLocalEclipse(r, 60);
   PrepareSeenDecisions(le);
   for (const double west : {0.3, 1e15 * DegToRad}) {
-    StadtType exact, seen;
+    Place exact, seen;
     ApplyLocalEclipse(le, 0.4, west, exact);
     ApplyLocalEclipseSeen(le, 0.4, west, seen);
     for (const Contact k : kListContacts)
@@ -328,7 +328,7 @@ TEST(ApplyLocalEclipseSeen, HugeAnglesAreComputedAsBefore) {
 
 TEST(CityListLine, AnAltitudeOfExactlyZeroIsNotSeen) {
   const EclipseRecord r = LinearEclipse::Passing(300).Record();
-  StadtType p;
+  Place p;
   p.PhaseType = LocalPhase::Total;
   p.Country = "Land";
   p.City = "Ort";

@@ -52,7 +52,7 @@ TEST(ShippedEclipse, LocalCircumstancesOf2022November8) {
   const EclipseRecord& r = *found;
   const double deltaT = DeltaT(r.Year, r.Month);
 
-  struct Place {
+  struct Site {
     const char* name;
     double lat, lon;  // degrees, north and east positive
   };
@@ -61,11 +61,11 @@ TEST(ShippedEclipse, LocalCircumstancesOf2022November8) {
   // greatest eclipse; a wrong sign of the longitude or of Delta T is off by far more.
   constexpr double kAltitudeToleranceDeg[kListContacts.size()] = {1.6, 1.1, 0.6, 0.3, 0.6, 1.1, 1.6};
   double worst = 0;
-  for (const Place& p : {Place{"Basel", 47.5, 7.5}, Place{"Tokyo", 35.68, 139.69}, Place{"New York", 40.71, -74.01},
-                         Place{"Sydney", -33.87, 151.21}, Place{"Honolulu", 21.31, -157.86},
-                         Place{"Quito", -0.18, -78.47}}) {
+  for (const Site& p : {Site{"Basel", 47.5, 7.5}, Site{"Tokyo", 35.68, 139.69}, Site{"New York", 40.71, -74.01},
+                       Site{"Sydney", -33.87, 151.21}, Site{"Honolulu", 21.31, -157.86},
+                       Site{"Quito", -0.18, -78.47}}) {
     SCOPED_TRACE(p.name);
-    StadtType place;
+    Place place;
     const LocalResult res = LocalCircumstances(r, deltaT, p.lat * DegToRad, -p.lon * DegToRad, place);
     ASSERT_TRUE(res.eclipse);
     EXPECT_TRUE(res.converged);

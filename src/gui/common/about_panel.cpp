@@ -53,7 +53,7 @@ AboutPanel::AboutPanel(QWidget* parent) : QFrame(parent) {
   hide();
 }
 
-void AboutPanel::FillVersionGrid(const TFileVersionInfo& info) {
+void AboutPanel::FillVersionGrid(const FileVersionInfo& info) {
   const auto rows = VersionGridRows(info);
   for (int r = 0; r < 17; ++r) {
     const auto& [label, value] = rows[static_cast<std::size_t>(r)];
@@ -67,7 +67,7 @@ QString AboutPanel::FileVersionCell() const {
   return item ? item->text() : QString();
 }
 
-void AboutPanel::ShowFor(const TFileVersionInfo& info, QSize screen) {
+void AboutPanel::ShowFor(const FileVersionInfo& info, QSize screen) {
   // Near the top of the screen: the height is divided by 300, the width by 3.
   move((screen.width() - kWidth) / 3, (screen.height() - kHeight) / 300);
   raise();

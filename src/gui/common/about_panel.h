@@ -21,11 +21,11 @@ class AboutPanel : public QFrame {
   explicit AboutPanel(QWidget* parent);
 
   // FillVersionGrid: writes the 17 rows of the record into the grid.
-  void FillVersionGrid(const TFileVersionInfo& info);
+  void FillVersionGrid(const FileVersionInfo& info);
   // The grid's cell in column 1, row 3: the file version.
   QString FileVersionCell() const;
   // Version1Click: places the panel, fills the grid and the title, shows it.
-  void ShowFor(const TFileVersionInfo& info, QSize screen);
+  void ShowFor(const FileVersionInfo& info, QSize screen);
 
   QLabel* Image1;
   QLabel* Label_Varomintel;

@@ -1,4 +1,4 @@
-// TForm_Main: the help command and the orderly end of the program.
+// MainWindow: the help command and the orderly end of the program.
 //
 // Exit (menu "Beenden", Ctrl+Q, and the signals that ask the program to end): every
 // running list search is asked to end after its current item, and the window closes at
@@ -14,14 +14,14 @@
 #include "app/varomintel_variables.h"
 #include "gui/common/help_window.h"
 #include "gui/common/window_geometry.h"
-#include "gui/lists/Varomintel_Unit_CityHist.h"
-#include "gui/lists/Varomintel_Unit_CityList.h"
-#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/lists/city_history_window.h"
+#include "gui/lists/city_list_window.h"
+#include "gui/main/main_window.h"
 #include "text/text_table.h"
 
 namespace varomintel {
 
-void TForm_Main::OpenHelp() {
+void MainWindow::OpenHelp() {
   VaromintelVariables& v = Vars();
   const std::uint8_t lang = ValidLanguageIndex(v.LanguageIndex);
   v.HelpFile = HelpFileName(lang);
@@ -35,23 +35,23 @@ void TForm_Main::OpenHelp() {
   help_->activateWindow();
 }
 
-void TForm_Main::StopAllListRuns() {
+void MainWindow::StopAllListRuns() {
   // Each list window has a run and a stop flag of its own: the exit asks both.
   if (cityHist_) cityHist_->RequestStop();
   if (cityList_) cityList_->RequestStop();
 }
 
-void TForm_Main::ExitInOrder() {
+void MainWindow::ExitInOrder() {
   StopAllListRuns();
   if (isVisible()) close();  // hidden: the close sequence has run already
 }
 
-void TForm_Main::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   CloseInOrder();
   event->accept();
 }
 
-void TForm_Main::CloseInOrder() {
+void MainWindow::CloseInOrder() {
   if (closing_) return;  // a close requested by an event that the sequence lets run
   closing_ = true;
   VaromintelVariables& v = Vars();

@@ -1,4 +1,4 @@
-// TForm_Main: the three language routines behind the menu "Option". One routine replaces
+// MainWindow: the three language routines behind the menu "Option". One routine replaces
 // every language-dependent caption, hint, menu text and list item of the main window and
 // of both list windows (also while they are hidden), in a fixed order: menus, captions,
 // the time-scale texts, the play buttons' hints, the window caption, the two list
@@ -15,14 +15,14 @@
 #include "gui/common/accessible_names.h"
 #include "gui/common/help_window.h"
 #include "gui/common/qt_translations.h"
-#include "gui/lists/Varomintel_Unit_CityHist.h"
-#include "gui/lists/Varomintel_Unit_CityList.h"
-#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/lists/city_history_window.h"
+#include "gui/lists/city_list_window.h"
+#include "gui/main/main_window.h"
 #include "gui/main/diagram_panel.h"
 #include "gui/main/map_panel.h"
 #include "gui/main/selection_panel.h"
 #include "text/text_table.h"
-#include "ui_Varomintel_Unit_Main.h"
+#include "ui_main_window.h"
 
 namespace varomintel {
 
@@ -34,20 +34,20 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-void TForm_Main::ApplyStoredLanguage() {
+void MainWindow::ApplyStoredLanguage() {
   const std::uint8_t stored = Vars().Parameters.Byte(param::kLanguage);
   if (stored <= kFrench) SwitchLanguage(stored);
   else NameControlsForScreenReaders(this, ValidLanguageIndex(Vars().LanguageIndex));
 }
 
-void TForm_Main::SwitchLanguage(std::uint8_t languageIndex) {
+void MainWindow::SwitchLanguage(std::uint8_t languageIndex) {
   Vars().LanguageIndex = languageIndex;
   const std::array<QAction*, 3> items = {ui_->Opt_Deutsch, ui_->Opt_English, ui_->Opt_Francais};
   items[languageIndex]->setChecked(true);  // the action group unchecks the others
   ApplyLanguage();
 }
 
-void TForm_Main::ApplyLanguage() {
+void MainWindow::ApplyLanguage() {
   VaromintelVariables& v = Vars();
   const std::uint8_t lang = ValidLanguageIndex(v.LanguageIndex);
   ApplyQtTranslations(lang);  // Qt's own dialogs and buttons
@@ -75,7 +75,7 @@ void TForm_Main::ApplyLanguage() {
   NameControlsForScreenReaders(this, lang);
 }
 
-void TForm_Main::TranslateMenus() {
+void MainWindow::TranslateMenus() {
   const std::uint8_t lang = ValidLanguageIndex(Vars().LanguageIndex);
   struct MenuText {
     QMenu* menu;

@@ -1,4 +1,4 @@
-#include "gui/lists/Varomintel_Unit_CityHist.h"
+#include "gui/lists/city_history_window.h"
 
 #include <QButtonGroup>
 #include <QAction>
@@ -93,7 +93,7 @@ void CheckOnly(QButtonGroup* group, QRadioButton* on) {
 
 }  // namespace
 
-TForm_CityHist::TForm_CityHist(QWidget* parent)
+CityHistoryWindow::CityHistoryWindow(QWidget* parent)
     : ListWindow(parent, QSize(1181, 468), 140, "Varomintel_CityHist.txt"),
       ui_(std::make_unique<Ui::CityHistControls>()) {
   setObjectName("Form_CityHist");
@@ -101,7 +101,7 @@ TForm_CityHist::TForm_CityHist(QWidget* parent)
   Kalender1->setObjectName("Kalender1");
   Kalender1->setEnabled(false);
   Liste1->insertAction(N1, Kalender1);
-  connect(Kalender1, &QAction::triggered, this, &TForm_CityHist::Kalender1Click);
+  connect(Kalender1, &QAction::triggered, this, &CityHistoryWindow::Kalender1Click);
   ui_->setupUi(Content());
   Label1 = ui_->Label1;
   Label2 = ui_->Label2;
@@ -146,9 +146,9 @@ TForm_CityHist::TForm_CityHist(QWidget* parent)
   RadioButton_Nord->setChecked(true);
   RadioButton_Ost->setChecked(true);
 
-  connect(ComboBox_Land, &QComboBox::activated, this, &TForm_CityHist::ComboBox_LandClick);
-  connect(Button_Uebernehmen, &QPushButton::clicked, this, &TForm_CityHist::Button_UebernehmenClick);
-  connect(Button_Start_CityHist, &QPushButton::clicked, this, &TForm_CityHist::Button_Start_CityHistClick);
+  connect(ComboBox_Land, &QComboBox::activated, this, &CityHistoryWindow::ComboBox_LandClick);
+  connect(Button_Uebernehmen, &QPushButton::clicked, this, &CityHistoryWindow::Button_UebernehmenClick);
+  connect(Button_Start_CityHist, &QPushButton::clicked, this, &CityHistoryWindow::Button_Start_CityHistClick);
   // The form's groups in order: a place from the city file and its take-over, the place
   // it fills (name, latitude, longitude, height), the years, then start and exit.
   SetTabOrder({ComboBox_Land, ComboBox_Stadt, Button_Uebernehmen, Edit_Ort_Land, Edit_Ort_Stadt, Edit_Einwohner,
@@ -158,9 +158,9 @@ TForm_CityHist::TForm_CityHist(QWidget* parent)
 }
 
 // The worker writes outcome_: it must end before the window's members go.
-TForm_CityHist::~TForm_CityHist() { AbandonRun(); }
+CityHistoryWindow::~CityHistoryWindow() { AbandonRun(); }
 
-void TForm_CityHist::ApplyLanguage(std::uint8_t languageIndex) {
+void CityHistoryWindow::ApplyLanguage(std::uint8_t languageIndex) {
   const std::uint8_t l = languageIndex <= 2 ? languageIndex : 0;
   struct Caption {
     QWidget* control;
@@ -198,7 +198,7 @@ void TForm_CityHist::ApplyLanguage(std::uint8_t languageIndex) {
   NameControlsForScreenReaders(this, l);
 }
 
-void TForm_CityHist::RestoreSettings(const ParameterRecord& p) {
+void CityHistoryWindow::RestoreSettings(const ParameterRecord& p) {
   RestorePlace(*this, p, kHistWindow);
   const int from = p.Int(param::kHistFromItem), to = p.Int(param::kHistToItem);
   // A new parameter file (and one written before anything was chosen) holds no hemisphere
@@ -221,7 +221,7 @@ void TForm_CityHist::RestoreSettings(const ParameterRecord& p) {
       ItemOfStored(ComboBox_Bis, kToYears, thisYear_ + kFirstUseYears, chosen ? to : kAddedYearItem));
 }
 
-void TForm_CityHist::StoreSettings(ParameterRecord& p) const {
+void CityHistoryWindow::StoreSettings(ParameterRecord& p) const {
   StorePlace(*this, p, kHistWindow);
   p.SetShortString(param::kHistPlace, Edit_Ort_Stadt->text().toStdString());
   p.SetShortString(param::kHistLatitude, Edit_Breite->text().toStdString());
@@ -235,7 +235,7 @@ void TForm_CityHist::StoreSettings(ParameterRecord& p) const {
   p.SetInt(param::kHistToItem, StoredOfItem(ComboBox_Bis, kToYears));
 }
 
-void TForm_CityHist::changeEvent(QEvent* event) {
+void CityHistoryWindow::changeEvent(QEvent* event) {
   ListWindow::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
     FillCountries();
@@ -243,7 +243,7 @@ void TForm_CityHist::changeEvent(QEvent* event) {
   }
 }
 
-void TForm_CityHist::FillCountries() {
+void CityHistoryWindow::FillCountries() {
   const std::string file = CityFileName(Vars().ProgramDir, Vars().LanguageIndex);
   // Read again only when the language chose another file: reading it at every activation
   // would also throw the user's choice away.
@@ -261,14 +261,14 @@ void TForm_CityHist::FillCountries() {
     QMessageBox::warning(this, windowTitle(), CityFileErrorText(file, *failure, ValidLanguageIndex(Vars().LanguageIndex)));
 }
 
-void TForm_CityHist::FillPlaces() {
+void CityHistoryWindow::FillPlaces() {
   ComboBox_Stadt->clear();
   const std::string country = ComboBox_Land->currentText().toStdString();
   CountryPlacesRead read = ReadCountryPlaces(CityFileName(Vars().ProgramDir, Vars().LanguageIndex), country);
   CountryPlaces_ = std::move(read.places);
   QStringList names;
   names.reserve(static_cast<qsizetype>(CountryPlaces_.size()));
-  for (const StadtType& p : CountryPlaces_) names << Q(p.City);
+  for (const Place& p : CountryPlaces_) names << Q(p.City);
   ComboBox_Stadt->addItems(names);
   if (read.failure)
     QMessageBox::warning(this, windowTitle(),
@@ -276,10 +276,10 @@ void TForm_CityHist::FillPlaces() {
                                            ValidLanguageIndex(Vars().LanguageIndex)));
 }
 
-void TForm_CityHist::TakeOverPlace() {
+void CityHistoryWindow::TakeOverPlace() {
   const int i = ComboBox_Stadt->currentIndex();
   if (i < 0 || i >= static_cast<int>(CountryPlaces_.size())) return;  // nothing chosen
-  const StadtType& p = CountryPlaces_[static_cast<std::size_t>(i)];
+  const Place& p = CountryPlaces_[static_cast<std::size_t>(i)];
   Edit_Ort_Land->setText(ComboBox_Land->currentText());
   Edit_Ort_Stadt->setText(ComboBox_Stadt->currentText());
   // The shortest decimal of up to 15 significant digits, point as separator.
@@ -291,7 +291,7 @@ void TForm_CityHist::TakeOverPlace() {
   Edit_Einwohner->setText(QString::number(p.Population));
 }
 
-void TForm_CityHist::ReportInput(int field) {
+void CityHistoryWindow::ReportInput(int field) {
   // Names of the checked fields, and a message for a name with control characters.
   static const char* const kFields[4][3] = {
       {"Geogr. Breite", "Latitude", "Latitude"},
@@ -314,7 +314,7 @@ void TForm_CityHist::ReportInput(int field) {
   QMessageBox::warning(this, QString(), text);
 }
 
-bool TForm_CityHist::StartCityHist() {
+bool CityHistoryWindow::StartCityHist() {
   if (Running()) return false;
   Button_Beenden->setFocus();
   endShown_ = EndShown::Nothing;
@@ -378,7 +378,7 @@ bool TForm_CityHist::StartCityHist() {
   return true;
 }
 
-bool TForm_CityHist::SaveCalendarTo(const QString& path) {
+bool CityHistoryWindow::SaveCalendarTo(const QString& path) {
   const std::uint8_t l = ValidLanguageIndex(Vars().LanguageIndex);
   const CalendarFile file = CityHistCalendar(calendar_, calendarPlace_, l, CalendarProductId(), CurrentDtStamp());
   std::string error;
@@ -392,7 +392,7 @@ bool TForm_CityHist::SaveCalendarTo(const QString& path) {
   return true;
 }
 
-QString TForm_CityHist::EndStatus(std::uint8_t languageIndex) const {
+QString CityHistoryWindow::EndStatus(std::uint8_t languageIndex) const {
   const std::uint8_t l = ValidLanguageIndex(languageIndex);
   if (endShown_ == EndShown::RunEnd) {
     QString status = kCityHistDone;
@@ -430,7 +430,7 @@ QString TForm_CityHist::EndStatus(std::uint8_t languageIndex) const {
   return status;
 }
 
-void TForm_CityHist::Kalender1Click() {
+void CityHistoryWindow::Kalender1Click() {
   const QString path = AskSaveFileName(this, Kalender1->text(), "Varomintel_CityHist.ics", "iCalendar (*.ics)", "ics");
   if (!path.isEmpty()) SaveCalendarTo(path);
 }

@@ -1,4 +1,4 @@
-// TForm_CityHist: every eclipse between two years that is seen from one place, the place
+// CityHistoryWindow: every eclipse between two years that is seen from one place, the place
 // typed as coordinates or taken from the city file.
 #pragma once
 
@@ -24,11 +24,11 @@ namespace varomintel {
 class LineListView;
 class ParameterRecord;
 
-class TForm_CityHist : public ListWindow {
+class CityHistoryWindow : public ListWindow {
   Q_OBJECT
  public:
-  explicit TForm_CityHist(QWidget* parent = nullptr);
-  ~TForm_CityHist() override;
+  explicit CityHistoryWindow(QWidget* parent = nullptr);
+  ~CityHistoryWindow() override;
 
   void ApplyLanguage(std::uint8_t languageIndex);
   // The window's place and the inputs from and to the parameter record.

@@ -1,4 +1,4 @@
-#include "gui/main/Varomintel_Unit_Main.h"
+#include "gui/main/main_window.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -19,8 +19,8 @@
 #include "gui/common/about_panel.h"
 #include "gui/common/accessible_names.h"
 #include "gui/common/window_geometry.h"
-#include "gui/lists/Varomintel_Unit_CityHist.h"
-#include "gui/lists/Varomintel_Unit_CityList.h"
+#include "gui/lists/city_history_window.h"
+#include "gui/lists/city_list_window.h"
 #include "gui/main/checked_pictures.h"
 #include "gui/main/diagram_panel.h"
 #include "gui/main/diagram_view.h"
@@ -32,7 +32,7 @@
 #include "render/world_map.h"
 #include "text/number_text.h"
 #include "text/text_table.h"
-#include "ui_Varomintel_Unit_Main.h"
+#include "ui_main_window.h"
 
 namespace varomintel {
 
@@ -40,7 +40,7 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
-TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::TForm_Main>()) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>()) {
   ui_->setupUi(this);
   VaromintelVariables& v = Vars();
   selectionPanel_ = ui_->SelectionPanel;
@@ -72,7 +72,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
   ReportRefusedPictures();
 }
 
-void TForm_Main::ConnectPictureMenus() {
+void MainWindow::ConnectPictureMenus() {
   const auto language = [] { return ValidLanguageIndex(Vars().LanguageIndex); };
   const auto baseName = [this] {
     if (!view_.HasSelection()) return QStringLiteral("eclipse");
@@ -116,7 +116,7 @@ void TForm_Main::ConnectPictureMenus() {
   AttachReportMenu(findChild<QTextEdit*>("RE_Table"), language);
 }
 
-void TForm_Main::ReportRefusedPictures() {
+void MainWindow::ReportRefusedPictures() {
   if (refusedPictures_.empty()) return;
   static const char* const kReplaced[] = {"Bild ersetzt: %1", "Picture replaced: %1", "Image remplacée : %1"};
   static const char* const kMore[] = {" (und %1 weitere)", " (and %1 more)", " (et %1 autres)"};
@@ -128,7 +128,7 @@ void TForm_Main::ReportRefusedPictures() {
 
 // The panels outlive the window's members while QWidget's destructor hides them (an entry
 // losing the focus reports its editing finished): nothing reaches the window then.
-TForm_Main::~TForm_Main() {
+MainWindow::~MainWindow() {
   for (QObject* panel : std::initializer_list<QObject*>{selectionPanel_, diagramPanel_, mapPanel_}) panel->disconnect(this);
 }
 
@@ -136,7 +136,7 @@ TForm_Main::~TForm_Main() {
 // then the time slider and the play buttons under the diagram, then the map's controls,
 // each row of the point of interest from left to right and its marker's check box last.
 // Hidden controls (the time zone in terrestrial time) are passed over.
-void TForm_Main::SetReadingTabOrder() {
+void MainWindow::SetReadingTabOrder() {
   static const char* const kReadingOrder[] = {
       "Edit_Jahr",          "ScrollBar_Eclipse",    "Saros_Edit",           "UpDown1_Prev",
       "UpDown1_Next",       "UpDown3_Prev",         "UpDown3_Next",         "CheckBox_ET_UT",
@@ -154,7 +154,7 @@ void TForm_Main::SetReadingTabOrder() {
   }
 }
 
-void TForm_Main::ConnectMenus() {
+void MainWindow::ConnectMenus() {
   ui_->Exit1->setShortcut(QKeySequence::Quit);
   ui_->Hilfe2->setShortcut(QKeySequence::HelpContents);
   auto* languages = new QActionGroup(this);
@@ -164,7 +164,7 @@ void TForm_Main::ConnectMenus() {
     languages->addAction(a);
   }
   ui_->Opt_Deutsch->setChecked(true);
-  connect(ui_->Exit1, &QAction::triggered, this, &TForm_Main::ExitInOrder);
+  connect(ui_->Exit1, &QAction::triggered, this, &MainWindow::ExitInOrder);
   connect(ui_->Sichtbarkeit, &QAction::triggered, this, [this] {
     if (cityList_) cityList_->ShowWithList();
   });
@@ -174,18 +174,18 @@ void TForm_Main::ConnectMenus() {
   connect(ui_->Opt_Deutsch, &QAction::triggered, this, [this] { SwitchLanguage(kGerman); });
   connect(ui_->Opt_English, &QAction::triggered, this, [this] { SwitchLanguage(kEnglish); });
   connect(ui_->Opt_Francais, &QAction::triggered, this, [this] { SwitchLanguage(kFrench); });
-  connect(ui_->Hilfe2, &QAction::triggered, this, &TForm_Main::OpenHelp);
-  connect(ui_->Version1, &QAction::triggered, this, &TForm_Main::ShowAbout);
+  connect(ui_->Hilfe2, &QAction::triggered, this, &MainWindow::OpenHelp);
+  connect(ui_->Version1, &QAction::triggered, this, &MainWindow::ShowAbout);
 }
 
-void TForm_Main::ConnectPanels() {
-  connect(selectionPanel_, &SelectionPanel::eclipseIndexChanged, this, &TForm_Main::SelectEclipse);
-  connect(selectionPanel_, &SelectionPanel::yearEntered, this, &TForm_Main::SelectByYear);
-  connect(selectionPanel_, &SelectionPanel::sarosEntered, this, &TForm_Main::SelectBySaros);
-  connect(selectionPanel_, &SelectionPanel::sarosStepped, this, &TForm_Main::StepSaros);
-  connect(selectionPanel_, &SelectionPanel::timeScaleClicked, this, &TForm_Main::SwitchTimeScale);
-  connect(selectionPanel_, &SelectionPanel::timeZoneEntered, this, &TForm_Main::ApplyTimeZoneEntry);
-  connect(diagramPanel_, &DiagramPanel::sliderMoved, this, &TForm_Main::RefreshTimeDependent);
+void MainWindow::ConnectPanels() {
+  connect(selectionPanel_, &SelectionPanel::eclipseIndexChanged, this, &MainWindow::SelectEclipse);
+  connect(selectionPanel_, &SelectionPanel::yearEntered, this, &MainWindow::SelectByYear);
+  connect(selectionPanel_, &SelectionPanel::sarosEntered, this, &MainWindow::SelectBySaros);
+  connect(selectionPanel_, &SelectionPanel::sarosStepped, this, &MainWindow::StepSaros);
+  connect(selectionPanel_, &SelectionPanel::timeScaleClicked, this, &MainWindow::SwitchTimeScale);
+  connect(selectionPanel_, &SelectionPanel::timeZoneEntered, this, &MainWindow::ApplyTimeZoneEntry);
+  connect(diagramPanel_, &DiagramPanel::sliderMoved, this, &MainWindow::RefreshTimeDependent);
   redrawTimer_ = new QTimer(this);
   redrawTimer_->setSingleShot(true);
   redrawTimer_->setInterval(kRedrawDelayMilliseconds);
@@ -196,21 +196,21 @@ void TForm_Main::ConnectPanels() {
   const auto redrawLater = [this] { redrawTimer_->start(); };
   connect(diagramPanel_, &DiagramPanel::pictureSizeChanged, this, redrawLater);
   connect(mapPanel_, &MapPanel::pictureSizeChanged, this, redrawLater);
-  connect(mapPanel_, &MapPanel::mapChoiceChanged, this, &TForm_Main::DrawWorldMap);
-  connect(mapPanel_, &MapPanel::graticuleToggled, this, &TForm_Main::DrawWorldMap);
+  connect(mapPanel_, &MapPanel::mapChoiceChanged, this, &MainWindow::DrawWorldMap);
+  connect(mapPanel_, &MapPanel::graticuleToggled, this, &MainWindow::DrawWorldMap);
   connect(mapPanel_, &MapPanel::markerToggled, this, [this] {
     DrawWorldMap();
     ShowPlace();
     ShowPlaceNow();
   });
   // A new point of interest selects the eclipse again, which draws the map with it.
-  connect(mapPanel_, &MapPanel::pointOfInterestChanged, this, &TForm_Main::SelectEclipse);
+  connect(mapPanel_, &MapPanel::pointOfInterestChanged, this, &MainWindow::SelectEclipse);
 }
 
 // The design size where the screen's available area allows, that area otherwise; the
 // stored position, moved as little as needed to keep the window on the screen (another
 // monitor, another resolution).
-void TForm_Main::PlaceOnScreen() {
+void MainWindow::PlaceOnScreen() {
   const ParameterRecord& p = Vars().Parameters;
   QRect area(0, 0, 1920, 1080);
   if (const QScreen* s = QGuiApplication::primaryScreen()) area = s->availableGeometry();
@@ -228,10 +228,10 @@ void TForm_Main::PlaceOnScreen() {
   if (p.Byte(param::kMainState) == 2) setWindowState(Qt::WindowMaximized);
 }
 
-double TForm_Main::PictureScale() const { return pictureColumn_->Scale(); }
-bool TForm_Main::PicturesPending() const { return redrawTimer_->isActive(); }
+double MainWindow::PictureScale() const { return pictureColumn_->Scale(); }
+bool MainWindow::PicturesPending() const { return redrawTimer_->isActive(); }
 
-void TForm_Main::SelectEclipse() {
+void MainWindow::SelectEclipse() {
   VaromintelVariables& v = Vars();
   const int index = selectionPanel_->EclipseIndex();
   if (!v.TheCatalogue.Contains(index)) return;  // never a zero record
@@ -246,7 +246,7 @@ void TForm_Main::SelectEclipse() {
   ShowGreatestEclipse();
 }
 
-TimeSettings TForm_Main::CurrentTimeSettings() const {
+TimeSettings MainWindow::CurrentTimeSettings() const {
   const VaromintelVariables& v = Vars();
   TimeSettings t;
   t.universalTime = selectionPanel_->UniversalTime();
@@ -256,59 +256,59 @@ TimeSettings TForm_Main::CurrentTimeSettings() const {
   return t;
 }
 
-void TForm_Main::ShowSelection() {
+void MainWindow::ShowSelection() {
   const SelectedEclipse& s = view_.Selection();
   selectionPanel_->ShowSelection(s.sarosCaption, s.deltaTCaption, s.report, view_.Settings().language);
   ShowPlace();
 }
 
-void TForm_Main::ShowPlace() {
+void MainWindow::ShowPlace() {
   if (!view_.HasSelection()) return;
   selectionPanel_->ShowPlaceTable(ObserverTableOf(view_.Selection(), view_.Settings(), mapPanel_->PointOfInterest()));
 }
 
-void TForm_Main::ShowPlaceNow() {
+void MainWindow::ShowPlaceNow() {
   if (!view_.HasSelection()) return;
   selectionPanel_->ShowPlaceNow(
       ObserverNowOf(view_.Selection(), view_.Settings(), mapPanel_->PointOfInterest(), view_.Now().t));
 }
 
-void TForm_Main::MoveTo(int index) {
+void MainWindow::MoveTo(int index) {
   if (index == selectionPanel_->EclipseIndex()) return;
   selectionPanel_->SetEclipseIndex(index);
   SelectEclipse();
 }
 
-void TForm_Main::AttachListWindows(TForm_CityHist* cityHist, TForm_CityList* cityList) {
+void MainWindow::AttachListWindows(CityHistoryWindow* cityHist, CityListWindow* cityList) {
   cityHist_ = cityHist;
   cityList_ = cityList;
 }
 
-void TForm_Main::SelectByYear(const QString& entry) {
+void MainWindow::SelectByYear(const QString& entry) {
   const std::optional<YearSearch> found = FindByYear(Vars().TheCatalogue, entry.toStdString());
   if (!found) return;  // not an integer: ignored
   selectionPanel_->ShowYear(found->year);
   MoveTo(found->index);
 }
 
-void TForm_Main::SelectBySaros(const QString& entry) {
+void MainWindow::SelectBySaros(const QString& entry) {
   const SarosSearch found = FindBySaros(Vars().TheCatalogue, entry.toStdString());
   selectionPanel_->ShowSaros(found.saros);
   if (found.index != 0) MoveTo(found.index);
 }
 
-void TForm_Main::StepSaros(int direction, int steps) {
+void MainWindow::StepSaros(int direction, int steps) {
   if (const auto i = StepInSaros(Vars().TheCatalogue, Vars().CurrentIndex, direction, steps)) MoveTo(*i);
 }
 
-void TForm_Main::SwitchTimeScale() {
+void MainWindow::SwitchTimeScale() {
   view_.SetTimeSettings(CurrentTimeSettings());  // the circumstances stay
   if (!view_.HasSelection()) return;  // nothing selected yet
   ShowSelection();
   RefreshTimeDependent();
 }
 
-void TForm_Main::ApplyTimeZoneEntry() {
+void MainWindow::ApplyTimeZoneEntry() {
   VaromintelVariables& v = Vars();
   const std::optional<double> entered = ParseReal(selectionPanel_->TimeZoneEntry().toStdString());
   if (!entered) return;  // not a number: no clamping, no refresh, the zone stays
@@ -318,13 +318,13 @@ void TForm_Main::ApplyTimeZoneEntry() {
   appliedTimeZone_ = v.TimeZoneOffset;
 }
 
-void TForm_Main::ShowAbout() {
+void MainWindow::ShowAbout() {
   QSize screen(1920, 1080);
   if (const QScreen* s = this->screen()) screen = s->size();
   aboutPanel_->ShowFor(Vars().ProgramVersionInfo, screen);
 }
 
-void TForm_Main::EveryActivation() {
+void MainWindow::EveryActivation() {
   VaromintelVariables& v = Vars();
   aboutPanel_->FillVersionGrid(v.ProgramVersionInfo);
   v.CaptionPrefix = "Varomintel " + aboutPanel_->FileVersionCell().toStdString() + Text(text_row::kSubtitle, v.LanguageIndex);
@@ -334,7 +334,7 @@ void TForm_Main::EveryActivation() {
   aboutPanel_->hide();
 }
 
-void TForm_Main::FormActivate() {
+void MainWindow::FormActivate() {
   VaromintelVariables& v = Vars();
   if (!v.WindowStarted) {
     v.WindowStarted = true;
@@ -346,19 +346,19 @@ void TForm_Main::FormActivate() {
   EveryActivation();
 }
 
-void TForm_Main::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
   QMainWindow::changeEvent(event);
 }
 
-void TForm_Main::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // Without a window manager (or offscreen) a window may never become active: the first
   // selection must not wait for it.
   if (!Vars().WindowStarted) FormActivate();
 }
 
-void TForm_Main::StoreSettings() {
+void MainWindow::StoreSettings() {
   VaromintelVariables& v = Vars();
   ParameterRecord& p = v.Parameters;
   p.SetShortString(param::kVersion, v.ProgramVersion);
@@ -380,16 +380,16 @@ void TForm_Main::StoreSettings() {
 
 // The slider and the pictures.
 
-void TForm_Main::RestoreStoredSliderPosition() {
+void MainWindow::RestoreStoredSliderPosition() {
   diagramPanel_->SetSliderPosition(Vars().Parameters.Int(param::kTimeSlider));  // the selection that follows draws
 }
 
-void TForm_Main::ShowGreatestEclipse() {
+void MainWindow::ShowGreatestEclipse() {
   diagramPanel_->SetSliderPosition(view_.Position());  // one refresh, also when the position stays
   RefreshTimeDependent();
 }
 
-void TForm_Main::RefreshTimeDependent() {
+void MainWindow::RefreshTimeDependent() {
   if (!view_.HasSelection()) return;  // nothing selected yet
   view_.SetSliderPosition(diagramPanel_->SliderPosition());
   DrawShadowDiagram();
@@ -398,7 +398,7 @@ void TForm_Main::RefreshTimeDependent() {
 }
 
 // The diagram at the panel's physical size: the renderer's picture is shown pixel for pixel.
-void TForm_Main::DrawShadowDiagram() {
+void MainWindow::DrawShadowDiagram() {
   if (!view_.HasSelection()) return;
   diagramPanel_->ShowPicture(varomintel::DrawShadowDiagram(DiagramSceneOf(view_), moonPictures_,
                                                            diagramPanel_->PhysicalScale()));
@@ -409,11 +409,11 @@ void TForm_Main::DrawShadowDiagram() {
       ->setAccessibleDescription(DiagramDescription(view_.Selection().record, now, ValidLanguageIndex(Vars().LanguageIndex)));
 }
 
-void TForm_Main::ShowDiagramCaption() {
+void MainWindow::ShowDiagramCaption() {
   if (view_.HasSelection()) setWindowTitle(Q(view_.Now().caption));
 }
 
-void TForm_Main::FillElementsTable() {
+void MainWindow::FillElementsTable() {
   if (!view_.HasSelection()) return;  // no eclipse selected yet
   const SelectedEclipse& s = view_.Selection();
   const ShownMoment& now = view_.Now();
@@ -428,7 +428,7 @@ void TForm_Main::FillElementsTable() {
   selectionPanel_->ShowElements(ElementsTableTexts(in));
 }
 
-void TForm_Main::DrawWorldMap() {
+void MainWindow::DrawWorldMap() {
   const MapPicturePair& pictures = mapPictures_.Pair(mapPanel_->MapChoice());
   const MapDrawing drawing = mapPanel_->Drawing();
   // The window's language, which the view model takes over only with the time settings.

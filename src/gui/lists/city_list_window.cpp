@@ -1,4 +1,4 @@
-#include "gui/lists/Varomintel_Unit_CityList.h"
+#include "gui/lists/city_list_window.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -33,7 +33,7 @@ const PlaceFields kListWindow = {param::kListTop, param::kListLeft, param::kList
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
-TForm_CityList::TForm_CityList(QWidget* parent)
+CityListWindow::CityListWindow(QWidget* parent)
     : ListWindow(parent, QSize(928, 566), 100, "Varomintel_CityList.txt"),
       ui_(std::make_unique<Ui::CityListControls>()) {
   setObjectName("Form_CityList");
@@ -49,15 +49,15 @@ TForm_CityList::TForm_CityList(QWidget* parent)
   RichEdit_CityList->setObjectName("RichEdit_CityList");
   for (int i = 0; i < kPopulationItems; ++i) ComboBox_Population->addItem(QString());
   ComboBox_Population->setCurrentIndex(0);
-  connect(Button_Start_CityList, &QPushButton::clicked, this, &TForm_CityList::Button_Start_CityListClick);
+  connect(Button_Start_CityList, &QPushButton::clicked, this, &CityListWindow::Button_Start_CityListClick);
   SetTabOrder({ComboBox_Population, Button_Start_CityList, Button_Beenden});
   ApplyLanguage(Vars().LanguageIndex);
 }
 
 // The worker writes outcome_: it must end before the window's members go.
-TForm_CityList::~TForm_CityList() { AbandonRun(); }
+CityListWindow::~CityListWindow() { AbandonRun(); }
 
-void TForm_CityList::ApplyLanguage(std::uint8_t languageIndex) {
+void CityListWindow::ApplyLanguage(std::uint8_t languageIndex) {
   static const char* const kStart[] = {"Starten", "Start", "Démarrer"};
   static const char* const kLabel1[] = {"Nur Orte mit mehr als", "List places with more than", "Lieux avec plus de"};
   const std::uint8_t l = languageIndex <= 2 ? languageIndex : 0;
@@ -78,23 +78,23 @@ void TForm_CityList::ApplyLanguage(std::uint8_t languageIndex) {
   NameControlsForScreenReaders(this, l);
 }
 
-void TForm_CityList::RestoreSettings(const ParameterRecord& p) {
+void CityListWindow::RestoreSettings(const ParameterRecord& p) {
   RestorePlace(*this, p, kListWindow);
   const int item = p.Int(param::kListPopulation);
   ComboBox_Population->setCurrentIndex(item >= 0 && item < kPopulationItems ? item : 0);
 }
 
-void TForm_CityList::StoreSettings(ParameterRecord& p) const {
+void CityListWindow::StoreSettings(ParameterRecord& p) const {
   StorePlace(*this, p, kListWindow);
   p.SetInt(param::kListPopulation, ComboBox_Population->currentIndex());
 }
 
-void TForm_CityList::changeEvent(QEvent* event) {
+void CityListWindow::changeEvent(QEvent* event) {
   ListWindow::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow() && !Running()) Button_Start_CityList->setFocus();
 }
 
-void TForm_CityList::StartCityList() {
+void CityListWindow::StartCityList() {
   if (Running()) return;
   const VaromintelVariables& v = Vars();
   const std::uint8_t lang = v.LanguageIndex;
@@ -117,7 +117,7 @@ void TForm_CityList::StartCityList() {
       [this, input, total = ec ? 0 : total](ListRun& run) {
         // The places are computed on every core; each block comes back in file order.
         CityListBlockCallbacks callbacks;
-        callbacks.format = [](std::string& text, ContactClock& clock, const StadtType& place) {
+        callbacks.format = [](std::string& text, ContactClock& clock, const Place& place) {
           AppendCityListLine(text, clock, place);
           text += '\n';
           AppendCityListRecord(text, clock, place);
@@ -138,7 +138,7 @@ void TForm_CityList::StartCityList() {
       [this] { ReportRunEnd(); });
 }
 
-QString TForm_CityList::CountsStatus(std::uint8_t languageIndex) const {
+QString CityListWindow::CountsStatus(std::uint8_t languageIndex) const {
   const std::uint8_t l = ValidLanguageIndex(languageIndex);
   QString status;
   if (shownScanned_ >= 0) status = Q(CityListStatus(shownScanned_, shownFound_, l));
@@ -154,7 +154,7 @@ QString TForm_CityList::CountsStatus(std::uint8_t languageIndex) const {
   return status;
 }
 
-QString TForm_CityList::Caption() const {
+QString CityListWindow::Caption() const {
   const VaromintelVariables& v = Vars();
   const EclipseRecord& e = listed_ ? *listed_ : v.CurrentEclipse;
   const QString prefix = Q(v.CaptionPrefix);
@@ -168,7 +168,7 @@ QString TForm_CityList::Caption() const {
   return (prefix.isEmpty() ? QString() : prefix + "     ") + date + "     " + type;
 }
 
-void TForm_CityList::ReportRunEnd() {
+void CityListWindow::ReportRunEnd() {
   if (RunFailed()) return;  // the status bar says why; outcome_ was never written
   runEnded_ = true;
   SetStatusText(CountsStatus(Vars().LanguageIndex));

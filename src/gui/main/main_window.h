@@ -1,4 +1,4 @@
-// TForm_Main: the main window. Three panels: on the left the selection (the eclipse by
+// MainWindow: the main window. Three panels: on the left the selection (the eclipse by
 // scroll bar, year, Saros number and steps, the time scale and zone, the report and the
 // marked place's panel, the date-time panel and the elements table); on the right the shadow diagram with the time
 // slider and the play buttons, and under it the world map with its controls. The window
@@ -20,7 +20,7 @@
 class QTimer;
 
 namespace Ui {
-class TForm_Main;
+class MainWindow;
 }
 
 namespace varomintel {
@@ -31,10 +31,10 @@ class HelpWindow;
 class MapPanel;
 class PictureColumnLayout;
 class SelectionPanel;
-class TForm_CityHist;
-class TForm_CityList;
+class CityHistoryWindow;
+class CityListWindow;
 
-class TForm_Main : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
   // The inner area at the design size, pixels: the window opens at it where the screen
@@ -43,8 +43,8 @@ class TForm_Main : public QMainWindow {
 
   // FormCreate: builds the window and applies the stored settings. The catalogue and the
   // parameter record must be in Vars() already.
-  explicit TForm_Main(QWidget* parent = nullptr);
-  ~TForm_Main() override;
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // The refresh chain of every selection.
   void SelectEclipse();
@@ -54,7 +54,7 @@ class TForm_Main : public QMainWindow {
   void StoreSettings();
   // The two list windows, created after this one; the menu "Liste erzeugen" shows them,
   // and the exit stops their runs and stores their settings.
-  void AttachListWindows(TForm_CityHist* cityHist, TForm_CityList* cityList);
+  void AttachListWindows(CityHistoryWindow* cityHist, CityListWindow* cityList);
   // Applies the language stored in the parameter record to all three windows; a stored
   // value other than 0, 1 or 2 applies none, so the design's German captions stay
   // (language.cpp). Runs once, when the last of the three windows exists.
@@ -124,15 +124,15 @@ class TForm_Main : public QMainWindow {
   void ExitInOrder();
   void CloseInOrder();
 
-  std::unique_ptr<Ui::TForm_Main> ui_;
+  std::unique_ptr<Ui::MainWindow> ui_;
   SelectionPanel* selectionPanel_ = nullptr;
   DiagramPanel* diagramPanel_ = nullptr;
   MapPanel* mapPanel_ = nullptr;
   PictureColumnLayout* pictureColumn_ = nullptr;
   AboutPanel* aboutPanel_ = nullptr;
   EclipseView view_;  // the one owner of the selection, the slider time and the time settings
-  TForm_CityHist* cityHist_ = nullptr;
-  TForm_CityList* cityList_ = nullptr;
+  CityHistoryWindow* cityHist_ = nullptr;
+  CityListWindow* cityList_ = nullptr;
   MapPictures mapPictures_;
   MoonPictures moonPictures_;
   std::vector<std::string> refusedPictures_;  // pictures that are replaced, each with the reason

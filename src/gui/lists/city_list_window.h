@@ -1,4 +1,4 @@
-// TForm_CityList: every place of the city file above a population threshold that sees
+// CityListWindow: every place of the city file above a population threshold that sees
 // the selected eclipse, with the universal time and the Moon's altitude at each contact.
 #pragma once
 
@@ -20,12 +20,12 @@ namespace varomintel {
 class LineListView;
 class ParameterRecord;
 
-class TForm_CityList : public ListWindow {
+class CityListWindow : public ListWindow {
   Q_OBJECT
  public:
   // FormCreate: builds the window hidden, in the current language.
-  explicit TForm_CityList(QWidget* parent = nullptr);
-  ~TForm_CityList() override;
+  explicit CityListWindow(QWidget* parent = nullptr);
+  ~CityListWindow() override;
 
   // Every caption, the header, the population items (the item index stays) and the status
   // bar's counts in the language.
