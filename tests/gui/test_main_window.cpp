@@ -54,7 +54,7 @@ Catalogue SmallCatalogue() {
   return Catalogue(std::move(records));
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() / ("varomintel_window_" + std::to_string(::getpid()));
@@ -89,7 +89,7 @@ class MainWindow : public ::testing::Test {
   std::unique_ptr<MainWindow> window_;
 };
 
-TEST_F(MainWindow, ShowsTheStoredEclipseInTerrestrialTime) {
+TEST_F(MainWindowTest, ShowsTheStoredEclipseInTerrestrialTime) {
   EXPECT_EQ(Vars().CurrentIndex, 2);
   EXPECT_EQ(Find<QLineEdit>(*window_, "Edit_Jahr")->text(), "1999");
   EXPECT_EQ(Find<QLineEdit>(*window_, "Saros_Edit")->text(), "136");
@@ -116,7 +116,7 @@ TEST_F(MainWindow, ShowsTheStoredEclipseInTerrestrialTime) {
   EXPECT_TRUE(window_->windowTitle().startsWith("Varomintel "));
 }
 
-TEST_F(MainWindow, SelectionByYearSarosAndSteps) {
+TEST_F(MainWindowTest, SelectionByYearSarosAndSteps) {
   Enter(Find<QLineEdit>(*window_, "Edit_Jahr"), "2001");
   EXPECT_EQ(Vars().CurrentIndex, 5);
   EXPECT_EQ(Find<QScrollBar>(*window_, "ScrollBar_Eclipse")->value(), 5);
@@ -155,7 +155,7 @@ TEST_F(MainWindow, SelectionByYearSarosAndSteps) {
   EXPECT_EQ(Find<QLineEdit>(*window_, "Saros_Edit")->text(), "141");
 }
 
-TEST_F(MainWindow, TimeScaleAndZone) {
+TEST_F(MainWindowTest, TimeScaleAndZone) {
   Find<QCheckBox>(*window_, "CheckBox_ET_UT")->click();  // to universal time
   EXPECT_TRUE(Find<QCheckBox>(*window_, "CheckBox_ET_UT")->isChecked());
   EXPECT_EQ(Find<QCheckBox>(*window_, "CheckBox_ET_UT")->text(), "DeltaT = 63.6 secs");  // 1999: 63.6444 from the yearly table
@@ -187,7 +187,7 @@ TEST_F(MainWindow, TimeScaleAndZone) {
   EXPECT_EQ(window_->View().Selection().deltaT, 0);
 }
 
-TEST_F(MainWindow, AboutPanelShowsTheVersionRecord) {
+TEST_F(MainWindowTest, AboutPanelShowsTheVersionRecord) {
   QAction* version = window_->findChild<QAction*>("Version1");
   ASSERT_NE(version, nullptr);
   version->trigger();
@@ -199,7 +199,7 @@ TEST_F(MainWindow, AboutPanelShowsTheVersionRecord) {
   EXPECT_FALSE(Find<AboutPanel>(*window_, "Panel_About")->isVisible());
 }
 
-TEST_F(MainWindow, ClosingStoresTheSelectionInTheParameterFile) {
+TEST_F(MainWindowTest, ClosingStoresTheSelectionInTheParameterFile) {
   Enter(Find<QLineEdit>(*window_, "Edit_Jahr"), "2003");
   Find<QCheckBox>(*window_, "CheckBox_ET_UT")->click();
   window_->close();
