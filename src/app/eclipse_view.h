@@ -80,10 +80,10 @@ class EclipseView {
 
 // The obliquity of the ecliptic with which the diagram draws the ecliptic, degrees: the
 // mean obliquity of J2000.0 (MeanObliquity, Meeus eq. 22.2: 23.4393 degrees) rounded to
-// two decimals and held fixed. The drawn line is a guide through the shadow's centre, not
-// a measured position: over the catalogue's centuries around today the true mean
-// obliquity moves its far end (400 pixels out) by less than a pixel, and a fixed value
-// keeps the pictures of an eclipse the same whatever the epoch's refinements.
+// two decimals and held fixed. The line is a guide through the shadow's centre, not a
+// measured position, and a fixed value draws every eclipse's line by one rule: within
+// eight centuries of J2000.0 the mean obliquity of the date would move its ends (400 pixels
+// out) by less than a pixel.
 constexpr double DiagramObliquityDeg() { return 23.44; }
 
 // The inclination of the ecliptic against the diagram's east-west line at the antisolar

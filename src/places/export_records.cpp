@@ -1,6 +1,7 @@
 #include "places/export_records.h"
 
 #include <cmath>
+#include <utility>
 
 #include "astro/calendar.h"
 #include "astro/trig_func.h"

@@ -4,6 +4,7 @@
 // iCalendar file) take these records and only format them.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
