@@ -8,6 +8,8 @@
 
 #include "app/elements_table.h"
 #include "astro/calendar.h"
+#include "astro/sun_constellation.h"
+#include "astro/trig_func.h"
 #include "eclipse/eclipse_type.h"
 
 namespace varomintel {
@@ -39,6 +41,10 @@ WorldMapEclipse EclipseView::MapEclipse() const { return WorldMapEclipseOf(selec
 
 void EclipseView::Refresh() { now_ = MomentOf(DiagramSceneOf(*this)); }
 
+double EclipticTiltOnDiagram(double jdTT) {
+  return std::cos(SunRightAscension(jdTT)) * DiagramObliquityDeg() * DegToRad;
+}
+
 DiagramScene DiagramSceneOf(const EclipseView& view) {
   const SelectedEclipse& s = view.Selection();
   return DiagramSceneOf(s, SliderTimeAt(s.record, view.Position(), s.deltaT), view.Settings().universalTime,
@@ -55,6 +61,7 @@ DiagramScene DiagramSceneOf(const SelectedEclipse& selection, const SliderTime& 
   scene.jdTT = time.jdTT;
   scene.jdUT = time.jdUT;
   scene.deltaT = selection.deltaT;
+  scene.eclipticTilt = EclipticTiltOnDiagram(time.jdTT);
   scene.elements = EvaluateElements(selection.record, time.t, selection.deltaT);
   scene.universalTime = universalTime;
   scene.language = language;

@@ -24,9 +24,10 @@ struct DiagramScene {
   const MoonPath* moonPath = nullptr;                  // x, y at whole hours of UT, k = -10..10
   ElementValues elements;  // the elements at t (with the selection's Delta T)
   double t = 0;        // slider time, hours of TT from T0
-  double jdTT = 0;     // Julian day (TT) of t: the ecliptic's inclination on the diagram
+  double jdTT = 0;     // Julian day (TT) of t
   double jdUT = 0;     // Julian day (UT) of t: jdTT - deltaT / 86400
   double deltaT = 0;   // seconds, 0 in terrestrial time (shifts the hour angle M)
+  double eclipticTilt = 0;  // radians: EclipticTiltOnDiagram(jdTT)
   bool universalTime = true;  // hour marks on the Moon's path only in universal time
   std::uint8_t language = 0;
   std::string captionPrefix;  // the window caption before the date
@@ -76,6 +77,21 @@ class EclipseView {
   int position_ = kSliderT0;
   ShownMoment now_;
 };
+
+// The obliquity of the ecliptic with which the diagram draws the ecliptic, degrees: the
+// mean obliquity of J2000.0 (MeanObliquity, Meeus eq. 22.2: 23.4393 degrees) rounded to
+// two decimals and held fixed. The line is a guide through the shadow's centre, not a
+// measured position, and a fixed value draws every eclipse's line by one rule: within
+// eight centuries of J2000.0 the mean obliquity of the date would move its ends (400 pixels
+// out) by less than a pixel.
+constexpr double DiagramObliquityDeg() { return 23.44; }
+
+// The inclination of the ecliptic against the diagram's east-west line at the antisolar
+// point, radians: A = cos(alpha) * DiagramObliquityDeg() with alpha the Sun's apparent right
+// ascension at `jdTT` (SunRightAscension, Meeus ch. 25). The ecliptic crosses the
+// equator at the equinoxes (alpha 0 and 12 h, the antisolar point at 12 h and 0 h), where
+// it is inclined most, and runs parallel to it at the solstices.
+double EclipticTiltOnDiagram(double jdTT);
 
 // The one scene builder of the shadow diagram: the view's selection at its slider time.
 // The scene points into `view`, which must outlive it.

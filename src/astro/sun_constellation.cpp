@@ -55,6 +55,12 @@ double SunRightAscension(double jd) {
   return alpha;
 }
 
+double MeanObliquity(double jd) {
+  const double t = (jd - J2000) / JulianCentury;
+  const double arcseconds = 21.448 - t * (46.8150 + t * (0.00059 - t * 0.001813));
+  return (23.0 + 26.0 / 60.0 + arcseconds / 3600.0) * DegToRad;
+}
+
 PrecessionAngles ComputePrecessionAngles(double jdFrom, double jdTo) {
   const double bigT = (jdFrom - J2000) / JulianCentury;  // epoch of start, centuries
   const double t = (jdTo - jdFrom) / JulianCentury;      // interval, centuries

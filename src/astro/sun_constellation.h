@@ -14,6 +14,13 @@ namespace varomintel {
 //           equinox of date, 0 <= alpha < 2 pi.
 double SunRightAscension(double jd);
 
+// Mean obliquity of the ecliptic, Meeus, Astronomical Algorithms, eq. 22.2 (Lieske's
+// IAU 1976 polynomial): 23 deg 26' 21.448" - 46.8150" T - 0.00059" T^2 + 0.001813" T^3
+// with T in Julian centuries of TT from J2000.0; within 1" over 2000 years either side.
+// Given:    jd  Julian Day in Terrestrial Time.
+// Returned: the mean obliquity in radians (no nutation).
+double MeanObliquity(double jd);
+
 // Rotation angles of general precession in equatorial coordinates (Lieske 1977).
 struct PrecessionAngles {
   double zeta;   // radians

@@ -73,7 +73,7 @@ Json CircumstancesJson(int index, const EclipseRecord& record, double deltaT, co
     std::string tt = IsoUtcText(GregorianFromJulianDay(ContactJulianDayUT(record, 0.0, t)));
     if (!tt.empty()) tt.pop_back();
     one["tt"] = tt.empty() ? Json() : Json(tt);
-    one.update(InstantJson(record, universalDeltaT, t));
+    one.update(InstantJson(UtcInstantOf(record, universalDeltaT, t)));
     contacts[ContactName(contact)] = std::move(one);
   }
   j["contacts"] = std::move(contacts);

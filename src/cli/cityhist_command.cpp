@@ -92,7 +92,7 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
       w.Integer(hit.eclipse.SarosCount);
       w.Key("delta_t_s");
       w.Number(hit.deltaT);
-      WritePlaceResult(w, hit.eclipse, hit.deltaT, hit.place, Observer{latitude, longitude, height});
+      WritePlaceResult(w, PlaceResultOf(hit.eclipse, hit.deltaT, hit.place, Observer{latitude, longitude, height}));
       w.EndObject();
     }
   };

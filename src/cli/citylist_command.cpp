@@ -82,7 +82,7 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
     w.Number(p.Longitude);
     w.Key("population");
     w.Integer(p.Population);
-    WritePlaceResult(w, input.eclipse, deltaT, p, Observer{p.Latitude, p.Longitude, p.Height});
+    WritePlaceResult(w, PlaceResultOf(input.eclipse, deltaT, p, Observer{p.Latitude, p.Longitude, p.Height}));
     w.EndObject();
   };
   callbacks.onBlock = [&](std::string_view block, const CityListCounts&) {

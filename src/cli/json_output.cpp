@@ -1,18 +1,20 @@
 #include "cli/json_output.h"
 
-#include <cmath>
-
-#include "astro/trig_func.h"
 #include "places/calendar_export.h"
-#include "places/list_text.h"
 
 namespace varomintel::cli {
 
-Json InstantJson(const EclipseRecord& eclipse, double deltaT, double t) {
-  const double jd = ContactJulianDayUT(eclipse, deltaT, t);
-  const std::string iso = std::isfinite(jd) ? IsoUtcText(GregorianFromJulianDay(jd)) : std::string();
+namespace {
+
+// "2022-11-08T10:59:11Z", or empty for an instant without a date in the years 1..9999.
+std::string UtcText(const UtcInstant& instant) { return instant.dated ? IsoUtcText(instant.utc) : std::string(); }
+
+}  // namespace
+
+Json InstantJson(const UtcInstant& instant) {
+  const std::string iso = UtcText(instant);
   Json j;
-  j["julian_day_ut"] = jd;
+  j["julian_day_ut"] = instant.julianDayUT;
   j["utc"] = iso.empty() ? Json() : Json(iso);
   return j;
 }
@@ -26,52 +28,48 @@ const char* PhaseName(LocalPhase phase) {
   return "?";
 }
 
-void WritePlaceResult(JsonTextWriter& w, const EclipseRecord& eclipse, double deltaT, const Place& place,
-                      const Observer& observer) {
+void WritePlaceResult(JsonTextWriter& w, const PlaceResultRecord& result) {
   w.Key("phase");
-  w.String(PhaseName(place.PhaseType));
+  w.String(PhaseName(result.phase));
   w.Key("magnitude");
-  w.Number(place.Magnitude);
+  w.Number(result.magnitude);
   w.Key("magnitude_is_umbral");
-  w.Boolean(eclipse.EclipseType >= EclipseTypeCode::PartialUmbral);
+  w.Boolean(result.magnitudeIsUmbral);
   w.Key("contacts");
   w.BeginObject();
-  for (const Contact k : kListContacts) {
-    w.Key(ContactName(k));
-    if (!ContactVisible(place, k)) {
+  for (std::size_t i = 0; i < kListContacts.size(); ++i) {
+    const PlaceContactRecord& c = result.contacts[i];
+    w.Key(ContactName(kListContacts[i]));
+    if (!c.seen) {
       w.Null();
       continue;
     }
-    const double t = place.ContactTime[k];
-    const ContactInstant list = ContactUniversalTime(eclipse, deltaT, t);
-    const double jd = ContactJulianDayUT(eclipse, deltaT, t);
     w.BeginObject();
     w.Key("julian_day_ut");
-    w.Number(jd);
+    w.Number(c.instant.julianDayUT);
     w.Key("utc");
-    const std::string iso = std::isfinite(jd) ? IsoUtcText(GregorianFromJulianDay(jd)) : std::string();
+    const std::string iso = UtcText(c.instant);
     if (iso.empty()) w.Null();
     else w.String(iso);
     w.Key("hours_from_t0_tt");
-    w.Number(t);
+    w.Number(c.hoursFromT0);
     w.Key("list_date");
     w.BeginObject();
     w.Key("year");
-    w.Integer(list.year);
+    w.Integer(c.list.year);
     w.Key("month");
-    w.Integer(list.month);
+    w.Integer(c.list.month);
     w.Key("day");
-    w.Integer(list.day);
+    w.Integer(c.list.day);
     w.EndObject();
     w.Key("list_clock_ut");
-    w.String(list.clock);
+    w.String(c.list.clock);
     w.Key("moon_altitude_deg");
-    w.Number(place.ContactAltitude[k] * RadToDeg);
-    const LocalSkyAt sky = SkyAt(eclipse, deltaT, observer, t);
+    w.Number(c.altitudeDeg);
     w.Key("apparent_altitude_deg");
-    w.Number(sky.moonApparentAltitudeDeg);
+    w.Number(c.apparentAltitudeDeg);
     w.Key("azimuth_deg");
-    w.Number(sky.moonAzimuthDeg);
+    w.Number(c.azimuthDeg);
     w.EndObject();
   }
   w.EndObject();

@@ -11,25 +11,21 @@
 #include <string_view>
 
 #include "cli/json_text_writer.h"
-#include "eclipse/catalogue.h"
-#include "places/local_sky.h"
+#include "places/export_records.h"
 #include "places/place.h"
 
 namespace varomintel::cli {
 
 using Json = nlohmann::ordered_json;
 
-// {"julian_day_ut": ..., "utc": "2022-11-08T10:59:11Z" | null} of a contact instant t
-// (hours of TT from T0).
-Json InstantJson(const EclipseRecord& eclipse, double deltaT, double t);
+// {"julian_day_ut": ..., "utc": "2022-11-08T10:59:11Z" | null} of an instant (UtcInstantOf).
+Json InstantJson(const UtcInstant& instant);
 
-// One place's result of a list run, as members of the object open in `w`: the phase,
-// magnitude and the seven list contacts, null when not seen, each with its instant, list
-// date and clock, the lists' altitude (of the shadow axis, geocentric) and the Moon's
-// topocentric apparent altitude and azimuth at the observer (degrees; computed here, for
-// the contacts written only).
-void WritePlaceResult(JsonTextWriter& w, const EclipseRecord& eclipse, double deltaT, const Place& place,
-                      const Observer& observer);
+// One place's result of a list run (PlaceResultOf), as members of the object open in `w`:
+// the phase, magnitude and the seven list contacts, null when not seen, each with its
+// instant, list date and clock, the lists' altitude (of the shadow axis, geocentric) and
+// the Moon's topocentric apparent altitude and azimuth at the observer (degrees).
+void WritePlaceResult(JsonTextWriter& w, const PlaceResultRecord& result);
 
 // "penumbral", "partial", "total".
 const char* PhaseName(LocalPhase phase);

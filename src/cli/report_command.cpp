@@ -56,7 +56,7 @@ Json ReportJson(int index, const EclipseRecord& record, const EclipseCircumstanc
     one["date"] = date;
     one["clock"] = FormatContactClock(record, t, zone, deltaT);
     one["hours_from_t0_tt"] = t;
-    one.update(InstantJson(record, universalDeltaT, t));
+    one.update(InstantJson(UtcInstantOf(record, universalDeltaT, t)));
     contacts[ContactName(row.contact)] = std::move(one);
   }
   j["contacts"] = std::move(contacts);

@@ -7,21 +7,13 @@
 #include <ctime>
 #include <utility>
 
-#include "astro/calendar.h"
-#include "astro/trig_func.h"
 #include "eclipse/eclipse_type.h"
-#include "places/local_sky.h"
 #include "places/local_sky_text.h"
 #include "text/utf8_text.h"
 
 namespace varomintel {
 
 namespace {
-
-constexpr double kUnixEpochJulianDay = 2440587.5;  // 1970-01-01T00:00:00 UT
-constexpr long long kSecondsPerDay = 86400;
-
-long long FloorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
 std::string Fixed(double value, int decimals) {
   char buf[64];
@@ -95,41 +87,10 @@ class Lines {
 
 }  // namespace
 
-GregorianInstant GregorianFromJulianDay(double julianDayUT) {
-  // Seconds from the Unix epoch; a double holds them to far below a second over the catalogue.
-  const double s = std::nearbyint((julianDayUT - kUnixEpochJulianDay) * kSecondsPerDay);
-  const long long seconds = static_cast<long long>(std::fmax(std::fmin(s, 9e15), -9e15));
-  const long long days = FloorDiv(seconds, kSecondsPerDay);
-  const long long ofDay = seconds - days * kSecondsPerDay;
-  // civil_from_days: days since 1970-01-01 to year, month, day of the proleptic Gregorian calendar.
-  const long long z = days + 719468;
-  const long long era = FloorDiv(z, 146097);
-  const long long doe = z - era * 146097;                                // [0, 146096]
-  const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;  // [0, 399]
-  const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);         // [0, 365]
-  const long long mp = (5 * doy + 2) / 153;                              // [0, 11], March first
-  GregorianInstant g;
-  g.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  g.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  g.year = yoe + era * 400 + (g.month <= 2 ? 1 : 0);
-  g.hour = static_cast<int>(ofDay / 3600);
-  g.minute = static_cast<int>(ofDay / 60 % 60);
-  g.second = static_cast<int>(ofDay % 60);
-  return g;
-}
-
-double ContactJulianDayUT(const EclipseRecord& eclipse, double deltaT, double t) {
-  return DateToJD(eclipse.Year, eclipse.Month, eclipse.Day, eclipse.T0Hour - deltaT / 3600.0 + t, 0, 0);
-}
-
 std::string IsoUtcText(const GregorianInstant& g) {
   if (g.year < 1 || g.year > 9999) return {};
   return Digits(g.year, 4) + "-" + Digits(g.month, 2) + "-" + Digits(g.day, 2) + "T" + Digits(g.hour, 2) + ":" +
          Digits(g.minute, 2) + ":" + Digits(g.second, 2) + "Z";
-}
-
-CalendarEclipse CalendarEclipseFromHit(const CityHistHit& hit) {
-  return CalendarEclipse{hit.index, hit.eclipse, hit.deltaT, hit.place, true};
 }
 
 std::string EscapeCalendarText(const std::string& raw) {
@@ -183,11 +144,13 @@ std::string CurrentDtStamp() {
   return buf;
 }
 
-CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, const CalendarPlace& place,
-                              std::uint8_t languageIndex, const std::string& productId,
-                              const std::string& dtstamp) {
+CalendarFile WriteCalendar(const CalendarEvents& events, const CalendarPlace& place, std::uint8_t languageIndex,
+                           const std::string& productId, const std::string& dtstamp) {
   const std::uint8_t l = languageIndex <= 2 ? languageIndex : 1;
   CalendarFile file;
+  file.omitted = events.omitted;
+  file.unseen = events.unseen;
+  file.added = events.added;
   Lines lines;
   lines.Add("BEGIN", "VCALENDAR");
   lines.Add("VERSION", "2.0");
@@ -199,27 +162,10 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
   const std::string location =
       place.name.empty() ? Coordinates(place) : place.name + " (" + Coordinates(place) + ")";
   const std::string escapedLocation = EscapeCalendarText(location);
-  lines.Text().reserve(eclipses.size() * 1200);  // an event with seven contacts takes about 1 kB
-  const Observer observer{place.latitude, place.longitude, place.heightM};
-  // One second in hours: a moonrise or moonset closer than this to P1 or P4 is no news.
-  constexpr double kSecondHours = 1.0 / 3600;
-  for (const CalendarEclipse& e : eclipses) {
+  lines.Text().reserve(events.events.size() * 1200);  // an event with seven contacts takes about 1 kB
+  for (const CalendarEvent& event : events.events) {
+    const CalendarEclipse& e = *event.eclipse;
     const Place& p = e.place;
-    if (!ContactExists(p.PhaseType, Contact::P1) || !ContactExists(p.PhaseType, Contact::P4)) continue;
-    const double p1 = p.ContactTime[Contact::P1], p4 = p.ContactTime[Contact::P4];
-    if (GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, p1)).year < 1 ||
-        GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, p4)).year > 9999) {
-      if (e.listed) ++file.omitted;
-      continue;
-    }
-    const VisibleSpan span = VisiblePart(e.eclipse, e.deltaT, observer, p1, p4);
-    if (!span.visible) {
-      if (e.listed) ++file.unseen;
-      continue;
-    }
-    if (!e.listed) ++file.added;
-    const GregorianInstant start = GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, span.first));
-    const GregorianInstant end = GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, span.last));
     const bool umbral = e.eclipse.EclipseType >= EclipseTypeCode::PartialUmbral;
     // "Totale Mondfinsternis (Magnitude 1.195)"; a name with its own parenthesis takes the
     // magnitude inside it: "Totale Mondfinsternis (zentral, Magnitude 1.609)".
@@ -230,25 +176,20 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
     else summary += " (" + magnitude;
     // The contacts and the moonrise or moonset that cuts the event, in time order.
     std::vector<std::pair<double, std::string>> entries;
-    const auto when = [&](double t) {
-      return ReadableUtc(GregorianFromJulianDay(ContactJulianDayUT(e.eclipse, e.deltaT, t)));
-    };
-    for (const Contact k : kListContacts) {
-      if (!ContactExists(p.PhaseType, k) || p.ContactAltitude[k] == kAltitudeNotComputed) continue;
-      const double t = p.ContactTime[k];
-      const LocalSkyAt sky = SkyAt(e.eclipse, e.deltaT, observer, t);
+    for (const CalendarContact& c : event.contacts) {
+      const LocalSkyAt& sky = c.sky;
       // "Beginn total (U2): 2022-11-08 10:16:39 UTC, Mondhöhe 23.4°, Azimut 131° (SO), Nacht"
-      std::string entry = std::string(ContactLabel(k)[l]) + ": " + when(t) + ", " + kMoonAltitude[l] + " " +
-                          Fixed(sky.moonApparentAltitudeDeg, 1) + "\u00B0, " + kAzimuth[l] + " " +
-                          Fixed(sky.moonAzimuthDeg, 0) + "\u00B0 (" + CompassPoint(sky.moonAzimuthDeg, l) + "), " +
-                          TwilightText(sky.twilight, l);
+      std::string entry = std::string(ContactLabel(c.contact)[l]) + ": " + ReadableUtc(c.utc) + ", " +
+                          kMoonAltitude[l] + " " + Fixed(sky.moonApparentAltitudeDeg, 1) + "\u00B0, " +
+                          kAzimuth[l] + " " + Fixed(sky.moonAzimuthDeg, 0) + "\u00B0 (" +
+                          CompassPoint(sky.moonAzimuthDeg, l) + "), " + TwilightText(sky.twilight, l);
       if (!sky.moonVisible) entry += std::string(" \u2013 ") + kBelowHorizon[l];
-      entries.emplace_back(t, std::move(entry));
+      entries.emplace_back(c.t, std::move(entry));
     }
-    if (span.first > p1 + kSecondHours)
-      entries.emplace_back(span.first, std::string(kMoonrise[l]) + ": " + when(span.first));
-    if (span.last < p4 - kSecondHours)
-      entries.emplace_back(span.last, std::string(kMoonset[l]) + ": " + when(span.last));
+    if (event.moonrise.occurs)
+      entries.emplace_back(event.moonrise.t, std::string(kMoonrise[l]) + ": " + ReadableUtc(event.moonrise.utc));
+    if (event.moonset.occurs)
+      entries.emplace_back(event.moonset.t, std::string(kMoonset[l]) + ": " + ReadableUtc(event.moonset.utc));
     std::stable_sort(entries.begin(), entries.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::string description = std::string(kSeenFrom[l]) + " " + location + ":";
@@ -261,7 +202,7 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
     lines.Add("BEGIN", "VEVENT");
     lines.Add("UID", uid);
     lines.Add("DTSTAMP", dtstamp);
-    const std::string dtstart = CalendarDateTime(start), dtend = CalendarDateTime(end);
+    const std::string dtstart = CalendarDateTime(event.start), dtend = CalendarDateTime(event.end);
     lines.Add("DTSTART", dtstart);
     // A DATE-TIME start without an end is an instant (RFC 5545 §3.6.1); an end equal to
     // the start is not allowed.
@@ -277,6 +218,12 @@ CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, cons
   lines.Add("END", "VCALENDAR");
   file.text = std::move(lines.Text());
   return file;
+}
+
+CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, const CalendarPlace& place,
+                              std::uint8_t languageIndex, const std::string& productId,
+                              const std::string& dtstamp) {
+  return WriteCalendar(CalendarEventsOf(eclipses, place), place, languageIndex, productId, dtstamp);
 }
 
 }  // namespace varomintel

@@ -9,48 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "eclipse/catalogue.h"
-#include "places/city_hist.h"
-#include "places/place.h"
+#include "places/export_records.h"
 
 namespace varomintel {
 
-// A UTC instant in the proleptic Gregorian calendar (ISO 8601 and RFC 5545 count every
-// date in it, also before 1582), whole seconds.
-struct GregorianInstant {
-  long long year = 0;  // astronomical numbering: 0 is 1 BC
-  int month = 1, day = 1, hour = 0, minute = 0, second = 0;
-};
-
-// Given: Julian day in UT (days). Returned: the instant rounded to the nearest second.
-// Fliegel & Van Flandern's day count in Hinnant's form ("chrono-compatible low-level date
-// algorithms", civil_from_days), valid for any day number.
-GregorianInstant GregorianFromJulianDay(double julianDayUT);
-
-// Julian day (UT) of a contact instant t (hours of TT from T0 of the record), as the list
-// texts convert it.
-double ContactJulianDayUT(const EclipseRecord& eclipse, double deltaT, double t);
-
 // "2022-11-08T10:59:11Z" (ISO 8601) for the years 1..9999; empty otherwise.
 std::string IsoUtcText(const GregorianInstant& instant);
-
-// What the calendar keeps of one eclipse found by the city-history search (the hit's
-// references do not outlive its callback).
-struct CalendarEclipse {
-  int index = 0;              // 1-based catalogue index
-  EclipseRecord eclipse;
-  double deltaT = 0;          // seconds
-  Place place;            // the local circumstances of this eclipse
-  bool listed = true;         // false: off the list, a candidate only (CityHistSeen::listed)
-};
-CalendarEclipse CalendarEclipseFromHit(const CityHistHit& hit);
-
-struct CalendarPlace {
-  std::string name;          // may be empty
-  double latitude = 0;       // degrees, north positive
-  double longitude = 0;      // degrees, east positive
-  double heightM = 0;        // metres above sea level: the observer's parallax
-};
 
 struct CalendarFile {
   std::string text;   // the whole file, CR LF line ends, UTF-8
@@ -60,18 +24,21 @@ struct CalendarFile {
   int added = 0;      // events of eclipses not on the list (the shadow axis down, the Moon up)
 };
 
-// Given: the eclipses in search order (with the candidates off the list among them), the place, the language (0 German, 1 English,
-// 2 French) of SUMMARY, DESCRIPTION and LOCATION, the product text of PRODID and the
-// DTSTAMP instant (the export's moment, "YYYYMMDDTHHMMSSZ").
-// Returned: the calendar. An eclipse is an event when the Moon is up at some instant of
-// P1..P4; the event runs from the first to the last such instant (moonrise and moonset cut
-// it; a moonset and a later moonrise within leave the gap inside), rounded to the second,
-// and one that shrinks to a single second has no DTEND (an instant, RFC 5545 §3.6.1).
-// The description gives every contact of the eclipse with the Moon's apparent altitude,
+// Given: the events of the eclipses and the place (CalendarEventsOf), the language (0
+// German, 1 English, 2 French) of SUMMARY, DESCRIPTION and LOCATION, the product text of
+// PRODID and the DTSTAMP instant (the export's moment, "YYYYMMDDTHHMMSSZ").
+// Returned: the calendar, one VEVENT per event, with the counts of the events. An event
+// that shrinks to a single second has no DTEND (an instant, RFC 5545 §3.6.1). The
+// description gives every contact of the eclipse with the Moon's apparent altitude,
 // azimuth and the sky's twilight, and the moonrise or moonset that cuts the event. Each
 // UID is built from the eclipse's date of greatest eclipse and the place's coordinates,
 // so a new export of the same eclipse and place updates the event instead of adding it
 // again.
+CalendarFile WriteCalendar(const CalendarEvents& events, const CalendarPlace& place, std::uint8_t languageIndex,
+                           const std::string& productId, const std::string& dtstamp);
+
+// The calendar of the eclipses found by a city-history search: WriteCalendar of
+// CalendarEventsOf(eclipses, place).
 CalendarFile CityHistCalendar(const std::vector<CalendarEclipse>& eclipses, const CalendarPlace& place,
                               std::uint8_t languageIndex, const std::string& productId,
                               const std::string& dtstamp);

@@ -26,6 +26,14 @@ inline constexpr int kPopulationItems = 10;
 // index (no selection). A place passes when its Population is at least the threshold.
 std::int32_t PopulationThreshold(int item);
 
+// The city-list window's caption for an eclipse: `prefix` (the main window's caption) and
+// five blanks, the date of the eclipse's reference hour T0 in universal time (as the
+// list's times are: T0 less the eclipse's Delta T), "YYYY-MM-DD" with at least four
+// digits and a minus sign before negative years, five blanks and the long name of the
+// eclipse's type. Without a prefix the date comes first; without an eclipse (year and
+// month 0) the caption is the prefix alone.
+std::string CityListCaption(const std::string& prefix, const EclipseRecord& eclipse, std::uint8_t language);
+
 struct CityListInput {
   EclipseRecord eclipse;   // a private copy of the selected eclipse
   std::string cityFile;    // CityFileName(...) of the language at the start of the run

@@ -15,7 +15,6 @@
 #include <cmath>
 #include <vector>
 
-#include "astro/sun_constellation.h"
 #include "astro/trig_func.h"
 #include "eclipse/eclipse_type.h"
 #include "render/render_scale.h"
@@ -487,10 +486,9 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
       c.TextAt(label.box.left(), label.box.top(), label.text, kPath, true);
     }
 
-    // Ecliptic through the shadow's centre, inclined by A = cos(Sun's RA) * 23.44 degrees
-    // against the east-west line at the antisolar point; its label at x = +8250 (east).
-    const double A = std::cos(SunRightAscension(scene.jdTT)) * 23.44 * DegToRad;
-    const double tanA = std::tan(A);
+    // Ecliptic through the shadow's centre, inclined by the scene's tilt against the
+    // east-west line at the antisolar point; its label at x = +8250 (east).
+    const double tanA = std::tan(scene.eclipticTilt);
     p.setPen(Pen(kCompassAndEcliptic, 1, Qt::DashLine));
     const std::array<QPointF, 2> ecliptic = {QPointF(cx - c.Snap(9000 / kScale), cy + c.Snap(9000 * tanA / kScale)),
                                              QPointF(cx + c.Snap(9000 / kScale), cy - c.Snap(9000 * tanA / kScale))};
@@ -576,7 +574,7 @@ std::vector<DiagramLabel> FixedDiagramLabels(const DiagramScene& scene) {
   labels.push_back(LabelCentred(m12, QStringLiteral("S"), cx, cy + 230));
   labels.push_back(LabelCentred(m12, text(text_row::kEast), cx - 315, cy));
   labels.push_back(LabelCentred(m12, text(text_row::kWest), cx + 322, cy));
-  const double tanA = std::tan(std::cos(SunRightAscension(scene.jdTT)) * 23.44 * DegToRad);
+  const double tanA = std::tan(scene.eclipticTilt);
   const QString ecliptic = text(text_row::kEcliptic);
   labels.push_back(LabelAt(m10, ecliptic, cx - Round(m10.horizontalAdvance(ecliptic) / 2 + 8250 / kScale),
                            cy + Round(8250 * tanA / kScale - m10.height() / 2)));

@@ -35,16 +35,31 @@ double Separation(double a1, double d1, double a2, double d2) {
 
 // --- Sun -------------------------------------------------------------------------------
 
-TEST(SunRightAscension, AtJ2000) {
-  // The Sun's apparent RA at 2000 Jan 1.5 TT is 18h45.1m = 281.28 deg.
-  EXPECT_NEAR(SunRightAscension(J2000), 4.9093, 1e-4);
-}
-
-TEST(SunRightAscension, MeeusExample25a) {
-  // 1992 Oct 13.0 TD: apparent RA 198.38083 deg (13h13m31.4s). Meeus also applies
-  // 0.00256 deg cos(Omega) to the obliquity, which this function leaves out; on this date
-  // that moves RA by well under 0.0001 deg.
-  EXPECT_NEAR(SunRightAscension(2448908.5) * RadToDeg, 198.38083, 1e-4);
+// Published values: Meeus, Astronomical Algorithms (2nd ed.), examples 22.a and 25.a, and
+// the constant term of eq. 22.2. Meeus's 25.a also applies 0.00256 deg cos(Omega) to the
+// obliquity for the apparent right ascension, which SunRightAscension leaves out; on that
+// date it moves the right ascension by well under 0.0001 deg.
+TEST(SunAndObliquity, MatchMeeusWorkedExamples) {
+  const auto dms = [](double d, double m, double s) { return d + m / 60 + s / 3600; };
+  struct Case {
+    const char* what;
+    double (*function)(double jd);
+    double jd;            // TT
+    double expectedDeg;
+    double toleranceDeg;
+  };
+  const Case cases[] = {
+      // 2000 Jan 1.5 TT: 18h45.1m.
+      {"Sun's RA at J2000.0", SunRightAscension, J2000, 4.9093 * RadToDeg, 1e-4 * RadToDeg},
+      // 1992 Oct 13.0 TD: 13h13m31.4s.
+      {"Sun's RA, example 25.a", SunRightAscension, 2448908.5, 198.38083, 1e-4},
+      {"obliquity at J2000.0, eq. 22.2", MeanObliquity, J2000, dms(23, 26, 21.448), 0.0005 / 3600},
+      // 1987 Apr 10.0 TD.
+      {"obliquity, example 22.a", MeanObliquity, 2446895.5, dms(23, 26, 27.407), 0.0005 / 3600},
+      {"obliquity, example 25.a", MeanObliquity, 2448908.5, dms(23, 26, 24.83), 0.005 / 3600},
+  };
+  for (const Case& c : cases)
+    EXPECT_NEAR(c.function(c.jd) * RadToDeg, c.expectedDeg, c.toleranceDeg) << c.what;
 }
 
 TEST(SunRightAscension, StaysInRangeAndAdvancesDailyOverTwoYears) {

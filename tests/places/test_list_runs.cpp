@@ -103,6 +103,36 @@ class CityListRun : public ::testing::Test {
   std::string seen_, unseen_;
 };
 
+// The city-list window's caption: the date is the universal-time date of T0, so a T0 just
+// after midnight of terrestrial time falls on the day before; years before 1 keep four
+// digits and their sign, and the Julian calendar's leap day of -500 is a date like others.
+TEST(CityListCaption, DateOfT0InUniversalTime) {
+  struct Case {
+    int year, month, day, t0Hour;
+    EclipseTypeCode type;
+    std::uint8_t language;
+    const char* prefix;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {2022, 11, 8, 11, EclipseTypeCode::Total, 1, "Varomintel", "Varomintel     2022-11-08     Total Lunar Eclipse"},
+      // Delta T (about 69 s) takes 0 h TT back into the 7th.
+      {2022, 11, 8, 0, EclipseTypeCode::TotalCentral, 1, "", "2022-11-07     Total Lunar Eclipse (central)"},
+      // Delta T of more than four hours in -500: 3 h TT is the evening of the leap day.
+      {-500, 3, 1, 3, EclipseTypeCode::Total, 0, "V", "V     -0500-02-29     Totale Mondfinsternis"},
+      {0, 0, 0, 0, EclipseTypeCode::Total, 1, "Varomintel", "Varomintel"},  // nothing selected
+  };
+  for (const Case& c : cases) {
+    EclipseRecord e;
+    e.Year = c.year;
+    e.Month = c.month;
+    e.Day = c.day;
+    e.T0Hour = c.t0Hour;
+    e.EclipseType = c.type;
+    EXPECT_EQ(CityListCaption(c.prefix, e, c.language), c.expected) << c.year << "-" << c.month << "-" << c.day;
+  }
+}
+
 TEST_F(CityListRun, ThresholdsCountsAndFileOrder) {
   const std::string file = File(Places());
   Run r = Go(0, file);

@@ -14,8 +14,6 @@
 
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
-#include "astro/calendar.h"
-#include "astro/delta_t.h"
 #include "eclipse/eclipse_type.h"
 #include "gui/common/accessible_names.h"
 #include "gui/common/error_texts.h"
@@ -156,16 +154,7 @@ QString CityListWindow::CountsStatus(std::uint8_t languageIndex) const {
 
 QString CityListWindow::Caption() const {
   const VaromintelVariables& v = Vars();
-  const EclipseRecord& e = listed_ ? *listed_ : SelectedEclipse();
-  const QString prefix = Q(CaptionPrefix());
-  if (e.Year == 0 && e.Month == 0) return prefix;  // no eclipse selected yet
-  // The date in universal time, as the list's times are, of the eclipse's reference hour
-  // T0 (the whole hour of terrestrial time nearest the greatest eclipse).
-  const double jdTT = DateToJD(e.Year, e.Month, e.Day, e.T0Hour, 0, 0);
-  const CalendarDate d = JDToDate(jdTT - DeltaT(e.Year, e.Month) / 86400.0);
-  const QString date = QString::asprintf("%s%04d-%02d-%02d", d.year < 0 ? "-" : "", std::abs(d.year), d.month, d.day);
-  const QString type = Q(EclipseTypeLongName(e.EclipseType, ValidLanguageIndex(v.LanguageIndex)));
-  return (prefix.isEmpty() ? QString() : prefix + "     ") + date + "     " + type;
+  return Q(CityListCaption(CaptionPrefix(), listed_ ? *listed_ : SelectedEclipse(), ValidLanguageIndex(v.LanguageIndex)));
 }
 
 void CityListWindow::ReportRunEnd() {
