@@ -23,7 +23,7 @@ struct VaromintelVariables {
   std::string ProgramVersion;  // file version, at most 16 bytes
   ParameterRecord Parameters;
   bool SaveSettingsAtExit = true;  // false when the file could not be used at start-up
-  std::uint8_t LanguageIndex = 0;  // 0 German, 1 English, 2 French
+  std::uint8_t LanguageIndex = 0;  // 0 German, 1 English, 2 French, 3 Spanish
   // The application's help file name: this one until the help command has been used,
   // then the file of the language it was used in.
   std::string HelpFile = "VaromintelDE.CHM";

@@ -61,7 +61,7 @@ struct CalendarFile {
 };
 
 // Given: the eclipses in search order (with the candidates off the list among them), the place, the language (0 German, 1 English,
-// 2 French) of SUMMARY, DESCRIPTION and LOCATION, the product text of PRODID and the
+// 2 French, 3 Spanish) of SUMMARY, DESCRIPTION and LOCATION, the product text of PRODID and the
 // DTSTAMP instant (the export's moment, "YYYYMMDDTHHMMSSZ").
 // Returned: the calendar. An eclipse is an event when the Moon is up at some instant of
 // P1..P4; the event runs from the first to the last such instant (moonrise and moonset cut

@@ -61,7 +61,10 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
   const double storedZone = p.Double(param::kTimeZone);
   v.TimeZoneOffset = std::isfinite(storedZone) ? ClampTimeZone(storedZone) : 0.0;
   PlaceOnScreen();
-  v.LanguageIndex = ValidLanguageIndex(p.Byte(param::kLanguage));
+  // The windows' own texts are German, English and French only: a stored Spanish (the
+  // command line's fourth language) shows them in German, as any other unknown byte.
+  const std::uint8_t storedLanguage = p.Byte(param::kLanguage);
+  v.LanguageIndex = storedLanguage <= kFrench ? storedLanguage : kGerman;
   v.Parameters.SetInt(param::kReserved27, 0);
   selectionPanel_->SetEclipseCount(v.TheCatalogue.Count());
   selectionPanel_->SetUniversalTime(p.Flag(param::kUniversalTime));
