@@ -422,12 +422,9 @@ const LegendRow kContactRows[] = {
 
 std::vector<LegendRow> WithContactRows(std::vector<LegendRow> rows, bool cityListTotality) {
   for (const LegendRow& row : kContactRows) {
-    if (cityListTotality && row.explanation == K::kExplainU2) {
-      rows.push_back({K::kCityListKeyU2, K::kExplainU2});
-      rows.push_back({K::kCityListKeyU2English, K::kExplainU2CityListEnglish});
-      continue;
-    }
-    rows.push_back(row);
+    // The city list's English legend has always read "totalityt" here.
+    if (cityListTotality && row.explanation == K::kExplainU2) rows.push_back({row.key, K::kExplainCityListU2});
+    else rows.push_back(row);
   }
   return rows;
 }
