@@ -366,7 +366,8 @@ TEST_P(StoredLanguageOutsideTheWindows, LeavesTheGermanCaptions) {
             kGerman);
 }
 
-INSTANTIATE_TEST_SUITE_P(Window, StoredLanguageOutsideTheWindows, ::testing::Values(kSpanish, std::uint8_t{5}));
+INSTANTIATE_TEST_SUITE_P(Window, StoredLanguageOutsideTheWindows, ::testing::Values(kSpanish, std::uint8_t{5}),
+                         [](const auto& row) { return "Byte" + std::to_string(row.param); });
 
 // The threshold that the user chose stays through every switch, and the language is
 // stored at exit.
