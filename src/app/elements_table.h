@@ -25,7 +25,7 @@ struct ElementsTableInput {
   double gamma = 0;             // Earth radii, of the record
   double penMag = 0, umbMag = 0;  // at greatest eclipse
   std::string constellation;    // the Moon's, at most 3 characters
-  std::uint8_t language = 0;    // 0 German, 1 English, 2 French
+  std::uint8_t language = 0;    // 0 German, 1 English, 2 French, 3 Spanish
 };
 
 // The 39 cell texts. Values in fixed notation with "." (T-T0, Gamma and the magnitudes with

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/app_texts.h"
 #include "app/point_of_interest.h"
 #include "astro/delta_t.h"
 #include "eclipse/contact.h"
@@ -13,44 +14,9 @@ namespace varomintel {
 
 namespace {
 
-using Three = const char* const[3];  // German, English, French (UTF-8)
+using K = AppText;
 
-std::uint8_t Lang(std::uint8_t l) { return l <= 2 ? l : 0; }
-
-constexpr Three kNoPlace = {
-    "Kein Ort markiert. Klicken Sie auf die Weltkarte oder tippen Sie Breite und Länge unter "
-    "\u201EMarkierung\u201C ein: Hier steht dann, was man dort von der Finsternis sieht.",
-    "No place is marked. Click the world map, or type a latitude and longitude under "
-    "\u201CPoint of Interest\u201D: this panel then shows what is seen of the eclipse there.",
-    "Aucun lieu marqué. Cliquez sur la carte du monde ou tapez une latitude et une longitude sous "
-    "\u00AB\u00A0Marque\u00A0\u00BB : ce panneau montre alors ce qu'on y voit de l'éclipse."};
-constexpr Three kPlace = {"Ort: ", "Place: ", "Lieu : "};
-constexpr Three kSeaLevel = {", Meereshöhe", ", sea level", ", niveau de la mer"};
-constexpr Three kTimesIn = {"Zeiten in ", "Times in ", "Heures en "};
-constexpr const char* kHeader[kObserverColumns][3] = {
-    {"Kontakt", "Contact", "Contact"}, {"Zeit", "Time", "Heure"},       {"Mond", "Moon", "Lune"},
-    {"Azimut", "Azimuth", "Azimut"},   {"Achse", "Axis", "Axe"},        {"Sonne", "Sun", "Soleil"},
-    {"Himmel", "Sky", "Ciel"},         {"Sichtbar", "Visible", "Visible"},
-};
-constexpr Three kColon = {": ", ": ", " : "};
-constexpr Three kAzimuth = {", Azimut ", ", azimuth ", ", azimut "};
-constexpr Three kSun = {", Sonne ", ", Sun ", ", Soleil "};
-constexpr Three kLegend = {
-    "Mond: scheinbare Höhe der Mondmitte (mit Parallaxe und Refraktion); Azimut von Nord über Ost; "
-    "Achse: Höhe der Schattenachse wie im Bericht und in den Listen; Sonne: Höhe der Sonnenmitte; "
-    "sichtbar: der obere Mondrand steht über dem Horizont.",
-    "Moon: apparent altitude of the Moon's centre (with parallax and refraction); azimuth from north through "
-    "east; Axis: altitude of the shadow's axis as in the report and the lists; Sun: altitude of the Sun's "
-    "centre; visible: the Moon's upper limb is above the horizon.",
-    "Lune : hauteur apparente du centre de la Lune (avec parallaxe et réfraction) ; azimut compté du nord vers "
-    "l'est ; Axe : hauteur de l'axe de l'ombre comme dans le rapport et les listes ; Soleil : hauteur du centre "
-    "du Soleil ; visible : le bord supérieur de la Lune est au-dessus de l'horizon."};
-constexpr Three kMoonNow = {" \u2013 Mondhöhe ", " \u2013 the Moon's altitude ", " \u2013 hauteur de la Lune "};
-constexpr Three kVisible = {"sichtbar", "visible", "visible"};
-constexpr Three kBelow = {"unter dem Horizont", "below the horizon", "sous l'horizon"};
-constexpr Three kSunNow = {"Sonne ", "Sun ", "Soleil "};
-constexpr Three kReport = {"Bericht", "Report", "Rapport"};
-constexpr Three kAtPlace = {"Am markierten Ort", "At the marked place", "Au lieu marqué"};
+static_assert(static_cast<int>(K::kHeaderVisible) - static_cast<int>(K::kHeaderContact) == kObserverColumns - 1);
 
 // The clock of the window's time scale: universal time shifted by the zone, or
 // terrestrial time.
@@ -98,10 +64,10 @@ Observer ObserverAt(const GeoPoint& place) { return {place.latitude, place.longi
 
 ObserverTable ObserverTableOf(const SelectedEclipse& s, const TimeSettings& settings,
                               const std::optional<GeoPoint>& place) {
-  const std::uint8_t l = Lang(settings.language);
+  const std::uint8_t l = ValidLanguageIndex(settings.language);
   ObserverTable table;
   if (!place || s.index == 0) {
-    table.hint = kNoPlace[l];
+    table.hint = Text(K::kNoPlace, l);
     return table;
   }
   table.placeMarked = true;
@@ -111,9 +77,10 @@ ObserverTable ObserverTableOf(const SelectedEclipse& s, const TimeSettings& sett
   const LocalEclipseView view = ViewFromPlace(e, deltaT, observer);
   const Clock clock = ClockOf(s, settings);
 
-  table.place = std::string(kPlace[l]) + PlaceText(*place, l) + kSeaLevel[l];
-  table.timeScale = std::string(kTimesIn[l]) + clock.scale;
-  for (int c = 0; c < kObserverColumns; ++c) table.header[static_cast<std::size_t>(c)] = kHeader[c][l];
+  table.place = std::string(Text(K::kPlace, l)) + PlaceText(*place, l) + Text(K::kSeaLevel, l);
+  table.timeScale = std::string(Text(K::kTimesIn, l)) + clock.scale;
+  for (int c = 0; c < kObserverColumns; ++c)
+    table.header[static_cast<std::size_t>(c)] = Text(static_cast<AppText>(static_cast<int>(K::kHeaderContact) + c), l);
   table.converged = view.converged;
   const std::string maxDate = view.contacts[Contact::Max] ? Date(e, view.contacts[Contact::Max]->t, clock) : "";
   for (const Contact k : kListContacts) {
@@ -138,13 +105,13 @@ ObserverTable ObserverTableOf(const SelectedEclipse& s, const TimeSettings& sett
     const LocalSkyAt sky = SkyAt(e, deltaT, observer, x.t);
     const std::string date = Date(e, x.t, clock);
     const std::string when = (date == maxDate ? "" : date + " ") +
-                             FormatContactClock(e, x.t, clock.zone, clock.deltaT) + kAzimuth[l] +
-                             AzimuthText(sky.moonAzimuthDeg, l) + kSun[l] + Degrees(sky.sunAltitudeDeg, 1, true) +
+                             FormatContactClock(e, x.t, clock.zone, clock.deltaT) + Text(K::kAzimuth, l) +
+                             AzimuthText(sky.moonAzimuthDeg, l) + Text(K::kSun, l) + Degrees(sky.sunAltitudeDeg, 1, true) +
                              " (" + TwilightText(sky.twilight, l) + ")";
     table.crossings.push_back(HorizonCrossingText(x.rising, when, l));
   }
   table.summary = LocalSummary(e, deltaT, observer, view, l);
-  table.legend = kLegend[l];
+  table.legend = Text(K::kLegend, l);
   return table;
 }
 
@@ -152,19 +119,19 @@ ObserverNow ObserverNowOf(const SelectedEclipse& s, const TimeSettings& settings
                           const std::optional<GeoPoint>& place, double t) {
   ObserverNow now;
   if (!place || s.index == 0) return now;
-  const std::uint8_t l = Lang(settings.language);
+  const std::uint8_t l = ValidLanguageIndex(settings.language);
   const EclipseRecord& e = s.record;
   now.sky = SkyAt(e, DeltaT(e.Year, e.Month), ObserverAt(*place), t);
   const Clock clock = ClockOf(s, settings);
-  now.moon = FormatContactClock(e, t, clock.zone, clock.deltaT) + " " + clock.scale + kMoonNow[l] +
-             Degrees(now.sky.moonApparentAltitudeDeg, 1, true) + kAzimuth[l] + AzimuthText(now.sky.moonAzimuthDeg, l) +
-             ", " + (now.sky.moonVisible ? kVisible[l] : kBelow[l]);
-  now.sun = std::string(kSunNow[l]) + Degrees(now.sky.sunAltitudeDeg, 1, true) + kColon[l] +
+  now.moon = FormatContactClock(e, t, clock.zone, clock.deltaT) + " " + clock.scale + Text(K::kMoonNow, l) +
+             Degrees(now.sky.moonApparentAltitudeDeg, 1, true) + Text(K::kAzimuth, l) + AzimuthText(now.sky.moonAzimuthDeg, l) +
+             ", " + Text(now.sky.moonVisible ? K::kVisible : K::kBelow, l);
+  now.sun = std::string(Text(K::kSunNow, l)) + Degrees(now.sky.sunAltitudeDeg, 1, true) + Text(K::kColon, l) +
             TwilightText(now.sky.twilight, l);
   return now;
 }
 
-const char* ReportTabCaption(std::uint8_t language) { return kReport[Lang(language)]; }
-const char* PlaceTabCaption(std::uint8_t language) { return kAtPlace[Lang(language)]; }
+const char* ReportTabCaption(std::uint8_t language) { return Text(K::kReport, language); }
+const char* PlaceTabCaption(std::uint8_t language) { return Text(K::kAtPlace, language); }
 
 }  // namespace varomintel

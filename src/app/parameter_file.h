@@ -51,7 +51,7 @@ inline constexpr TextField<16> kVersion{0};
 inline constexpr ByteField kMainState{17};        // window state: 0 normal, 1 minimised, 2 maximised
 inline constexpr Int32Field kMainTop{18};
 inline constexpr Int32Field kMainLeft{22};
-inline constexpr ByteField kLanguage{26};         // 0 German, 1 English, 2 French
+inline constexpr ByteField kLanguage{26};         // 0 German, 1 English, 2 French, 3 Spanish
 inline constexpr Int32Field kReserved27{27};      // always 0
 inline constexpr Int32Field kEclipse{31};         // catalogue position
 inline constexpr FlagField kUniversalTime{35};    // times in UT with Delta T

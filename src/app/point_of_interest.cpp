@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "text/number_text.h"
+#include "text/text_table.h"
 
 namespace varomintel {
 
@@ -78,7 +79,7 @@ PoiTexts PoiTextsFor(const GeoPoint& place) {
 }
 
 char EastLetter(std::uint8_t language) { return language == 0 ? 'O' : 'E'; }
-char WestLetter(std::uint8_t language) { return language == 2 ? 'O' : 'W'; }
+char WestLetter(std::uint8_t language) { return language == kFrench || language == kSpanish ? 'O' : 'W'; }
 
 std::string CoordinateText(const GeoPoint& place, std::uint8_t language) {
   const PoiTexts t = PoiTextsFor(place);

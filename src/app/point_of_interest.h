@@ -51,8 +51,9 @@ struct PoiTexts {
 };
 PoiTexts PoiTextsFor(const GeoPoint& place);
 
-// The hemisphere letters of a language (0 German, 1 English, 2 French): N and S for the
-// latitude; east "O" (Ost) in German and "E" otherwise; west "W", in French "O" (ouest).
+// The hemisphere letters of a language (0 German, 1 English, 2 French, 3 Spanish): N and S
+// for the latitude; east "O" (Ost) in German and "E" otherwise; west "W", in French and
+// Spanish "O" (ouest, oeste).
 char EastLetter(std::uint8_t language);
 char WestLetter(std::uint8_t language);
 

@@ -24,7 +24,7 @@ struct TimeSettings {
   bool universalTime = true;          // false: terrestrial time
   double timeZone = 0;                // hours, -18..18 (universal time only)
   std::string timeZoneText = "+0.00"; // as the zone entry shows it
-  std::uint8_t language = 0;          // 0 German, 1 English, 2 French
+  std::uint8_t language = 0;          // 0 German, 1 English, 2 French, 3 Spanish
 };
 
 struct SelectedEclipse {

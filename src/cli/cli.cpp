@@ -32,7 +32,7 @@ bool HasBlank(std::string_view text) {
   });
 }
 
-// "de|en|fr" -> "de, en or fr".
+// "de|en|fr|es" -> "de, en, fr or es".
 std::string ChoiceList(std::string_view words) {
   std::vector<std::string_view> list;
   for (std::size_t start = 0;;) {
@@ -162,7 +162,7 @@ void CheckValue(const OptionSpec& o, std::string_view v) {
 }
 
 OptionSpec LanguageSpec() {
-  return {.name = "--lang", .value = "de|en|fr", .help = "language of the texts (English by default)",
+  return {.name = "--lang", .value = "de|en|fr|es", .help = "language of the texts (English by default)",
           .check = Check::Choice};
 }
 

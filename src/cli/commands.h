@@ -35,7 +35,7 @@ enum class Check {
   None,       // any text
   NoBlank,    // a text without blanks (a number read by the main window's own rule, such as --year)
   PlainText,  // UTF-8 without control characters (a name that goes into lines and files)
-  Choice,     // one of the words of `value`, separated by '|' ("de|en|fr")
+  Choice,     // one of the words of `value`, separated by '|' ("de|en|fr|es")
   Integer,    // a whole number from `min` to `max`
   Real,       // a number from `min` to `max`
   Latitude,   // unsigned degrees 0..90 and N or S ("47.5N")
@@ -45,7 +45,7 @@ enum class Check {
 
 struct OptionSpec {
   const char* name;                // "--lang"
-  const char* value = nullptr;     // the value's placeholder in the help ("M", "de|en|fr"); null for a flag
+  const char* value = nullptr;     // the value's placeholder in the help ("M", "de|en|fr|es"); null for a flag
   const char* help = "";           // one line for the help
   Check check = Check::None;
   double min = 0, max = 0;         // the range of Integer and Real
@@ -101,7 +101,7 @@ std::vector<const Command*> Commands();
 void CheckValue(const OptionSpec& option, std::string_view value);
 
 // The options that several commands share, declared once.
-OptionSpec LanguageSpec();                               // --lang de|en|fr
+OptionSpec LanguageSpec();                               // --lang de|en|fr|es
 OptionSpec FormatSpec(bool calendarAllowed = false);     // --format text|json[|ics]
 OptionSpec ScaleSpec();                                  // --scale S, 1..4
 OptionSpec TimeZoneSpec();                               // --tz HOURS
@@ -118,7 +118,7 @@ std::optional<double> StrictReal(std::string_view text);
 // An eclipse index 1..Count() of the catalogue; anything else is a UsageError.
 int IndexArgument(std::string_view text, const Catalogue& catalogue);
 
-// --lang de|en|fr, English when absent.
+// --lang de|en|fr|es, English when absent.
 std::uint8_t LanguageOption(const Args& args);
 
 // --scale S for the pictures (the picture S times larger, the same drawing), 1 when absent.

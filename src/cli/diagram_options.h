@@ -9,7 +9,7 @@
 
 namespace varomintel::cli {
 
-// --lang de|en|fr of the captions (English when absent) and --tt (terrestrial time instead of
+// --lang de|en|fr|es of the captions (English when absent) and --tt (terrestrial time instead of
 // universal time), read in that order.
 TimeSettings DiagramTimeOptions(const Args& args);
 

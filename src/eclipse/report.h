@@ -20,7 +20,7 @@ struct ReportLine {
 };
 
 struct ReportSettings {
-  std::uint8_t language = 0;  // 0 German, 1 English, 2 French
+  std::uint8_t language = 0;  // 0 German, 1 English, 2 French, 3 Spanish
   bool universalTime = true;  // false: terrestrial time (Delta T and zone ignored)
   double deltaT = 0;          // seconds, Delta T of the eclipse (used in universal time)
   double timeZone = 0;        // hours, -18..18 (used in universal time)

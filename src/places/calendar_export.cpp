@@ -9,6 +9,7 @@
 
 #include "eclipse/eclipse_type.h"
 #include "places/local_sky_text.h"
+#include "places/place_texts.h"
 #include "text/utf8_text.h"
 
 namespace varomintel {
@@ -39,30 +40,20 @@ std::string ReadableUtc(const GregorianInstant& g) {
          Digits(g.minute, 2) + ":" + Digits(g.second, 2) + " UTC";
 }
 
-using Texts = std::array<const char*, 3>;  // German, English, French
+using K = PlacesText;
 
-Texts ContactLabel(Contact c) {
+const char* ContactLabel(Contact c, std::uint8_t l) {
   switch (c) {
-    case Contact::P1: return {"Beginn Halbschatten (P1)", "Penumbral eclipse begins (P1)", "Début de la pénombre (P1)"};
-    case Contact::U1: return {"Beginn partiell (U1)", "Partial eclipse begins (U1)", "Début de la phase partielle (U1)"};
-    case Contact::U2: return {"Beginn total (U2)", "Total eclipse begins (U2)", "Début de la totalité (U2)"};
-    case Contact::Max: return {"Maximum", "Greatest eclipse", "Maximum"};
-    case Contact::U3: return {"Ende total (U3)", "Total eclipse ends (U3)", "Fin de la totalité (U3)"};
-    case Contact::U4: return {"Ende partiell (U4)", "Partial eclipse ends (U4)", "Fin de la phase partielle (U4)"};
-    case Contact::P4: return {"Ende Halbschatten (P4)", "Penumbral eclipse ends (P4)", "Fin de la pénombre (P4)"};
-    default: return {"?", "?", "?"};
+    case Contact::P1: return Text(K::kCalendarContactP1, l);
+    case Contact::U1: return Text(K::kCalendarContactU1, l);
+    case Contact::U2: return Text(K::kCalendarContactU2, l);
+    case Contact::Max: return Text(K::kCalendarContactMax, l);
+    case Contact::U3: return Text(K::kCalendarContactU3, l);
+    case Contact::U4: return Text(K::kCalendarContactU4, l);
+    case Contact::P4: return Text(K::kCalendarContactP4, l);
+    default: return "?";
   }
 }
-
-constexpr Texts kMoonAltitude = {"Mondhöhe", "Moon's altitude", "hauteur de la Lune"};
-constexpr Texts kAzimuth = {"Azimut", "azimuth", "azimut"};
-constexpr Texts kBelowHorizon = {"Mond unter dem Horizont", "Moon below the horizon", "Lune sous l'horizon"};
-constexpr Texts kMoonrise = {"Mondaufgang", "Moonrise", "Lever de la Lune"};
-constexpr Texts kMoonset = {"Monduntergang", "Moonset", "Coucher de la Lune"};
-constexpr Texts kUmbralMagnitude = {"Magnitude", "magnitude", "magnitude"};
-constexpr Texts kPenumbralMagnitude = {"Halbschatten-Magnitude", "penumbral magnitude", "magnitude pénombrale"};
-constexpr Texts kSeenFrom = {"Sichtbar von", "Seen from", "Visible depuis"};
-constexpr Texts kCalendarName = {"Mondfinsternisse", "Lunar eclipses", "Éclipses de Lune"};
 
 // "47.3769° N, 8.5417° E".
 std::string Coordinates(const CalendarPlace& p) {
@@ -146,7 +137,7 @@ std::string CurrentDtStamp() {
 
 CalendarFile WriteCalendar(const CalendarEvents& events, const CalendarPlace& place, std::uint8_t languageIndex,
                            const std::string& productId, const std::string& dtstamp) {
-  const std::uint8_t l = languageIndex <= 2 ? languageIndex : 1;
+  const std::uint8_t l = languageIndex < kLanguageCount ? languageIndex : kEnglish;
   CalendarFile file;
   file.omitted = events.omitted;
   file.unseen = events.unseen;
@@ -158,7 +149,7 @@ CalendarFile WriteCalendar(const CalendarEvents& events, const CalendarPlace& pl
   lines.Add("CALSCALE", "GREGORIAN");
   lines.Add("METHOD", "PUBLISH");
   const std::string where = place.name.empty() ? Coordinates(place) : place.name;
-  lines.Add("X-WR-CALNAME", EscapeCalendarText(std::string(kCalendarName[l]) + " \u2013 " + where));
+  lines.Add("X-WR-CALNAME", EscapeCalendarText(std::string(Text(K::kCalendarName, l)) + " \u2013 " + where));
   const std::string location =
       place.name.empty() ? Coordinates(place) : place.name + " (" + Coordinates(place) + ")";
   const std::string escapedLocation = EscapeCalendarText(location);
@@ -171,7 +162,7 @@ CalendarFile WriteCalendar(const CalendarEvents& events, const CalendarPlace& pl
     // magnitude inside it: "Totale Mondfinsternis (zentral, Magnitude 1.609)".
     std::string summary = EclipseTypeLongName(e.eclipse.EclipseType, l);
     const std::string magnitude =
-        std::string(umbral ? kUmbralMagnitude[l] : kPenumbralMagnitude[l]) + " " + Fixed(p.Magnitude, 3) + ")";
+        std::string(Text(umbral ? K::kCalendarUmbralMagnitude : K::kCalendarPenumbralMagnitude, l)) + " " + Fixed(p.Magnitude, 3) + ")";
     if (!summary.empty() && summary.back() == ')') summary.back() = ',', summary += " " + magnitude;
     else summary += " (" + magnitude;
     // The contacts and the moonrise or moonset that cuts the event, in time order.
@@ -179,20 +170,20 @@ CalendarFile WriteCalendar(const CalendarEvents& events, const CalendarPlace& pl
     for (const CalendarContact& c : event.contacts) {
       const LocalSkyAt& sky = c.sky;
       // "Beginn total (U2): 2022-11-08 10:16:39 UTC, Mondhöhe 23.4°, Azimut 131° (SO), Nacht"
-      std::string entry = std::string(ContactLabel(c.contact)[l]) + ": " + ReadableUtc(c.utc) + ", " +
-                          kMoonAltitude[l] + " " + Fixed(sky.moonApparentAltitudeDeg, 1) + "\u00B0, " +
-                          kAzimuth[l] + " " + Fixed(sky.moonAzimuthDeg, 0) + "\u00B0 (" +
+      std::string entry = std::string(ContactLabel(c.contact, l)) + ": " + ReadableUtc(c.utc) + ", " +
+                          Text(K::kCalendarMoonAltitude, l) + " " + Fixed(sky.moonApparentAltitudeDeg, 1) + "\u00B0, " +
+                          Text(K::kCalendarAzimuth, l) + " " + Fixed(sky.moonAzimuthDeg, 0) + "\u00B0 (" +
                           CompassPoint(sky.moonAzimuthDeg, l) + "), " + TwilightText(sky.twilight, l);
-      if (!sky.moonVisible) entry += std::string(" \u2013 ") + kBelowHorizon[l];
+      if (!sky.moonVisible) entry += std::string(" \u2013 ") + Text(K::kCalendarBelowHorizon, l);
       entries.emplace_back(c.t, std::move(entry));
     }
     if (event.moonrise.occurs)
-      entries.emplace_back(event.moonrise.t, std::string(kMoonrise[l]) + ": " + ReadableUtc(event.moonrise.utc));
+      entries.emplace_back(event.moonrise.t, std::string(Text(K::kMoonrise, l)) + ": " + ReadableUtc(event.moonrise.utc));
     if (event.moonset.occurs)
-      entries.emplace_back(event.moonset.t, std::string(kMoonset[l]) + ": " + ReadableUtc(event.moonset.utc));
+      entries.emplace_back(event.moonset.t, std::string(Text(K::kMoonset, l)) + ": " + ReadableUtc(event.moonset.utc));
     std::stable_sort(entries.begin(), entries.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::string description = std::string(kSeenFrom[l]) + " " + location + ":";
+    std::string description = std::string(Text(K::kCalendarSeenFrom, l)) + " " + location + ":";
     for (const auto& entry : entries) {
       description += '\n';  // on its own: "\n" + text draws a false -Wrestrict from GCC 12 at -O3
       description += entry.second;

@@ -25,8 +25,8 @@ struct CalendarFile {
 };
 
 // Given: the events of the eclipses and the place (CalendarEventsOf), the language (0
-// German, 1 English, 2 French) of SUMMARY, DESCRIPTION and LOCATION, the product text of
-// PRODID and the DTSTAMP instant (the export's moment, "YYYYMMDDTHHMMSSZ").
+// German, 1 English, 2 French, 3 Spanish) of SUMMARY, DESCRIPTION and LOCATION, the product
+// text of PRODID and the DTSTAMP instant (the export's moment, "YYYYMMDDTHHMMSSZ").
 // Returned: the calendar, one VEVENT per event, with the counts of the events. An event
 // that shrinks to a single second has no DTEND (an instant, RFC 5545 §3.6.1). The
 // description gives every contact of the eclipse with the Moon's apparent altitude,

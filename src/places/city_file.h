@@ -21,8 +21,8 @@ inline constexpr const char* kCityFileEnglish = "Top191744_EN.txt";
 // The places of the shipped city files come from GeoNames; their licence asks for this credit.
 inline constexpr const char* kCityFileCredit = "GeoNames (geonames.org), CC BY 4.0";
 
-// programDir (ending in "/") + the file of the language: German for 0, English for 1
-// and 2 (there is no French file).
+// programDir (ending in "/") + the file of the language: German for 0, English for 1,
+// 2 and 3 (there is no French or Spanish file).
 std::string CityFileName(const std::string& programDir, std::uint8_t languageIndex);
 
 // A number field that is not an optional minus sign followed by decimal digits (or is

@@ -8,6 +8,7 @@
 
 #include "astro/calendar.h"
 #include "astro/trig_func.h"
+#include "places/place_texts.h"
 #include "text/clock_text.h"
 #include "text/number_text.h"
 #include "text/text_table.h"
@@ -372,198 +373,110 @@ void AppendCityHistRecord(std::string& out, ContactClock& clock, const Place& pl
 
 namespace {
 
-using Texts = std::array<std::string, 3>;  // German, English, French
+using K = PlacesText;
 
 // Text-table rows of the city list's status text.
 constexpr int kRowPlacesScanned = 55;  // "Places scanned"
 constexpr int kRowPlacesFound = 56;    // "Places found"
+constexpr int kPopulationItems = 10;
+static_assert(static_cast<int>(K::kPopulation9) - static_cast<int>(K::kPopulation0) == kPopulationItems - 1);
 
-const std::array<Texts, 10> kPopulationItemTexts = {{
-    {"1'000'000 Personen", "1'000'000 habitants", "1'000'000 Personnes"},
-    {"   500'000 Personen", "   500'000 habitants", "   500'000 Personnes"},
-    {"   250'000 Personen", "   250'000 habitants", "   250'000 Personnes"},
-    {"   100'000 Personen", "   100'000 habitants", "   100'000 Personnes"},
-    {"      50'000 Personen", "      50'000 habitants", "      50'000 Personnes"},
-    {"      25'000 Personen", "      25'000 habitants", "      25'000 Personnes"},
-    {"      10'000 Personen", "      10'000 habitants", "      10'000 Personnes"},
-    {"        5'000 Personen", "        5'000 habitants", "        5'000 Personnes"},
-    {"        2'500 Personen", "        2'500 habitants", "        2'500 Personnes"},
-    {"                0 Personen", "                0 habitants", "                0 Personne"},
-}};
-
-
-const Texts kCityListHeaders = {
-    " JJJJ MM Tg t Land       Stadt       Breite    Länge    Einw. T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° "
-    "Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°",
-    " YYYY MM DD t Country    City        Latit.  Longit.   Popul. T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° "
-    "Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°",
-    " AAAA MM JJ t Pays       Ville       Latit.  Longit.   Habit. T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° "
-    "Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°",
+// The texts handed out by reference, made once per language.
+struct LanguageStrings {
+  std::array<std::string, kLanguageCount> texts;
+  explicit LanguageStrings(PlacesText key) {
+    for (std::uint8_t l = 0; l < kLanguageCount; ++l) texts[l] = Text(key, l);
+  }
+  const std::string& In(std::uint8_t languageIndex) const { return texts[ValidLanguageIndex(languageIndex)]; }
 };
 
-
-const Texts kCityHistHeaders = {
-    " JJJJ MM Tg DeltaT t Ort    Sar iS NS T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) "
-    "H° T_U4(UT) H° T_P4(UT) H°",
-    " YYYY MM DD DeltaT t Place  Sar iS NS T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) "
-    "H° T_U4(UT) H° T_P4(UT) H°",
-    " AAAA MM JJ DeltaT t Lieu   Sar iS NS T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) "
-    "H° T_U4(UT) H° T_P4(UT) H°",
-};
-
-// The explanations of the legends, each stored once: German, English, French.
-enum Explanation {
-  kYear, kMonth, kDay, kDeltaT, kType, kCountry, kCity, kLatitude, kLongitude, kAltitude, kPopulation,
-  kSaros, kSarosRank, kSarosCount, kP1, kHeight, kU1, kU2, kU2CityListEnglish, kMax, kMagnitude, kDuration,
-  kU3, kU4, kP4,
-};
-using ExplanationTexts = std::array<const char*, 3>;
-const ExplanationTexts kExplanations[] = {
-    /* kYear */ {"Jahr", "Year", "An"},
-    /* kMonth */ {"Monat", "Month", "Mois"},
-    /* kDay */ {"Tag", "Day", "Jour"},
-    /* kDeltaT */ {"Delta T", "Delta T", "Delta T"},
-    /* kType */
-    {"Finsternis-Typ (h=Halbschatten-Finsternis, p=partiell, t=total)",
-     "Type of lunar eclipse (h=half shadow (penumbral), p=partial, t=total)",
-     "Type de l'eclipse (h=penombre(half shadow), p=partiellement, t=totale)"},
-    /* kCountry */ {"Land oder Punkt", "Country or Point of interest", "Pays"},
-    /* kCity */ {"Stadt oder Ortschaft", "City or Location", "Ville"},
-    /* kLatitude */ {"Geographische Breite", "Geographical Latitude", "Latitude géographique"},
-    /* kLongitude */ {"Geographische Länge", "Geographical Longitude", "Longitude géographique"},
-    /* kAltitude */ {nullptr, nullptr, "Altitude (estimation approximative des données GIS)"},
-    /* kPopulation */
-    {"Einwohner (grobe ältere Schätzung)", "Population (older estimation)",
-     "Population (estimation très approximative)"},
-    /* kSaros */ {"Nummer des Saros (Zyklus)", "Saros number", "Numéro de Saros auquel appartient l'éclipse"},
-    /* kSarosRank */
-    {"Rang der Mondfinsternis im Saros", "Rank of lunar eclipse in the Saros cycle", "Rang de l'éclipse dans le Saros"},
-    /* kSarosCount */
-    {"Anzahl Mondfinsternisse im Saros", "Number of lunar eclipses produced by the Saros",
-     "Nombre d'éclipses générées par ce Saros"},
-    /* kP1 */
-    {"Zeit des 1. Halbschatten-Kontakts (Beginn der penumbralen Phase)",
-     "Time of 1. penumbral contact (Start of lunar eclipse)",
-     "Temps Universel du 1. contact avec la penombre (Début de l'éclipse lunaire)"},
-    /* kHeight */
-    {"Höhe des Mondes über dem Horizont", "Height of the Moon above the horizon",
-     "Hauteur de la Lune au-dessus de l'horizon"},
-    /* kU1 */
-    {"Zeit des 1. Kernschatten-Kontakts (Beginn der partiellen Phase)",
-     "Time of 1. umbral contact (Begin of partial eclipse)",
-     "Temps Universel du 1. contact avec l'ombre (Début de l'éclipse partielle)"},
-    /* kU2 */
-    {"Zeit des 2. Kernschatten-Kontakts (Beginn der Totalität)", "Time of 2. umbral contact (Begin of totality)",
-     "Temps Universel du 2. contact avec l'ombre (Début de l'éclipse totale)"},
-    /* kU2CityListEnglish: the city list's English legend has always read so */
-    {nullptr, "Time of 2. umbral contact (Begin of totalityt)", nullptr},
-    /* kMax */
-    {"Zeit des Finsternismaximums", "Time of Maximum eclipse", "Temps universel du maximum de l'éclipse lunaire"},
-    /* kMagnitude */ {"Magnitude der tiefsten Phase", "Magnitude of the deepest phase", "Magnitude de la phase maximale"},
-    /* kDuration */ {"Dauer der tiefsten Phase", "Duration of the deepest phase", "Durée de la phase maximale"},
-    /* kU3 */
-    {"Zeit des 3. Kernschatten-Kontakts (Ende der Totalität)", "Time of 3. umbral contact (End of totality)",
-     "Temps universel du 3. contact avec l'ombre (Fin de l'éclipse totale)"},
-    /* kU4 */
-    {"Zeit des 4. Kernschatten-Kontakts (Ende der partiellen Phase)",
-     "Time of 4. umbral contact (End of partial phase)",
-     "Temps universel du 4. contact avec l'ombre (Fin de l'éclipse partielle)"},
-    /* kP4 */
-    {"Zeit des 6. Halbschatten-Kontakts (Ende der penumbralen Phase)",
-     "Time of 4. penumbral contact (End of lunar eclipse)",
-     "Temps Universel du 4. contact avec la penombre (Fin de l'éclipse lunaire)"},
-};
-
-// One explanation line of a legend: its key per language (nullptr: the line is not in
-// that language's legend) and the explanation.
+// One explanation line of a legend: its key (a key empty in a language leaves the line out
+// of that language's legend) and the explanation.
 struct LegendRow {
-  std::array<const char*, 3> key;
-  Explanation explanation;
+  PlacesText key;
+  PlacesText explanation;
 };
 
 // Everything that differs between the two legends.
 struct LegendLayout {
-  std::array<const char*, 3> underline;
+  PlacesText underline;
   std::vector<LegendRow> rows;
   std::vector<const char*> templateHead;  // the dashes of the columns before the contacts
   bool templateInFrench;
-  std::array<std::vector<const char*>, 3> columnHead;  // the keys of the columns before the contacts
+  PlacesText firstColumn;  // the heads of the columns before the contacts: `columns` lines of the table
+  int columns;
 };
 
-const LegendRow kYearRow = {{"JJJJ", "YYYY", "AAAA"}, kYear};
-const LegendRow kMonthRow = {{"MM", "MM", "MM"}, kMonth};
-const LegendRow kDayRow = {{"TT", "DD", "JJ"}, kDay};
-const LegendRow kDeltaTRow = {{"DeltaT", "DeltaT", "DeltaT"}, kDeltaT};
-const LegendRow kTypeRow = {{"Typ", "Typ", "Typ"}, kType};
+const LegendRow kYearRow = {K::kKeyYear, K::kExplainYear};
+const LegendRow kMonthRow = {K::kKeyMonth, K::kExplainMonth};
+const LegendRow kDayRow = {K::kKeyDay, K::kExplainDay};
+const LegendRow kDeltaTRow = {K::kKeyDeltaT, K::kExplainDeltaT};
+const LegendRow kTypeRow = {K::kKeyType, K::kExplainType};
 const LegendRow kContactRows[] = {
-    {{"P1(UT)", "P1(UT)", "P1(UT)"}, kP1},         {{"H°", "H°", "H°"}, kHeight},
-    {{"U1(UT)", "U1(UT)", "U1(UT)"}, kU1},         {{"U2(UT)", "U2(UT)", "U2(UT)"}, kU2},
-    {{"Max.(UT)", "Max.(UT)", "Max.(UT)"}, kMax},  {{"magn", "magn", "magn"}, kMagnitude},
-    {{"hh:mm", "hh:mm", "hh:mm"}, kDuration},      {{"U3(UT)", "U3(UT)", "U3(UT)"}, kU3},
-    {{"U4(UT)", "U4(UT)", "U4(UT)"}, kU4},         {{"P4(UT)", "P4(UT)", "P4(UT)"}, kP4},
+    {K::kKeyP1, K::kExplainP1},   {K::kKeyHeight, K::kExplainHeight},
+    {K::kKeyU1, K::kExplainU1},   {K::kKeyU2, K::kExplainU2},
+    {K::kKeyMax, K::kExplainMax}, {K::kKeyMagnitude, K::kExplainMagnitude},
+    {K::kKeyDuration, K::kExplainDuration}, {K::kKeyU3, K::kExplainU3},
+    {K::kKeyU4, K::kExplainU4},   {K::kKeyP4, K::kExplainP4},
 };
 
 std::vector<LegendRow> WithContactRows(std::vector<LegendRow> rows, bool cityListTotality) {
   for (const LegendRow& row : kContactRows) {
-    if (cityListTotality && row.explanation == kU2) {
-      rows.push_back({{"U2(UT)", nullptr, "U2(UT)"}, kU2});
-      rows.push_back({{nullptr, "U2(UT)", nullptr}, kU2CityListEnglish});
-      continue;
-    }
-    rows.push_back(row);
+    // The city list's English legend has always read "totalityt" here.
+    if (cityListTotality && row.explanation == K::kExplainU2) rows.push_back({row.key, K::kExplainCityListU2});
+    else rows.push_back(row);
   }
   return rows;
 }
 
 const LegendLayout& CityListLayout() {
   static const LegendLayout layout = {
-      {"--------", "-------", "--------"},
+      K::kCityListUnderline,
       WithContactRows({kYearRow, kMonthRow, kDayRow, kDeltaTRow, kTypeRow,
-                       {{nullptr, nullptr, "Sar"}, kSaros},
-                       {{nullptr, nullptr, "iS"}, kSarosRank},
-                       {{nullptr, nullptr, "NS"}, kSarosCount},
-                       {{"Land", "Countr", "Pays"}, kCountry},
-                       {{"Ort", "Ort", "Lieu"}, kCity},
-                       {{"Breite", "Latitude", "Latit."}, kLatitude},
-                       {{"Länge", "Longitude", "Longit."}, kLongitude},
-                       {{nullptr, nullptr, "Altit."}, kAltitude},
-                       {{"Einw.", "Popul.", "Popul."}, kPopulation}},
+                       {K::kCityListKeySaros, K::kExplainSaros},
+                       {K::kCityListKeySarosRank, K::kExplainSarosRank},
+                       {K::kCityListKeySarosCount, K::kExplainSarosCount},
+                       {K::kCityListKeyCountry, K::kExplainCountry},
+                       {K::kCityListKeyCity, K::kExplainCity},
+                       {K::kCityListKeyLatitude, K::kExplainLatitude},
+                       {K::kCityListKeyLongitude, K::kExplainLongitude},
+                       {K::kCityListKeyAltitude, K::kExplainAltitude},
+                       {K::kCityListKeyPopulation, K::kExplainPopulation}},
                       true),
       {"----", "--", "--", "-------", "-", "----------", "----------", "--°--'--H", "---°--'--H", "-------"},
       true,
-      {{{"JJJJ", "MM", "TT", "DeltaT", "Typ", "Land", "Ort", "Breite", "Länge", "Einw."},
-        {"YYYY", "MM", "DD", "DeltaT", "Typ", "Country", "Place", "Latitude", "Longitude", "Popul."},
-        {"YYYY", "MM", "DD", "DeltaT", "Typ", "Pays", "Lieu", "Latitude", "Longitude", "Popul."}}},
+      K::kCityListColumn0,
+      10,
   };
   return layout;
 }
 
 const LegendLayout& CityHistLayout() {
   static const LegendLayout layout = {
-      {"--------", "------", "----------"},
+      K::kCityHistUnderline,
       WithContactRows({kYearRow, kMonthRow, kDayRow, kDeltaTRow, kTypeRow,
-                       {{"Ort", "Place", "Lieu"}, kCity},
-                       {{"Sar", "Sar", "Sar"}, kSaros},
-                       {{"iS", "iS", "iS"}, kSarosRank},
-                       {{"nS", "nS", "NS"}, kSarosCount}},
+                       {K::kCityHistKeyCity, K::kExplainCity},
+                       {K::kCityHistKeySaros, K::kExplainSaros},
+                       {K::kCityHistKeySarosRank, K::kExplainSarosRank},
+                       {K::kCityHistKeySarosCount, K::kExplainSarosCount}},
                       false),
       {"----", "--", "--", "-------", "-", "----------", "---", "--", "--"},
       false,
-      {{{"JJJJ", "MM", "TT", "DeltaT", "Typ", "Ort", "Sar", "iS", "nS"},
-        {"YYYY", "MM", "DD", "DeltaT", "Typ", "Place", "Sar", "iS", "nS"},
-        {"AAAA", "MM", "JJ", "DeltaT", "Typ", "Lieu", "Sar", "iS", "nS"}}},
+      K::kCityHistColumn0,
+      9,
   };
   return layout;
 }
+static_assert(static_cast<int>(K::kCityListColumn9) - static_cast<int>(K::kCityListColumn0) == 9);
+static_assert(static_cast<int>(K::kCityHistColumn8) - static_cast<int>(K::kCityHistColumn0) == 8);
 
 std::vector<std::string> BuildLegend(const LegendLayout& layout, std::uint8_t languageIndex) {
-  static const char* const kTitles[] = {"Legende", "Legend", "La légende"};
   static const char* const kContactColumns[] = {"P1(UT)", "H°", "U1(UT)", "H°",    "U2(UT)", "H°", "Max.(UT)", "H°",
                                                 "magn",   "hh:mm", "U3(UT)", "H°", "U4(UT)", "H°", "P4(UT)",   "H°"};
   const std::uint8_t lang = ValidLanguageIndex(languageIndex);
-  std::vector<std::string> lines = {kTitles[lang], layout.underline[lang]};
+  std::vector<std::string> lines = {Text(K::kLegendTitle, lang), Text(layout.underline, lang)};
   for (const LegendRow& row : layout.rows)
-    if (row.key[lang]) lines.push_back(std::string(row.key[lang]) + "\t" + kExplanations[row.explanation][lang]);
+    if (*Text(row.key, lang)) lines.push_back(std::string(Text(row.key, lang)) + "\t" + Text(row.explanation, lang));
   if (lang != kFrench || layout.templateInFrench) {
     std::string templ;
     for (const char* piece : layout.templateHead) templ += std::string(piece) + "\t";
@@ -574,7 +487,8 @@ std::vector<std::string> BuildLegend(const LegendLayout& layout, std::uint8_t la
   }
   lines.emplace_back();
   std::string keys;
-  for (const char* key : layout.columnHead[lang]) keys += std::string(keys.empty() ? "" : "\t") + key;
+  for (int c = 0; c < layout.columns; ++c)
+    keys += std::string(keys.empty() ? "" : "\t") + Text(Nth(layout.firstColumn, c), lang);
   for (const char* key : kContactColumns) keys += std::string("\t") + key;
   lines.push_back(keys);
   return lines;
@@ -582,16 +496,28 @@ std::vector<std::string> BuildLegend(const LegendLayout& layout, std::uint8_t la
 
 }  // namespace
 
-const std::string& CityListHeader(std::uint8_t languageIndex) { return kCityListHeaders[ValidLanguageIndex(languageIndex)]; }
-const std::string& CityHistHeader(std::uint8_t languageIndex) { return kCityHistHeaders[ValidLanguageIndex(languageIndex)]; }
+const std::string& CityListHeader(std::uint8_t languageIndex) {
+  static const LanguageStrings header(K::kCityListHeader);
+  return header.In(languageIndex);
+}
+
+const std::string& CityHistHeader(std::uint8_t languageIndex) {
+  static const LanguageStrings header(K::kCityHistHeader);
+  return header.In(languageIndex);
+}
 
 std::vector<std::string> CityListLegend(std::uint8_t languageIndex) { return BuildLegend(CityListLayout(), languageIndex); }
 std::vector<std::string> CityHistLegend(std::uint8_t languageIndex) { return BuildLegend(CityHistLayout(), languageIndex); }
 
 const std::string& PopulationItemText(int item, std::uint8_t languageIndex) {
   static const std::string empty;
-  if (item < 0 || item >= static_cast<int>(kPopulationItemTexts.size())) return empty;
-  return kPopulationItemTexts[static_cast<std::size_t>(item)][ValidLanguageIndex(languageIndex)];
+  static const std::vector<LanguageStrings> items = [] {
+    std::vector<LanguageStrings> all;
+    for (int i = 0; i < kPopulationItems; ++i) all.emplace_back(Nth(K::kPopulation0, i));
+    return all;
+  }();
+  if (item < 0 || item >= kPopulationItems) return empty;
+  return items[static_cast<std::size_t>(item)].In(languageIndex);
 }
 
 std::string CityListStatus(long scanned, long found, std::uint8_t languageIndex) {

@@ -1,5 +1,5 @@
 // The texts of what an observer sees of an eclipse (places/local_sky.h) in German,
-// English and French: the sky's darkness, the compass direction, the table of the
+// English, French and Spanish: the sky's darkness, the compass direction, the table of the
 // contacts and the sentence that sums it up. The command line prints them; a window can
 // show the same texts.
 #pragma once

@@ -35,7 +35,7 @@ struct WorldMapInputs {
   QImage dark;  // its darkened twin, 680 x 340; its bottom-left pixel is the transparent
                 // colour (null: the bright map darkened here)
   WorldMapEclipse eclipse;
-  std::uint8_t language = 0;                  // 0 German, 1 English, 2 French
+  std::uint8_t language = 0;                  // 0 German, 1 English, 2 French, 3 Spanish
   std::optional<GeoPoint> pointOfInterest;    // the marked place, if shown
 };
 
@@ -110,7 +110,7 @@ QRect WorldMapAreaIn(const MapDrawing& drawing);
 // - the degree labels: "90°N", "60°N", "30°N", "0° -", "30°S", "60°S", "90°" beside the rows
 //   0, 57, 113, 170, 227, 283, 340, and "180°W", "120°W", "60°W", "0°", "60°E", "120°E",
 //   "180°E" below the columns 0, 113, 227, 340, 453, 567, 680 (the letters of the
-//   language: "O" for east in German and "O" for west in French), in the application font
+//   language: "O" for east in German and "O" for west in French and Spanish), in the application font
 //   and the palette's text colour on its window colour.
 QImage RenderWorldMap(const WorldMapInputs& inputs, const MapDrawing& drawing);
 

@@ -1,8 +1,11 @@
-// The trilingual text table: 100 rows of German, English and French texts, read as
-// slot 3 * row + language. Texts are exact, leading and trailing blanks included.
+// The text table: 100 rows of texts in German, English, French and Spanish, read as slot
+// kLanguageCount * row + language. Texts are exact, leading and trailing blanks included.
+// The texts themselves are in src/text/texts.tsv, which translators edit; the build turns
+// it into C++.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,13 +13,23 @@
 
 namespace varomintel {
 
-inline constexpr int kTextRows = 100;
-inline constexpr int kTextSlots = 3 * kTextRows;
-
-// LanguageIndex values.
+// LanguageIndex values, the order of the columns of every texts.tsv.
 inline constexpr std::uint8_t kGerman = 0;
 inline constexpr std::uint8_t kEnglish = 1;
 inline constexpr std::uint8_t kFrench = 2;
+inline constexpr std::uint8_t kSpanish = 3;
+inline constexpr std::size_t kLanguageCount = 4;
+
+inline constexpr int kTextRows = 100;
+inline constexpr int kTextSlots = static_cast<int>(kLanguageCount) * kTextRows;
+
+// One text in each language, in the order of the language indices (UTF-8; "" for none).
+// The form in which the build hands over the tables of texts.tsv.
+using LanguageTexts = std::array<const char*, kLanguageCount>;
+struct NumberedTexts {
+  int row;
+  LanguageTexts texts;
+};
 
 // Rows named by what they hold (the row numbers are fixed: other modules count on them).
 namespace text_row {
@@ -57,14 +70,21 @@ using TextTableSlots = std::array<std::string, kTextSlots>;
 // The table, built once on first use and never changed.
 const TextTableSlots& TextTable();
 
-// Text of `row` in language `languageIndex` (0, 1 or 2): TextTable()[3 * row + languageIndex].
-// Rows outside 0..99 and languages outside 0..2 give the empty text.
+// Text of `row` in language `languageIndex` (0..3): TextTable()[kLanguageCount * row + languageIndex].
+// Rows outside 0..99 and languages outside 0..3 give the empty text.
 const std::string& Text(int row, std::uint8_t languageIndex);
 
-// A stored language byte made safe to index with: 0..2 as they are, anything else German.
+// The text of `key` in a language of a table of texts.tsv; a language outside 0..3 reads
+// German. For the layers' own lookups: `PlaceText(Key::kPlace, lang)`.
+template <typename Key, std::size_t N>
+const char* TextOf(const std::array<LanguageTexts, N>& table, Key key, std::uint8_t languageIndex) {
+  return table[static_cast<std::size_t>(key)][languageIndex < kLanguageCount ? languageIndex : 0];
+}
+
+// A stored language byte made safe to index with: 0..3 as they are, anything else German.
 std::uint8_t ValidLanguageIndex(std::uint8_t stored);
 
-// "de", "en", "fr" to a language index; empty for anything else.
+// "de", "en", "fr", "es" to a language index; empty for anything else.
 std::optional<std::uint8_t> LanguageFromCode(std::string_view code);
 
 }  // namespace varomintel

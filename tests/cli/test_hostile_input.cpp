@@ -336,7 +336,7 @@ TEST_F(HostileInput, ErrorLinesShowControlCharactersEscaped) {
     int status;
     const char* shown;
   } rows[] = {
-      {R"x(report 1 --lang "$(printf "de\nen")")x", 2, R"(--lang must be de, en or fr, not 'de\nen')"},
+      {R"x(report 1 --lang "$(printf "de\nen")")x", 2, R"(--lang must be de, en, fr or es, not 'de\nen')"},
       {R"x(report 1 --lang "$(printf "\033[2J\033[31mred")")x", 2, R"(not '\x1b[2J\x1b[31mred')"},
       {R"x(report 1 --lang "$(printf "a\rb\tc\177")")x", 2, R"(not 'a\rb\tc\x7f')"},
       {R"x(report 1 --lang "$(printf "\302\233x\377y")")x", 2, R"(not '\u009bx\xffy')"},

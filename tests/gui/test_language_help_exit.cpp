@@ -342,10 +342,13 @@ TEST_F(Languages, TheStoredLanguageAppliesAtStart) {
   ExpectCaptionsIn(kFrench);
 }
 
-// A stored value outside 0..2 applies no routine: the design's German captions stay,
-// the texts the program builds are German, and so is what the exit stores.
-TEST_F(Languages, AStoredLanguageOfFiveLeavesTheGermanCaptions) {
-  Start(5);
+// A stored value outside the windows' languages 0..2 applies no routine: the design's
+// German captions stay, the texts the program builds are German, and so is what the exit
+// stores. Spanish (3), which only the command line speaks, is one of them.
+class StoredLanguageOutsideTheWindows : public Languages, public ::testing::WithParamInterface<std::uint8_t> {};
+
+TEST_P(StoredLanguageOutsideTheWindows, LeavesTheGermanCaptions) {
+  Start(GetParam());
   EXPECT_EQ(Vars().LanguageIndex, kGerman);
   EXPECT_TRUE(Find<QAction>(*main_, "Opt_Deutsch")->isChecked());
   for (const CaptionRow& r : kCaptions) {
@@ -362,6 +365,9 @@ TEST_F(Languages, AStoredLanguageOfFiveLeavesTheGermanCaptions) {
   EXPECT_EQ(LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion).record.Byte(param::kLanguage),
             kGerman);
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, StoredLanguageOutsideTheWindows, ::testing::Values(kSpanish, std::uint8_t{5}),
+                         [](const auto& row) { return "Byte" + std::to_string(row.param); });
 
 // The threshold that the user chose stays through every switch, and the language is
 // stored at exit.

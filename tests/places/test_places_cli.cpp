@@ -182,5 +182,47 @@ TEST_F(PlacesCli, CityHistoryBadInput) {
   EXPECT_NE(Exec("cityhist --lat 95N --lon 7.5E").err.find("'95N'"), std::string::npos);
 }
 
+// Spanish on the shipped catalogue and city file: every fixed-width line as wide as the
+// English one, line by line, with the Spanish heads in place (the total eclipse of
+// 2022 Nov 8 from New York).
+struct SpanishCase {
+  const char* name;
+  const char* args;
+  std::size_t firstFixed;  // the fixed-width lines run from here to the first empty line
+  const char* spanishHead;
+  bool lastColumnFree;     // the last column is a word ("yes", "sí") with nothing after it
+};
+
+class SpanishColumns : public ::testing::TestWithParam<SpanishCase> {};
+
+TEST_P(SpanishColumns, KeepTheEnglishWidths) {
+  const SpanishCase& c = GetParam();
+  const std::string args = std::string("--catalogue '") + VAROMINTEL_DATA_DIR + "/" + kCatalogueFileName + "' " + c.args;
+  const CliRun en = RunProgram(fs::temp_directory_path(), VAROMINTEL_CLI, args + " --lang en");
+  const CliRun es = RunProgram(fs::temp_directory_path(), VAROMINTEL_CLI, args + " --lang es");
+  ASSERT_EQ(en.status, 0) << en.err;
+  ASSERT_EQ(es.status, 0) << es.err;
+  const std::vector<std::string> enLines = en.Lines(), esLines = es.Lines();
+  ASSERT_EQ(esLines.size(), enLines.size());
+  ASSERT_GT(esLines.size(), c.firstFixed + 1);
+  EXPECT_NE(esLines[c.firstFixed].find(c.spanishHead), std::string::npos) << esLines[c.firstFixed];
+  std::size_t fixed = 0;
+  const auto columns = [&c](const std::string& line) {
+    return CodePointCount(c.lastColumnFree ? line.substr(0, line.rfind(' ') + 1) : line);
+  };
+  for (std::size_t i = c.firstFixed; i < esLines.size() && !esLines[i].empty(); ++i, ++fixed)
+    EXPECT_EQ(columns(esLines[i]), columns(enLines[i])) << i << ":\n" << esLines[i] << "\n" << enLines[i];
+  EXPECT_GT(fixed, 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, SpanishColumns,
+    ::testing::Values(
+        SpanishCase{"CityList", "citylist 16921 --screen --population-item 1", 0, " AAAA MM DD t País       Ciudad ", false},
+        SpanishCase{"CityHistory", "cityhist --lat 40.71N --lon 74.01W --from 2000 --to 2030 --screen", 0,
+                    " AAAA MM DD DeltaT t Lugar  Sar", false},
+        SpanishCase{"Local", "local 16921 --lat 40.71N --lon 74.01W --name Nueva_York", 4, "Contac. Fecha       Hora", true}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 }  // namespace
 }  // namespace varomintel

@@ -7,10 +7,10 @@
 namespace varomintel {
 namespace {
 
-TEST(TextTable, SlotIsThreeTimesRowPlusLanguage) {
+TEST(TextTable, SlotIsRowTimesLanguageCountPlusLanguage) {
   const TextTableSlots& t = TextTable();
-  ASSERT_EQ(t.size(), 300u);
-  EXPECT_EQ(t[3 * 67 + 1], "Maximum Eclipse              ");
+  ASSERT_EQ(t.size(), 400u);
+  EXPECT_EQ(t[kLanguageCount * 67 + kEnglish], "Maximum Eclipse              ");
   EXPECT_EQ(Text(67, kGerman), "Finsternismaximum           ");
   EXPECT_EQ(Text(67, kFrench), "Maximum de l'éclipse        ");
   EXPECT_EQ(Text(12, kEnglish), "Eclipse in Saros (");
@@ -29,8 +29,8 @@ TEST(TextTable, BlanksAndEmptySlotsAreExact) {
   EXPECT_EQ(Text(47, kFrench), " ");
   EXPECT_EQ(Text(45, kEnglish), "");
   for (int row = 81; row < 100; ++row)
-    for (std::uint8_t l = 0; l < 3; ++l) EXPECT_EQ(Text(row, l), "") << row;
-  for (std::uint8_t l = 0; l < 3; ++l) EXPECT_FALSE(Text(text_row::kSubtitle, l).empty());
+    for (std::uint8_t l = 0; l < kLanguageCount; ++l) EXPECT_EQ(Text(row, l), "") << row;
+  for (std::uint8_t l = 0; l < kLanguageCount; ++l) EXPECT_FALSE(Text(text_row::kSubtitle, l).empty());
 }
 
 TEST(TextTable, TypeNamesAndOutOfRangeIndices) {
@@ -43,10 +43,12 @@ TEST(TextTable, TypeNamesAndOutOfRangeIndices) {
   EXPECT_EQ(EclipseTypeLongName(T{7}, kEnglish), "");
   EXPECT_EQ(Text(100, kEnglish), "");
   EXPECT_EQ(Text(-1, kEnglish), "");
-  EXPECT_EQ(Text(0, 3), "");  // a language outside 0..2 never reaches the next row
-  EXPECT_EQ(ValidLanguageIndex(2), 2);
+  EXPECT_EQ(Text(0, 4), "");  // a language outside 0..3 never reaches the next row
+  EXPECT_EQ(ValidLanguageIndex(3), kSpanish);
+  EXPECT_EQ(ValidLanguageIndex(4), kGerman);
   EXPECT_EQ(ValidLanguageIndex(7), kGerman);
   EXPECT_EQ(LanguageFromCode("fr"), kFrench);
+  EXPECT_EQ(LanguageFromCode("es"), kSpanish);
   EXPECT_FALSE(LanguageFromCode("it"));
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Regenerates the pictures of the three manuals (data/VaromintelDE.html, ...EN.html,
-# ...FR.html) with the program's own command-line companion: the shadow diagram and the
-# world map of the total lunar eclipse of 2022 November 8 (catalogue index 16921), each
-# in German, English and French, since both pictures carry texts of the language.
+# Regenerates the pictures of the four manuals (data/VaromintelDE.html, ...EN.html,
+# ...FR.html, ...ES.html) with the program's own command-line companion: the shadow diagram
+# and the world map of the total lunar eclipse of 2022 November 8 (catalogue index 16921),
+# each in German, English, French and Spanish, since both pictures carry texts of the
+# language.
 #
 #   help_diagram_de.png ... : the diagram at greatest eclipse, universal time
 #   help_map_de.png ...     : the world map (Blue Marble) with Tokyo marked
@@ -27,7 +28,7 @@ eclipse=16921     # 2022 Nov 08, total
 tokyo=35.69N,139.69E
 
 cd "$repo_dir/data"
-for lang in de en fr; do
+for lang in de en fr es; do
   "$cli" diagram "$eclipse" --lang "$lang" --out "$output/help_diagram_$lang.png" >/dev/null
   "$cli" map "$eclipse" --globe 0 --poi "$tokyo" --lang "$lang" --out "$output/help_map_$lang.png"
 done

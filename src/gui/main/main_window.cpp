@@ -63,7 +63,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
   const double storedZone = p.Double(param::kTimeZone);
   state_->SetTimeZone(std::isfinite(storedZone) ? storedZone : 0.0);
   PlaceOnScreen();
-  v.LanguageIndex = ValidLanguageIndex(p.Byte(param::kLanguage));
+  // The windows' own texts are German, English and French only: a stored Spanish (the
+  // command line's fourth language) shows them in German, as any other unknown byte.
+  const std::uint8_t storedLanguage = p.Byte(param::kLanguage);
+  v.LanguageIndex = storedLanguage <= kFrench ? storedLanguage : kGerman;
   state_->SetLanguage(v.LanguageIndex);
   v.Parameters.SetInt(param::kReserved27, 0);
   selectionPanel_->SetEclipseCount(v.TheCatalogue.Count());
