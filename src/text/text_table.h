@@ -17,6 +17,7 @@ inline constexpr int kTextSlots = 3 * kTextRows;
 inline constexpr std::uint8_t kGerman = 0;
 inline constexpr std::uint8_t kEnglish = 1;
 inline constexpr std::uint8_t kFrench = 2;
+inline constexpr std::uint8_t kSpanish = 3;
 
 // Rows named by what they hold (the row numbers are fixed: other modules count on them).
 namespace text_row {

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "gui/common/qt_translations.h"
 #include "app/varomintel_variables.h"
 #include "gui/main/diagram_view.h"
 #include "text/text_table.h"
@@ -135,6 +136,11 @@ void DiagramPanel::Retranslate(std::uint8_t language) {
   ui_->Button_FastPlay->setToolTip(Q(Text(text_row::kHintFastPlay, language)));
   // The slider's hint is kept but not shown as a tool tip: for assistive tools only.
   ui_->ScrollBar_Time->setAccessibleDescription(Q(Text(text_row::kHintTimeSlider, language)));
+}
+
+void DiagramPanel::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) Retranslate(WindowLanguage());
+  QWidget::changeEvent(event);
 }
 
 void DiagramPanel::SetPlayFrame(PlayPacer::Duration frame) { playFrame_ = frame; }

@@ -118,11 +118,8 @@ void MainWindow::ConnectPictureMenus() {
 
 void MainWindow::ReportRefusedPictures() {
   if (refusedPictures_.empty()) return;
-  static const char* const kReplaced[] = {"Bild ersetzt: %1", "Picture replaced: %1", "Image remplacée : %1"};
-  static const char* const kMore[] = {" (und %1 weitere)", " (and %1 more)", " (et %1 autres)"};
-  const std::uint8_t lang = ValidLanguageIndex(Vars().LanguageIndex);
-  QString text = QString::fromUtf8(kReplaced[lang]).arg(Q(refusedPictures_.front()));
-  if (refusedPictures_.size() > 1) text += QString::fromUtf8(kMore[lang]).arg(refusedPictures_.size() - 1);
+  QString text = tr("Picture replaced: %1").arg(Q(refusedPictures_.front()));
+  if (refusedPictures_.size() > 1) text += tr(" (and %1 more)").arg(refusedPictures_.size() - 1);
   statusBar()->showMessage(text);
 }
 
@@ -159,7 +156,7 @@ void MainWindow::ConnectMenus() {
   ui_->Hilfe2->setShortcut(QKeySequence::HelpContents);
   auto* languages = new QActionGroup(this);
   languages->setExclusive(true);
-  for (QAction* a : {ui_->Opt_Deutsch, ui_->Opt_English, ui_->Opt_Francais}) {
+  for (QAction* a : {ui_->Opt_Deutsch, ui_->Opt_English, ui_->Opt_Francais, ui_->Opt_Espanol}) {
     a->setCheckable(true);
     languages->addAction(a);
   }
@@ -174,6 +171,7 @@ void MainWindow::ConnectMenus() {
   connect(ui_->Opt_Deutsch, &QAction::triggered, this, [this] { SwitchLanguage(kGerman); });
   connect(ui_->Opt_English, &QAction::triggered, this, [this] { SwitchLanguage(kEnglish); });
   connect(ui_->Opt_Francais, &QAction::triggered, this, [this] { SwitchLanguage(kFrench); });
+  connect(ui_->Opt_Espanol, &QAction::triggered, this, [this] { SwitchLanguage(kSpanish); });
   connect(ui_->Hilfe2, &QAction::triggered, this, &MainWindow::OpenHelp);
   connect(ui_->Version1, &QAction::triggered, this, &MainWindow::ShowAbout);
 }
@@ -348,6 +346,7 @@ void MainWindow::FormActivate() {
 
 void MainWindow::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  if (event->type() == QEvent::LanguageChange) ApplyLanguage();
   QMainWindow::changeEvent(event);
 }
 

@@ -80,7 +80,8 @@ class SelectionPanel : public QWidget {
   // Shows the report's tab (0) or the marked place's (1).
   void ShowTab(int tab);
   int CurrentTab() const;
-  // Every caption of the column in the language (0 German, 1 English, 2 French).
+  // The captions that the core gives in the language (the tabs' titles); the form's own
+  // follow the installed catalogue at QEvent::LanguageChange.
   void Retranslate(std::uint8_t language);
 
  signals:
@@ -92,6 +93,7 @@ class SelectionPanel : public QWidget {
   void timeZoneEntered(const QString& text);
 
  protected:
+  void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
