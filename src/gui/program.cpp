@@ -17,7 +17,6 @@
 #include "gui/lists/city_list_window.h"
 #include "gui/main/main_window.h"
 #include "app/startup.h"
-#include "text/text_table.h"
 
 int main(int argc, char** argv) {
   using namespace varomintel;
@@ -44,10 +43,6 @@ int main(int argc, char** argv) {
   if (outcome != StartupOutcome::Run) return 0;
 
   if (firstStart) Vars().Parameters.SetByte(param::kLanguage, LanguageOfLocale(QLocale::system()));
-  // The windows are built in the stored language (a value outside ours: German).
-  const std::uint8_t stored = Vars().Parameters.Byte(param::kLanguage);
-  Vars().LanguageIndex = stored <= kSpanish ? stored : kGerman;
-  InstallTranslations(Vars().LanguageIndex);
   MainWindow window;
   // The list windows after the main window, hidden until its menu shows them.
   CityHistoryWindow cityHist;

@@ -29,6 +29,7 @@
 #include <memory>
 #include <new>
 
+#include "find_control.h"
 #include "../support/synthetic_eclipse.h"
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
@@ -313,10 +314,10 @@ TEST_F(ListWindows, CityHistoryCalendarEntrySavesTheEclipsesFound) {
   const char* const captions[] = {"Als Kalender speichern \u2026", "Save as calendar \u2026",
                                   "Enregistrer comme calendrier \u2026"};
   for (std::uint8_t l = 0; l < 3; ++l) {
-    hist_->ApplyLanguage(l);
+    testing::SwitchWindowLanguage(l);
     EXPECT_EQ(hist_->Kalender1->text().toStdString(), captions[l]);
   }
-  hist_->ApplyLanguage(0);
+  testing::SwitchWindowLanguage(0);
 
   // A longitude from which some of the eclipses are seen.
   int east = -180, found = 0;
@@ -665,7 +666,7 @@ class FailingListWindow : public ListWindow {
 TEST_F(ListWindows, AnExceptionInTheWorkerEndsTheRunInTheStatusBarAndKeepsItsLines) {
   FailingListWindow window;
   window.show();
-  Vars().LanguageIndex = 1;
+  testing::SwitchWindowLanguage(1);
   RunAndWait(window, [&] { window.Go(); });
   EXPECT_TRUE(window.failedAtFinish);
   EXPECT_EQ(window.StatusText().toStdString(),
@@ -712,7 +713,7 @@ TEST_F(ListWindows, ContactsThatDidNotConvergeAreCountedInTheStatusBar) {
                                "7 eclipse(s) with a contact whose refinement did not converge",
                                "7 éclipse(s) avec un contact dont le calcul n'a pas convergé"};
   for (const std::uint8_t l : {2, 1, 0}) {
-    hist_->ApplyLanguage(l);
+    testing::SwitchWindowLanguage(l);
     EXPECT_EQ(hist_->StatusText(), "Done.  –  " + QString::fromUtf8(notes[l])) << int(l);
   }
 }

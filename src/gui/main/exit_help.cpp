@@ -13,6 +13,7 @@
 
 #include "app/varomintel_variables.h"
 #include "gui/common/help_window.h"
+#include "gui/common/qt_translations.h"
 #include "gui/common/window_geometry.h"
 #include "gui/lists/city_history_window.h"
 #include "gui/lists/city_list_window.h"
@@ -23,7 +24,7 @@ namespace varomintel {
 
 void MainWindow::OpenHelp() {
   VaromintelVariables& v = Vars();
-  const std::uint8_t lang = ValidLanguageIndex(v.LanguageIndex);
+  const std::uint8_t lang = WindowLanguage();
   v.HelpFile = HelpFileName(lang);
   if (!help_) help_ = new HelpWindow(this);
   // The manual comes from the program's data folder only, never from the current folder.

@@ -6,6 +6,7 @@
 // texts drawn into them (the diagram and the map), drawn again.
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 
 #include <array>
@@ -34,10 +35,17 @@ void MainWindow::ApplyStoredLanguage() {
 }
 
 void MainWindow::SwitchLanguage(std::uint8_t languageIndex) {
-  Vars().LanguageIndex = languageIndex;
+  VaromintelVariables& v = Vars();
+  v.LanguageIndex = languageIndex;
+  // The caption prefix first: the list windows' captions, set again at their language
+  // change, begin with it.
+  aboutPanel_->FillVersionGrid(v.ProgramVersionInfo);
+  v.CaptionPrefix = "Varomintel " + aboutPanel_->FileVersionCell().toStdString() + Text(text_row::kSubtitle, WindowLanguage());
   const std::array<QAction*, 4> items = {ui_->Opt_Deutsch, ui_->Opt_English, ui_->Opt_Francais, ui_->Opt_Espanol};
   items[languageIndex <= kSpanish ? languageIndex : kGerman]->setChecked(true);  // the group unchecks the others
   InstallTranslations(languageIndex);
+  // Every window's texts follow at once, not at the next round of the event loop.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
 }
 
 void MainWindow::ApplyLanguage() {
@@ -55,7 +63,14 @@ void MainWindow::ApplyLanguage() {
   setWindowTitle(Q(v.CaptionPrefix));
   // The diagram last: its caption and the window caption after it use the new prefix.
   RefreshTimeDependent();
-  NameControlsForScreenReaders(this, lang);
+}
+
+bool MainWindow::event(QEvent* event) {
+  // QWidget::event passes the change on to the panels after changeEvent: the controls are
+  // named for screen readers from their captions once all are in the new language.
+  const bool handled = QMainWindow::event(event);
+  if (event->type() == QEvent::LanguageChange) NameControlsForScreenReaders(this, WindowLanguage());
+  return handled;
 }
 
 }  // namespace varomintel

@@ -18,6 +18,7 @@
 #include "eclipse/selection.h"
 #include "gui/common/about_panel.h"
 #include "gui/common/accessible_names.h"
+#include "gui/common/qt_translations.h"
 #include "gui/common/window_geometry.h"
 #include "gui/lists/city_history_window.h"
 #include "gui/lists/city_list_window.h"
@@ -41,6 +42,10 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>()) {
+  // The forms of this window and of the list windows after it are built in the stored
+  // language: its catalogues first.
+  const std::uint8_t storedLanguage = Vars().Parameters.Byte(param::kLanguage);
+  InstallTranslations(storedLanguage <= kSpanish ? storedLanguage : kGerman);
   ui_->setupUi(this);
   VaromintelVariables& v = Vars();
   selectionPanel_ = ui_->SelectionPanel;

@@ -76,6 +76,7 @@ class MainWindow : public QMainWindow {
   const EclipseView& View() const { return view_; }
 
  protected:
+  bool event(QEvent* event) override;
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
