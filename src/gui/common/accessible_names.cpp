@@ -1,12 +1,12 @@
 #include "gui/common/accessible_names.h"
 
-#include <QCoreApplication>
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QEvent>

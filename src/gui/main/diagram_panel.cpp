@@ -9,8 +9,8 @@
 #include <chrono>
 #include <cmath>
 
-#include "gui/common/qt_translations.h"
 #include "app/varomintel_variables.h"
+#include "gui/common/qt_translations.h"
 #include "gui/main/diagram_view.h"
 #include "text/text_table.h"
 #include "ui_diagram_panel.h"

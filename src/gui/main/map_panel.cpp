@@ -7,9 +7,9 @@
 #include <array>
 #include <cmath>
 
-#include "gui/common/qt_translations.h"
 #include "app/parameter_file.h"
 #include "app/point_of_interest.h"
+#include "gui/common/qt_translations.h"
 #include "render/map_pictures.h"
 #include "ui_map_panel.h"
 

@@ -1,10 +1,10 @@
 #include "gui/main/picture_menus.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
