@@ -164,7 +164,7 @@ CityHistoryWindow::~CityHistoryWindow() { AbandonRun(); }
 void CityHistoryWindow::ApplyLanguage(std::uint8_t languageIndex) {
   const std::uint8_t l = languageIndex <= kSpanish ? languageIndex : kGerman;
   ui_->retranslateUi(Content());
-  ApplyCommonLanguage(l);
+  ApplyCommonLanguage();
   Kalender1->setText(tr("Save as calendar …"));
   Label6->setText(Q(Text(kRowSearchYears, l)));
   Label7->setText(Q(Text(kRowAnd, l)));

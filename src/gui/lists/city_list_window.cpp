@@ -61,7 +61,7 @@ CityListWindow::~CityListWindow() { AbandonRun(); }
 void CityListWindow::ApplyLanguage(std::uint8_t languageIndex) {
   const std::uint8_t l = languageIndex <= kSpanish ? languageIndex : kGerman;
   ui_->retranslateUi(Content());
-  ApplyCommonLanguage(l);
+  ApplyCommonLanguage();
   Label5->setText(Q(CityListHeader(l)));
   statusLanguage_ = l;
   if (!RunFailed()) SetStatusText(CountsStatus(l));

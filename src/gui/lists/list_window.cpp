@@ -185,7 +185,7 @@ void ListWindow::Poll() {
   if (batch.failure) {
     // The run ended on an error: what it found stays, and the status bar says why.
     runFailure_ = std::move(batch.failure);
-    ShowFailure(ValidLanguageIndex(Vars().LanguageIndex));
+    ShowFailure();
   }
   RichEdit_Tmp = std::move(legend_);
   RichEdit_Tmp.insert(RichEdit_Tmp.end(), std::make_move_iterator(records_.begin()),
@@ -197,8 +197,7 @@ void ListWindow::Poll() {
   emit runFinished();
 }
 
-void ListWindow::ShowFailure(std::uint8_t languageIndex) {
-  (void)languageIndex;  // the installed catalogue's
+void ListWindow::ShowFailure() {
   status_->setText(tr("The run ended on an error: %1. The lines found so far are kept.").arg(Q(*runFailure_)));
 }
 
@@ -214,11 +213,11 @@ void ListWindow::Speichern1Click() {
   if (!path.isEmpty()) SaveTo(path);
 }
 
-void ListWindow::ApplyCommonLanguage(std::uint8_t languageIndex) {
+void ListWindow::ApplyCommonLanguage() {
   Liste1->setTitle(tr("List"));
   Speichern1->setText(tr("Save as"));
   Beenden1->setText(tr("Exit"));
-  if (RunFailed()) ShowFailure(languageIndex);
+  if (RunFailed()) ShowFailure();
   setWindowTitle(Caption());
 }
 
