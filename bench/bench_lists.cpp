@@ -16,6 +16,7 @@
 
 #include "bench_startup.h"
 #include "app/varomintel_variables.h"
+#include "gui/common/qt_translations.h"
 #include "gui/common/app_state_object.h"
 #include "gui/common/line_list_view.h"
 #include "gui/lists/city_history_window.h"
@@ -32,7 +33,7 @@ bool Start(benchmark::State& state) {
 
 void BM_CityListWholeFileShown(benchmark::State& state) {
   if (!Start(state)) return;
-  Vars().LanguageIndex = 1;
+  InstallTranslations(1);
   AppStateObject eclipse(Vars().TheCatalogue);
   eclipse.SelectEclipse(16921);  // 2022 Nov 08
   CityListWindow window;

@@ -8,7 +8,7 @@ set -euo pipefail
 
 run_packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n nlohmann-json3-dev libcli11-dev
+  qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n nlohmann-json3-dev libcli11-dev
   libavcodec-dev libavformat-dev libswscale-dev libavutil-dev
   fonts-liberation fonts-dejavu-core
 )

@@ -24,7 +24,6 @@ struct VaromintelVariables {
   std::string ProgramVersion;  // file version, at most 16 bytes
   ParameterRecord Parameters;
   bool SaveSettingsAtExit = true;  // false when the file could not be used at start-up
-  std::uint8_t LanguageIndex = 0;  // 0 German, 1 English, 2 French, 3 Spanish
 
   Catalogue TheCatalogue;
 };

@@ -1,12 +1,15 @@
 // Program entry of Varomintel: the global state, then the main window and the message loop.
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QStandardPaths>
 
 #include <csignal>
 
+#include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
 #include "gui/common/qt_translations.h"
 #include "gui/common/quit_signals.h"
@@ -28,14 +31,16 @@ int main(int argc, char** argv) {
   places.configDir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString();
   places.fileTypeName = QMimeDatabase().mimeTypeForFile(QCoreApplication::applicationFilePath()).comment().toStdString();
   places.catalogueDir = QDir::currentPath().toStdString();
+  // No settings yet: the first start. It speaks the user's language where it is one of ours.
+  const bool firstStart =
+      !QFileInfo::exists(QDir(QString::fromStdString(places.configDir)).filePath("Varomintel/" + QString(kParameterFileName)));
   const StartupOutcome outcome = InitialiseGlobalState(places, [](const std::string& caption, const std::string& text) {
     QMessageBox::information(nullptr, QString::fromStdString(caption), QString::fromStdString(text));
   });
   if (outcome == StartupOutcome::NoCatalogue) return 1;
   if (outcome != StartupOutcome::Run) return 0;
 
-  // Qt's dialogs in the language the windows start in (German until the stored one applies).
-  ApplyQtTranslations(Vars().LanguageIndex);
+  if (firstStart) Vars().Parameters.SetByte(param::kLanguage, LanguageOfLocale(QLocale::system()));
   MainWindow window;
   // The list windows after the main window, hidden until its menu shows them.
   CityHistoryWindow cityHist;

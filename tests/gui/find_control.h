@@ -6,8 +6,12 @@
 #include <QObject>
 #include <QTest>
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
+
+#include "app/varomintel_variables.h"
+#include "gui/common/qt_translations.h"
 
 namespace varomintel::testing {
 
@@ -35,6 +39,13 @@ void ShowAtDesignSize(Window& window) {
   QCoreApplication::processEvents();
   const QSize frame = window.size() - window.centralWidget()->size();
   ResizeAndWait(window, Window::kDesignClientSize + frame);
+}
+
+// What the menu "Option" does where no main window is: the program's language and its
+// catalogues, and every window's texts after them.
+inline void SwitchWindowLanguage(std::uint8_t language) {
+  InstallTranslations(language);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
 }
 
 }  // namespace varomintel::testing

@@ -29,11 +29,13 @@
 #include <memory>
 #include <new>
 
+#include "find_control.h"
 #include "../support/synthetic_eclipse.h"
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
 #include "astro/calendar.h"
 #include "astro/trig_func.h"
+#include "gui/common/qt_translations.h"
 #include "gui/common/line_list_view.h"
 #include "gui/lists/city_history_window.h"
 #include "gui/lists/city_list_window.h"
@@ -57,7 +59,7 @@ class ListWindows : public ::testing::Test {
     VaromintelVariables& v = Vars();
     v = VaromintelVariables{};
     v.ProgramDir = dir_.string() + "/";
-    v.LanguageIndex = 0;  // German: the city file Top191744_DE.txt
+    InstallTranslations(0);  // German: the city file Top191744_DE.txt
     std::vector<EclipseRecord> records;
     for (int i = 0; i < 600; ++i) {  // two eclipses a year from 1800 on
       records.push_back(testing::LinearEclipse::Passing(i % 3 ? 1200 : 4500).Record(1800 + i / 2, 3 + i % 2 * 6, 10, 20));
@@ -330,10 +332,10 @@ TEST_F(ListWindows, CityHistoryCalendarEntrySavesTheEclipsesFound) {
   const char* const captions[] = {"Als Kalender speichern \u2026", "Save as calendar \u2026",
                                   "Enregistrer comme calendrier \u2026"};
   for (std::uint8_t l = 0; l < 3; ++l) {
-    hist_->ApplyLanguage(l);
+    testing::SwitchWindowLanguage(l);
     EXPECT_EQ(hist_->Kalender1->text().toStdString(), captions[l]);
   }
-  hist_->ApplyLanguage(0);
+  testing::SwitchWindowLanguage(0);
 
   // A longitude from which some of the eclipses are seen.
   int east = -180, found = 0;
@@ -417,7 +419,7 @@ TEST_F(ListWindows, TakingOverAPlaceFillsTheInputs) {
   WriteCityFile("Nullpunkt\t1\t0\t0\tMeer\n");
   hist_->FillCountries();  // the same file name: the list stays as it was read
   EXPECT_EQ(hist_->ComboBox_Land->count(), 3);
-  Vars().LanguageIndex = 1;  // another file: read anew
+  InstallTranslations(1);  // another file: read anew
   std::ofstream(dir_ / kCityFileEnglish) << "Nullpunkt\t1\t0\t0\tSea\n";
   hist_->FillCountries();
   ASSERT_EQ(hist_->ComboBox_Land->count(), 1);
@@ -682,7 +684,7 @@ class FailingListWindow : public ListWindow {
 TEST_F(ListWindows, AnExceptionInTheWorkerEndsTheRunInTheStatusBarAndKeepsItsLines) {
   FailingListWindow window;
   window.show();
-  Vars().LanguageIndex = 1;
+  testing::SwitchWindowLanguage(1);
   RunAndWait(window, [&] { window.Go(); });
   EXPECT_TRUE(window.failedAtFinish);
   EXPECT_EQ(window.StatusText().toStdString(),
@@ -729,7 +731,7 @@ TEST_F(ListWindows, ContactsThatDidNotConvergeAreCountedInTheStatusBar) {
                                "7 eclipse(s) with a contact whose refinement did not converge",
                                "7 éclipse(s) avec un contact dont le calcul n'a pas convergé"};
   for (const std::uint8_t l : {2, 1, 0}) {
-    hist_->ApplyLanguage(l);
+    testing::SwitchWindowLanguage(l);
     EXPECT_EQ(hist_->StatusText(), "Done.  –  " + QString::fromUtf8(notes[l])) << int(l);
   }
 }

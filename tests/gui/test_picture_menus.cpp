@@ -399,14 +399,11 @@ struct DialogCase {
 // the whole slider, ten times as many at 12 seconds.
 int PlayFrames(int step, bool whole) { return (whole ? 241 : 50) * (step == 6 ? 10 : 1); }
 
-class AnimationDialogs : public ::testing::TestWithParam<DialogCase> {
- protected:
-  void TearDown() override { ApplyQtTranslations(1); }
-};
+class AnimationDialogs : public ::testing::TestWithParam<DialogCase> {};
 
 TEST_P(AnimationDialogs, TheControlsGiveTheOptionsThePlayingTimeAndTheNextOpeningKeepsThem) {
   const DialogCase& c = GetParam();
-  ApplyQtTranslations(c.language);
+  InstallTranslations(c.language);
   // Opened with the options it is given; each control named for screen readers.
   AnimationDialog dialog(nullptr, c.language, AnimationOptions{}, PlayFrames);
   EXPECT_EQ(dialog.objectName(), "Dialog_Animation");
@@ -463,7 +460,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "500 Bilder, Spieldauer 20,0 s"},
         DialogCase{"English", 1, "Save animation", "Cancel", {60, true, 12, 2}, "241 frames, playing 20.1 s"},
         DialogCase{"French", 2, "Enregistrer l'animation", "Annuler", {6, true, 120, 2},
-                   "2410 images, durée 20,1 s"}),
+                   "2410 images, durée 20,1 s"},
+        DialogCase{"Spanish", 3, "Guardar animación", "Cancelar", {60, false, 5, 1},
+                   "50 imágenes, duración 10,0 s"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // The frames a second typed key by key, then Enter: OK (and Enter) only while the entry is
@@ -483,6 +482,7 @@ TEST(AnimationDialogTyping, OkOnlyForAValidEntryAndThePlayingTimeFollowsIt) {
       {"7", "7", true, "50 frames, playing 7.1 s"},
       {"120", "120", true, "50 frames, playing 0.4 s"},
   };
+  testing::SwitchWindowLanguage(1);
   AnimationDialog dialog(nullptr, 1, AnimationOptions{}, PlayFrames);
   auto* fps = Find<QSpinBox>(dialog, "SpinBox_Fps");
   auto* edit = fps->findChild<QLineEdit*>();

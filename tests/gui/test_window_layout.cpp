@@ -31,6 +31,7 @@
 #include "app/parameter_file.h"
 #include "app/varomintel_variables.h"
 #include "find_control.h"
+#include "gui/common/qt_translations.h"
 #include "gui/common/line_list_view.h"
 #include "gui/lists/city_history_window.h"
 #include "gui/lists/city_list_window.h"
@@ -309,7 +310,7 @@ class ListWindowLayout : public ::testing::TestWithParam<ListLayoutCase> {
  protected:
   void SetUp() override {
     PrepareState(StateFolder(), GetParam().language);
-    Vars().LanguageIndex = GetParam().language;
+    InstallTranslations(GetParam().language);
   }
   void TearDown() override { fs::remove_all(StateFolder()); }
 };
@@ -427,7 +428,7 @@ namespace {
 TEST_F(DesignLayout, AStoredListWindowPlaceFitsTheScreenWithItsTitleBar) {
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   for (std::uint8_t language = 0; language < 3; ++language) {
-    Vars().LanguageIndex = language;
+    InstallTranslations(language);
     ParameterRecord record = DefaultParameterRecord("0.1.0.0");
     record.SetInt(param::kListWidth, area.width() + 400);
     record.SetInt(param::kListHeight, area.height() + 5);

@@ -6,6 +6,7 @@
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QEvent>
@@ -29,7 +30,7 @@ namespace {
 // The property that keeps the name this helper gave, so that a later call renews only it.
 constexpr const char* kGivenName = "varomintelGivenAccessibleName";
 
-std::uint8_t Lang(std::uint8_t language) { return language <= 2 ? language : 0; }
+std::uint8_t Lang(std::uint8_t language) { return language <= 3 ? language : 0; }
 
 // The caption a control shows, empty when it shows none.
 QString CaptionOf(const QWidget* w) {
@@ -39,41 +40,37 @@ QString CaptionOf(const QWidget* w) {
 }
 
 // The controls of the windows that show no caption, no hint and no label of their own:
-// their names, German, English, French (UTF-8), by design name.
+// their names (English; the catalogue of the windows' language translates them), by design name.
 struct KnownName {
   const char* control;
-  std::array<const char*, 3> name;
+  const char* name;
 };
 constexpr KnownName kKnownNames[] = {
-    {"ScrollBar_Eclipse", {"Finsternis wählen", "Choose the eclipse", "Choisir l'éclipse"}},
-    {"ScrollBar_Time", {"Zeit", "Time", "Temps"}},
-    {"UpDown1_Prev", {"Vorige Finsternis im Saros", "Previous eclipse in the Saros", "Éclipse précédente du saros"}},
-    {"UpDown1_Next", {"Nächste Finsternis im Saros", "Next eclipse in the Saros", "Éclipse suivante du saros"}},
-    {"UpDown3_Prev", {"Drittvorige Finsternis im Saros", "Third previous eclipse in the Saros",
-                      "Troisième éclipse précédente du saros"}},
-    {"UpDown3_Next", {"Drittnächste Finsternis im Saros", "Third next eclipse in the Saros",
-                      "Troisième éclipse suivante du saros"}},
-    {"RE_Table", {"Bericht zur Finsternis", "Eclipse report", "Rapport de l'éclipse"}},
-    {"TabBar_Bericht", {"Bericht oder markierter Ort", "Report or marked place", "Rapport ou lieu marqué"}},
-    {"RE_Ort", {"Die Finsternis am markierten Ort", "The eclipse at the marked place", "L'éclipse au lieu marqué"}},
-    {"SG", {"Besselsche Elemente", "Besselian elements", "Éléments de Bessel"}},
-    {"ComboBox_Globus", {"Karte", "Map", "Carte"}},
-    {"Edit_PoI_Breite", {"Geogr. Breite der Markierung (Grad)", "Latitude of the point of interest (degrees)",
-                         "Latitude de la marque (degrés)"}},
-    {"Edit_PoI_Laenge", {"Geogr. Länge der Markierung (Grad)", "Longitude of the point of interest (degrees)",
-                         "Longitude de la marque (degrés)"}},
-    {"CheckBox_PoI", {"Markierung zeigen", "Show the point of interest", "Afficher la marque"}},
-    {"StringGrid_VersionsInfo", {"Versionsangaben", "Version information", "Informations de version"}},
-    {"Browser", {"Hilfetext", "Help text", "Texte d'aide"}},
-    {"ComboBox_von", {"Suche ab Jahr", "Search from year", "Chercher de l'an"}},
-    {"ComboBox_Bis", {"Suche bis Jahr", "Search to year", "Chercher jusqu'à l'an"}},
-    {"RichEdit_CityHist", {"Finsternisse am Ort", "Eclipses at the place", "Éclipses au lieu"}},
-    {"RichEdit_CityList", {"Sichtbarkeit an den Orten", "Circumstances at the places", "Visibilité aux lieux"}},
+    {"ScrollBar_Eclipse", QT_TRANSLATE_NOOP("AccessibleNames", "Choose the eclipse")},
+    {"ScrollBar_Time", QT_TRANSLATE_NOOP("AccessibleNames", "Time")},
+    {"UpDown1_Prev", QT_TRANSLATE_NOOP("AccessibleNames", "Previous eclipse in the Saros")},
+    {"UpDown1_Next", QT_TRANSLATE_NOOP("AccessibleNames", "Next eclipse in the Saros")},
+    {"UpDown3_Prev", QT_TRANSLATE_NOOP("AccessibleNames", "Third previous eclipse in the Saros")},
+    {"UpDown3_Next", QT_TRANSLATE_NOOP("AccessibleNames", "Third next eclipse in the Saros")},
+    {"RE_Table", QT_TRANSLATE_NOOP("AccessibleNames", "Eclipse report")},
+    {"TabBar_Bericht", QT_TRANSLATE_NOOP("AccessibleNames", "Report or marked place")},
+    {"RE_Ort", QT_TRANSLATE_NOOP("AccessibleNames", "The eclipse at the marked place")},
+    {"SG", QT_TRANSLATE_NOOP("AccessibleNames", "Besselian elements")},
+    {"ComboBox_Globus", QT_TRANSLATE_NOOP("AccessibleNames", "Map")},
+    {"Edit_PoI_Breite", QT_TRANSLATE_NOOP("AccessibleNames", "Latitude of the point of interest (degrees)")},
+    {"Edit_PoI_Laenge", QT_TRANSLATE_NOOP("AccessibleNames", "Longitude of the point of interest (degrees)")},
+    {"CheckBox_PoI", QT_TRANSLATE_NOOP("AccessibleNames", "Show the point of interest")},
+    {"StringGrid_VersionsInfo", QT_TRANSLATE_NOOP("AccessibleNames", "Version information")},
+    {"Browser", QT_TRANSLATE_NOOP("AccessibleNames", "Help text")},
+    {"ComboBox_von", QT_TRANSLATE_NOOP("AccessibleNames", "Search from year")},
+    {"ComboBox_Bis", QT_TRANSLATE_NOOP("AccessibleNames", "Search to year")},
+    {"RichEdit_CityHist", QT_TRANSLATE_NOOP("AccessibleNames", "Eclipses at the place")},
+    {"RichEdit_CityList", QT_TRANSLATE_NOOP("AccessibleNames", "Circumstances at the places")},
 };
 
-QString KnownNameOf(const QWidget* w, std::uint8_t language) {
+QString KnownNameOf(const QWidget* w) {
   for (const KnownName& k : kKnownNames)
-    if (w->objectName() == QLatin1String(k.control)) return QString::fromUtf8(k.name[Lang(language)]);
+    if (w->objectName() == QLatin1String(k.control)) return QCoreApplication::translate("AccessibleNames", k.name);
   return {};
 }
 
@@ -145,12 +142,12 @@ QString GroupTitleOf(const QWidget* w) {
   return {};
 }
 
-QString NameFor(QWidget* w, std::uint8_t language) {
+QString NameFor(QWidget* w, std::uint8_t /*language: the catalogue's*/) {
   // A choice always gets its label as buddy: on Linux that, not its name, is read.
   const QString label = qobject_cast<QComboBox*>(w) || CaptionOf(w).isEmpty() ? LabelFor(w) : QString();
   QString name = CaptionOf(w);
   if (name.isEmpty()) name = w->toolTip().simplified();
-  if (name.isEmpty()) name = KnownNameOf(w, language);
+  if (name.isEmpty()) name = KnownNameOf(w);
   if (name.isEmpty()) name = label;
   if (name.isEmpty()) name = GroupTitleOf(w);
   return name;
@@ -241,22 +238,17 @@ void NameControlsForScreenReaders(QWidget* window, std::uint8_t language) {
 }
 
 QString DiagramDescription(const EclipseRecord& record, const ShownMoment& now, std::uint8_t language) {
-  static const std::array<const char*, 3> kShown = {"Gezeigt", "Shown", "Affiché"};
   const std::uint8_t l = Lang(language);
-  return TypeAndDate(record, l) + QStringLiteral(". ") + QString::fromUtf8(kShown[l]) + QStringLiteral(": ") +
+  return TypeAndDate(record, l) + QStringLiteral(". ") + QCoreApplication::translate("AccessibleNames", "Shown") +
+         QStringLiteral(": ") +
          QString::fromStdString(now.dateTime);
 }
 
 QString MapDescription(const EclipseRecord& record, const WorldMapEclipse& eclipse, std::uint8_t language) {
-  static const std::array<const char*, 3> kSeen = {
-      "Sichtbar, wo der Mond bei der größten Verfinsterung über dem Horizont steht: die Erdhälfte um den Ort, "
-      "der ihn im Zenit hat,",
-      "Seen where the Moon is above the horizon at greatest eclipse: the half of the Earth round the place that "
-      "has it in the zenith,",
-      "Visible là où la Lune est au-dessus de l'horizon au maximum de l'éclipse : la moitié de la Terre autour du "
-      "lieu qui l'a au zénith,"};
-  static const std::array<std::array<const char*, 4>, 3> kLetters = {{{"N", "S", "O", "W"}, {"N", "S", "E", "W"},
-                                                                      {"N", "S", "E", "O"}}};
+  // The hemispheres' letters: north, south, east, west.
+  static const char* const kLetters[4] = {QT_TRANSLATE_NOOP("AccessibleNames", "N"), QT_TRANSLATE_NOOP("AccessibleNames", "S"),
+                                          QT_TRANSLATE_NOOP("AccessibleNames", "E"), QT_TRANSLATE_NOOP("AccessibleNames", "W")};
+  const auto letter = [](int i) { return QCoreApplication::translate("AccessibleNames", kLetters[i]); };
   const std::uint8_t l = Lang(language);
   const SubLunarPoint& max = eclipse.at[Contact::Max];
   constexpr double kDegrees = 180 / 3.14159265358979323846;
@@ -264,10 +256,12 @@ QString MapDescription(const EclipseRecord& record, const WorldMapEclipse& eclip
   double east = -max.M * kDegrees;  // the hour angle is counted westwards
   if (east > 180) east -= 360;
   if (east < -180) east += 360;
-  const auto& letter = kLetters[l];
-  return TypeAndDate(record, l) + QStringLiteral(". ") + QString::fromUtf8(kSeen[l]) + QStringLiteral(" ") +
-         Degrees(latitude, l) + QString::fromUtf8(letter[latitude < 0 ? 1 : 0]) + QStringLiteral(" ") +
-         Degrees(east, l) + QString::fromUtf8(letter[east < 0 ? 3 : 2]) + QStringLiteral(".");
+  return TypeAndDate(record, l) + QStringLiteral(". ") +
+         QCoreApplication::translate("AccessibleNames",
+                                     "Seen where the Moon is above the horizon at greatest eclipse: the half of the "
+                                     "Earth round the place that has it in the zenith,") +
+         QStringLiteral(" ") + Degrees(latitude, l) + letter(latitude < 0 ? 1 : 0) + QStringLiteral(" ") +
+         Degrees(east, l) + letter(east < 0 ? 3 : 2) + QStringLiteral(".");
 }
 
 }  // namespace varomintel

@@ -20,8 +20,10 @@ namespace varomintel {
 // A caption as a screen reader should say it: "&&" becomes "&", a single '&' goes.
 QString WithoutMnemonic(const QString& caption);
 
-// Names every control of `window` in `language` (0 German, 1 English, 2 French), now and
-// whenever the window is shown again (when its labels' places are known).
+// Names every control of `window` in the windows' language: by its caption, or by the
+// installed catalogue's name for a control without one; now and whenever the window is
+// shown again (when its labels' places are known). Call it once the window's captions are
+// in the language (`language` is that of the captions).
 void NameControlsForScreenReaders(QWidget* window, std::uint8_t language);
 
 // What the shadow diagram shows: the eclipse's type and date and the time shown, e.g.

@@ -12,12 +12,12 @@ namespace varomintel {
 
 struct CityFileFailure;
 
-// "cannot write 'x': reason" in the language (0 German, 1 English, 2 French); the writer's
+// "cannot write 'x': reason" in the windows' language (the installed catalogue's); the writer's
 // own reasons ("it is a folder", "it is read-only", ...) are translated too. Any other line
 // is given after a sentence that says that the file was not written.
 QString WriteErrorText(const std::string& error, std::uint8_t language);
 
-// A city file that cannot be read, or its first malformed line, in the language.
+// A city file that cannot be read, or its first malformed line, in the windows' language.
 QString CityFileErrorText(const std::string& file, const CityFileFailure& failure, std::uint8_t language);
 
 }  // namespace varomintel

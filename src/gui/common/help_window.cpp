@@ -25,14 +25,11 @@
 #include <cstring>
 
 #include "gui/common/accessible_names.h"
+#include "gui/common/qt_translations.h"
 
 namespace varomintel {
 
 namespace {
-
-using Texts = std::array<const char*, 3>;  // German, English, French (UTF-8)
-
-QString Pick(const Texts& t, std::uint8_t lang) { return QString::fromUtf8(t[lang <= 2 ? lang : 0]); }
 
 QString Escaped(const QString& s) { return s.toHtmlEscaped(); }
 
@@ -130,8 +127,9 @@ class DataFolderBrowser : public QTextBrowser {
 }  // namespace
 
 std::string HelpFileName(std::uint8_t languageIndex) {
-  static const char* const kNames[] = {"VaromintelDE.html", "VaromintelEN.html", "VaromintelFR.html"};
-  return kNames[languageIndex <= 2 ? languageIndex : 0];
+  static const char* const kNames[] = {"VaromintelDE.html", "VaromintelEN.html", "VaromintelFR.html",
+                                       "VaromintelES.html"};
+  return kNames[languageIndex <= 3 ? languageIndex : 0];
 }
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -176,12 +174,17 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   ApplyLanguage(0);
 }
 
+void HelpWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) ApplyLanguage(WindowLanguage());
+  QWidget::changeEvent(event);
+}
+
 void HelpWindow::ApplyLanguage(std::uint8_t lang) {
-  setWindowTitle(Pick({"Varomintel – Hilfe", "Varomintel – Help", "Varomintel – Aide"}, lang));
-  Button_Back->setText(Pick({"Zurück", "Back", "Précédent"}, lang));
-  Button_Forward->setText(Pick({"Vorwärts", "Forward", "Suivant"}, lang));
-  Button_Contents->setText(Pick({"Inhalt", "Contents", "Sommaire"}, lang));
-  Button_Close->setText(Pick({"Schließen", "Close", "Fermer"}, lang));
+  setWindowTitle(tr("Varomintel – Help"));
+  Button_Back->setText(tr("Back"));
+  Button_Forward->setText(tr("Forward"));
+  Button_Contents->setText(tr("Contents"));
+  Button_Close->setText(tr("Close"));
   NameControlsForScreenReaders(this, lang);
 }
 
@@ -206,27 +209,19 @@ QString HelpWindow::ShowFile(const std::string& fileName, const std::string& dat
   const QString named = "<b>" + Escaped(path) + "</b>";
   QString head;
   if (page.fault == DataFile::Fault::Missing) {
-    head = Pick({"Die Hilfedatei %1 wurde nicht gefunden.", "The help file %1 was not found.",
-                 "Le fichier d'aide %1 est introuvable."},
-                lang)
+    head = tr("The help file %1 was not found.")
                .arg(named);
   } else {
     const QString reason =
         page.fault == DataFile::Fault::NotRegular
-            ? Pick({"sie ist keine gewöhnliche Datei", "it is not a regular file", "ce n'est pas un fichier ordinaire"},
-                   lang)
+            ? tr("it is not a regular file")
         : page.fault == DataFile::Fault::TooLarge
-            ? Pick({"sie ist größer als 1 MiB", "it is larger than 1 MiB", "il dépasse 1 Mio"}, lang)
+            ? tr("it is larger than 1 MiB")
             : Escaped(QString::fromStdString(page.reason));
-    head = Pick({"Die Hilfedatei %1 kann nicht gelesen werden: %2.", "The help file %1 cannot be read: %2.",
-                 "Le fichier d'aide %1 ne peut pas être lu : %2."},
-                lang)
+    head = tr("The help file %1 cannot be read: %2.")
                .arg(named, reason);
   }
-  const QString hint = Pick({"Die Hilfedateien gehören in den Ordner des Programms.",
-                             "The help files belong in the program's folder.",
-                             "Les fichiers d'aide doivent se trouver dans le dossier du programme."},
-                            lang);
+  const QString hint = tr("The help files belong in the program's folder.");
   Browser->clearHistory();
   Browser->setHtml("<h2>" + head + "</h2><p>" + hint + "</p>");
   return QString();

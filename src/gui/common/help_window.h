@@ -29,7 +29,8 @@ inline constexpr int kHelpPictureLimitPixels = 4096;          // per side
 // The size the window opens at where the screen has room for it, pixels.
 inline constexpr QSize kHelpWindowSize{860, 760};
 
-// The name of the help file of a language (0 German, 1 English, 2 French; anything else German).
+// The name of the help file of a language (0 German, 1 English, 2 French, 3 Spanish; anything
+// else German).
 std::string HelpFileName(std::uint8_t languageIndex);
 
 class HelpWindow : public QWidget {
@@ -49,6 +50,9 @@ class HelpWindow : public QWidget {
   QToolButton* Button_Forward;
   QToolButton* Button_Contents;
   QToolButton* Button_Close;
+
+ protected:
+  void changeEvent(QEvent* event) override;
 };
 
 }  // namespace varomintel

@@ -24,6 +24,7 @@
 #include "gui/common/accessible_names.h"
 #include "gui/common/error_texts.h"
 #include "gui/common/line_list_view.h"
+#include "gui/common/qt_translations.h"
 #include "gui/common/save_dialog.h"
 #include "gui/common/window_geometry.h"
 #include "places/city_file.h"
@@ -154,38 +155,17 @@ CityHistoryWindow::CityHistoryWindow(QWidget* parent)
   SetTabOrder({ComboBox_Land, ComboBox_Stadt, Button_Uebernehmen, Edit_Ort_Land, Edit_Ort_Stadt, Edit_Einwohner,
                Edit_Breite, RadioButton_Nord, RadioButton_Sued, Edit_Laenge, RadioButton_Ost, RadioButton_West,
                Edit_Hoehe, ComboBox_von, ComboBox_Bis, Button_Start_CityHist, Button_Beenden});
-  ApplyLanguage(Vars().LanguageIndex);
+  ApplyLanguage(WindowLanguage());
 }
 
 // The worker writes outcome_: it must end before the window's members go.
 CityHistoryWindow::~CityHistoryWindow() { AbandonRun(); }
 
 void CityHistoryWindow::ApplyLanguage(std::uint8_t languageIndex) {
-  const std::uint8_t l = languageIndex <= 2 ? languageIndex : 0;
-  struct Caption {
-    QWidget* control;
-    std::array<const char*, 3> text;
-  };
-  const Caption captions[] = {
-      {Label1, {"Ort/Stadt/Bezeichnung", "Place/City", "Lieu/Ville/remarques"}},
-      {Label2, {"Geogr. Breite (Grad)", "Latitude (degrees)", "Latitude geogr.(°)"}},
-      {Label3, {"Geogr. Länge (Grad)", "Longitude (degrees)", "Longitude geogr.(°)"}},
-      {Label4, {"Höhe (m)", "Height (m)", "Altitude(m)"}},
-      {Label8, {"Land/Landschaft  (fakultativ)", "Country/Region  (optional)", "Pays/Paysage (optionnel)"}},
-      {Label9, {"Stadt (auswählen)", "City (select)", "ville (choix)"}},
-      {Label10, {"Land (auswählen)", "Country (select)", "Pays (choix)"}},
-      {Label11, {"Einwohner", "Habitants", "habitants"}},
-      {Button_Start_CityHist, {"Starten", "Start", "Démarrer"}},
-      {Button_Uebernehmen, {"Übernehmen  ->", "Accept  ->", "Accepter  ->"}},
-  };
-  for (const Caption& c : captions) {
-    if (auto* label = qobject_cast<QLabel*>(c.control)) label->setText(c.text[l]);
-    else if (auto* button = qobject_cast<QAbstractButton*>(c.control)) button->setText(c.text[l]);
-  }
-  ApplyCommonLanguage(l);
-  static const char* const kCalendar[] = {"Als Kalender speichern …", "Save as calendar …",
-                                          "Enregistrer comme calendrier …"};
-  Kalender1->setText(QString::fromUtf8(kCalendar[l]));
+  const std::uint8_t l = languageIndex <= kSpanish ? languageIndex : kGerman;
+  ui_->retranslateUi(Content());
+  ApplyCommonLanguage();
+  Kalender1->setText(tr("Save as calendar …"));
   Label6->setText(Q(Text(kRowSearchYears, l)));
   Label7->setText(Q(Text(kRowAnd, l)));
   RadioButton_Nord->setText(Q(Text(kRowNorth, l)));
@@ -237,6 +217,7 @@ void CityHistoryWindow::StoreSettings(ParameterRecord& p) const {
 
 void CityHistoryWindow::changeEvent(QEvent* event) {
   ListWindow::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) ApplyLanguage(WindowLanguage());
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
     FillCountries();
     if (!Running()) Button_Start_CityHist->setFocus();
@@ -244,7 +225,7 @@ void CityHistoryWindow::changeEvent(QEvent* event) {
 }
 
 void CityHistoryWindow::FillCountries() {
-  const std::string file = CityFileName(Vars().ProgramDir, Vars().LanguageIndex);
+  const std::string file = CityFileName(Vars().ProgramDir, WindowLanguage());
   // Read again only when the language chose another file: reading it at every activation
   // would also throw the user's choice away.
   if (file == countriesOf_) return;
@@ -258,13 +239,13 @@ void CityHistoryWindow::FillCountries() {
   // A missing file leaves the list empty without a word; something else in its place (a
   // folder, a FIFO, a device) is named.
   if (failure && !failure->fileMissing)
-    QMessageBox::warning(this, windowTitle(), CityFileErrorText(file, *failure, ValidLanguageIndex(Vars().LanguageIndex)));
+    QMessageBox::warning(this, windowTitle(), CityFileErrorText(file, *failure, WindowLanguage()));
 }
 
 void CityHistoryWindow::FillPlaces() {
   ComboBox_Stadt->clear();
   const std::string country = ComboBox_Land->currentText().toStdString();
-  CountryPlacesRead read = ReadCountryPlaces(CityFileName(Vars().ProgramDir, Vars().LanguageIndex), country);
+  CountryPlacesRead read = ReadCountryPlaces(CityFileName(Vars().ProgramDir, WindowLanguage()), country);
   CountryPlaces_ = std::move(read.places);
   QStringList names;
   names.reserve(static_cast<qsizetype>(CountryPlaces_.size()));
@@ -272,8 +253,8 @@ void CityHistoryWindow::FillPlaces() {
   ComboBox_Stadt->addItems(names);
   if (read.failure)
     QMessageBox::warning(this, windowTitle(),
-                         CityFileErrorText(CityFileName(Vars().ProgramDir, Vars().LanguageIndex), *read.failure,
-                                           ValidLanguageIndex(Vars().LanguageIndex)));
+                         CityFileErrorText(CityFileName(Vars().ProgramDir, WindowLanguage()), *read.failure,
+                                           WindowLanguage()));
 }
 
 void CityHistoryWindow::TakeOverPlace() {
@@ -293,24 +274,16 @@ void CityHistoryWindow::TakeOverPlace() {
 
 void CityHistoryWindow::ReportInput(int field) {
   // Names of the checked fields, and a message for a name with control characters.
-  static const char* const kFields[4][3] = {
-      {"Geogr. Breite", "Latitude", "Latitude"},
-      {"Geogr. Länge", "Longitude", "Longitude"},
-      {"Höhe", "Height", "Altitude"},
-      {"Ort/Stadt", "Place/City", "Lieu/Ville"},
+  static const char* const kFields[4] = {
+      QT_TR_NOOP("Latitude"),
+      QT_TR_NOOP("Longitude"),
+      QT_TR_NOOP("Height"),
+      QT_TR_NOOP("Place/City"),
   };
-  const std::uint8_t l = ValidLanguageIndex(Vars().LanguageIndex);
-  QString text = QString::fromUtf8(kFields[field][l]) + Q(Text(kRowNotValid, l));
-  if (field == 2) {
-    // The heights a place on or above the Earth can have.
-    static const char* const kRange[] = {": erlaubt sind %1 bis %2 m", ": from %1 to %2 m", " : de %1 à %2 m"};
-    text += QString::fromUtf8(kRange[l]).arg(kMinObserverHeightM).arg(kMaxObserverHeightM);
-  }
-  if (field == 3) {
-    static const char* const kControl[] = {": keine Tabulatoren oder Zeilenumbrüche", ": no tabs or line breaks",
-                                           " : ni tabulations ni sauts de ligne"};
-    text += QString::fromUtf8(kControl[l]);
-  }
+  QString text = tr(kFields[field]) + Q(Text(kRowNotValid, WindowLanguage()));
+  // The heights a place on or above the Earth can have.
+  if (field == 2) text += tr(": from %1 to %2 m").arg(kMinObserverHeightM).arg(kMaxObserverHeightM);
+  if (field == 3) text += tr(": no tabs or line breaks");
   QMessageBox::warning(this, QString(), text);
 }
 
@@ -346,7 +319,7 @@ bool CityHistoryWindow::StartCityHist() {
   Kalender1->setEnabled(false);
   calendarPlace_ = CalendarPlace{name, input.latitude * RadToDeg, -input.westLongitude * RadToDeg, input.height};
   StartRun(
-      Button_Start_CityHist, CityHistLegend(Vars().LanguageIndex),
+      Button_Start_CityHist, CityHistLegend(WindowLanguage()),
       [this, input, total](ListRun& run) {
         // The eclipses are computed on every core; each block comes back in catalogue order.
         CityHistBlockCallbacks callbacks;
@@ -373,13 +346,13 @@ bool CityHistoryWindow::StartCityHist() {
         Kalender1->setEnabled(!calendar_.empty());
         if (RunFailed()) return;  // the status bar says why
         endShown_ = EndShown::RunEnd;
-        SetStatusText(EndStatus(Vars().LanguageIndex));
+        SetStatusText(EndStatus(WindowLanguage()));
       });
   return true;
 }
 
 bool CityHistoryWindow::SaveCalendarTo(const QString& path) {
-  const std::uint8_t l = ValidLanguageIndex(Vars().LanguageIndex);
+  const std::uint8_t l = WindowLanguage();
   const CalendarFile file = CityHistCalendar(calendar_, calendarPlace_, l, CalendarProductId(), CurrentDtStamp());
   std::string error;
   if (!WriteWholeFile(path.toStdString(), file.text, &error)) {
@@ -392,41 +365,23 @@ bool CityHistoryWindow::SaveCalendarTo(const QString& path) {
   return true;
 }
 
-QString CityHistoryWindow::EndStatus(std::uint8_t languageIndex) const {
-  const std::uint8_t l = ValidLanguageIndex(languageIndex);
+QString CityHistoryWindow::EndStatus(std::uint8_t /*languageIndex: the catalogue's*/) const {
   if (endShown_ == EndShown::RunEnd) {
     QString status = kCityHistDone;
     if (outcome_.unconverged > 0) {
       // As the command line warns: some contact times are those of a refinement that gave up.
-      static const char* const kUnconverged[] = {
-          "%1 Finsternis(se) mit einem Kontakt, dessen Berechnung nicht konvergierte",
-          "%1 eclipse(s) with a contact whose refinement did not converge",
-          "%1 éclipse(s) avec un contact dont le calcul n'a pas convergé"};
-      status += "  –  " + QString::fromUtf8(kUnconverged[l]).arg(outcome_.unconverged);
+      status += "  –  " + tr("%1 eclipse(s) with a contact whose refinement did not converge").arg(outcome_.unconverged);
     }
     return status;
   }
   if (endShown_ != EndShown::CalendarSaved) return QString();
   const CalendarFile& file = savedCounts_;
-  static const char* const kSaved[2][3] = {
-      {"Kalender gespeichert: %1 Finsternis", "Calendar saved: %1 eclipse", "Calendrier enregistré : %1 éclipse"},
-      {"Kalender gespeichert: %1 Finsternisse", "Calendar saved: %1 eclipses", "Calendrier enregistré : %1 éclipses"}};
-  static const char* const kOmitted[] = {
-      "; %1 vor dem Jahr 1 oder nach 9999 ausgelassen (im iCalendar-Format nicht darstellbar)",
-      "; %1 before the year 1 or after 9999 left out (iCalendar cannot hold them)",
-      "; omises avant l'an 1 ou après 9999 (impossibles en iCalendar) : %1"};
-  // The list's eclipses whose shadow axis is up while the Moon itself stays below the horizon.
-  static const char* const kUnseen[] = {"; %1 ausgelassen, bei denen der Mond unter dem Horizont bleibt",
-                                        "; %1 left out with the Moon below the horizon throughout",
-                                        "; omises, la Lune restant sous l'horizon : %1"};
+  QString status = (file.events == 1 ? tr("Calendar saved: %1 eclipse") : tr("Calendar saved: %1 eclipses")).arg(file.events);
   // Eclipses off the list (the shadow axis below the horizon at every contact) whose Moon is up.
-  static const char* const kAdded[] = {"; davon %1 nicht in der Liste (Schattenachse unter dem Horizont, Mond sichtbar)",
-                                       "; %1 of them not on the list (shadow axis below the horizon, the Moon up)",
-                                       "; dont hors de la liste (axe de l'ombre sous l'horizon, Lune visible) : %1"};
-  QString status = QString::fromUtf8(kSaved[file.events == 1 ? 0 : 1][l]).arg(file.events);
-  if (file.added > 0) status += QString::fromUtf8(kAdded[l]).arg(file.added);
-  if (file.omitted > 0) status += QString::fromUtf8(kOmitted[l]).arg(file.omitted);
-  if (file.unseen > 0) status += QString::fromUtf8(kUnseen[l]).arg(file.unseen);
+  if (file.added > 0) status += tr("; %1 of them not on the list (shadow axis below the horizon, the Moon up)").arg(file.added);
+  if (file.omitted > 0) status += tr("; %1 before the year 1 or after 9999 left out (iCalendar cannot hold them)").arg(file.omitted);
+  // The list's eclipses whose shadow axis is up while the Moon itself stays below the horizon.
+  if (file.unseen > 0) status += tr("; %1 left out with the Moon below the horizon throughout").arg(file.unseen);
   return status;
 }
 

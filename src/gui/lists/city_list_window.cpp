@@ -18,6 +18,7 @@
 #include "gui/common/accessible_names.h"
 #include "gui/common/error_texts.h"
 #include "gui/common/line_list_view.h"
+#include "gui/common/qt_translations.h"
 #include "gui/common/window_geometry.h"
 #include "places/city_file.h"
 #include "text/text_table.h"
@@ -49,19 +50,16 @@ CityListWindow::CityListWindow(QWidget* parent)
   ComboBox_Population->setCurrentIndex(0);
   connect(Button_Start_CityList, &QPushButton::clicked, this, &CityListWindow::Button_Start_CityListClick);
   SetTabOrder({ComboBox_Population, Button_Start_CityList, Button_Beenden});
-  ApplyLanguage(Vars().LanguageIndex);
+  ApplyLanguage(WindowLanguage());
 }
 
 // The worker writes outcome_: it must end before the window's members go.
 CityListWindow::~CityListWindow() { AbandonRun(); }
 
 void CityListWindow::ApplyLanguage(std::uint8_t languageIndex) {
-  static const char* const kStart[] = {"Starten", "Start", "Démarrer"};
-  static const char* const kLabel1[] = {"Nur Orte mit mehr als", "List places with more than", "Lieux avec plus de"};
-  const std::uint8_t l = languageIndex <= 2 ? languageIndex : 0;
-  ApplyCommonLanguage(l);
-  Button_Start_CityList->setText(kStart[l]);
-  Label1->setText(kLabel1[l]);
+  const std::uint8_t l = languageIndex <= kSpanish ? languageIndex : kGerman;
+  ui_->retranslateUi(Content());
+  ApplyCommonLanguage();
   Label5->setText(Q(CityListHeader(l)));
   statusLanguage_ = l;
   if (!RunFailed()) SetStatusText(CountsStatus(l));
@@ -89,13 +87,14 @@ void CityListWindow::StoreSettings(ParameterRecord& p) const {
 
 void CityListWindow::changeEvent(QEvent* event) {
   ListWindow::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) ApplyLanguage(WindowLanguage());
   if (event->type() == QEvent::ActivationChange && isActiveWindow() && !Running()) Button_Start_CityList->setFocus();
 }
 
 void CityListWindow::StartCityList() {
   if (Running()) return;
   const VaromintelVariables& v = Vars();
-  const std::uint8_t lang = v.LanguageIndex;
+  const std::uint8_t lang = WindowLanguage();
   CityListInput input;
   input.eclipse = SelectedEclipse();  // a private copy: the user may select another eclipse meanwhile
   input.cityFile = CityFileName(v.ProgramDir, lang);
@@ -137,39 +136,34 @@ void CityListWindow::StartCityList() {
 }
 
 QString CityListWindow::CountsStatus(std::uint8_t languageIndex) const {
-  const std::uint8_t l = ValidLanguageIndex(languageIndex);
+  const std::uint8_t l = languageIndex <= kSpanish ? languageIndex : kGerman;
   QString status;
   if (shownScanned_ >= 0) status = Q(CityListStatus(shownScanned_, shownFound_, l));
   if (runEnded_ && outcome_.unconverged > 0) {
     // As the command line warns: some contact times are those of a refinement that gave up.
-    static const char* const kUnconverged[] = {
-        "%1 Ort(e) mit einem Kontakt, dessen Berechnung nicht konvergierte",
-        "%1 place(s) with a contact whose refinement did not converge",
-        "%1 lieu(x) avec un contact dont le calcul n'a pas convergé"};
-    const QString note = QString::fromUtf8(kUnconverged[l]).arg(outcome_.unconverged);
+    const QString note = tr("%1 place(s) with a contact whose refinement did not converge").arg(outcome_.unconverged);
     status = status.isEmpty() ? note : status + "  –  " + note;
   }
   return status;
 }
 
 QString CityListWindow::Caption() const {
-  const VaromintelVariables& v = Vars();
-  return Q(CityListCaption(CaptionPrefix(), listed_ ? *listed_ : SelectedEclipse(), ValidLanguageIndex(v.LanguageIndex)));
+  return Q(CityListCaption(CaptionPrefix(), listed_ ? *listed_ : SelectedEclipse(), WindowLanguage()));
 }
 
 void CityListWindow::ReportRunEnd() {
   if (RunFailed()) return;  // the status bar says why; outcome_ was never written
   runEnded_ = true;
-  SetStatusText(CountsStatus(Vars().LanguageIndex));
+  SetStatusText(CountsStatus(WindowLanguage()));
   if (!outcome_.cityFileOpened) {
     // The reason: missing, a folder, or not a regular file (a FIFO is never read, it would block).
     CityFileFailure failure;
     failure.kind = CityFileFailure::Kind::ReadError;
     failure.systemError = outcome_.failure ? outcome_.failure->systemError : std::strerror(ENOENT);
-    QMessageBox::warning(this, windowTitle(), CityFileErrorText(cityFile_, failure, ValidLanguageIndex(Vars().LanguageIndex)));
+    QMessageBox::warning(this, windowTitle(), CityFileErrorText(cityFile_, failure, WindowLanguage()));
   } else if (outcome_.failure) {
     QMessageBox::warning(this, windowTitle(),
-                         CityFileErrorText(cityFile_, *outcome_.failure, ValidLanguageIndex(Vars().LanguageIndex)));
+                         CityFileErrorText(cityFile_, *outcome_.failure, WindowLanguage()));
   }
 }
 

@@ -18,6 +18,7 @@
 #include "gui/common/app_state_object.h"
 #include "gui/common/error_texts.h"
 #include "gui/common/line_list_view.h"
+#include "gui/common/qt_translations.h"
 #include "gui/common/save_dialog.h"
 #include "places/list_file.h"
 #include "text/text_table.h"
@@ -42,12 +43,12 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const char* defaultSaveName)
     : QMainWindow(parent), listTop_(listTop), defaultSaveName_(defaultSaveName) {
-  Liste1 = menuBar()->addMenu("Liste");
+  Liste1 = menuBar()->addMenu(QString());
   Liste1->setObjectName("Liste1");
-  Speichern1 = Liste1->addAction("Speichern unter");
+  Speichern1 = Liste1->addAction(QString());
   Speichern1->setObjectName("Speichern1");
   N1 = Liste1->addSeparator();
-  Beenden1 = Liste1->addAction("Beenden");
+  Beenden1 = Liste1->addAction(QString());
   Beenden1->setObjectName("Beenden1");
   connect(Speichern1, &QAction::triggered, this, &ListWindow::Speichern1Click);
   connect(Beenden1, &QAction::triggered, this, &ListWindow::StopAndHide);
@@ -192,7 +193,7 @@ void ListWindow::Poll() {
   if (batch.failure) {
     // The run ended on an error: what it found stays, and the status bar says why.
     runFailure_ = std::move(batch.failure);
-    ShowFailure(ValidLanguageIndex(Vars().LanguageIndex));
+    ShowFailure();
   }
   RichEdit_Tmp = std::move(legend_);
   RichEdit_Tmp.insert(RichEdit_Tmp.end(), std::make_move_iterator(records_.begin()),
@@ -204,38 +205,27 @@ void ListWindow::Poll() {
   emit runFinished();
 }
 
-void ListWindow::ShowFailure(std::uint8_t languageIndex) {
-  static const char* const kFailed[] = {
-      "Die Berechnung brach mit einem Fehler ab: %1. Die bisher gefundenen Zeilen bleiben.",
-      "The run ended on an error: %1. The lines found so far are kept.",
-      "Le calcul s'est arrêté sur une erreur : %1. Les lignes trouvées jusque-là sont conservées."};
-  status_->setText(QString::fromUtf8(kFailed[ValidLanguageIndex(languageIndex)]).arg(Q(*runFailure_)));
+void ListWindow::ShowFailure() {
+  status_->setText(tr("The run ended on an error: %1. The lines found so far are kept.").arg(Q(*runFailure_)));
 }
 
 bool ListWindow::SaveTo(const QString& path) {
   std::string error;
   if (WriteListFile(path.toStdString(), RichEdit_Tmp, &error)) return true;
-  QMessageBox::warning(this, windowTitle(), WriteErrorText(error, ValidLanguageIndex(Vars().LanguageIndex)));
+  QMessageBox::warning(this, windowTitle(), WriteErrorText(error, WindowLanguage()));
   return false;
 }
 
 void ListWindow::Speichern1Click() {
-  static const char* const kTextFile[] = {"Textdatei (*.txt)", "Text file (*.txt)", "Fichier texte (*.txt)"};
-  const QString path = AskSaveFileName(this, Speichern1->text(), defaultSaveName_,
-                                       kTextFile[ValidLanguageIndex(Vars().LanguageIndex)], "txt");
+  const QString path = AskSaveFileName(this, Speichern1->text(), defaultSaveName_, tr("Text file (*.txt)"), "txt");
   if (!path.isEmpty()) SaveTo(path);
 }
 
-void ListWindow::ApplyCommonLanguage(std::uint8_t languageIndex) {
-  static const char* const kList[] = {"Liste", "List", "Liste"};
-  static const char* const kSave[] = {"Speichern unter", "Save as", "Sauvegarder sous"};
-  static const char* const kExit[] = {"Beenden", "Exit", "Terminer"};
-  const std::size_t l = languageIndex <= 2 ? languageIndex : 0;
-  Liste1->setTitle(kList[l]);
-  Speichern1->setText(kSave[l]);
-  Beenden1->setText(kExit[l]);
-  if (Button_Beenden) Button_Beenden->setText(kExit[l]);
-  if (RunFailed()) ShowFailure(l);
+void ListWindow::ApplyCommonLanguage() {
+  Liste1->setTitle(tr("List"));
+  Speichern1->setText(tr("Save as"));
+  Beenden1->setText(tr("Exit"));
+  if (RunFailed()) ShowFailure();
   setWindowTitle(Caption());
 }
 

@@ -93,9 +93,9 @@ class ListWindow : public QMainWindow {
   // ends on an exception; `finished` runs then on the window's thread.
   void StartRun(QPushButton* startButton, std::vector<std::string> legend, std::function<void(ListRun&)> work,
                 std::function<void()> finished);
-  // The captions that both windows share, in the language; the caption and a run's
-  // failure in the status bar are set again.
-  void ApplyCommonLanguage(std::uint8_t languageIndex);
+  // The captions that both windows share, in the installed catalogue's language; the
+  // caption and a run's failure in the status bar are set again.
+  void ApplyCommonLanguage();
   // Stops the run and waits for the worker without showing anything (a window going
   // away): derived windows call it first in their destructors.
   void AbandonRun();
@@ -123,7 +123,7 @@ class ListWindow : public QMainWindow {
   const AppStateObject* state_ = nullptr;
   void Speichern1Click();
   void Poll();
-  void ShowFailure(std::uint8_t languageIndex);
+  void ShowFailure();
   void AlignHeader();
 
   QWidget* central_;

@@ -39,25 +39,26 @@ enum Text {
   kTextCount
 };
 
-// German, English, French.
-constexpr const char* kTexts[kTextCount][3] = {
-    {"Animation speichern", "Save animation", "Enregistrer l'animation"},
-    {"Schritt", "Step", "Pas"},
-    {"fein: 12 s je Bild", "fine: 12 s a frame", "fin : 12 s par image"},
-    {"grob: 2 min je Bild", "coarse: 2 min a frame", "grossier : 2 min par image"},
-    {"Zeitraum", "Span", "Période"},
-    {"die Finsternis (10 min vor P1 bis 10 min nach P4)", "the eclipse (10 min before P1 to 10 min after P4)",
-     "l'éclipse (10 min avant P1 à 10 min après P4)"},
-    {"der ganze Zeitregler (T0 ± 4 h)", "the whole time slider (T0 ± 4 h)", "tout le curseur du temps (T0 ± 4 h)"},
-    {"Bilder je Sekunde", "Frames per second", "Images par seconde"},
-    {"Größe", "Size", "Taille"},
-    {"einfach (%1 × %2)", "single (%1 × %2)", "simple (%1 × %2)"},
-    {"doppelt (%1 × %2)", "double (%1 × %2)", "double (%1 × %2)"},
-    {"%1 Bilder, Spieldauer %2 s", "%1 frames, playing %2 s", "%1 images, durée %2 s"},
-    {"Bilder je Sekunde: %1 bis %2", "Frames per second: %1 to %2", "Images par seconde : de %1 à %2"},
+// English; the catalogue of the windows' language translates them.
+constexpr const char* kTexts[kTextCount] = {
+    QT_TRANSLATE_NOOP("AnimationDialog", "Save animation"),
+    QT_TRANSLATE_NOOP("AnimationDialog", "Step"),
+    QT_TRANSLATE_NOOP("AnimationDialog", "fine: 12 s a frame"),
+    QT_TRANSLATE_NOOP("AnimationDialog", "coarse: 2 min a frame"),
+    QT_TRANSLATE_NOOP("AnimationDialog", "Span"),
+    QT_TRANSLATE_NOOP("AnimationDialog", "the eclipse (10 min before P1 to 10 min after P4)"),
+    QT_TRANSLATE_NOOP("AnimationDialog", "the whole time slider (T0 ± 4 h)"),
+    QT_TRANSLATE_NOOP("AnimationDialog", "Frames per second"),
+    QT_TRANSLATE_NOOP("AnimationDialog", "Size"),
+    QT_TRANSLATE_NOOP("AnimationDialog", "single (%1 × %2)"),
+    QT_TRANSLATE_NOOP("AnimationDialog", "double (%1 × %2)"),
+    QT_TRANSLATE_NOOP("AnimationDialog", "%1 frames, playing %2 s"),
+    QT_TRANSLATE_NOOP("AnimationDialog", "Frames per second: %1 to %2"),
 };
 
-QString T(Text text, std::uint8_t language) { return QString::fromUtf8(kTexts[text][language <= 2 ? language : 0]); }
+QString T(Text text, std::uint8_t /*language: the catalogue's*/) {
+  return QCoreApplication::translate("AnimationDialog", kTexts[text]);
+}
 
 QString SizeText(Text text, int scale, std::uint8_t language) {
   const QSize size = VideoFrameSize(DiagramSizeAt(scale));
@@ -90,7 +91,7 @@ QString AnimationDurationText(int frames, int fps, std::uint8_t language) {
 
 AnimationDialog::AnimationDialog(QWidget* parent, std::uint8_t language, const AnimationOptions& options,
                                  std::function<int(int, bool)> frames)
-    : QDialog(parent), language_(language <= 2 ? language : 0), frames_(std::move(frames)) {
+    : QDialog(parent), language_(language <= 3 ? language : 0), frames_(std::move(frames)) {
   setObjectName("Dialog_Animation");
   setWindowTitle(T(kTitle, language_));
   fine_ = Choice(T(kFine, language_), "RadioButton_Fine");

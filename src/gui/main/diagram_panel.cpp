@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "gui/common/app_state_object.h"
+#include "gui/common/qt_translations.h"
 #include "gui/main/diagram_view.h"
 #include "text/text_table.h"
 #include "ui_diagram_panel.h"
@@ -143,6 +144,11 @@ void DiagramPanel::Retranslate(std::uint8_t language) {
   ui_->Button_FastPlay->setToolTip(Q(Text(text_row::kHintFastPlay, language)));
   // The slider's hint is kept but not shown as a tool tip: for assistive tools only.
   ui_->ScrollBar_Time->setAccessibleDescription(Q(Text(text_row::kHintTimeSlider, language)));
+}
+
+void DiagramPanel::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) Retranslate(WindowLanguage());
+  QWidget::changeEvent(event);
 }
 
 void DiagramPanel::SetPlayFrame(PlayPacer::Duration frame) { playFrame_ = frame; }

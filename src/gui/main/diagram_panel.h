@@ -79,6 +79,7 @@ class DiagramPanel : public QWidget {
 
  private:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void PlayOneStep();
   void PlayWhenDue();
   void ScheduleNextStep();

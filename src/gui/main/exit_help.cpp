@@ -13,6 +13,7 @@
 
 #include "app/varomintel_variables.h"
 #include "gui/common/help_window.h"
+#include "gui/common/qt_translations.h"
 #include "gui/common/window_geometry.h"
 #include "gui/lists/city_history_window.h"
 #include "gui/lists/city_list_window.h"

@@ -1,10 +1,12 @@
-// MainWindow: the three language routines behind the menu "Option". One routine replaces
-// every language-dependent caption, hint, menu text and list item of the main window and
-// of both list windows (also while they are hidden), in a fixed order: menus, captions,
-// the time-scale texts, the play buttons' hints, the window caption, the two list
-// windows, and at last the diagram and the map, whose texts are drawn into the pictures.
+// MainWindow: the language behind the menu "Option". A choice installs the language's
+// catalogues (qt_translations.h); every window then sets its own texts again when its
+// QEvent::LanguageChange arrives, hidden windows included. The main window's share: its
+// menus and captions (the form's retranslateUi), and the texts that the core builds in the
+// program's language (the report, the captions, the elements table) and the pictures with
+// texts drawn into them (the diagram and the map), drawn again.
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 
 #include <array>
@@ -13,14 +15,8 @@
 #include "app/varomintel_variables.h"
 #include "gui/common/about_panel.h"
 #include "gui/common/accessible_names.h"
-#include "gui/common/help_window.h"
 #include "gui/common/qt_translations.h"
-#include "gui/lists/city_history_window.h"
-#include "gui/lists/city_list_window.h"
 #include "gui/main/main_window.h"
-#include "gui/main/diagram_panel.h"
-#include "gui/main/map_panel.h"
-#include "gui/main/selection_panel.h"
 #include "text/text_table.h"
 #include "ui_main_window.h"
 
@@ -28,79 +24,46 @@ namespace varomintel {
 
 namespace {
 
-using Texts = std::array<const char*, 3>;  // German, English, French (UTF-8)
-
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
 void MainWindow::ApplyStoredLanguage() {
   const std::uint8_t stored = Vars().Parameters.Byte(param::kLanguage);
-  if (stored <= kFrench) SwitchLanguage(stored);
-  else NameControlsForScreenReaders(this, ValidLanguageIndex(Vars().LanguageIndex));
+  // A stored value outside our languages applies none: the windows start in German.
+  SwitchLanguage(stored <= kSpanish ? stored : kGerman);
 }
 
 void MainWindow::SwitchLanguage(std::uint8_t languageIndex) {
-  Vars().LanguageIndex = languageIndex;
-  const std::array<QAction*, 3> items = {ui_->Opt_Deutsch, ui_->Opt_English, ui_->Opt_Francais};
-  items[languageIndex]->setChecked(true);  // the action group unchecks the others
-  ApplyLanguage();
+  const VaromintelVariables& v = Vars();
+  InstallTranslations(languageIndex);
+  // The caption prefix first: the list windows' captions, set again at their language
+  // change, begin with it.
+  aboutPanel_->FillVersionGrid(v.ProgramVersionInfo);
+  const std::uint8_t lang = WindowLanguage();
+  state_->SetCaptionPrefix("Varomintel " + aboutPanel_->FileVersionCell().toStdString() + Text(text_row::kSubtitle, lang));
+  // What the core writes in the language (the report, the captions, the elements table)
+  // and the pictures with texts (the diagram, the map) are drawn again from the state.
+  state_->SetLanguage(lang);
+  const std::array<QAction*, 4> items = {ui_->Opt_Deutsch, ui_->Opt_English, ui_->Opt_Francais, ui_->Opt_Espanol};
+  items[lang]->setChecked(true);  // the group unchecks the others
+  // Every window's texts follow at once, not at the next round of the event loop.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
 }
 
 void MainWindow::ApplyLanguage() {
-  VaromintelVariables& v = Vars();
-  const std::uint8_t lang = ValidLanguageIndex(v.LanguageIndex);
-  ApplyQtTranslations(lang);  // Qt's own dialogs and buttons
-  TranslateMenus();
-  selectionPanel_->Retranslate(lang);
-  // The map's captions, and the map, whose texts are in the language too.
-  mapPanel_->Retranslate(lang);
-  diagramPanel_->Retranslate(lang);
-  aboutPanel_->FillVersionGrid(v.ProgramVersionInfo);
-  // The state redraws what is in the language: the map, the report, the diagram and the
-  // elements table.
-  state_->SetCaptionPrefix("Varomintel " + aboutPanel_->FileVersionCell().toStdString() + Text(text_row::kSubtitle, lang));
-  state_->SetLanguage(lang);
-  const QString prefix = Q(state_->State().CaptionPrefix());
-  setWindowTitle(prefix);
-  if (cityHist_) {
-    cityHist_->ApplyLanguage(lang);
-    cityHist_->setWindowTitle(prefix);
-  }
-  if (cityList_) cityList_->ApplyLanguage(lang);  // also its caption, which names its eclipse
-  if (help_) help_->ApplyLanguage(lang);
+  ui_->retranslateUi(this);
+  setWindowTitle(Q(state_->State().CaptionPrefix()));
   // The diagram's caption is the window's.
   RefreshTimeDependent();
-  NameControlsForScreenReaders(this, lang);
 }
 
-void MainWindow::TranslateMenus() {
-  const std::uint8_t lang = ValidLanguageIndex(Vars().LanguageIndex);
-  struct MenuText {
-    QMenu* menu;
-    QAction* action;
-    Texts text;
-  };
-  const MenuText menus[] = {
-      {ui_->File1, nullptr, {"&Datei", "&File", "&Fichier"}},
-      {nullptr, ui_->Exit1, {"&Beenden", "E&xit", "&Quitter"}},
-      {ui_->Liste1, nullptr, {"&Liste erzeugen", "&Create List", "&Créer liste"}},
-      {nullptr, ui_->Sichtbarkeit,
-       {"Sichtbarkeit dieser Finsternis an verschiedenen Orten", "Local circumstances for cities/countries",
-        "Visibilité de l'éclipse en différants lieux"}},
-      {nullptr, ui_->CityHist,
-       {"Alle Finsternisse an einem bestimmten Ort suchen", "Search for all eclipses at a given place",
-        "Trouver toutes les éclipses en un lieu donné"}},
-      {ui_->Option1, nullptr, {"&Option", "&Option", "&Option"}},
-      {ui_->Hilfe1, nullptr, {"&Hilfe", "&Help", "&Aide"}},
-      {nullptr, ui_->Hilfe2, {"Varomintel &Hilfe", "Varomintel &Help", "&Aide Varomintel "}},
-      {nullptr, ui_->Version1, {"Varomintel &Version", "Varomintel &Version information", "&Version Varomintel "}},
-  };
-  for (const MenuText& m : menus) {
-    const QString text = QString::fromUtf8(m.text[lang]);
-    if (m.menu) m.menu->setTitle(text);
-    if (m.action) m.action->setText(text);
-  }
+bool MainWindow::event(QEvent* event) {
+  // QWidget::event passes the change on to the panels after changeEvent: the controls are
+  // named for screen readers from their captions once all are in the new language.
+  const bool handled = QMainWindow::event(event);
+  if (event->type() == QEvent::LanguageChange) NameControlsForScreenReaders(this, WindowLanguage());
+  return handled;
 }
 
 }  // namespace varomintel

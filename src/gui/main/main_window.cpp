@@ -18,6 +18,7 @@
 #include "eclipse/selection.h"
 #include "gui/common/about_panel.h"
 #include "gui/common/accessible_names.h"
+#include "gui/common/qt_translations.h"
 #include "gui/common/window_geometry.h"
 #include "gui/lists/city_history_window.h"
 #include "gui/lists/city_list_window.h"
@@ -41,6 +42,10 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>()) {
+  // The forms of this window and of the list windows after it are built in the stored
+  // language: its catalogues first.
+  const std::uint8_t storedLanguage = Vars().Parameters.Byte(param::kLanguage);
+  InstallTranslations(storedLanguage <= kSpanish ? storedLanguage : kGerman);
   ui_->setupUi(this);
   VaromintelVariables& v = Vars();
   selectionPanel_ = ui_->SelectionPanel;
@@ -63,11 +68,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
   const double storedZone = p.Double(param::kTimeZone);
   state_->SetTimeZone(std::isfinite(storedZone) ? storedZone : 0.0);
   PlaceOnScreen();
-  // The windows' own texts are German, English and French only: a stored Spanish (the
-  // command line's fourth language) shows them in German, as any other unknown byte.
-  const std::uint8_t storedLanguage = p.Byte(param::kLanguage);
-  v.LanguageIndex = storedLanguage <= kFrench ? storedLanguage : kGerman;
-  state_->SetLanguage(v.LanguageIndex);
+  state_->SetLanguage(WindowLanguage());
   v.Parameters.SetInt(param::kReserved27, 0);
   selectionPanel_->SetEclipseCount(v.TheCatalogue.Count());
   selectionPanel_->SetUniversalTime(p.Flag(param::kUniversalTime));
@@ -77,13 +78,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
   state_->SetMap(mapPanel_->MapChoice(), mapPanel_->GraticuleShown());
   state_->SetMarkedPlace(mapPanel_->MarkedPlace(), mapPanel_->MarkerShown());
   connect(state_, &AppStateObject::changed, this, &MainWindow::Redraw);
-  mapPanel_->Retranslate(v.LanguageIndex);
-  diagramPanel_->Retranslate(v.LanguageIndex);
+  mapPanel_->Retranslate(WindowLanguage());
+  diagramPanel_->Retranslate(WindowLanguage());
   ReportRefusedPictures();
 }
 
 void MainWindow::ConnectPictureMenus() {
-  const auto language = [] { return ValidLanguageIndex(Vars().LanguageIndex); };
+  const auto language = [this] { return state_->State().Language(); };
   const auto baseName = [this] {
     if (!View().HasSelection()) return QStringLiteral("eclipse");
     const EclipseRecord& r = View().Selection().record;
@@ -128,11 +129,8 @@ void MainWindow::ConnectPictureMenus() {
 
 void MainWindow::ReportRefusedPictures() {
   if (refusedPictures_.empty()) return;
-  static const char* const kReplaced[] = {"Bild ersetzt: %1", "Picture replaced: %1", "Image remplacée : %1"};
-  static const char* const kMore[] = {" (und %1 weitere)", " (and %1 more)", " (et %1 autres)"};
-  const std::uint8_t lang = ValidLanguageIndex(Vars().LanguageIndex);
-  QString text = QString::fromUtf8(kReplaced[lang]).arg(Q(refusedPictures_.front()));
-  if (refusedPictures_.size() > 1) text += QString::fromUtf8(kMore[lang]).arg(refusedPictures_.size() - 1);
+  QString text = tr("Picture replaced: %1").arg(Q(refusedPictures_.front()));
+  if (refusedPictures_.size() > 1) text += tr(" (and %1 more)").arg(refusedPictures_.size() - 1);
   statusBar()->showMessage(text);
 }
 
@@ -158,7 +156,7 @@ void MainWindow::ConnectMenus() {
   ui_->Hilfe2->setShortcut(QKeySequence::HelpContents);
   auto* languages = new QActionGroup(this);
   languages->setExclusive(true);
-  for (QAction* a : {ui_->Opt_Deutsch, ui_->Opt_English, ui_->Opt_Francais}) {
+  for (QAction* a : {ui_->Opt_Deutsch, ui_->Opt_English, ui_->Opt_Francais, ui_->Opt_Espanol}) {
     a->setCheckable(true);
     languages->addAction(a);
   }
@@ -173,6 +171,7 @@ void MainWindow::ConnectMenus() {
   connect(ui_->Opt_Deutsch, &QAction::triggered, this, [this] { SwitchLanguage(kGerman); });
   connect(ui_->Opt_English, &QAction::triggered, this, [this] { SwitchLanguage(kEnglish); });
   connect(ui_->Opt_Francais, &QAction::triggered, this, [this] { SwitchLanguage(kFrench); });
+  connect(ui_->Opt_Espanol, &QAction::triggered, this, [this] { SwitchLanguage(kSpanish); });
   connect(ui_->Hilfe2, &QAction::triggered, this, &MainWindow::OpenHelp);
   connect(ui_->Version1, &QAction::triggered, this, &MainWindow::ShowAbout);
 }
@@ -333,6 +332,7 @@ void MainWindow::FormActivate() {
 
 void MainWindow::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  if (event->type() == QEvent::LanguageChange) ApplyLanguage();
   QMainWindow::changeEvent(event);
 }
 
@@ -351,7 +351,7 @@ void MainWindow::StoreSettings() {
   p.SetInt(param::kMainTop, place.top);
   p.SetInt(param::kMainLeft, place.left);
   p.SetByte(param::kMainState, place.state);
-  p.SetByte(param::kLanguage, v.LanguageIndex);
+  p.SetByte(param::kLanguage, state_->State().Language());
   p.SetInt(param::kReserved27, 0);
   if (state_->State().Index() > 0) p.SetInt(param::kEclipse, state_->State().Index());
   p.SetFlag(param::kUniversalTime, selectionPanel_->UniversalTime());

@@ -58,12 +58,13 @@ class MainWindow : public QMainWindow {
   // The two list windows, created after this one; the menu "Liste erzeugen" shows them,
   // and the exit stops their runs and stores their settings.
   void AttachListWindows(CityHistoryWindow* cityHist, CityListWindow* cityList);
-  // Applies the language stored in the parameter record to all three windows; a stored
-  // value other than 0, 1 or 2 applies none, so the design's German captions stay
-  // (language.cpp). Runs once, when the last of the three windows exists.
+  // Applies the language stored in the parameter record (0 German, 1 English, 2 French,
+  // 3 Spanish); any other stored value starts German (language.cpp). Runs once, when the
+  // last of the three windows exists.
   void ApplyStoredLanguage();
-  // The language routine: every caption, hint, menu text and list item of the three
-  // windows, hidden ones included, in the current LanguageIndex (language.cpp).
+  // The main window's texts in the windows' language, at its QEvent::LanguageChange:
+  // its form, and the report, captions and pictures that the core fills in the language
+  // (language.cpp).
   void ApplyLanguage();
   // The help window of the current language, created on first use (exit_help.cpp).
   HelpWindow* Help() const { return help_; }
@@ -80,6 +81,7 @@ class MainWindow : public QMainWindow {
   const EclipseView& View() const { return state_->State().View(); }
 
  protected:
+  bool event(QEvent* event) override;
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -118,9 +120,8 @@ class MainWindow : public QMainWindow {
   // The world map of the selected eclipse.
   void DrawWorldMap();
 
-  // The language routines' work (language.cpp).
+  // The menu "Option": installs the language's catalogues (language.cpp).
   void SwitchLanguage(std::uint8_t languageIndex);
-  void TranslateMenus();
   // Help and exit (exit_help.cpp).
   void OpenHelp();
   // Asks the runs of both list windows to end after their current item.

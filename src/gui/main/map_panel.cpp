@@ -9,6 +9,7 @@
 
 #include "app/parameter_file.h"
 #include "app/point_of_interest.h"
+#include "gui/common/qt_translations.h"
 #include "render/map_pictures.h"
 #include "ui_map_panel.h"
 
@@ -171,16 +172,17 @@ void MapPanel::ShowMap(const QImage& picture, const MapDrawing& drawing) {
 
 void MapPanel::Retranslate(std::uint8_t language) {
   language_ = language;
-  using Texts = std::array<const char*, 3>;  // German, English, French (UTF-8)
-  const std::size_t l = std::min<std::size_t>(language, 2);
-  const auto pick = [l](const Texts& t) { return QString::fromUtf8(t[l]); };
-  ui_->GroupBox_Markierung->setTitle(pick({"Markierung", "Point of Interest", "Marque"}));
-  ui_->GroupBox_Globus->setTitle(pick({"Globus", "Globe", "Globe"}));
-  ui_->CheckBox_Gradnetz->setText(pick({"Gradnetz", "Graticule", "Quadrillage"}));
   ui_->RadioButton_PoI_Ost->setText(QString(QChar(EastLetter(language))));
   ui_->RadioButton_PoI_West->setText(QString(QChar(WestLetter(language))));
-  ui_->CheckBox_PoI->setToolTip(
-      pick({"Markierung auf der Karte zeigen", "Show the marked place on the map", "Afficher la marque sur la carte"}));
+  ui_->CheckBox_PoI->setToolTip(tr("Show the marked place on the map"));
+}
+
+void MapPanel::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) {
+    ui_->retranslateUi(this);
+    Retranslate(WindowLanguage());
+  }
+  QWidget::changeEvent(event);
 }
 
 // The entry's text by the entry rule: trimmed and written back, or refused; the signed
@@ -223,18 +225,11 @@ void MapPanel::ApplyPoiEntry(PoiAxis axis) {
 }
 
 void MapPanel::ReportRefusedEntry(PoiAxis axis, const QString& text) {
-  using Texts = std::array<const char*, 3>;  // German, English, French (UTF-8)
-  const std::size_t l = std::min<std::size_t>(language_, 2);
-  const Texts latitude = {"„%1“ ist keine gültige geographische Breite: erlaubt sind 0 bis 90 Grad mit Punkt, z. B. 47.5.",
-                          "'%1' is not a valid latitude: 0 to 90 degrees with a point, e.g. 47.5.",
-                          "« %1 » n'est pas une latitude valable : de 0 à 90 degrés avec un point, p. ex. 47.5."};
-  const Texts longitude = {"„%1“ ist keine gültige geographische Länge: erlaubt sind 0 bis 180 Grad mit Punkt, z. B. 7.5.",
-                           "'%1' is not a valid longitude: 0 to 180 degrees with a point, e.g. 7.5.",
-                           "« %1 » n'est pas une longitude valable : de 0 à 180 degrés avec un point, p. ex. 7.5."};
-  const Texts kept = {"Die Markierung bleibt, wo sie war.", "The marked place stays where it was.",
-                      "La marque reste où elle était."};
-  const QString message = QString::fromUtf8((axis == PoiAxis::Latitude ? latitude : longitude)[l]).arg(text) + "\n" +
-                           QString::fromUtf8(kept[l]);
+  const QString message = (axis == PoiAxis::Latitude
+                               ? tr("'%1' is not a valid latitude: 0 to 90 degrees with a point, e.g. 47.5.")
+                               : tr("'%1' is not a valid longitude: 0 to 180 degrees with a point, e.g. 7.5."))
+                              .arg(text) +
+                          "\n" + tr("The marked place stays where it was.");
   // One box at a time: Enter and then leaving the entry report once. Not waited for, so
   // that the entry's signal returns before the user answers.
   if (refusedBox_) {

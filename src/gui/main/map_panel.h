@@ -73,7 +73,9 @@ class MapPanel : public QWidget {
   const QImage& ShownMap() const { return picture_; }
   // Where the map of the shown picture lies in it, picture pixels.
   QRect ShownMapArea() const { return WorldMapAreaIn(shownDrawing_); }
-  // Every caption in the language.
+  // The captions that the core gives in the language (the hemispheres' letters), and the
+  // language of the coordinates in the map's hints; the form's captions follow the
+  // installed catalogue at QEvent::LanguageChange.
   void Retranslate(std::uint8_t language);
 
  signals:
@@ -87,6 +89,7 @@ class MapPanel : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   enum class PoiAxis { Latitude, Longitude };

@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
@@ -34,22 +35,22 @@ enum Text {
   kTextCount
 };
 
-// German, English, French.
-constexpr const char* kTexts[kTextCount][3] = {
-    {"Bild kopieren", "Copy picture", "Copier l'image"},
-    {"Bild speichern unter …", "Save picture as …", "Enregistrer l'image sous …"},
-    {"Bild in doppelter Größe speichern unter …", "Save picture at double size as …",
-     "Enregistrer l'image en taille double sous …"},
-    {"Animation speichern unter …", "Save animation as …", "Enregistrer l'animation sous …"},
-    {"PNG-Bild (*.png)", "PNG picture (*.png)", "Image PNG (*.png)"},
-    {"MP4-Video (*.mp4);;WebM-Video (*.webm)", "MP4 video (*.mp4);;WebM video (*.webm)",
-     "Vidéo MP4 (*.mp4);;Vidéo WebM (*.webm)"},
-    {"Die Animation wird gespeichert …", "Saving the animation …", "Enregistrement de l'animation …"},
-    {"Abbrechen", "Cancel", "Annuler"},
-    {"Kopieren", "Copy", "Copier"},
+// English; the catalogue of the windows' language translates them.
+constexpr const char* kTexts[kTextCount] = {
+    QT_TRANSLATE_NOOP("PictureMenus", "Copy picture"),
+    QT_TRANSLATE_NOOP("PictureMenus", "Save picture as …"),
+    QT_TRANSLATE_NOOP("PictureMenus", "Save picture at double size as …"),
+    QT_TRANSLATE_NOOP("PictureMenus", "Save animation as …"),
+    QT_TRANSLATE_NOOP("PictureMenus", "PNG picture (*.png)"),
+    QT_TRANSLATE_NOOP("PictureMenus", "MP4 video (*.mp4);;WebM video (*.webm)"),
+    QT_TRANSLATE_NOOP("PictureMenus", "Saving the animation …"),
+    QT_TRANSLATE_NOOP("PictureMenus", "Cancel"),
+    QT_TRANSLATE_NOOP("PictureMenus", "Copy"),
 };
 
-QString T(Text text, std::uint8_t language) { return QString::fromUtf8(kTexts[text][language <= 2 ? language : 0]); }
+QString T(Text text, std::uint8_t /*language: the catalogue's*/) {
+  return QCoreApplication::translate("PictureMenus", kTexts[text]);
+}
 
 // The caption of a dialog: the menu entry without its ellipsis.
 QString Caption(Text text, std::uint8_t language) {

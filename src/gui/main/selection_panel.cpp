@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 
+#include "gui/common/qt_translations.h"
 #include "text/text_table.h"
 #include "ui_selection_panel.h"
 
@@ -126,6 +127,14 @@ void SelectionPanel::SetUpElementsTable() {
   connect(sg->verticalScrollBar(), &QScrollBar::rangeChanged, sg, [sg, width](int, int maximum) {
     sg->setFixedWidth(maximum > 0 ? width + sg->verticalScrollBar()->sizeHint().width() : width);
   });
+}
+
+void SelectionPanel::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) {
+    ui_->retranslateUi(this);
+    Retranslate(WindowLanguage());
+  }
+  QWidget::changeEvent(event);
 }
 
 void SelectionPanel::resizeEvent(QResizeEvent* event) {
@@ -291,15 +300,6 @@ std::vector<QWidget*> SelectionPanel::ReadingOrder() const {
 
 
 void SelectionPanel::Retranslate(std::uint8_t language) {
-  using Texts = std::array<const char*, 3>;  // German, English, French (UTF-8)
-  const std::size_t l = std::min<std::size_t>(language, 2);
-  const auto pick = [l](const Texts& t) { return QString::fromUtf8(t[l]); };
-  ui_->GroupBox_Finsternis->setTitle(pick({"Finsternis im Jahr ...", "Eclipse in the year ...", "Eclipse dans l'an ..."}));
-  ui_->Label_Jahr->setText(pick({"Jahr", "Year", "année"}));
-  ui_->GroupBox_ET_UT->setTitle(pick({"DeltaT (TT oder UT)", "DeltaT (TT or UT)", "DeltaT (TT ou TU)"}));
-  ui_->GroupBox_TZone->setTitle(pick({"Zeitzone", "Time zone", "Fuseau horaire"}));
-  ui_->Label_Unterschied->setText(pick({"Lokalzeit = UTC", "Local time = UTC", "Heure local = UTC"}));
-  ui_->Label_Std->setText(pick({"Std", "hrs", "hrs"}));
   ui_->Tabs_Bericht->setTabText(0, QString::fromUtf8(ReportTabCaption(language)));
   ui_->Tabs_Bericht->setTabText(1, QString::fromUtf8(PlaceTabCaption(language)));
   // The captions' new widths take effect now, not at the next round of the event loop.

@@ -78,7 +78,8 @@ class SelectionPanel : public QWidget {
   QTextEdit* Report() const;
   // The column's controls in reading order, from top to bottom.
   std::vector<QWidget*> ReadingOrder() const;
-  // Every caption of the column in the language (0 German, 1 English, 2 French).
+  // The captions that the core gives in the language (the tabs' titles); the form's own
+  // follow the installed catalogue at QEvent::LanguageChange.
   void Retranslate(std::uint8_t language);
 
  signals:
@@ -90,6 +91,7 @@ class SelectionPanel : public QWidget {
   void timeZoneEntered(const QString& text);
 
  protected:
+  void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:

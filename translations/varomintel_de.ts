@@ -1,0 +1,565 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>AccessibleNames</name>
+    <message>
+        <source>Choose the eclipse</source>
+        <translation>Finsternis wählen</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Previous eclipse in the Saros</source>
+        <translation>Vorige Finsternis im Saros</translation>
+    </message>
+    <message>
+        <source>Next eclipse in the Saros</source>
+        <translation>Nächste Finsternis im Saros</translation>
+    </message>
+    <message>
+        <source>Third previous eclipse in the Saros</source>
+        <translation>Drittvorige Finsternis im Saros</translation>
+    </message>
+    <message>
+        <source>Third next eclipse in the Saros</source>
+        <translation>Drittnächste Finsternis im Saros</translation>
+    </message>
+    <message>
+        <source>Eclipse report</source>
+        <translation>Bericht zur Finsternis</translation>
+    </message>
+    <message>
+        <source>Report or marked place</source>
+        <translation>Bericht oder markierter Ort</translation>
+    </message>
+    <message>
+        <source>The eclipse at the marked place</source>
+        <translation>Die Finsternis am markierten Ort</translation>
+    </message>
+    <message>
+        <source>Besselian elements</source>
+        <translation>Besselsche Elemente</translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation>Karte</translation>
+    </message>
+    <message>
+        <source>Latitude of the point of interest (degrees)</source>
+        <translation>Geogr. Breite der Markierung (Grad)</translation>
+    </message>
+    <message>
+        <source>Longitude of the point of interest (degrees)</source>
+        <translation>Geogr. Länge der Markierung (Grad)</translation>
+    </message>
+    <message>
+        <source>Show the point of interest</source>
+        <translation>Markierung zeigen</translation>
+    </message>
+    <message>
+        <source>Version information</source>
+        <translation>Versionsangaben</translation>
+    </message>
+    <message>
+        <source>Help text</source>
+        <translation>Hilfetext</translation>
+    </message>
+    <message>
+        <source>Search from year</source>
+        <translation>Suche ab Jahr</translation>
+    </message>
+    <message>
+        <source>Search to year</source>
+        <translation>Suche bis Jahr</translation>
+    </message>
+    <message>
+        <source>Eclipses at the place</source>
+        <translation>Finsternisse am Ort</translation>
+    </message>
+    <message>
+        <source>Circumstances at the places</source>
+        <translation>Sichtbarkeit an den Orten</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>Gezeigt</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <translation>O</translation>
+    </message>
+    <message>
+        <source>W</source>
+        <translation>W</translation>
+    </message>
+    <message>
+        <source>Seen where the Moon is above the horizon at greatest eclipse: the half of the Earth round the place that has it in the zenith,</source>
+        <translation>Sichtbar, wo der Mond bei der größten Verfinsterung über dem Horizont steht: die Erdhälfte um den Ort, der ihn im Zenit hat,</translation>
+    </message>
+</context>
+<context>
+    <name>AnimationDialog</name>
+    <message>
+        <source>Save animation</source>
+        <translation>Animation speichern</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Schritt</translation>
+    </message>
+    <message>
+        <source>fine: 12 s a frame</source>
+        <translation>fein: 12 s je Bild</translation>
+    </message>
+    <message>
+        <source>coarse: 2 min a frame</source>
+        <translation>grob: 2 min je Bild</translation>
+    </message>
+    <message>
+        <source>Span</source>
+        <translation>Zeitraum</translation>
+    </message>
+    <message>
+        <source>the eclipse (10 min before P1 to 10 min after P4)</source>
+        <translation>die Finsternis (10 min vor P1 bis 10 min nach P4)</translation>
+    </message>
+    <message>
+        <source>the whole time slider (T0 ± 4 h)</source>
+        <translation>der ganze Zeitregler (T0 ± 4 h)</translation>
+    </message>
+    <message>
+        <source>Frames per second</source>
+        <translation>Bilder je Sekunde</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>single (%1 × %2)</source>
+        <translation>einfach (%1 × %2)</translation>
+    </message>
+    <message>
+        <source>double (%1 × %2)</source>
+        <translation>doppelt (%1 × %2)</translation>
+    </message>
+    <message>
+        <source>%1 frames, playing %2 s</source>
+        <translation>%1 Bilder, Spieldauer %2 s</translation>
+    </message>
+    <message>
+        <source>Frames per second: %1 to %2</source>
+        <translation>Bilder je Sekunde: %1 bis %2</translation>
+    </message>
+</context>
+<context>
+    <name>CityHistControls</name>
+    <message>
+        <source>Country (select)</source>
+        <translation>Land (auswählen)</translation>
+    </message>
+    <message>
+        <source>City (select)</source>
+        <translation>Stadt (auswählen)</translation>
+    </message>
+    <message>
+        <source>Accept  -&gt;</source>
+        <translation>Übernehmen  -&gt;</translation>
+    </message>
+    <message>
+        <source>Country/Region  (optional)</source>
+        <translation>Land/Landschaft  (fakultativ)</translation>
+    </message>
+    <message>
+        <source>Place/City</source>
+        <translation>Ort/Stadt/Bezeichnung</translation>
+    </message>
+    <message>
+        <source>Habitants</source>
+        <translation>Einwohner</translation>
+    </message>
+    <message>
+        <source>Latitude (degrees)</source>
+        <translation>Geogr. Breite (Grad)</translation>
+    </message>
+    <message>
+        <source>Longitude (degrees)</source>
+        <translation>Geogr. Länge (Grad)</translation>
+    </message>
+    <message>
+        <source>Height (m)</source>
+        <translation>Höhe (m)</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>CityListControls</name>
+    <message>
+        <source>List places with more than</source>
+        <translation>Nur Orte mit mehr als</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorTexts</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>it is read-only</source>
+        <translation>sie ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a FIFO)</source>
+        <translation>es ist keine gewöhnliche Datei (ein FIFO)</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a character device)</source>
+        <translation>es ist keine gewöhnliche Datei (ein zeichenorientiertes Gerät)</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a block device)</source>
+        <translation>es ist keine gewöhnliche Datei (ein blockorientiertes Gerät)</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a socket)</source>
+        <translation>es ist keine gewöhnliche Datei (ein Socket)</translation>
+    </message>
+    <message>
+        <source>the picture cannot be encoded as PNG</source>
+        <translation>das Bild lässt sich nicht als PNG speichern</translation>
+    </message>
+    <message>
+        <source>the name must end in .mp4 or .webm</source>
+        <translation>der Name muss auf .mp4 oder .webm enden</translation>
+    </message>
+    <message>
+        <source>Cannot write &apos;%1&apos;: %2</source>
+        <translation>„%1“ kann nicht gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>The file was not written: %1</source>
+        <translation>Die Datei wurde nicht gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>City file %1, line %2: &apos;%3&apos; is not a valid integer value.</source>
+        <translation>Ortsdatei %1, Zeile %2: „%3“ ist keine gültige ganze Zahl.</translation>
+    </message>
+    <message>
+        <source>City file %1, line %2 is too long (more than %3 bytes).</source>
+        <translation>Ortsdatei %1, Zeile %2 ist zu lang (mehr als %3 Bytes).</translation>
+    </message>
+    <message>
+        <source>The city file %1 cannot be read: %2.</source>
+        <translation>Die Ortsdatei %1 kann nicht gelesen werden: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Create List</source>
+        <translation>&amp;Liste erzeugen</translation>
+    </message>
+    <message>
+        <source>&amp;Option</source>
+        <translation>&amp;Option</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Local circumstances for cities/countries</source>
+        <translation>Sichtbarkeit dieser Finsternis an verschiedenen Orten</translation>
+    </message>
+    <message>
+        <source>Search for all eclipses at a given place</source>
+        <translation>Alle Finsternisse an einem bestimmten Ort suchen</translation>
+    </message>
+    <message>
+        <source>Varomintel &amp;Help</source>
+        <translation>Varomintel &amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Varomintel &amp;Version information</source>
+        <translation>Varomintel &amp;Version</translation>
+    </message>
+</context>
+<context>
+    <name>MapPanel</name>
+    <message>
+        <source>Globe</source>
+        <translation>Globus</translation>
+    </message>
+    <message>
+        <source>Graticule</source>
+        <translation>Gradnetz</translation>
+    </message>
+    <message>
+        <source>Point of Interest</source>
+        <translation>Markierung</translation>
+    </message>
+</context>
+<context>
+    <name>PictureMenus</name>
+    <message>
+        <source>Copy picture</source>
+        <translation>Bild kopieren</translation>
+    </message>
+    <message>
+        <source>Save picture as …</source>
+        <translation>Bild speichern unter …</translation>
+    </message>
+    <message>
+        <source>Save picture at double size as …</source>
+        <translation>Bild in doppelter Größe speichern unter …</translation>
+    </message>
+    <message>
+        <source>Save animation as …</source>
+        <translation>Animation speichern unter …</translation>
+    </message>
+    <message>
+        <source>PNG picture (*.png)</source>
+        <translation>PNG-Bild (*.png)</translation>
+    </message>
+    <message>
+        <source>MP4 video (*.mp4);;WebM video (*.webm)</source>
+        <translation>MP4-Video (*.mp4);;WebM-Video (*.webm)</translation>
+    </message>
+    <message>
+        <source>Saving the animation …</source>
+        <translation>Die Animation wird gespeichert …</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+</context>
+<context>
+    <name>SelectionPanel</name>
+    <message>
+        <source>Eclipse in the year ...</source>
+        <translation>Finsternis im Jahr ...</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>DeltaT (TT or UT)</source>
+        <translation>DeltaT (TT oder UT)</translation>
+    </message>
+    <message>
+        <source>Time zone</source>
+        <translation>Zeitzone</translation>
+    </message>
+    <message>
+        <source>Local time = UTC</source>
+        <translation>Lokalzeit = UTC</translation>
+    </message>
+    <message>
+        <source>hrs</source>
+        <translation>Std</translation>
+    </message>
+</context>
+<context>
+    <name>varomintel::CityHistoryWindow</name>
+    <message>
+        <source>Save as calendar …</source>
+        <translation>Als Kalender speichern …</translation>
+    </message>
+    <message>
+        <source>Latitude</source>
+        <translation>Geogr. Breite</translation>
+    </message>
+    <message>
+        <source>Longitude</source>
+        <translation>Geogr. Länge</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Höhe</translation>
+    </message>
+    <message>
+        <source>Place/City</source>
+        <translation>Ort/Stadt</translation>
+    </message>
+    <message>
+        <source>: from %1 to %2 m</source>
+        <translation>: erlaubt sind %1 bis %2 m</translation>
+    </message>
+    <message>
+        <source>: no tabs or line breaks</source>
+        <translation>: keine Tabulatoren oder Zeilenumbrüche</translation>
+    </message>
+    <message>
+        <source>%1 eclipse(s) with a contact whose refinement did not converge</source>
+        <translation>%1 Finsternis(se) mit einem Kontakt, dessen Berechnung nicht konvergierte</translation>
+    </message>
+    <message>
+        <source>Calendar saved: %1 eclipse</source>
+        <translation>Kalender gespeichert: %1 Finsternis</translation>
+    </message>
+    <message>
+        <source>Calendar saved: %1 eclipses</source>
+        <translation>Kalender gespeichert: %1 Finsternisse</translation>
+    </message>
+    <message>
+        <source>; %1 of them not on the list (shadow axis below the horizon, the Moon up)</source>
+        <translation>; davon %1 nicht in der Liste (Schattenachse unter dem Horizont, Mond sichtbar)</translation>
+    </message>
+    <message>
+        <source>; %1 before the year 1 or after 9999 left out (iCalendar cannot hold them)</source>
+        <translation>; %1 vor dem Jahr 1 oder nach 9999 ausgelassen (im iCalendar-Format nicht darstellbar)</translation>
+    </message>
+    <message>
+        <source>; %1 left out with the Moon below the horizon throughout</source>
+        <translation>; %1 ausgelassen, bei denen der Mond unter dem Horizont bleibt</translation>
+    </message>
+</context>
+<context>
+    <name>varomintel::CityListWindow</name>
+    <message>
+        <source>%1 place(s) with a contact whose refinement did not converge</source>
+        <translation>%1 Ort(e) mit einem Kontakt, dessen Berechnung nicht konvergierte</translation>
+    </message>
+</context>
+<context>
+    <name>varomintel::HelpWindow</name>
+    <message>
+        <source>Varomintel – Help</source>
+        <translation>Varomintel – Hilfe</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vorwärts</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>The help file %1 was not found.</source>
+        <translation>Die Hilfedatei %1 wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>sie ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>it is larger than 1 MiB</source>
+        <translation>sie ist größer als 1 MiB</translation>
+    </message>
+    <message>
+        <source>The help file %1 cannot be read: %2.</source>
+        <translation>Die Hilfedatei %1 kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The help files belong in the program&apos;s folder.</source>
+        <translation>Die Hilfedateien gehören in den Ordner des Programms.</translation>
+    </message>
+</context>
+<context>
+    <name>varomintel::ListWindow</name>
+    <message>
+        <source>The run ended on an error: %1. The lines found so far are kept.</source>
+        <translation>Die Berechnung brach mit einem Fehler ab: %1. Die bisher gefundenen Zeilen bleiben.</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>Textdatei (*.txt)</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>Liste</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>varomintel::MainWindow</name>
+    <message>
+        <source>Picture replaced: %1</source>
+        <translation>Bild ersetzt: %1</translation>
+    </message>
+    <message>
+        <source> (and %1 more)</source>
+        <translation> (und %1 weitere)</translation>
+    </message>
+</context>
+<context>
+    <name>varomintel::MapPanel</name>
+    <message>
+        <source>Show the marked place on the map</source>
+        <translation>Markierung auf der Karte zeigen</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid latitude: 0 to 90 degrees with a point, e.g. 47.5.</source>
+        <translation>„%1“ ist keine gültige geographische Breite: erlaubt sind 0 bis 90 Grad mit Punkt, z. B. 47.5.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid longitude: 0 to 180 degrees with a point, e.g. 7.5.</source>
+        <translation>„%1“ ist keine gültige geographische Länge: erlaubt sind 0 bis 180 Grad mit Punkt, z. B. 7.5.</translation>
+    </message>
+    <message>
+        <source>The marked place stays where it was.</source>
+        <translation>Die Markierung bleibt, wo sie war.</translation>
+    </message>
+</context>
+</TS>

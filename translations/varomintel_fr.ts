@@ -1,0 +1,565 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>AccessibleNames</name>
+    <message>
+        <source>Choose the eclipse</source>
+        <translation>Choisir l&apos;éclipse</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Temps</translation>
+    </message>
+    <message>
+        <source>Previous eclipse in the Saros</source>
+        <translation>Éclipse précédente du saros</translation>
+    </message>
+    <message>
+        <source>Next eclipse in the Saros</source>
+        <translation>Éclipse suivante du saros</translation>
+    </message>
+    <message>
+        <source>Third previous eclipse in the Saros</source>
+        <translation>Troisième éclipse précédente du saros</translation>
+    </message>
+    <message>
+        <source>Third next eclipse in the Saros</source>
+        <translation>Troisième éclipse suivante du saros</translation>
+    </message>
+    <message>
+        <source>Eclipse report</source>
+        <translation>Rapport de l&apos;éclipse</translation>
+    </message>
+    <message>
+        <source>Report or marked place</source>
+        <translation>Rapport ou lieu marqué</translation>
+    </message>
+    <message>
+        <source>The eclipse at the marked place</source>
+        <translation>L&apos;éclipse au lieu marqué</translation>
+    </message>
+    <message>
+        <source>Besselian elements</source>
+        <translation>Éléments de Bessel</translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation>Carte</translation>
+    </message>
+    <message>
+        <source>Latitude of the point of interest (degrees)</source>
+        <translation>Latitude de la marque (degrés)</translation>
+    </message>
+    <message>
+        <source>Longitude of the point of interest (degrees)</source>
+        <translation>Longitude de la marque (degrés)</translation>
+    </message>
+    <message>
+        <source>Show the point of interest</source>
+        <translation>Afficher la marque</translation>
+    </message>
+    <message>
+        <source>Version information</source>
+        <translation>Informations de version</translation>
+    </message>
+    <message>
+        <source>Help text</source>
+        <translation>Texte d&apos;aide</translation>
+    </message>
+    <message>
+        <source>Search from year</source>
+        <translation>Chercher de l&apos;an</translation>
+    </message>
+    <message>
+        <source>Search to year</source>
+        <translation>Chercher jusqu&apos;à l&apos;an</translation>
+    </message>
+    <message>
+        <source>Eclipses at the place</source>
+        <translation>Éclipses au lieu</translation>
+    </message>
+    <message>
+        <source>Circumstances at the places</source>
+        <translation>Visibilité aux lieux</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>Affiché</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>W</source>
+        <translation>O</translation>
+    </message>
+    <message>
+        <source>Seen where the Moon is above the horizon at greatest eclipse: the half of the Earth round the place that has it in the zenith,</source>
+        <translation>Visible là où la Lune est au-dessus de l&apos;horizon au maximum de l&apos;éclipse : la moitié de la Terre autour du lieu qui l&apos;a au zénith,</translation>
+    </message>
+</context>
+<context>
+    <name>AnimationDialog</name>
+    <message>
+        <source>Save animation</source>
+        <translation>Enregistrer l&apos;animation</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Pas</translation>
+    </message>
+    <message>
+        <source>fine: 12 s a frame</source>
+        <translation>fin : 12 s par image</translation>
+    </message>
+    <message>
+        <source>coarse: 2 min a frame</source>
+        <translation>grossier : 2 min par image</translation>
+    </message>
+    <message>
+        <source>Span</source>
+        <translation>Période</translation>
+    </message>
+    <message>
+        <source>the eclipse (10 min before P1 to 10 min after P4)</source>
+        <translation>l&apos;éclipse (10 min avant P1 à 10 min après P4)</translation>
+    </message>
+    <message>
+        <source>the whole time slider (T0 ± 4 h)</source>
+        <translation>tout le curseur du temps (T0 ± 4 h)</translation>
+    </message>
+    <message>
+        <source>Frames per second</source>
+        <translation>Images par seconde</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Taille</translation>
+    </message>
+    <message>
+        <source>single (%1 × %2)</source>
+        <translation>simple (%1 × %2)</translation>
+    </message>
+    <message>
+        <source>double (%1 × %2)</source>
+        <translation>double (%1 × %2)</translation>
+    </message>
+    <message>
+        <source>%1 frames, playing %2 s</source>
+        <translation>%1 images, durée %2 s</translation>
+    </message>
+    <message>
+        <source>Frames per second: %1 to %2</source>
+        <translation>Images par seconde : de %1 à %2</translation>
+    </message>
+</context>
+<context>
+    <name>CityHistControls</name>
+    <message>
+        <source>Country (select)</source>
+        <translation>Pays (choix)</translation>
+    </message>
+    <message>
+        <source>City (select)</source>
+        <translation>ville (choix)</translation>
+    </message>
+    <message>
+        <source>Accept  -&gt;</source>
+        <translation>Accepter  -&gt;</translation>
+    </message>
+    <message>
+        <source>Country/Region  (optional)</source>
+        <translation>Pays/Paysage (optionnel)</translation>
+    </message>
+    <message>
+        <source>Place/City</source>
+        <translation>Lieu/Ville/remarques</translation>
+    </message>
+    <message>
+        <source>Habitants</source>
+        <translation>habitants</translation>
+    </message>
+    <message>
+        <source>Latitude (degrees)</source>
+        <translation>Latitude geogr.(°)</translation>
+    </message>
+    <message>
+        <source>Longitude (degrees)</source>
+        <translation>Longitude geogr.(°)</translation>
+    </message>
+    <message>
+        <source>Height (m)</source>
+        <translation>Altitude(m)</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Démarrer</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Terminer</translation>
+    </message>
+</context>
+<context>
+    <name>CityListControls</name>
+    <message>
+        <source>List places with more than</source>
+        <translation>Lieux avec plus de</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Démarrer</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Terminer</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorTexts</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>c&apos;est un dossier</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>it is read-only</source>
+        <translation>il est en lecture seule</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a FIFO)</source>
+        <translation>ce n&apos;est pas un fichier ordinaire (un FIFO)</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a character device)</source>
+        <translation>ce n&apos;est pas un fichier ordinaire (un périphérique caractère)</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a block device)</source>
+        <translation>ce n&apos;est pas un fichier ordinaire (un périphérique bloc)</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a socket)</source>
+        <translation>ce n&apos;est pas un fichier ordinaire (un socket)</translation>
+    </message>
+    <message>
+        <source>the picture cannot be encoded as PNG</source>
+        <translation>l&apos;image ne peut pas être codée en PNG</translation>
+    </message>
+    <message>
+        <source>the name must end in .mp4 or .webm</source>
+        <translation>le nom doit se terminer par .mp4 ou .webm</translation>
+    </message>
+    <message>
+        <source>Cannot write &apos;%1&apos;: %2</source>
+        <translation>Impossible d&apos;enregistrer « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>The file was not written: %1</source>
+        <translation>Le fichier n&apos;a pas été enregistré : %1</translation>
+    </message>
+    <message>
+        <source>City file %1, line %2: &apos;%3&apos; is not a valid integer value.</source>
+        <translation>Fichier des villes %1, ligne %2 : « %3 » n&apos;est pas un nombre entier valable.</translation>
+    </message>
+    <message>
+        <source>City file %1, line %2 is too long (more than %3 bytes).</source>
+        <translation>Fichier des villes %1, la ligne %2 est trop longue (plus de %3 octets).</translation>
+    </message>
+    <message>
+        <source>The city file %1 cannot be read: %2.</source>
+        <translation>Le fichier des villes %1 ne peut pas être lu : %2.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Create List</source>
+        <translation>&amp;Créer liste</translation>
+    </message>
+    <message>
+        <source>&amp;Option</source>
+        <translation>&amp;Option</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Local circumstances for cities/countries</source>
+        <translation>Visibilité de l&apos;éclipse en différants lieux</translation>
+    </message>
+    <message>
+        <source>Search for all eclipses at a given place</source>
+        <translation>Trouver toutes les éclipses en un lieu donné</translation>
+    </message>
+    <message>
+        <source>Varomintel &amp;Help</source>
+        <translation>&amp;Aide Varomintel </translation>
+    </message>
+    <message>
+        <source>Varomintel &amp;Version information</source>
+        <translation>&amp;Version Varomintel </translation>
+    </message>
+</context>
+<context>
+    <name>MapPanel</name>
+    <message>
+        <source>Globe</source>
+        <translation>Globe</translation>
+    </message>
+    <message>
+        <source>Graticule</source>
+        <translation>Quadrillage</translation>
+    </message>
+    <message>
+        <source>Point of Interest</source>
+        <translation>Marque</translation>
+    </message>
+</context>
+<context>
+    <name>PictureMenus</name>
+    <message>
+        <source>Copy picture</source>
+        <translation>Copier l&apos;image</translation>
+    </message>
+    <message>
+        <source>Save picture as …</source>
+        <translation>Enregistrer l&apos;image sous …</translation>
+    </message>
+    <message>
+        <source>Save picture at double size as …</source>
+        <translation>Enregistrer l&apos;image en taille double sous …</translation>
+    </message>
+    <message>
+        <source>Save animation as …</source>
+        <translation>Enregistrer l&apos;animation sous …</translation>
+    </message>
+    <message>
+        <source>PNG picture (*.png)</source>
+        <translation>Image PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>MP4 video (*.mp4);;WebM video (*.webm)</source>
+        <translation>Vidéo MP4 (*.mp4);;Vidéo WebM (*.webm)</translation>
+    </message>
+    <message>
+        <source>Saving the animation …</source>
+        <translation>Enregistrement de l&apos;animation …</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+</context>
+<context>
+    <name>SelectionPanel</name>
+    <message>
+        <source>Eclipse in the year ...</source>
+        <translation>Eclipse dans l&apos;an ...</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>année</translation>
+    </message>
+    <message>
+        <source>DeltaT (TT or UT)</source>
+        <translation>DeltaT (TT ou TU)</translation>
+    </message>
+    <message>
+        <source>Time zone</source>
+        <translation>Fuseau horaire</translation>
+    </message>
+    <message>
+        <source>Local time = UTC</source>
+        <translation>Heure local = UTC</translation>
+    </message>
+    <message>
+        <source>hrs</source>
+        <translation>hrs</translation>
+    </message>
+</context>
+<context>
+    <name>varomintel::CityHistoryWindow</name>
+    <message>
+        <source>Save as calendar …</source>
+        <translation>Enregistrer comme calendrier …</translation>
+    </message>
+    <message>
+        <source>Latitude</source>
+        <translation>Latitude</translation>
+    </message>
+    <message>
+        <source>Longitude</source>
+        <translation>Longitude</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Altitude</translation>
+    </message>
+    <message>
+        <source>Place/City</source>
+        <translation>Lieu/Ville</translation>
+    </message>
+    <message>
+        <source>: from %1 to %2 m</source>
+        <translation> : de %1 à %2 m</translation>
+    </message>
+    <message>
+        <source>: no tabs or line breaks</source>
+        <translation> : ni tabulations ni sauts de ligne</translation>
+    </message>
+    <message>
+        <source>%1 eclipse(s) with a contact whose refinement did not converge</source>
+        <translation>%1 éclipse(s) avec un contact dont le calcul n&apos;a pas convergé</translation>
+    </message>
+    <message>
+        <source>Calendar saved: %1 eclipse</source>
+        <translation>Calendrier enregistré : %1 éclipse</translation>
+    </message>
+    <message>
+        <source>Calendar saved: %1 eclipses</source>
+        <translation>Calendrier enregistré : %1 éclipses</translation>
+    </message>
+    <message>
+        <source>; %1 of them not on the list (shadow axis below the horizon, the Moon up)</source>
+        <translation>; dont hors de la liste (axe de l&apos;ombre sous l&apos;horizon, Lune visible) : %1</translation>
+    </message>
+    <message>
+        <source>; %1 before the year 1 or after 9999 left out (iCalendar cannot hold them)</source>
+        <translation>; omises avant l&apos;an 1 ou après 9999 (impossibles en iCalendar) : %1</translation>
+    </message>
+    <message>
+        <source>; %1 left out with the Moon below the horizon throughout</source>
+        <translation>; omises, la Lune restant sous l&apos;horizon : %1</translation>
+    </message>
+</context>
+<context>
+    <name>varomintel::CityListWindow</name>
+    <message>
+        <source>%1 place(s) with a contact whose refinement did not converge</source>
+        <translation>%1 lieu(x) avec un contact dont le calcul n&apos;a pas convergé</translation>
+    </message>
+</context>
+<context>
+    <name>varomintel::HelpWindow</name>
+    <message>
+        <source>Varomintel – Help</source>
+        <translation>Varomintel – Aide</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Sommaire</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>The help file %1 was not found.</source>
+        <translation>Le fichier d&apos;aide %1 est introuvable.</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>it is larger than 1 MiB</source>
+        <translation>il dépasse 1 Mio</translation>
+    </message>
+    <message>
+        <source>The help file %1 cannot be read: %2.</source>
+        <translation>Le fichier d&apos;aide %1 ne peut pas être lu : %2.</translation>
+    </message>
+    <message>
+        <source>The help files belong in the program&apos;s folder.</source>
+        <translation>Les fichiers d&apos;aide doivent se trouver dans le dossier du programme.</translation>
+    </message>
+</context>
+<context>
+    <name>varomintel::ListWindow</name>
+    <message>
+        <source>The run ended on an error: %1. The lines found so far are kept.</source>
+        <translation>Le calcul s&apos;est arrêté sur une erreur : %1. Les lignes trouvées jusque-là sont conservées.</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>Fichier texte (*.txt)</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>Liste</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Sauvegarder sous</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Terminer</translation>
+    </message>
+</context>
+<context>
+    <name>varomintel::MainWindow</name>
+    <message>
+        <source>Picture replaced: %1</source>
+        <translation>Image remplacée : %1</translation>
+    </message>
+    <message>
+        <source> (and %1 more)</source>
+        <translation> (et %1 autres)</translation>
+    </message>
+</context>
+<context>
+    <name>varomintel::MapPanel</name>
+    <message>
+        <source>Show the marked place on the map</source>
+        <translation>Afficher la marque sur la carte</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid latitude: 0 to 90 degrees with a point, e.g. 47.5.</source>
+        <translation>« %1 » n&apos;est pas une latitude valable : de 0 à 90 degrés avec un point, p. ex. 47.5.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid longitude: 0 to 180 degrees with a point, e.g. 7.5.</source>
+        <translation>« %1 » n&apos;est pas une longitude valable : de 0 à 180 degrés avec un point, p. ex. 7.5.</translation>
+    </message>
+    <message>
+        <source>The marked place stays where it was.</source>
+        <translation>La marque reste où elle était.</translation>
+    </message>
+</context>
+</TS>
