@@ -15,7 +15,7 @@
 #include <filesystem>
 
 #include "bench_startup.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "gui/common/qt_translations.h"
 #include "gui/common/app_state_object.h"
 #include "gui/common/line_list_view.h"
@@ -34,7 +34,7 @@ bool Start(benchmark::State& state) {
 void BM_CityListWholeFileShown(benchmark::State& state) {
   if (!Start(state)) return;
   InstallTranslations(1);
-  AppStateObject eclipse(Vars().TheCatalogue);
+  AppStateObject eclipse(Startup().TheCatalogue);
   eclipse.SelectEclipse(16921);  // 2022 Nov 08
   CityListWindow window;
   window.Follow(&eclipse);

@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "gui/common/qt_translations.h"
 
 namespace varomintel::testing {

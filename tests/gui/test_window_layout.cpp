@@ -29,7 +29,7 @@
 
 #include "../support/synthetic_eclipse.h"
 #include "app/parameter_file.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "find_control.h"
 #include "gui/common/qt_translations.h"
 #include "gui/common/line_list_view.h"
@@ -82,8 +82,8 @@ int TitleWidth(const QGroupBox* g) {
 // One synthetic eclipse in universal time (the time-zone group shows), in `language`.
 void PrepareState(const fs::path& dir, std::uint8_t language) {
   fs::remove_all(dir);
-  VaromintelVariables& v = Vars();
-  v = VaromintelVariables{};
+  StartupData& v = Startup();
+  v = StartupData{};
   v.TheCatalogue = Catalogue({varomintel::testing::LinearEclipse::Passing(1200, 0.3).Record(2022, 11, 8, 11)});
   v.ProgramVersion = "0.1.0.0";
   v.ParamDir = (dir / "Varomintel").string() + "/";

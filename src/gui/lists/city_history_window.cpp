@@ -18,7 +18,7 @@
 #include <optional>
 
 #include "app/parameter_file.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "app/version_info.h"
 #include "astro/trig_func.h"
 #include "gui/common/accessible_names.h"
@@ -225,7 +225,7 @@ void CityHistoryWindow::changeEvent(QEvent* event) {
 }
 
 void CityHistoryWindow::FillCountries() {
-  const std::string file = CityFileName(Vars().ProgramDir, WindowLanguage());
+  const std::string file = CityFileName(Startup().ProgramDir, WindowLanguage());
   // Read again only when the language chose another file: reading it at every activation
   // would also throw the user's choice away.
   if (file == countriesOf_) return;
@@ -245,7 +245,7 @@ void CityHistoryWindow::FillCountries() {
 void CityHistoryWindow::FillPlaces() {
   ComboBox_Stadt->clear();
   const std::string country = ComboBox_Land->currentText().toStdString();
-  CountryPlacesRead read = ReadCountryPlaces(CityFileName(Vars().ProgramDir, WindowLanguage()), country);
+  CountryPlacesRead read = ReadCountryPlaces(CityFileName(Startup().ProgramDir, WindowLanguage()), country);
   CountryPlaces_ = std::move(read.places);
   QStringList names;
   names.reserve(static_cast<qsizetype>(CountryPlaces_.size()));
@@ -253,7 +253,7 @@ void CityHistoryWindow::FillPlaces() {
   ComboBox_Stadt->addItems(names);
   if (read.failure)
     QMessageBox::warning(this, windowTitle(),
-                         CityFileErrorText(CityFileName(Vars().ProgramDir, WindowLanguage()), *read.failure,
+                         CityFileErrorText(CityFileName(Startup().ProgramDir, WindowLanguage()), *read.failure,
                                            WindowLanguage()));
 }
 
@@ -306,14 +306,14 @@ bool CityHistoryWindow::StartCityHist() {
   if (!RadioButton_Nord->isChecked()) CheckOnly(northSouth_, RadioButton_Sued);
   if (!RadioButton_West->isChecked()) CheckOnly(eastWest_, RadioButton_Ost);
   CityHistInput input;
-  input.catalogue = &Vars().TheCatalogue;
+  input.catalogue = &Startup().TheCatalogue;
   input.name = name;
   input.latitude = (RadioButton_Nord->isChecked() ? *latitude : -*latitude) * DegToRad;
   input.westLongitude = (RadioButton_West->isChecked() ? *longitude : -*longitude) * DegToRad;
   input.height = *height;
   input.firstYear = static_cast<int>(ParseInteger(ComboBox_von->currentText().toStdString()).value_or(-5000));
   input.lastYear = static_cast<int>(ParseInteger(ComboBox_Bis->currentText().toStdString()).value_or(7000));
-  const long long total = Vars().TheCatalogue.Count();
+  const long long total = Startup().TheCatalogue.Count();
   calendar_.clear();
   outcome_ = CityHistOutcome{};
   Kalender1->setEnabled(false);

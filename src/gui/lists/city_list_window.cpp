@@ -13,7 +13,7 @@
 #include <filesystem>
 
 #include "app/parameter_file.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "eclipse/eclipse_type.h"
 #include "gui/common/accessible_names.h"
 #include "gui/common/error_texts.h"
@@ -93,7 +93,7 @@ void CityListWindow::changeEvent(QEvent* event) {
 
 void CityListWindow::StartCityList() {
   if (Running()) return;
-  const VaromintelVariables& v = Vars();
+  const StartupData& v = Startup();
   const std::uint8_t lang = WindowLanguage();
   CityListInput input;
   input.eclipse = SelectedEclipse();  // a private copy: the user may select another eclipse meanwhile

@@ -14,7 +14,7 @@
 
 #include <algorithm>
 
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "gui/common/app_state_object.h"
 #include "gui/common/error_texts.h"
 #include "gui/common/line_list_view.h"

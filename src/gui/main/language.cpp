@@ -12,7 +12,7 @@
 #include <array>
 
 #include "app/parameter_file.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "gui/common/about_panel.h"
 #include "gui/common/accessible_names.h"
 #include "gui/common/qt_translations.h"
@@ -29,13 +29,13 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 void MainWindow::ApplyStoredLanguage() {
-  const std::uint8_t stored = Vars().Parameters.Byte(param::kLanguage);
+  const std::uint8_t stored = Startup().Parameters.Byte(param::kLanguage);
   // A stored value outside our languages applies none: the windows start in German.
   SwitchLanguage(stored <= kSpanish ? stored : kGerman);
 }
 
 void MainWindow::SwitchLanguage(std::uint8_t languageIndex) {
-  const VaromintelVariables& v = Vars();
+  const StartupData& v = Startup();
   InstallTranslations(languageIndex);
   // The caption prefix first: the list windows' captions, set again at their language
   // change, begin with it.
