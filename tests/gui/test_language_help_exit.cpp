@@ -73,6 +73,7 @@
 #include "places/city_list.h"
 #include "places/list_text.h"
 #include "text/text_table.h"
+#include "../support/test_paths.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -398,7 +399,7 @@ TEST_F(Languages, HelpOpensTheFileOfTheLanguageOrSaysItIsMissing) {
   EXPECT_TRUE(missing.contains(QString::fromStdString(Vars().ProgramDir))) << missing.toStdString();
   EXPECT_EQ(main_->Help()->windowTitle(), QString::fromUtf8("Varomintel – Aide"));
 
-  fs::copy_file(fs::path(VAROMINTEL_DATA_DIR) / "VaromintelEN.html", dir_ / "VaromintelEN.html");
+  fs::copy_file(fs::path(testing::DataDir()) / "VaromintelEN.html", dir_ / "VaromintelEN.html");
   const fs::path elsewhere = dir_ / "elsewhere";
   fs::create_directories(elsewhere);
   std::ofstream(elsewhere / "VaromintelEN.html") << "<html><head><title>planted</title></head></html>";
@@ -420,7 +421,7 @@ class ShippedManual : public Languages, public ::testing::WithParamInterface<std
 
 TEST_P(ShippedManual, OpensWithItsPicturesAndLinks) {
   HelpWindow help;
-  const QString path = help.ShowFile(HelpFileName(GetParam()), {VAROMINTEL_DATA_DIR "/"}, GetParam());
+  const QString path = help.ShowFile(HelpFileName(GetParam()), {testing::DataDir() + "/"}, GetParam());
   ASSERT_FALSE(path.isEmpty());
   QTextDocument* doc = help.Browser->document();
   EXPECT_FALSE(doc->metaInformation(QTextDocument::DocumentTitle).isEmpty());
@@ -481,8 +482,8 @@ class HostileHelp : public Languages {
     fs::create_directories(data_);
     fs::create_directories(outside_);
     for (const char* f : {"VaromintelEN.html", "help_map_en.png"}) {
-      fs::copy_file(fs::path(VAROMINTEL_DATA_DIR) / f, data_ / f);
-      fs::copy_file(fs::path(VAROMINTEL_DATA_DIR) / f, outside_ / f);
+      fs::copy_file(fs::path(testing::DataDir()) / f, data_ / f);
+      fs::copy_file(fs::path(testing::DataDir()) / f, outside_ / f);
     }
   }
   fs::path data_, outside_;
