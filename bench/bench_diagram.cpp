@@ -21,7 +21,7 @@
 #include "app/eclipse_view.h"
 #include "app/startup.h"
 #include "app/time_slider.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "gui/main/main_window.h"
 #include "gui/main/diagram_panel.h"
 #include "render/shadow_diagram.h"
@@ -34,10 +34,10 @@ constexpr int kTotal2022Nov08 = 16921;
 // The global state with the catalogue of the current folder, or a synthetic one.
 void Start() {
   if (!bench::StartInCurrentFolder())
-    Vars().TheCatalogue = Catalogue({testing::LinearEclipse::Passing(1200).Record()});
-  const int index = Vars().TheCatalogue.Contains(kTotal2022Nov08) ? kTotal2022Nov08 : 1;
-  Vars().Parameters.SetInt(param::kEclipse, index);
-  Vars().Parameters.SetFlag(param::kUniversalTime, true);
+    Startup().TheCatalogue = Catalogue({testing::LinearEclipse::Passing(1200).Record()});
+  const int index = Startup().TheCatalogue.Contains(kTotal2022Nov08) ? kTotal2022Nov08 : 1;
+  Startup().Parameters.SetInt(param::kEclipse, index);
+  Startup().Parameters.SetFlag(param::kUniversalTime, true);
 }
 
 // One frame as the window draws it: the view model moved to the next play step, then the
@@ -50,7 +50,7 @@ void BM_DiagramFrame(benchmark::State& state) {
   settings.language = 1;
   view.SetTimeSettings(settings);
   view.SetCaptionPrefix("Varomintel");
-  view.Select(Vars().TheCatalogue, Vars().Parameters.Int(param::kEclipse));
+  view.Select(Startup().TheCatalogue, Startup().Parameters.Int(param::kEclipse));
   const MoonPictures pictures = MoonPictures::Load("");
   if (pictures.Count() == 0) state.SetLabel("without Moon pictures");
   int position = 0;

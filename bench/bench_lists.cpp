@@ -15,7 +15,7 @@
 #include <filesystem>
 
 #include "bench_startup.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "gui/common/app_state_object.h"
 #include "gui/common/line_list_view.h"
 #include "gui/lists/city_history_window.h"
@@ -32,8 +32,8 @@ bool Start(benchmark::State& state) {
 
 void BM_CityListWholeFileShown(benchmark::State& state) {
   if (!Start(state)) return;
-  Vars().LanguageIndex = 1;
-  AppStateObject eclipse(Vars().TheCatalogue);
+  Startup().LanguageIndex = 1;
+  AppStateObject eclipse(Startup().TheCatalogue);
   eclipse.SelectEclipse(16921);  // 2022 Nov 08
   CityListWindow window;
   window.Follow(&eclipse);

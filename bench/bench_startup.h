@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/startup.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 
 namespace varomintel::bench {
 
@@ -20,7 +20,7 @@ inline bool StartInCurrentFolder() {
   p.configDir = (std::filesystem::temp_directory_path() / "varomintel_bench_config").string();
   p.fileTypeName = "executable";
   p.catalogueDir = p.programDir;
-  Vars() = VaromintelVariables{};
+  Startup() = StartupData{};
   return InitialiseGlobalState(p, [](const std::string&, const std::string&) {}) == StartupOutcome::Run;
 }
 

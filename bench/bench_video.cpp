@@ -21,7 +21,7 @@
 #include "../tests/support/synthetic_eclipse.h"
 #include "app/eclipse_view.h"
 #include "app/time_slider.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "bench_startup.h"
 #include "render/moon_pictures.h"
 #include "render/shadow_diagram.h"
@@ -41,8 +41,8 @@ double PeakMegabytes() {
 // Arguments: the slider step, whole slider (1) or the eclipse with its margins (0), WebM (1) or MP4 (0).
 void BM_Video(benchmark::State& state) {
   if (!bench::StartInCurrentFolder())
-    Vars().TheCatalogue = Catalogue({testing::LinearEclipse::Passing(1200).Record()});
-  const int index = Vars().TheCatalogue.Contains(kTotal2022Nov08) ? kTotal2022Nov08 : 1;
+    Startup().TheCatalogue = Catalogue({testing::LinearEclipse::Passing(1200).Record()});
+  const int index = Startup().TheCatalogue.Contains(kTotal2022Nov08) ? kTotal2022Nov08 : 1;
   const int step = static_cast<int>(state.range(0));
   const bool whole = state.range(1) != 0;
   const std::string file =
@@ -52,7 +52,7 @@ void BM_Video(benchmark::State& state) {
   TimeSettings settings;
   view.SetTimeSettings(settings);
   view.SetCaptionPrefix("Varomintel");
-  view.Select(Vars().TheCatalogue, index);
+  view.Select(Startup().TheCatalogue, index);
   const MoonPictures pictures = MoonPictures::Load("");
   if (pictures.Count() == 0) state.SetLabel("without Moon pictures");
   const std::vector<int> positions = AnimationPositions(view.Selection().circumstances, step, whole);

@@ -12,7 +12,7 @@
 
 #include <filesystem>
 
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "gui/main/main_window.h"
 #include "bench_startup.h"
 
@@ -41,7 +41,7 @@ void BM_SelectEclipse(benchmark::State& state) {
   window.show();
   auto* eclipses = window.findChild<QScrollBar*>("ScrollBar_Eclipse");
   int index = 1;
-  const int count = Vars().TheCatalogue.Count();
+  const int count = Startup().TheCatalogue.Count();
   for (auto _ : state) {
     index = index % count + 977;  // a different eclipse each time
     if (index > count) index -= count;

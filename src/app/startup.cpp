@@ -6,7 +6,7 @@
 
 #include "app/parameter_file.h"
 #include "text/text_table.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "app/version_info.h"
 #include "eclipse/catalogue.h"
 
@@ -25,7 +25,7 @@ std::string WithSlash(std::string dir) {
 
 StartupOutcome InitialiseGlobalState(const StartupPlaces& places,
                                      const std::function<void(const std::string&, const std::string&)>& report) {
-  VaromintelVariables& v = Vars();
+  StartupData& v = Startup();
   (void)TextTable();
   v.ProgramDir = WithSlash(places.programDir);
   v.ParamDir = WithSlash(places.configDir) + "Varomintel/";

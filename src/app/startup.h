@@ -20,7 +20,7 @@ enum class StartupOutcome {
   NoCatalogue,    // the catalogue was missing or malformed and reported: end
 };
 
-// Fills Vars(). `report(caption, text)` shows a message with an OK button and returns
+// Fills Startup(). `report(caption, text)` shows a message with an OK button and returns
 // when it is closed.
 StartupOutcome InitialiseGlobalState(const StartupPlaces& places,
                                      const std::function<void(const std::string&, const std::string&)>& report);

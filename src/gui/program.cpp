@@ -7,7 +7,7 @@
 
 #include <csignal>
 
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "gui/common/qt_translations.h"
 #include "gui/common/quit_signals.h"
 #include "gui/lists/city_history_window.h"
@@ -35,13 +35,13 @@ int main(int argc, char** argv) {
   if (outcome != StartupOutcome::Run) return 0;
 
   // Qt's dialogs in the language the windows start in (German until the stored one applies).
-  ApplyQtTranslations(Vars().LanguageIndex);
+  ApplyQtTranslations(Startup().LanguageIndex);
   MainWindow window;
   // The list windows after the main window, hidden until its menu shows them.
   CityHistoryWindow cityHist;
   CityListWindow cityList;
-  cityHist.RestoreSettings(Vars().Parameters);
-  cityList.RestoreSettings(Vars().Parameters);
+  cityHist.RestoreSettings(Startup().Parameters);
+  cityList.RestoreSettings(Startup().Parameters);
   window.AttachListWindows(&cityHist, &cityList);
   // All three windows exist: the stored language applies to each.
   window.ApplyStoredLanguage();

@@ -19,7 +19,7 @@
 
 #include "../support/synthetic_eclipse.h"
 #include "app/parameter_file.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "app/version_info.h"
 #include "eclipse/eclipse_type.h"
 #include "find_control.h"
@@ -63,8 +63,8 @@ class AccessibleNames : public ::testing::TestWithParam<std::uint8_t> {
     dir_ = fs::temp_directory_path() / ("varomintel_accessible_" + std::to_string(::getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
-    VaromintelVariables& v = Vars();
-    v = VaromintelVariables{};
+    StartupData& v = Startup();
+    v = StartupData{};
     std::vector<EclipseRecord> records;
     for (int i = 0; i < 4; ++i)
       records.push_back(testing::LinearEclipse::Passing(i % 2 ? 1200 : 4500).Record(2020 + i, 3 + i, 10, 20));

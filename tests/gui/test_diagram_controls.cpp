@@ -27,7 +27,7 @@
 #include "../support/synthetic_eclipse.h"
 #include "app/parameter_file.h"
 #include "app/time_slider.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "gui/main/main_window.h"
 #include "gui/main/diagram_panel.h"
 #include "find_control.h"
@@ -56,8 +56,8 @@ class DiagramControls : public ::testing::Test {
   void SetUp() override {
     dir_ = fs::temp_directory_path() / ("varomintel_diagram_" + std::to_string(::getpid()));
     fs::remove_all(dir_);
-    VaromintelVariables& v = Vars();
-    v = VaromintelVariables{};
+    StartupData& v = Startup();
+    v = StartupData{};
     v.TheCatalogue = ThreeEclipses();
     v.ProgramVersion = "0.1.0.0";
     v.ParamDir = (dir_ / "Varomintel").string() + "/";
@@ -89,7 +89,7 @@ TEST_F(DiagramControls, EverySelectionOpensAtGreatestEclipseAndShowsTheRenderers
   for (int index : {2, 3, 1}) {
     Find<QScrollBar>(*w_, "ScrollBar_Time")->setValue(100);
     Find<QScrollBar>(*w_, "ScrollBar_Eclipse")->setValue(index);
-    const VaromintelVariables& v = Vars();
+    const StartupData& v = Startup();
     const int want = static_cast<int>(std::lrint(7200 * w_->View().Selection().circumstances.TimeMax / 4 + 7200));
     EXPECT_EQ(Position(), want) << "eclipse " << index;
     EXPECT_EQ(Cell(0, 1).toStdString(), FormatFixed(SliderHours(want), 4));
@@ -382,7 +382,7 @@ TEST_F(DiagramControls, ClosingStopsThePlayAndStoresTheSliderPosition) {
   const int closedAt = Position();
   for (int i = 0; i < 10; ++i) QCoreApplication::processEvents();
   EXPECT_EQ(Position(), closedAt);
-  const ParameterStartup s = LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion);
+  const ParameterStartup s = LoadParameterFile(Startup().ParamDir, Startup().ParamFilePath, Startup().ProgramVersion);
   EXPECT_EQ(s.record.Int(param::kTimeSlider), closedAt);
 }
 
@@ -454,10 +454,10 @@ class PictureReport : public ::testing::TestWithParam<SpoiltPictures> {
       if (entry.path().extension() == ".bmp") fs::copy_file(entry.path(), dir_ / entry.path().filename());
     before_ = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir_.string())));
-    Vars() = VaromintelVariables{};
-    Vars().TheCatalogue = ThreeEclipses();
-    Vars().ProgramDir = dir_.string() + "/";
-    Vars().Parameters.SetByte(param::kLanguage, 1);
+    Startup() = StartupData{};
+    Startup().TheCatalogue = ThreeEclipses();
+    Startup().ProgramDir = dir_.string() + "/";
+    Startup().Parameters.SetByte(param::kLanguage, 1);
   }
   void TearDown() override {
     QDir::setCurrent(before_);
@@ -480,8 +480,8 @@ INSTANTIATE_TEST_SUITE_P(MainWindow, PictureReport, ::testing::ValuesIn(kSpoiltP
                          [](const ::testing::TestParamInfo<SpoiltPictures>& row) { return std::string(row.param.name); });
 
 TEST(DiagramControlsBeforeSelection, TableIsEmpty) {
-  Vars() = VaromintelVariables{};
-  Vars().TheCatalogue = ThreeEclipses();
+  Startup() = StartupData{};
+  Startup().TheCatalogue = ThreeEclipses();
   MainWindow w;  // not shown: no selection yet
   EXPECT_EQ(Find<QTableWidget>(w, "SG")->rowCount(), 13);
   EXPECT_EQ(Find<QTableWidget>(w, "SG")->columnCount(), 3);

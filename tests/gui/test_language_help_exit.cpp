@@ -55,7 +55,7 @@
 #include "../support/writer_leftovers.h"
 #include "gui/main/animation_dialog.h"
 #include "app/parameter_file.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "eclipse/eclipse_type.h"
 #include "gui/common/delay.h"
 #include "gui/common/help_window.h"
@@ -202,8 +202,8 @@ class Languages : public ::testing::Test {
     dir_ = fs::temp_directory_path() / ("varomintel_language_" + std::to_string(::getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
-    VaromintelVariables& v = Vars();
-    v = VaromintelVariables{};
+    StartupData& v = Startup();
+    v = StartupData{};
     v.TheCatalogue = TenEclipses();
     v.ProgramDir = dir_.string() + "/";
     v.ProgramVersionInfo = ProgramVersionInfo("program");
@@ -222,12 +222,12 @@ class Languages : public ::testing::Test {
   // The program's start: the three windows in their order, the list windows' settings,
   // the stored language; the list windows stay hidden.
   void Start(std::uint8_t storedLanguage) {
-    Vars().Parameters.SetByte(param::kLanguage, storedLanguage);
+    Startup().Parameters.SetByte(param::kLanguage, storedLanguage);
     main_ = std::make_unique<MainWindow>();
     hist_ = std::make_unique<CityHistoryWindow>();
     list_ = std::make_unique<CityListWindow>();
-    hist_->RestoreSettings(Vars().Parameters);
-    list_->RestoreSettings(Vars().Parameters);
+    hist_->RestoreSettings(Startup().Parameters);
+    list_->RestoreSettings(Startup().Parameters);
     main_->AttachListWindows(hist_.get(), list_.get());
     main_->ApplyStoredLanguage();
     testing::ShowAtDesignSize(*main_);
@@ -299,7 +299,7 @@ TEST_P(EachLanguage, TheMenuItemSwitchesEveryCaptionOfTheThreeWindows) {
   ASSERT_FALSE(hist_->isVisible());
   ASSERT_FALSE(list_->isVisible());
   LanguageItem(l)->trigger();
-  EXPECT_EQ(Vars().LanguageIndex, l);
+  EXPECT_EQ(Startup().LanguageIndex, l);
   for (std::uint8_t other = 0; other < 3; ++other) EXPECT_EQ(LanguageItem(other)->isChecked(), other == l);
   ExpectCaptionsIn(l);
 
@@ -322,7 +322,7 @@ TEST_P(EachLanguage, TheMenuItemSwitchesEveryCaptionOfTheThreeWindows) {
   const int type = static_cast<int>(r.EclipseType);
   EXPECT_EQ(Find<QTextEdit>(*main_, "RE_Table")->document()->begin().text(), QString::fromStdString(Text(type - 1, l)));
   EXPECT_EQ(Find<QLabel>(*main_, "MoFiTyp_Label")->text(), QString::fromStdString(Text(6 + type - 1, l)));
-  const QString prefix = QString::fromStdString("Varomintel " + Vars().ProgramVersion + Text(25, l));
+  const QString prefix = QString::fromStdString("Varomintel " + Startup().ProgramVersion + Text(25, l));
   EXPECT_EQ(QString::fromStdString(main_->State().State().CaptionPrefix()), prefix);
   EXPECT_TRUE(main_->windowTitle().startsWith(prefix)) << main_->windowTitle().toStdString();
   EXPECT_EQ(hist_->windowTitle(), prefix);
@@ -350,7 +350,7 @@ class StoredLanguageOutsideTheWindows : public Languages, public ::testing::With
 
 TEST_P(StoredLanguageOutsideTheWindows, LeavesTheGermanCaptions) {
   Start(GetParam());
-  EXPECT_EQ(Vars().LanguageIndex, kGerman);
+  EXPECT_EQ(Startup().LanguageIndex, kGerman);
   EXPECT_TRUE(Find<QAction>(*main_, "Opt_Deutsch")->isChecked());
   for (const CaptionRow& r : kCaptions) {
     // The design captions that differ from the German routine's.
@@ -363,7 +363,7 @@ TEST_P(StoredLanguageOutsideTheWindows, LeavesTheGermanCaptions) {
   EXPECT_EQ(list_->ComboBox_Population->itemText(9), QString::fromUtf8(kPopulationItems[9][0]));
   EXPECT_TRUE(Find<QGroupBox>(*main_, "GroupBox_Saros")->title().startsWith("Finstern. im Saros ("));
   main_->close();
-  EXPECT_EQ(LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion).record.Byte(param::kLanguage),
+  EXPECT_EQ(LoadParameterFile(Startup().ParamDir, Startup().ParamFilePath, Startup().ProgramVersion).record.Byte(param::kLanguage),
             kGerman);
 }
 
@@ -381,7 +381,7 @@ TEST_F(Languages, EverySwitchKeepsThePopulationThresholdAndTheExitStoresTheLangu
     EXPECT_EQ(list_->ComboBox_Population->currentText(), QString::fromUtf8(kPopulationItems[7][l]));
   }
   main_->close();
-  const ParameterRecord stored = LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion).record;
+  const ParameterRecord stored = LoadParameterFile(Startup().ParamDir, Startup().ParamFilePath, Startup().ProgramVersion).record;
   EXPECT_EQ(stored.Byte(param::kLanguage), kFrench);
   EXPECT_EQ(stored.Int(param::kListPopulation), 7);
 }
@@ -396,7 +396,7 @@ TEST_F(Languages, HelpOpensTheFileOfTheLanguageOrSaysItIsMissing) {
   EXPECT_TRUE(main_->Help()->isVisible());
   const QString missing = main_->Help()->Browser->toPlainText();
   EXPECT_TRUE(missing.contains("VaromintelFR.html")) << missing.toStdString();
-  EXPECT_TRUE(missing.contains(QString::fromStdString(Vars().ProgramDir))) << missing.toStdString();
+  EXPECT_TRUE(missing.contains(QString::fromStdString(Startup().ProgramDir))) << missing.toStdString();
   EXPECT_EQ(main_->Help()->windowTitle(), QString::fromUtf8("Varomintel – Aide"));
 
   fs::copy_file(fs::path(testing::DataDir()) / "VaromintelEN.html", dir_ / "VaromintelEN.html");
@@ -597,7 +597,7 @@ TEST(Delay, LetsEventsRunUntilTheTimeHasPassed) {
 // stops after its current item, the window's inputs go into the parameter file,
 // and the application ends although a list window is still open.
 TEST_F(Languages, ExitDuringACityHistorySearchStopsItStoresItsInputsAndEnds) {
-  Vars().TheCatalogue = TenEclipses(29000);
+  Startup().TheCatalogue = TenEclipses(29000);
   Start(kEnglish);
   Find<QAction>(*main_, "CityHist")->trigger();
   ASSERT_TRUE(hist_->isVisible());
@@ -618,7 +618,7 @@ TEST_F(Languages, ExitDuringACityHistorySearchStopsItStoresItsInputsAndEnds) {
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_FALSE(hist_->Running());
   EXPECT_FALSE(main_->isVisible());
-  const ParameterRecord stored = LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion).record;
+  const ParameterRecord stored = LoadParameterFile(Startup().ParamDir, Startup().ParamFilePath, Startup().ProgramVersion).record;
   EXPECT_EQ(stored.ShortString(param::kHistPlace), "Quito");
   EXPECT_EQ(stored.ShortString(param::kHistLatitude), "0.22");
   EXPECT_TRUE(stored.Flag(param::kHistSouth));
@@ -701,13 +701,13 @@ TEST_F(Languages, TheCityListNamesItsEclipseAndItsStatusFollowsTheLanguage) {
   for (int lon = -180; lon < 180; lon += 20)
     places += "Ort" + std::to_string(lon) + "\t5000\t1000\t" + std::to_string(lon * 100) + "\tLand\n";
   std::ofstream(dir_ / kCityFileGerman) << places;
-  Vars().Parameters.SetInt(param::kEclipse, 6);  // the year 1000: 20 h TT is the same day in UT
+  Startup().Parameters.SetInt(param::kEclipse, 6);  // the year 1000: 20 h TT is the same day in UT
   Start(kGerman);
   const EclipseRecord listed = main_->View().Selection().record;
   ASSERT_EQ(listed.Year, 1000);
   const QString listedDate = QString("1000-%1-10").arg(listed.Month, 2, 10, QChar('0'));
   const auto caption = [](std::uint8_t l, const QString& date, EclipseTypeCode type) {
-    return QString::fromStdString("Varomintel " + Vars().ProgramVersion + Text(25, l)) + "     " + date + "     " +
+    return QString::fromStdString("Varomintel " + Startup().ProgramVersion + Text(25, l)) + "     " + date + "     " +
            QString::fromStdString(EclipseTypeLongName(type, l));
   };
   Find<QAction>(*main_, "Sichtbarkeit")->trigger();
@@ -751,13 +751,13 @@ TEST_F(Languages, TheCityListNamesItsEclipseAndItsStatusFollowsTheLanguage) {
 TEST_F(Languages, ExitWithTheParameterFileDeletedWritesNothingAndEnds) {
   Start(kGerman);
   Find<QAction>(*main_, "Sichtbarkeit")->trigger();  // an open list window does not keep the program alive
-  ASSERT_TRUE(fs::exists(Vars().ParamFilePath));
-  fs::remove(Vars().ParamFilePath);
+  ASSERT_TRUE(fs::exists(Startup().ParamFilePath));
+  fs::remove(Startup().ParamFilePath);
   QTimer::singleShot(0, main_.get(), [this] { Find<QAction>(*main_, "Exit1")->trigger(); });
   QTimer::singleShot(30000, [] { QCoreApplication::exit(99); });
   EXPECT_EQ(QApplication::exec(), 0);
-  EXPECT_FALSE(fs::exists(Vars().ParamFilePath));
-  EXPECT_FALSE(fs::exists(Vars().ParamDir + kParameterFileName));
+  EXPECT_FALSE(fs::exists(Startup().ParamFilePath));
+  EXPECT_FALSE(fs::exists(Startup().ParamDir + kParameterFileName));
 }
 
 // A list window closed and opened again by the main window's menu shows the list of its
@@ -768,7 +768,7 @@ TEST_F(Languages, AReopenedListWindowShowsTheListItCountsAndSaves) {
   for (int lon = -180; lon < 180; lon += 20)
     places += "Ort" + std::to_string(lon) + "\t5000\t1000\t" + std::to_string(lon * 100) + "\tLand\n";
   std::ofstream(dir_ / kCityFileGerman) << places;
-  Vars().Parameters.SetInt(param::kEclipse, 6);
+  Startup().Parameters.SetInt(param::kEclipse, 6);
   Start(kGerman);
   const struct {
     const char* name;
@@ -862,11 +862,11 @@ TEST_F(Languages, TheSignalsToEndTheProgramEndItInOrder) {
   } rows[] = {{"SIGTERM", SIGTERM, false}, {"SIGHUP", SIGHUP, false}, {"SIGTERM saving", SIGTERM, true},
               {"SIGHUP saving", SIGHUP, true}};
   for (const auto& r : rows) {
-    Vars().Parameters = LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion).record;
+    Startup().Parameters = LoadParameterFile(Startup().ParamDir, Startup().ParamFilePath, Startup().ProgramVersion).record;
     Start(kEnglish);
     Find<QAction>(*main_, "CityHist")->trigger();  // an open list window does not keep the program alive
     fs::create_directories(dir_ / "out");
-    const int eclipse = Vars().Parameters.Int(param::kEclipse) % 9 + 1;  // another one each row
+    const int eclipse = Startup().Parameters.Int(param::kEclipse) % 9 + 1;  // another one each row
     Find<QScrollBar>(*main_, "ScrollBar_Eclipse")->setValue(eclipse);
     int taken = 0;
     const QuitOnSignals quit([&](int number) {
@@ -915,7 +915,7 @@ TEST_F(Languages, TheSignalsToEndTheProgramEndItInOrder) {
     EXPECT_FALSE(main_->isVisible()) << r.name;
     EXPECT_FALSE(fs::exists(dir_ / "out" / "play.mp4")) << r.name;
     EXPECT_EQ(testing::WriterLeftovers(dir_ / "out"), "") << r.name;
-    const ParameterRecord stored = LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion).record;
+    const ParameterRecord stored = LoadParameterFile(Startup().ParamDir, Startup().ParamFilePath, Startup().ProgramVersion).record;
     EXPECT_EQ(stored.Int(param::kEclipse), eclipse) << r.name;
     main_.reset();
     list_.reset();

@@ -31,7 +31,7 @@
 
 #include "../support/synthetic_eclipse.h"
 #include "app/parameter_file.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "astro/calendar.h"
 #include "astro/trig_func.h"
 #include "gui/common/line_list_view.h"
@@ -54,8 +54,8 @@ class ListWindows : public ::testing::Test {
     dir_ = fs::temp_directory_path() / ("varomintel_lists_" + std::to_string(::getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
-    VaromintelVariables& v = Vars();
-    v = VaromintelVariables{};
+    StartupData& v = Startup();
+    v = StartupData{};
     v.ProgramDir = dir_.string() + "/";
     v.LanguageIndex = 0;  // German: the city file Top191744_DE.txt
     std::vector<EclipseRecord> records;
@@ -277,7 +277,7 @@ TEST_F(ListWindows, CityHistoryShowsAndSavesWhatTheEngineFinds) {
   std::vector<std::string> lines, saved;
   int east = -180;
   for (; east < 180 && lines.empty(); east += 30) {
-    CityHistInput input{&Vars().TheCatalogue, "Greenwich", -51.48 * DegToRad, -east * DegToRad, 45, 1900, 2050};
+    CityHistInput input{&Startup().TheCatalogue, "Greenwich", -51.48 * DegToRad, -east * DegToRad, 45, 1900, 2050};
     lines.clear();
     saved = CityHistLegend(0);
     CityHistCallbacks callbacks;
@@ -322,7 +322,7 @@ TEST_F(ListWindows, CityHistoryCalendarEntrySavesTheEclipsesFound) {
     early.push_back(testing::LinearEclipse::Passing(1200).Record(-4 + i / 2, 3 + i % 2 * 6, 10, 20));
     early.back().JulianDayTT = DateToJD(early.back().Year, early.back().Month, 10, 20, 0, 0);
   }
-  Vars().TheCatalogue = Catalogue(std::move(early));
+  Startup().TheCatalogue = Catalogue(std::move(early));
   hist_ = Following<CityHistoryWindow>();
   const QList<QAction*> menu = hist_->Liste1->actions();
   ASSERT_EQ(menu.indexOf(hist_->Kalender1) + 1, menu.indexOf(hist_->N1));
@@ -338,7 +338,7 @@ TEST_F(ListWindows, CityHistoryCalendarEntrySavesTheEclipsesFound) {
   // A longitude from which some of the eclipses are seen.
   int east = -180, found = 0;
   for (; east < 180 && found == 0; east += 30) {
-    CityHistInput input{&Vars().TheCatalogue, "Greenwich", 10 * DegToRad, -east * DegToRad, 0, -1000, 1000};
+    CityHistInput input{&Startup().TheCatalogue, "Greenwich", 10 * DegToRad, -east * DegToRad, 0, -1000, 1000};
     CityHistCallbacks callbacks;
     callbacks.onResult = [&](const CityHistHit&) { ++found; };
     const std::atomic<bool> never{false};
@@ -417,7 +417,7 @@ TEST_F(ListWindows, TakingOverAPlaceFillsTheInputs) {
   WriteCityFile("Nullpunkt\t1\t0\t0\tMeer\n");
   hist_->FillCountries();  // the same file name: the list stays as it was read
   EXPECT_EQ(hist_->ComboBox_Land->count(), 3);
-  Vars().LanguageIndex = 1;  // another file: read anew
+  Startup().LanguageIndex = 1;  // another file: read anew
   std::ofstream(dir_ / kCityFileEnglish) << "Nullpunkt\t1\t0\t0\tSea\n";
   hist_->FillCountries();
   ASSERT_EQ(hist_->ComboBox_Land->count(), 1);
@@ -470,7 +470,7 @@ TEST_F(ListWindows, SaveDialogsAddTheExtensionAndAskAboutTheFileWritten) {
     records.push_back(testing::LinearEclipse::Passing(1200).Record(2000 + i / 2, 3 + i % 2 * 6, 10, 20));
     records.back().JulianDayTT = DateToJD(records.back().Year, records.back().Month, 10, 20, 0, 0);
   }
-  Vars().TheCatalogue = Catalogue(std::move(records));
+  Startup().TheCatalogue = Catalogue(std::move(records));
   const QByteArray home = qgetenv("HOME");
   qputenv("HOME", QByteArray::fromStdString(dir_.string()));
   struct HomeBack {
@@ -611,7 +611,7 @@ TEST_F(ListWindows, CityHistoryFirstUseLooksNorthEastFromThisYearAndStoredChoice
   hist_->Edit_Laenge->setText("7.5");
   hist_->Edit_Hoehe->setText("0");
   RunAndWait(*hist_, [&] { ASSERT_TRUE(hist_->StartCityHist()); });
-  CityHistInput input{&Vars().TheCatalogue, "", 47.5 * DegToRad, -7.5 * DegToRad, 0, year, year + 50};
+  CityHistInput input{&Startup().TheCatalogue, "", 47.5 * DegToRad, -7.5 * DegToRad, 0, year, year + 50};
   std::vector<std::string> saved = CityHistLegend(0);
   CityHistCallbacks callbacks;
   callbacks.onResult = [&](const CityHistHit& hit) { saved.push_back(hit.record); };
@@ -682,7 +682,7 @@ class FailingListWindow : public ListWindow {
 TEST_F(ListWindows, AnExceptionInTheWorkerEndsTheRunInTheStatusBarAndKeepsItsLines) {
   FailingListWindow window;
   window.show();
-  Vars().LanguageIndex = 1;
+  Startup().LanguageIndex = 1;
   RunAndWait(window, [&] { window.Go(); });
   EXPECT_TRUE(window.failedAtFinish);
   EXPECT_EQ(window.StatusText().toStdString(),
@@ -701,7 +701,7 @@ TEST_F(ListWindows, ContactsThatDidNotConvergeAreCountedInTheStatusBar) {
   still.Y.c = {0, 0, 0, 0};
   still.JulianDayTT = DateToJD(2000, 3, 10, 20, 0, 0);
   Select(still);
-  Vars().TheCatalogue = Catalogue(std::vector<EclipseRecord>(7, still));
+  Startup().TheCatalogue = Catalogue(std::vector<EclipseRecord>(7, still));
   WriteCityFile(RoundTheWorld({5000}));
 
   list_ = Following<CityListWindow>();
@@ -741,7 +741,7 @@ TEST_F(ListWindows, StoppingOneListWindowLeavesTheOtherRunning) {
   std::vector<EclipseRecord> many;
   for (int i = 0; i < 58000; ++i)
     many.push_back(testing::LinearEclipse::Passing(1200).Record(-4999 + i * 12000 / 58000, 3, 10, 20));
-  Vars().TheCatalogue = Catalogue(std::move(many));
+  Startup().TheCatalogue = Catalogue(std::move(many));
   std::string big;
   for (int k = 0; k < 40; ++k) big += RoundTheWorld({3000, 3000, 3000, 3000, 3000, 3000, 3000, 3000});
   WriteCityFile(big);
@@ -774,15 +774,15 @@ TEST_F(ListWindows, ClosingTheMainWindowStopsARunAndStoresBothWindows) {
   std::vector<EclipseRecord> many;
   for (int i = 0; i < 29000; ++i)
     many.push_back(testing::LinearEclipse::Passing(1200).Record(-4999 + i * 12000 / 29000, 3, 10, 20));
-  Vars().TheCatalogue = Catalogue(std::move(many));
-  Vars().Parameters = DefaultParameterRecord("1.0");
+  Startup().TheCatalogue = Catalogue(std::move(many));
+  Startup().Parameters = DefaultParameterRecord("1.0");
   auto main = std::make_unique<MainWindow>();
   hist_ = Following<CityHistoryWindow>();
   list_ = Following<CityListWindow>();
   main->AttachListWindows(hist_.get(), list_.get());
   main->show();
-  hist_->RestoreSettings(Vars().Parameters);
-  list_->RestoreSettings(Vars().Parameters);
+  hist_->RestoreSettings(Startup().Parameters);
+  list_->RestoreSettings(Startup().Parameters);
   // Within the offscreen screen of 800 x 600 pixels.
   hist_->move(110, 60);
   hist_->resize(600, 400);
@@ -801,7 +801,7 @@ TEST_F(ListWindows, ClosingTheMainWindowStopsARunAndStoresBothWindows) {
   main->close();
   EXPECT_FALSE(hist_->Running());
   EXPECT_LT(hist_->SavedText().size(), CityHistLegend(0).size() + 29000);
-  const ParameterRecord& p = Vars().Parameters;
+  const ParameterRecord& p = Startup().Parameters;
   EXPECT_EQ(p.ShortString(param::kHistPlace), "Zürich");
   EXPECT_EQ(p.ShortString(param::kHistLatitude), "47.37");
   EXPECT_TRUE(p.Flag(param::kHistNorth));

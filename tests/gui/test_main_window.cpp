@@ -24,7 +24,7 @@
 #include "../support/synthetic_eclipse.h"
 #include "gui/common/about_panel.h"
 #include "app/parameter_file.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "gui/main/main_window.h"
 #include "find_control.h"
 #include "app/startup.h"
@@ -59,8 +59,8 @@ class MainWindowTest : public ::testing::Test {
   void SetUp() override {
     dir_ = fs::temp_directory_path() / ("varomintel_window_" + std::to_string(::getpid()));
     fs::remove_all(dir_);
-    VaromintelVariables& v = Vars();
-    v = VaromintelVariables{};
+    StartupData& v = Startup();
+    v = StartupData{};
     v.TheCatalogue = SmallCatalogue();
     v.ProgramVersionInfo = ProgramVersionInfo("program");
     v.ProgramVersion = ProgramVersion(v.ProgramVersionInfo);
@@ -192,8 +192,8 @@ TEST_F(MainWindowTest, AboutPanelShowsTheVersionRecord) {
   version->trigger();
   EXPECT_TRUE(Find<AboutPanel>(*window_, "Panel_About")->isVisible());
   EXPECT_EQ(Find<AboutPanel>(*window_, "Panel_About")->StringGrid_VersionsInfo->item(3, 0)->text(), "FileVersion     ");
-  EXPECT_EQ(Find<AboutPanel>(*window_, "Panel_About")->StringGrid_VersionsInfo->item(3, 1)->text().toStdString(), Vars().ProgramVersion);
-  EXPECT_EQ(Find<AboutPanel>(*window_, "Panel_About")->Label_Varomintel->text().toStdString(), "Varomintel      " + Vars().ProgramVersion);
+  EXPECT_EQ(Find<AboutPanel>(*window_, "Panel_About")->StringGrid_VersionsInfo->item(3, 1)->text().toStdString(), Startup().ProgramVersion);
+  EXPECT_EQ(Find<AboutPanel>(*window_, "Panel_About")->Label_Varomintel->text().toStdString(), "Varomintel      " + Startup().ProgramVersion);
   Find<AboutPanel>(*window_, "Panel_About")->Button_About_OK->click();
   EXPECT_FALSE(Find<AboutPanel>(*window_, "Panel_About")->isVisible());
 }
@@ -202,15 +202,15 @@ TEST_F(MainWindowTest, ClosingStoresTheSelectionInTheParameterFile) {
   Enter(Find<QLineEdit>(*window_, "Edit_Jahr"), "2003");
   Find<QCheckBox>(*window_, "CheckBox_ET_UT")->click();
   window_->close();
-  const ParameterStartup s = LoadParameterFile(Vars().ParamDir, Vars().ParamFilePath, Vars().ProgramVersion);
+  const ParameterStartup s = LoadParameterFile(Startup().ParamDir, Startup().ParamFilePath, Startup().ProgramVersion);
   ASSERT_EQ(s.outcome, ParameterStartup::Outcome::Loaded);
   EXPECT_EQ(s.record.Int(param::kEclipse), 8);
   EXPECT_TRUE(s.record.Flag(param::kUniversalTime));
   EXPECT_EQ(s.record.Int(param::kReserved41), 2);  // reserved fields kept as loaded
   // Deleted while the program runs: not recreated.
-  fs::remove(Vars().ParamFilePath);
+  fs::remove(Startup().ParamFilePath);
   window_->close();
-  EXPECT_FALSE(fs::exists(Vars().ParamFilePath));
+  EXPECT_FALSE(fs::exists(Startup().ParamFilePath));
 }
 
 // Start-up before any window: the parameter file and the catalogue.
@@ -225,7 +225,7 @@ class StartUp : public ::testing::Test {
     places_.configDir = (dir_ / "config").string();
     places_.fileTypeName = "executable";
     places_.catalogueDir = (dir_ / "app").string();
-    Vars() = VaromintelVariables{};
+    Startup() = StartupData{};
   }
   void TearDown() override { fs::remove_all(dir_); }
   StartupOutcome Start() {
@@ -244,8 +244,8 @@ TEST_F(StartUp, FirstStartCreatesTheFileAndShowsTheStoredPosition) {
   ASSERT_EQ(Start(), StartupOutcome::Run);
   EXPECT_TRUE(messages_.empty());
   EXPECT_EQ(fs::file_size(ParamFile()), 242u);
-  EXPECT_EQ(Vars().ProgramDir, places_.programDir + "/");
-  EXPECT_EQ(Vars().TheCatalogue.Count(), 12);
+  EXPECT_EQ(Startup().ProgramDir, places_.programDir + "/");
+  EXPECT_EQ(Startup().TheCatalogue.Count(), 12);
   MainWindow window;
   window.show();
   EXPECT_EQ(window.State().State().Index(), 12);  // 16690 held to the catalogue's end
@@ -285,17 +285,17 @@ TEST_F(StartUp, AnUndeletableFileOfAnotherVersionStartsWithTheDefaults) {
   EXPECT_NE(messages_[0].find(ParamFile() + " is from version 0.9 and cannot be deleted"), std::string::npos)
       << messages_[0];
   EXPECT_EQ(messages_[0].find("restart"), std::string::npos) << messages_[0];
-  EXPECT_TRUE(VersionMatches(Vars().Parameters, Vars().ProgramVersion));
-  EXPECT_FALSE(Vars().SaveSettingsAtExit);
+  EXPECT_TRUE(VersionMatches(Startup().Parameters, Startup().ProgramVersion));
+  EXPECT_FALSE(Startup().SaveSettingsAtExit);
   MainWindow window;
   window.show();
   window.close();
-  EXPECT_FALSE(VersionMatches(LoadParameterFile(folder.string(), ParamFile(), "0.9").record, Vars().ProgramVersion));
+  EXPECT_FALSE(VersionMatches(LoadParameterFile(folder.string(), ParamFile(), "0.9").record, Startup().ProgramVersion));
 }
 
 TEST_F(StartUp, AHundredByteFileLeavesTheRestZero) {
   ASSERT_EQ(Start(), StartupOutcome::Run);
-  ParameterRecord r = Vars().Parameters;
+  ParameterRecord r = Startup().Parameters;
   r.SetInt(param::kEclipse, 5);
   r.SetFlag(param::kUniversalTime, true);
   r.SetDouble(param::kTimeZone, 2.0);  // beyond byte 100: lost
@@ -306,7 +306,7 @@ TEST_F(StartUp, AHundredByteFileLeavesTheRestZero) {
   EXPECT_EQ(window.State().State().Index(), 5);
   EXPECT_TRUE(Find<QCheckBox>(window, "CheckBox_ET_UT")->isChecked());
   EXPECT_EQ(Find<QLineEdit>(window, "Edit_TZone")->text(), "+0.00");
-  EXPECT_EQ(Vars().Parameters.Int(param::kHistWidth), 0);
+  EXPECT_EQ(Startup().Parameters.Int(param::kHistWidth), 0);
 }
 
 TEST_F(StartUp, AMissingOrMalformedCatalogueIsReportedAndEndsTheProgram) {
@@ -319,7 +319,7 @@ TEST_F(StartUp, AMissingOrMalformedCatalogueIsReportedAndEndsTheProgram) {
   std::ofstream(dir_ / "app" / kCatalogueFileName, std::ios::binary) << std::string(431, 'x');
   EXPECT_EQ(Start(), StartupOutcome::NoCatalogue);
   EXPECT_NE(messages_[0].find("431 bytes"), std::string::npos);
-  EXPECT_EQ(Vars().TheCatalogue.Count(), 0);
+  EXPECT_EQ(Startup().TheCatalogue.Count(), 0);
 }
 
 }  // namespace

@@ -34,7 +34,7 @@
 #include "../support/synthetic_eclipse.h"
 #include "app/observer_view.h"
 #include "app/parameter_file.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "app/world_map_model.h"
 #include "gui/main/main_window.h"
 #include "find_control.h"
@@ -65,8 +65,8 @@ class MapWindow : public ::testing::Test {
     dir_ = fs::temp_directory_path() / ("varomintel_map_window_" + std::to_string(::getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
-    VaromintelVariables& v = Vars();
-    v = VaromintelVariables{};
+    StartupData& v = Startup();
+    v = StartupData{};
     v.TheCatalogue = Catalogue(Records());
     v.ProgramDir = testing::DataDir() + "/";  // the map pictures
     v.ProgramVersion = "test";
@@ -123,7 +123,7 @@ class MapWindow : public ::testing::Test {
 };
 
 TEST_F(MapWindow, StoredSettingsAreShownAndStoredBack) {
-  ParameterRecord& p = Vars().Parameters;
+  ParameterRecord& p = Startup().Parameters;
   p.SetInt(param::kMap, 2);
   p.SetFlag(param::kGraticule, false);
   p.SetShortString(param::kPoiLatitude, "30");
@@ -220,7 +220,7 @@ class MapWindowEntry : public MapWindow, public ::testing::WithParamInterface<En
 // (the stored place 47.5 N 7.53 E, not shown).
 TEST_P(MapWindowEntry, EnterTrimsRefusesAndShowsTheMarker) {
   const EntryCase& c = GetParam();
-  Vars().Parameters.SetByte(param::kLanguage, c.language);
+  Startup().Parameters.SetByte(param::kLanguage, c.language);
   Open();
   ASSERT_FALSE(Find<QCheckBox>(*window_, "CheckBox_PoI")->isChecked());
   QLineEdit* edit = c.latitude ? Find<QLineEdit>(*window_, "Edit_PoI_Breite") : Find<QLineEdit>(*window_, "Edit_PoI_Laenge");
@@ -499,7 +499,7 @@ class MapWindowCaptions : public MapWindow, public ::testing::WithParamInterface
 
 TEST_P(MapWindowCaptions, FollowTheLanguage) {
   const CaptionCase& c = GetParam();
-  Vars().Parameters.SetByte(param::kLanguage, c.language);
+  Startup().Parameters.SetByte(param::kLanguage, c.language);
   Open();
   EXPECT_EQ(Find<QGroupBox>(*window_, "GroupBox_Markierung")->title(), QString::fromUtf8(c.group));
   EXPECT_EQ(Find<QCheckBox>(*window_, "CheckBox_Gradnetz")->text(), QString::fromUtf8(c.graticule));
@@ -537,7 +537,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MapWindow, TheCommandLineDrawsThePictureTheWindowShows) {
   ASSERT_TRUE(WriteCatalogue((dir_ / kCatalogueFileName).string(), Records()));
-  ParameterRecord& p = Vars().Parameters;
+  ParameterRecord& p = Startup().Parameters;
   p.SetInt(param::kMap, 2);
   p.SetShortString(param::kPoiLatitude, "30");
   p.SetFlag(param::kPoiSouth, true);

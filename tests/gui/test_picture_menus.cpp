@@ -40,7 +40,7 @@
 #include "eclipse/circumstances.h"
 #include "gui/common/qt_translations.h"
 #include "gui/main/animation_dialog.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "find_control.h"
 #include "gui/main/main_window.h"
 #include "gui/main/diagram_view.h"
@@ -82,8 +82,8 @@ QPushButton* DialogButton(QDialog& dialog, QDialogButtonBox::StandardButton whic
 std::unique_ptr<MainWindow> MainWindowIn(const fs::path& dir, std::uint8_t language) {
   fs::remove_all(dir);
   fs::create_directories(dir / "out");
-  VaromintelVariables& v = Vars();
-  v = VaromintelVariables{};
+  StartupData& v = Startup();
+  v = StartupData{};
   v.TheCatalogue = Catalogue({testing::LinearEclipse::Passing(1200).Record(2022, 11, 8, 11)});
   v.ProgramVersionInfo = ProgramVersionInfo("program");
   v.ProgramVersion = ProgramVersion(v.ProgramVersionInfo);
@@ -246,7 +246,7 @@ TEST_P(PictureMenus, EntriesInTheLanguageAndTheSavedFiles) {
   EXPECT_EQ(fs::exists(dir_ / "out" / "play.mp4"), !c.cancelAnimation);
   if (!c.cancelAnimation) {
     // The frames of the options chosen, counted from the eclipse's own contacts.
-    const CircumstancesResult contacts = ComputeCircumstances(Vars().TheCatalogue.At(1), 0);
+    const CircumstancesResult contacts = ComputeCircumstances(Startup().TheCatalogue.At(1), 0);
     const auto frames = AnimationPositions(contacts.circumstances, c.animation.step, c.animation.whole).size();
     const QSize size = VideoFrameSize(QSize(1040, 480) * c.animation.scale);
     const auto probed = Probe(dir_ / "out" / "play.mp4");

@@ -29,7 +29,7 @@
 
 #include "../support/synthetic_eclipse.h"
 #include "app/parameter_file.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "find_control.h"
 #include "gui/common/line_list_view.h"
 #include "gui/lists/city_history_window.h"
@@ -81,8 +81,8 @@ int TitleWidth(const QGroupBox* g) {
 // One synthetic eclipse in universal time (the time-zone group shows), in `language`.
 void PrepareState(const fs::path& dir, std::uint8_t language) {
   fs::remove_all(dir);
-  VaromintelVariables& v = Vars();
-  v = VaromintelVariables{};
+  StartupData& v = Startup();
+  v = StartupData{};
   v.TheCatalogue = Catalogue({varomintel::testing::LinearEclipse::Passing(1200, 0.3).Record(2022, 11, 8, 11)});
   v.ProgramVersion = "0.1.0.0";
   v.ParamDir = (dir / "Varomintel").string() + "/";
@@ -309,7 +309,7 @@ class ListWindowLayout : public ::testing::TestWithParam<ListLayoutCase> {
  protected:
   void SetUp() override {
     PrepareState(StateFolder(), GetParam().language);
-    Vars().LanguageIndex = GetParam().language;
+    Startup().LanguageIndex = GetParam().language;
   }
   void TearDown() override { fs::remove_all(StateFolder()); }
 };
@@ -427,7 +427,7 @@ namespace {
 TEST_F(DesignLayout, AStoredListWindowPlaceFitsTheScreenWithItsTitleBar) {
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   for (std::uint8_t language = 0; language < 3; ++language) {
-    Vars().LanguageIndex = language;
+    Startup().LanguageIndex = language;
     ParameterRecord record = DefaultParameterRecord("0.1.0.0");
     record.SetInt(param::kListWidth, area.width() + 400);
     record.SetInt(param::kListHeight, area.height() + 5);

@@ -18,7 +18,7 @@
 #include <optional>
 
 #include "app/parameter_file.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "app/version_info.h"
 #include "astro/trig_func.h"
 #include "gui/common/accessible_names.h"
@@ -154,7 +154,7 @@ CityHistoryWindow::CityHistoryWindow(QWidget* parent)
   SetTabOrder({ComboBox_Land, ComboBox_Stadt, Button_Uebernehmen, Edit_Ort_Land, Edit_Ort_Stadt, Edit_Einwohner,
                Edit_Breite, RadioButton_Nord, RadioButton_Sued, Edit_Laenge, RadioButton_Ost, RadioButton_West,
                Edit_Hoehe, ComboBox_von, ComboBox_Bis, Button_Start_CityHist, Button_Beenden});
-  ApplyLanguage(Vars().LanguageIndex);
+  ApplyLanguage(Startup().LanguageIndex);
 }
 
 // The worker writes outcome_: it must end before the window's members go.
@@ -244,7 +244,7 @@ void CityHistoryWindow::changeEvent(QEvent* event) {
 }
 
 void CityHistoryWindow::FillCountries() {
-  const std::string file = CityFileName(Vars().ProgramDir, Vars().LanguageIndex);
+  const std::string file = CityFileName(Startup().ProgramDir, Startup().LanguageIndex);
   // Read again only when the language chose another file: reading it at every activation
   // would also throw the user's choice away.
   if (file == countriesOf_) return;
@@ -258,13 +258,13 @@ void CityHistoryWindow::FillCountries() {
   // A missing file leaves the list empty without a word; something else in its place (a
   // folder, a FIFO, a device) is named.
   if (failure && !failure->fileMissing)
-    QMessageBox::warning(this, windowTitle(), CityFileErrorText(file, *failure, ValidLanguageIndex(Vars().LanguageIndex)));
+    QMessageBox::warning(this, windowTitle(), CityFileErrorText(file, *failure, ValidLanguageIndex(Startup().LanguageIndex)));
 }
 
 void CityHistoryWindow::FillPlaces() {
   ComboBox_Stadt->clear();
   const std::string country = ComboBox_Land->currentText().toStdString();
-  CountryPlacesRead read = ReadCountryPlaces(CityFileName(Vars().ProgramDir, Vars().LanguageIndex), country);
+  CountryPlacesRead read = ReadCountryPlaces(CityFileName(Startup().ProgramDir, Startup().LanguageIndex), country);
   CountryPlaces_ = std::move(read.places);
   QStringList names;
   names.reserve(static_cast<qsizetype>(CountryPlaces_.size()));
@@ -272,8 +272,8 @@ void CityHistoryWindow::FillPlaces() {
   ComboBox_Stadt->addItems(names);
   if (read.failure)
     QMessageBox::warning(this, windowTitle(),
-                         CityFileErrorText(CityFileName(Vars().ProgramDir, Vars().LanguageIndex), *read.failure,
-                                           ValidLanguageIndex(Vars().LanguageIndex)));
+                         CityFileErrorText(CityFileName(Startup().ProgramDir, Startup().LanguageIndex), *read.failure,
+                                           ValidLanguageIndex(Startup().LanguageIndex)));
 }
 
 void CityHistoryWindow::TakeOverPlace() {
@@ -299,7 +299,7 @@ void CityHistoryWindow::ReportInput(int field) {
       {"Höhe", "Height", "Altitude"},
       {"Ort/Stadt", "Place/City", "Lieu/Ville"},
   };
-  const std::uint8_t l = ValidLanguageIndex(Vars().LanguageIndex);
+  const std::uint8_t l = ValidLanguageIndex(Startup().LanguageIndex);
   QString text = QString::fromUtf8(kFields[field][l]) + Q(Text(kRowNotValid, l));
   if (field == 2) {
     // The heights a place on or above the Earth can have.
@@ -333,20 +333,20 @@ bool CityHistoryWindow::StartCityHist() {
   if (!RadioButton_Nord->isChecked()) CheckOnly(northSouth_, RadioButton_Sued);
   if (!RadioButton_West->isChecked()) CheckOnly(eastWest_, RadioButton_Ost);
   CityHistInput input;
-  input.catalogue = &Vars().TheCatalogue;
+  input.catalogue = &Startup().TheCatalogue;
   input.name = name;
   input.latitude = (RadioButton_Nord->isChecked() ? *latitude : -*latitude) * DegToRad;
   input.westLongitude = (RadioButton_West->isChecked() ? *longitude : -*longitude) * DegToRad;
   input.height = *height;
   input.firstYear = static_cast<int>(ParseInteger(ComboBox_von->currentText().toStdString()).value_or(-5000));
   input.lastYear = static_cast<int>(ParseInteger(ComboBox_Bis->currentText().toStdString()).value_or(7000));
-  const long long total = Vars().TheCatalogue.Count();
+  const long long total = Startup().TheCatalogue.Count();
   calendar_.clear();
   outcome_ = CityHistOutcome{};
   Kalender1->setEnabled(false);
   calendarPlace_ = CalendarPlace{name, input.latitude * RadToDeg, -input.westLongitude * RadToDeg, input.height};
   StartRun(
-      Button_Start_CityHist, CityHistLegend(Vars().LanguageIndex),
+      Button_Start_CityHist, CityHistLegend(Startup().LanguageIndex),
       [this, input, total](ListRun& run) {
         // The eclipses are computed on every core; each block comes back in catalogue order.
         CityHistBlockCallbacks callbacks;
@@ -373,13 +373,13 @@ bool CityHistoryWindow::StartCityHist() {
         Kalender1->setEnabled(!calendar_.empty());
         if (RunFailed()) return;  // the status bar says why
         endShown_ = EndShown::RunEnd;
-        SetStatusText(EndStatus(Vars().LanguageIndex));
+        SetStatusText(EndStatus(Startup().LanguageIndex));
       });
   return true;
 }
 
 bool CityHistoryWindow::SaveCalendarTo(const QString& path) {
-  const std::uint8_t l = ValidLanguageIndex(Vars().LanguageIndex);
+  const std::uint8_t l = ValidLanguageIndex(Startup().LanguageIndex);
   const CalendarFile file = CityHistCalendar(calendar_, calendarPlace_, l, CalendarProductId(), CurrentDtStamp());
   std::string error;
   if (!WriteWholeFile(path.toStdString(), file.text, &error)) {

@@ -13,7 +13,7 @@
 #include <filesystem>
 
 #include "app/parameter_file.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "eclipse/eclipse_type.h"
 #include "gui/common/accessible_names.h"
 #include "gui/common/error_texts.h"
@@ -49,7 +49,7 @@ CityListWindow::CityListWindow(QWidget* parent)
   ComboBox_Population->setCurrentIndex(0);
   connect(Button_Start_CityList, &QPushButton::clicked, this, &CityListWindow::Button_Start_CityListClick);
   SetTabOrder({ComboBox_Population, Button_Start_CityList, Button_Beenden});
-  ApplyLanguage(Vars().LanguageIndex);
+  ApplyLanguage(Startup().LanguageIndex);
 }
 
 // The worker writes outcome_: it must end before the window's members go.
@@ -94,7 +94,7 @@ void CityListWindow::changeEvent(QEvent* event) {
 
 void CityListWindow::StartCityList() {
   if (Running()) return;
-  const VaromintelVariables& v = Vars();
+  const StartupData& v = Startup();
   const std::uint8_t lang = v.LanguageIndex;
   CityListInput input;
   input.eclipse = SelectedEclipse();  // a private copy: the user may select another eclipse meanwhile
@@ -153,23 +153,23 @@ QString CityListWindow::CountsStatus(std::uint8_t languageIndex) const {
 }
 
 QString CityListWindow::Caption() const {
-  const VaromintelVariables& v = Vars();
+  const StartupData& v = Startup();
   return Q(CityListCaption(CaptionPrefix(), listed_ ? *listed_ : SelectedEclipse(), ValidLanguageIndex(v.LanguageIndex)));
 }
 
 void CityListWindow::ReportRunEnd() {
   if (RunFailed()) return;  // the status bar says why; outcome_ was never written
   runEnded_ = true;
-  SetStatusText(CountsStatus(Vars().LanguageIndex));
+  SetStatusText(CountsStatus(Startup().LanguageIndex));
   if (!outcome_.cityFileOpened) {
     // The reason: missing, a folder, or not a regular file (a FIFO is never read, it would block).
     CityFileFailure failure;
     failure.kind = CityFileFailure::Kind::ReadError;
     failure.systemError = outcome_.failure ? outcome_.failure->systemError : std::strerror(ENOENT);
-    QMessageBox::warning(this, windowTitle(), CityFileErrorText(cityFile_, failure, ValidLanguageIndex(Vars().LanguageIndex)));
+    QMessageBox::warning(this, windowTitle(), CityFileErrorText(cityFile_, failure, ValidLanguageIndex(Startup().LanguageIndex)));
   } else if (outcome_.failure) {
     QMessageBox::warning(this, windowTitle(),
-                         CityFileErrorText(cityFile_, *outcome_.failure, ValidLanguageIndex(Vars().LanguageIndex)));
+                         CityFileErrorText(cityFile_, *outcome_.failure, ValidLanguageIndex(Startup().LanguageIndex)));
   }
 }
 

@@ -14,7 +14,7 @@
 
 #include <algorithm>
 
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "gui/common/app_state_object.h"
 #include "gui/common/error_texts.h"
 #include "gui/common/line_list_view.h"
@@ -192,7 +192,7 @@ void ListWindow::Poll() {
   if (batch.failure) {
     // The run ended on an error: what it found stays, and the status bar says why.
     runFailure_ = std::move(batch.failure);
-    ShowFailure(ValidLanguageIndex(Vars().LanguageIndex));
+    ShowFailure(ValidLanguageIndex(Startup().LanguageIndex));
   }
   RichEdit_Tmp = std::move(legend_);
   RichEdit_Tmp.insert(RichEdit_Tmp.end(), std::make_move_iterator(records_.begin()),
@@ -215,14 +215,14 @@ void ListWindow::ShowFailure(std::uint8_t languageIndex) {
 bool ListWindow::SaveTo(const QString& path) {
   std::string error;
   if (WriteListFile(path.toStdString(), RichEdit_Tmp, &error)) return true;
-  QMessageBox::warning(this, windowTitle(), WriteErrorText(error, ValidLanguageIndex(Vars().LanguageIndex)));
+  QMessageBox::warning(this, windowTitle(), WriteErrorText(error, ValidLanguageIndex(Startup().LanguageIndex)));
   return false;
 }
 
 void ListWindow::Speichern1Click() {
   static const char* const kTextFile[] = {"Textdatei (*.txt)", "Text file (*.txt)", "Fichier texte (*.txt)"};
   const QString path = AskSaveFileName(this, Speichern1->text(), defaultSaveName_,
-                                       kTextFile[ValidLanguageIndex(Vars().LanguageIndex)], "txt");
+                                       kTextFile[ValidLanguageIndex(Startup().LanguageIndex)], "txt");
   if (!path.isEmpty()) SaveTo(path);
 }
 

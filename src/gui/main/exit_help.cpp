@@ -11,7 +11,7 @@
 #include <QCloseEvent>
 #include <QProgressDialog>
 
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "gui/common/help_window.h"
 #include "gui/common/window_geometry.h"
 #include "gui/lists/city_history_window.h"
@@ -25,7 +25,7 @@ void MainWindow::OpenHelp() {
   const std::uint8_t lang = state_->State().Language();
   if (!help_) help_ = new HelpWindow(this);
   // The manual comes from the program's data folder only, never from the current folder.
-  help_->ShowFile(HelpFileName(lang), Vars().ProgramDir, lang);
+  help_->ShowFile(HelpFileName(lang), Startup().ProgramDir, lang);
   // Within the screen, also where it is smaller than the window's size (1280 x 720).
   if (!help_->isVisible()) FitOnScreen(*help_, kHelpWindowSize);
   help_->show();
@@ -52,7 +52,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::CloseInOrder() {
   if (closing_) return;  // a close requested by an event that the sequence lets run
   closing_ = true;
-  VaromintelVariables& v = Vars();
+  StartupData& v = Startup();
   state_->SetPlay(std::nullopt);
   // A video being saved stops at its next frame and removes its partial file.
   for (QWidget* w : QApplication::topLevelWidgets())

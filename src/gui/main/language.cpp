@@ -10,7 +10,7 @@
 #include <array>
 
 #include "app/parameter_file.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "gui/common/about_panel.h"
 #include "gui/common/accessible_names.h"
 #include "gui/common/help_window.h"
@@ -35,20 +35,20 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 void MainWindow::ApplyStoredLanguage() {
-  const std::uint8_t stored = Vars().Parameters.Byte(param::kLanguage);
+  const std::uint8_t stored = Startup().Parameters.Byte(param::kLanguage);
   if (stored <= kFrench) SwitchLanguage(stored);
-  else NameControlsForScreenReaders(this, ValidLanguageIndex(Vars().LanguageIndex));
+  else NameControlsForScreenReaders(this, ValidLanguageIndex(Startup().LanguageIndex));
 }
 
 void MainWindow::SwitchLanguage(std::uint8_t languageIndex) {
-  Vars().LanguageIndex = languageIndex;
+  Startup().LanguageIndex = languageIndex;
   const std::array<QAction*, 3> items = {ui_->Opt_Deutsch, ui_->Opt_English, ui_->Opt_Francais};
   items[languageIndex]->setChecked(true);  // the action group unchecks the others
   ApplyLanguage();
 }
 
 void MainWindow::ApplyLanguage() {
-  VaromintelVariables& v = Vars();
+  StartupData& v = Startup();
   const std::uint8_t lang = ValidLanguageIndex(v.LanguageIndex);
   ApplyQtTranslations(lang);  // Qt's own dialogs and buttons
   TranslateMenus();
@@ -75,7 +75,7 @@ void MainWindow::ApplyLanguage() {
 }
 
 void MainWindow::TranslateMenus() {
-  const std::uint8_t lang = ValidLanguageIndex(Vars().LanguageIndex);
+  const std::uint8_t lang = ValidLanguageIndex(Startup().LanguageIndex);
   struct MenuText {
     QMenu* menu;
     QAction* action;

@@ -14,7 +14,7 @@
 #include "app/observer_view.h"
 #include "app/parameter_file.h"
 #include "app/time_slider.h"
-#include "app/varomintel_variables.h"
+#include "app/startup_data.h"
 #include "eclipse/selection.h"
 #include "gui/common/about_panel.h"
 #include "gui/common/accessible_names.h"
@@ -42,7 +42,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>()) {
   ui_->setupUi(this);
-  VaromintelVariables& v = Vars();
+  StartupData& v = Startup();
   selectionPanel_ = ui_->SelectionPanel;
   diagramPanel_ = ui_->DiagramPanel;
   mapPanel_ = ui_->MapPanel;
@@ -83,7 +83,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
 }
 
 void MainWindow::ConnectPictureMenus() {
-  const auto language = [] { return ValidLanguageIndex(Vars().LanguageIndex); };
+  const auto language = [] { return ValidLanguageIndex(Startup().LanguageIndex); };
   const auto baseName = [this] {
     if (!View().HasSelection()) return QStringLiteral("eclipse");
     const EclipseRecord& r = View().Selection().record;
@@ -130,7 +130,7 @@ void MainWindow::ReportRefusedPictures() {
   if (refusedPictures_.empty()) return;
   static const char* const kReplaced[] = {"Bild ersetzt: %1", "Picture replaced: %1", "Image remplacée : %1"};
   static const char* const kMore[] = {" (und %1 weitere)", " (and %1 more)", " (et %1 autres)"};
-  const std::uint8_t lang = ValidLanguageIndex(Vars().LanguageIndex);
+  const std::uint8_t lang = ValidLanguageIndex(Startup().LanguageIndex);
   QString text = QString::fromUtf8(kReplaced[lang]).arg(Q(refusedPictures_.front()));
   if (refusedPictures_.size() > 1) text += QString::fromUtf8(kMore[lang]).arg(refusedPictures_.size() - 1);
   statusBar()->showMessage(text);
@@ -230,7 +230,7 @@ void MainWindow::Redraw(Changes c) {
 // stored position, moved as little as needed to keep the window on the screen (another
 // monitor, another resolution).
 void MainWindow::PlaceOnScreen() {
-  const ParameterRecord& p = Vars().Parameters;
+  const ParameterRecord& p = Startup().Parameters;
   QRect area(0, 0, 1920, 1080);
   if (const QScreen* s = QGuiApplication::primaryScreen()) area = s->availableGeometry();
   // The frame around the inner area: the menu and status bars, and the window manager's
@@ -280,20 +280,20 @@ void MainWindow::AttachListWindows(CityHistoryWindow* cityHist, CityListWindow* 
 }
 
 void MainWindow::SelectByYear(const QString& entry) {
-  const std::optional<YearSearch> found = FindByYear(Vars().TheCatalogue, entry.toStdString());
+  const std::optional<YearSearch> found = FindByYear(Startup().TheCatalogue, entry.toStdString());
   if (!found) return;  // not an integer: ignored
   selectionPanel_->ShowYear(found->year);
   MoveTo(found->index);
 }
 
 void MainWindow::SelectBySaros(const QString& entry) {
-  const SarosSearch found = FindBySaros(Vars().TheCatalogue, entry.toStdString());
+  const SarosSearch found = FindBySaros(Startup().TheCatalogue, entry.toStdString());
   selectionPanel_->ShowSaros(found.saros);
   if (found.index != 0) MoveTo(found.index);
 }
 
 void MainWindow::StepSaros(int direction, int steps) {
-  if (const auto i = StepInSaros(Vars().TheCatalogue, state_->State().Index(), direction, steps)) MoveTo(*i);
+  if (const auto i = StepInSaros(Startup().TheCatalogue, state_->State().Index(), direction, steps)) MoveTo(*i);
 }
 
 // A zone entry that is not a number changes nothing; a number is held within -18..18 and
@@ -308,11 +308,11 @@ void MainWindow::ApplyTimeZoneEntry() {
 void MainWindow::ShowAbout() {
   QSize screen(1920, 1080);
   if (const QScreen* s = this->screen()) screen = s->size();
-  aboutPanel_->ShowFor(Vars().ProgramVersionInfo, screen);
+  aboutPanel_->ShowFor(Startup().ProgramVersionInfo, screen);
 }
 
 void MainWindow::EveryActivation() {
-  VaromintelVariables& v = Vars();
+  StartupData& v = Startup();
   aboutPanel_->FillVersionGrid(v.ProgramVersionInfo);
   state_->SetCaptionPrefix("Varomintel " + aboutPanel_->FileVersionCell().toStdString() +
                            Text(text_row::kSubtitle, state_->State().Language()));
@@ -344,7 +344,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::StoreSettings() {
-  VaromintelVariables& v = Vars();
+  StartupData& v = Startup();
   ParameterRecord& p = v.Parameters;
   p.SetShortString(param::kVersion, v.ProgramVersion);
   const WindowPlace place = CapturePlace(*this);
@@ -366,7 +366,7 @@ void MainWindow::StoreSettings() {
 // The slider and the pictures.
 
 void MainWindow::RestoreStoredSliderPosition() {
-  const int stored = Vars().Parameters.Int(param::kTimeSlider);
+  const int stored = Startup().Parameters.Int(param::kTimeSlider);
   diagramPanel_->SetSliderPosition(stored);  // the selection that follows draws
   state_->SetSliderPosition(stored);
 }

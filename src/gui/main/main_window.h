@@ -45,7 +45,7 @@ class MainWindow : public QMainWindow {
   static constexpr QSize kDesignClientSize{1536, 916};
 
   // FormCreate: builds the window and applies the stored settings. The catalogue and the
-  // parameter record must be in Vars() already.
+  // parameter record must be in Startup() already.
   explicit MainWindow(QWidget* parent = nullptr);
   ~MainWindow() override;
 

@@ -16,7 +16,7 @@
 
 namespace varomintel {
 
-struct VaromintelVariables {
+struct StartupData {
   // Folders, each ending in "/": the executable's and the per-user settings folder; the
   // parameter file in the latter.
   std::string ProgramDir, ParamDir, ParamFilePath;
@@ -30,6 +30,6 @@ struct VaromintelVariables {
 };
 
 // The one instance.
-VaromintelVariables& Vars();
+StartupData& Startup();
 
 }  // namespace varomintel
