@@ -17,12 +17,15 @@
 #include "places/local_sky_text.h"
 
 namespace varomintel {
+
+const char* BenchDataDir();  // data/ of the source tree, from a generated source (CMakeLists.txt)
+
 namespace {
 
 const Catalogue& TheCatalogue() {
   static const CatalogueLoad load = [] {
     const char* env = std::getenv("VAROMINTEL_CATALOGUE");
-    return LoadCatalogue(env ? std::string(env) : std::string(VAROMINTEL_DATA_DIR) + "/" + kCatalogueFileName);
+    return LoadCatalogue(env ? std::string(env) : std::string(BenchDataDir()) + "/" + kCatalogueFileName);
   }();
   return load.catalogue;
 }

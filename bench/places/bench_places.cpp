@@ -22,6 +22,9 @@
 #include "places/list_text.h"
 
 namespace varomintel {
+
+const char* BenchDataDir();  // data/ of the source tree, from a generated source (CMakeLists.txt)
+
 namespace {
 
 struct BenchCatalogue {
@@ -68,7 +71,7 @@ const BenchCatalogue& TheCatalogue() {
 
 std::string CityFile() {
   const char* env = std::getenv("VAROMINTEL_CITY_FILE");
-  return env ? env : std::string(VAROMINTEL_DATA_DIR) + "/" + kCityFileEnglish;
+  return env ? env : std::string(BenchDataDir()) + "/" + kCityFileEnglish;
 }
 
 // A total eclipse of the catalogue: the first one of the computed type 4 or 5 from the

@@ -7,12 +7,13 @@
 #include "astro/calendar.h"
 #include "catalogue_builder.h"
 #include "eclipse/catalogue.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
 
 TEST(RegeneratedCatalogue, SamplesAreIdenticalToTheShippedFile) {
-  const CatalogueLoad load = LoadCatalogue(VAROMINTEL_DATA_DIR "/" + std::string(kCatalogueFileName));
+  const CatalogueLoad load = LoadCatalogue(testing::DataDir() + "/" + std::string(kCatalogueFileName));
   ASSERT_TRUE(load.ok()) << load.Message();
   catalogue_builder::Builder builder(catalogue_builder::Settings{});
   struct Span {

@@ -12,12 +12,13 @@
 #include "canon_reference.h"
 #include "eclipse/catalogue.h"
 #include "eclipse/circumstances.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
 
 const Catalogue& Shipped() {
-  static const CatalogueLoad load = LoadCatalogue(VAROMINTEL_DATA_DIR "/" + std::string(kCatalogueFileName));
+  static const CatalogueLoad load = LoadCatalogue(testing::DataDir() + "/" + std::string(kCatalogueFileName));
   return load.catalogue;
 }
 
@@ -157,7 +158,7 @@ namespace {
 
 // varomintel-cli on the shipped file gives the canon's instants in terrestrial time.
 std::string RunCli(const std::string& args) {
-  const std::string cmd = std::string("'") + VAROMINTEL_CLI + "' --catalogue '" + VAROMINTEL_DATA_DIR + "/" +
+  const std::string cmd = std::string("'") + testing::CliProgram() + "' --catalogue '" + testing::DataDir() + "/" +
                           kCatalogueFileName + "' " + args;
   std::string out;
   if (FILE* p = popen(cmd.c_str(), "r")) {

@@ -23,6 +23,7 @@
 #include "../support/synthetic_eclipse.h"
 #include "../support/writer_leftovers.h"
 #include "eclipse/catalogue.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -66,7 +67,7 @@ class AnimateCli : public ::testing::Test {
     fs::remove_all(*dir_);
     delete dir_;
   }
-  static CliRun Exec(const std::string& args) { return RunProgram(*dir_, VAROMINTEL_CLI, args); }
+  static CliRun Exec(const std::string& args) { return RunProgram(*dir_, testing::CliProgram(), args); }
   // ffprobe's key=value lines of the video stream and the container.
   static std::map<std::string, std::string> Probe(const std::string& file) {
     const CliRun r = RunProgram(*dir_, "ffprobe",
@@ -220,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
 // older file of that name stays as it was.
 TEST_F(AnimateCli, AnInterruptLeavesTheOldFileAndNoPartOfTheNewOne) {
   { std::ofstream(*dir_ / "kept.mp4") << "old video"; }
-  const CliRun r = RunProgram(*dir_, "timeout", "--preserve-status -s INT 3 " + std::string(VAROMINTEL_CLI) +
+  const CliRun r = RunProgram(*dir_, "timeout", "--preserve-status -s INT 3 " + testing::CliProgram() +
                                                     " animate 1 --whole --step 6 --out kept.mp4");
   EXPECT_EQ(r.status, 128 + SIGINT) << r.err;
   EXPECT_NE(r.err.find("interrupted"), std::string::npos) << r.err;

@@ -18,6 +18,7 @@
 #include "eclipse/circumstances.h"
 #include "../support/run_cli.h"
 #include "../support/synthetic_eclipse.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -49,7 +50,7 @@ class Cli : public ::testing::Test {
 
   // Runs the program in the catalogue's folder with the given arguments.
   static CliRun Exec(const std::string& args, const fs::path& cwd = *dir_) {
-    return RunProgram(cwd, VAROMINTEL_CLI, args);
+    return RunProgram(cwd, testing::CliProgram(), args);
   }
   static fs::path* dir_;
 };
@@ -154,11 +155,11 @@ TEST_F(Cli, BadArgumentsAndCataloguesGiveOneLineAndStatusTwo) {
   const fs::path elsewhere = *dir_ / "sub";
   fs::create_directories(elsewhere / "bin");
   const fs::path alone = elsewhere / "bin" / "varomintel-cli";
-  fs::copy_file(VAROMINTEL_CLI, alone, fs::copy_options::overwrite_existing);
+  fs::copy_file(testing::CliProgram(), alone, fs::copy_options::overwrite_existing);
   const CliRun r = RunProgram(elsewhere, alone.string(), "report 1");
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find(kCatalogueFileName), std::string::npos);
-  const fs::path beside = fs::path(VAROMINTEL_CLI).parent_path() / kCatalogueFileName;
+  const fs::path beside = fs::path(testing::CliProgram()).parent_path() / kCatalogueFileName;
   if (fs::exists(beside)) {
     const CliRun installed = Exec("report 16921", elsewhere);
     EXPECT_EQ(installed.status, 0) << installed.err;
@@ -178,7 +179,7 @@ TEST_F(Cli, BadArgumentsAndCataloguesGiveOneLineAndStatusTwo) {
 // The conventions of a command line: help for the program and for each command (its
 // usage, its options and an example that works), the version, and find over a span of years.
 TEST_F(Cli, HelpVersionAndFindOverASpanOfYears) {
-  const std::string shipped = std::string(VAROMINTEL_DATA_DIR) + "/" + kCatalogueFileName;
+  const std::string shipped = testing::DataDir() + "/" + kCatalogueFileName;
   const CliRun list = Exec("--help");
   ASSERT_EQ(list.status, 0) << list.err;
   EXPECT_TRUE(list.out.starts_with("Lunar eclipses from the command line")) << list.out;

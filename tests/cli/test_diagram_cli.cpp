@@ -16,6 +16,7 @@
 #include "../support/run_cli.h"
 #include "../support/synthetic_eclipse.h"
 #include "eclipse/catalogue.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -40,7 +41,7 @@ class DiagramCli : public ::testing::Test {
     fs::remove_all(*dir_);
     delete dir_;
   }
-  static CliRun Exec(const std::string& args) { return RunProgram(*dir_, VAROMINTEL_CLI, args); }
+  static CliRun Exec(const std::string& args) { return RunProgram(*dir_, testing::CliProgram(), args); }
   static fs::path* dir_;
 };
 fs::path* DiagramCli::dir_ = nullptr;

@@ -23,6 +23,7 @@
 
 #include "eclipse/catalogue.h"
 #include "../support/synthetic_eclipse.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -49,8 +50,8 @@ class HostileInput : public ::testing::Test {
   // shipped catalogue; standard error is captured, standard output is the script's.
   static Outcome Shell(const std::string& script) {
     const fs::path errFile = *dir_ / "stderr.txt";
-    const std::string cmd = "cd '" + dir_->string() + "' && CLI='" + std::string(VAROMINTEL_CLI) + "' CAT='" +
-                            std::string(VAROMINTEL_DATA_DIR) + "/Bessel_Lunar_12ky_VNB_0130_25.858.bin' sh -c '" +
+    const std::string cmd = "cd '" + dir_->string() + "' && CLI='" + testing::CliProgram() + "' CAT='" +
+                            testing::DataDir() + "/Bessel_Lunar_12ky_VNB_0130_25.858.bin' sh -c '" +
                             script + "' 2>'" + errFile.string() + "'";
     const int raw = std::system(cmd.c_str());
     Outcome o;
@@ -66,8 +67,8 @@ class HostileInput : public ::testing::Test {
     if (::pipe(fds) != 0) return {};
     ::close(fds[0]);
     const std::string errFile = (*dir_ / "stderr.txt").string();
-    const std::string cmd = "cd '" + dir_->string() + "' && CLI='" + std::string(VAROMINTEL_CLI) + "' CAT='" +
-                            std::string(VAROMINTEL_DATA_DIR) + "/Bessel_Lunar_12ky_VNB_0130_25.858.bin' && exec \"$CLI\" " +
+    const std::string cmd = "cd '" + dir_->string() + "' && CLI='" + testing::CliProgram() + "' CAT='" +
+                            testing::DataDir() + "/Bessel_Lunar_12ky_VNB_0130_25.858.bin' && exec \"$CLI\" " +
                             args + " 2>'" + errFile + "'";
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -216,7 +217,7 @@ TEST_F(HostileInput, CataloguesWithImpossibleRecordsOrSizesAreRefusedWithTheReas
 }
 
 TEST_F(HostileInput, ATruncatedDarkMapIsRefusedAndKeepsItsBytes) {
-  std::ifstream in(std::string(VAROMINTEL_DATA_DIR) + "/demis_world_680x340_dark.bmp", std::ios::binary);
+  std::ifstream in(testing::DataDir() + "/demis_world_680x340_dark.bmp", std::ios::binary);
   const std::string whole(std::istreambuf_iterator<char>(in), {});
   ASSERT_GT(whole.size(), 100000u);
   fs::create_directories(Path("maps"));
@@ -245,7 +246,7 @@ struct OutputRow {
 };
 
 TEST_F(HostileInput, ClosedPipesAndOutputFiles) {
-  const fs::path data = VAROMINTEL_DATA_DIR;
+  const fs::path data = testing::DataDir();
   fs::remove_all(Path("out"));
   fs::create_directories(Path("out"));
   Write("out/victim", "the victim's bytes");
@@ -442,8 +443,8 @@ TEST_F(HostileInput, CityListJsonKeepsMemoryFlatWhateverTheCityFileSize) {
   // program); a small quarantine keeps a sanitizer build from holding freed memory.
   const auto peakKiB = [](const std::string& args) {
     const std::string cmd = "cd '" + dir_->string() + "' && ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}" +
-                            "quarantine_size_mb=1\" exec '" + std::string(VAROMINTEL_CLI) + "' --catalogue '" +
-                            std::string(VAROMINTEL_DATA_DIR) + "/Bessel_Lunar_12ky_VNB_0130_25.858.bin' " + args +
+                            "quarantine_size_mb=1\" exec '" + testing::CliProgram() + "' --catalogue '" +
+                            testing::DataDir() + "/Bessel_Lunar_12ky_VNB_0130_25.858.bin' " + args +
                             " > out.txt 2> stderr.txt";
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -495,7 +496,7 @@ class PictureCommands : public HostileInput, public ::testing::WithParamInterfac
   // In the row's folder, with $DATA the shipped data, $SYN the crafted catalogue, and the
   // pictures $MOON (the 23 Moon pictures) and $MAPS (the eight maps) to link.
   static Outcome InRow(const std::string& script) {
-    const std::string data = VAROMINTEL_DATA_DIR;
+    const std::string data = testing::DataDir();
     return Shell("DATA=" + data + "; SYN=" + Path("crafted.bin") + "; MOON=\"$(ls " + data + "/mond*.bmp)\"; MAPS=\"$(ls " +
                  data + "/*_680x340*.bmp)\"; cd " + GetParam().name + " && " + script);
   }

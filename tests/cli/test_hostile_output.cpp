@@ -28,6 +28,7 @@
 #include "../support/writer_leftovers.h"
 #include "eclipse/catalogue.h"
 #include "render/video_writer.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -60,7 +61,7 @@ class HostileOutput : public ::testing::Test {
   // (128 + the signal for a program ended by one).
   Outcome Shell(const std::string& script) const {
     const fs::path outFile = dir_ / "stdout.txt", errFile = dir_ / "stderr.txt";
-    const std::string cmd = "cd '" + dir_.string() + "' && CLI='" + VAROMINTEL_CLI + "' sh -c '" + script + "' >'" +
+    const std::string cmd = "cd '" + dir_.string() + "' && CLI='" + testing::CliProgram() + "' sh -c '" + script + "' >'" +
                             outFile.string() + "' 2>'" + errFile.string() + "'";
     const int raw = std::system(cmd.c_str());
     Outcome o;

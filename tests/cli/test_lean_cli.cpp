@@ -8,6 +8,7 @@
 #include <string>
 
 #include "../support/run_cli.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -19,7 +20,7 @@ using testing::RunProgram;
 // The run of a command of the built program, in its own folder (catalogue and city
 // files), with the loader's list of the files it opens on standard error.
 CliRun RunWithLoaderTrace(const std::string& args) {
-  const fs::path program(VAROMINTEL_CLI);
+  const fs::path program(testing::CliProgram());
   return RunProgram(program.parent_path(), "/usr/bin/env",
                     "LD_DEBUG=files '" + program.string() + "' " + args);
 }

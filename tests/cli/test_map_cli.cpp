@@ -16,6 +16,7 @@
 #include "../support/run_cli.h"
 #include "../support/synthetic_eclipse.h"
 #include "eclipse/catalogue.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -48,7 +49,7 @@ std::uint32_t BigEndian32(const std::string& s, std::size_t at) {
 }
 
 TEST_F(MapCli, WritesA680By340Png) {
-  const CliRun r = RunProgram(dir_, VAROMINTEL_CLI, "map 1 --lang de --globe 3 --poi 47.5N,7.5E --out map.png");
+  const CliRun r = RunProgram(dir_, testing::CliProgram(), "map 1 --lang de --globe 3 --poi 47.5N,7.5E --out map.png");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "");
@@ -65,7 +66,7 @@ TEST_F(MapCli, WritesA680By340Png) {
 TEST_F(MapCli, GridFramesTheMapAndScaleEnlargesIt) {
   for (const auto& [args, width, height] : {std::tuple{"--grid", 750u, 369u}, std::tuple{"--grid --scale 2", 1500u, 738u},
                                            std::tuple{"--scale 3", 2040u, 1020u}}) {
-    const CliRun r = RunProgram(dir_, VAROMINTEL_CLI, std::string("map 1 ") + args + " --out grid.png");
+    const CliRun r = RunProgram(dir_, testing::CliProgram(), std::string("map 1 ") + args + " --out grid.png");
     ASSERT_EQ(r.status, 0) << args << ": " << r.err;
     const std::string png = Read("grid.png");
     ASSERT_GT(png.size(), 33u);
@@ -85,7 +86,7 @@ class MapCliRefuses : public MapCli, public ::testing::WithParamInterface<BadCas
 
 TEST_P(MapCliRefuses, WithOneLineAndStatus2AndNoFile) {
   const BadCase& c = GetParam();
-  const CliRun r = RunProgram(dir_, VAROMINTEL_CLI, c.args);
+  const CliRun r = RunProgram(dir_, testing::CliProgram(), c.args);
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out, "");
   ASSERT_FALSE(r.err.empty());
@@ -115,9 +116,9 @@ TEST_F(MapCli, MissingPicturesAreNamed) {
   // without its picture module, which the command names, then with it, when the missing
   // picture is named. Either is one line and status 2, and no picture is written.
   fs::create_directories(dir_ / "bin");
-  fs::copy_file(VAROMINTEL_CLI, dir_ / "bin" / "varomintel-cli");
+  fs::copy_file(testing::CliProgram(), dir_ / "bin" / "varomintel-cli");
   fs::permissions(dir_ / "bin" / "varomintel-cli", fs::perms::owner_exec, fs::perm_options::add);
-  const fs::path module = fs::path(VAROMINTEL_CLI).parent_path() / "modules" / "varomintel-cli-pictures.so";
+  const fs::path module = fs::path(testing::CliProgram()).parent_path() / "modules" / "varomintel-cli-pictures.so";
   for (const char* missing : {"varomintel-cli-pictures.so", "bluemarble_680x340.bmp"}) {
     SCOPED_TRACE(missing);
     if (std::string_view(missing) == "bluemarble_680x340.bmp") {

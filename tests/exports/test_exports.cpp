@@ -13,6 +13,7 @@
 #include <string>
 
 #include "../support/run_cli.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -21,7 +22,7 @@ namespace fs = std::filesystem;
 using testing::CliRun;
 using testing::RunProgram;
 
-const std::string kCatalogue = std::string("--catalogue '") + VAROMINTEL_DATA_DIR +
+const std::string kCatalogue = std::string("--catalogue '") + testing::DataDir() +
                                "/Bessel_Lunar_12ky_VNB_0130_25.858.bin' ";
 
 class Exports : public ::testing::Test {
@@ -36,13 +37,13 @@ class Exports : public ::testing::Test {
   }
   // Runs the command with its output into `file` (in the test's folder); returns the run.
   static CliRun Run(const std::string& args, const std::string& file) {
-    CliRun r = RunProgram(*dir_, VAROMINTEL_CLI, kCatalogue + args);
+    CliRun r = RunProgram(*dir_, testing::CliProgram(), kCatalogue + args);
     std::ofstream(*dir_ / file, std::ios::binary) << r.out;
     return r;
   }
   // The checker's exit status for `mode` and its arguments (files in the test's folder).
   static int Check(const std::string& mode, const std::string& args) {
-    const std::string cmd = "cd '" + dir_->string() + "' && '" + std::string(VAROMINTEL_PYTHON3) + "' '" + std::string(VAROMINTEL_SOURCE_DIR) +
+    const std::string cmd = "cd '" + dir_->string() + "' && '" + testing::Python3() + "' '" + testing::SourceDir() +
                             "/tests/exports/check_exports.py' " + mode + " " + args;
     const int raw = std::system(cmd.c_str());
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -34,6 +34,7 @@
 #include "gui/main/diagram_view.h"
 #include "render/shadow_diagram.h"
 #include "text/number_text.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -425,7 +426,7 @@ struct SpoiltPictures {
 };
 
 const auto kCutShort = [](const fs::path& f) { fs::resize_file(f, 10000); };
-const auto kSmallMoon = [](const fs::path& f) { fs::copy_file(fs::path(VAROMINTEL_DATA_DIR) / "mond70.bmp", f,
+const auto kSmallMoon = [](const fs::path& f) { fs::copy_file(fs::path(testing::DataDir()) / "mond70.bmp", f,
                                                               fs::copy_options::overwrite_existing); };
 
 const SpoiltPictures kSpoiltPictures[] = {
@@ -449,7 +450,7 @@ class PictureReport : public ::testing::TestWithParam<SpoiltPictures> {
     dir_ = fs::temp_directory_path() / ("varomintel_pictures_" + std::to_string(::getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
-    for (const auto& entry : fs::directory_iterator(VAROMINTEL_DATA_DIR))
+    for (const auto& entry : fs::directory_iterator(testing::DataDir()))
       if (entry.path().extension() == ".bmp") fs::copy_file(entry.path(), dir_ / entry.path().filename());
     before_ = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir_.string())));

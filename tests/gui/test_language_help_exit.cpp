@@ -54,6 +54,7 @@
 #include <functional>
 #include <iterator>
 
+#include "../support/test_paths.h"
 #include "../support/synthetic_eclipse.h"
 #include "../support/writer_leftovers.h"
 #include "gui/main/animation_dialog.h"
@@ -367,7 +368,7 @@ TEST_F(Languages, AStoredLanguageOfFiveLeavesTheGermanCaptions) {
 // texts, and one letter names different things in different languages (O: east, west).
 std::set<QString> CatalogueTexts(std::uint8_t l) {
   static const char* const kCodes[] = {"de", "en", "fr", "es"};
-  QFile file(QStringLiteral(VAROMINTEL_DATA_DIR "/../translations/varomintel_%1.ts").arg(l == kEnglish ? "de" : kCodes[l]));
+  QFile file((QString::fromStdString(testing::DataDir()) + "/../translations/varomintel_%1.ts").arg(l == kEnglish ? "de" : kCodes[l]));
   EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
   std::set<QString> texts;
   QXmlStreamReader xml(&file);
@@ -501,7 +502,7 @@ TEST_F(Languages, HelpOpensTheFileOfTheLanguageOrSaysItIsMissing) {
   EXPECT_TRUE(missing.contains(QString::fromStdString(Startup().ProgramDir))) << missing.toStdString();
   EXPECT_EQ(main_->Help()->windowTitle(), QString::fromUtf8("Varomintel – Aide"));
 
-  fs::copy_file(fs::path(VAROMINTEL_DATA_DIR) / "VaromintelEN.html", dir_ / "VaromintelEN.html");
+  fs::copy_file(fs::path(testing::DataDir()) / "VaromintelEN.html", dir_ / "VaromintelEN.html");
   const fs::path elsewhere = dir_ / "elsewhere";
   fs::create_directories(elsewhere);
   std::ofstream(elsewhere / "VaromintelEN.html") << "<html><head><title>planted</title></head></html>";
@@ -523,7 +524,7 @@ class ShippedManual : public Languages, public ::testing::WithParamInterface<std
 
 TEST_P(ShippedManual, OpensWithItsPicturesAndLinks) {
   HelpWindow help;
-  const QString path = help.ShowFile(HelpFileName(GetParam()), {VAROMINTEL_DATA_DIR "/"}, GetParam());
+  const QString path = help.ShowFile(HelpFileName(GetParam()), {testing::DataDir() + "/"}, GetParam());
   ASSERT_FALSE(path.isEmpty());
   QTextDocument* doc = help.Browser->document();
   EXPECT_FALSE(doc->metaInformation(QTextDocument::DocumentTitle).isEmpty());
@@ -584,8 +585,8 @@ class HostileHelp : public Languages {
     fs::create_directories(data_);
     fs::create_directories(outside_);
     for (const char* f : {"VaromintelEN.html", "help_map_en.png"}) {
-      fs::copy_file(fs::path(VAROMINTEL_DATA_DIR) / f, data_ / f);
-      fs::copy_file(fs::path(VAROMINTEL_DATA_DIR) / f, outside_ / f);
+      fs::copy_file(fs::path(testing::DataDir()) / f, data_ / f);
+      fs::copy_file(fs::path(testing::DataDir()) / f, outside_ / f);
     }
   }
   fs::path data_, outside_;

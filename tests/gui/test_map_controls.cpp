@@ -42,6 +42,7 @@
 #include "gui/main/world_map_image.h"
 #include "map_scales.h"
 #include "render/world_map.h"
+#include "../support/test_paths.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -67,7 +68,7 @@ class MapWindow : public ::testing::Test {
     StartupData& v = Startup();
     v = StartupData{};
     v.TheCatalogue = Catalogue(Records());
-    v.ProgramDir = std::string(VAROMINTEL_DATA_DIR) + "/";  // the map pictures
+    v.ProgramDir = testing::DataDir() + "/";  // the map pictures
     v.ProgramVersion = "test";
     v.ParamDir = (dir_ / "Varomintel").string() + "/";
     v.ParamFilePath = v.ParamDir + kParameterFileName;
@@ -548,7 +549,7 @@ TEST_F(MapWindow, TheCommandLineDrawsThePictureTheWindowShows) {
   p.SetFlag(param::kUniversalTime, false);  // the window in terrestrial time: the same map
   Open();
   // The folder holds no pictures: the command takes those beside it.
-  const auto run = testing::RunProgram(dir_, VAROMINTEL_CLI, "map 1 --globe 2 --poi 30S,100.5W --tt --grid --lang en --out map.png");
+  const auto run = testing::RunProgram(dir_, testing::CliProgram(), "map 1 --globe 2 --poi 30S,100.5W --tt --grid --lang en --out map.png");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   // The window shows the graticule (a new parameter file's choice) and always the labels:
@@ -562,7 +563,7 @@ TEST_F(MapWindow, TheCommandLineDrawsThePictureTheWindowShows) {
   ASSERT_EQ(shown.size(), QSize(680, 340));
   EXPECT_EQ(file.copy(WorldMapAreaIn(drawing)), shown);
   // And a different picture without the marker.
-  const auto bare = testing::RunProgram(dir_, VAROMINTEL_CLI, "map 1 --globe 2 --grid --lang en --out bare.png");
+  const auto bare = testing::RunProgram(dir_, testing::CliProgram(), "map 1 --globe 2 --grid --lang en --out bare.png");
   ASSERT_EQ(bare.status, 0) << bare.err;
   EXPECT_NE(QImage(QString::fromStdString((dir_ / "bare.png").string())).convertToFormat(QImage::Format_RGB32).copy(WorldMapAreaIn(drawing)), shown);
 }

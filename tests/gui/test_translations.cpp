@@ -10,6 +10,7 @@
 
 #include <set>
 
+#include "../support/test_paths.h"
 #include "gui/common/qt_translations.h"
 
 namespace varomintel {
@@ -57,7 +58,7 @@ TEST_P(Catalogue, IsFinishedAndMatchesItsSourcesAndTheBuiltCatalogue) {
   const QString code = WindowLanguageCode(GetParam());
   QString error;
   const std::vector<Entry> entries =
-      ReadCatalogue(QStringLiteral(VAROMINTEL_DATA_DIR "/../translations/varomintel_%1.ts").arg(code), &error);
+      ReadCatalogue((QString::fromStdString(testing::DataDir()) + "/../translations/varomintel_%1.ts").arg(code), &error);
   ASSERT_TRUE(error.isEmpty()) << error.toStdString();
   ASSERT_GT(entries.size(), 100u);
   QTranslator built;

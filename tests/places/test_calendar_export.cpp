@@ -21,6 +21,7 @@
 #include "places/local_circumstances.h"
 #include "places/local_sky.h"
 #include "places/local_sky_text.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -140,7 +141,7 @@ TEST(CalendarText, FoldsAt75OctetsWithoutSplittingACharacter) {
 }
 
 const Catalogue& Shipped() {
-  static const CatalogueLoad load = LoadCatalogue(VAROMINTEL_DATA_DIR "/" + std::string(kCatalogueFileName));
+  static const CatalogueLoad load = LoadCatalogue(testing::DataDir() + "/" + std::string(kCatalogueFileName));
   return load.catalogue;
 }
 

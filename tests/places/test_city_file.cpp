@@ -13,6 +13,7 @@
 #include <string>
 
 #include "places/city_file.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -254,7 +255,7 @@ TEST(ReadCountryPlaces, ExactMatchesInFileOrderAndStopAtAMalformedLine) {
 TEST(ShippedCityFiles, EveryLineParsesAndEachCountryIsOneBlock) {
   long counts[2] = {0, 0};
   for (const char* name : {kCityFileGerman, kCityFileEnglish}) {
-    const std::string path = std::string(VAROMINTEL_DATA_DIR) + "/" + name;
+    const std::string path = testing::DataDir() + "/" + name;
     SCOPED_TRACE(path);
     std::ifstream raw(path, std::ios::binary);
     ASSERT_TRUE(raw) << "missing";

@@ -20,6 +20,7 @@
 #include "eclipse/catalogue.h"
 #include "places/local_sky.h"
 #include "../support/run_cli.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -28,14 +29,14 @@ using testing::CliRun;
 using Json = nlohmann::json;
 
 const std::string kCatalogueOption =
-    std::string("--catalogue '") + VAROMINTEL_DATA_DIR + "/" + kCatalogueFileName + "' ";
+    std::string("--catalogue '") + testing::DataDir() + "/" + kCatalogueFileName + "' ";
 
 CliRun Cli(const std::string& args) {
-  return testing::RunProgram(std::filesystem::temp_directory_path(), VAROMINTEL_CLI, kCatalogueOption + args);
+  return testing::RunProgram(std::filesystem::temp_directory_path(), testing::CliProgram(), kCatalogueOption + args);
 }
 
 const Catalogue& Shipped() {
-  static const CatalogueLoad load = LoadCatalogue(VAROMINTEL_DATA_DIR "/" + std::string(kCatalogueFileName));
+  static const CatalogueLoad load = LoadCatalogue(testing::DataDir() + "/" + std::string(kCatalogueFileName));
   return load.catalogue;
 }
 

@@ -23,6 +23,7 @@
 #include "eclipse/catalogue.h"
 #include "eclipse/elements.h"
 #include "places/local_sky.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -31,7 +32,7 @@ namespace {
 constexpr double kToleranceDeg = 0.05;
 
 const Catalogue& Shipped() {
-  static const CatalogueLoad load = LoadCatalogue(VAROMINTEL_DATA_DIR "/" + std::string(kCatalogueFileName));
+  static const CatalogueLoad load = LoadCatalogue(testing::DataDir() + "/" + std::string(kCatalogueFileName));
   return load.catalogue;
 }
 

@@ -19,6 +19,7 @@
 #include "text/utf8_text.h"
 #include "../support/run_cli.h"
 #include "../support/synthetic_eclipse.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -67,7 +68,7 @@ class PlacesCli : public ::testing::Test {
     delete dir_;
   }
 
-  static CliRun Exec(const std::string& args) { return RunProgram(*dir_, VAROMINTEL_CLI, args); }
+  static CliRun Exec(const std::string& args) { return RunProgram(*dir_, testing::CliProgram(), args); }
   static std::string Lon(double east) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.2f%c", std::fabs(east), east >= 0 ? 'E' : 'W');
@@ -197,9 +198,9 @@ class SpanishColumns : public ::testing::TestWithParam<SpanishCase> {};
 
 TEST_P(SpanishColumns, KeepTheEnglishWidths) {
   const SpanishCase& c = GetParam();
-  const std::string args = std::string("--catalogue '") + VAROMINTEL_DATA_DIR + "/" + kCatalogueFileName + "' " + c.args;
-  const CliRun en = RunProgram(fs::temp_directory_path(), VAROMINTEL_CLI, args + " --lang en");
-  const CliRun es = RunProgram(fs::temp_directory_path(), VAROMINTEL_CLI, args + " --lang es");
+  const std::string args = std::string("--catalogue '") + testing::DataDir() + "/" + kCatalogueFileName + "' " + c.args;
+  const CliRun en = RunProgram(fs::temp_directory_path(), testing::CliProgram(), args + " --lang en");
+  const CliRun es = RunProgram(fs::temp_directory_path(), testing::CliProgram(), args + " --lang es");
   ASSERT_EQ(en.status, 0) << en.err;
   ASSERT_EQ(es.status, 0) << es.err;
   const std::vector<std::string> enLines = en.Lines(), esLines = es.Lines();

@@ -14,6 +14,7 @@
 #include "eclipse/catalogue.h"
 #include "places/list_text.h"
 #include "places/local_circumstances.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -43,7 +44,7 @@ double MoonAltitudeDeg(const EclipseRecord& r, double deltaT, double t, double l
 }
 
 TEST(ShippedEclipse, LocalCircumstancesOf2022November8) {
-  const CatalogueLoad load = LoadCatalogue(VAROMINTEL_DATA_DIR "/" + std::string(kCatalogueFileName));
+  const CatalogueLoad load = LoadCatalogue(testing::DataDir() + "/" + std::string(kCatalogueFileName));
   ASSERT_TRUE(load.ok()) << load.Message();
   const EclipseRecord* found = nullptr;
   for (const EclipseRecord& r : load.catalogue.Records())

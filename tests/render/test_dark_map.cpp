@@ -21,6 +21,7 @@
 #include "render/bmp_picture.h"
 #include "render/dark_map.h"
 #include "bmp_header.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -270,7 +271,7 @@ struct CliRun {
 CliRun RunCli(const fs::path& cwd, const std::string& args) {
   const fs::path outFile = cwd / "cli_out.txt", errFile = cwd / "cli_err.txt";
   const std::string command = "cd '" + cwd.string() + "' && env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY '" +
-                              std::string(VAROMINTEL_CLI) + "' " + args + " >'" + outFile.string() + "' 2>'" +
+                              testing::CliProgram() + "' " + args + " >'" + outFile.string() + "' 2>'" +
                               errFile.string() + "'";
   CliRun run;
   const int raw = std::system(command.c_str());

@@ -21,6 +21,7 @@
 #include "render/moon_pictures.h"
 #include "render/shadow_diagram.h"
 #include "render/world_map.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -90,12 +91,12 @@ Difference Compare(const QImage& a, const QImage& b) {
 }
 
 const MoonPictures& Moons() {
-  static const MoonPictures pictures = MoonPictures::Load(VAROMINTEL_DATA_DIR "/");
+  static const MoonPictures pictures = MoonPictures::Load(testing::DataDir() + "/");
   return pictures;
 }
 
 const MapPictures& Maps() {
-  static const MapPictures pictures = LoadMapPictures(VAROMINTEL_DATA_DIR);
+  static const MapPictures pictures = LoadMapPictures(testing::DataDir());
   return pictures;
 }
 

@@ -17,6 +17,7 @@
 #include "astro/calendar.h"
 #include "render/moon_pictures.h"
 #include "render/shadow_diagram.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -124,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
 // --- The Moon -------------------------------------------------------------------------
 
 TEST(MoonOutsideTheShadow, IsItsPicturePixelForPixel) {
-  const MoonPictures pictures = MoonPictures::Load(VAROMINTEL_DATA_DIR "/");
+  const MoonPictures pictures = MoonPictures::Load(testing::DataDir() + "/");
   ASSERT_EQ(pictures.Count(), 23);
   const LinearEclipse e = Southern();
   const Drawn d = Draw(Select(e.Record()), 0, pictures);  // t = -4 h

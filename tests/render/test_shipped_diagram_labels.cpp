@@ -19,6 +19,7 @@
 #include "render/moon_pictures.h"
 #include "render/shadow_diagram.h"
 #include "text/text_table.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -26,7 +27,7 @@ namespace {
 constexpr int k2023Oct28 = 16923;
 
 const Catalogue& Shipped() {
-  static const CatalogueLoad load = LoadCatalogue(VAROMINTEL_DATA_DIR "/" + std::string(kCatalogueFileName));
+  static const CatalogueLoad load = LoadCatalogue(testing::DataDir() + "/" + std::string(kCatalogueFileName));
   return load.catalogue;
 }
 

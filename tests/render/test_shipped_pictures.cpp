@@ -13,6 +13,7 @@
 
 #include "render/dark_map.h"
 #include "bmp_header.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -23,7 +24,7 @@ using testing::ReadBytes;
 const char* const kMaps[] = {"bluemarble_680x340", "demis_world_680x340", "world_politisch_680x340",
                              "world_white_680x340"};
 
-std::string DataPath(const std::string& name) { return std::string(VAROMINTEL_DATA_DIR) + "/" + name; }
+std::string DataPath(const std::string& name) { return testing::DataDir() + "/" + name; }
 
 QImage Load(const std::string& name) { return QImage(QString::fromStdString(DataPath(name))); }
 

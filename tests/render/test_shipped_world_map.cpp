@@ -18,6 +18,7 @@
 #include "eclipse/circumstances.h"
 #include "render/map_pictures.h"
 #include "render/world_map.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -41,14 +42,14 @@ const City kCities[] = {
 };
 
 TEST(ShippedWorldMap, TheTotalEclipseOf2022Nov08IsSeenFromThePacific) {
-  const CatalogueLoad load = LoadCatalogue(VAROMINTEL_DATA_DIR "/" + std::string(kCatalogueFileName));
+  const CatalogueLoad load = LoadCatalogue(testing::DataDir() + "/" + std::string(kCatalogueFileName));
   ASSERT_TRUE(load.ok()) << load.Message();
   ASSERT_TRUE(load.catalogue.Contains(k2022Nov08));
   EclipseRecord record = load.catalogue.At(k2022Nov08);
   ASSERT_EQ(record.Year, 2022);
   const CircumstancesResult result = ComputeCircumstances(record, 0.0);
   record.EclipseType = result.type;
-  const MapPictures pictures = LoadMapPictures(VAROMINTEL_DATA_DIR);
+  const MapPictures pictures = LoadMapPictures(testing::DataDir());
   ASSERT_TRUE(pictures.complete()) << pictures.error;
 
   WorldMapInputs in;
@@ -141,7 +142,7 @@ class ShippedMapTexts : public ::testing::TestWithParam<int> {};
 
 TEST_P(ShippedMapTexts, ReadOnTheMapThroughTheirHalo) {
   const int k = GetParam();
-  const MapPictures pictures = LoadMapPictures(VAROMINTEL_DATA_DIR);
+  const MapPictures pictures = LoadMapPictures(testing::DataDir());
   ASSERT_TRUE(pictures.complete()) << pictures.error;
   struct Sky {
     double d, M;  // radians: the sub-lunar point at 3 deg N or S, 34 deg W or 150 deg E

@@ -11,6 +11,7 @@
 #include "app/app_texts.h"
 #include "places/place_texts.h"
 #include "text/text_table.h"
+#include "../support/test_paths.h"
 
 namespace varomintel {
 namespace {
@@ -84,7 +85,7 @@ class ShippedTexts : public ::testing::TestWithParam<ShippedTable> {};
 
 TEST_P(ShippedTexts, EveryLanguageWhereGermanAndAsBuilt) {
   const ShippedTable& t = GetParam();
-  std::ifstream in(std::string(VAROMINTEL_DATA_DIR) + "/../" + t.path, std::ios::binary);
+  std::ifstream in(testing::DataDir() + "/../" + t.path, std::ios::binary);
   ASSERT_TRUE(in) << t.path;
   std::stringstream content;
   content << in.rdbuf();
