@@ -2,8 +2,12 @@
 // apparent altitude and azimuth, the lists' shadow-axis altitude, the Sun's altitude and
 // the sky's darkness, and whether the Moon is up; the moonrise or moonset within the
 // eclipse; and a sentence that sums it up.
+#include <algorithm>
+#include <cstddef>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "astro/delta_t.h"
 #include "cli/commands.h"
@@ -25,10 +29,12 @@ Json UtcJson(const EclipseRecord& eclipse, double deltaT, double t) {
   return iso.empty() ? Json() : Json(iso);
 }
 
-Json LocalJson(int index, const EclipseRecord& eclipse, double deltaT, const Observer& observer,
+Json LocalJson(int index, const EclipseRecord& eclipse, const DeltaTValues& dt, const Observer& observer,
                const std::string& name, const LocalEclipseView& view, std::uint8_t lang) {
+  const double deltaT = dt.value;
   Json j;
   j["index"] = index;
+  j["delta_t"] = {{"value_s", dt.value}, {"sigma_s", dt.sigma}, {"own", dt.own}};
   j["place"] = {{"name", name},
                 {"latitude_deg", observer.latitudeDeg},
                 {"longitude_deg", observer.longitudeDeg},
@@ -71,17 +77,21 @@ int Local(Args& args, const Catalogue* cat, Context& ctx) {
   const PlaceOption where = PlaceOptions(args);
   const std::string name(args.Value("--name").value_or(""));
   const int index = IndexArgument(args.Positional(), catalogue);
+  const std::optional<double> ownDeltaT = DeltaTOption(args);
 
   EclipseRecord record = catalogue.At(index);
-  const double deltaT = DeltaT(record.Year, record.Month);
+  const DeltaTValues dt = DeltaTOf(record, ownDeltaT);
+  const double deltaT = dt.value;
   record.EclipseType = ComputeCircumstances(record, deltaT).type;
   const Observer observer{where.latitudeDeg, where.longitudeDeg, where.heightM};
   const LocalEclipseView view = ViewFromPlace(record, deltaT, observer);
   if (format == OutputFormat::Json) {
-    WriteJson(ctx.out, LocalJson(index, record, deltaT, observer, name, view, lang));
+    WriteJson(ctx.out, LocalJson(index, record, dt, observer, name, view, lang));
   } else {
-    for (const std::string& line : LocalSkyLines(index, record, deltaT, observer, name, view, zone, lang))
-      ctx.out << line << '\n';
+    std::vector<std::string> lines = LocalSkyLines(index, record, deltaT, observer, name, view, zone, lang);
+    // After the title, the place and the time scale: the Delta T those times were made with.
+    lines.insert(lines.begin() + std::min<std::ptrdiff_t>(3, std::ssize(lines)), DeltaTLine(record, ownDeltaT));
+    for (const std::string& line : lines) ctx.out << line << '\n';
   }
   if (!view.converged) {
     ctx.err << "varomintel-cli: eclipse " << index << ": a contact's refinement did not converge\n";
@@ -95,8 +105,8 @@ const bool registered = RegisterCommand(
      .summary = "what one place really sees of one eclipse, contact by contact, and a sentence that sums it up",
      .positional = "INDEX",
      .positionalHelp = "the eclipse's number in the catalogue",
-     .options = {LatitudeSpec(), LongitudeSpec(), HeightSpec(), NameSpec(), TimeZoneSpec(), LanguageSpec(),
-                 FormatSpec()},
+     .options = {LatitudeSpec(), LongitudeSpec(), HeightSpec(), NameSpec(), TimeZoneSpec(), DeltaTSpec(),
+                 LanguageSpec(), FormatSpec()},
      .example = "local 16921 --lat 40.71N --lon 74.01W --name 'New York' --tz -5",
      .run = &Local});
 

@@ -57,7 +57,8 @@ TEST(LocalCli, JsonNamesAndValues) {
   const Json j = Json::parse(r.out);
   std::set<std::string> top;
   for (const auto& [key, value] : j.items()) top.insert(key);
-  EXPECT_EQ(top, (std::set<std::string>{"index", "place", "contacts", "moonrise_utc", "moonset_utc", "summary"}));
+  EXPECT_EQ(top, (std::set<std::string>{"index", "delta_t", "place", "contacts", "moonrise_utc", "moonset_utc",
+                                        "summary"}));
   EXPECT_EQ(j["index"], total);
   EXPECT_EQ(j["place"], Json::parse(R"({"name": "", "latitude_deg": 40.71, "longitude_deg": -74.01,
                                         "height_m": 10.0})"));
@@ -112,6 +113,62 @@ TEST(LocalCli, JsonNamesAndValues) {
   EXPECT_TRUE(pj["contacts"]["U2"].is_null());
   EXPECT_TRUE(pj["contacts"]["U3"].is_null());
   EXPECT_TRUE(pj["contacts"]["U1"]["visible"].get<bool>());
+}
+
+// --delta-t replaces the model's Delta T: every contact's universal time moves by exactly
+// the difference, in the report, the circumstances and `local`, for a modern eclipse (Delta T
+// about a minute, sigma below a second) and an ancient one (Delta T of days' hours, sigma of
+// an hour), earlier and later; the document says which value it used and that it was own.
+TEST(LocalCli, OwnDeltaTShiftsEveryUniversalTimeByTheDifference) {
+  const std::string place = " --lat 32.55N --lon 44.42E --format json";
+  for (const int index : {IndexOf(2022, 11, 8), 100}) {
+    ASSERT_GT(index, 0);
+    const Json model = Json::parse(Cli("report " + std::to_string(index) + " --format json").out);
+    const double modelDeltaT = model["delta_t"]["value_s"].get<double>();
+    const double sigma = model["delta_t"]["sigma_s"].get<double>();
+    EXPECT_FALSE(model["delta_t"]["own"].get<bool>());
+    EXPECT_EQ(model["delta_t_s"].get<double>(), modelDeltaT);
+    for (const double change : {-4321.5, 37.25, 2 * sigma}) {
+      const double own = std::round(modelDeltaT + change);  // a whole number of seconds as typed
+      const std::string option = " --delta-t " + std::to_string(static_cast<long long>(own));
+      for (const std::string& command : {std::string("report ") + std::to_string(index) + " --format json",
+                                         std::string("circumstances ") + std::to_string(index) + " --format json",
+                                         std::string("local ") + std::to_string(index) + place}) {
+        SCOPED_TRACE(command + option);
+        const CliRun before = Cli(command);
+        const CliRun after = Cli(command + option);
+        ASSERT_EQ(before.status, 0) << before.err;
+        ASSERT_EQ(after.status, 0) << after.err;
+        const Json b = Json::parse(before.out);
+        const Json a = Json::parse(after.out);
+        EXPECT_EQ(a["delta_t"]["value_s"].get<double>(), own);
+        EXPECT_EQ(a["delta_t"]["sigma_s"].get<double>(), b["delta_t"]["sigma_s"].get<double>());
+        EXPECT_TRUE(a["delta_t"]["own"].get<bool>());
+        int compared = 0;
+        for (const Contact k : kListContacts) {
+          const Json& cb = b["contacts"][ContactName(k)];
+          const Json& ca = a["contacts"][ContactName(k)];
+          ASSERT_EQ(ca.is_null(), cb.is_null()) << ContactName(k);
+          if (cb.is_null()) continue;
+          const double shift = (ca["julian_day_ut"].get<double>() - cb["julian_day_ut"].get<double>()) * 86400;
+          EXPECT_NEAR(shift, -(own - b["delta_t"]["value_s"].get<double>()), 1e-4) << ContactName(k);
+          ++compared;
+        }
+        EXPECT_GE(compared, 3);
+      }
+    }
+  }
+  // The text says it too, beside the model's value and its uncertainty.
+  const CliRun text = Cli("local 100 --lat 32.55N --lon 44.42E --delta-t 150000");
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("\nDelta T = 150000 s (own value; model 146455 s \u00b1 3677 s (1\u03c3))\n"),
+            std::string::npos)
+      << text.out;
+  for (const char* bad : {"1e7", "abc", "", "5s", "--lat"}) {
+    const CliRun r = Cli(std::string("local 100 --lat 32.55N --lon 44.42E --delta-t '") + bad + "'");
+    EXPECT_EQ(r.status, 2) << bad;
+    EXPECT_NE(r.err.find("--delta-t"), std::string::npos) << r.err;
+  }
 }
 
 // The lists' JSON carries beside the shadow axis's altitude the Moon's apparent place at
