@@ -256,7 +256,8 @@ std::optional<double> DeltaTOption(const Args& args) {
 }
 
 DeltaTValues DeltaTOf(const EclipseRecord& e, const std::optional<double>& own) {
-  return {own.value_or(DeltaT(e.Year, e.Month)), DeltaTSigma(e.Year, e.Month), own.has_value()};
+  const double model = DeltaT(e.Year, e.Month);
+  return {own.value_or(model), DeltaTSigma(e.Year, e.Month), own.has_value(), model};
 }
 
 std::string DeltaTLine(const EclipseRecord& e, const std::optional<double>& own) {

@@ -147,6 +147,7 @@ struct DeltaTValues {
   double value = 0;  // s
   double sigma = 0;  // s
   bool own = false;
+  double model = 0;  // s: the model's Delta T, whatever value is used
 };
 DeltaTValues DeltaTOf(const EclipseRecord& eclipse, const std::optional<double>& own);
 

@@ -16,6 +16,7 @@
 #include "eclipse/report.h"
 #include "places/calendar_export.h"
 #include "places/local_sky.h"
+#include "places/delta_t_visibility.h"
 #include "places/local_sky_text.h"
 #include "text/number_text.h"
 
@@ -55,6 +56,11 @@ Json LocalJson(int index, const EclipseRecord& eclipse, const DeltaTValues& dt, 
     one["sun_altitude_deg"] = c->sky.sunAltitudeDeg;
     one["twilight"] = TwilightName(c->sky.twilight);
     one["visible"] = c->sky.moonVisible;
+    const DeltaTVisibility v = VisibilityOverDeltaT(eclipse, c->t, observer, dt.model, dt.sigma);
+    one["visibility_over_delta_t"] = DeltaTVerdictName(v.verdict);
+    Json intervals = Json::array();
+    for (const auto& [low, high] : v.intervals) intervals.push_back(Json::array({low, high}));
+    one["visible_delta_t_intervals_s"] = std::move(intervals);
     contacts[ContactName(k)] = std::move(one);
   }
   j["contacts"] = std::move(contacts);
@@ -91,6 +97,19 @@ int Local(Args& args, const Catalogue* cat, Context& ctx) {
     std::vector<std::string> lines = LocalSkyLines(index, record, deltaT, observer, name, view, zone, lang);
     // After the title, the place and the time scale: the Delta T those times were made with.
     lines.insert(lines.begin() + std::min<std::ptrdiff_t>(3, std::ssize(lines)), DeltaTLine(record, ownDeltaT));
+    // Before the summary and the legend (the last two lines, as ever): each contact's
+    // visibility over the model's Delta T +- 2 sigma, in words, and an empty line.
+    std::vector<std::string> verdicts{DeltaTVerdictTitle(lang)};
+    for (const Contact k : kListContacts) {
+      const auto& c = view.contacts[k];
+      if (!c) continue;
+      const DeltaTVisibility v = VisibilityOverDeltaT(record, c->t, observer, dt.model, dt.sigma);
+      std::string line = ContactName(k);
+      line.resize(std::max<std::size_t>(line.size() + 1, 8), ' ');
+      verdicts.push_back(line + DeltaTVerdictText(v, dt.model, dt.sigma, lang));
+    }
+    verdicts.emplace_back();
+    lines.insert(lines.end() - std::min<std::ptrdiff_t>(2, std::ssize(lines)), verdicts.begin(), verdicts.end());
     for (const std::string& line : lines) ctx.out << line << '\n';
   }
   if (!view.converged) {

@@ -12,12 +12,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <ostream>
 #include <set>
 #include <string>
 
 #include "astro/delta_t.h"
 #include "eclipse/catalogue.h"
+#include "places/delta_t_visibility.h"
 #include "places/local_sky.h"
 #include "../support/run_cli.h"
 
@@ -169,6 +171,75 @@ TEST(LocalCli, OwnDeltaTShiftsEveryUniversalTimeByTheDifference) {
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_NE(r.err.find("--delta-t"), std::string::npos) << r.err;
   }
+}
+
+// The visible intervals over Delta T and the verdict against a brute-force scan of the Moon's
+// visibility at 4001 values of Delta T across model +- 3 sigma: ancient eclipses (sigma of
+// 8 minutes to an hour) and a modern one, seen from twelve longitudes round the Earth, so that
+// contacts near moonrise and moonset give every verdict. `local` carries the same in its JSON.
+TEST(LocalCli, VisibilityOverDeltaTAgreesWithABruteForceScan) {
+  std::map<DeltaTVerdict, int> seen;
+  for (const int index : {IndexOf(-720, 3, 20), 100, IndexOf(2022, 11, 8)}) {
+    ASSERT_GT(index, 0);
+    const EclipseRecord& rec = Shipped().At(index);
+    const double model = DeltaT(rec.Year, rec.Month);
+    const double sigma = DeltaTSigma(rec.Year, rec.Month);
+    for (double lon = -165; lon < 180; lon += 30) {
+      const Observer observer{32.55, lon, 0};
+      const LocalEclipseView view = ViewFromPlace(rec, model, observer);
+      for (const Contact k : kListContacts) {
+        if (!view.contacts[k]) continue;
+        const double t = view.contacts[k]->t;
+        SCOPED_TRACE(std::to_string(index) + " " + ContactName(k) + " at " + std::to_string(lon));
+        const DeltaTVisibility v = VisibilityOverDeltaT(rec, t, observer, model, sigma);
+        constexpr int kSamples = 4000;
+        bool all = true, any = false;
+        for (int i = 0; i <= kSamples; ++i) {
+          const double dt = model - 3 * sigma + 6 * sigma * i / kSamples;
+          const bool visible = SkyAt(rec, dt, observer, t).moonVisible;
+          bool inside = false, nearEdge = false;
+          for (const auto& [low, high] : v.intervals) {
+            inside = inside || (low <= dt && dt <= high);
+            nearEdge = nearEdge || std::abs(dt - low) < 0.01 || std::abs(dt - high) < 0.01;
+          }
+          if (!nearEdge) {
+            EXPECT_EQ(inside, visible) << dt;
+          }
+          if (std::abs(dt - model) <= 2 * sigma) {
+            all = all && visible;
+            any = any || visible;
+          }
+        }
+        const DeltaTVerdict brute = all ? DeltaTVerdict::Certain : any ? DeltaTVerdict::Depends
+                                                                       : DeltaTVerdict::Impossible;
+        EXPECT_EQ(DeltaTVerdictName(v.verdict), std::string(DeltaTVerdictName(brute)));
+        for (std::size_t i = 0; i < v.intervals.size(); ++i) {
+          EXPECT_LE(v.intervals[i].first, v.intervals[i].second);
+          if (i > 0) {
+            EXPECT_LT(v.intervals[i - 1].second, v.intervals[i].first);
+          }
+        }
+        ++seen[v.verdict];
+      }
+    }
+  }
+  EXPECT_GT(seen[DeltaTVerdict::Certain], 0);
+  EXPECT_GT(seen[DeltaTVerdict::Impossible], 0);
+  EXPECT_GT(seen[DeltaTVerdict::Depends], 0);
+
+  // Babylon, -720 Mar 19 (UT; Mar 20 in TT) from 37 E: P1 near moonrise, visible only for the smaller Delta T.
+  const CliRun r = Cli("local " + std::to_string(IndexOf(-720, 3, 20)) + " --lat 32.55N --lon 37E --format json");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Json p1 = Json::parse(r.out)["contacts"]["P1"];
+  EXPECT_EQ(p1["visibility_over_delta_t"], "depends");
+  ASSERT_EQ(p1["visible_delta_t_intervals_s"].size(), 1u);
+  EXPECT_EQ(Json::parse(r.out)["contacts"]["Max"]["visibility_over_delta_t"], "certain");
+  const CliRun text = Cli("local " + std::to_string(IndexOf(-720, 3, 20)) + " --lat 32.55N --lon 37E");
+  EXPECT_NE(text.out.find("\nP1      visible only if Delta T < " +
+                          std::to_string(std::lround(p1["visible_delta_t_intervals_s"][0][1].get<double>())) +
+                          " s\n"),
+            std::string::npos)
+      << text.out;
 }
 
 // The lists' JSON carries beside the shadow axis's altitude the Moon's apparent place at
