@@ -137,12 +137,13 @@ double TimeZoneOption(const Args& args);
 std::optional<double> DeltaTOption(const Args& args);
 
 // The Delta T line of the report and of `local`: "Delta T = 20529 s ± 516 s (1σ)" for the
-// model's value (EclipseDeltaTText), with " (own value; model 20529 s ± 516 s (1σ))" in
-// place of the uncertainty when --delta-t gave it.
+// model's value (DeltaTText of the eclipse's DeltaT and DeltaTSigma); with --delta-t the own
+// value and the model's after it: "Delta T = 20000 s (own value; model 20529 s ± 516 s (1σ))".
 std::string DeltaTLine(const EclipseRecord& eclipse, const std::optional<double>& own);
 
-// The JSON object "delta_t": value_s (the Delta T used in universal time), sigma_s (the
-// model's standard error at the eclipse) and own (true when --delta-t gave the value).
+// The values of the JSON object "delta_t": value_s (the Delta T used in universal time),
+// sigma_s (the model's standard error at the eclipse) and own (true when --delta-t gave the
+// value); and the model's value, which the visibility over Delta T is centred on.
 struct DeltaTValues {
   double value = 0;  // s
   double sigma = 0;  // s

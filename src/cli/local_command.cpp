@@ -1,7 +1,8 @@
 // varomintel-cli local: what one place really sees of one eclipse: per contact the Moon's
 // apparent altitude and azimuth, the lists' shadow-axis altitude, the Sun's altitude and
 // the sky's darkness, and whether the Moon is up; the moonrise or moonset within the
-// eclipse; and a sentence that sums it up.
+// eclipse; and a sentence that sums it up. Besides: the Delta T used with its uncertainty,
+// and per contact whether it is visible for every plausible Delta T.
 #include <algorithm>
 #include <cstddef>
 #include <optional>
@@ -15,8 +16,8 @@
 #include "eclipse/circumstances.h"
 #include "eclipse/report.h"
 #include "places/calendar_export.h"
-#include "places/local_sky.h"
 #include "places/delta_t_visibility.h"
+#include "places/local_sky.h"
 #include "places/local_sky_text.h"
 #include "text/number_text.h"
 
