@@ -15,7 +15,7 @@ SelectedEclipse SelectEclipseAt(const Catalogue& catalogue, int index, const Tim
 
   // The Moon at the whole hours of universal time around T0 (always with the eclipse's
   // Delta T: the path's hour marks are universal time in either time scale).
-  const double universalDeltaT = DeltaT(r.Year, r.Month);
+  const double universalDeltaT = settings.ownDeltaT.value_or(DeltaT(r.Year, r.Month));
   const double f = FloatMod(universalDeltaT, 3600) / 3600;
   for (int k = -kMoonPathHours; k <= kMoonPathHours; ++k)
     s.moonPath[static_cast<std::size_t>(k + kMoonPathHours)] = EvaluateXY(r, k + f);
@@ -37,7 +37,7 @@ void ApplyTimeSettings(SelectedEclipse& s, const TimeSettings& settings) {
   s.sarosCaption = Text(text_row::kSarosCaption, lang) + std::to_string(r.SarosMember) + Text(text_row::kSarosOf, lang) +
                    std::to_string(r.SarosCount) + ")";
   if (settings.universalTime) {
-    s.deltaT = DeltaT(r.Year, r.Month);
+    s.deltaT = settings.ownDeltaT.value_or(DeltaT(r.Year, r.Month));
     s.deltaTCaption = "DeltaT = " + FormatFixed(s.deltaT, r.Year >= 1900 ? 1 : 0) + Text(text_row::kSeconds, lang);
   } else {
     s.deltaT = 0;

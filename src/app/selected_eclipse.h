@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ struct TimeSettings {
   double timeZone = 0;                // hours, -18..18 (universal time only)
   std::string timeZoneText = "+0.00"; // as the zone entry shows it
   std::uint8_t language = 0;          // 0 German, 1 English, 2 French, 3 Spanish
+  std::optional<double> ownDeltaT = std::nullopt;  // s: an own Delta T instead of the eclipse's DeltaT; none: the model's
 };
 
 struct SelectedEclipse {

@@ -71,4 +71,24 @@ double DeltaT(double year, double month) {
   return std::nearbyint(10 * dt) / 10;  // default rounding mode: halves to even
 }
 
+double DeltaTSigma(double y) {
+  const auto line = [y](double y0, double s0, double y1, double s1) { return s0 + (s1 - s0) * (y - y0) / (y1 - y0); };
+  if (y <= 1200) {
+    const double t = (y - 1820) / 100;
+    return 0.8 * t * t;
+  }
+  if (y <= 1300) return line(1200, 0.8 * 6.2 * 6.2, 1300, 20);
+  if (y <= 1600) return 20;
+  if (y <= 1700) return line(1600, 20, 1700, 5);
+  if (y <= 1800) return line(1700, 5, 1800, 1);
+  if (y <= 1900) return line(1800, 1, 1900, 0.1);
+  if (y <= 2025) return 0.1;
+  constexpr double kLodRateSigma = 0.56e-3;  // s/day per century
+  constexpr double kDaysPerCentury = 36525;
+  const double d = (y - 2025) / 100;
+  return 0.1 + 0.5 * kLodRateSigma * kDaysPerCentury * d * d;
+}
+
+double DeltaTSigma(double year, double month) { return DeltaTSigma(year + (month - 0.5) / 12); }
+
 }  // namespace varomintel

@@ -1,5 +1,6 @@
 // varomintel-cli circumstances: the computed circumstances of one eclipse, a range or the
 // whole catalogue as name<TAB>value lines, every number with 17 significant digits.
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -43,12 +44,15 @@ void AppendCircumstances(std::string& o, const CircumstancesResult& result) {
 
 // The same values as a JSON object: numbers at full precision, a contact that does not
 // occur (time 0) null, each contact instant also as Julian days and ISO 8601 texts.
-Json CircumstancesJson(int index, const EclipseRecord& record, double deltaT, const CircumstancesResult& result) {
+Json CircumstancesJson(int index, const EclipseRecord& record, double deltaT, const CircumstancesResult& result,
+                       const std::optional<double>& ownDeltaT) {
   const EclipseCircumstances& c = result.circumstances;
-  const double universalDeltaT = DeltaT(record.Year, record.Month);
+  const DeltaTValues universal = DeltaTOf(record, ownDeltaT);
+  const double universalDeltaT = universal.value;
   Json j;
   j["index"] = index;
   j["delta_t_s"] = deltaT;
+  j["delta_t"] = {{"value_s", universal.value}, {"sigma_s", universal.sigma}, {"own", universal.own}};
   j["converged"] = result.converged;
   j["type_code"] = static_cast<int>(result.type);
   j["penumbral_magnitude"] = c.PenMag;
@@ -83,6 +87,7 @@ Json CircumstancesJson(int index, const EclipseRecord& record, double deltaT, co
 int Circumstances(Args& args, const Catalogue* cat, Context& ctx) {
   const Catalogue& catalogue = *cat;
   const bool tt = args.Flag("--tt");
+  const std::optional<double> ownDeltaT = DeltaTOption(args);
   const OutputFormat format = FormatOption(args);
   const std::string_view which = args.Positional();
   int first = 0;
@@ -108,10 +113,10 @@ int Circumstances(Args& args, const Catalogue* cat, Context& ctx) {
   int status = kExitOk;
   for (int i = first; i <= last; ++i) {
     const EclipseRecord& record = catalogue.At(i);
-    const double deltaT = tt ? 0.0 : DeltaT(record.Year, record.Month);
+    const double deltaT = tt ? 0.0 : ownDeltaT.value_or(DeltaT(record.Year, record.Month));
     const CircumstancesResult result = ComputeCircumstances(record, deltaT);
     if (json) {
-      const Json j = CircumstancesJson(i, record, deltaT, result);
+      const Json j = CircumstancesJson(i, record, deltaT, result, ownDeltaT);
       o += j.dump(blocks ? -1 : 2, ' ', false, Json::error_handler_t::replace);
       o += blocks && i < last ? ",\n" : "\n";
     } else {
@@ -134,7 +139,7 @@ const bool registered = RegisterCommand(
      .summary = "the computed circumstances of one eclipse, a range or all as name<TAB>value lines",
      .positional = "INDEX|A..B|all",
      .positionalHelp = "one eclipse, the eclipses A to B, or the whole catalogue",
-     .options = {{.name = "--tt", .help = "terrestrial time instead of universal time"}, FormatSpec()},
+     .options = {{.name = "--tt", .help = "terrestrial time instead of universal time"}, DeltaTSpec(), FormatSpec()},
      .example = "circumstances 16900..16921 --format json",
      .run = &Circumstances});
 

@@ -50,6 +50,7 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
   input.height = height;
   input.firstYear = first;
   input.lastYear = last;
+  input.deltaT = DeltaTOption(args);
 
   // The text and the JSON document are written as the search finds the eclipses; the
   // calendar needs all of them before its first event.
@@ -136,6 +137,7 @@ const bool registered = RegisterCommand(
      .options = {LatitudeSpec(), LongitudeSpec(), HeightSpec(), NameSpec(),
                  YearSpec("--from", "the first year (by default the catalogue's first)"),
                  YearSpec("--to", "the last year (by default the catalogue's last)"),
+                 DeltaTSpec(),
                  LanguageSpec(),
                  {.name = "--screen", .help = "the fixed-width lines of the window instead of the saved list"},
                  FormatSpec(/*calendarAllowed=*/true)},

@@ -35,6 +35,7 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
   input.eclipse = catalogue.At(index);
   input.cityFile = cities ? std::string(*cities) : CityFileName(ctx.programDir, lang);
   input.populationItem = item;
+  input.deltaT = DeltaTOption(args);
 
   // The output is written as the run goes, so the file is read once before: a file that
   // does not open or a malformed line gets its one line and no output at all.
@@ -44,7 +45,8 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
     return kExitUsage;
   }
 
-  const double deltaT = DeltaT(input.eclipse.Year, input.eclipse.Month);
+  const DeltaTValues dt = DeltaTOf(input.eclipse, input.deltaT);
+  const double deltaT = dt.value;
   std::optional<ListOutput> text;
   std::optional<JsonListWriter> json;
   if (format == OutputFormat::Text) {
@@ -55,6 +57,7 @@ int CityList(Args& args, const Catalogue* cat, Context& ctx) {
     head["type"] = EclipseTypeLongName(input.eclipse.EclipseType, lang);
     head["type_code"] = static_cast<int>(input.eclipse.EclipseType);
     head["delta_t_s"] = deltaT;
+    head["delta_t"] = {{"value_s", dt.value}, {"sigma_s", dt.sigma}, {"own", dt.own}};
     head["city_file"] = input.cityFile;
     head["population_item"] = item;
     head["places_scanned"] = survey.passing;
@@ -119,6 +122,7 @@ const bool registered = RegisterCommand(
      .options = {{.name = "--population-item", .value = "K",
                   .help = "the population threshold's item, 0 to 9 (9, the largest places, by default)",
                   .check = Check::Integer, .min = 0, .max = kPopulationItems - 1},
+                 DeltaTSpec(),
                  LanguageSpec(),
                  {.name = "--cities", .value = "FILE", .help = "the city file (by default the language's, beside the program)"},
                  {.name = "--screen", .help = "the fixed-width lines of the window instead of the saved list"},

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/point_of_interest.h"
+#include "astro/delta_t.h"
 #include "cli/commands.h"
 #include "eclipse/report.h"
 #include "places/local_sky.h"
@@ -205,6 +206,12 @@ OptionSpec YearSpec(const char* name, const char* help) {
           .min = std::numeric_limits<int>::min(), .max = std::numeric_limits<int>::max(), .unit = "year"};
 }
 
+OptionSpec DeltaTSpec() {
+  return {.name = "--delta-t", .value = "SECONDS",
+          .help = "own Delta T (TT - UT) in seconds for this run instead of the model's (-1000000 to 1000000)",
+          .check = Check::Real, .min = -1e6, .max = 1e6, .unit = "seconds"};
+}
+
 OptionSpec NameSpec() {
   return {.name = "--name", .value = "TEXT", .help = "the place's name for the output", .check = Check::PlainText};
 }
@@ -240,6 +247,24 @@ double TimeZoneOption(const Args& args) {
   if (!text) return 0;
   const double hours = ClampTimeZone(StrictReal(*text).value_or(0));
   return std::round(hours * 60) / 60 + 0.0;  // + 0.0: no negative zero
+}
+
+std::optional<double> DeltaTOption(const Args& args) {
+  const auto text = args.Value("--delta-t");
+  if (!text) return std::nullopt;
+  return StrictReal(*text).value_or(0) + 0.0;  // + 0.0: no negative zero
+}
+
+DeltaTValues DeltaTOf(const EclipseRecord& e, const std::optional<double>& own) {
+  const double model = DeltaT(e.Year, e.Month);
+  return {own.value_or(model), DeltaTSigma(e.Year, e.Month), own.has_value(), model};
+}
+
+std::string DeltaTLine(const EclipseRecord& e, const std::optional<double>& own) {
+  const std::string model = DeltaTText(DeltaT(e.Year, e.Month), DeltaTSigma(e.Year, e.Month));
+  if (!own) return "Delta T = " + model;
+  const bool whole = *own == std::nearbyint(*own);
+  return "Delta T = " + FormatFixed(*own, whole ? 0 : 1) + " s (own value; model " + model + ")";
 }
 
 PlaceOption PlaceOptions(const Args& args) {

@@ -110,6 +110,7 @@ OptionSpec LongitudeSpec();                              // --lon DEG{E|W}, requ
 OptionSpec HeightSpec();                                 // --height M, kMinObserverHeightM..kMaxObserverHeightM
 OptionSpec NameSpec();                                   // --name TEXT
 OptionSpec YearSpec(const char* name, const char* help);  // a whole year (of int)
+OptionSpec DeltaTSpec();                                 // --delta-t SECONDS, -1e6..1e6
 
 // A number as the options take it: no blank anywhere, then ParseInteger or ParseReal.
 std::optional<long long> StrictInteger(std::string_view text);
@@ -131,6 +132,25 @@ OutputFormat FormatOption(const Args& args);
 // --tz HOURS: the zone rounded to whole minutes (zones are; a finer offset would show as
 // "+0.01" for 30 seconds) and clamped to -18..18 hours; 0 when absent.
 double TimeZoneOption(const Args& args);
+
+// --delta-t SECONDS: an own Delta T for the run instead of the model's; none when absent.
+std::optional<double> DeltaTOption(const Args& args);
+
+// The Delta T line of the report and of `local`: "Delta T = 20529 s ± 516 s (1σ)" for the
+// model's value (DeltaTText of the eclipse's DeltaT and DeltaTSigma); with --delta-t the own
+// value and the model's after it: "Delta T = 20000 s (own value; model 20529 s ± 516 s (1σ))".
+std::string DeltaTLine(const EclipseRecord& eclipse, const std::optional<double>& own);
+
+// The values of the JSON object "delta_t": value_s (the Delta T used in universal time),
+// sigma_s (the model's standard error at the eclipse) and own (true when --delta-t gave the
+// value); and the model's value, which the visibility over Delta T is centred on.
+struct DeltaTValues {
+  double value = 0;  // s
+  double sigma = 0;  // s
+  bool own = false;
+  double model = 0;  // s: the model's Delta T, whatever value is used
+};
+DeltaTValues DeltaTOf(const EclipseRecord& eclipse, const std::optional<double>& own);
 
 // --lat 47.5N and --lon 7.5E (north and east positive) and --height M (metres, 0 when absent).
 struct PlaceOption {

@@ -8,6 +8,7 @@ TimeSettings DiagramTimeOptions(const Args& args) {
   TimeSettings settings;
   settings.language = LanguageOption(args);
   settings.universalTime = !args.Flag("--tt");
+  settings.ownDeltaT = DeltaTOption(args);
   return settings;
 }
 

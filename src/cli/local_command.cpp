@@ -1,9 +1,14 @@
 // varomintel-cli local: what one place really sees of one eclipse: per contact the Moon's
 // apparent altitude and azimuth, the lists' shadow-axis altitude, the Sun's altitude and
 // the sky's darkness, and whether the Moon is up; the moonrise or moonset within the
-// eclipse; and a sentence that sums it up.
+// eclipse; and a sentence that sums it up. Besides: the Delta T used with its uncertainty,
+// and per contact whether it is visible for every plausible Delta T.
+#include <algorithm>
+#include <cstddef>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "astro/delta_t.h"
 #include "cli/commands.h"
@@ -11,6 +16,7 @@
 #include "eclipse/circumstances.h"
 #include "eclipse/report.h"
 #include "places/calendar_export.h"
+#include "places/delta_t_visibility.h"
 #include "places/local_sky.h"
 #include "places/local_sky_text.h"
 #include "text/number_text.h"
@@ -25,10 +31,12 @@ Json UtcJson(const EclipseRecord& eclipse, double deltaT, double t) {
   return iso.empty() ? Json() : Json(iso);
 }
 
-Json LocalJson(int index, const EclipseRecord& eclipse, double deltaT, const Observer& observer,
+Json LocalJson(int index, const EclipseRecord& eclipse, const DeltaTValues& dt, const Observer& observer,
                const std::string& name, const LocalEclipseView& view, std::uint8_t lang) {
+  const double deltaT = dt.value;
   Json j;
   j["index"] = index;
+  j["delta_t"] = {{"value_s", dt.value}, {"sigma_s", dt.sigma}, {"own", dt.own}};
   j["place"] = {{"name", name},
                 {"latitude_deg", observer.latitudeDeg},
                 {"longitude_deg", observer.longitudeDeg},
@@ -49,6 +57,11 @@ Json LocalJson(int index, const EclipseRecord& eclipse, double deltaT, const Obs
     one["sun_altitude_deg"] = c->sky.sunAltitudeDeg;
     one["twilight"] = TwilightName(c->sky.twilight);
     one["visible"] = c->sky.moonVisible;
+    const DeltaTVisibility v = VisibilityOverDeltaT(eclipse, c->t, observer, dt.model, dt.sigma);
+    one["visibility_over_delta_t"] = DeltaTVerdictName(v.verdict);
+    Json intervals = Json::array();
+    for (const auto& [low, high] : v.intervals) intervals.push_back(Json::array({low, high}));
+    one["visible_delta_t_intervals_s"] = std::move(intervals);
     contacts[ContactName(k)] = std::move(one);
   }
   j["contacts"] = std::move(contacts);
@@ -71,17 +84,34 @@ int Local(Args& args, const Catalogue* cat, Context& ctx) {
   const PlaceOption where = PlaceOptions(args);
   const std::string name(args.Value("--name").value_or(""));
   const int index = IndexArgument(args.Positional(), catalogue);
+  const std::optional<double> ownDeltaT = DeltaTOption(args);
 
   EclipseRecord record = catalogue.At(index);
-  const double deltaT = DeltaT(record.Year, record.Month);
+  const DeltaTValues dt = DeltaTOf(record, ownDeltaT);
+  const double deltaT = dt.value;
   record.EclipseType = ComputeCircumstances(record, deltaT).type;
   const Observer observer{where.latitudeDeg, where.longitudeDeg, where.heightM};
   const LocalEclipseView view = ViewFromPlace(record, deltaT, observer);
   if (format == OutputFormat::Json) {
-    WriteJson(ctx.out, LocalJson(index, record, deltaT, observer, name, view, lang));
+    WriteJson(ctx.out, LocalJson(index, record, dt, observer, name, view, lang));
   } else {
-    for (const std::string& line : LocalSkyLines(index, record, deltaT, observer, name, view, zone, lang))
-      ctx.out << line << '\n';
+    std::vector<std::string> lines = LocalSkyLines(index, record, deltaT, observer, name, view, zone, lang);
+    // After the title, the place and the time scale: the Delta T those times were made with.
+    lines.insert(lines.begin() + std::min<std::ptrdiff_t>(3, std::ssize(lines)), DeltaTLine(record, ownDeltaT));
+    // Before the summary and the legend (the last two lines, as ever): each contact's
+    // visibility over the model's Delta T +- 2 sigma, in words, and an empty line.
+    std::vector<std::string> verdicts{DeltaTVerdictTitle(lang)};
+    for (const Contact k : kListContacts) {
+      const auto& c = view.contacts[k];
+      if (!c) continue;
+      const DeltaTVisibility v = VisibilityOverDeltaT(record, c->t, observer, dt.model, dt.sigma);
+      std::string line = ContactName(k);
+      line.resize(std::max<std::size_t>(line.size() + 1, 8), ' ');
+      verdicts.push_back(line + DeltaTVerdictText(v, dt.model, dt.sigma, lang));
+    }
+    verdicts.emplace_back();
+    lines.insert(lines.end() - std::min<std::ptrdiff_t>(2, std::ssize(lines)), verdicts.begin(), verdicts.end());
+    for (const std::string& line : lines) ctx.out << line << '\n';
   }
   if (!view.converged) {
     ctx.err << "varomintel-cli: eclipse " << index << ": a contact's refinement did not converge\n";
@@ -95,8 +125,8 @@ const bool registered = RegisterCommand(
      .summary = "what one place really sees of one eclipse, contact by contact, and a sentence that sums it up",
      .positional = "INDEX",
      .positionalHelp = "the eclipse's number in the catalogue",
-     .options = {LatitudeSpec(), LongitudeSpec(), HeightSpec(), NameSpec(), TimeZoneSpec(), LanguageSpec(),
-                 FormatSpec()},
+     .options = {LatitudeSpec(), LongitudeSpec(), HeightSpec(), NameSpec(), TimeZoneSpec(), DeltaTSpec(),
+                 LanguageSpec(), FormatSpec()},
      .example = "local 16921 --lat 40.71N --lon 74.01W --name 'New York' --tz -5",
      .run = &Local});
 

@@ -60,7 +60,9 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   EclipseRecord record = catalogue.At(index);
   const CircumstancesResult result = ComputeCircumstances(record, 0.0);
   record.EclipseType = result.type;
-  inputs.eclipse = WorldMapEclipseOf(record, result.circumstances);
+  const std::optional<double> ownDeltaT = DeltaTOption(args);
+  inputs.eclipse = ownDeltaT ? WorldMapEclipseOf(record, result.circumstances, *ownDeltaT)
+                             : WorldMapEclipseOf(record, result.circumstances);
   const QImage image = RenderWorldMap(inputs, drawing);
 
   QByteArray png;

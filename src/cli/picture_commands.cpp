@@ -122,7 +122,7 @@ const bool registered =
                      {.name = "--poi", .value = "LAT,LON", .help = "a place marked on the map (47.5N,7.5E)",
                       .check = Check::Place},
                      {.name = "--grid", .help = "the graticule with its degree labels round the map (750 x 369)"},
-                     ScaleSpec(), TimeScaleSpec(), LanguageSpec()},
+                     ScaleSpec(), TimeScaleSpec(), DeltaTSpec(), LanguageSpec()},
          .example = "map 16921 --poi 47.5N,7.5E --grid --out map.png",
          .run = &Run<kMap>}) &&
     RegisterCommand(
@@ -137,7 +137,7 @@ const bool registered =
                      {.name = "--frames", .value = "DIR", .help = "instead of --out: a folder for diagram_00000.png, ..."},
                      StepSpec("with --frames: slider positions between two pictures (6 by default)"),
                      {.name = "--overwrite", .help = "with --frames: replace the pictures diagram_*.png of the folder"},
-                     ScaleSpec(), TimeScaleSpec(), LanguageSpec()},
+                     ScaleSpec(), TimeScaleSpec(), DeltaTSpec(), LanguageSpec()},
          .example = "diagram 16921 --position 7200 --out diagram.png",
          .run = &Run<kDiagram>}) &&
     RegisterCommand(
@@ -154,7 +154,7 @@ const bool registered =
                      {.name = "--whole", .help = "the whole slider instead of 10 minutes before P1 to 10 minutes after P4"},
                      {.name = "--fps", .value = "N", .help = "frames a second (1 to 120, default 30)",
                       .check = Check::Integer, .min = kMinFps, .max = kMaxFps},
-                     ScaleSpec(), TimeScaleSpec(), LanguageSpec()},
+                     ScaleSpec(), TimeScaleSpec(), DeltaTSpec(), LanguageSpec()},
          .example = "animate 16921 --scale 2 --out eclipse.mp4",
          .run = &Run<kAnimate>}) &&
     RegisterCommand({.name = kPrepareDarkMaps,

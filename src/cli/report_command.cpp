@@ -1,4 +1,5 @@
 // varomintel-cli report: the report of one eclipse, as the main window shows it.
+#include <optional>
 #include <ostream>
 
 #include "astro/delta_t.h"
@@ -16,7 +17,8 @@ namespace {
 
 // The report's values as a JSON object: each contact line's label, date and clock as the
 // report shows them (time scale and zone applied), its instant, and the phase durations.
-Json ReportJson(int index, const EclipseRecord& record, const EclipseCircumstances& c, const ReportSettings& s) {
+Json ReportJson(int index, const EclipseRecord& record, const EclipseCircumstances& c, const ReportSettings& s,
+                const DeltaTValues& universal) {
   const bool ut = s.universalTime;
   const double zone = ut ? s.timeZone : 0.0;
   const double deltaT = ut ? s.deltaT : 0.0;
@@ -27,6 +29,7 @@ Json ReportJson(int index, const EclipseRecord& record, const EclipseCircumstanc
   j["time_scale"] = ut ? "UT" : "TT";
   j["time_zone_h"] = zone;
   j["delta_t_s"] = deltaT;
+  j["delta_t"] = {{"value_s", universal.value}, {"sigma_s", universal.sigma}, {"own", universal.own}};
   j["penumbral_magnitude"] = c.PenMag;
   j["umbral_magnitude"] = c.UmbMag;
   struct Row {
@@ -37,7 +40,7 @@ Json ReportJson(int index, const EclipseRecord& record, const EclipseCircumstanc
                       {Contact::U2, text_row::kLabelU2}, {Contact::Max, text_row::kLabelMax},
                       {Contact::U3, text_row::kLabelU3}, {Contact::U4, text_row::kLabelU4},
                       {Contact::P4, text_row::kLabelP4}};
-  const double universalDeltaT = DeltaT(record.Year, record.Month);
+  const double universalDeltaT = universal.value;
   Json contacts = Json::object();
   for (const Row& row : rows) {
     const double t = c.Time(row.contact);
@@ -75,15 +78,20 @@ int Report(Args& args, const Catalogue* cat, Context& ctx) {
   const OutputFormat format = FormatOption(args);
   settings.timeZone = TimeZoneOption(args);
   const int index = IndexArgument(args.Positional(), catalogue);
+  const std::optional<double> ownDeltaT = DeltaTOption(args);
   settings.timeZoneText = FormatTimeZone(settings.timeZone);
 
   EclipseRecord record = catalogue.At(index);
-  settings.deltaT = settings.universalTime ? DeltaT(record.Year, record.Month) : 0.0;
+  const DeltaTValues universal = DeltaTOf(record, ownDeltaT);
+  settings.deltaT = settings.universalTime ? universal.value : 0.0;
   const CircumstancesResult result = ComputeCircumstances(record, settings.deltaT);
   record.EclipseType = result.type;
-  if (format == OutputFormat::Json) WriteJson(ctx.out, ReportJson(index, record, result.circumstances, settings));
-  else
+  if (format == OutputFormat::Json) {
+    WriteJson(ctx.out, ReportJson(index, record, result.circumstances, settings, universal));
+  } else {
     for (const ReportLine& line : BuildReport(record, result.circumstances, settings)) ctx.out << line.text << '\n';
+    ctx.out << '\n' << DeltaTLine(record, ownDeltaT) << '\n';  // after the report, as the window's caption
+  }
   if (!result.converged) {
     ctx.err << "varomintel-cli: eclipse " << index << ": the search for " << result.failedSearch
             << " did not converge\n";
@@ -100,6 +108,7 @@ const bool registered = RegisterCommand(
      .options = {LanguageSpec(),
                  {.name = "--tt", .help = "terrestrial time instead of universal time"},
                  TimeZoneSpec(),
+                 DeltaTSpec(),
                  FormatSpec()},
      .example = "report 16921 --lang de --tz 1",
      .run = &Report});

@@ -28,6 +28,12 @@ std::string FormatContactClock(const EclipseRecord& r, double t, double zone, do
   return text.substr(text.size() - 8);
 }
 
+std::string DeltaTText(double deltaT, double sigma) {
+  if (!(sigma > 1)) return FormatFixed(deltaT + 0.0, 1) + " s";
+  return FormatFixed(std::nearbyint(deltaT) + 0.0, 0) + " s \u00b1 " + FormatFixed(std::nearbyint(sigma), 0) +
+         " s (1\u03c3)";
+}
+
 std::string FormatPhaseDuration(double d) {
   long long minutes = static_cast<long long>(std::trunc((d - std::trunc(d)) * 60 + 0.5));
   std::string minuteText = minutes == 60 ? "00" : TwoDigits(minutes);

@@ -41,6 +41,10 @@ std::string FormatContactDate(const EclipseRecord& record, double t, double zone
 // FloatMod(FloatMod(T0Hour + t + zone - deltaT/3600 + 48, 24) + 48, 24).
 std::string FormatContactClock(const EclipseRecord& record, double t, double zone, double deltaT);
 
+// Delta T with its uncertainty (seconds in, text out): "20529 s ± 516 s (1σ)" in whole
+// seconds where sigma is above 1 s, else the value alone to tenths ("69.2 s").
+std::string DeltaTText(double deltaT, double sigma);
+
 // Duration in hours as hours "h" and whole minutes "min" with two digits, e.g. 1.5 -> "1h30min".
 std::string FormatPhaseDuration(double hours);
 

@@ -32,7 +32,7 @@ CityHistOutcome RunCityHist(const CityHistInput& input, const CityHistCallbacks&
     if (i % kCityHistYieldEvery == 0 && callbacks.onYield) callbacks.onYield(i);
     const EclipseRecord& eclipse = catalogue.At(i);
     ++outcome.visited;
-    const double deltaT = DeltaT(eclipse.Year, eclipse.Month);
+    const double deltaT = input.deltaT.value_or(DeltaT(eclipse.Year, eclipse.Month));
     const int year = UniversalYear(eclipse, deltaT);
     if (input.firstYear <= year && year <= input.lastYear) {
       ++outcome.computed;
@@ -124,7 +124,7 @@ CityHistOutcome RunCityHistBlocks(const CityHistInput& input, const CityHistBloc
       }
       const EclipseRecord& eclipse = catalogue.At(i);
       ++b.counts.visited;
-      const double deltaT = DeltaT(eclipse.Year, eclipse.Month);
+      const double deltaT = input.deltaT.value_or(DeltaT(eclipse.Year, eclipse.Month));
       const int year = UniversalYear(eclipse, deltaT);
       if (year < input.firstYear || input.lastYear < year) continue;
       ++b.counts.computed;

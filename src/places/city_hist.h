@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,7 @@ struct CityHistInput {
   double height = 0;          // metres; carried, not computed with
   int firstYear = 0;          // inclusive, universal-time calendar years
   int lastYear = 0;
+  std::optional<double> deltaT = std::nullopt;  // seconds for every eclipse of the run; none: each eclipse's DeltaT
 };
 
 struct CityHistHit {

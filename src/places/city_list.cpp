@@ -74,7 +74,7 @@ CityListOutcome RunCityList(const CityListInput& input, const CityListCallbacks&
   outcome.cityFileOpened = reader.IsOpen();
   const std::int32_t threshold = PopulationThreshold(input.populationItem);
   const EclipseRecord& eclipse = input.eclipse;
-  const double deltaT = DeltaT(eclipse.Year, eclipse.Month);
+  const double deltaT = input.deltaT.value_or(DeltaT(eclipse.Year, eclipse.Month));
   ContactClock clock(eclipse, deltaT);
   // The contact instants are the same for every place; only the altitudes differ.
   LocalEclipse prepared = PrepareLocalEclipse(eclipse, deltaT, UmbralGuard::CityList);
@@ -153,7 +153,7 @@ CityListOutcome RunCityListBlocks(const CityListInput& input, const CityListBloc
   outcome.cityFileOpened = reader.IsOpen();
   const std::int32_t threshold = PopulationThreshold(input.populationItem);
   const EclipseRecord& eclipse = input.eclipse;
-  const double deltaT = DeltaT(eclipse.Year, eclipse.Month);
+  const double deltaT = input.deltaT.value_or(DeltaT(eclipse.Year, eclipse.Month));
   // The contact instants are the same for every place; only the altitudes differ.
   LocalEclipse prepared = PrepareLocalEclipse(eclipse, deltaT, UmbralGuard::CityList);
   PrepareSeenDecisions(prepared);

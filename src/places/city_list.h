@@ -38,6 +38,7 @@ struct CityListInput {
   EclipseRecord eclipse;   // a private copy of the selected eclipse
   std::string cityFile;    // CityFileName(...) of the language at the start of the run
   int populationItem = 9;  // index of the threshold item
+  std::optional<double> deltaT = std::nullopt;  // seconds; none: the eclipse's DeltaT
 };
 
 // One place that sees the eclipse.

@@ -118,6 +118,28 @@ std::string LocalSummary(const EclipseRecord& eclipse, double deltaT, const Obse
   return Text(K::kNotVisible, l);
 }
 
+std::string DeltaTVerdictText(const DeltaTVisibility& v, double modelDeltaT, double sigma, std::uint8_t languageIndex) {
+  const std::uint8_t l = Lang(languageIndex);
+  if (v.verdict == DeltaTVerdict::Certain) return Text(K::kVisibleWhateverDeltaT, l);
+  if (v.verdict == DeltaTVerdict::Impossible) return Text(K::kInvisibleWhateverDeltaT, l);
+  const double from = modelDeltaT - 2 * sigma;
+  const double to = modelDeltaT + 2 * sigma;
+  const auto seconds = [](double s) { return FormatFixed(std::nearbyint(s) + 0.0, 0) + " s"; };
+  std::string text = Text(K::kVisibleOnlyIf, l);
+  bool first = true;
+  for (const auto& [lo, hi] : v.intervals) {
+    if (hi < from || lo > to) continue;
+    if (!first) text += Text(K::kDeltaTOr, l);
+    first = false;
+    if (lo <= from) text += "Delta T < " + seconds(hi);
+    else if (hi >= to) text += "Delta T > " + seconds(lo);
+    else text += seconds(lo) + " < Delta T < " + seconds(hi);
+  }
+  return text;
+}
+
+const char* DeltaTVerdictTitle(std::uint8_t languageIndex) { return Text(K::kDeltaTVerdictTitle, Lang(languageIndex)); }
+
 std::vector<std::string> LocalSkyLines(int index, const EclipseRecord& eclipse, double deltaT,
                                        const Observer& observer, const std::string& name,
                                        const LocalEclipseView& view, double zone, std::uint8_t languageIndex) {

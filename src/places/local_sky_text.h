@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "eclipse/catalogue.h"
+#include "places/delta_t_visibility.h"
 #include "places/local_sky.h"
 
 namespace varomintel {
@@ -40,6 +41,15 @@ const char* NoCrossingText(std::uint8_t languageIndex);
 // the Moon 23° high in the south-east; the eclipse ends after moonset."
 std::string LocalSummary(const EclipseRecord& eclipse, double deltaT, const Observer& observer,
                          const LocalEclipseView& view, std::uint8_t languageIndex);
+
+// The verdict of VisibilityOverDeltaT in words, over model +- 2 sigma: "visible whatever
+// Delta T", "not visible whatever Delta T", or "visible only if Delta T < 21400 s" (the
+// visible intervals within the range as conditions in whole seconds, joined by " or ").
+std::string DeltaTVerdictText(const DeltaTVisibility& visibility, double modelDeltaT, double sigma,
+                              std::uint8_t languageIndex);
+
+// "Visibility for an uncertain Delta T (model ± 2σ):"
+const char* DeltaTVerdictTitle(std::uint8_t languageIndex);
 
 // The text form: a title, the place (its `name`, when not empty, before the coordinates),
 // the column header, a line per contact (date and

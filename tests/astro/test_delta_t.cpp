@@ -46,5 +46,35 @@ TEST(DeltaT, ContinuousAtPieceBoundariesWithinAFewSeconds) {
   }
 }
 
+TEST(DeltaTSigma, PublishedValuesAndAContinuousGrowthAwayFromThePresent) {
+  // Espenak and Meeus, NASA/TP-2006-214141 (Morrison and Stephenson 2004; Stephenson and
+  // Houlden 1986), whole seconds as published (0.1 s at 1900); 1300..1600 "about 20 s".
+  const struct {
+    double year, sigma, tolerance;
+  } published[] = {{-1000, 636, 0.5}, {-500, 431, 0.5}, {0, 265, 0.5},  {500, 139, 0.5},
+                   {1000, 54, 0.5},   {1200, 31, 0.5},  {1300, 20, 0},  {1450, 20, 0},
+                   {1600, 20, 0},     {1700, 5, 0},     {1800, 1, 0},   {1900, 0.1, 1e-12}};
+  for (const auto& p : published) EXPECT_NEAR(DeltaTSigma(p.year), p.sigma, p.tolerance) << p.year;
+  // The extension: about an hour at -4999, 0.1 s until 2025, minutes by 2500, hours by 7000.
+  EXPECT_NEAR(DeltaTSigma(-4999), 3720, 0.5);
+  EXPECT_EQ(DeltaTSigma(2025), 0.1);
+  EXPECT_NEAR(DeltaTSigma(2500), 231, 0.5);
+  EXPECT_NEAR(DeltaTSigma(7000), 7 * 3600, 0.02 * 7 * 3600);
+  // Continuous (no step above 0.2 s and 0.1 % in a tenth of a year), falling until 1900, rising after 2025.
+  double previous = DeltaTSigma(-5000.0);
+  for (double y = -4999.9; y <= 7000; y += 0.1) {
+    const double s = DeltaTSigma(y);
+    EXPECT_NEAR(s, previous, 0.2 + 1e-3 * s) << y;
+    if (y <= 1900) {
+      EXPECT_LE(s, previous + 1e-9) << y;
+    }
+    if (y > 2025) {
+      EXPECT_GT(s, previous) << y;
+    }
+    previous = s;
+  }
+  EXPECT_EQ(DeltaTSigma(-720, 3), DeltaTSigma(-720 + 2.5 / 12));
+}
+
 }  // namespace
 }  // namespace varomintel

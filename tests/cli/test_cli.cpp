@@ -60,7 +60,7 @@ TEST_F(Cli, ReportPrintsTheLinesInOrder) {
   const CliRun r = Exec("report 2");
   ASSERT_EQ(r.status, 0) << r.err;
   const std::vector<std::string> lines = r.Lines();
-  ASSERT_EQ(lines.size(), 11u) << r.out;
+  ASSERT_EQ(lines.size(), 13u) << r.out;
   EXPECT_EQ(lines[0], "Total Lunar Eclipse");
   EXPECT_EQ(lines[1], "");
   EXPECT_EQ(lines[2], "Times are Civil Time [UTC+0.00]");
@@ -68,6 +68,9 @@ TEST_F(Cli, ReportPrintsTheLinesInOrder) {
   EXPECT_EQ(lines[4].substr(0, 27), "Begin of Penumbral Eclipse\t");
   EXPECT_EQ(lines[7].substr(0, 15), "Maximum Eclipse");
   EXPECT_EQ(lines[10].substr(0, 24), "End of Penumbral Eclipse");
+  EXPECT_EQ(lines[11], "");
+  // January 2000: the yearly value of 64.0 s, known to 0.1 s, so no uncertainty is shown.
+  EXPECT_EQ(lines[12], "Delta T = 64.0 s");
   EXPECT_TRUE(r.err.empty());
 }
 
@@ -75,14 +78,14 @@ TEST_F(Cli, ReportLanguagesTimeScaleAndZone) {
   CliRun r = Exec("report 1 --lang de --tz 25");
   ASSERT_EQ(r.status, 0) << r.err;
   std::vector<std::string> lines = r.Lines();
-  ASSERT_EQ(lines.size(), 7u);
+  ASSERT_EQ(lines.size(), 9u);
   EXPECT_EQ(lines[0], "Teilweise Halbschatten-Mondfinsternis");
   EXPECT_EQ(lines[2], "Zeitangaben sind Uhrzeit [UTC+18.00]");
 
   r = Exec("report --tt --lang fr 3");
   ASSERT_EQ(r.status, 0) << r.err;
   lines = r.Lines();
-  ASSERT_EQ(lines.size(), 9u);
+  ASSERT_EQ(lines.size(), 11u);
   EXPECT_EQ(lines[0], "Eclipse lunaire partielle");
   EXPECT_EQ(lines[2], "Les temps sont des temps terrestres (TT)");
 

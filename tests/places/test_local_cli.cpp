@@ -12,12 +12,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <ostream>
 #include <set>
 #include <string>
 
 #include "astro/delta_t.h"
 #include "eclipse/catalogue.h"
+#include "places/delta_t_visibility.h"
 #include "places/local_sky.h"
 #include "../support/run_cli.h"
 #include "../support/test_paths.h"
@@ -58,7 +60,8 @@ TEST(LocalCli, JsonNamesAndValues) {
   const Json j = Json::parse(r.out);
   std::set<std::string> top;
   for (const auto& [key, value] : j.items()) top.insert(key);
-  EXPECT_EQ(top, (std::set<std::string>{"index", "place", "contacts", "moonrise_utc", "moonset_utc", "summary"}));
+  EXPECT_EQ(top, (std::set<std::string>{"index", "delta_t", "place", "contacts", "moonrise_utc", "moonset_utc",
+                                        "summary"}));
   EXPECT_EQ(j["index"], total);
   EXPECT_EQ(j["place"], Json::parse(R"({"name": "", "latitude_deg": 40.71, "longitude_deg": -74.01,
                                         "height_m": 10.0})"));
@@ -113,6 +116,131 @@ TEST(LocalCli, JsonNamesAndValues) {
   EXPECT_TRUE(pj["contacts"]["U2"].is_null());
   EXPECT_TRUE(pj["contacts"]["U3"].is_null());
   EXPECT_TRUE(pj["contacts"]["U1"]["visible"].get<bool>());
+}
+
+// --delta-t replaces the model's Delta T: every contact's universal time moves by exactly
+// the difference, in the report, the circumstances and `local`, for a modern eclipse (Delta T
+// about a minute, sigma below a second) and an ancient one (Delta T of days' hours, sigma of
+// an hour), earlier and later; the document says which value it used and that it was own.
+TEST(LocalCli, OwnDeltaTShiftsEveryUniversalTimeByTheDifference) {
+  const std::string place = " --lat 32.55N --lon 44.42E --format json";
+  for (const int index : {IndexOf(2022, 11, 8), 100}) {
+    ASSERT_GT(index, 0);
+    const Json model = Json::parse(Cli("report " + std::to_string(index) + " --format json").out);
+    const double modelDeltaT = model["delta_t"]["value_s"].get<double>();
+    const double sigma = model["delta_t"]["sigma_s"].get<double>();
+    EXPECT_FALSE(model["delta_t"]["own"].get<bool>());
+    EXPECT_EQ(model["delta_t_s"].get<double>(), modelDeltaT);
+    for (const double change : {-4321.5, 37.25, 2 * sigma}) {
+      const double own = std::round(modelDeltaT + change);  // a whole number of seconds as typed
+      const std::string option = " --delta-t " + std::to_string(static_cast<long long>(own));
+      for (const std::string& command : {std::string("report ") + std::to_string(index) + " --format json",
+                                         std::string("circumstances ") + std::to_string(index) + " --format json",
+                                         std::string("local ") + std::to_string(index) + place}) {
+        SCOPED_TRACE(command + option);
+        const CliRun before = Cli(command);
+        const CliRun after = Cli(command + option);
+        ASSERT_EQ(before.status, 0) << before.err;
+        ASSERT_EQ(after.status, 0) << after.err;
+        const Json b = Json::parse(before.out);
+        const Json a = Json::parse(after.out);
+        EXPECT_EQ(a["delta_t"]["value_s"].get<double>(), own);
+        EXPECT_EQ(a["delta_t"]["sigma_s"].get<double>(), b["delta_t"]["sigma_s"].get<double>());
+        EXPECT_TRUE(a["delta_t"]["own"].get<bool>());
+        int compared = 0;
+        for (const Contact k : kListContacts) {
+          const Json& cb = b["contacts"][ContactName(k)];
+          const Json& ca = a["contacts"][ContactName(k)];
+          ASSERT_EQ(ca.is_null(), cb.is_null()) << ContactName(k);
+          if (cb.is_null()) continue;
+          const double shift = (ca["julian_day_ut"].get<double>() - cb["julian_day_ut"].get<double>()) * 86400;
+          EXPECT_NEAR(shift, -(own - b["delta_t"]["value_s"].get<double>()), 1e-4) << ContactName(k);
+          ++compared;
+        }
+        EXPECT_GE(compared, 3);
+      }
+    }
+  }
+  // The text says it too, beside the model's value and its uncertainty.
+  const CliRun text = Cli("local 100 --lat 32.55N --lon 44.42E --delta-t 150000");
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("\nDelta T = 150000 s (own value; model 146455 s \u00b1 3677 s (1\u03c3))\n"),
+            std::string::npos)
+      << text.out;
+  for (const char* bad : {"1e7", "abc", "", "5s", "--lat"}) {
+    const CliRun r = Cli(std::string("local 100 --lat 32.55N --lon 44.42E --delta-t '") + bad + "'");
+    EXPECT_EQ(r.status, 2) << bad;
+    EXPECT_NE(r.err.find("--delta-t"), std::string::npos) << r.err;
+  }
+}
+
+// The visible intervals over Delta T and the verdict against a brute-force scan of the Moon's
+// visibility at 4001 values of Delta T across model +- 3 sigma: ancient eclipses (sigma of
+// 8 minutes to an hour) and a modern one, seen from twelve longitudes round the Earth, so that
+// contacts near moonrise and moonset give every verdict. `local` carries the same in its JSON.
+TEST(LocalCli, VisibilityOverDeltaTAgreesWithABruteForceScan) {
+  std::map<DeltaTVerdict, int> seen;
+  for (const int index : {IndexOf(-720, 3, 20), 100, IndexOf(2022, 11, 8)}) {
+    ASSERT_GT(index, 0);
+    const EclipseRecord& rec = Shipped().At(index);
+    const double model = DeltaT(rec.Year, rec.Month);
+    const double sigma = DeltaTSigma(rec.Year, rec.Month);
+    for (double lon = -165; lon < 180; lon += 30) {
+      const Observer observer{32.55, lon, 0};
+      const LocalEclipseView view = ViewFromPlace(rec, model, observer);
+      for (const Contact k : kListContacts) {
+        if (!view.contacts[k]) continue;
+        const double t = view.contacts[k]->t;
+        SCOPED_TRACE(std::to_string(index) + " " + ContactName(k) + " at " + std::to_string(lon));
+        const DeltaTVisibility v = VisibilityOverDeltaT(rec, t, observer, model, sigma);
+        constexpr int kSamples = 4000;
+        bool all = true, any = false;
+        for (int i = 0; i <= kSamples; ++i) {
+          const double dt = model - 3 * sigma + 6 * sigma * i / kSamples;
+          const bool visible = SkyAt(rec, dt, observer, t).moonVisible;
+          bool inside = false, nearEdge = false;
+          for (const auto& [low, high] : v.intervals) {
+            inside = inside || (low <= dt && dt <= high);
+            nearEdge = nearEdge || std::abs(dt - low) < 0.01 || std::abs(dt - high) < 0.01;
+          }
+          if (!nearEdge) {
+            EXPECT_EQ(inside, visible) << dt;
+          }
+          if (std::abs(dt - model) <= 2 * sigma) {
+            all = all && visible;
+            any = any || visible;
+          }
+        }
+        const DeltaTVerdict brute = all ? DeltaTVerdict::Certain : any ? DeltaTVerdict::Depends
+                                                                       : DeltaTVerdict::Impossible;
+        EXPECT_EQ(DeltaTVerdictName(v.verdict), std::string(DeltaTVerdictName(brute)));
+        for (std::size_t i = 0; i < v.intervals.size(); ++i) {
+          EXPECT_LE(v.intervals[i].first, v.intervals[i].second);
+          if (i > 0) {
+            EXPECT_LT(v.intervals[i - 1].second, v.intervals[i].first);
+          }
+        }
+        ++seen[v.verdict];
+      }
+    }
+  }
+  EXPECT_GT(seen[DeltaTVerdict::Certain], 0);
+  EXPECT_GT(seen[DeltaTVerdict::Impossible], 0);
+  EXPECT_GT(seen[DeltaTVerdict::Depends], 0);
+
+  // Babylon, -720 Mar 19 (UT; Mar 20 in TT) from 37 E: P1 near moonrise, visible only for the smaller Delta T.
+  const CliRun r = Cli("local " + std::to_string(IndexOf(-720, 3, 20)) + " --lat 32.55N --lon 37E --format json");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Json p1 = Json::parse(r.out)["contacts"]["P1"];
+  EXPECT_EQ(p1["visibility_over_delta_t"], "depends");
+  ASSERT_EQ(p1["visible_delta_t_intervals_s"].size(), 1u);
+  EXPECT_EQ(Json::parse(r.out)["contacts"]["Max"]["visibility_over_delta_t"], "certain");
+  const CliRun text = Cli("local " + std::to_string(IndexOf(-720, 3, 20)) + " --lat 32.55N --lon 37E");
+  EXPECT_NE(text.out.find("\nP1      visible only if Delta T < " +
+                          std::to_string(std::lround(p1["visible_delta_t_intervals_s"][0][1].get<double>())) +
+                          " s\n"),
+            std::string::npos)
+      << text.out;
 }
 
 // The lists' JSON carries beside the shadow axis's altitude the Moon's apparent place at

@@ -222,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
         SpanishCase{"CityList", "citylist 16921 --screen --population-item 1", 0, " AAAA MM DD t País       Ciudad ", false},
         SpanishCase{"CityHistory", "cityhist --lat 40.71N --lon 74.01W --from 2000 --to 2030 --screen", 0,
                     " AAAA MM DD DeltaT t Lugar  Sar", false},
-        SpanishCase{"Local", "local 16921 --lat 40.71N --lon 74.01W --name Nueva_York", 4, "Contac. Fecha       Hora", true}),
+        SpanishCase{"Local", "local 16921 --lat 40.71N --lon 74.01W --name Nueva_York", 5, "Contac. Fecha       Hora", true}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
