@@ -139,7 +139,7 @@ const bool registered = RegisterCommand(
      .summary = "the computed circumstances of one eclipse, a range or all as name<TAB>value lines",
      .positional = "INDEX|A..B|all",
      .positionalHelp = "one eclipse, the eclipses A to B, or the whole catalogue",
-     .options = {{.name = "--tt", .help = "terrestrial time instead of universal time"}, DeltaTSpec(), FormatSpec()},
+     .options = {{.name = "--tt", .help = "terrestrial time instead of universal time"}, DeltaTOptionDecl(), FormatOptionDecl()},
      .example = "circumstances 16900..16921 --format json",
      .run = &Circumstances});
 

@@ -134,13 +134,13 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
 const bool registered = RegisterCommand(
     {.name = "cityhist",
      .summary = "every eclipse between two years that is visible at one place",
-     .options = {LatitudeSpec(), LongitudeSpec(), HeightSpec(), NameSpec(),
-                 YearSpec("--from", "the first year (by default the catalogue's first)"),
-                 YearSpec("--to", "the last year (by default the catalogue's last)"),
-                 DeltaTSpec(),
-                 LanguageSpec(),
+     .options = {LatitudeOptionDecl(), LongitudeOptionDecl(), HeightOptionDecl(), NameOptionDecl(),
+                 YearOptionDecl("--from", "the first year (by default the catalogue's first)"),
+                 YearOptionDecl("--to", "the last year (by default the catalogue's last)"),
+                 DeltaTOptionDecl(),
+                 LanguageOptionDecl(),
                  {.name = "--screen", .help = "the fixed-width lines of the window instead of the saved list"},
-                 FormatSpec(/*calendarAllowed=*/true)},
+                 FormatOptionDecl(/*calendarAllowed=*/true)},
      .example = "cityhist --lat 47.3769N --lon 8.5417E --name Zurich --from 2000 --to 2040 --format ics",
      .run = &CityHist});
 

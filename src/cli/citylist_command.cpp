@@ -122,11 +122,11 @@ const bool registered = RegisterCommand(
      .options = {{.name = "--population-item", .value = "K",
                   .help = "the population threshold's item, 0 to 9 (9, the largest places, by default)",
                   .check = Check::Integer, .min = 0, .max = kPopulationItems - 1},
-                 DeltaTSpec(),
-                 LanguageSpec(),
+                 DeltaTOptionDecl(),
+                 LanguageOptionDecl(),
                  {.name = "--cities", .value = "FILE", .help = "the city file (by default the language's, beside the program)"},
                  {.name = "--screen", .help = "the fixed-width lines of the window instead of the saved list"},
-                 FormatSpec()},
+                 FormatOptionDecl()},
      .example = "citylist 16921 --population-item 6 --lang de",
      .run = &CityList});
 

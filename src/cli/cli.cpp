@@ -107,7 +107,7 @@ std::string Quoted(std::string_view value) {
   return quoted;
 }
 
-void CheckValue(const OptionSpec& o, std::string_view v) {
+void CheckValue(const OptionDecl& o, std::string_view v) {
   const std::string name = o.name;
   const std::string refused = ", not " + Quoted(v);
   switch (o.check) {
@@ -162,57 +162,57 @@ void CheckValue(const OptionSpec& o, std::string_view v) {
   }
 }
 
-OptionSpec LanguageSpec() {
+OptionDecl LanguageOptionDecl() {
   return {.name = "--lang", .value = "de|en|fr|es", .help = "language of the texts (English by default)",
           .check = Check::Choice};
 }
 
-OptionSpec FormatSpec(bool calendarAllowed) {
+OptionDecl FormatOptionDecl(bool calendarAllowed) {
   return {.name = "--format", .value = calendarAllowed ? "text|json|ics" : "text|json",
           .help = calendarAllowed ? "text (by default), a JSON document or an iCalendar file"
                                   : "text (by default) or a JSON document",
           .check = Check::Choice};
 }
 
-OptionSpec ScaleSpec() {
+OptionDecl ScaleOptionDecl() {
   return {.name = "--scale", .value = "S", .help = "the picture S times larger, the same drawing (1 to 4, default 1)",
           .check = Check::Real, .min = 1, .max = 4};
 }
 
-OptionSpec TimeZoneSpec() {
+OptionDecl TimeZoneOptionDecl() {
   return {.name = "--tz", .value = "HOURS",
           .help = "time zone in hours east of Greenwich, to the minute (-18 to 18; 0 by default)",
           .check = Check::Real, .unit = "hours"};
 }
 
-OptionSpec LatitudeSpec() {
+OptionDecl LatitudeOptionDecl() {
   return {.name = "--lat", .value = "DEG{N|S}", .help = "latitude, degrees north or south (47.5N)",
           .check = Check::Latitude, .required = true};
 }
 
-OptionSpec LongitudeSpec() {
+OptionDecl LongitudeOptionDecl() {
   return {.name = "--lon", .value = "DEG{E|W}", .help = "longitude, degrees east or west (7.5E)",
           .check = Check::Longitude, .required = true};
 }
 
 // Heights of places on or above the Earth: beyond them the observer's geometry is nonsense.
-OptionSpec HeightSpec() {
+OptionDecl HeightOptionDecl() {
   return {.name = "--height", .value = "M", .help = "height above sea level in metres (-1000 to 100000, default 0)",
           .check = Check::Real, .min = kMinObserverHeightM, .max = kMaxObserverHeightM, .unit = "metres"};
 }
 
-OptionSpec YearSpec(const char* name, const char* help) {
+OptionDecl YearOptionDecl(const char* name, const char* help) {
   return {.name = name, .value = "YEAR", .help = help, .check = Check::Integer,
           .min = std::numeric_limits<int>::min(), .max = std::numeric_limits<int>::max(), .unit = "year"};
 }
 
-OptionSpec DeltaTSpec() {
+OptionDecl DeltaTOptionDecl() {
   return {.name = "--delta-t", .value = "SECONDS",
           .help = "own Delta T (TT - UT) in seconds for this run instead of the model's (-1000000 to 1000000)",
           .check = Check::Real, .min = -1e6, .max = 1e6, .unit = "seconds"};
 }
 
-OptionSpec NameSpec() {
+OptionDecl NameOptionDecl() {
   return {.name = "--name", .value = "TEXT", .help = "the place's name for the output", .check = Check::PlainText};
 }
 

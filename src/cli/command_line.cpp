@@ -41,7 +41,7 @@ struct Bound {
   const Command* command = nullptr;
   CLI::App* app = nullptr;
   CLI::Option* positional = nullptr;
-  std::vector<std::pair<const OptionSpec*, CLI::Option*>> options;
+  std::vector<std::pair<const OptionDecl*, CLI::Option*>> options;
 };
 
 // Declares `command` to the parser: its name and summary for the list of commands, and,
@@ -56,7 +56,7 @@ void Declare(CLI::App& parent, const Command& command, bool full, Bound& bound) 
   if (*command.example) sub->footer(std::string("Example:\n  varomintel-cli ") + command.example);
   if (command.positional)
     bound.positional = sub->add_option(command.positional, command.positionalHelp)->required()->type_name("");
-  for (const OptionSpec& declared : command.options) {
+  for (const OptionDecl& declared : command.options) {
     CLI::Option* option = nullptr;
     if (!declared.value) {
       option = sub->add_flag(declared.name, declared.help);

@@ -43,7 +43,7 @@ enum class Check {
   Place,      // latitude, a comma, longitude ("47.5N,7.5E")
 };
 
-struct OptionSpec {
+struct OptionDecl {
   const char* name;                // "--lang"
   const char* value = nullptr;     // the value's placeholder in the help ("M", "de|en|fr|es"); null for a flag
   const char* help = "";           // one line for the help
@@ -84,7 +84,7 @@ struct Command {
   const char* summary = "";          // one line for the list of commands
   const char* positional = nullptr;  // "INDEX"; null when the command takes none
   const char* positionalHelp = "";
-  std::vector<OptionSpec> options = {};
+  std::vector<OptionDecl> options = {};
   const char* example = "";          // one command line, without the program's name
   bool needsCatalogue = true;        // loaded from --catalogue or the current directory before run
   int (*run)(Args& args, const Catalogue* catalogue, Context& context) = nullptr;
@@ -98,19 +98,19 @@ std::vector<const Command*> Commands();
 
 // Checks `value` of `option` against its declaration: a UsageError naming the option and
 // quoting the value when it does not pass.
-void CheckValue(const OptionSpec& option, std::string_view value);
+void CheckValue(const OptionDecl& option, std::string_view value);
 
 // The options that several commands share, declared once.
-OptionSpec LanguageSpec();                               // --lang de|en|fr|es
-OptionSpec FormatSpec(bool calendarAllowed = false);     // --format text|json[|ics]
-OptionSpec ScaleSpec();                                  // --scale S, 1..4
-OptionSpec TimeZoneSpec();                               // --tz HOURS
-OptionSpec LatitudeSpec();                               // --lat DEG{N|S}, required
-OptionSpec LongitudeSpec();                              // --lon DEG{E|W}, required
-OptionSpec HeightSpec();                                 // --height M, kMinObserverHeightM..kMaxObserverHeightM
-OptionSpec NameSpec();                                   // --name TEXT
-OptionSpec YearSpec(const char* name, const char* help);  // a whole year (of int)
-OptionSpec DeltaTSpec();                                 // --delta-t SECONDS, -1e6..1e6
+OptionDecl LanguageOptionDecl();                               // --lang de|en|fr|es
+OptionDecl FormatOptionDecl(bool calendarAllowed = false);     // --format text|json[|ics]
+OptionDecl ScaleOptionDecl();                                  // --scale S, 1..4
+OptionDecl TimeZoneOptionDecl();                               // --tz HOURS
+OptionDecl LatitudeOptionDecl();                               // --lat DEG{N|S}, required
+OptionDecl LongitudeOptionDecl();                              // --lon DEG{E|W}, required
+OptionDecl HeightOptionDecl();                                 // --height M, kMinObserverHeightM..kMaxObserverHeightM
+OptionDecl NameOptionDecl();                                   // --name TEXT
+OptionDecl YearOptionDecl(const char* name, const char* help);  // a whole year (of int)
+OptionDecl DeltaTOptionDecl();                                 // --delta-t SECONDS, -1e6..1e6
 
 // A number as the options take it: no blank anywhere, then ParseInteger or ParseReal.
 std::optional<long long> StrictInteger(std::string_view text);

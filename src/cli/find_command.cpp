@@ -109,10 +109,10 @@ const bool registered = RegisterCommand(
                   .check = Check::NoBlank},
                  {.name = "--saros", .value = "SAROS", .help = "the first eclipse of the Saros series",
                   .check = Check::NoBlank},
-                 YearSpec("--from", "with --to: every eclipse of the years, both included"),
-                 YearSpec("--to", "the last year of --from"),
-                 LanguageSpec(),
-                 FormatSpec()},
+                 YearOptionDecl("--from", "with --to: every eclipse of the years, both included"),
+                 YearOptionDecl("--to", "the last year of --from"),
+                 LanguageOptionDecl(),
+                 FormatOptionDecl()},
      .example = "find --from 2026 --to 2028",
      .run = &Find});
 

@@ -125,8 +125,8 @@ const bool registered = RegisterCommand(
      .summary = "what one place really sees of one eclipse, contact by contact, and a sentence that sums it up",
      .positional = "INDEX",
      .positionalHelp = "the eclipse's number in the catalogue",
-     .options = {LatitudeSpec(), LongitudeSpec(), HeightSpec(), NameSpec(), TimeZoneSpec(), DeltaTSpec(),
-                 LanguageSpec(), FormatSpec()},
+     .options = {LatitudeOptionDecl(), LongitudeOptionDecl(), HeightOptionDecl(), NameOptionDecl(), TimeZoneOptionDecl(), DeltaTOptionDecl(),
+                 LanguageOptionDecl(), FormatOptionDecl()},
      .example = "local 16921 --lat 40.71N --lon 74.01W --name 'New York' --tz -5",
      .run = &Local});
 

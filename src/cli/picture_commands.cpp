@@ -103,9 +103,9 @@ int Run(Args& args, const Catalogue* catalogue, Context& ctx) {
 
 const char* const kIndexHelp = "the eclipse's number in the catalogue";
 
-OptionSpec TimeScaleSpec() { return {.name = "--tt", .help = "terrestrial time instead of universal time"}; }
+OptionDecl TimeScaleOptionDecl() { return {.name = "--tt", .help = "terrestrial time instead of universal time"}; }
 
-OptionSpec StepSpec(const char* help) {
+OptionDecl StepOptionDecl(const char* help) {
   return {.name = "--step", .value = "6|60", .help = help, .check = Check::Choice};
 }
 
@@ -122,7 +122,7 @@ const bool registered =
                      {.name = "--poi", .value = "LAT,LON", .help = "a place marked on the map (47.5N,7.5E)",
                       .check = Check::Place},
                      {.name = "--grid", .help = "the graticule with its degree labels round the map (750 x 369)"},
-                     ScaleSpec(), TimeScaleSpec(), DeltaTSpec(), LanguageSpec()},
+                     ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(), LanguageOptionDecl()},
          .example = "map 16921 --poi 47.5N,7.5E --grid --out map.png",
          .run = &Run<kMap>}) &&
     RegisterCommand(
@@ -135,9 +135,9 @@ const bool registered =
                       .help = "with --out: the slider position, 0 to 14400 (7200 = T0; greatest eclipse by default)",
                       .check = Check::Integer, .min = 0, .max = 14400},
                      {.name = "--frames", .value = "DIR", .help = "instead of --out: a folder for diagram_00000.png, ..."},
-                     StepSpec("with --frames: slider positions between two pictures (6 by default)"),
+                     StepOptionDecl("with --frames: slider positions between two pictures (6 by default)"),
                      {.name = "--overwrite", .help = "with --frames: replace the pictures diagram_*.png of the folder"},
-                     ScaleSpec(), TimeScaleSpec(), DeltaTSpec(), LanguageSpec()},
+                     ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(), LanguageOptionDecl()},
          .example = "diagram 16921 --position 7200 --out diagram.png",
          .run = &Run<kDiagram>}) &&
     RegisterCommand(
@@ -150,11 +150,11 @@ const bool registered =
                       .required = true},
                      {.name = "--format", .value = "mp4|webm",
                       .help = "the container for --out - (or the same as the file's extension)", .check = Check::Choice},
-                     StepSpec("slider positions between two frames (60, 2 minutes, by default; 6 is 12 seconds)"),
+                     StepOptionDecl("slider positions between two frames (60, 2 minutes, by default; 6 is 12 seconds)"),
                      {.name = "--whole", .help = "the whole slider instead of 10 minutes before P1 to 10 minutes after P4"},
                      {.name = "--fps", .value = "N", .help = "frames a second (1 to 120, default 30)",
                       .check = Check::Integer, .min = kMinFps, .max = kMaxFps},
-                     ScaleSpec(), TimeScaleSpec(), DeltaTSpec(), LanguageSpec()},
+                     ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(), LanguageOptionDecl()},
          .example = "animate 16921 --scale 2 --out eclipse.mp4",
          .run = &Run<kAnimate>}) &&
     RegisterCommand({.name = kPrepareDarkMaps,

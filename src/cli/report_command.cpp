@@ -105,11 +105,11 @@ const bool registered = RegisterCommand(
      .summary = "the report of one eclipse: type, time scale and the contacts with their dates and times",
      .positional = "INDEX",
      .positionalHelp = "the eclipse's number in the catalogue",
-     .options = {LanguageSpec(),
+     .options = {LanguageOptionDecl(),
                  {.name = "--tt", .help = "terrestrial time instead of universal time"},
-                 TimeZoneSpec(),
-                 DeltaTSpec(),
-                 FormatSpec()},
+                 TimeZoneOptionDecl(),
+                 DeltaTOptionDecl(),
+                 FormatOptionDecl()},
      .example = "report 16921 --lang de --tz 1",
      .run = &Report});
 
