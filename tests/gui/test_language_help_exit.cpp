@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QElapsedTimer>
 #include <QGroupBox>
@@ -58,6 +59,7 @@
 #include "../support/synthetic_eclipse.h"
 #include "../support/writer_leftovers.h"
 #include "gui/main/animation_dialog.h"
+#include "app/observer_view.h"
 #include "app/parameter_file.h"
 #include "app/startup_data.h"
 #include "eclipse/eclipse_type.h"
@@ -458,6 +460,23 @@ TEST(FirstStart, TheLanguageFollowsTheLocale) {
   } rows[] = {{"de_DE", kGerman}, {"de_CH", kGerman}, {"fr_FR", kFrench}, {"fr_CA", kFrench}, {"es_ES", kSpanish},
               {"es_MX", kSpanish}, {"en_US", kEnglish}, {"en_GB", kEnglish}, {"it_IT", kEnglish}, {"C", kEnglish}};
   for (const auto& r : rows) EXPECT_EQ(LanguageOfLocale(QLocale(r.locale)), r.language) << r.locale;
+}
+
+// A start in the language whose catalogues are installed already (the first start on an
+// English desktop installs none) shows the captions that the core gives in it too.
+TEST_F(Languages, AStartInTheInstalledLanguageShowsTheCoresCaptions) {
+  for (const std::uint8_t l : {kEnglish, kFrench, kGerman}) {
+    InstallTranslations(l);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    Start(l);
+    const auto* tabs = Find<QTabWidget>(*main_, "Tabs_Bericht");
+    EXPECT_EQ(tabs->tabText(0), QString::fromUtf8(ReportTabCaption(l))) << int(l);
+    EXPECT_EQ(tabs->tabText(1), QString::fromUtf8(PlaceTabCaption(l))) << int(l);
+    main_->close();
+    list_.reset();
+    hist_.reset();
+    main_.reset();
+  }
 }
 
 // A stored Spanish starts Spanish, and the exit stores it again.

@@ -47,7 +47,12 @@ void MainWindow::SwitchLanguage(std::uint8_t languageIndex) {
   state_->SetLanguage(lang);
   const std::array<QAction*, 4> items = {ui_->Opt_Deutsch, ui_->Opt_English, ui_->Opt_Francais, ui_->Opt_Espanol};
   items[lang]->setChecked(true);  // the group unchecks the others
-  // Every window's texts follow at once, not at the next round of the event loop.
+  // Every window's texts follow at once, not at the next round of the event loop. A
+  // language whose catalogues are installed already (the one the windows were built in,
+  // or English, which installs none) brings no change event of its own: the windows get
+  // one all the same, for the captions that the core gives.
+  QEvent change(QEvent::LanguageChange);
+  QCoreApplication::sendEvent(QCoreApplication::instance(), &change);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
 }
 
