@@ -59,8 +59,9 @@ void MainWindow::SwitchLanguage(std::uint8_t languageIndex) {
 void MainWindow::ApplyLanguage() {
   ui_->retranslateUi(this);
   setWindowTitle(Q(state_->State().CaptionPrefix()));
-  // The diagram's caption is the window's.
-  RefreshTimeDependent();
+  // The diagram's caption is the window's. The diagram itself was drawn again in the new
+  // language when the state's language changed.
+  ShowDiagramCaption();
 }
 
 bool MainWindow::event(QEvent* event) {
