@@ -105,6 +105,8 @@ HorizonEvents EventsFrom(const std::vector<Crossing>& sun, const std::vector<Cro
   e.nextSunset = near(FirstAfter(sun, t, false));
   e.lastMoonrise = near(LastBefore(moon, t, true));
   e.nextMoonset = near(FirstAfter(moon, t, false));
+  e.lastMoonset = near(LastBefore(moon, t, false));
+  e.nextMoonrise = near(FirstAfter(moon, t, true));
   return e;
 }
 

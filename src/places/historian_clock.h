@@ -36,6 +36,7 @@ struct HorizonEvents {
   std::optional<double> lastSunset, nextSunrise;   // before and after t
   std::optional<double> lastSunrise, nextSunset;   // the day around t, when the Sun is up
   std::optional<double> lastMoonrise, nextMoonset;
+  std::optional<double> lastMoonset, nextMoonrise;
   bool sunUp = false;
 };
 
