@@ -155,8 +155,9 @@ std::string DeltaTVerdictText(const DeltaTVisibility& v, double modelDeltaT, dou
 std::string HistoriansDateNote(const CalendarDate& date, std::uint8_t languageIndex) {
   if (!IsJulianCalendarDate(date)) return {};
   const std::uint8_t l = Lang(languageIndex);
-  const std::string year = date.year <= 0 ? std::to_string(1 - static_cast<long long>(date.year)) + Text(K::kYearBC, l)
-                                          : Text(K::kYearADBefore, l) + std::to_string(date.year) + Text(K::kYearADAfter, l);
+  const std::string year =
+      date.year <= 0 ? std::to_string(1 - static_cast<long long>(date.year)) + Text(K::kYearBC, l)
+                     : Text(K::kYearADBefore, l) + std::to_string(date.year) + Text(K::kYearADAfter, l);
   return " (" + year + Text(K::kJulianCalendar, l) + ")";
 }
 

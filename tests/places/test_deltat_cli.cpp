@@ -164,7 +164,8 @@ INSTANTIATE_TEST_SUITE_P(Babylon, DeltaTRecords, ::testing::ValuesIn(kRows),
 // eclipse half a seasonal hour before midnight, which the same table puts at 13850 s, more
 // than 5 sigma below the model. Status 1 and one line.
 TEST(DeltaTCli, NoDeltaTInRangeIsOneLineAndStatus1) {
-  const CliRun r = Cli("deltat 10874" + std::string(kBabylon) + " --event Max --before midnight --hours 0.5 --seasonal");
+  const CliRun r =
+      Cli("deltat 10874" + std::string(kBabylon) + " --event Max --before midnight --hours 0.5 --seasonal");
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(r.out.empty());
   EXPECT_EQ(r.err, "varomintel-cli: no Delta T within ±5σ of the model satisfies the record\n");
