@@ -1,5 +1,6 @@
 #include "places/record_delta_t.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -116,8 +117,9 @@ RecordDeltaT SolveRecordDeltaT(const EclipseRecord& eclipse, const Observer& obs
     return between - (record.hours ? *record.hours * (seasonal ? unit : 1.0) : 0.0);
   };
 
-  const double low = modelDeltaT - kRecordSigmas * std::max(sigma, 0.0);
-  const double high = modelDeltaT + kRecordSigmas * std::max(sigma, 0.0);
+  const double reach = std::min(kRecordSigmas * std::max(sigma, 0.0), kRecordReachS);
+  const double low = modelDeltaT - reach;
+  const double high = modelDeltaT + reach;
   std::vector<double> x(kScanPoints + 1), y(x.size());
   for (std::size_t i = 0; i < x.size(); ++i) {
     x[i] = low + (high - low) * static_cast<double>(i) / kScanPoints;

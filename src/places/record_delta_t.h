@@ -48,11 +48,16 @@ struct RecordDeltaT {
   std::optional<double> referenceT;  // the reference at deltaT (hours of TT from T0)
 };
 
-// The range searched: the model's value +- this many standard errors.
+// The range searched: the model's value +- this many standard errors, but no more than
+// kRecordReachS (12 hours) either way, so that the followed references stay within a day
+// and a half of the eclipse, where its elements hold (only after about 5000, where sigma
+// exceeds 2.4 hours, is the range cut).
 inline constexpr double kRecordSigmas = 5;
+inline constexpr double kRecordReachS = 12 * 3600.0;
 
 // Given: the eclipse, the place, the record, the model's Delta T and its standard error
-// (seconds). Returned: the Delta T the record implies within model +- kRecordSigmas sigma.
+// (seconds). Returned: the Delta T the record implies within model +- kRecordSigmas sigma
+// (at most kRecordReachS).
 // The reference is the one next to the event at the model's value (the last before it for
 // "after", the next for "before"; midnight and the seasonal hour of the night the event
 // falls in), followed continuously as Delta T changes. The range is scanned at 64 points
