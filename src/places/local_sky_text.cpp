@@ -155,9 +155,10 @@ std::string DeltaTVerdictText(const DeltaTVisibility& v, double modelDeltaT, dou
 std::string HistoriansDateNote(const CalendarDate& date, std::uint8_t languageIndex) {
   if (!IsJulianCalendarDate(date)) return {};
   const std::uint8_t l = Lang(languageIndex);
-  const std::string year =
-      date.year <= 0 ? std::to_string(1 - static_cast<long long>(date.year)) + Text(K::kYearBC, l)
-                     : Text(K::kYearADBefore, l) + std::to_string(date.year) + Text(K::kYearADAfter, l);
+  // The pattern's "#" is the year: "# BC", "AD #", "# v. Chr.".
+  std::string year = Text(date.year <= 0 ? K::kYearBC : K::kYearAD, l);
+  const long long number = date.year <= 0 ? 1 - static_cast<long long>(date.year) : date.year;
+  year.replace(year.find('#'), 1, std::to_string(number));
   return " (" + year + Text(K::kJulianCalendar, l) + ")";
 }
 
