@@ -101,6 +101,9 @@ TEST(LocalCli, JsonNamesAndValues) {
   for (const Json& e : h["eclipses"]) {
     if (e["index"] != total) continue;
     found = true;
+    EXPECT_EQ(e["delta_t"]["value_s"], e["delta_t_s"]);
+    EXPECT_EQ(e["delta_t"]["sigma_s"], j["delta_t"]["sigma_s"]);
+    EXPECT_EQ(e["delta_t"]["own"], false);
     for (const Contact k : kListContacts) {
       const Json& listed = e["contacts"][ContactName(k)];
       if (listed.is_null()) continue;
