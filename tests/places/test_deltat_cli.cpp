@@ -55,8 +55,8 @@ struct RecordRow {
 // electronic supplement, Table S04 "Babylonian lunar eclipses in the Almagest": the
 // discrete results (Delta T to 50 s) and the upper limit of -719. Their values rest on
 // their own ephemeris and horizon conventions; ours agree within 250 s, half a standard
-// error at that time. The catalogue's dates are those of T0 in TT, a day after the civil
-// date for the evening eclipses of -720 and -719.
+// error at that time. The catalogue's dates are those of T0 in TT, which then ran more than
+// five hours ahead of UT: for most of these night eclipses a day after the civil date.
 const RecordRow kRows[] = {
     {"m720_Mar19_began_1_5_hours_after_moonrise", 10292, " --event U1 --after moonrise --hours 1.5", Kind::Exact, 21900,
      300, "hours_after_moonrise", 1.5, false},
