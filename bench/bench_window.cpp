@@ -1,5 +1,6 @@
 // The main window's speed, offscreen: start-up to the first shown eclipse (catalogue load,
-// window creation, first selection) and one selection (circumstances and report).
+// window creation, first selection), one selection (circumstances and report), a resize,
+// and the marked place's panel with the verdicts over Delta T.
 // Run from the folder that holds the catalogue (build/app).
 #include <benchmark/benchmark.h>
 
@@ -11,9 +12,14 @@
 #include <QThread>
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
+#include "app/observer_view.h"
 #include "app/startup_data.h"
+#include "eclipse/selection.h"
 #include "gui/main/main_window.h"
+#include "gui/main/selection_panel.h"
 #include "bench_startup.h"
 
 namespace varomintel {
@@ -101,6 +107,58 @@ void BM_ResizeTo2560x1440PicturesDrawn(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ResizeTo2560x1440PicturesDrawn)->Unit(benchmark::kMillisecond);
+
+// The marked place's panel refreshed for a new eclipse or place: its table with Delta T and
+// each contact's verdict over model +- 2 sigma (ObserverTableOf), laid into the panel's
+// view. Babylon, 32.54 N 44.42 E, at the first eclipse of the year (-720: the total eclipse
+// of 19 March, sigma 516 s; -3000: sigma about 39 minutes; 2022: no verdicts). The frame
+// budget is 16 ms.
+void BM_PlacePanelRefreshWithVerdicts(benchmark::State& state) {
+  if (!bench::StartInCurrentFolder()) {
+    state.SkipWithError("no catalogue in the current directory");
+    return;
+  }
+  const Catalogue& catalogue = Startup().TheCatalogue;
+  const std::optional<YearSearch> found = FindByYear(catalogue, std::to_string(state.range(0)));
+  if (!found) {
+    state.SkipWithError("no eclipse in that year");
+    return;
+  }
+  TimeSettings settings;
+  settings.language = 1;
+  const SelectedEclipse selection = SelectEclipseAt(catalogue, found->index, settings);
+  const GeoPoint babylon{32.54, 44.42};
+  SelectionPanel panel;
+  panel.resize(480, 700);
+  panel.show();
+  std::size_t verdicts = 0;
+  for (auto _ : state) {
+    const ObserverTable table = ObserverTableOf(selection, settings, babylon);
+    verdicts = table.verdicts.size();
+    panel.ShowPlaceTable(table);
+  }
+  state.counters["verdict_lines"] = static_cast<double>(verdicts);
+}
+BENCHMARK(BM_PlacePanelRefreshWithVerdicts)->Arg(-720)->Arg(-3000)->Arg(2022)->Unit(benchmark::kMillisecond);
+
+// The table alone, without the widget.
+void BM_PlaceTableWithVerdicts(benchmark::State& state) {
+  if (!bench::StartInCurrentFolder()) {
+    state.SkipWithError("no catalogue in the current directory");
+    return;
+  }
+  const Catalogue& catalogue = Startup().TheCatalogue;
+  const std::optional<YearSearch> found = FindByYear(catalogue, std::to_string(state.range(0)));
+  if (!found) {
+    state.SkipWithError("no eclipse in that year");
+    return;
+  }
+  TimeSettings settings;
+  settings.language = 1;
+  const SelectedEclipse selection = SelectEclipseAt(catalogue, found->index, settings);
+  for (auto _ : state) benchmark::DoNotOptimize(ObserverTableOf(selection, settings, GeoPoint{32.54, 44.42}).verdicts.size());
+}
+BENCHMARK(BM_PlaceTableWithVerdicts)->Arg(-720)->Arg(-3000)->Arg(2022)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace varomintel

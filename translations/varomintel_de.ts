@@ -403,6 +403,14 @@
         <source>hrs</source>
         <translation>Std</translation>
     </message>
+    <message>
+        <source>Your own Delta T in seconds, for every eclipse (empty: the model&apos;s value)</source>
+        <translation>Ihr eigenes Delta T in Sekunden, für jede Finsternis (leer: der Wert des Modells)</translation>
+    </message>
+    <message>
+        <source>own</source>
+        <translation>eigen</translation>
+    </message>
 </context>
 <context>
     <name>varomintel::CityHistoryWindow</name>
@@ -541,6 +549,10 @@
     <message>
         <source> (and %1 more)</source>
         <translation> (und %1 weitere)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a Delta T. Type seconds, such as 20500 or -12.5, between -1000000 and 1000000, or leave the entry empty for the model&apos;s value.</source>
+        <translation>„%1“ ist kein Delta T. Geben Sie Sekunden ein, etwa 20500 oder -12.5, zwischen -1000000 und 1000000, oder lassen Sie das Feld leer für den Wert des Modells.</translation>
     </message>
 </context>
 <context>

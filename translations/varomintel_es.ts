@@ -403,6 +403,14 @@
         <source>hrs</source>
         <translation>h</translation>
     </message>
+    <message>
+        <source>Your own Delta T in seconds, for every eclipse (empty: the model&apos;s value)</source>
+        <translation>Su propio Delta T en segundos, para cada eclipse (vacío: el valor del modelo)</translation>
+    </message>
+    <message>
+        <source>own</source>
+        <translation>propio</translation>
+    </message>
 </context>
 <context>
     <name>varomintel::CityHistoryWindow</name>
@@ -541,6 +549,10 @@
     <message>
         <source> (and %1 more)</source>
         <translation> (y %1 más)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a Delta T. Type seconds, such as 20500 or -12.5, between -1000000 and 1000000, or leave the entry empty for the model&apos;s value.</source>
+        <translation>«%1» no es un Delta T. Escriba segundos, por ejemplo 20500 o -12.5, entre -1000000 y 1000000, o deje el campo vacío para el valor del modelo.</translation>
     </message>
 </context>
 <context>

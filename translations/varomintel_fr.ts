@@ -403,6 +403,14 @@
         <source>hrs</source>
         <translation>hrs</translation>
     </message>
+    <message>
+        <source>Your own Delta T in seconds, for every eclipse (empty: the model&apos;s value)</source>
+        <translation>Votre propre Delta T en secondes, pour chaque éclipse (vide : la valeur du modèle)</translation>
+    </message>
+    <message>
+        <source>own</source>
+        <translation>propre</translation>
+    </message>
 </context>
 <context>
     <name>varomintel::CityHistoryWindow</name>
@@ -541,6 +549,10 @@
     <message>
         <source> (and %1 more)</source>
         <translation> (et %1 autres)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a Delta T. Type seconds, such as 20500 or -12.5, between -1000000 and 1000000, or leave the entry empty for the model&apos;s value.</source>
+        <translation>« %1 » n&apos;est pas un Delta T. Tapez des secondes, par exemple 20500 ou -12.5, entre -1000000 et 1000000, ou laissez le champ vide pour la valeur du modèle.</translation>
     </message>
 </context>
 <context>

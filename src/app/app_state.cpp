@@ -53,6 +53,15 @@ Changes AppState::SetLanguage(std::uint8_t language) {
   return SetTime(t, changed ? Changes(Aspect::Language) : Changes());
 }
 
+Changes AppState::SetOwnDeltaT(std::optional<double> seconds) {
+  if (seconds && !std::isfinite(*seconds)) return {};
+  TimeSettings t = view_.Settings();
+  if (seconds) *seconds += 0.0;  // no negative zero
+  const bool changed = t.ownDeltaT != seconds;
+  t.ownDeltaT = seconds;
+  return SetTime(t, changed ? Changes(Aspect::DeltaT) : Changes());
+}
+
 Changes AppState::SetMarkedPlace(GeoPoint place, bool shown) {
   if (!std::isfinite(place.latitude) || !std::isfinite(place.longitude)) return {};
   const bool changed = place.latitude != place_.latitude || place.longitude != place_.longitude || shown != markerShown_;

@@ -29,6 +29,7 @@ enum class Aspect : unsigned {
   MapChoice = 1u << 6,    // the map's picture or its graticule
   Play = 1u << 7,         // a play started, turned or ended
   Caption = 1u << 8,      // the text before the date in the window caption
+  DeltaT = 1u << 9,       // an own Delta T, or the model's again
 };
 
 // A set of aspects.
@@ -53,7 +54,7 @@ class Changes {
 constexpr Changes operator|(Aspect a, Aspect b) { return Changes(a) | Changes(b); }
 
 // The aspects on which the clock texts depend (report, contact times, diagram caption).
-inline constexpr Changes kClockAspects = Aspect::TimeScale | Aspect::TimeZone;
+inline constexpr Changes kClockAspects = Aspect::TimeScale | Aspect::TimeZone | Aspect::DeltaT;
 
 class AppState {
  public:
@@ -70,6 +71,10 @@ class AppState {
   // Hours, held within -18..18; a value that is not finite changes nothing.
   Changes SetTimeZone(double hours);
   Changes SetLanguage(std::uint8_t language);
+  // An own Delta T in seconds for every eclipse (the report, the diagram, the map, the
+  // marked place and the lists), or none: the model's. A value that is not finite changes
+  // nothing.
+  Changes SetOwnDeltaT(std::optional<double> seconds);
   // The place (degrees, north and east positive) and whether the map marks it.
   Changes SetMarkedPlace(GeoPoint place, bool shown);
   // The map's picture (0..3) and its graticule.

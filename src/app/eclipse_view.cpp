@@ -8,6 +8,7 @@
 
 #include "app/elements_table.h"
 #include "astro/calendar.h"
+#include "astro/delta_t.h"
 #include "astro/sun_constellation.h"
 #include "astro/trig_func.h"
 #include "eclipse/eclipse_type.h"
@@ -37,7 +38,12 @@ void EclipseView::SetSliderPosition(int position) {
   if (HasSelection()) Refresh();
 }
 
-WorldMapEclipse EclipseView::MapEclipse() const { return WorldMapEclipseOf(selection_.record, selection_.circumstances); }
+WorldMapEclipse EclipseView::MapEclipse() const {
+  const EclipseRecord& r = selection_.record;
+  WorldMapEclipse map = WorldMapEclipseOf(r, selection_.circumstances, DeltaTFor(r, settings_));
+  map.band = HorizonBandOf(r, selection_.circumstances, DeltaT(r.Year, r.Month), DeltaTSigma(r.Year, r.Month));
+  return map;
+}
 
 void EclipseView::Refresh() { now_ = MomentOf(DiagramSceneOf(*this)); }
 

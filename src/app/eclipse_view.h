@@ -50,8 +50,8 @@ class EclipseView {
   // Selects eclipse `index` of `catalogue` (precondition: catalogue.Contains(index)) with
   // the current time settings and puts the slider at greatest eclipse.
   void Select(const Catalogue& catalogue, int index);
-  // The time scale, the time zone or the language changed: Delta T, the captions and the
-  // report anew; the circumstances and the slider position stay.
+  // The time scale, the time zone, the language or the own Delta T changed: Delta T, the
+  // captions and the report anew; the circumstances and the slider position stay.
   void SetTimeSettings(const TimeSettings& settings);
   // The text before the date in the window caption ("Varomintel 1.0 ...").
   void SetCaptionPrefix(std::string prefix);
@@ -65,7 +65,9 @@ class EclipseView {
   int Position() const { return position_; }
   // What is shown at the slider time (all empty before the first selection).
   const ShownMoment& Now() const { return now_; }
-  // The world map's view of the selection (the eclipse's own Delta T in either scale).
+  // The world map's view of the selection: with the settings' Delta T (the own value, else
+  // the model's) in either scale, and the band of the horizon lines over the model's
+  // Delta T +- 2 sigma where that exceeds five minutes (HorizonBandOf).
   WorldMapEclipse MapEclipse() const;
 
  private:

@@ -7,6 +7,7 @@
 #include "astro/delta_t.h"
 #include "eclipse/contact.h"
 #include "eclipse/report.h"
+#include "places/delta_t_visibility.h"
 #include "places/local_sky_text.h"
 #include "text/number_text.h"
 
@@ -72,13 +73,16 @@ ObserverTable ObserverTableOf(const SelectedEclipse& s, const TimeSettings& sett
   }
   table.placeMarked = true;
   const EclipseRecord& e = s.record;
-  const double deltaT = DeltaT(e.Year, e.Month);  // the sky's, in either time scale
+  const double deltaT = DeltaTFor(e, settings);  // the sky's, in either time scale
   const Observer observer = ObserverAt(*place);
   const LocalEclipseView view = ViewFromPlace(e, deltaT, observer);
   const Clock clock = ClockOf(s, settings);
 
   table.place = std::string(Text(K::kPlace, l)) + PlaceText(*place, l) + Text(K::kSeaLevel, l);
   table.timeScale = std::string(Text(K::kTimesIn, l)) + clock.scale;
+  table.deltaT = DeltaTLineOf(e, settings);
+  const double model = DeltaT(e.Year, e.Month), sigma = DeltaTSigma(e.Year, e.Month);
+  if (sigma > 1) table.verdicts.emplace_back(DeltaTVerdictTitle(l));
   for (int c = 0; c < kObserverColumns; ++c)
     table.header[static_cast<std::size_t>(c)] = Text(static_cast<AppText>(static_cast<int>(K::kHeaderContact) + c), l);
   table.converged = view.converged;
@@ -99,6 +103,9 @@ ObserverTable ObserverTableOf(const SelectedEclipse& s, const TimeSettings& sett
                  TwilightText(c->sky.twilight, l),
                  VisibleAnswer(c->sky.moonVisible, l)};
     table.rows.push_back(std::move(row));
+    if (sigma > 1)
+      table.verdicts.push_back(std::string(ContactName(k)) + ": " +
+                               DeltaTVerdictText(VisibilityOverDeltaT(e, c->t, observer, model, sigma), model, sigma, l));
   }
   if (view.eclipse && view.crossings.empty()) table.crossings.emplace_back(NoCrossingText(l));
   for (const HorizonCrossing& x : view.crossings) {
@@ -121,7 +128,7 @@ ObserverNow ObserverNowOf(const SelectedEclipse& s, const TimeSettings& settings
   if (!place || s.index == 0) return now;
   const std::uint8_t l = ValidLanguageIndex(settings.language);
   const EclipseRecord& e = s.record;
-  now.sky = SkyAt(e, DeltaT(e.Year, e.Month), ObserverAt(*place), t);
+  now.sky = SkyAt(e, DeltaTFor(e, settings), ObserverAt(*place), t);
   const Clock clock = ClockOf(s, settings);
   now.moon = FormatContactClock(e, t, clock.zone, clock.deltaT) + " " + clock.scale + Text(K::kMoonNow, l) +
              Degrees(now.sky.moonApparentAltitudeDeg, 1, true) + Text(K::kAzimuth, l) + AzimuthText(now.sky.moonAzimuthDeg, l) +

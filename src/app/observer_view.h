@@ -37,6 +37,9 @@ struct ObserverTable {
   std::string place;
   // "Zeiten in UT+1.00", "Times in TT".
   std::string timeScale;
+  // The Delta T of the sky: "Delta T = 20529 s ± 516 s (1σ)", or an own value with the
+  // model's after it (DeltaTLineOf).
+  std::string deltaT;
   ObserverCells header;
   // One row per contact the eclipse has, in the order P1, U1, U2, Max, U3, U4, P4. The
   // time cell holds the clock, and the date before it on its own line ("\n") where the
@@ -45,6 +48,10 @@ struct ObserverTable {
   // "Mondaufgang: 17:02:11, Azimut 068° ONO, Sonne -2.1°" per crossing between P1 and
   // P4, or the one line that says there is none.
   std::vector<std::string> crossings;
+  // Where the model's Delta T is uncertain by more than a second: a title, then a line per
+  // contact, "U1: visible only if Delta T < 21400 s", its visibility over the model's
+  // Delta T +- 2 sigma (VisibilityOverDeltaT, DeltaTVerdictText). Empty otherwise.
+  std::vector<std::string> verdicts;
   std::string summary;  // LocalSummary
   std::string legend;
   bool converged = true;  // false: a contact's refinement gave up (the rows may be missing)
@@ -55,8 +62,9 @@ Observer ObserverAt(const GeoPoint& place);
 
 // Given: the selection (with its record and the time settings it was made for), the time
 // settings (scale, zone, language) and the marked place, none when the marker is off.
-// Returned: the panel's table. The sky is that of the eclipse's own Delta T, also where
-// the times are shown in terrestrial time.
+// Returned: the panel's table. The sky is that of the settings' Delta T (the own value, else
+// the model's), also where the times are shown in terrestrial time; the verdicts over the
+// uncertainty are centred on the model's value, whatever value is used.
 ObserverTable ObserverTableOf(const SelectedEclipse& selection, const TimeSettings& settings,
                               const std::optional<GeoPoint>& place);
 

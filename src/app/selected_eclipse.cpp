@@ -1,5 +1,8 @@
 #include "app/selected_eclipse.h"
 
+#include <cmath>
+
+#include "app/app_texts.h"
 #include "astro/delta_t.h"
 #include "astro/trig_func.h"
 #include "text/number_text.h"
@@ -13,14 +16,7 @@ SelectedEclipse SelectEclipseAt(const Catalogue& catalogue, int index, const Tim
   s.record = catalogue.At(index);
   const EclipseRecord& r = s.record;
 
-  // The Moon at the whole hours of universal time around T0 (always with the eclipse's
-  // Delta T: the path's hour marks are universal time in either time scale).
-  const double universalDeltaT = settings.ownDeltaT.value_or(DeltaT(r.Year, r.Month));
-  const double f = FloatMod(universalDeltaT, 3600) / 3600;
-  for (int k = -kMoonPathHours; k <= kMoonPathHours; ++k)
-    s.moonPath[static_cast<std::size_t>(k + kMoonPathHours)] = EvaluateXY(r, k + f);
-
-  s.deltaT = settings.universalTime ? universalDeltaT : 0.0;
+  s.deltaT = settings.universalTime ? DeltaTFor(r, settings) : 0.0;
   const CircumstancesResult result = ComputeCircumstances(r, s.deltaT);
   s.circumstances = result.circumstances;
   s.record.EclipseType = result.type;
@@ -34,10 +30,16 @@ SelectedEclipse SelectEclipseAt(const Catalogue& catalogue, int index, const Tim
 void ApplyTimeSettings(SelectedEclipse& s, const TimeSettings& settings) {
   const EclipseRecord& r = s.record;
   const std::uint8_t lang = settings.language;
+  // The Moon at the whole hours of universal time around T0 (always with the Delta T of
+  // universal time: the path's hour marks are universal time in either time scale).
+  const double f = FloatMod(DeltaTFor(r, settings), 3600) / 3600;
+  for (int k = -kMoonPathHours; k <= kMoonPathHours; ++k)
+    s.moonPath[static_cast<std::size_t>(k + kMoonPathHours)] = EvaluateXY(r, k + f);
+
   s.sarosCaption = Text(text_row::kSarosCaption, lang) + std::to_string(r.SarosMember) + Text(text_row::kSarosOf, lang) +
                    std::to_string(r.SarosCount) + ")";
   if (settings.universalTime) {
-    s.deltaT = settings.ownDeltaT.value_or(DeltaT(r.Year, r.Month));
+    s.deltaT = DeltaTFor(r, settings);
     s.deltaTCaption = "DeltaT = " + FormatFixed(s.deltaT, r.Year >= 1900 ? 1 : 0) + Text(text_row::kSeconds, lang);
   } else {
     s.deltaT = 0;
@@ -50,6 +52,19 @@ void ApplyTimeSettings(SelectedEclipse& s, const TimeSettings& settings) {
   report.timeZone = settings.timeZone;
   report.timeZoneText = settings.timeZoneText;
   s.report = BuildReport(r, s.circumstances, report);
+  if (settings.ownDeltaT) s.report.push_back({DeltaTLineOf(r, settings), 9, false, !settings.universalTime});
+}
+
+double DeltaTFor(const EclipseRecord& r, const TimeSettings& settings) {
+  return settings.ownDeltaT.value_or(DeltaT(r.Year, r.Month));
+}
+
+std::string DeltaTLineOf(const EclipseRecord& r, const TimeSettings& settings) {
+  const std::string model = DeltaTText(DeltaT(r.Year, r.Month), DeltaTSigma(r.Year, r.Month));
+  if (!settings.ownDeltaT) return "Delta T = " + model;
+  const double own = *settings.ownDeltaT;
+  return "Delta T = " + FormatFixed(own + 0.0, own == std::nearbyint(own) ? 0 : 1) + " s (" +
+         Text(AppText::kOwnDeltaT, settings.language) + model + ")";
 }
 
 }  // namespace varomintel

@@ -48,9 +48,18 @@ struct SelectedEclipse {
 // Delta T of the time scale.
 SelectedEclipse SelectEclipseAt(const Catalogue& catalogue, int index, const TimeSettings& settings);
 
-// The time scale or the language changed: Delta T, its caption, the Saros caption and the
-// report anew, while the circumstances stay as they were computed (Delta T only moves
-// the clock times and the hour angle M).
+// The time scale, the language or the own Delta T changed: Delta T, its caption, the Moon's
+// path, the Saros caption and the report anew, while the circumstances stay as they were
+// computed (Delta T only moves the clock times and the hour angle M). With an own Delta T the
+// report ends with the line DeltaTLineOf.
 void ApplyTimeSettings(SelectedEclipse& selection, const TimeSettings& settings);
+
+// The Delta T that the settings give for `record`, seconds: the own value, else the model's.
+double DeltaTFor(const EclipseRecord& record, const TimeSettings& settings);
+
+// Delta T in words: "Delta T = 20529 s ± 516 s (1σ)" (the model's value with its standard
+// error, DeltaTText), or with an own value "Delta T = 21000 s (own value; model 20529 s ±
+// 516 s (1σ))" in the settings' language.
+std::string DeltaTLineOf(const EclipseRecord& record, const TimeSettings& settings);
 
 }  // namespace varomintel

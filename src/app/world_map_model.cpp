@@ -61,3 +61,14 @@ WorldMapEclipse WorldMapEclipseOf(const EclipseRecord& record, const EclipseCirc
 }
 
 }  // namespace varomintel
+
+namespace varomintel {
+
+std::optional<HorizonBand> HorizonBandOf(const EclipseRecord& record, const EclipseCircumstances& circumstances,
+                                         double deltaT, double sigma) {
+  if (!(2 * sigma > kHorizonBandLeast2SigmaS)) return std::nullopt;
+  return HorizonBand{WorldMapEclipseOf(record, circumstances, deltaT - 2 * sigma).at,
+                     WorldMapEclipseOf(record, circumstances, deltaT + 2 * sigma).at};
+}
+
+}  // namespace varomintel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "eclipse/catalogue.h"
 #include "eclipse/circumstances.h"
@@ -59,10 +60,27 @@ struct SubLunarPoint {
   double Row() const;
 };
 
+// Where the horizon lines can lie when Delta T is uncertain: the sub-lunar points of the
+// contacts at the lowest and the highest plausible Delta T.
+struct HorizonBand {
+  PerContact<SubLunarPoint> low;   // at Delta T - 2 sigma
+  PerContact<SubLunarPoint> high;  // at Delta T + 2 sigma
+};
+
 struct WorldMapEclipse {
   EclipseTypeCode type{};            // computed type
   PerContact<SubLunarPoint> at;      // Max always occurs
+  std::optional<HorizonBand> band;   // none: Delta T is known well enough to draw one line
 };
+
+// The least 2 sigma of Delta T (seconds) for which the map draws the band: five minutes
+// turn the Earth by 1.25 degrees, between two and three map pixels.
+inline constexpr double kHorizonBandLeast2SigmaS = 300;
+
+// The band of the horizon lines over `deltaT` +- 2 `sigma` (seconds), each end as
+// WorldMapEclipseOf evaluates it; none where 2 sigma is kHorizonBandLeast2SigmaS or less.
+std::optional<HorizonBand> HorizonBandOf(const EclipseRecord& record, const EclipseCircumstances& circumstances,
+                                         double deltaT, double sigma);
 
 // The sub-lunar points of `record` (with its computed type) at greatest eclipse and at
 // each contact that occurs, with the Earth turned by universal time: d and M are

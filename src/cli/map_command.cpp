@@ -11,6 +11,7 @@
 
 #include "app/point_of_interest.h"
 #include "app/world_map_model.h"
+#include "astro/delta_t.h"
 #include "cli/commands.h"
 #include "cli/offscreen_application.h"
 #include "cli/picture_output.h"
@@ -63,6 +64,9 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   const std::optional<double> ownDeltaT = DeltaTOption(args);
   inputs.eclipse = ownDeltaT ? WorldMapEclipseOf(record, result.circumstances, *ownDeltaT)
                              : WorldMapEclipseOf(record, result.circumstances);
+  // The band where Delta T is uncertain, over the model's value as the window draws it.
+  inputs.eclipse.band = HorizonBandOf(record, result.circumstances, DeltaT(record.Year, record.Month),
+                                      DeltaTSigma(record.Year, record.Month));
   const QImage image = RenderWorldMap(inputs, drawing);
 
   QByteArray png;

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <mutex>
+#include <utility>
 #include <numbers>
 #include <vector>
 
@@ -85,13 +86,24 @@ void DarkenWhereTheMoonIsDown(QImage& image, QImage twin, const SubLunarPoint& m
   }
 }
 
-void HorizonLine(QPainter& p, const SubLunarPoint& at, QRgb colour) {
+void HorizonLine(QPainter& p, const SubLunarPoint& at, const QPen& pen) {
   if (!at.occurs) return;
   QPolygon line;
   line.reserve(361);
   for (int w = -180; w <= 180; ++w) line << Pixel(340 - w * 340.0 / 180, MapRow(HorizonLatitude(w, at.d, at.M)));
-  p.setPen(QPen(QColor::fromRgb(colour), 2));
+  p.setPen(pen);
   p.drawPolyline(line);
+}
+
+// The pen of a horizon line, two pixels wide.
+QPen LinePen(QRgb colour) { return QPen(QColor::fromRgb(colour), 2); }
+
+// The pen of an edge of a line's band: one pixel, dashed, the line's colour halfway to white.
+QPen BandPen(QRgb colour) {
+  QPen pen(QColor(qRed(colour) / 2 + 128, qGreen(colour) / 2 + 128, qBlue(colour) / 2 + 128), 1, Qt::CustomDashLine,
+           Qt::FlatCap);
+  pen.setDashPattern({4, 3});
+  return pen;
 }
 
 // A disc of `radius` pixels around (column, row), each box edge rounded by itself, again
@@ -195,7 +207,7 @@ QImage ScaledGround(const QImage& bright, const QImage& twin, const SubLunarPoin
 // As HorizonLine, unrounded: chords drawn each by itself with square ends, which close the
 // joints as the joins of one stroke would at a fraction of its cost. Of the 361 points only
 // those are kept without which the line would move by more than 0.05 map pixels.
-void SmoothHorizonLine(QPainter& p, const SubLunarPoint& at, QRgb colour) {
+void SmoothHorizonLine(QPainter& p, const SubLunarPoint& at, QPen pen) {
   if (!at.occurs) return;
   std::array<QPointF, 361> points;
   for (int w = -180; w <= 180; ++w)
@@ -218,7 +230,8 @@ void SmoothHorizonLine(QPainter& p, const SubLunarPoint& at, QRgb colour) {
     chords.emplace_back(points[from], points[to]);
     from = to;
   }
-  p.setPen(QPen(QColor::fromRgb(colour), 2, Qt::SolidLine, Qt::SquareCap));
+  if (pen.style() == Qt::SolidLine) pen.setCapStyle(Qt::SquareCap);
+  p.setPen(pen);
   p.drawLines(chords.data(), static_cast<int>(chords.size()));
 }
 
@@ -237,9 +250,9 @@ void SmoothDisc(QPainter& p, double column, double row, double radius, QRgb fill
 struct MapPen {
   QPainter& p;
   bool exact;
-  void Horizon(const SubLunarPoint& at, QRgb colour) {
-    if (exact) HorizonLine(p, at, colour);
-    else SmoothHorizonLine(p, at, colour);
+  void Horizon(const SubLunarPoint& at, const QPen& pen) {
+    if (exact) HorizonLine(p, at, pen);
+    else SmoothHorizonLine(p, at, pen);
   }
   void Marker(double column, double row, double radius, QRgb fill, QRgb outline, int penWidth) {
     if (exact) Disc(p, column, row, radius, fill, outline, penWidth);
@@ -249,6 +262,28 @@ struct MapPen {
     if (at.occurs) Marker(at.Column(), at.Row(), 5, map_colour::kMarkerFill, outline, 2);
   }
 };
+
+// The contacts whose horizon lines the map draws, with their colours, in drawing order:
+// P1 and P4; P2 and P3 when P2 occurs and the type is penumbral; U1 and U4 when U1 occurs;
+// U2 and U3 when U2 occurs; greatest eclipse last.
+std::vector<std::pair<Contact, QRgb>> HorizonLines(const WorldMapEclipse& e) {
+  std::vector<std::pair<Contact, QRgb>> lines{{Contact::P1, map_colour::kPenumbraLine},
+                                              {Contact::P4, map_colour::kPenumbraLine}};
+  if (e.at[Contact::P2].occurs && e.type < EclipseTypeCode::PartialUmbral) {
+    lines.emplace_back(Contact::P2, map_colour::kPenumbraLine);
+    lines.emplace_back(Contact::P3, map_colour::kPenumbraLine);
+  }
+  if (e.at[Contact::U1].occurs) {
+    lines.emplace_back(Contact::U1, map_colour::kUmbraLine);
+    lines.emplace_back(Contact::U4, map_colour::kUmbraLine);
+  }
+  if (e.at[Contact::U2].occurs) {
+    lines.emplace_back(Contact::U2, map_colour::kTotalityLine);
+    lines.emplace_back(Contact::U3, map_colour::kTotalityLine);
+  }
+  lines.emplace_back(Contact::Max, map_colour::kGreatestLine);
+  return lines;
+}
 
 // The map itself (680 x 340 at scale 1) with everything drawn on it.
 QImage PaintMap(const WorldMapInputs& in, double scale) {
@@ -278,22 +313,15 @@ QImage PaintMap(const WorldMapInputs& in, double scale) {
     p.scale(static_cast<double>(image.width()) / kMapWidth, static_cast<double>(image.height()) / kMapHeight);
   }
   MapPen pen{p, exact};
-  // Horizon lines.
-  pen.Horizon(e.at[Contact::P1], map_colour::kPenumbraLine);
-  pen.Horizon(e.at[Contact::P4], map_colour::kPenumbraLine);
-  if (e.at[Contact::P2].occurs && e.type < EclipseTypeCode::PartialUmbral) {
-    pen.Horizon(e.at[Contact::P2], map_colour::kPenumbraLine);
-    pen.Horizon(e.at[Contact::P3], map_colour::kPenumbraLine);
-  }
-  if (e.at[Contact::U1].occurs) {
-    pen.Horizon(e.at[Contact::U1], map_colour::kUmbraLine);
-    pen.Horizon(e.at[Contact::U4], map_colour::kUmbraLine);
-  }
-  if (e.at[Contact::U2].occurs) {
-    pen.Horizon(e.at[Contact::U2], map_colour::kTotalityLine);
-    pen.Horizon(e.at[Contact::U3], map_colour::kTotalityLine);
-  }
-  pen.Horizon(max, map_colour::kGreatestLine);
+  // The horizon lines: first the edges of their bands (under the lines they belong to),
+  // then the lines.
+  const std::vector<std::pair<Contact, QRgb>> lines = HorizonLines(e);
+  if (e.band)
+    for (const auto& [k, colour] : lines) {
+      pen.Horizon(e.band->low[k], BandPen(colour));
+      pen.Horizon(e.band->high[k], BandPen(colour));
+    }
+  for (const auto& [k, colour] : lines) pen.Horizon(e.at[k], LinePen(colour));
 
   // Contact markers, then greatest eclipse over them.
   if (e.type >= EclipseTypeCode::Total) {

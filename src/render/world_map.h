@@ -50,7 +50,9 @@ struct WorldMapInputs {
 // 4. the horizon lines, 361 points each (w = -180..180 whole degrees), pen two pixels
 //    wide: P1 and P4 yellow; P2 and P3 yellow when P2 occurs and the type is penumbral
 //    (below 3); U1 and U4 orange when U1 occurs; U2 and U3 red when U2 occurs; greatest
-//    eclipse black;
+//    eclipse black; with a band (Delta T uncertain by more than five minutes at 2 sigma),
+//    first each of these lines at the band's two ends, one pixel wide, dashed, in its
+//    colour halfway to white;
 // 5. contact markers, discs of 10 pixels with a black fill and an outline two pixels wide:
 //    U2, U3 red for types 4 and 5; U1, U4 red from type 3; P2, P3 yellow for type 2; P1, P4
 //    yellow always; then the greatest-eclipse marker, 12 pixels, orange on dark red;

@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <regex>
 #include <ostream>
 #include <string>
 
@@ -16,6 +17,7 @@
 #include "astro/delta_t.h"
 #include "eclipse/contact.h"
 #include "eclipse/report.h"
+#include "places/delta_t_visibility.h"
 #include "places/local_sky.h"
 #include "places/local_sky_text.h"
 #include "text/number_text.h"
@@ -150,6 +152,124 @@ INSTANTIATE_TEST_SUITE_P(
                       ObserverRowCase{"terrestrial_time_German_high", false, 0, 0, kHigh, false},
                       ObserverRowCase{"typed_place_French", true, 0, 2, kHighTyped, false}),
     [](const ::testing::TestParamInfo<ObserverRowCase>& row) { return std::string(row.param.name); });
+
+// ---------------------------------------------------------------------------------------
+// Delta T and the verdicts over its uncertainty, in the four languages: an ancient eclipse
+// (sigma about 9 minutes at -720, an hour at -4000) seen where the Moon rises during it and
+// where it stands high, and a modern one (sigma 0.1 s: no verdicts).
+
+// Where on the equator the place of a row stands: where the Moon rises or sets at greatest
+// eclipse, or where it culminates then (found by scanning the equator with the routine).
+enum class MoonAtMax { Rising, Setting, High };
+
+struct VerdictCase {
+  const char* name;
+  int year;
+  MoonAtMax where;
+  std::uint8_t language;
+  std::optional<double> ownDeltaT;  // s
+};
+void PrintTo(const VerdictCase& c, std::ostream* os) { *os << c.name; }
+
+GeoPoint PlaceWhere(MoonAtMax where, const EclipseRecord& e, double deltaT, double tMax) {
+  GeoPoint best{0.0, 0.0};
+  double bestScore = 1e9;
+  for (double lon = -179.5; lon < 180; lon += 0.5) {
+    const Observer o{0.0, lon, 0.0};
+    const double now = SkyAt(e, deltaT, o, tMax).moonApparentAltitudeDeg;
+    const double later = SkyAt(e, deltaT, o, tMax + 0.1).moonApparentAltitudeDeg;
+    const bool rising = later > now;
+    double score = where == MoonAtMax::High ? -now : std::abs(now);
+    if (where != MoonAtMax::High && rising != (where == MoonAtMax::Rising)) score += 1000;
+    if (score < bestScore) {
+      bestScore = score;
+      best.longitude = lon;
+    }
+  }
+  return best;
+}
+
+class PanelVerdicts : public ::testing::TestWithParam<VerdictCase> {};
+
+TEST_P(PanelVerdicts, AreTheCoresVerdictsInWordsAndAgreeWithTheSkyAcrossTwoSigma) {
+  const VerdictCase& row = GetParam();
+  const Catalogue catalogue({testing::LinearEclipse::Passing(1200).Record(row.year, 3, 19, 18)});
+  TimeSettings settings;
+  settings.language = row.language;
+  settings.ownDeltaT = row.ownDeltaT;
+  const SelectedEclipse selection = SelectEclipseAt(catalogue, 1, settings);
+  const EclipseRecord& e = selection.record;
+  const double model = DeltaT(e.Year, e.Month), sigma = DeltaTSigma(e.Year, e.Month);
+  const double sky = row.ownDeltaT.value_or(model);
+  const GeoPoint place = PlaceWhere(row.where, e, sky, selection.circumstances.TimeMax);
+  const ObserverTable table = ObserverTableOf(selection, settings, place);
+  ASSERT_TRUE(table.placeMarked);
+
+  // Delta T as the report gives it, with the own value before the model's.
+  EXPECT_EQ(table.deltaT.find(DeltaTText(model, sigma)) != std::string::npos, true) << table.deltaT;
+  EXPECT_EQ(table.deltaT.find("\u00b1") != std::string::npos, sigma > 1) << table.deltaT;
+  if (row.ownDeltaT) {
+    EXPECT_EQ(table.deltaT.rfind("Delta T = " + FormatFixed(*row.ownDeltaT, 0) + " s (", 0), 0u) << table.deltaT;
+  }
+
+  const Observer observer = ObserverAt(place);
+  const LocalEclipseView view = ViewFromPlace(e, sky, observer);
+  if (!(sigma > 1)) {
+    EXPECT_TRUE(table.verdicts.empty());
+    return;
+  }
+  ASSERT_EQ(table.verdicts.size(), table.rows.size() + 1);
+  EXPECT_EQ(table.verdicts.front(), DeltaTVerdictTitle(row.language));
+  std::size_t r = 1;
+  int depends = 0;
+  for (const Contact k : kListContacts) {
+    const auto& c = view.contacts[k];
+    if (!c) continue;
+    SCOPED_TRACE(ContactName(k));
+    const std::string& line = table.verdicts[r++];
+    const std::string head = std::string(ContactName(k)) + ": ";
+    ASSERT_EQ(line.rfind(head, 0), 0u) << line;
+    const std::string words = line.substr(head.size());
+    // Centred on the model's value whatever Delta T the sky is drawn with.
+    const DeltaTVisibility v = VisibilityOverDeltaT(e, c->t, observer, model, sigma);
+    EXPECT_EQ(words, DeltaTVerdictText(v, model, sigma, row.language));
+    // And the words against the sky itself at 41 values across model +- 2 sigma.
+    int visible = 0;
+    for (int i = 0; i <= 40; ++i) visible += SkyAt(e, model - 2 * sigma + sigma * i / 10, observer, c->t).moonVisible;
+    if (visible == 41) {
+      EXPECT_EQ(v.verdict, DeltaTVerdict::Certain) << words;
+    } else if (visible == 0) {
+      EXPECT_EQ(v.verdict, DeltaTVerdict::Impossible) << words;
+    } else {
+      EXPECT_EQ(v.verdict, DeltaTVerdict::Depends) << words;
+      // Each bound the words give lies where the sky changes: the Moon is up on one side of
+      // it only (half a minute either way turns the Earth by an eighth of a degree).
+      int bounds = 0;
+      const std::regex number("(-?[0-9]+) s");
+      for (auto m = std::sregex_iterator(words.begin(), words.end(), number); m != std::sregex_iterator(); ++m) {
+        const double bound = std::stod((*m)[1].str());
+        EXPECT_NE(SkyAt(e, bound - 30, observer, c->t).moonVisible, SkyAt(e, bound + 30, observer, c->t).moonVisible)
+            << words << " at " << bound;
+        ++bounds;
+      }
+      EXPECT_GT(bounds, 0) << words;
+      ++depends;
+    }
+  }
+  // Near the horizon at greatest eclipse the visibility of that contact at least depends on
+  // Delta T; high in the sky no contact's does.
+  EXPECT_EQ(depends > 0, row.where != MoonAtMax::High) << place.longitude;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ObserverView, PanelVerdicts,
+    ::testing::Values(VerdictCase{"ancient_rising_German", -720, MoonAtMax::Rising, 0, std::nullopt},
+                      VerdictCase{"ancient_setting_English_own_value", -720, MoonAtMax::Setting, 1, 21000.0},
+                      VerdictCase{"ancient_high_French", -720, MoonAtMax::High, 2, std::nullopt},
+                      VerdictCase{"remote_past_rising_Spanish", -4000, MoonAtMax::Rising, 3, std::nullopt},
+                      VerdictCase{"remote_past_high_English", -4000, MoonAtMax::High, 1, std::nullopt},
+                      VerdictCase{"modern_rising_English", 2022, MoonAtMax::Rising, 1, std::nullopt}),
+    [](const ::testing::TestParamInfo<VerdictCase>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace varomintel

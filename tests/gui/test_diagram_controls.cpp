@@ -303,7 +303,7 @@ TEST_F(DiagramControls, TabFollowsTheReadingOrderAndTheScrollBarsShowTheFocus) {
   }
   const bool universal = Find<QCheckBox>(*w_, "CheckBox_ET_UT")->isChecked();
   QStringList want{"Edit_Jahr", "ScrollBar_Eclipse", "Saros_Edit", "UpDown1_Prev", "UpDown1_Next", "UpDown3_Prev",
-                   "UpDown3_Next", "CheckBox_ET_UT"};
+                   "UpDown3_Next", "CheckBox_ET_UT", "Edit_DeltaT"};
   if (universal) want << "Edit_TZone";
   want << "TabBar_Bericht" << "RE_Table" << "ScrollBar_Time" << "Button_FastReverse" << "Button_Reverse" << "Button_Stop" << "Button_Play"
        << "Button_FastPlay" << "ComboBox_Globus" << "CheckBox_Gradnetz" << "Edit_PoI_Breite" << "RadioButton_PoI_Nord"

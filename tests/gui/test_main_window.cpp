@@ -9,17 +9,20 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "../support/synthetic_eclipse.h"
 #include "gui/common/about_panel.h"
@@ -153,6 +156,41 @@ TEST_F(MainWindowTest, SelectionByYearSarosAndSteps) {
   Find<QScrollBar>(*window_, "ScrollBar_Eclipse")->setValue(7);
   EXPECT_EQ(Find<QLineEdit>(*window_, "Edit_Jahr")->text(), "2002");
   EXPECT_EQ(Find<QLineEdit>(*window_, "Saros_Edit")->text(), "141");
+}
+
+// An own Delta T: used and named in the report, kept in the settings for the next start;
+// a value that is not one is refused with a message and changes nothing; empty is the
+// model's again.
+TEST_F(MainWindowTest, OwnDeltaTIsKeptForTheNextStartAndARefusedValueChangesNothing) {
+  Find<QCheckBox>(*window_, "CheckBox_ET_UT")->click();  // to universal time
+  const QString modelMax = ReportLines()[7];
+  Enter(Find<QLineEdit>(*window_, "Edit_DeltaT"), " 4000 ");
+  EXPECT_EQ(window_->State().State().Time().ownDeltaT, std::optional<double>(4000));
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Edit_DeltaT")->text(), "4000");
+  EXPECT_TRUE(ReportLines().back().startsWith("Delta T = 4000 s (own value; model ")) << ReportLines().back().toStdString();
+  EXPECT_NE(ReportLines()[7], modelMax);
+
+  for (const char* refused : {"4e", "2000000", "nan"}) {
+    QString said;
+    QTimer::singleShot(0, [&said] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        said = box->text();
+        box->accept();
+      }
+    });
+    Enter(Find<QLineEdit>(*window_, "Edit_DeltaT"), refused);
+    EXPECT_TRUE(said.startsWith(QString("\"%1\" is not a Delta T.").arg(refused))) << said.toStdString();
+    EXPECT_EQ(Find<QLineEdit>(*window_, "Edit_DeltaT")->text(), refused);  // what was typed stays
+    EXPECT_EQ(window_->State().State().Time().ownDeltaT, std::optional<double>(4000)) << refused;
+  }
+
+  window_.reset();  // the next start
+  window_ = std::make_unique<MainWindow>();
+  testing::ShowAtDesignSize(*window_);
+  EXPECT_EQ(Find<QLineEdit>(*window_, "Edit_DeltaT")->text(), "4000");
+  EXPECT_EQ(window_->State().State().Time().ownDeltaT, std::optional<double>(4000));
+  Enter(Find<QLineEdit>(*window_, "Edit_DeltaT"), "");
+  EXPECT_FALSE(window_->State().State().Time().ownDeltaT.has_value());
 }
 
 TEST_F(MainWindowTest, TimeScaleAndZone) {

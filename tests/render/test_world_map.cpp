@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "../support/synthetic_eclipse.h"
+#include "astro/delta_t.h"
+#include "eclipse/circumstances.h"
 #include "render/world_map.h"
 
 namespace varomintel {
@@ -338,6 +341,79 @@ INSTANTIATE_TEST_SUITE_P(
                       // 179 deg E is column 678: the disc reaches over the edge to column 0.
                       PlaceCase{"across_the_date_line", {0.0, 179.0}, {{678, 170}, {0, 170}}}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// ---------------------------------------------------------------------------------------
+// The band of the horizon lines where Delta T is uncertain by more than five minutes at
+// 2 sigma: drawn for an ancient eclipse along the lines at Delta T -+ 2 sigma, absent for
+// one whose Delta T is known (a modern eclipse, or one of the year 1000 with 2 sigma of
+// under two minutes).
+
+struct BandCase {
+  const char* name;
+  int year;
+  bool band;
+};
+void PrintTo(const BandCase& c, std::ostream* os) { *os << c.name; }
+
+class HorizonBand : public ::testing::TestWithParam<BandCase> {};
+
+// The colours of the band's edges: the lines' colours halfway to white.
+const std::set<QRgb> kBandColours = {qRgb(255, 255, 128), qRgb(255, 176, 128), qRgb(255, 128, 128),
+                                     qRgb(128, 128, 128)};
+
+TEST_P(HorizonBand, LiesAlongTheLinesAtTwoSigmaOnlyWhereDeltaTIsUncertain) {
+  const BandCase& row = GetParam();
+  EclipseRecord record = testing::LinearEclipse::Passing(1200).Record(row.year, 3, 19, 18);
+  const CircumstancesResult result = ComputeCircumstances(record, 0.0);
+  record.EclipseType = result.type;
+  const double model = DeltaT(record.Year, record.Month), sigma = DeltaTSigma(record.Year, record.Month);
+
+  WorldMapInputs in;
+  in.map = Flat(kBright);
+  in.dark = DarkTwin();
+  in.eclipse = WorldMapEclipseOf(record, result.circumstances, model);
+  in.eclipse.band = HorizonBandOf(record, result.circumstances, model, sigma);
+  ASSERT_EQ(in.eclipse.band.has_value(), row.band) << "2 sigma = " << 2 * sigma << " s";
+  const QImage image = RenderWorldMap(in);
+  WorldMapInputs plain = in;
+  plain.eclipse.band.reset();
+  const QImage without = RenderWorldMap(plain);
+
+  int bandPixels = 0;
+  for (int y = 0; y < kMapHeight; ++y)
+    for (int x = 0; x < kMapWidth; ++x) {
+      const QRgb c = At(image, x, y);
+      if (c == At(without, x, y)) continue;
+      EXPECT_TRUE(kBandColours.count(c)) << x << "," << y << " " << Hex(c);  // the band adds its edges only
+      ++bandPixels;
+    }
+  if (!row.band) {
+    EXPECT_EQ(bandPixels, 0);
+    return;
+  }
+  // The edges follow the first contact's lines at Delta T -+ 2 sigma, dashed: of the points of
+  // each line, more than a third have a pixel of its edge colour within one pixel.
+  for (const auto* edge : {&in.eclipse.band->low, &in.eclipse.band->high}) {
+    const SubLunarPoint& at = (*edge)[Contact::P1];
+    int points = 0, inked = 0;
+    for (int w = -180; w <= 180; ++w) {
+      const int x = MapPixel(340 - w * 340.0 / 180), y = MapPixel(MapRow(HorizonLatitude(w, at.d, at.M)));
+      if (x < 1 || x > kMapWidth - 2 || y < 1 || y > kMapHeight - 2) continue;
+      bool ink = false;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) ink = ink || At(image, x + dx, y + dy) == qRgb(255, 255, 128);
+      ++points;
+      inked += ink;
+    }
+    ASSERT_GT(points, 100);
+    EXPECT_GT(inked * 3, points) << inked << " of " << points;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(WorldMap, HorizonBand,
+                         ::testing::Values(BandCase{"ancient", -720, true}, BandCase{"remote_past", -4000, true},
+                                           BandCase{"year_1000", 1000, false}, BandCase{"modern", 2022, false}),
+                         [](const ::testing::TestParamInfo<BandCase>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace varomintel

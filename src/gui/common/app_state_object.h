@@ -26,6 +26,7 @@ class AppStateObject : public QObject {
   void SetUniversalTime(bool universal) { Announce(state_.SetUniversalTime(universal)); }
   void SetTimeZone(double hours) { Announce(state_.SetTimeZone(hours)); }
   void SetLanguage(std::uint8_t language) { Announce(state_.SetLanguage(language)); }
+  void SetOwnDeltaT(std::optional<double> seconds) { Announce(state_.SetOwnDeltaT(seconds)); }
   void SetMarkedPlace(GeoPoint place, bool shown) { Announce(state_.SetMarkedPlace(place, shown)); }
   void SetMap(int choice, bool graticule) { Announce(state_.SetMap(choice, graticule)); }
   void SetPlay(std::optional<PlayDirection> direction) { Announce(state_.SetPlay(direction)); }

@@ -311,6 +311,7 @@ bool CityHistoryWindow::StartCityHist() {
   input.latitude = (RadioButton_Nord->isChecked() ? *latitude : -*latitude) * DegToRad;
   input.westLongitude = (RadioButton_West->isChecked() ? *longitude : -*longitude) * DegToRad;
   input.height = *height;
+  input.deltaT = OwnDeltaT();
   input.firstYear = static_cast<int>(ParseInteger(ComboBox_von->currentText().toStdString()).value_or(-5000));
   input.lastYear = static_cast<int>(ParseInteger(ComboBox_Bis->currentText().toStdString()).value_or(7000));
   const long long total = Startup().TheCatalogue.Count();

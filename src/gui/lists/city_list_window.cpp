@@ -99,6 +99,7 @@ void CityListWindow::StartCityList() {
   input.eclipse = SelectedEclipse();  // a private copy: the user may select another eclipse meanwhile
   input.cityFile = CityFileName(v.ProgramDir, lang);
   input.populationItem = ComboBox_Population->currentIndex();
+  input.deltaT = OwnDeltaT();
   cityFile_ = input.cityFile;
   listed_ = input.eclipse;
   setWindowTitle(Caption());

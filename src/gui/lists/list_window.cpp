@@ -150,6 +150,10 @@ const EclipseRecord& ListWindow::SelectedEclipse() const {
   return state_ ? state_->State().View().Selection().record : kNone;
 }
 
+std::optional<double> ListWindow::OwnDeltaT() const {
+  return state_ ? state_->State().Time().ownDeltaT : std::nullopt;
+}
+
 std::string ListWindow::CaptionPrefix() const { return state_ ? state_->State().CaptionPrefix() : std::string(); }
 
 void ListWindow::SetStatusText(const QString& text) { status_->setText(text); }

@@ -86,6 +86,8 @@ class ListWindow : public QMainWindow {
   const EclipseRecord& SelectedEclipse() const;
   // The caption prefix of the program's state, empty without one.
   std::string CaptionPrefix() const;
+  // The main window's own Delta T (seconds), none for the model's.
+  std::optional<double> OwnDeltaT() const;
 
   // Starts a run: clears the on-screen list and the status, disables `startButton`, and
   // runs `work` on a worker thread (it hands the run's StopFlag() to its engine). The

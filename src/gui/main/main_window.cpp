@@ -2,6 +2,7 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -9,6 +10,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <optional>
 
 #include "app/elements_table.h"
 #include "app/observer_view.h"
@@ -18,6 +21,7 @@
 #include "eclipse/selection.h"
 #include "gui/common/about_panel.h"
 #include "gui/common/accessible_names.h"
+#include "gui/common/own_settings.h"
 #include "gui/common/qt_translations.h"
 #include "gui/common/window_geometry.h"
 #include "gui/lists/city_history_window.h"
@@ -39,6 +43,25 @@ namespace varomintel {
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The largest own Delta T, seconds either way: ten times the model's value at the
+// catalogue's first year (about 1.3e5 s), far beyond any plausible value, yet refusing a
+// number typed in the wrong unit or with a digit too many.
+constexpr double kOwnDeltaTLimitS = 1e6;
+
+// An own Delta T's entry: none when empty, else the seconds it holds when they are a
+// number within the limit; std::nullopt as the outer value: refused.
+std::optional<std::optional<double>> OwnDeltaTOf(const QString& entry) {
+  const QString text = entry.trimmed();
+  if (text.isEmpty()) return std::optional<double>();
+  const std::optional<double> seconds = ParseReal(text.toStdString());
+  if (!seconds || !(std::abs(*seconds) <= kOwnDeltaTLimitS)) return std::nullopt;
+  return seconds;
+}
+
+QString OwnDeltaTText(const std::optional<double>& seconds) {
+  return seconds ? QString::number(*seconds, 'g', 12) : QString();
+}
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>()) {
@@ -73,6 +96,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
   selectionPanel_->SetEclipseCount(v.TheCatalogue.Count());
   selectionPanel_->SetUniversalTime(p.Flag(param::kUniversalTime));
   state_->SetUniversalTime(p.Flag(param::kUniversalTime));
+  RestoreOwnDeltaT();
   selectionPanel_->SetEclipseIndex(std::clamp(p.Int(param::kEclipse), 1, std::max(1, v.TheCatalogue.Count())));
   mapPanel_->ApplySettings(p);
   state_->SetMap(mapPanel_->MapChoice(), mapPanel_->GraticuleShown());
@@ -184,6 +208,7 @@ void MainWindow::ConnectPanels() {
   connect(selectionPanel_, &SelectionPanel::sarosStepped, this, &MainWindow::StepSaros);
   connect(selectionPanel_, &SelectionPanel::timeScaleClicked, state_, &AppStateObject::SetUniversalTime);
   connect(selectionPanel_, &SelectionPanel::timeZoneEntered, this, &MainWindow::ApplyTimeZoneEntry);
+  connect(selectionPanel_, &SelectionPanel::ownDeltaTEntered, this, &MainWindow::ApplyOwnDeltaTEntry);
   connect(diagramPanel_, &DiagramPanel::sliderMoved, state_, &AppStateObject::SetSliderPosition);
   redrawTimer_ = new QTimer(this);
   redrawTimer_->setSingleShot(true);
@@ -220,7 +245,8 @@ void MainWindow::Redraw(Changes c) {
   const Changes clockTexts = Changes(Aspect::Eclipse) | kClockAspects | Aspect::Language;
   if (c.HasAny(clockTexts)) ShowSelection();
   else if (c.Has(Aspect::MarkedPlace)) ShowPlace();
-  if (c.HasAny(Changes(Aspect::Eclipse) | Aspect::MarkedPlace | Aspect::MapChoice | Aspect::Language)) DrawWorldMap();
+  if (c.HasAny(Changes(Aspect::Eclipse) | Aspect::MarkedPlace | Aspect::MapChoice | Aspect::Language | Aspect::DeltaT))
+    DrawWorldMap();
   if (c.HasAny(Aspect::Eclipse | Aspect::SliderTime)) diagramPanel_->SetSliderPosition(s.View().Position());
   if (c.HasAny(clockTexts | Aspect::SliderTime | Aspect::Caption | Aspect::MarkedPlace)) RefreshTimeDependent();
 }
@@ -302,6 +328,31 @@ void MainWindow::ApplyTimeZoneEntry() {
   if (!entered) return;
   state_->SetTimeZone(*entered);
   selectionPanel_->ShowTimeZone(Q(FormatTimeZone(state_->State().Time().timeZone)));
+}
+
+void MainWindow::ApplyOwnDeltaTEntry() {
+  const QString entry = selectionPanel_->OwnDeltaTEntry();
+  const std::optional<std::optional<double>> own = OwnDeltaTOf(entry);
+  if (!own) {
+    QMessageBox::warning(this, windowTitle(),
+                         tr("\"%1\" is not a Delta T. Type seconds, such as 20500 or -12.5, between -1000000 and "
+                            "1000000, or leave the entry empty for the model's value.")
+                             .arg(entry.trimmed()));
+    return;
+  }
+  state_->SetOwnDeltaT(*own);
+  selectionPanel_->ShowOwnDeltaT(OwnDeltaTText(*own));
+  const std::unique_ptr<QSettings> settings = OwnSettings();
+  if (*own) settings->setValue(own_key::kOwnDeltaT, OwnDeltaTText(*own));
+  else settings->remove(own_key::kOwnDeltaT);
+}
+
+// A stored value that is no longer valid (edited by hand) is the model's.
+void MainWindow::RestoreOwnDeltaT() {
+  const std::optional<std::optional<double>> own = OwnDeltaTOf(OwnSettings()->value(own_key::kOwnDeltaT).toString());
+  const std::optional<double> seconds = own ? *own : std::nullopt;
+  state_->SetOwnDeltaT(seconds);
+  selectionPanel_->ShowOwnDeltaT(OwnDeltaTText(seconds));
 }
 
 void MainWindow::ShowAbout() {

@@ -105,6 +105,11 @@ class MainWindow : public QMainWindow {
   void SelectBySaros(const QString& entry);
   void StepSaros(int direction, int steps);
   void ApplyTimeZoneEntry();
+  // The own Delta T's entry: empty is the model's value, a number of seconds within
+  // +-kOwnDeltaTLimitS an own value, kept in the settings; anything else is refused with a
+  // message and changes nothing (the entry keeps what was typed).
+  void ApplyOwnDeltaTEntry();
+  void RestoreOwnDeltaT();
   void ShowAbout();
   // Says in the status bar, once at the start, which picture is replaced and why.
   void ReportRefusedPictures();

@@ -91,6 +91,7 @@ SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent), ui_(std::make
     emit timeScaleClicked(checked);
   });
   connect(ui_->Edit_TZone, &QLineEdit::returnPressed, this, [this] { emit timeZoneEntered(ui_->Edit_TZone->text()); });
+  connect(ui_->Edit_DeltaT, &QLineEdit::returnPressed, this, [this] { emit ownDeltaTEntered(ui_->Edit_DeltaT->text()); });
 }
 
 // The controls outlive the panel's members while QWidget's destructor hides them: a hidden
@@ -177,6 +178,8 @@ QString SelectionPanel::TimeZoneEntry() const { return ui_->Edit_TZone->text(); 
 void SelectionPanel::ShowYear(int year) { ui_->Edit_Jahr->setText(QString::number(year)); }
 void SelectionPanel::ShowSaros(int saros) { ui_->Saros_Edit->setText(QString::number(saros)); }
 void SelectionPanel::ShowTimeZone(const QString& text) { ui_->Edit_TZone->setText(text); }
+QString SelectionPanel::OwnDeltaTEntry() const { return ui_->Edit_DeltaT->text(); }
+void SelectionPanel::ShowOwnDeltaT(const QString& text) { ui_->Edit_DeltaT->setText(text); }
 bool SelectionPanel::UniversalTime() const { return ui_->CheckBox_ET_UT->isChecked(); }
 void SelectionPanel::SetUniversalTime(bool universal) {
   ui_->CheckBox_ET_UT->setChecked(universal);
@@ -246,6 +249,8 @@ void SelectionPanel::ShowPlaceTable(const ObserverTable& table) {
   spaced.setTopMargin(4);
   cursor.insertBlock(spaced, PlaceFormat());
   cursor.insertText(Q(table.place + "   " + table.timeScale), PlaceFormat());
+  cursor.insertBlock(QTextBlockFormat(), PlaceFormat());
+  cursor.insertText(Q(table.deltaT), PlaceFormat());
   cursor.insertBlock(spaced, PlaceFormat(true));
   cursor.insertText(Q(table.summary), PlaceFormat(true));
 
@@ -273,6 +278,11 @@ void SelectionPanel::ShowPlaceTable(const ObserverTable& table) {
     cursor.insertBlock(spaced, PlaceFormat());
     cursor.insertText(Q(line), PlaceFormat());
   }
+  // The verdicts over Delta T's uncertainty: the title spaced off, its lines under it.
+  for (std::size_t i = 0; i < table.verdicts.size(); ++i) {
+    cursor.insertBlock(i == 0 ? spaced : QTextBlockFormat(), PlaceFormat(i == 0));
+    cursor.insertText(Q(table.verdicts[i]), PlaceFormat(i == 0));
+  }
   cursor.insertBlock(spaced, PlaceFormat(false, true));
   cursor.insertText(Q(table.legend), PlaceFormat(false, true));
   cursor.endEditBlock();
@@ -294,7 +304,7 @@ QTextEdit* SelectionPanel::Report() const { return ui_->RE_Table; }
 
 std::vector<QWidget*> SelectionPanel::ReadingOrder() const {
   return {ui_->Edit_Jahr,      ui_->ScrollBar_Eclipse, ui_->Saros_Edit, ui_->UpDown1_Prev,  ui_->UpDown1_Next,
-          ui_->UpDown3_Prev,   ui_->UpDown3_Next,      ui_->CheckBox_ET_UT, ui_->Edit_TZone, ui_->Tabs_Bericht->tabBar(),
+          ui_->UpDown3_Prev,   ui_->UpDown3_Next,      ui_->CheckBox_ET_UT, ui_->Edit_DeltaT, ui_->Edit_TZone, ui_->Tabs_Bericht->tabBar(),
           ui_->RE_Table,       ui_->RE_Ort};
 }
 

@@ -60,6 +60,9 @@ class SelectionPanel : public QWidget {
   // The time scale: checked is universal time; the time-zone group shows only then.
   bool UniversalTime() const;
   void SetUniversalTime(bool universal);
+  // The own Delta T's entry (seconds; empty: the model's value), and its text written back.
+  QString OwnDeltaTEntry() const;
+  void ShowOwnDeltaT(const QString& text);
 
   // The selection's captions and its report (Arial, tab stops beyond the widest contact
   // label of the language).
@@ -89,6 +92,7 @@ class SelectionPanel : public QWidget {
   void sarosStepped(int direction, int steps);
   void timeScaleClicked(bool universalTime);
   void timeZoneEntered(const QString& text);
+  void ownDeltaTEntered(const QString& text);
 
  protected:
   void changeEvent(QEvent* event) override;
