@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "eclipse/report.h"
+
 namespace varomintel::cli {
 
 TimeSettings DiagramTimeOptions(const Args& args) {
@@ -9,6 +11,8 @@ TimeSettings DiagramTimeOptions(const Args& args) {
   settings.language = LanguageOption(args);
   settings.universalTime = !args.Flag("--tt");
   settings.ownDeltaT = DeltaTOption(args);
+  settings.timeZone = TimeZoneOption(args);
+  settings.timeZoneText = FormatTimeZone(settings.timeZone);
   return settings;
 }
 

@@ -10,7 +10,8 @@
 namespace varomintel::cli {
 
 // --lang de|en|fr|es of the captions (English when absent) and --tt (terrestrial time instead of
-// universal time), read in that order, and --delta-t (an own Delta T for the run).
+// universal time), read in that order, --delta-t (an own Delta T for the run) and --tz (the
+// zone of the picture's caption).
 TimeSettings DiagramTimeOptions(const Args& args);
 
 // The value of --step: the minutes of the slider between two pictures, 6 or 60; `absent` when
