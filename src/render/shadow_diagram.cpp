@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QPointF>
 #include <QRectF>
+#include <QRegion>
 
 #include <algorithm>
 #include <array>
@@ -143,15 +144,28 @@ class Canvas {
     p_.drawText(QPointF(left - 0.5, top + m.ascent() - 0.5), text);
   }
   // Text with its top-left corner at (left, top) and a halo one design pixel wide round its
-  // letters: the text in the halo's colour shifted by one pixel in each of the eight
-  // directions, then over it in its own, as the world map's captions have it. It reads
-  // where a grid line or a shadow's edge crosses it, and hides less than a box would.
+  // letters, as the world map's captions have it: the text in the halo's colour shifted by
+  // one pixel in each of the eight directions, then over it in its own. It reads where a
+  // grid line or another line crosses it, and hides less than a box would.
   void TextWithHalo(int left, int top, const QString& text, const QColor& colour, const QColor& halo) {
     for (int dy = -1; dy <= 1; ++dy)
       for (int dx = -1; dx <= 1; ++dx)
         if (dx != 0 || dy != 0) TextAt(left + dx, top + dy, text, halo);
     TextAt(left, top, text, colour);
   }
+  // What follows is drawn everywhere but in the boxes (design pixels): the path and the
+  // ecliptic stop short of the labels that name them, as lines on a map do, rather than run
+  // through a word.
+  void LeaveOut(const QRect& box, const QRect& other) {
+    // Clipping switched on first: a region set while it is off after an earlier one was
+    // switched off does not clip the raster engine's dashed lines (Qt 6.4).
+    p_.setClipping(true);
+    p_.setClipRegion(QRegion(-kDiagramWidth, -kDiagramHeight, 3 * kDiagramWidth, 3 * kDiagramHeight)
+                         .subtracted(QRegion(box))
+                         .subtracted(QRegion(other)),
+                     Qt::ReplaceClip);
+  }
+  void NoLongerLeaveOut() { p_.setClipping(false); }
   // Text centred at (x, y): top-left corner at (x - w div 2, y - h div 2).
   void TextCentred(int x, int y, const QString& text, const QColor& colour) {
     const QFontMetrics m = p_.fontMetrics();
@@ -469,6 +483,15 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
     std::array<QPointF, std::tuple_size_v<MoonPath>> pathPoints;
     for (std::size_t i = 0; i < path.size(); ++i)
       pathPoints[i] = QPointF(cx - c.Snap(path[i].x / kScale), cy - c.Snap(path[i].y / kScale));
+    // The box of the ecliptic's label (in the labels' font, 10 points) first: the path and
+    // the ecliptic both stop short of both labels.
+    c.Font(10);
+    const double tanA = std::tan(scene.eclipticTilt);
+    const QString eclipticLabel = text(text_row::kEcliptic);
+    const QRect eclipticBox(cx - Round(c.TextWidth(eclipticLabel) / 2 + 8250 / kScale),
+                            cy + Round(8250 * tanA / kScale - c.TextHeight() / 2), c.TextWidth(eclipticLabel),
+                            c.TextHeight());
+    c.LeaveOut(layout.path.box, eclipticBox);
     p.setPen(Pen(kPath, 1, Qt::DashLine));
     if (c.exact()) c.Polyline(pathPoints);
     else c.Dashed(pathPoints, 6, 3);
@@ -484,26 +507,25 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
                c.Snap(px - 5 * std::cos(a - HalfPi)), c.Snap(py - 5 * std::sin(a - HalfPi)));
       }
     }
+    c.NoLongerLeaveOut();
 
     // Path label on the straight line through the point where the Moon crosses x = 0, at
-    // x = -7800 arcseconds (west side), with a black halo over the dashed line and the grid.
-    // Moved along that line when it would cover another text.
-    c.Font(10);
+    // x = -7800 arcseconds (west side), in the gap left in the line, with a black halo
+    // where the grid or the ecliptic crosses it. Moved along that line when it would cover
+    // another text.
     c.TextWithHalo(layout.path.box.left(), layout.path.box.top(), layout.path.text, kPath, kBlack);
 
     // Ecliptic through the shadow's centre, inclined by the scene's tilt against the
-    // east-west line at the antisolar point; its label at x = +8250 (east).
-    const double tanA = std::tan(scene.eclipticTilt);
+    // east-west line at the antisolar point; its label at x = +8250 (east), in a gap of
+    // the line as the path's label.
+    c.LeaveOut(layout.path.box, eclipticBox);
     p.setPen(Pen(kCompassAndEcliptic, 1, Qt::DashLine));
     const std::array<QPointF, 2> ecliptic = {QPointF(cx - c.Snap(9000 / kScale), cy + c.Snap(9000 * tanA / kScale)),
                                              QPointF(cx + c.Snap(9000 / kScale), cy - c.Snap(9000 * tanA / kScale))};
     if (c.exact()) c.Line(ecliptic[0].x(), ecliptic[0].y(), ecliptic[1].x(), ecliptic[1].y());
     else c.Dashed(ecliptic, 6, 3);
-    {
-      const QString label = text(text_row::kEcliptic);
-      c.TextWithHalo(cx - Round(c.TextWidth(label) / 2 + 8250 / kScale),
-                     cy + Round(8250 * tanA / kScale - c.TextHeight() / 2), label, kCompassAndEcliptic, kBlack);
-    }
+    c.NoLongerLeaveOut();
+    c.TextWithHalo(eclipticBox.left(), eclipticBox.top(), eclipticLabel, kCompassAndEcliptic, kBlack);
 
     // The Moon's outline at each contact, then its centre as a dot, then the labels.
     const double rmoo = e.PenContactRadius - e.f1;
