@@ -20,15 +20,21 @@ const QColor kBand(40, 40, 40);
 const QColor kCaptionText(230, 230, 230);
 }  // namespace
 
+namespace {
+// The caption's own scale: the picture's, but never below 1, so that the text of a picture
+// drawn smaller than its design (a window's diagram on a small screen) stays readable.
+double CaptionScale(double scale) { return std::max(1.0, UsableRenderScale(scale)); }
+}  // namespace
+
 int CaptionBandHeight(double scale) {
-  const int height = ScaledLength(kBandHeight, scale);
+  const int height = ScaledLength(kBandHeight, CaptionScale(scale));
   return height + height % 2;
 }
 
 QImage WithCaption(const QImage& picture, const QString& caption, double scale) {
   if (picture.isNull()) return picture;
-  scale = UsableRenderScale(scale);
   const int band = CaptionBandHeight(scale);
+  scale = CaptionScale(scale);
   QImage out(picture.width(), picture.height() + band, QImage::Format_RGB32);
   out.setDotsPerMeterX(picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() : 3780);
   out.setDotsPerMeterY(picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() : 3780);

@@ -10,6 +10,8 @@ namespace varomintel {
 
 // The band's height at `scale` physical pixels per design pixel: 24 design pixels, rounded
 // (ScaledLength), and made even, so that a video's frames (halved in yuv420p) keep it whole.
+// A scale below 1 counts as 1 here and below: the caption of a picture drawn smaller than
+// its design keeps the size at which it reads.
 int CaptionBandHeight(double scale);
 
 // `picture` with the band of CaptionBandHeight(scale) below it, the same width, in 32-bit
