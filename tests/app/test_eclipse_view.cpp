@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <ostream>
 #include <string>
 
@@ -12,7 +11,6 @@
 #include "app/picture_caption.h"
 #include "astro/calendar.h"
 #include "astro/delta_t.h"
-#include "app/app_texts.h"
 #include "eclipse/eclipse_type.h"
 
 namespace varomintel {
@@ -158,29 +156,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "Greatest eclipse -1000-03-05  12:00:00 UTC  \u00b7  Partial Penumbral Lunar Eclipse  \u00b7  "
                    "Varomintel"}),
     [](const ::testing::TestParamInfo<CaptionRow>& row) { return std::string(row.param.name); });
-
-// The diagram's caption is the moment the view shows at that slider position, the map's
-// that of greatest eclipse.
-TEST(PictureCaptions, AreTheDiagramsMomentAndTheMapsGreatestEclipse) {
-  const Catalogue catalogue({LinearEclipse::Passing(1200).Record(2022, 11, 8, 11)});
-  EclipseView view;
-  view.Select(catalogue, 1);
-  view.SetSliderPosition(6000);
-  const std::string type = EclipseTypeLongName(view.Selection().record.EclipseType, view.Settings().language);
-  EXPECT_EQ(DiagramPictureCaption(view.Selection(), 6000, view.Settings()),
-            view.Now().dateTime + "  \u00b7  " + type + "  \u00b7  Varomintel");
-  view.SetSliderPosition(SliderPosition(view.Selection().circumstances.TimeMax));
-  const std::string greatest = Text(AppText::kCaptionGreatest, view.Settings().language);
-  const std::string map = MapPictureCaption(view.Selection(), view.Settings());
-  ASSERT_TRUE(map.starts_with(greatest)) << map;
-  // The same day, and a clock that the slider's 2-second positions miss by a second at most.
-  const auto seconds = [](const std::string& text) {
-    return std::stoi(text.substr(12, 2)) * 3600 + std::stoi(text.substr(15, 2)) * 60 + std::stoi(text.substr(18, 2));
-  };
-  const std::string mapTime = map.substr(greatest.size());
-  EXPECT_EQ(mapTime.substr(0, 10), view.Now().dateTime.substr(0, 10)) << map;
-  EXPECT_LE(std::abs(seconds(mapTime) - seconds(view.Now().dateTime)), 1) << map << " / " << view.Now().dateTime;
-}
 
 }  // namespace
 }  // namespace varomintel
