@@ -123,7 +123,7 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
   const int frameStep = FrameStepOption(args.Value("--step"), 60);
   const bool whole = args.Flag("--whole");
   const double scale = ScaleOption(args);
-  const bool caption = args.Flag("--caption");
+  const bool caption = CaptionOption(args);
   const int fps = static_cast<int>(StrictInteger(args.Value("--fps").value_or("30")).value_or(30));
   const int index = IndexArgument(args.Positional(), catalogue);
   if (out.empty()) throw UsageError{"give --out FILE.mp4, --out FILE.webm or --out - with --format"};

@@ -129,7 +129,7 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   const auto step = args.Value("--step");
   const bool overwrite = args.Flag("--overwrite");
   const double scale = ScaleOption(args);
-  const bool caption = args.Flag("--caption");
+  const bool caption = CaptionOption(args);
   const int index = IndexArgument(args.Positional(), catalogue);
   if (out.has_value() == frames.has_value()) throw UsageError{"give either --out FILE.png or --frames DIR"};
   if (frames && position) throw UsageError{"--position goes with --out, not with --frames"};

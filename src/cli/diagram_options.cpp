@@ -16,6 +16,12 @@ TimeSettings DiagramTimeOptions(const Args& args) {
   return settings;
 }
 
+bool CaptionOption(const Args& args) {
+  const bool caption = args.Flag("--caption");
+  if (!caption && args.Value("--tz")) throw UsageError{"--tz goes with --caption: it is the caption's time zone"};
+  return caption;
+}
+
 int FrameStepOption(const std::optional<std::string_view>& step, int absent) {
   if (!step) return absent;
   return *step == "6" ? 6 : 60;  // checked by the command line: 6 or 60

@@ -14,6 +14,7 @@
 #include "app/selected_eclipse.h"
 #include "app/world_map_model.h"
 #include "cli/commands.h"
+#include "cli/diagram_options.h"
 #include "cli/offscreen_application.h"
 #include "cli/picture_output.h"
 #include "eclipse/circumstances.h"
@@ -49,7 +50,7 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   drawing.scale = ScaleOption(args);
   drawing.graticule = drawing.degreeLabels = args.Flag("--grid");
   inputs.pointOfInterest = Place(args.Value("--poi"));
-  const bool caption = args.Flag("--caption");
+  const bool caption = CaptionOption(args);
   const std::string out(args.Value("--out").value_or(""));
   const int index = IndexArgument(args.Positional(), catalogue);
   if (out.empty()) throw UsageError{"--out needs a file name, or - for standard output"};

@@ -149,7 +149,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{"no_output", "diagram 1", "--out"},
                       Refusal{"scale_below_1", "diagram 1 --scale 0.5 --out refused/a.png", "--scale"},
                       Refusal{"scale_beyond_4", "diagram 1 --scale 4.01 --out refused/a.png", "--scale"},
-                      Refusal{"scale_not_a_number", "diagram 1 --scale two --out refused/a.png", "--scale"}),
+                      Refusal{"scale_not_a_number", "diagram 1 --scale two --out refused/a.png", "--scale"},
+                      Refusal{"zone_without_caption", "diagram 1 --tz 2 --out refused/a.png", "--tz goes with --caption"}),
     [](const ::testing::TestParamInfo<Refusal>& row) { return std::string(row.param.name); });
 
 
