@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/eclipse_view.h"
+#include "app/picture_caption.h"
 #include "app/time_slider.h"
 #include "app/version_info.h"
 #include "cli/commands.h"
@@ -26,6 +27,7 @@
 #include "cli/picture_module.h"
 #include "cli/picture_output.h"
 #include "render/moon_pictures.h"
+#include "render/picture_caption.h"
 #include "render/shadow_diagram.h"
 #include "render/video_writer.h"
 #include "text/number_text.h"
@@ -121,6 +123,7 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
   const int frameStep = FrameStepOption(args.Value("--step"), 60);
   const bool whole = args.Flag("--whole");
   const double scale = ScaleOption(args);
+  const bool caption = CaptionOption(args);
   const int fps = static_cast<int>(StrictInteger(args.Value("--fps").value_or("30")).value_or(30));
   const int index = IndexArgument(args.Positional(), catalogue);
   if (out.empty()) throw UsageError{"give --out FILE.mp4, --out FILE.webm or --out - with --format"};
@@ -155,8 +158,12 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
     view.SetSliderPosition(positions[static_cast<std::size_t>(i)]);
     if (i == 0) firstTime = view.Now().dateTime;
     lastTime = view.Now().dateTime;
-    return DrawShadowDiagram(DiagramSceneOf(view), pictures, scale);
+    const QImage frame = DrawShadowDiagram(DiagramSceneOf(view), pictures, scale);
+    if (!caption) return frame;
+    return WithCaption(frame, QString::fromStdString(DiagramPictureCaption(view.Selection(), view.Position(), settings)),
+                       scale);
   };
+  const QSize pictureSize = DiagramSizeAt(scale) + QSize(0, caption ? CaptionBandHeight(scale) : 0);
   const InterruptGuard guard;
   const int count = static_cast<int>(positions.size());
   std::string error;
@@ -169,7 +176,7 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
     };
     // "-" is standard output: the writer decides how a stream is written, in the container
     // that --format chose.
-    outcome = WriteVideo(path, chosen, DiagramSizeAt(scale), fps, count, draw, progress, &error);
+    outcome = WriteVideo(path, chosen, pictureSize, fps, count, draw, progress, &error);
   }
   if (outcome == VideoOutcome::Cancelled) {
     const int signal = interrupted;
@@ -184,7 +191,7 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
     ErrorLine(ctx.err, error);
     return kExitOutput;
   }
-  const QSize size = VideoFrameSize(DiagramSizeAt(scale));
+  const QSize size = VideoFrameSize(pictureSize);
   if (path != "-")  // the video on standard output is all that goes there
     ctx.out << path << '\t' << count << " frames\t" << size.width() << 'x' << size.height() << '\t' << fps
           << " fps\t" << FormatFixed(static_cast<double>(count) / fps, 2) << " s\t" << firstTime << " - "

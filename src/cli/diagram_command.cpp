@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/eclipse_view.h"
+#include "app/picture_caption.h"
 #include "app/time_slider.h"
 #include "app/version_info.h"
 #include "cli/commands.h"
@@ -20,6 +21,7 @@
 #include "cli/picture_output.h"
 #include "eclipse/elements.h"
 #include "render/moon_pictures.h"
+#include "render/picture_caption.h"
 #include "render/shadow_diagram.h"
 #include "text/number_text.h"
 #include "text/text_table.h"
@@ -127,6 +129,7 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   const auto step = args.Value("--step");
   const bool overwrite = args.Flag("--overwrite");
   const double scale = ScaleOption(args);
+  const bool caption = CaptionOption(args);
   const int index = IndexArgument(args.Positional(), catalogue);
   if (out.has_value() == frames.has_value()) throw UsageError{"give either --out FILE.png or --frames DIR"};
   if (frames && position) throw UsageError{"--position goes with --out, not with --frames"};
@@ -166,6 +169,8 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   const auto draw = [&](int at) {
     view.SetSliderPosition(at);
     image = DrawShadowDiagram(DiagramSceneOf(view), pictures, scale);
+    if (caption)
+      image = WithCaption(image, QString::fromStdString(DiagramPictureCaption(view.Selection(), at, settings)), scale);
     return view.Now();
   };
 

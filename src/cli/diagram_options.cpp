@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "eclipse/report.h"
+
 namespace varomintel::cli {
 
 TimeSettings DiagramTimeOptions(const Args& args) {
@@ -9,7 +11,15 @@ TimeSettings DiagramTimeOptions(const Args& args) {
   settings.language = LanguageOption(args);
   settings.universalTime = !args.Flag("--tt");
   settings.ownDeltaT = DeltaTOption(args);
+  settings.timeZone = TimeZoneOption(args);
+  settings.timeZoneText = FormatTimeZone(settings.timeZone);
   return settings;
+}
+
+bool CaptionOption(const Args& args) {
+  const bool caption = args.Flag("--caption");
+  if (!caption && args.Value("--tz")) throw UsageError{"--tz goes with --caption: it is the caption's time zone"};
+  return caption;
 }
 
 int FrameStepOption(const std::optional<std::string_view>& step, int absent) {

@@ -1,4 +1,5 @@
-// The arguments that the picture commands of the shadow diagram (diagram, animate) read alike.
+// The arguments that the picture commands read alike: the shadow diagram's (diagram,
+// animate) and the caption of all three (diagram, animate, map).
 #pragma once
 
 #include <optional>
@@ -10,8 +11,13 @@
 namespace varomintel::cli {
 
 // --lang de|en|fr|es of the captions (English when absent) and --tt (terrestrial time instead of
-// universal time), read in that order, and --delta-t (an own Delta T for the run).
+// universal time), read in that order, --delta-t (an own Delta T for the run) and --tz (the
+// zone of the picture's caption).
 TimeSettings DiagramTimeOptions(const Args& args);
+
+// --caption: whether the picture gets its caption band. --tz only sets the caption's zone,
+// so without --caption it is refused (a UsageError), as a zone that changes nothing.
+bool CaptionOption(const Args& args);
 
 // The value of --step: the minutes of the slider between two pictures, 6 or 60; `absent` when
 // the option was not given.

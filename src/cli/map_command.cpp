@@ -9,14 +9,18 @@
 #include <string>
 #include <string_view>
 
+#include "app/picture_caption.h"
 #include "app/point_of_interest.h"
+#include "app/selected_eclipse.h"
 #include "app/world_map_model.h"
 #include "astro/delta_t.h"
 #include "cli/commands.h"
+#include "cli/diagram_options.h"
 #include "cli/offscreen_application.h"
 #include "cli/picture_output.h"
 #include "eclipse/circumstances.h"
 #include "render/map_pictures.h"
+#include "render/picture_caption.h"
 #include "render/world_map.h"
 #include "text/number_text.h"
 
@@ -36,14 +40,18 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   const Catalogue& catalogue = *cat;
   WorldMapInputs inputs;
   inputs.language = LanguageOption(args);
-  // Accepted as for the report; the Moon's place over the Earth follows universal time
-  // in either time scale, so the picture is the same.
-  args.Flag("--tt");
+  // The Moon's place over the Earth follows universal time in either time scale, so the
+  // map is the same; the scale and the zone only write the caption's time.
+  TimeSettings settings;
+  settings.language = inputs.language;
+  settings.universalTime = !args.Flag("--tt");
+  settings.timeZone = TimeZoneOption(args);
   const int globe = static_cast<int>(StrictInteger(args.Value("--globe").value_or("0")).value_or(0));
   MapDrawing drawing;
   drawing.scale = ScaleOption(args);
   drawing.graticule = drawing.degreeLabels = args.Flag("--grid");
   inputs.pointOfInterest = Place(args.Value("--poi"));
+  const bool caption = CaptionOption(args);
   const std::string out(args.Value("--out").value_or(""));
   const int index = IndexArgument(args.Positional(), catalogue);
   if (out.empty()) throw UsageError{"--out needs a file name, or - for standard output"};
@@ -67,7 +75,13 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   // The band where Delta T is uncertain, over the model's value as the window draws it.
   inputs.eclipse.band = HorizonBandOf(record, result.circumstances, DeltaT(record.Year, record.Month),
                                       DeltaTSigma(record.Year, record.Month));
-  const QImage image = RenderWorldMap(inputs, drawing);
+  QImage image = RenderWorldMap(inputs, drawing);
+  if (caption) {
+    // The time of greatest eclipse in the scale and with the Delta T of the run.
+    settings.ownDeltaT = ownDeltaT;
+    const SelectedEclipse selection = SelectEclipseAt(catalogue, index, settings);
+    image = WithCaption(image, QString::fromStdString(MapPictureCaption(selection, settings)), drawing.scale);
+  }
 
   QByteArray png;
   QBuffer buffer(&png);

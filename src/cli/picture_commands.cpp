@@ -109,6 +109,17 @@ OptionDecl StepOptionDecl(const char* help) {
   return {.name = "--step", .value = "6|60", .help = help, .check = Check::Choice};
 }
 
+// The caption band of the picture commands, and the zone its time is written in.
+OptionDecl CaptionOptionDecl() {
+  return {.name = "--caption",
+          .help = "a band below the picture with the date and time, the eclipse's type and the program's name"};
+}
+OptionDecl CaptionZoneOptionDecl() {
+  OptionDecl zone = TimeZoneOptionDecl();
+  zone.help = "with --caption: the caption's time zone in hours east of Greenwich (-18 to 18; 0 by default)";
+  return zone;
+}
+
 const bool registered =
     RegisterCommand(
         {.name = kMap,
@@ -122,7 +133,8 @@ const bool registered =
                      {.name = "--poi", .value = "LAT,LON", .help = "a place marked on the map (47.5N,7.5E)",
                       .check = Check::Place},
                      {.name = "--grid", .help = "the graticule with its degree labels round the map (750 x 369)"},
-                     ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(), LanguageOptionDecl()},
+                     ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(), LanguageOptionDecl(),
+                     CaptionOptionDecl(), CaptionZoneOptionDecl()},
          .example = "map 16921 --poi 47.5N,7.5E --grid --out map.png",
          .run = &Run<kMap>}) &&
     RegisterCommand(
@@ -137,7 +149,8 @@ const bool registered =
                      {.name = "--frames", .value = "DIR", .help = "instead of --out: a folder for diagram_00000.png, ..."},
                      StepOptionDecl("with --frames: slider positions between two pictures (6 by default)"),
                      {.name = "--overwrite", .help = "with --frames: replace the pictures diagram_*.png of the folder"},
-                     ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(), LanguageOptionDecl()},
+                     ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(), LanguageOptionDecl(),
+                     CaptionOptionDecl(), CaptionZoneOptionDecl()},
          .example = "diagram 16921 --position 7200 --out diagram.png",
          .run = &Run<kDiagram>}) &&
     RegisterCommand(
@@ -154,7 +167,8 @@ const bool registered =
                      {.name = "--whole", .help = "the whole slider instead of 10 minutes before P1 to 10 minutes after P4"},
                      {.name = "--fps", .value = "N", .help = "frames a second (1 to 120, default 30)",
                       .check = Check::Integer, .min = kMinFps, .max = kMaxFps},
-                     ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(), LanguageOptionDecl()},
+                     ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(), LanguageOptionDecl(),
+                     CaptionOptionDecl(), CaptionZoneOptionDecl()},
          .example = "animate 16921 --scale 2 --out eclipse.mp4",
          .run = &Run<kAnimate>}) &&
     RegisterCommand({.name = kPrepareDarkMaps,

@@ -9,10 +9,12 @@
 #include <QPoint>
 #include <QPointF>
 #include <QRectF>
+#include <QRegion>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "astro/trig_func.h"
@@ -141,6 +143,29 @@ class Canvas {
     p_.setPen(colour);
     p_.drawText(QPointF(left - 0.5, top + m.ascent() - 0.5), text);
   }
+  // Text with its top-left corner at (left, top) and a halo one design pixel wide round its
+  // letters, as the world map's captions have it: the text in the halo's colour shifted by
+  // one pixel in each of the eight directions, then over it in its own. It reads where a
+  // grid line or another line crosses it, and hides less than a box would.
+  void TextWithHalo(int left, int top, const QString& text, const QColor& colour, const QColor& halo) {
+    for (int dy = -1; dy <= 1; ++dy)
+      for (int dx = -1; dx <= 1; ++dx)
+        if (dx != 0 || dy != 0) TextAt(left + dx, top + dy, text, halo);
+    TextAt(left, top, text, colour);
+  }
+  // What follows is drawn everywhere but in the boxes (design pixels): the path and the
+  // ecliptic stop short of the labels that name them, as lines on a map do, rather than run
+  // through a word.
+  void LeaveOut(const QRect& box, const QRect& other) {
+    // Clipping switched on first: a region set while it is off after an earlier one was
+    // switched off does not clip the raster engine's dashed lines (Qt 6.4).
+    p_.setClipping(true);
+    p_.setClipRegion(QRegion(-kDiagramWidth, -kDiagramHeight, 3 * kDiagramWidth, 3 * kDiagramHeight)
+                         .subtracted(QRegion(box))
+                         .subtracted(QRegion(other)),
+                     Qt::ReplaceClip);
+  }
+  void NoLongerLeaveOut() { p_.setClipping(false); }
   // Text centred at (x, y): top-left corner at (x - w div 2, y - h div 2).
   void TextCentred(int x, int y, const QString& text, const QColor& colour) {
     const QFontMetrics m = p_.fontMetrics();
@@ -189,10 +214,6 @@ class Canvas {
     }
     SkyCircle(1, x, y);
     p_.drawPoint(Round(cx_ - (double{xs} + 1.0) / kScale), Round(cy_ - double{ys} / kScale));
-  }
-  // DrawSkyLabel: text centred horizontally on the sky point (x, y), 2 pixels below it.
-  void SkyLabel(const QString& text, double x, double y, const QColor& colour) {
-    TextAt(cx_ - Round(TextWidth(text) / 2 + x / kScale), cy_ - Round(y / kScale - 2), text, colour);
   }
 
  private:
@@ -399,7 +420,8 @@ void DottedGrid(QImage& image, double scale) {
 }
 
 // The whole diagram of `scene` into `image`, which has the size of the scale.
-void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& moonPictures, double scale) {
+void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& moonPictures, double scale,
+                  const DiagramLayout& layout) {
   const EclipseRecord& record = *scene.record;
   const EclipseCircumstances& circ = *scene.circumstances;
   const MoonPath& path = *scene.moonPath;
@@ -461,6 +483,15 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
     std::array<QPointF, std::tuple_size_v<MoonPath>> pathPoints;
     for (std::size_t i = 0; i < path.size(); ++i)
       pathPoints[i] = QPointF(cx - c.Snap(path[i].x / kScale), cy - c.Snap(path[i].y / kScale));
+    // The box of the ecliptic's label (in the labels' font, 10 points) first: the path and
+    // the ecliptic both stop short of both labels.
+    c.Font(10);
+    const double tanA = std::tan(scene.eclipticTilt);
+    const QString eclipticLabel = text(text_row::kEcliptic);
+    const QRect eclipticBox(cx - Round(c.TextWidth(eclipticLabel) / 2 + 8250 / kScale),
+                            cy + Round(8250 * tanA / kScale - c.TextHeight() / 2), c.TextWidth(eclipticLabel),
+                            c.TextHeight());
+    c.LeaveOut(layout.path.box, eclipticBox);
     p.setPen(Pen(kPath, 1, Qt::DashLine));
     if (c.exact()) c.Polyline(pathPoints);
     else c.Dashed(pathPoints, 6, 3);
@@ -476,29 +507,25 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
                c.Snap(px - 5 * std::cos(a - HalfPi)), c.Snap(py - 5 * std::sin(a - HalfPi)));
       }
     }
+    c.NoLongerLeaveOut();
 
     // Path label on the straight line through the point where the Moon crosses x = 0, at
-    // x = -7800 arcseconds (west side), on black so that it masks the dashed line.
-    // Moved along that line when it would cover another text.
-    c.Font(10);
-    {
-      const DiagramLabel label = PathLabel(scene);
-      c.TextAt(label.box.left(), label.box.top(), label.text, kPath, true);
-    }
+    // x = -7800 arcseconds (west side), in the gap left in the line, with a black halo
+    // where the grid or the ecliptic crosses it. Moved along that line when it would cover
+    // another text.
+    c.TextWithHalo(layout.path.box.left(), layout.path.box.top(), layout.path.text, kPath, kBlack);
 
     // Ecliptic through the shadow's centre, inclined by the scene's tilt against the
-    // east-west line at the antisolar point; its label at x = +8250 (east).
-    const double tanA = std::tan(scene.eclipticTilt);
+    // east-west line at the antisolar point; its label at x = +8250 (east), in a gap of
+    // the line as the path's label.
+    c.LeaveOut(layout.path.box, eclipticBox);
     p.setPen(Pen(kCompassAndEcliptic, 1, Qt::DashLine));
     const std::array<QPointF, 2> ecliptic = {QPointF(cx - c.Snap(9000 / kScale), cy + c.Snap(9000 * tanA / kScale)),
                                              QPointF(cx + c.Snap(9000 / kScale), cy - c.Snap(9000 * tanA / kScale))};
     if (c.exact()) c.Line(ecliptic[0].x(), ecliptic[0].y(), ecliptic[1].x(), ecliptic[1].y());
     else c.Dashed(ecliptic, 6, 3);
-    {
-      const QString label = text(text_row::kEcliptic);
-      c.TextAt(cx - Round(c.TextWidth(label) / 2 + 8250 / kScale), cy + Round(8250 * tanA / kScale - c.TextHeight() / 2),
-               label, kCompassAndEcliptic, true);
-    }
+    c.NoLongerLeaveOut();
+    c.TextWithHalo(eclipticBox.left(), eclipticBox.top(), eclipticLabel, kCompassAndEcliptic, kBlack);
 
     // The Moon's outline at each contact, then its centre as a dot, then the labels.
     const double rmoo = e.PenContactRadius - e.f1;
@@ -515,11 +542,13 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
       const ContactPosition at = PositionOf(circ, s.contact);
       c.SkyDot(at.x, at.y);
     }
+    // The labels where the layout put them, clear of the Moon's picture at t.
     c.Font(12);
+    std::size_t next = 0;
     for (const ShownContact& s : contacts) {
-      if (!s.occurs || !s.labelled) continue;
-      const ContactPosition at = PositionOf(circ, s.contact);
-      c.SkyLabel(QString::fromLatin1(ContactName(s.contact)), at.x, at.y, s.colour);
+      if (!s.occurs || !s.labelled || next >= layout.contacts.size()) continue;
+      const DiagramLabel& label = layout.contacts[next++];
+      c.TextAt(label.box.left(), label.box.top(), label.text, s.colour);
     }
   }
 
@@ -559,6 +588,10 @@ QSize DiagramSizeAt(double scale) {
 }
 
 int MoonDiameterPixels(double moonRadius) { return Round(2 * moonRadius / kScale); }
+
+// FixedDiagramLabels: the shadows' four caption lines, the four compass letters and the
+// ecliptic's label come before the contact labels.
+constexpr std::size_t kFixedTextsBeforeContacts = 9;
 
 std::vector<DiagramLabel> FixedDiagramLabels(const DiagramScene& scene) {
   const auto text = [&scene](int row) { return Q(Text(row, scene.language)); };
@@ -609,10 +642,74 @@ DiagramLabel PathLabel(const DiagramScene& scene) {
   return home;
 }
 
-QImage DrawShadowDiagram(const DiagramScene& scene, const MoonPictures& moonPictures, double scale) {
+DiagramLayout LayOutDiagram(const DiagramScene& scene) {
+  DiagramLayout layout;
+  layout.path = PathLabel(scene);
+  const ElementValues& e = scene.elements;
+  const double rmoo = e.PenContactRadius - e.f1;
+  const int D = MoonDiameterPixels(rmoo);
+  if (D >= 0 && D <= kDiagramWidth) {  // as ComposeMoon draws it
+    layout.moonRadius = D / 2.0;
+    layout.moonX = kDiagramWidth / 2 - Round((e.x + rmoo) / kScale) + layout.moonRadius;
+    layout.moonY = kDiagramHeight / 2 - Round((e.y + rmoo) / kScale) + layout.moonRadius;
+  }
+  // The Moon with its outline, a polygon of rounded vertices up to a pixel further out,
+  // and a pixel between.
+  const double clear = layout.moonRadius + 2;
+  const auto onMoon = [&](const QRect& box) {
+    if (layout.moonRadius <= 0) return false;
+    const double nx = std::clamp(layout.moonX, static_cast<double>(box.left()), static_cast<double>(box.right()));
+    const double ny = std::clamp(layout.moonY, static_cast<double>(box.top()), static_cast<double>(box.bottom()));
+    return (nx - layout.moonX) * (nx - layout.moonX) + (ny - layout.moonY) * (ny - layout.moonY) < clear * clear;
+  };
+  // The texts a moved label should not land on: the fixed ones other than the contact
+  // labels, the path label, and the contact labels placed before it.
+  std::vector<QRect> others;
+  const std::vector<DiagramLabel> fixed = FixedDiagramLabels(scene);
+  for (std::size_t i = 0; i < fixed.size() && i < kFixedTextsBeforeContacts; ++i) others.push_back(fixed[i].box);
+  others.push_back(layout.path.box);
+  const QRect picture(0, 0, kDiagramWidth, kDiagramHeight);
+  const auto free = [&others](const QRect& box) {
+    return std::none_of(others.begin(), others.end(), [&box](const QRect& o) { return o.intersects(box); });
+  };
+  for (std::size_t i = kFixedTextsBeforeContacts; i < fixed.size(); ++i) {
+    DiagramLabel label = fixed[i];
+    if (onMoon(label.box)) {
+      // Up or down, the nearer first, the side away from the Moon's centre first at equal
+      // distance: the first box that clears the Moon and the other texts within the
+      // picture, else the first that clears the Moon.
+      const int away = label.box.center().y() >= layout.moonY ? 1 : -1;
+      std::optional<QRect> clearOfMoon;
+      const int reach = 2 * static_cast<int>(clear) + label.box.height() + 2;
+      for (int d = 1; d <= reach; ++d) {
+        bool done = false;
+        for (const int dy : {away * d, -away * d}) {
+          const QRect moved = label.box.translated(0, dy);
+          if (onMoon(moved) || !picture.contains(moved)) continue;
+          if (!clearOfMoon) clearOfMoon = moved;
+          if (free(moved)) {
+            label.box = moved;
+            done = true;
+            break;
+          }
+        }
+        if (done) break;
+      }
+      if (onMoon(label.box) && clearOfMoon) label.box = *clearOfMoon;
+    }
+    others.push_back(label.box);
+    layout.contacts.push_back(label);
+  }
+  return layout;
+}
+
+QImage DrawShadowDiagram(const DiagramScene& scene, const MoonPictures& moonPictures, double scale,
+                         DiagramLayout* placed) {
   scale = UsableRenderScale(scale);
   QImage image = NewDiagramImageOf(DiagramSizeAt(scale));
-  PaintDiagram(image, scene, moonPictures, scale);
+  const DiagramLayout layout = LayOutDiagram(scene);
+  PaintDiagram(image, scene, moonPictures, scale, layout);
+  if (placed) *placed = layout;
   return image;
 }
 

@@ -37,20 +37,40 @@ QImage NewDiagramImage();
 // The size of the diagram drawn at `scale`: round(1040 s) x round(480 s) pixels.
 QSize DiagramSizeAt(double scale);
 
-// Draws the diagram of `scene` (built by DiagramSceneOf) at `scale` physical pixels per
-// design pixel (held within 0.25..8): a picture of DiagramSizeAt(scale) in 32-bit RGB at 96
-// dots per inch. At scale 1 the design's own pixels; at any other scale the same figure
-// with smoothed lines and text and the Moon's picture smoothly scaled. Pure: no state is
-// kept between calls. It only paints: the texts that go with it (caption, date-time, short
-// type, elements) come from EclipseView::Now() or MomentOf(scene).
-QImage DrawShadowDiagram(const DiagramScene& scene, const MoonPictures& moonPictures, double scale = 1.0);
-
 // A text of the diagram and the box it covers, in design pixels (scale 1): its width and
 // height in the text's font at 96 dots per inch, from its top-left corner.
 struct DiagramLabel {
   QString text;
   QRect box;
 };
+
+// Where the diagram of a scene puts the texts that move with the eclipse, and the Moon
+// they keep clear of, in design pixels (scale 1).
+struct DiagramLayout {
+  // The contact labels (Max, P1, P4, U1, U4, U2, U3 as they occur, in that order), each
+  // where it is drawn: 2 pixels below its contact's centre, or, where the Moon's picture at
+  // the scene's time would cover it there, moved up or down by the fewest pixels that clear
+  // the Moon (and, where that can be had within the picture, every other text).
+  std::vector<DiagramLabel> contacts;
+  DiagramLabel path;  // PathLabel(scene)
+  // The Moon's disc as drawn: pixel (c, r) lies in it when (c - x)^2 + (r - y)^2 < radius^2
+  // (its outline up to a pixel further out; a moved label keeps 2 pixels off). Radius 0
+  // when the Moon is not drawn.
+  double moonX = 0, moonY = 0, moonRadius = 0;
+};
+
+// The layout of `scene` (built by DiagramSceneOf), as DrawShadowDiagram draws it.
+DiagramLayout LayOutDiagram(const DiagramScene& scene);
+
+// Draws the diagram of `scene` (built by DiagramSceneOf) at `scale` physical pixels per
+// design pixel (held within 0.25..8): a picture of DiagramSizeAt(scale) in 32-bit RGB at 96
+// dots per inch. At scale 1 the design's own pixels; at any other scale the same figure
+// with smoothed lines and text and the Moon's picture smoothly scaled. Pure: no state is
+// kept between calls. It only paints: the texts that go with it (caption, date-time, short
+// type, elements) come from EclipseView::Now() or MomentOf(scene). `placed`, when given,
+// receives the layout it drew.
+QImage DrawShadowDiagram(const DiagramScene& scene, const MoonPictures& moonPictures, double scale = 1.0,
+                         DiagramLayout* placed = nullptr);
 
 // The texts the diagram writes before the Moon's path label and keeps where they are: the
 // shadows' four caption lines, the compass letters N, S, east and west, the ecliptic's

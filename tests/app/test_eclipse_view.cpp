@@ -8,6 +8,8 @@
 
 #include "../support/synthetic_eclipse.h"
 #include "app/eclipse_view.h"
+#include "app/picture_caption.h"
+#include "astro/calendar.h"
 #include "astro/delta_t.h"
 #include "eclipse/eclipse_type.h"
 
@@ -107,6 +109,53 @@ TEST(EclipseViewSettings, KeepTheSliderAndTheCircumstances) {
   EXPECT_NE(view.Now().elements.M, universal.elements.M);
   EXPECT_EQ(view.Now().elements.x, universal.elements.x);
 }
+
+// The caption of a saved picture: the instant in the time scale and zone chosen, the type's
+// long name and the program's name, in each language.
+struct CaptionRow {
+  const char* name;
+  int year, month, day, hour, minute, second;  // the instant in the row's time scale
+  bool universalTime;
+  double zone;  // hours
+  std::uint8_t language;
+  EclipseTypeCode type;
+  bool atGreatest;
+  const char* caption;
+};
+
+void PrintTo(const CaptionRow& row, std::ostream* os) { *os << row.name; }
+
+class PictureCaptionOf : public ::testing::TestWithParam<CaptionRow> {};
+
+TEST_P(PictureCaptionOf, WritesTheInstantInItsScaleAndZoneTheTypeAndTheName) {
+  const CaptionRow& c = GetParam();
+  const double jd = DateToJD(c.year, c.month, c.day, c.hour, c.minute, c.second);
+  // Delta T of 69 s between the scales: only the row's own scale may show.
+  const double jdTT = c.universalTime ? jd + 69.0 / 86400 : jd, jdUT = c.universalTime ? jd : jd - 69.0 / 86400;
+  TimeSettings settings;
+  settings.universalTime = c.universalTime;
+  settings.timeZone = c.zone;
+  settings.language = c.language;
+  EXPECT_EQ(PictureCaption(jdTT, jdUT, settings, c.type, c.atGreatest), c.caption);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PictureCaptionOf,
+    ::testing::Values(
+        CaptionRow{"universal_time_english", 2022, 11, 8, 10, 59, 11, true, 0, 1, EclipseTypeCode::TotalCentral, false,
+                   "2022-11-08  10:59:11 UTC  \u00b7  Total Lunar Eclipse (central)  \u00b7  Varomintel"},
+        CaptionRow{"a_zone_east_moves_past_midnight_german", 2022, 11, 8, 23, 30, 0, true, 1, 0, EclipseTypeCode::Total,
+                   false, "2022-11-09  00:30:00 UTC+1.00  \u00b7  Totale Mondfinsternis  \u00b7  Varomintel"},
+        CaptionRow{"a_zone_west_of_half_hours_french", 2000, 1, 21, 4, 43, 0, true, -5.5, 2,
+                   EclipseTypeCode::PartialUmbral, false,
+                   "2000-01-20  23:13:00 UTC-5.50  \u00b7  Eclipse lunaire partielle  \u00b7  Varomintel"},
+        CaptionRow{"terrestrial_time_ignores_the_zone_spanish", 2022, 11, 8, 11, 0, 22, false, 2, 3,
+                   EclipseTypeCode::Total, false, "2022-11-08  11:00:22 TT  \u00b7  Eclipse lunar total  \u00b7  Varomintel"},
+        CaptionRow{"greatest_eclipse_of_a_year_before_our_era", -1000, 3, 5, 12, 0, 0, true, 0, 1,
+                   EclipseTypeCode::PartialPenumbral, true,
+                   "Greatest eclipse -1000-03-05  12:00:00 UTC  \u00b7  Partial Penumbral Lunar Eclipse  \u00b7  "
+                   "Varomintel"}),
+    [](const ::testing::TestParamInfo<CaptionRow>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace varomintel

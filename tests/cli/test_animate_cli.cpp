@@ -172,7 +172,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "h264", 60, 25, 2080, 960, false},
         VideoCase{"WebmOddSizeCutToEven", "odd.webm", "--scale 1.01 --fps 60", "--scale 1.01", "vp9", 60, 60, 1050,
                   484, false},
-        VideoCase{"Mp4FineSteps", "fine.mp4", "--step 6 --fps 60", "", "h264", 6, 60, 1040, 480, false}),
+        VideoCase{"Mp4FineSteps", "fine.mp4", "--step 6 --fps 60", "", "h264", 6, 60, 1040, 480, false},
+        // Each frame with the caption of its own instant, as the diagram draws it.
+        VideoCase{"Mp4Captioned", "captioned.mp4", "--caption --tz 2 --lang es", "--caption --tz 2 --lang es", "h264",
+                  60, 30, 1040, 504, false}),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct Refusal {

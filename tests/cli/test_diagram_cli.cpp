@@ -149,9 +149,67 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{"no_output", "diagram 1", "--out"},
                       Refusal{"scale_below_1", "diagram 1 --scale 0.5 --out refused/a.png", "--scale"},
                       Refusal{"scale_beyond_4", "diagram 1 --scale 4.01 --out refused/a.png", "--scale"},
-                      Refusal{"scale_not_a_number", "diagram 1 --scale two --out refused/a.png", "--scale"}),
+                      Refusal{"scale_not_a_number", "diagram 1 --scale two --out refused/a.png", "--scale"},
+                      Refusal{"zone_without_caption", "diagram 1 --tz 2 --out refused/a.png", "--tz goes with --caption"}),
     [](const ::testing::TestParamInfo<Refusal>& row) { return std::string(row.param.name); });
 
+
+// --caption on the pictures of diagram and map: a band below the picture, as wide as it and
+// 24 pixels high times the scale (made even), on a dark ground with light text whose
+// height grows with the scale; the picture above it is the one written without the option,
+// pixel for pixel; the text follows the zone of --tz in universal time only.
+struct CaptionCase {
+  const char* name;
+  const char* command;
+  QSize plain;
+  int band;
+  int textRows;  // at least this many rows of the band hold the text's light pixels
+  bool zoned;    // universal time: --tz changes the text; terrestrial time has no zone
+};
+
+void PrintTo(const CaptionCase& row, std::ostream* os) { *os << row.name; }
+
+class DiagramCaptions : public DiagramCli, public ::testing::WithParamInterface<CaptionCase> {};
+
+TEST_P(DiagramCaptions, ABandBelowThePictureThatIsOtherwiseUnchanged) {
+  const CaptionCase& c = GetParam();
+  const auto picture = [](const std::string& command, const char* file) {
+    const CliRun r = Exec(command + " --out " + file);
+    EXPECT_EQ(r.status, 0) << command << ": " << r.err;
+    return QImage(QString::fromStdString((*dir_ / file).string())).convertToFormat(QImage::Format_RGB32);
+  };
+  const QImage plain = picture(c.command, "plain.png");
+  const QImage captioned = picture(std::string(c.command) + " --caption", "captioned.png");
+  const QImage zoned = picture(std::string(c.command) + " --caption --tz 5.5", "zoned.png");
+  ASSERT_EQ(plain.size(), c.plain);
+  ASSERT_EQ(captioned.size(), c.plain + QSize(0, c.band));
+  EXPECT_EQ(captioned.dotsPerMeterX(), 3780);
+  EXPECT_TRUE(captioned.copy(QRect(QPoint(0, 0), c.plain)) == plain);
+  const QImage band = captioned.copy(0, c.plain.height(), c.plain.width(), c.band);
+  // The ground at the band's right end, past the text; the text's light pixels on the left.
+  EXPECT_EQ(band.pixel(band.width() - 2, band.height() - 2), qRgb(40, 40, 40));
+  int rows = 0, light = 0;
+  for (int y = 0; y < band.height(); ++y) {
+    int inRow = 0;
+    for (int x = 0; x < band.width(); ++x) inRow += qGray(band.pixel(x, y)) > 160;
+    rows += inRow > 0;
+    light += inRow;
+  }
+  EXPECT_GE(rows, c.textRows);
+  EXPECT_LT(rows, c.band);  // a margin above and below the text
+  EXPECT_GT(light, 20 * c.textRows);
+  EXPECT_EQ(band != zoned.copy(0, c.plain.height(), c.plain.width(), c.band), c.zoned);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, DiagramCaptions,
+    ::testing::Values(CaptionCase{"diagram_german", "diagram 1 --lang de", QSize(1040, 480), 24, 9, true},
+                      CaptionCase{"diagram_twice_in_terrestrial_time", "diagram 1 --scale 2 --tt --lang en",
+                                  QSize(2080, 960), 48, 18, false},
+                      CaptionCase{"map_with_its_grid_french", "map 1 --grid --lang fr", QSize(750, 369), 24, 9, true},
+                      CaptionCase{"map_at_an_odd_scale_spanish", "map 2 --scale 1.5 --lang es", QSize(1020, 510), 36,
+                                  13, true}),
+    [](const ::testing::TestParamInfo<CaptionCase>& row) { return std::string(row.param.name); });
 
 // A picture to standard output: "-" and /dev/stdout into a pipe give the very bytes of the
 // file, a whole PNG of the picture's size, and nothing else goes there.

@@ -222,21 +222,44 @@ TEST_P(PictureMenus, EntriesInTheLanguageAndTheSavedFiles) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(), report->toPlainText().left(5));
 
   // The diagram as shown (the design size here), at twice the design size, and the map
-  // as shown (with its degree labels when the graticule is on).
+  // as shown (with its degree labels when the graticule is on), each with the caption band
+  // below it (24 pixels at the design size), which the window's own pictures do not have.
+  // The band holds light text on its dark ground, in a row band of the text's height.
+  const auto textRows = [](const QImage& picture, int top) {
+    int rows = 0;
+    for (int y = top; y < picture.height(); ++y) {
+      bool light = false;
+      for (int x = 0; x < picture.width() && !light; ++x) light = qGray(picture.pixel(x, y)) > 160;
+      rows += light;
+    }
+    return rows;
+  };
+  const QImage window = Find<DiagramView>(*window_, "DiagramImages")->ShownImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(window.size(), QSize(1040, 480));
   const QStringList pngFilters = SaveThrough(diagram, "SavePicture", "shown");
   ASSERT_EQ(pngFilters.size(), 1);
   EXPECT_TRUE(pngFilters[0].endsWith("(*.png)")) << pngFilters[0].toStdString();
-  const QImage shown = Picture(dir_ / "out" / "shown.png");
-  EXPECT_EQ(shown.size(), QSize(1040, 480));
-  EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
-            Find<DiagramView>(*window_, "DiagramImages")->ShownImage().convertToFormat(QImage::Format_RGB32));
+  const QImage shown = Picture(dir_ / "out" / "shown.png").convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(shown.size(), QSize(1040, 480 + 24));
+  EXPECT_EQ(shown.copy(0, 0, 1040, 480), window);
+  EXPECT_GE(textRows(shown, 480), 9);
+  EXPECT_EQ(Find<DiagramView>(*window_, "DiagramImages")->ShownImage().size(), QSize(1040, 480));
+  // Copied: the same captioned picture.
+  QGuiApplication::clipboard()->clear();
+  QPointer<QMenu> diagramMenu = OpenMenu(diagram);
+  Find<QAction>(*diagramMenu, "CopyPicture")->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), shown);
   SaveThrough(diagram, "SavePictureDouble", "double");
-  EXPECT_EQ(Picture(dir_ / "out" / "double.png").size(), QSize(2080, 960));
+  const QImage doubled = Picture(dir_ / "out" / "double.png");
+  ASSERT_EQ(doubled.size(), QSize(2080, 960 + 48));
+  EXPECT_GE(textRows(doubled, 960), 18);  // the text twice as high
   SaveThrough(map, "SavePicture", "map");
-  const QImage savedMap = Picture(dir_ / "out" / "map.png");
-  EXPECT_FALSE(savedMap.isNull());
-  EXPECT_EQ(savedMap.convertToFormat(QImage::Format_RGB32),
-            Find<MapPanel>(*window_, "MapPanel")->ShownMap().convertToFormat(QImage::Format_RGB32));
+  const QImage savedMap = Picture(dir_ / "out" / "map.png").convertToFormat(QImage::Format_RGB32);
+  const QImage shownMap = Find<MapPanel>(*window_, "MapPanel")->ShownMap().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(savedMap.size(), shownMap.size() + QSize(0, 24));
+  EXPECT_EQ(savedMap.copy(QRect(QPoint(0, 0), shownMap.size())), shownMap);
+  EXPECT_GE(textRows(savedMap, shownMap.height()), 9);
 
   // The animation: MP4 by default (the second filter is WebM); cancelled, nothing is left.
   const QStringList videoFilters = SaveThrough(diagram, "SaveAnimation", "play", c.cancelAnimation, c.animation);
@@ -248,7 +271,7 @@ TEST_P(PictureMenus, EntriesInTheLanguageAndTheSavedFiles) {
     // The frames of the options chosen, counted from the eclipse's own contacts.
     const CircumstancesResult contacts = ComputeCircumstances(Startup().TheCatalogue.At(1), 0);
     const auto frames = AnimationPositions(contacts.circumstances, c.animation.step, c.animation.whole).size();
-    const QSize size = VideoFrameSize(QSize(1040, 480) * c.animation.scale);
+    const QSize size = VideoFrameSize(QSize(1040, 480 + 24) * c.animation.scale);  // with the caption band
     const auto probed = Probe(dir_ / "out" / "play.mp4");
     EXPECT_EQ(probed.count("nb_read_frames") ? probed.at("nb_read_frames") : "", std::to_string(frames));
     EXPECT_EQ(probed.count("width") ? probed.at("width") : "", std::to_string(size.width()));

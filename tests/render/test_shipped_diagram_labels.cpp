@@ -1,13 +1,16 @@
-// The Moon's path label on the shadow diagrams of real eclipses: it covers no other text
-// of the diagram (the compass letters, the shadows' captions, the ecliptic's label, the
-// contact labels). On 2023 Oct 28 the path crosses the west side next to the compass's
-// west letter, which the label at its first place covered.
+// The labels on the shadow diagrams of real eclipses. The Moon's path label covers no other
+// text of the diagram (the compass letters, the shadows' captions, the ecliptic's label, the
+// contact labels); on 2023 Oct 28 the path crosses the west side next to the compass's
+// west letter, which the label at its first place covered. The contact labels keep clear of
+// the Moon's picture wherever the slider puts it.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
 
 #include <algorithm>
+#include <iostream>
+#include <utility>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -33,6 +36,30 @@ const Catalogue& Shipped() {
 
 DiagramScene SceneOf(const SelectedEclipse& s, std::uint8_t language) {
   return DiagramSceneOf(s, SliderTimeAt(s.record, 0, s.deltaT), true, language, "Varomintel");
+}
+
+// Of the pixels that `label` sets when drawn alone in white on black (12 points, the
+// contact labels' and compass letters' font): how many there are, and how many of them
+// `diagram` shows in `colour`. The label is taken within the picture.
+std::pair<int, int> LetterPixelsShown(const QImage& diagram, const DiagramLabel& label, QRgb colour) {
+  QImage alone = NewDiagramImage();
+  alone.fill(Qt::black);
+  {
+    QPainter p(&alone);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(12);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(label.box.left(), label.box.top() + p.fontMetrics().ascent(), label.text);
+  }
+  int letter = 0, shown = 0;
+  for (int y = std::max(0, label.box.top()); y <= std::min(kDiagramHeight - 1, label.box.bottom()); ++y)
+    for (int x = std::max(0, label.box.left()); x <= std::min(kDiagramWidth - 1, label.box.right()); ++x) {
+      if (alone.pixel(x, y) != qRgb(255, 255, 255)) continue;
+      ++letter;
+      shown += diagram.pixel(x, y) == colour;
+    }
+  return {letter, shown};
 }
 
 // Every eclipse from `from` to `to` (years) in the three languages: the path label's box
@@ -90,28 +117,117 @@ TEST(PathLabelPlace, TheWestLetterOf2023Oct28ShowsWhole) {
     const QString west = QString::fromStdString(Text(text_row::kWest, language));
     const auto it = std::find_if(fixed.begin(), fixed.end(), [&](const DiagramLabel& l) { return l.text == west; });
     ASSERT_NE(it, fixed.end());
-    // The letter alone, white on black, in the diagram's font at the same place.
-    QImage alone = NewDiagramImage();
-    alone.fill(Qt::black);
-    {
-      QPainter p(&alone);
-      QFont font(QStringLiteral("Arial"));
-      font.setPointSize(12);
-      p.setFont(font);
-      p.setPen(Qt::white);
-      p.drawText(it->box.left(), it->box.top() + p.fontMetrics().ascent(), west);
-    }
-    int letter = 0, shown = 0;
-    for (int y = it->box.top(); y <= it->box.bottom(); ++y)
-      for (int x = it->box.left(); x <= it->box.right(); ++x) {
-        if (alone.pixel(x, y) != qRgb(255, 255, 255)) continue;
-        ++letter;
-        shown += diagram.pixel(x, y) == qRgb(255, 255, 255);
-      }
+    const auto [letter, shown] = LetterPixelsShown(diagram, *it, qRgb(255, 255, 255));
     EXPECT_GT(letter, 20) << west.toStdString();
     EXPECT_EQ(shown, letter) << west.toStdString();
   }
 }
+
+// The contact labels over the catalogue's years: at every slider position from 10 minutes
+// before the first contact to 10 minutes after the last, three minutes apart (the Moon
+// moves about 4 pixels meanwhile, a label is 18 high), and at each
+// contact itself, in every language, no label's box meets the Moon's disc (with its
+// outline) as the renderer placed them; a label stays at its own place under its contact
+// unless the Moon is there, and moves only up or down. At greatest eclipse the drawn
+// picture shows each label's letters.
+struct YearSample {
+  const char* name;
+  int from, to;  // years
+  int stride;    // every stride-th eclipse of the span
+};
+
+void PrintTo(const YearSample& s, std::ostream* os) { *os << s.name; }
+
+class ContactLabels : public ::testing::TestWithParam<YearSample> {};
+
+// True when a pixel of `box` lies within `radius` of (x, y).
+bool Meets(const QRect& box, double x, double y, double radius) {
+  const double dx = std::max({box.left() - x, 0.0, x - box.right()});
+  const double dy = std::max({box.top() - y, 0.0, y - box.bottom()});
+  return dx * dx + dy * dy < radius * radius;
+}
+
+TEST_P(ContactLabels, KeepClearOfTheMoonAtEverySliderPosition) {
+  const YearSample& sample = GetParam();
+  int eclipses = 0, layouts = 0, moved = 0, failures = 0;
+  int seen = 0;
+  for (int index = 1; index <= Shipped().Count(); ++index) {
+    const EclipseRecord& r = Shipped().At(index);
+    if (r.Year < sample.from || r.Year > sample.to || seen++ % sample.stride != 0) continue;
+    ++eclipses;
+    const SelectedEclipse s = SelectEclipseAt(Shipped(), index, TimeSettings{});
+    const EclipseCircumstances& c = s.circumstances;
+    std::vector<int> positions;
+    const int first = c.TimeP1 != 0 ? SliderPosition(c.TimeP1) - 300 : kSliderFirst;
+    const int last = c.TimeP4 != 0 ? SliderPosition(c.TimeP4) + 300 : kSliderLast;
+    for (int at = std::max(first, kSliderFirst); at <= std::min(last, kSliderLast); at += 90) positions.push_back(at);
+    for (const double t : {c.TimeMax, c.TimeP1, c.TimeP2, c.TimeP3, c.TimeP4, c.TimeU1, c.TimeU2, c.TimeU3, c.TimeU4})
+      if (t != 0) positions.push_back(SliderPosition(t));
+    for (std::uint8_t language = 0; language < 4; ++language)
+      for (const int at : positions) {
+        const DiagramScene scene = DiagramSceneOf(s, SliderTimeAt(s.record, at, s.deltaT), true, language, "");
+        const DiagramLayout layout = LayOutDiagram(scene);
+        const std::vector<DiagramLabel> fixed = FixedDiagramLabels(scene);
+        ++layouts;
+        ASSERT_EQ(fixed.size(), 9 + layout.contacts.size());  // captions, compass, ecliptic, then the contacts
+        for (std::size_t k = 0; k < layout.contacts.size(); ++k) {
+          const DiagramLabel& label = layout.contacts[k];
+          const DiagramLabel& home = fixed[9 + k];
+          const bool covered = layout.moonRadius > 0 && Meets(label.box, layout.moonX, layout.moonY, layout.moonRadius + 1);
+          // A label moves when it comes within 2 pixels of the disc.
+          const bool homeCovered =
+              layout.moonRadius > 0 && Meets(home.box, layout.moonX, layout.moonY, layout.moonRadius + 2);
+          moved += label.box != home.box;
+          const bool wrong = covered || label.text != home.text || label.box.left() != home.box.left() ||
+                             (!homeCovered && label.box != home.box);
+          if (wrong && ++failures <= 10)
+            ADD_FAILURE() << r.Year << "-" << r.Month << "-" << r.Day << " (" << index << "), language "
+                          << int{language} << ", position " << at << ": \"" << label.text.toStdString() << "\" at ("
+                          << label.box.left() << ", " << label.box.top() << ") from (" << home.box.left() << ", "
+                          << home.box.top() << "), the Moon at (" << layout.moonX << ", " << layout.moonY
+                          << ") radius " << layout.moonRadius;
+        }
+      }
+
+    // The drawing at greatest eclipse: the layout it reports is the one above, and at least
+    // half the letter pixels of each label within the picture show in its colour (the
+    // shadows' edges, drawn last, may cross one; the Moon would hide them all).
+    const std::uint8_t language = static_cast<std::uint8_t>(index % 4);
+    const DiagramScene scene =
+        DiagramSceneOf(s, SliderTimeAt(s.record, SliderPosition(c.TimeMax), s.deltaT), true, language, "");
+    DiagramLayout placed;
+    const QImage diagram = DrawShadowDiagram(scene, MoonPictures{}, 1.0, &placed);
+    const DiagramLayout laidOut = LayOutDiagram(scene);
+    ASSERT_EQ(placed.contacts.size(), laidOut.contacts.size());
+    for (std::size_t k = 0; k < placed.contacts.size(); ++k) EXPECT_EQ(placed.contacts[k].box, laidOut.contacts[k].box);
+    for (const DiagramLabel& label : placed.contacts) {
+      if (!QRect(0, 0, kDiagramWidth, kDiagramHeight).contains(label.box)) continue;  // cut by the edge
+      // Max white, P1 and P4 yellow, U1 and U4 orange, U2 and U3 red.
+      const QRgb colour = label.text == "Max"                        ? qRgb(255, 255, 255)
+                          : label.text.startsWith('P')               ? qRgb(255, 255, 0)
+                          : label.text == "U1" || label.text == "U4" ? qRgb(255, 128, 0)
+                                                                     : qRgb(255, 0, 0);
+      const auto [letter, shown] = LetterPixelsShown(diagram, label, colour);
+      EXPECT_GE(letter, 10) << label.text.toStdString();
+      EXPECT_GE(shown * 2, letter) << r.Year << "-" << r.Month << "-" << r.Day << " (" << index << "): \""
+                                   << label.text.toStdString() << "\" shows " << shown << " of " << letter << " pixels";
+    }
+  }
+  EXPECT_GT(eclipses, 0);
+  std::cout << sample.name << ": " << eclipses << " eclipses, " << layouts << " layouts, " << moved
+            << " labels moved off the Moon\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Catalogue, ContactLabels,
+    ::testing::Values(YearSample{"years_minus_4999_to_minus_3001", -4999, -3001, 151},
+                      YearSample{"years_minus_3000_to_minus_1001", -3000, -1001, 151},
+                      YearSample{"years_minus_1000_to_999", -1000, 999, 151},
+                      YearSample{"years_1000_to_2999", 1000, 2999, 151},
+                      YearSample{"years_3000_to_4999", 3000, 4999, 151},
+                      YearSample{"years_5000_to_7000", 5000, 7000, 151},
+                      YearSample{"every_eclipse_of_2000_to_2025", 2000, 2025, 1}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace varomintel

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "gui/common/accessible_names.h"
+#include "render/picture_caption.h"
 #include "render/shadow_diagram.h"
 #include "render/video_writer.h"
 #include "text/number_text.h"
@@ -61,7 +62,8 @@ QString T(Text text, std::uint8_t /*language: the catalogue's*/) {
 }
 
 QString SizeText(Text text, int scale, std::uint8_t language) {
-  const QSize size = VideoFrameSize(DiagramSizeAt(scale));
+  // The diagram with the caption band below it, as the video's frames are drawn.
+  const QSize size = VideoFrameSize(DiagramSizeAt(scale) + QSize(0, CaptionBandHeight(scale)));
   return T(text, language).arg(size.width()).arg(size.height());
 }
 

@@ -16,6 +16,7 @@
 #include "app/elements_table.h"
 #include "app/observer_view.h"
 #include "app/parameter_file.h"
+#include "app/picture_caption.h"
 #include "app/time_slider.h"
 #include "app/startup_data.h"
 #include "eclipse/selection.h"
@@ -33,6 +34,7 @@
 #include "gui/main/picture_column_layout.h"
 #include "gui/main/picture_menus.h"
 #include "gui/main/selection_panel.h"
+#include "render/picture_caption.h"
 #include "render/shadow_diagram.h"
 #include "render/world_map.h"
 #include "text/number_text.h"
@@ -125,10 +127,21 @@ void MainWindow::ConnectPictureMenus() {
   DiagramMenuSource source;
   source.language = language;
   source.baseName = baseName;
-  source.shown = [shownDiagram] { return shownDiagram->ShownImage(); };
-  source.drawAtScale = [this](double scale) {
-    return View().HasSelection() ? varomintel::DrawShadowDiagram(DiagramSceneOf(View()), moonPictures_, scale)
-                                 : QImage();
+  // What leaves the window (copied, saved, a video) carries the caption of the moment it
+  // shows; the window's own diagram and map stay without it.
+  const auto diagramCaption = [](const EclipseView& view) {
+    return Q(DiagramPictureCaption(view.Selection(), view.Position(), view.Settings()));
+  };
+  source.shown = [this, shownDiagram, diagramCaption] {
+    const QImage shown = shownDiagram->ShownImage();
+    if (!View().HasSelection()) return shown;
+    return WithCaption(shown, diagramCaption(View()), shown.width() / double{kDiagramWidth});
+  };
+  source.drawAtScale = [this, diagramCaption](double scale) {
+    return View().HasSelection()
+               ? WithCaption(varomintel::DrawShadowDiagram(DiagramSceneOf(View()), moonPictures_, scale),
+                             diagramCaption(View()), scale)
+               : QImage();
   };
   source.frameCount = [this, animation](int step, bool whole) {
     animation->view = View();
@@ -136,18 +149,26 @@ void MainWindow::ConnectPictureMenus() {
                                                  : std::vector<int>{};
     return static_cast<int>(animation->positions.size());
   };
-  source.drawFrame = [this, animation](int i, double scale) {
+  source.drawFrame = [this, animation, diagramCaption](int i, double scale) {
     if (animation->positions.empty()) return NewDiagramImage();
     animation->view.SetSliderPosition(animation->positions[static_cast<std::size_t>(i)]);
-    return varomintel::DrawShadowDiagram(DiagramSceneOf(animation->view), moonPictures_, scale);
+    return WithCaption(varomintel::DrawShadowDiagram(DiagramSceneOf(animation->view), moonPictures_, scale),
+                       diagramCaption(animation->view), scale);
   };
   // On the panels, so that the menu key opens them from the control that has the focus
   // (the time slider, a play button, the map's choices) as a right click does anywhere on
   // the panel; the slider passes its context menu on to the panel.
   diagramPanel_->Slider()->setContextMenuPolicy(Qt::NoContextMenu);
   AttachDiagramMenu(diagramPanel_, source);
-  AttachMapMenu(mapPanel_, language, [this] { return mapPanel_->ShownMap(); },
-                baseName);
+  AttachMapMenu(
+      mapPanel_, language,
+      [this] {
+        const QImage shown = mapPanel_->ShownMap();
+        if (!View().HasSelection()) return shown;
+        return WithCaption(shown, Q(MapPictureCaption(View().Selection(), View().Settings())),
+                           mapPanel_->ShownMapArea().width() / double{kMapWidth});
+      },
+      baseName);
   AttachReportMenu(selectionPanel_->Report(), language);
 }
 
