@@ -94,6 +94,7 @@ int RunInModule(const char* name, Args& args, const Catalogue* catalogue, Contex
 constexpr char kMap[] = "map";
 constexpr char kDiagram[] = "diagram";
 constexpr char kAnimate[] = "animate";
+constexpr char kSky[] = "sky";
 constexpr char kPrepareDarkMaps[] = "prepare-dark-maps";
 
 template <const char* Name>
@@ -104,6 +105,13 @@ int Run(Args& args, const Catalogue* catalogue, Context& ctx) {
 const char* const kIndexHelp = "the eclipse's number in the catalogue";
 
 OptionDecl TimeScaleOptionDecl() { return {.name = "--tt", .help = "terrestrial time instead of universal time"}; }
+
+// --lat and --lon as the picture of the sky takes them: required by `sky`, with --sky alone for `animate`.
+OptionDecl Optional(OptionDecl option, const char* help) {
+  option.required = false;
+  option.help = help;
+  return option;
+}
 
 OptionDecl StepOptionDecl(const char* help) {
   return {.name = "--step", .value = "6|60", .help = help, .check = Check::Choice};
@@ -154,9 +162,28 @@ const bool registered =
                      {.name = "--whole", .help = "the whole slider instead of 10 minutes before P1 to 10 minutes after P4"},
                      {.name = "--fps", .value = "N", .help = "frames a second (1 to 120, default 30)",
                       .check = Check::Integer, .min = kMinFps, .max = kMaxFps},
+                     {.name = "--sky", .help = "the sky at the place of --lat and --lon instead of the shadow diagram"},
+                     Optional(LatitudeOptionDecl(), "with --sky: the place's latitude, degrees north or south (47.5N)"),
+                     Optional(LongitudeOptionDecl(), "with --sky: the place's longitude, degrees east or west (7.5E)"),
+                     HeightOptionDecl(), TimeZoneOptionDecl(), NameOptionDecl(),
                      ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(), LanguageOptionDecl()},
          .example = "animate 16921 --scale 2 --out eclipse.mp4",
          .run = &Run<kAnimate>}) &&
+    RegisterCommand(
+        {.name = kSky,
+         .summary = "the eclipse in the sky of one place: a horizon panorama as a PNG picture",
+         .positional = "INDEX",
+         .positionalHelp = kIndexHelp,
+         .options = {{.name = "--out", .value = "FILE.png", .help = "the picture's file; - for standard output",
+                      .required = true},
+                     LatitudeOptionDecl(), LongitudeOptionDecl(), HeightOptionDecl(),
+                     {.name = "--position", .value = "P",
+                      .help = "the slider position, 0 to 14400 (7200 = T0; greatest eclipse by default)",
+                      .check = Check::Integer, .min = 0, .max = 14400},
+                     NameOptionDecl(), TimeZoneOptionDecl(), ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(),
+                     LanguageOptionDecl()},
+         .example = "sky 16921 --lat 47.5N --lon 7.5E --tz 1 --out sky.png",
+         .run = &Run<kSky>}) &&
     RegisterCommand({.name = kPrepareDarkMaps,
                      .summary = "prepares the four darkened map pictures in the current folder",
                      .example = "prepare-dark-maps",

@@ -560,6 +560,12 @@ QSize DiagramSizeAt(double scale) {
 
 int MoonDiameterPixels(double moonRadius) { return Round(2 * moonRadius / kScale); }
 
+QImage MoonPictureOfDiameter(const MoonPictures& pictures, int diameter) { return PictureForDiameter(pictures, diameter); }
+
+QRgb ShadedMoonPixel(QRgb pixel, float distanceSq, double f1, double f2) {
+  return Shaded(pixel, distanceSq, f1 * f1, f2 * f2);
+}
+
 std::vector<DiagramLabel> FixedDiagramLabels(const DiagramScene& scene) {
   const auto text = [&scene](int row) { return Q(Text(row, scene.language)); };
   constexpr int cx = kDiagramWidth / 2, cy = kDiagramHeight / 2;
