@@ -1,5 +1,5 @@
-// varomintel-cli animate: the shadow diagram's play as a video (MP4 with H.264 or WebM
-// with VP9, by the extension), each frame encoded as it is drawn.
+// varomintel-cli animate: the shadow diagram's play, or with --sky the sky at a place, as a
+// video (MP4 with H.264 or WebM with VP9, by the extension), each frame encoded as it is drawn.
 #include <unistd.h>
 
 #include <QImage>
@@ -27,6 +27,7 @@
 #include "cli/picture_output.h"
 #include "render/moon_pictures.h"
 #include "render/shadow_diagram.h"
+#include "render/sky_view.h"
 #include "render/video_writer.h"
 #include "text/number_text.h"
 #include "text/text_table.h"
@@ -135,8 +136,20 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
   if (path != "-" && chosen && chosen != named)
     throw UsageError{"--format " + std::string(*container) + " does not match the file name " + Quoted(path)};
 
+  // The sky at a place instead of the shadow diagram: the place's options go with --sky only.
+  const bool sky = args.Flag("--sky");
+  if (sky && !(args.Value("--lat") && args.Value("--lon"))) throw UsageError{"--sky needs --lat and --lon"};
+  if (!sky)
+    for (const char* option : {"--lat", "--lon", "--height", "--tz", "--name"})
+      if (args.Value(option)) throw UsageError{std::string(option) + " goes with --sky"};
+
   const auto app = OffscreenApplication();
   const SelectedEclipse selection = SelectEclipseAt(catalogue, index, settings);
+  const std::optional<SkyPictures> place = sky ? std::optional(SkyPicturesOf(args, catalogue, index)) : std::nullopt;
+  if (place && !place->panorama.eclipse) {
+    ErrorLine(ctx.err, "animate: eclipse " + std::to_string(index) + " has no contacts P1 and P4 to show");
+    return kExitNothing;
+  }
   const std::vector<int> positions = AnimationPositions(selection.circumstances, frameStep, whole);
   const MoonPictures pictures = MoonPictures::Load(MoonPictureFolder("", ctx.programDir));
   if (const PictureFault fault = UnusableMoonPicture(selection, positions, pictures); !fault.empty()) {
@@ -155,8 +168,10 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
     view.SetSliderPosition(positions[static_cast<std::size_t>(i)]);
     if (i == 0) firstTime = view.Now().dateTime;
     lastTime = view.Now().dateTime;
+    if (place) return DrawSkyView(place->SceneAt(view.Now().t), pictures, scale);
     return DrawShadowDiagram(DiagramSceneOf(view), pictures, scale);
   };
+  const QSize frameSize = place ? SkyViewSizeAt(scale) : DiagramSizeAt(scale);
   const InterruptGuard guard;
   const int count = static_cast<int>(positions.size());
   std::string error;
@@ -169,7 +184,7 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
     };
     // "-" is standard output: the writer decides how a stream is written, in the container
     // that --format chose.
-    outcome = WriteVideo(path, chosen, DiagramSizeAt(scale), fps, count, draw, progress, &error);
+    outcome = WriteVideo(path, chosen, frameSize, fps, count, draw, progress, &error);
   }
   if (outcome == VideoOutcome::Cancelled) {
     const int signal = interrupted;
@@ -184,7 +199,7 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
     ErrorLine(ctx.err, error);
     return kExitOutput;
   }
-  const QSize size = VideoFrameSize(DiagramSizeAt(scale));
+  const QSize size = VideoFrameSize(frameSize);
   if (path != "-")  // the video on standard output is all that goes there
     ctx.out << path << '\t' << count << " frames\t" << size.width() << 'x' << size.height() << '\t' << fps
           << " fps\t" << FormatFixed(static_cast<double>(count) / fps, 2) << " s\t" << firstTime << " - "
