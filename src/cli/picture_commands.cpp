@@ -145,6 +145,10 @@ const bool registered =
                      {.name = "--frames", .value = "DIR", .help = "instead of --out: a folder for diagram_00000.png, ..."},
                      StepOptionDecl("with --frames: slider positions between two pictures (6 by default)"),
                      {.name = "--overwrite", .help = "with --frames: replace the pictures diagram_*.png of the folder"},
+                     {.name = "--local", .help = "turned as seen from the place of --lat and --lon: its zenith up"},
+                     Optional(LatitudeOptionDecl(), "with --local: the place's latitude, degrees north or south (47.5N)"),
+                     Optional(LongitudeOptionDecl(), "with --local: the place's longitude, degrees east or west (7.5E)"),
+                     HeightOptionDecl(),
                      ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(), LanguageOptionDecl()},
          .example = "diagram 16921 --position 7200 --out diagram.png",
          .run = &Run<kDiagram>}) &&
