@@ -89,7 +89,8 @@ void HorizonLine(QPainter& p, const SubLunarPoint& at, QRgb colour) {
   if (!at.occurs) return;
   QPolygon line;
   line.reserve(361);
-  for (int w = -180; w <= 180; ++w) line << Pixel(340 - w * 340.0 / 180, MapRow(HorizonLatitude(w, at.d, at.M)));
+  // Column 340 - w 340/180 of west longitude w, the negated east longitude.
+  for (const GeoPoint& g : HorizonLinePoints(at)) line << Pixel(340 + g.longitude * 340.0 / 180, MapRow(g.latitude));
   p.setPen(QPen(QColor::fromRgb(colour), 2));
   p.drawPolyline(line);
 }
@@ -197,9 +198,10 @@ QImage ScaledGround(const QImage& bright, const QImage& twin, const SubLunarPoin
 // those are kept without which the line would move by more than 0.05 map pixels.
 void SmoothHorizonLine(QPainter& p, const SubLunarPoint& at, QRgb colour) {
   if (!at.occurs) return;
-  std::array<QPointF, 361> points;
-  for (int w = -180; w <= 180; ++w)
-    points[static_cast<std::size_t>(w + 180)] = QPointF(340 - w * 340.0 / 180, MapRow(HorizonLatitude(w, at.d, at.M)));
+  std::array<QPointF, kHorizonLinePoints> points;
+  const auto line = HorizonLinePoints(at);
+  for (std::size_t i = 0; i < line.size(); ++i)
+    points[i] = QPointF(340 + line[i].longitude * 340.0 / 180, MapRow(line[i].latitude));
   std::vector<QLineF> chords;
   std::size_t from = 0;
   while (from + 1 < points.size()) {
@@ -279,21 +281,11 @@ QImage PaintMap(const WorldMapInputs& in, double scale) {
   }
   MapPen pen{p, exact};
   // Horizon lines.
-  pen.Horizon(e.at[Contact::P1], map_colour::kPenumbraLine);
-  pen.Horizon(e.at[Contact::P4], map_colour::kPenumbraLine);
-  if (e.at[Contact::P2].occurs && e.type < EclipseTypeCode::PartialUmbral) {
-    pen.Horizon(e.at[Contact::P2], map_colour::kPenumbraLine);
-    pen.Horizon(e.at[Contact::P3], map_colour::kPenumbraLine);
-  }
-  if (e.at[Contact::U1].occurs) {
-    pen.Horizon(e.at[Contact::U1], map_colour::kUmbraLine);
-    pen.Horizon(e.at[Contact::U4], map_colour::kUmbraLine);
-  }
-  if (e.at[Contact::U2].occurs) {
-    pen.Horizon(e.at[Contact::U2], map_colour::kTotalityLine);
-    pen.Horizon(e.at[Contact::U3], map_colour::kTotalityLine);
-  }
-  pen.Horizon(max, map_colour::kGreatestLine);
+  for (const Contact k : MapHorizonContacts(e))
+    pen.Horizon(e.at[k], k == Contact::Max                       ? map_colour::kGreatestLine
+                         : k == Contact::U1 || k == Contact::U4 ? map_colour::kUmbraLine
+                         : k == Contact::U2 || k == Contact::U3 ? map_colour::kTotalityLine
+                                                                : map_colour::kPenumbraLine);
 
   // Contact markers, then greatest eclipse over them.
   if (e.type >= EclipseTypeCode::Total) {
