@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -17,6 +16,7 @@
 #include <cmath>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "astro/trig_func.h"
 #include "places/local_sky_text.h"
@@ -112,34 +112,67 @@ QString AzimuthLabel(double azimuth) {
   return QString::number(((whole % 360) + 360) % 360) + QChar(0x00b0);
 }
 
+// A pixel lightened towards white by `alpha` of 256.
+QRgb Lighter(QRgb c, int alpha) {
+  const auto up = [alpha](int v) { return v + ((255 - v) * alpha >> 8); };
+  return qRgb(up(qRed(c)), up(qGreen(c)), up(qBlue(c)));
+}
+
+// The sky from the zenith's colour at the top to the horizon's at the horizon, the ground
+// below it, the grid of 10 degrees (azimuth lines over the sky up to the zenith, altitude
+// lines up to the zenith) and the horizon, row by row in physical pixels, each line as
+// wide as the scale rounded: through the painter the gradient and the faint lines cost
+// many times as much at large scales.
+void PaintGround(QImage& image, const SkyScene& scene) {
+  const SkyPanorama& pano = *scene.panorama;
+  const Frame f{pano};
+  const Tone tone = ToneAt(scene.sky.sunAltitudeDeg);
+  const double toX = image.width() / kW, toY = image.height() / kH, horizon = f.Y(0);
+  const int width = std::max(1, static_cast<int>(std::lround(toX)));
+  const auto physical = [](double v, double to) { return static_cast<int>(std::floor(v * to)); };
+  const double highest = std::min(90.0, pano.altitudeTopDeg);
+  std::vector<int> columns;
+  for (double a = std::ceil(pano.azimuthLeftDeg / 10) * 10; a <= pano.azimuthRightDeg; a += 10)
+    columns.push_back(physical(f.X(a), toX));
+  std::vector<int> rows;
+  for (double h = 10; h <= highest; h += 10) rows.push_back(physical(f.Y(h), toY));
+  const int horizonRow = physical(horizon, toY), zenithRow = physical(f.Y(highest), toY);
+  constexpr int kGridAlpha = 48;
+  for (int row = 0; row < image.height(); ++row) {
+    const double y = (row + 0.5) / toY;
+    const QRgb colour = y >= horizon ? tone.ground.rgb() : Mix(tone.zenith, tone.horizon, y / horizon).rgb();
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+    const bool onLine = [&] {
+      for (const int r : rows)
+        if (row >= r && row < r + width) return true;
+      return false;
+    }();
+    if (row >= horizonRow && row < horizonRow + width) {
+      std::fill(line, line + image.width(), qRgb(210, 210, 200));
+      continue;
+    }
+    std::fill(line, line + image.width(), onLine ? Lighter(colour, kGridAlpha) : colour);
+    if (onLine || row < zenithRow || row >= horizonRow) continue;
+    const QRgb grid = Lighter(colour, kGridAlpha);
+    for (const int c : columns)
+      for (int x = std::max(0, c); x < std::min(image.width(), c + width); ++x) line[x] = grid;
+  }
+}
+
 // The sky, the ground, the grid, the compass points, the path with its contacts, moonrise
 // and moonset, and the caption, in design pixels.
 void PaintPanorama(QPainter& p, const SkyScene& scene) {
   const SkyPanorama& pano = *scene.panorama;
   const Frame f{pano};
   const double horizon = f.Y(0);
-  const Tone tone = ToneAt(scene.sky.sunAltitudeDeg);
 
-  QLinearGradient sky(0, 0, 0, horizon);
-  sky.setColorAt(0, tone.zenith);
-  sky.setColorAt(1, tone.horizon);
-  p.fillRect(QRectF(0, 0, kW, horizon), sky);
-  p.fillRect(QRectF(0, horizon, kW, kH - horizon), tone.ground);
 
-  // The grid of 10 degrees, up to the zenith; azimuth lines over the sky only.
-  const QColor gridColour(255, 255, 255, 48), labelColour(225, 230, 240);
-  p.setPen(QPen(gridColour, 1));
+  // The grid's altitude labels (the grid itself is PaintGround's).
+  const QColor labelColour(225, 230, 240);
   const double highest = std::min(90.0, pano.altitudeTopDeg);
-  for (double a = std::ceil(pano.azimuthLeftDeg / 10) * 10; a <= pano.azimuthRightDeg; a += 10)
-    p.drawLine(QPointF(f.X(a), f.Y(highest)), QPointF(f.X(a), horizon));
   SetFont(p, 8);
-  for (double h = 10; h <= highest; h += 10) {
-    p.setPen(QPen(gridColour, 1));
-    p.drawLine(QPointF(0, f.Y(h)), QPointF(kW, f.Y(h)));
+  for (double h = 10; h <= highest; h += 10)
     Text(p, 4, f.Y(h) - p.fontMetrics().height(), QString::number(static_cast<int>(h)) + QChar(0x00b0), labelColour);
-  }
-  p.setPen(QPen(QColor(210, 210, 200), 1));
-  p.drawLine(QPointF(0, horizon), QPointF(kW, horizon));
 
   // The compass points every 45 degrees, and the azimuth in degrees at every line that
   // leaves room for its text (every 10, 20, 30 or 90 degrees), both below the horizon.
@@ -297,8 +330,11 @@ QImage DrawSkyView(const SkyScene& scene, const MoonPictures& moonPictures, doub
   QImage image(SkyViewSizeAt(scale), QImage::Format_RGB32);
   image.setDotsPerMeterX(kDiagramDotsPerMetre);
   image.setDotsPerMeterY(kDiagramDotsPerMetre);
-  image.fill(Qt::black);
-  if (!scene.panorama || !scene.panorama->eclipse || !scene.record) return image;
+  if (!scene.panorama || !scene.panorama->eclipse || !scene.record) {
+    image.fill(Qt::black);
+    return image;
+  }
+  PaintGround(image, scene);
   {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
