@@ -175,12 +175,16 @@ void PaintPanorama(QPainter& p, const SkyScene& scene) {
     Text(p, 4, f.Y(h) - p.fontMetrics().height(), QString::number(static_cast<int>(h)) + QChar(0x00b0), labelColour);
 
   // The compass points every 45 degrees, and the azimuth in degrees at every line that
-  // leaves room for its text (every 10, 20, 30 or 90 degrees), both below the horizon.
+  // leaves room for its text (every 10, 20, 30 or 90 degrees), both on the ground.
   SetFont(p, 10, true);
+  // On the picture's bottom edge, leaving the ground under the horizon to the path's labels.
+  const double compassTop = kH - 2 - p.fontMetrics().height();
+  // The boxes of the texts so far, which later ones keep clear of: the compass row first.
+  std::vector<QRectF> placed{QRectF(0, compassTop, kW, kH - compassTop)};
   std::vector<double> points;
   for (double a = std::ceil(pano.azimuthLeftDeg / 45) * 45; a <= pano.azimuthRightDeg; a += 45) {
     points.push_back(f.X(a));
-    TextCentred(p, f.X(a), horizon + 2, Q(CompassPoint(a, scene.language)), QColor(255, 255, 255));
+    TextCentred(p, f.X(a), compassTop, Q(CompassPoint(a, scene.language)), QColor(255, 255, 255));
   }
   SetFont(p, 8);
   double step = 90;
@@ -192,7 +196,7 @@ void PaintPanorama(QPainter& p, const SkyScene& scene) {
   for (double a = std::ceil(pano.azimuthLeftDeg / step) * step; a <= pano.azimuthRightDeg; a += step) {
     const double x = f.X(a);
     if (std::any_of(points.begin(), points.end(), [x](double c) { return std::fabs(c - x) < 30; })) continue;
-    TextCentred(p, x, horizon + 3, AzimuthLabel(a), labelColour);
+    TextCentred(p, x, compassTop + 1, AzimuthLabel(a), labelColour);
   }
 
   // The Moon's path: solid above the horizon, dashed below it.
@@ -214,20 +218,6 @@ void PaintPanorama(QPainter& p, const SkyScene& scene) {
     return *it;
   };
   SetFont(p, 8);
-  int n = 0;
-  for (const Contact k : kListContacts) {
-    const auto& c = pano.view.contacts[k];
-    if (!c) continue;
-    const SkyPathPoint at = pointAt(c->t);
-    const QPointF centre(f.X(at.azimuthDeg), f.Y(at.altitudeDeg));
-    p.setPen(Qt::NoPen);
-    p.setBrush(ContactColour(k));
-    p.drawEllipse(centre, 3, 3);
-    p.setBrush(Qt::NoBrush);
-    const double top = n++ % 2 == 0 ? centre.y() - 6 - p.fontMetrics().height() : centre.y() + 6;
-    TextCentred(p, centre.x(), top, Q(scene.contactLabels[k]), ContactColour(k));
-  }
-
   // Moonrise and moonset: a triangle on the horizon pointing the way the Moon goes.
   for (std::size_t i = 0; i < pano.view.crossings.size(); ++i) {
     const HorizonCrossing& x = pano.view.crossings[i];
@@ -239,10 +229,52 @@ void PaintPanorama(QPainter& p, const SkyScene& scene) {
     p.setBrush(QColor(255, 210, 120));
     p.drawPolygon(mark);
     p.setBrush(Qt::NoBrush);
-    // Below the compass points where the ground leaves room, else above the horizon.
-    const double height = p.fontMetrics().height();
-    const double top = kH - horizon >= 2.2 * height + 4 ? horizon + 4 + height : horizon - 4 - height;
-    if (i < scene.crossingLabels.size()) Text(p, cx + 7, top, Q(scene.crossingLabels[i]), QColor(255, 210, 120));
+    // Beside the mark, under the horizon where the ground leaves room, else above it.
+    if (i >= scene.crossingLabels.size()) continue;
+    const QString label = Q(scene.crossingLabels[i]);
+    const double width = p.fontMetrics().horizontalAdvance(label), height = p.fontMetrics().height();
+    const double top = compassTop - horizon >= height + 6 ? horizon + 3 : horizon - 4 - height;
+    const QRectF right(cx + 7, top, width, height), left(cx - 7 - width, top, width, height);
+    const QRectF place = std::none_of(placed.begin(), placed.end(), [&](const QRectF& o) { return o.intersects(right); })
+                             ? right
+                             : left;
+    placed.push_back(place);
+    Text(p, place.left(), place.top(), label, QColor(255, 210, 120));
+  }
+
+  SetFont(p, 8);
+  const QRectF moon = [&] {
+    const QPointF c(f.X(PanoramaAzimuth(pano, scene.sky.moonAzimuthDeg)), f.Y(scene.sky.moonApparentAltitudeDeg));
+    return QRectF(c.x() - kSkyMoonRadius, c.y() - kSkyMoonRadius, 2 * kSkyMoonRadius, 2 * kSkyMoonRadius);
+  }();
+  int n = 0;
+  for (const Contact k : kListContacts) {
+    const auto& c = pano.view.contacts[k];
+    if (!c) continue;
+    const SkyPathPoint at = pointAt(c->t);
+    const QPointF centre(f.X(at.azimuthDeg), f.Y(at.altitudeDeg));
+    p.setPen(Qt::NoPen);
+    p.setBrush(ContactColour(k));
+    p.drawEllipse(centre, 3, 3);
+    p.setBrush(Qt::NoBrush);
+    // Clear of the Moon, which is drawn over everything: on the other side of the mark, or
+    // beside the Moon where it covers both.
+    const QString label = Q(scene.contactLabels[k]);
+    const double width = p.fontMetrics().horizontalAdvance(label), height = p.fontMetrics().height();
+    const auto box = [&](double left, double top) { return QRectF(left, top, width, height); };
+    const double above = centre.y() - 6 - height, below = centre.y() + 6;
+    const bool first = n++ % 2 == 0;
+    const std::array<QRectF, 4> candidates = {box(centre.x() - width / 2, first ? above : below),
+                                              box(centre.x() - width / 2, first ? below : above),
+                                              box(moon.right() + 4, centre.y() - height / 2),
+                                              box(moon.left() - 4 - width, centre.y() - height / 2)};
+    const auto free = [&](const QRectF& r) {
+      return !r.intersects(moon) && std::none_of(placed.begin(), placed.end(), [&r](const QRectF& o) { return o.intersects(r); });
+    };
+    const auto it = std::find_if(candidates.begin(), candidates.end(), free);
+    const QRectF place = it != candidates.end() ? *it : candidates.front();
+    placed.push_back(place);
+    Text(p, place.left(), place.top(), label, ContactColour(k));
   }
 
   // The caption: the place, the date, time and type, the Sun.
