@@ -1,5 +1,7 @@
-// What one place sees: the whole `local` computation for one eclipse, the visible part of
-// every eclipse of the catalogue at one place, and the calendar of that place.
+// What one place sees: the whole `local` computation for one eclipse (also with the
+// verdicts over Delta T and the historian's clock), the Delta T that a timed record implies,
+// the visible part of every eclipse of the catalogue at one place, and the calendar of that
+// place.
 // Reads the shipped catalogue unless VAROMINTEL_CATALOGUE names another.
 //   build/bench/places/local_sky_bench
 #include <benchmark/benchmark.h>
@@ -13,8 +15,11 @@
 #include "eclipse/catalogue.h"
 #include "places/calendar_export.h"
 #include "places/city_hist.h"
+#include "places/delta_t_visibility.h"
+#include "places/historian_clock.h"
 #include "places/local_sky.h"
 #include "places/local_sky_text.h"
+#include "places/record_delta_t.h"
 
 namespace varomintel {
 
@@ -55,6 +60,56 @@ void BM_LocalOnePlace(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LocalOnePlace)->Unit(benchmark::kMicrosecond);
+
+// -720 Mar 19 from Babylon, as `local` computes it for an ancient eclipse: the view, each
+// contact's visibility over the model's Delta T +- 3 sigma, the historian's clock of every
+// contact and the summary. Goal: under 20 ms.
+void BM_LocalWithVerdictsAndClock(benchmark::State& state) {
+  const int index = IndexOf(-720, 3, 20);
+  if (index == 0) {
+    state.SkipWithError("no catalogue");
+    return;
+  }
+  const EclipseRecord& r = TheCatalogue().At(index);
+  const Observer observer{32.55, 44.42, 0};
+  for (auto _ : state) {
+    const double deltaT = DeltaT(r.Year, r.Month);
+    const double sigma = DeltaTSigma(r.Year, r.Month);
+    const LocalEclipseView view = ViewFromPlace(r, deltaT, observer);
+    for (const Contact k : kListContacts)
+      if (view.contacts[k])
+        benchmark::DoNotOptimize(VisibilityOverDeltaT(r, view.contacts[k]->t, observer, deltaT, sigma));
+    benchmark::DoNotOptimize(ClocksOfView(r, deltaT, observer, view));
+    std::string summary = LocalSummary(r, deltaT, observer, view, 1);
+    benchmark::DoNotOptimize(summary);
+  }
+}
+BENCHMARK(BM_LocalWithVerdictsAndClock)->Unit(benchmark::kMillisecond);
+
+// The Delta T that a record of the same eclipse implies, as `deltat` solves it: "began 1.5
+// hours after moonrise" (one followed moonrise) and "greatest eclipse 2.5 seasonal hours
+// before midnight" (sunset and sunrise followed). Goal: under 50 ms.
+void DeltaTOfRecord(benchmark::State& state, EclipseRecordTiming record) {
+  const int index = IndexOf(-720, 3, 20);
+  if (index == 0) {
+    state.SkipWithError("no catalogue");
+    return;
+  }
+  const EclipseRecord& r = TheCatalogue().At(index);
+  const Observer observer{32.55, 44.42, 0};
+  RecordDeltaT solved;
+  for (auto _ : state) {
+    solved = SolveRecordDeltaT(r, observer, record, DeltaT(r.Year, r.Month), DeltaTSigma(r.Year, r.Month));
+    benchmark::DoNotOptimize(solved);
+  }
+  state.counters["delta_t_s"] = solved.deltaT;
+}
+BENCHMARK_CAPTURE(DeltaTOfRecord, AfterMoonrise,
+                  EclipseRecordTiming{Contact::U1, true, RecordReference::Moonrise, 1.5, false})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DeltaTOfRecord, SeasonalBeforeMidnight,
+                  EclipseRecordTiming{Contact::Max, false, RecordReference::Midnight, 2.5, true})
+    ->Unit(benchmark::kMillisecond);
 
 // Every eclipse of the catalogue at Zurich: its contacts, then the part of P1..P4 with the
 // Moon up.

@@ -90,4 +90,13 @@ CalendarDate JDToDate(double jd) {
   return d;
 }
 
+bool IsJulianCalendarDate(const CalendarDate& d) {
+  if (d.year != 1582) return d.year < 1582;
+  return d.month < 10 || (d.month == 10 && d.day < 15);
+}
+
+std::string YearLabel(std::int32_t year) {
+  return year <= 0 ? std::to_string(1 - static_cast<std::int64_t>(year)) + " BC" : "AD " + std::to_string(year);
+}
+
 }  // namespace varomintel

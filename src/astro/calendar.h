@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace varomintel {
 
@@ -28,5 +29,12 @@ double DateToJD(std::int32_t year, std::int32_t month, std::int32_t day,
 
 // Given: Julian day. Returned: calendar date and time of day, rounded to the millisecond.
 CalendarDate JDToDate(double jd);
+
+// True for a date before 1582-10-15, which JDToDate gives in the Julian calendar.
+bool IsJulianCalendarDate(const CalendarDate& date);
+
+// The historian's year of an astronomical year: "721 BC" for -720 (year 0 is 1 BC, so
+// -n is n + 1 BC), "AD 1066" for 1066.
+std::string YearLabel(std::int32_t year);
 
 }  // namespace varomintel

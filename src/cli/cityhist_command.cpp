@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/version_info.h"
+#include "astro/delta_t.h"
 #include "astro/trig_func.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
@@ -93,6 +94,16 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
       w.Integer(hit.eclipse.SarosCount);
       w.Key("delta_t_s");
       w.Number(hit.deltaT);
+      // The Delta T used with its uncertainty, as `report` and `local` give it.
+      w.Key("delta_t");
+      w.BeginObject();
+      w.Key("value_s");
+      w.Number(hit.deltaT);
+      w.Key("sigma_s");
+      w.Number(DeltaTSigma(hit.eclipse.Year, hit.eclipse.Month));
+      w.Key("own");
+      w.Boolean(input.deltaT.has_value());
+      w.EndObject();
       WritePlaceResult(w, PlaceResultOf(hit.eclipse, hit.deltaT, hit.place, Observer{latitude, longitude, height}));
       w.EndObject();
     }

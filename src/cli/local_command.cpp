@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/calendar.h"
 #include "astro/delta_t.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
@@ -17,6 +18,7 @@
 #include "eclipse/report.h"
 #include "places/calendar_export.h"
 #include "places/delta_t_visibility.h"
+#include "places/historian_clock.h"
 #include "places/local_sky.h"
 #include "places/local_sky_text.h"
 #include "text/number_text.h"
@@ -31,12 +33,20 @@ Json UtcJson(const EclipseRecord& eclipse, double deltaT, double t) {
   return iso.empty() ? Json() : Json(iso);
 }
 
+Json Hours(const std::optional<double>& h) { return h ? Json(*h) : Json(); }
+
 Json LocalJson(int index, const EclipseRecord& eclipse, const DeltaTValues& dt, const Observer& observer,
-               const std::string& name, const LocalEclipseView& view, std::uint8_t lang) {
+               const std::string& name, const LocalEclipseView& view, const PerContact<HistorianClock>& clocks,
+               std::uint8_t lang) {
   const double deltaT = dt.value;
   Json j;
   j["index"] = index;
   j["delta_t"] = {{"value_s", dt.value}, {"sigma_s", dt.sigma}, {"own", dt.own}};
+  // The calendar of the date of greatest eclipse (universal time) and its historian's year.
+  const auto& max = view.contacts[Contact::Max];
+  const CalendarDate date = JDToDate(ContactJulianDayUT(eclipse, deltaT, max ? max->t : 0.0));
+  j["calendar"] = IsJulianCalendarDate(date) ? "julian" : "gregorian";
+  j["year_label"] = YearLabel(date.year);
   j["place"] = {{"name", name},
                 {"latitude_deg", observer.latitudeDeg},
                 {"longitude_deg", observer.longitudeDeg},
@@ -62,6 +72,15 @@ Json LocalJson(int index, const EclipseRecord& eclipse, const DeltaTValues& dt, 
     Json intervals = Json::array();
     for (const auto& [low, high] : v.intervals) intervals.push_back(Json::array({low, high}));
     one["visible_delta_t_intervals_s"] = std::move(intervals);
+    const HistorianClock& clock = clocks[k];
+    one["hours_after_sunset"] = Hours(clock.hoursAfterSunset);
+    one["hours_before_sunrise"] = Hours(clock.hoursBeforeSunrise);
+    one["seasonal_hour_h"] = Hours(clock.seasonalHourH);
+    one["hours_from_midnight"] = Hours(clock.hoursFromMidnight);
+    one["hours_after_moonrise"] = Hours(clock.hoursAfterMoonrise);
+    one["hours_before_moonset"] = Hours(clock.hoursBeforeMoonset);
+    one["local_apparent_time"] = ClockText(clock.localApparentTimeH);
+    one["clock_notes"] = clock.notes;
     contacts[ContactName(k)] = std::move(one);
   }
   j["contacts"] = std::move(contacts);
@@ -92,8 +111,9 @@ int Local(Args& args, const Catalogue* cat, Context& ctx) {
   record.EclipseType = ComputeCircumstances(record, deltaT).type;
   const Observer observer{where.latitudeDeg, where.longitudeDeg, where.heightM};
   const LocalEclipseView view = ViewFromPlace(record, deltaT, observer);
+  const PerContact<HistorianClock> clocks = ClocksOfView(record, deltaT, observer, view);
   if (format == OutputFormat::Json) {
-    WriteJson(ctx.out, LocalJson(index, record, dt, observer, name, view, lang));
+    WriteJson(ctx.out, LocalJson(index, record, dt, observer, name, view, clocks, lang));
   } else {
     std::vector<std::string> lines = LocalSkyLines(index, record, deltaT, observer, name, view, zone, lang);
     // After the title, the place and the time scale: the Delta T those times were made with.
@@ -110,6 +130,11 @@ int Local(Args& args, const Catalogue* cat, Context& ctx) {
       verdicts.push_back(line + DeltaTVerdictText(v, dt.model, dt.sigma, lang));
     }
     verdicts.emplace_back();
+    if (view.contacts[Contact::P1]) {
+      const std::vector<std::string> clock = HistorianClockLines(view, clocks, lang);
+      verdicts.insert(verdicts.end(), clock.begin(), clock.end());
+      verdicts.emplace_back();
+    }
     lines.insert(lines.end() - std::min<std::ptrdiff_t>(2, std::ssize(lines)), verdicts.begin(), verdicts.end());
     for (const std::string& line : lines) ctx.out << line << '\n';
   }

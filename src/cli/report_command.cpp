@@ -2,18 +2,25 @@
 #include <optional>
 #include <ostream>
 
+#include "astro/calendar.h"
 #include "astro/delta_t.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
 #include "eclipse/eclipse_type.h"
 #include "eclipse/circumstances.h"
 #include "eclipse/report.h"
+#include "places/local_sky_text.h"
 #include "text/number_text.h"
 #include "text/text_table.h"
 
 namespace varomintel::cli {
 
 namespace {
+
+// The calendar date of greatest eclipse as the report shows it (time scale and zone applied).
+CalendarDate MaxDate(const EclipseRecord& r, const EclipseCircumstances& c, double zone, double deltaT) {
+  return JDToDate(DateToJD(r.Year, r.Month, r.Day, r.T0Hour + zone, 0, c.TimeMax * 3600 - deltaT));
+}
 
 // The report's values as a JSON object: each contact line's label, date and clock as the
 // report shows them (time scale and zone applied), its instant, and the phase durations.
@@ -32,6 +39,9 @@ Json ReportJson(int index, const EclipseRecord& record, const EclipseCircumstanc
   j["delta_t"] = {{"value_s", universal.value}, {"sigma_s", universal.sigma}, {"own", universal.own}};
   j["penumbral_magnitude"] = c.PenMag;
   j["umbral_magnitude"] = c.UmbMag;
+  const CalendarDate maxDate = MaxDate(record, c, zone, deltaT);
+  j["calendar"] = IsJulianCalendarDate(maxDate) ? "julian" : "gregorian";
+  j["year_label"] = YearLabel(maxDate.year);
   struct Row {
     Contact contact;
     int label;
@@ -91,6 +101,14 @@ int Report(Args& args, const Catalogue* cat, Context& ctx) {
   } else {
     for (const ReportLine& line : BuildReport(record, result.circumstances, settings)) ctx.out << line.text << '\n';
     ctx.out << '\n' << DeltaTLine(record, ownDeltaT) << '\n';  // after the report, as the window's caption
+    // Before 1582-10-15 the dates are Julian: the date of greatest eclipse with the historian's year.
+    const double zone = settings.universalTime ? settings.timeZone : 0.0;
+    const CalendarDate date = MaxDate(record, result.circumstances, zone, settings.deltaT);
+    if (IsJulianCalendarDate(date)) {
+      std::string day = FormatContactDate(record, result.circumstances.TimeMax, zone, settings.deltaT);
+      day.erase(0, day.find_first_not_of(' '));
+      ctx.out << day << HistoriansDateNote(date, settings.language) << '\n';
+    }
   }
   if (!result.converged) {
     ctx.err << "varomintel-cli: eclipse " << index << ": the search for " << result.failedSearch

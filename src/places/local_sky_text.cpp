@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "astro/calendar.h"
 #include "eclipse/eclipse_type.h"
 #include "eclipse/report.h"
 #include "places/list_text.h"
@@ -55,6 +56,19 @@ std::string Date(const EclipseRecord& e, double t, double zone, double deltaT) {
   std::string d = FormatContactDate(e, t, zone, deltaT);
   d.erase(0, d.find_first_not_of(' '));
   return d;
+}
+
+// The calendar date FormatContactDate shows.
+CalendarDate DateOf(const EclipseRecord& e, double t, double zone, double deltaT) {
+  return JDToDate(DateToJD(e.Year, e.Month, e.Day, e.T0Hour + zone, 0, t * 3600 - deltaT));
+}
+
+// Hours with a sign and two decimals, "-" when there are none.
+std::string Hours(const std::optional<double>& h, bool sign) {
+  if (!h) return "-";
+  std::string text = FormatFixed(std::fabs(*h) < 0.005 ? 0.0 : *h, 2);
+  if (sign && *h >= 0) text.insert(text.begin(), '+');
+  return text;
 }
 
 }  // namespace
@@ -138,6 +152,44 @@ std::string DeltaTVerdictText(const DeltaTVisibility& v, double modelDeltaT, dou
   return text;
 }
 
+std::string HistoriansDateNote(const CalendarDate& date, std::uint8_t languageIndex) {
+  if (!IsJulianCalendarDate(date)) return {};
+  const std::uint8_t l = Lang(languageIndex);
+  // The pattern's "#" is the year: "# BC", "AD #", "# v. Chr.".
+  std::string year = Text(date.year <= 0 ? K::kYearBC : K::kYearAD, l);
+  const long long number = date.year <= 0 ? 1 - static_cast<long long>(date.year) : date.year;
+  year.replace(year.find('#'), 1, std::to_string(number));
+  return " (" + year + Text(K::kJulianCalendar, l) + ")";
+}
+
+std::vector<std::string> HistorianClockLines(const LocalEclipseView& view, const PerContact<HistorianClock>& clocks,
+                                             std::uint8_t languageIndex) {
+  const std::uint8_t l = Lang(languageIndex);
+  constexpr std::size_t kContactWidth = 8, kWidth = 16;
+  std::vector<std::string> lines{Text(K::kClockTitle, l)};
+  std::string header;
+  AppendLeftAligned(header, Text(K::kClockColumn0, l), kContactWidth);
+  for (int c = 1; c <= 6; ++c) AppendLeftAligned(header, Text(Nth(K::kClockColumn1, c - 1), l), kWidth);
+  header += Text(K::kClockColumn7, l);
+  lines.push_back(header);
+  for (const Contact k : kListContacts) {
+    if (!view.contacts[k]) continue;
+    const HistorianClock& c = clocks[k];
+    std::string line;
+    AppendLeftAligned(line, ContactName(k), kContactWidth);
+    AppendLeftAligned(line, Hours(c.hoursAfterSunset, false), kWidth);
+    AppendLeftAligned(line, Hours(c.hoursBeforeSunrise, false), kWidth);
+    AppendLeftAligned(line, Hours(c.seasonalHourH, false), kWidth);
+    AppendLeftAligned(line, Hours(c.hoursFromMidnight, true), kWidth);
+    AppendLeftAligned(line, Hours(c.hoursAfterMoonrise, false), kWidth);
+    AppendLeftAligned(line, Hours(c.hoursBeforeMoonset, false), kWidth);
+    line += ClockText(c.localApparentTimeH);
+    lines.push_back(line);
+  }
+  lines.push_back(Text(K::kClockLegend, l));
+  return lines;
+}
+
 const char* DeltaTVerdictTitle(std::uint8_t languageIndex) { return Text(K::kDeltaTVerdictTitle, Lang(languageIndex)); }
 
 std::vector<std::string> LocalSkyLines(int index, const EclipseRecord& eclipse, double deltaT,
@@ -147,7 +199,8 @@ std::vector<std::string> LocalSkyLines(int index, const EclipseRecord& eclipse, 
   std::vector<std::string> lines;
   const double tMax = view.contacts[Contact::Max] ? view.contacts[Contact::Max]->t : 0.0;
   lines.push_back(std::string(Text(K::kTitleEclipse, l)) + std::to_string(index) + ": " +
-                  EclipseTypeLongName(eclipse.EclipseType, l) + ", " + Date(eclipse, tMax, zone, deltaT));
+                  EclipseTypeLongName(eclipse.EclipseType, l) + ", " + Date(eclipse, tMax, zone, deltaT) +
+                  HistoriansDateNote(DateOf(eclipse, tMax, zone, deltaT), l));
   const double metres = std::round(observer.heightM);
   lines.push_back(std::string(Text(K::kPlace, l)) + (name.empty() ? std::string() : name + ", ") +
                   FormatLatitude(observer.latitudeDeg) + " " + FormatLongitude(observer.longitudeDeg) + Text(K::kHeight, l) +

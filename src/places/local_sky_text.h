@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "astro/calendar.h"
 #include "eclipse/catalogue.h"
 #include "places/delta_t_visibility.h"
+#include "places/historian_clock.h"
 #include "places/local_sky.h"
 
 namespace varomintel {
@@ -47,6 +49,17 @@ std::string LocalSummary(const EclipseRecord& eclipse, double deltaT, const Obse
 // visible intervals within the range as conditions in whole seconds, joined by " or ").
 std::string DeltaTVerdictText(const DeltaTVisibility& visibility, double modelDeltaT, double sigma,
                               std::uint8_t languageIndex);
+
+// For a date before 1582-10-15: the historian's year and the calendar, " (721 BC, Julian
+// calendar)", " (AD 1066, Julian calendar)", " (721 v. Chr., julianischer Kalender)"; empty
+// for a Gregorian date.
+std::string HistoriansDateNote(const CalendarDate& date, std::uint8_t languageIndex);
+
+// The historian's clock of each contact as a table: a title, a header, a line per contact
+// (hours with two decimals, "-" where there is none, then the local apparent time) and a
+// legend. Lines without line ends.
+std::vector<std::string> HistorianClockLines(const LocalEclipseView& view, const PerContact<HistorianClock>& clocks,
+                                             std::uint8_t languageIndex);
 
 // "Visibility for an uncertain Delta T (model ± 2σ):"
 const char* DeltaTVerdictTitle(std::uint8_t languageIndex);

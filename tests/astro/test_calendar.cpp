@@ -48,6 +48,19 @@ TEST(Calendar, TheTenDaysOf1582CountByTheCalendarTheyFallInto) {
   EXPECT_EQ(d.year * 10000 + d.month * 100 + d.day, 15821001);
 }
 
+// The last Julian day and the first Gregorian one as JDToDate gives them, and the
+// historian's year on both sides of the missing year 0.
+TEST(Calendar, JulianDatesAndTheHistoriansYear) {
+  EXPECT_TRUE(IsJulianCalendarDate(JDToDate(2299160.5 - 1)));   // 1582-10-04
+  EXPECT_FALSE(IsJulianCalendarDate(JDToDate(2299160.5)));      // 1582-10-15
+  EXPECT_TRUE(IsJulianCalendarDate(JDToDate(DateToJD(-720, 3, 19, 0, 0, 0))));
+  EXPECT_FALSE(IsJulianCalendarDate(JDToDate(DateToJD(2022, 11, 8, 0, 0, 0))));
+  EXPECT_EQ(YearLabel(-720), "721 BC");
+  EXPECT_EQ(YearLabel(0), "1 BC");
+  EXPECT_EQ(YearLabel(1), "AD 1");
+  EXPECT_EQ(YearLabel(-4999), "5000 BC");
+}
+
 TEST(Calendar, JDToDateTimeOfDay) {
   CalendarDate d = JDToDate(1799999.5);
   EXPECT_EQ(d.year * 10000 + d.month * 100 + d.day, 2160218);

@@ -190,7 +190,7 @@ TEST_F(Cli, HelpVersionAndFindOverASpanOfYears) {
     const char* command;
     bool runExample;  // animate takes minutes, prepare-dark-maps rewrites pictures
   } commands[] = {{"report", true},   {"circumstances", true}, {"find", true},    {"citylist", true},
-                  {"cityhist", true}, {"local", true},         {"map", true},     {"diagram", true},
+                  {"cityhist", true}, {"local", true},         {"deltat", true},  {"map", true},     {"diagram", true},
                   {"sky", true},      {"animate", false},      {"prepare-dark-maps", false}};
   bool shortForm = false;
   for (const auto& c : commands) {

@@ -60,8 +60,10 @@ TEST(LocalCli, JsonNamesAndValues) {
   const Json j = Json::parse(r.out);
   std::set<std::string> top;
   for (const auto& [key, value] : j.items()) top.insert(key);
-  EXPECT_EQ(top, (std::set<std::string>{"index", "delta_t", "place", "contacts", "moonrise_utc", "moonset_utc",
-                                        "summary"}));
+  EXPECT_EQ(top, (std::set<std::string>{"index", "delta_t", "calendar", "year_label", "place", "contacts",
+                                        "moonrise_utc", "moonset_utc", "summary"}));
+  EXPECT_EQ(j["calendar"], "gregorian");
+  EXPECT_EQ(j["year_label"], "AD 2022");
   EXPECT_EQ(j["index"], total);
   EXPECT_EQ(j["place"], Json::parse(R"({"name": "", "latitude_deg": 40.71, "longitude_deg": -74.01,
                                         "height_m": 10.0})"));
@@ -74,7 +76,9 @@ TEST(LocalCli, JsonNamesAndValues) {
     const Json& c = j["contacts"][ContactName(k)];
     ASSERT_TRUE(c.is_object());
     for (const char* name : {"utc", "apparent_altitude_deg", "azimuth_deg", "shadow_axis_altitude_deg",
-                             "sun_altitude_deg", "twilight", "visible"})
+                             "sun_altitude_deg", "twilight", "visible", "hours_after_sunset", "hours_before_sunrise",
+                             "seasonal_hour_h", "hours_from_midnight", "hours_after_moonrise", "hours_before_moonset",
+                             "local_apparent_time", "clock_notes"})
       EXPECT_TRUE(c.contains(name)) << name;
     EXPECT_TRUE(twilights.count(c["twilight"].get<std::string>()));
     EXPECT_EQ(c["visible"].get<bool>(), view.contacts[k]->sky.moonVisible);
@@ -97,6 +101,9 @@ TEST(LocalCli, JsonNamesAndValues) {
   for (const Json& e : h["eclipses"]) {
     if (e["index"] != total) continue;
     found = true;
+    EXPECT_EQ(e["delta_t"]["value_s"], e["delta_t_s"]);
+    EXPECT_EQ(e["delta_t"]["sigma_s"], j["delta_t"]["sigma_s"]);
+    EXPECT_EQ(e["delta_t"]["own"], false);
     for (const Contact k : kListContacts) {
       const Json& listed = e["contacts"][ContactName(k)];
       if (listed.is_null()) continue;

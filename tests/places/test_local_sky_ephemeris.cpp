@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "astro/trig_func.h"
 #include "eclipse/catalogue.h"
 #include "eclipse/elements.h"
+#include "places/historian_clock.h"
 #include "places/local_sky.h"
 #include "../support/test_paths.h"
 
@@ -314,6 +316,96 @@ TEST_P(MoonHorizon, CrossingsAreThoseOfABisectionAndOfTheEphemeris) {
 
 INSTANTIATE_TEST_SUITE_P(RiseAndSet, MoonHorizon,
                          ::testing::Combine(::testing::ValuesIn(kEpochs), ::testing::ValuesIn(kHorizonRows)),
+                         [](const auto& row) {
+                           return std::string(std::get<0>(row.param).name) + "_" + std::get<1>(row.param).name;
+                         });
+
+// The historian's clock at greatest eclipse: the sunset, sunrise, moonrise and moonset
+// around it, up to a day away and found on the eclipse's elements extrapolated that far,
+// against the ephemeris's own rises and sets of the upper limb (same atmosphere, our
+// Delta T), and the local apparent time against its equation of time.
+struct ClockRow {
+  const char* name;
+  double latitudeDeg;
+};
+const ClockRow kClockRows[] = {{"Equator", 0}, {"Babylon", 32.55}, {"Basel", 47.5}, {"Oslo", 60}, {"Sydney", -33.9}};
+
+class ClockEphemeris : public ::testing::TestWithParam<std::tuple<Epoch, ClockRow>> {
+ protected:
+  static void TearDownTestSuite() {
+    std::printf("[ ephemeris ] clock: %d rises and sets within %.1f s; apparent time within %.2f s\n", checked_,
+                worstSeconds_, worstApparentSeconds_);
+    swe_close();
+  }
+  static inline double worstSeconds_ = 0, worstApparentSeconds_ = 0;
+  static inline int checked_ = 0;
+};
+
+TEST_P(ClockEphemeris, RisesSetsAndApparentTimeAgreeWithTheEphemeris) {
+  const auto& [epoch, row] = GetParam();
+  static char path[] = "/usr/share/libswe/ephe";
+  swe_set_ephe_path(path);
+  const int index = EclipseOfYear(epoch.year);
+  ASSERT_GT(index, 0);
+  const EclipseRecord& r = Shipped().At(index);
+  const double deltaT = DeltaT(r.Year, r.Month);
+  const Observer observer{row.latitudeDeg, 44.42, 0};
+  const LocalEclipseView view = ViewFromPlace(r, deltaT, observer);
+  ASSERT_TRUE(view.eclipse);
+  const double t = view.contacts[Contact::Max]->t;
+  const HorizonEvents events = HorizonEventsAround(r, deltaT, observer, t);
+  const HistorianClock clock = ClockAt(r, deltaT, observer, t);
+  SCOPED_TRACE("eclipse " + std::to_string(index));
+  swe_set_delta_t_userdef(deltaT / 86400);
+  double geopos[3] = {observer.longitudeDeg, row.latitudeDeg, 0};
+  const double jdUT = JulianDayTT(r, t) - deltaT / 86400;
+  // The ephemeris's next rise or set of `body` after `fromJd` (UT).
+  const auto ephemeris = [&](int body, bool rising, double fromJd) {
+    double when = 0;
+    char err[AS_MAXCH] = "";
+    EXPECT_EQ(swe_rise_trans(fromJd, body, nullptr, SEFLG_SWIEPH, rising ? SE_CALC_RISE : SE_CALC_SET, geopos, 1010,
+                             10, &when, err),
+              0)
+        << err;
+    return when;
+  };
+  struct Check {
+    const char* what;
+    std::optional<double> ours;  // hours of TT from T0
+    int body;
+    bool rising;
+  };
+  const Check checks[] = {{"sunset", events.lastSunset, SE_SUN, false},
+                          {"sunrise", events.nextSunrise, SE_SUN, true},
+                          {"moonrise", events.lastMoonrise, SE_MOON, true},
+                          {"moonset", events.nextMoonset, SE_MOON, false}};
+  for (const Check& c : checks) {
+    ASSERT_TRUE(c.ours) << c.what;
+    const double ours = JulianDayTT(r, *c.ours) - deltaT / 86400;
+    const double seconds = std::fabs(ephemeris(c.body, c.rising, ours - 0.1) - ours) * 86400;
+    EXPECT_LT(seconds, 15) << c.what;
+    worstSeconds_ = std::max(worstSeconds_, seconds);
+    ++checked_;
+  }
+  // The clock's hours are those instants counted from the contact.
+  EXPECT_DOUBLE_EQ(*clock.hoursAfterSunset, t - *events.lastSunset);
+  EXPECT_DOUBLE_EQ(*clock.hoursBeforeMoonset, *events.nextMoonset - t);
+  if (!events.sunUp) {
+    EXPECT_NEAR(*clock.seasonalHourH * 12, *events.nextSunrise - *events.lastSunset, 1e-12);
+    EXPECT_NEAR(*clock.hoursFromMidnight, *clock.hoursAfterSunset - *clock.seasonalHourH * 6, 1e-12);
+  }
+  // Local apparent time: universal time, the longitude and the equation of time.
+  double e = 0;
+  char err[AS_MAXCH] = "";
+  ASSERT_EQ(swe_time_equ(jdUT, &e, err), 0) << err;
+  const double lmt = std::fmod(std::fmod(jdUT + 0.5, 1.0) * 24 + observer.longitudeDeg / 15, 24.0);
+  const double apparentSeconds = std::fabs(std::remainder((clock.localApparentTimeH - lmt - e * 24) * 3600, 86400));
+  EXPECT_LT(apparentSeconds, 5);
+  worstApparentSeconds_ = std::max(worstApparentSeconds_, apparentSeconds);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ClockEphemeris,
+                         ::testing::Combine(::testing::ValuesIn(kEpochs), ::testing::ValuesIn(kClockRows)),
                          [](const auto& row) {
                            return std::string(std::get<0>(row.param).name) + "_" + std::get<1>(row.param).name;
                          });
