@@ -39,34 +39,34 @@ std::optional<GeoPoint> Place(std::optional<std::string_view> text) {
 // A coordinate to the micro-degree (11 cm), as a GeoJSON reader needs no more.
 double Micro(double degrees) { return std::round(degrees * 1e6) / 1e6 + 0.0; }
 
-nlohmann::json Position(const GeoPoint& g) { return nlohmann::json::array({Micro(g.longitude), Micro(g.latitude)}); }
+nlohmann::ordered_json Position(const GeoPoint& g) { return nlohmann::ordered_json::array({Micro(g.longitude), Micro(g.latitude)}); }
 
 // The curves of the map as an RFC 7946 FeatureCollection in WGS 84 longitude and latitude:
-// a LineString per horizon line the map draws (its 361 points from 180 W to 180 E, so that
+// a LineString per horizon line the map draws (its 361 points from 180 E westwards to 180 W, so that
 // none crosses the antimeridian; kind "horizon"), then a MultiPolygon per visibility region
 // (kind "whole", "part" or "none"). Every feature has the properties contact, kind, index
 // and date (the catalogue's date of the eclipse, YYYY-MM-DD, astronomical years).
-nlohmann::json CurvesGeoJson(const WorldMapEclipse& eclipse, int index, const EclipseRecord& record) {
+nlohmann::ordered_json CurvesGeoJson(const WorldMapEclipse& eclipse, int index, const EclipseRecord& record) {
   char date[32];
   std::snprintf(date, sizeof date, "%s%04d-%02d-%02d", record.Year < 0 ? "-" : "", std::abs(static_cast<int>(record.Year)),
                 static_cast<int>(record.Month), static_cast<int>(record.Day));
-  nlohmann::json features = nlohmann::json::array();
-  const auto feature = [&](const char* contact, const char* kind, nlohmann::json geometry) {
+  nlohmann::ordered_json features = nlohmann::ordered_json::array();
+  const auto feature = [&](const char* contact, const char* kind, nlohmann::ordered_json geometry) {
     features.push_back({{"type", "Feature"},
                         {"properties", {{"contact", contact}, {"kind", kind}, {"index", index}, {"date", date}}},
                         {"geometry", std::move(geometry)}});
   };
   for (const Contact k : MapHorizonContacts(eclipse)) {
-    nlohmann::json line = nlohmann::json::array();
+    nlohmann::ordered_json line = nlohmann::ordered_json::array();
     for (const GeoPoint& g : HorizonLinePoints(eclipse.at[k])) line.push_back(Position(g));
     feature(ContactName(k), "horizon", {{"type", "LineString"}, {"coordinates", std::move(line)}});
   }
   for (const MapRegion& region : MapVisibilityRegions(eclipse)) {
-    nlohmann::json polygons = nlohmann::json::array();
+    nlohmann::ordered_json polygons = nlohmann::ordered_json::array();
     for (const auto& ring : region.polygons) {
-      nlohmann::json points = nlohmann::json::array();
+      nlohmann::ordered_json points = nlohmann::ordered_json::array();
       for (const GeoPoint& g : ring) points.push_back(Position(g));
-      polygons.push_back(nlohmann::json::array({std::move(points)}));
+      polygons.push_back(nlohmann::ordered_json::array({std::move(points)}));
     }
     // The parts are named by the contact they see: P1 (the Moon sets before P4) or P4
     // (it rises after P1).

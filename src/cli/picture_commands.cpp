@@ -190,7 +190,7 @@ const bool registered =
                       .check = Check::Integer, .min = 0, .max = 14400},
                      NameOptionDecl(), TimeZoneOptionDecl(), ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(),
                      LanguageOptionDecl()},
-         .example = "sky 16921 --lat 47.5N --lon 7.5E --tz 1 --out sky.png",
+         .example = "sky 16921 --lat 35.68N --lon 139.69E --tz 9 --name Tokyo --out sky.png",
          .run = &Run<kSky>}) &&
     RegisterCommand({.name = kPrepareDarkMaps,
                      .summary = "prepares the four darkened map pictures in the current folder",
