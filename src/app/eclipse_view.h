@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/selected_eclipse.h"
@@ -31,6 +32,10 @@ struct DiagramScene {
   bool universalTime = true;  // hour marks on the Moon's path only in universal time
   std::uint8_t language = 0;
   std::string captionPrefix;  // the window caption before the date
+  // The diagram as seen from a place: the parallactic angle at the Moon there (degrees,
+  // LocalSkyAt::moonParallacticAngleDeg), by which the picture is turned clockwise so that
+  // the place's zenith is up, with a marker of the zenith's direction. None: north up.
+  std::optional<double> parallacticAngleDeg;
 };
 
 // What the windows show at the slider time.

@@ -3,8 +3,11 @@
 // have the eclipsed Moon in the zenith at greatest eclipse and at the contacts.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "eclipse/catalogue.h"
 #include "eclipse/circumstances.h"
@@ -91,5 +94,30 @@ WorldMapEclipse WorldMapEclipseOf(const EclipseRecord& record, const EclipseCirc
                                   double deltaT);
 // The same with the eclipse's own Delta T (DeltaT of its year and month).
 WorldMapEclipse WorldMapEclipseOf(const EclipseRecord& record, const EclipseCircumstances& circumstances);
+
+// The horizon lines the map draws, in drawing order: P1 and P4; P2 and P3 when P2 occurs
+// and the type is penumbral (below PartialUmbral); U1 and U4 when U1 occurs; U2 and U3
+// when U2 occurs; greatest eclipse last.
+std::vector<Contact> MapHorizonContacts(const WorldMapEclipse& eclipse);
+
+// The horizon line of one instant as the map draws it: 361 points at the whole degrees of
+// west longitude w = -180..180 (east longitude -w, from 180 E to 180 W), each at latitude
+// HorizonLatitude(w, d, M).
+inline constexpr int kHorizonLinePoints = 361;
+std::array<GeoPoint, kHorizonLinePoints> HorizonLinePoints(const SubLunarPoint& at);
+
+// Where on the Earth the eclipse is seen, from the horizon lines of P1 and P4 (the Moon
+// rises or sets at most once within an eclipse): the whole of it (the Moon up at P1 and
+// P4), a part (up at P1 only: it sets during the eclipse; up at P4 only: it rises), or
+// nothing. Each meridian of HorizonLinePoints holds one interval of latitude of each
+// kind; the meridians where it is not empty make polygons, one per run of them, each a
+// closed ring counterclockwise in longitude and latitude (the southern edge from west to
+// east, the northern back).
+enum class MapRegionKind { Whole, PartSets, PartRises, None };
+struct MapRegion {
+  MapRegionKind kind = MapRegionKind::None;
+  std::vector<std::vector<GeoPoint>> polygons;
+};
+std::array<MapRegion, 4> MapVisibilityRegions(const WorldMapEclipse& eclipse);
 
 }  // namespace varomintel

@@ -1,5 +1,5 @@
-// varomintel-cli animate: the shadow diagram's play as a video (MP4 with H.264 or WebM
-// with VP9, by the extension), each frame encoded as it is drawn.
+// varomintel-cli animate: the shadow diagram's play, or with --sky the sky at a place, as a
+// video (MP4 with H.264 or WebM with VP9, by the extension), each frame encoded as it is drawn.
 #include <unistd.h>
 
 #include <QImage>
@@ -29,6 +29,7 @@
 #include "render/moon_pictures.h"
 #include "render/picture_caption.h"
 #include "render/shadow_diagram.h"
+#include "render/sky_view.h"
 #include "render/video_writer.h"
 #include "text/number_text.h"
 #include "text/text_table.h"
@@ -123,7 +124,10 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
   const int frameStep = FrameStepOption(args.Value("--step"), 60);
   const bool whole = args.Flag("--whole");
   const double scale = ScaleOption(args);
-  const bool caption = CaptionOption(args);
+  // The sky at a place instead of the shadow diagram: the place's options go with --sky only;
+  // the zone goes with the sky's times or with the caption.
+  const bool sky = args.Flag("--sky");
+  const bool caption = sky ? args.Flag("--caption") : CaptionOption(args);
   const int fps = static_cast<int>(StrictInteger(args.Value("--fps").value_or("30")).value_or(30));
   const int index = IndexArgument(args.Positional(), catalogue);
   if (out.empty()) throw UsageError{"give --out FILE.mp4, --out FILE.webm or --out - with --format"};
@@ -138,8 +142,18 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
   if (path != "-" && chosen && chosen != named)
     throw UsageError{"--format " + std::string(*container) + " does not match the file name " + Quoted(path)};
 
+  if (sky && !(args.Value("--lat") && args.Value("--lon"))) throw UsageError{"--sky needs --lat and --lon"};
+  if (!sky)
+    for (const char* option : {"--lat", "--lon", "--height", "--name"})
+      if (args.Value(option)) throw UsageError{std::string(option) + " goes with --sky"};
+
   const auto app = OffscreenApplication();
   const SelectedEclipse selection = SelectEclipseAt(catalogue, index, settings);
+  const std::optional<SkyPictures> place = sky ? std::optional(SkyPicturesOf(args, catalogue, index)) : std::nullopt;
+  if (place && !place->panorama.eclipse) {
+    ErrorLine(ctx.err, "animate: eclipse " + std::to_string(index) + " has no contacts P1 and P4 to show");
+    return kExitNothing;
+  }
   const std::vector<int> positions = AnimationPositions(selection.circumstances, frameStep, whole);
   const MoonPictures pictures = MoonPictures::Load(MoonPictureFolder("", ctx.programDir));
   if (const PictureFault fault = UnusableMoonPicture(selection, positions, pictures); !fault.empty()) {
@@ -158,12 +172,14 @@ int Animate(Args& args, const Catalogue* cat, Context& ctx) {
     view.SetSliderPosition(positions[static_cast<std::size_t>(i)]);
     if (i == 0) firstTime = view.Now().dateTime;
     lastTime = view.Now().dateTime;
-    const QImage frame = DrawShadowDiagram(DiagramSceneOf(view), pictures, scale);
+    QImage frame = place ? DrawSkyView(place->SceneAt(view.Now().t), pictures, scale)
+                         : DrawShadowDiagram(DiagramSceneOf(view), pictures, scale);
     if (!caption) return frame;
     return WithCaption(frame, QString::fromStdString(DiagramPictureCaption(view.Selection(), view.Position(), settings)),
                        scale);
   };
-  const QSize pictureSize = DiagramSizeAt(scale) + QSize(0, caption ? CaptionBandHeight(scale) : 0);
+  const QSize pictureSize =
+      (place ? SkyViewSizeAt(scale) : DiagramSizeAt(scale)) + QSize(0, caption ? CaptionBandHeight(scale) : 0);
   const InterruptGuard guard;
   const int count = static_cast<int>(positions.size());
   std::string error;

@@ -1,5 +1,6 @@
 // varomintel-cli diagram: the shadow diagram of one eclipse as the main window shows it,
-// written as PNG at one slider position or as one picture per play step over the slider.
+// written as PNG at one slider position or as one picture per play step over the slider;
+// with --local turned so that the zenith of a place is up.
 #include <QBuffer>
 #include <QImage>
 
@@ -20,6 +21,7 @@
 #include "cli/offscreen_application.h"
 #include "cli/picture_output.h"
 #include "eclipse/elements.h"
+#include "places/local_sky.h"
 #include "render/moon_pictures.h"
 #include "render/picture_caption.h"
 #include "render/shadow_diagram.h"
@@ -137,6 +139,12 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   if (out && overwrite) throw UsageError{"--overwrite goes with --frames, not with --out"};
   if (out && out->empty()) throw UsageError{"--out needs a file name, or - for standard output"};
   if (frames && frames->empty()) throw UsageError{"--frames needs the name of a folder, not an empty one"};
+  // As seen from a place: turned so that its zenith is up.
+  const bool local = args.Flag("--local");
+  if (local && !(args.Value("--lat") && args.Value("--lon"))) throw UsageError{"--local needs --lat and --lon"};
+  if (!local)
+    for (const char* option : {"--lat", "--lon", "--height"})
+      if (args.Value(option)) throw UsageError{std::string(option) + " goes with --local"};
   const int frameStep = FrameStepOption(step, 6);
   const int firstPosition = position ? static_cast<int>(*StrictInteger(*position)) : -1;
 
@@ -165,10 +173,16 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
   view.SetTimeSettings(settings);
   view.SetCaptionPrefix(prefix);
   view.Select(catalogue, index);
+  // The place's sky turns with the Earth whatever the time scale: the model's Delta T or --delta-t.
+  const PlaceOption where = PlaceOptions(args);
+  const Observer observer{where.latitudeDeg, where.longitudeDeg, where.heightM};
+  const double skyDeltaT = DeltaTOf(selection.record, settings.ownDeltaT).value;
   QImage image;
   const auto draw = [&](int at) {
     view.SetSliderPosition(at);
-    image = DrawShadowDiagram(DiagramSceneOf(view), pictures, scale);
+    DiagramScene scene = DiagramSceneOf(view);
+    if (local) scene.parallacticAngleDeg = SkyAt(selection.record, skyDeltaT, observer, scene.t).moonParallacticAngleDeg;
+    image = DrawShadowDiagram(scene, pictures, scale);
     if (caption)
       image = WithCaption(image, QString::fromStdString(DiagramPictureCaption(view.Selection(), at, settings)), scale);
     return view.Now();

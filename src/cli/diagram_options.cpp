@@ -3,6 +3,7 @@
 #include <string>
 
 #include "eclipse/report.h"
+#include "eclipse/circumstances.h"
 
 namespace varomintel::cli {
 
@@ -25,6 +26,20 @@ bool CaptionOption(const Args& args) {
 int FrameStepOption(const std::optional<std::string_view>& step, int absent) {
   if (!step) return absent;
   return *step == "6" ? 6 : 60;  // checked by the command line: 6 or 60
+}
+
+SkyPictures SkyPicturesOf(const Args& args, const Catalogue& catalogue, int index) {
+  SkyPictures sky;
+  sky.record = catalogue.At(index);
+  const double deltaT = DeltaTOf(sky.record, DeltaTOption(args)).value;
+  sky.record.EclipseType = ComputeCircumstances(sky.record, deltaT).type;
+  const PlaceOption where = PlaceOptions(args);
+  sky.panorama = SkyPanoramaOf(sky.record, deltaT, Observer{where.latitudeDeg, where.longitudeDeg, where.heightM});
+  sky.universalTime = !args.Flag("--tt");
+  sky.zone = sky.universalTime ? TimeZoneOption(args) : 0.0;
+  sky.language = LanguageOption(args);
+  sky.name = std::string(args.Value("--name").value_or(""));
+  return sky;
 }
 
 }  // namespace varomintel::cli

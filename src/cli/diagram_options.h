@@ -2,11 +2,14 @@
 // animate) and the caption of all three (diagram, animate, map).
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/selected_eclipse.h"
 #include "cli/commands.h"
+#include "places/sky_panorama.h"
 
 namespace varomintel::cli {
 
@@ -22,5 +25,21 @@ bool CaptionOption(const Args& args);
 // The value of --step: the minutes of the slider between two pictures, 6 or 60; `absent` when
 // the option was not given.
 int FrameStepOption(const std::optional<std::string_view>& step, int absent);
+
+// The sky at a place for the pictures of the sky (sky, animate --sky): the eclipse with
+// its type, its panorama for --lat, --lon and --height (with the model's Delta T or
+// --delta-t, in either time scale) and the clock of the texts: --tt, --tz, --lang, --name.
+struct SkyPictures {
+  EclipseRecord record;
+  SkyPanorama panorama;
+  bool universalTime = true;
+  double zone = 0;
+  std::uint8_t language = 1;
+  std::string name;
+  SkyScene SceneAt(double t) const {
+    return SkySceneOf(record, panorama, t, universalTime, zone, language, name);
+  }
+};
+SkyPictures SkyPicturesOf(const Args& args, const Catalogue& catalogue, int index);
 
 }  // namespace varomintel::cli

@@ -1,9 +1,14 @@
 // varomintel-cli map: the world map of one eclipse as a PNG file, the picture that the
-// main window shows for the same eclipse, map, language and marked place.
+// main window shows for the same eclipse, map, language and marked place; or with
+// --format geojson the curves that picture draws, for a geographic information system.
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 
+#include <cmath>
+#include <cstdlib>
+#include <cstdio>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -36,6 +41,48 @@ std::optional<GeoPoint> Place(std::optional<std::string_view> text) {
                   ParseHemisphereCoordinate(text->substr(comma + 1), 'E', 'W', kLongitudeLimit).value_or(0)};
 }
 
+// A coordinate to the micro-degree (11 cm), as a GeoJSON reader needs no more.
+double Micro(double degrees) { return std::round(degrees * 1e6) / 1e6 + 0.0; }
+
+nlohmann::ordered_json Position(const GeoPoint& g) { return nlohmann::ordered_json::array({Micro(g.longitude), Micro(g.latitude)}); }
+
+// The curves of the map as an RFC 7946 FeatureCollection in WGS 84 longitude and latitude:
+// a LineString per horizon line the map draws (its 361 points from 180 E westwards to 180 W, so that
+// none crosses the antimeridian; kind "horizon"), then a MultiPolygon per visibility region
+// (kind "whole", "part" or "none"). Every feature has the properties contact, kind, index
+// and date (the catalogue's date of the eclipse, YYYY-MM-DD, astronomical years).
+nlohmann::ordered_json CurvesGeoJson(const WorldMapEclipse& eclipse, int index, const EclipseRecord& record) {
+  char date[32];
+  std::snprintf(date, sizeof date, "%s%04d-%02d-%02d", record.Year < 0 ? "-" : "", std::abs(static_cast<int>(record.Year)),
+                static_cast<int>(record.Month), static_cast<int>(record.Day));
+  nlohmann::ordered_json features = nlohmann::ordered_json::array();
+  const auto feature = [&](const char* contact, const char* kind, nlohmann::ordered_json geometry) {
+    features.push_back({{"type", "Feature"},
+                        {"properties", {{"contact", contact}, {"kind", kind}, {"index", index}, {"date", date}}},
+                        {"geometry", std::move(geometry)}});
+  };
+  for (const Contact k : MapHorizonContacts(eclipse)) {
+    nlohmann::ordered_json line = nlohmann::ordered_json::array();
+    for (const GeoPoint& g : HorizonLinePoints(eclipse.at[k])) line.push_back(Position(g));
+    feature(ContactName(k), "horizon", {{"type", "LineString"}, {"coordinates", std::move(line)}});
+  }
+  for (const MapRegion& region : MapVisibilityRegions(eclipse)) {
+    nlohmann::ordered_json polygons = nlohmann::ordered_json::array();
+    for (const auto& ring : region.polygons) {
+      nlohmann::ordered_json points = nlohmann::ordered_json::array();
+      for (const GeoPoint& g : ring) points.push_back(Position(g));
+      polygons.push_back(nlohmann::ordered_json::array({std::move(points)}));
+    }
+    // The parts are named by the contact they see: P1 (the Moon sets before P4) or P4
+    // (it rises after P1).
+    const bool part = region.kind == MapRegionKind::PartSets || region.kind == MapRegionKind::PartRises;
+    const char* kind = region.kind == MapRegionKind::Whole ? "whole" : part ? "part" : "none";
+    const char* contact = region.kind == MapRegionKind::PartSets ? "P1" : region.kind == MapRegionKind::PartRises ? "P4" : "P1-P4";
+    feature(contact, kind, {{"type", "MultiPolygon"}, {"coordinates", std::move(polygons)}});
+  }
+  return {{"type", "FeatureCollection"}, {"features", std::move(features)}};
+}
+
 int Map(Args& args, const Catalogue* cat, Context& ctx) {
   const Catalogue& catalogue = *cat;
   WorldMapInputs inputs;
@@ -55,6 +102,22 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
   const std::string out(args.Value("--out").value_or(""));
   const int index = IndexArgument(args.Positional(), catalogue);
   if (out.empty()) throw UsageError{"--out needs a file name, or - for standard output"};
+
+  if (args.Value("--format").value_or("png") == "geojson") {
+    EclipseRecord record = catalogue.At(index);
+    const CircumstancesResult result = ComputeCircumstances(record, 0.0);
+    record.EclipseType = result.type;
+    const std::optional<double> ownDeltaT = DeltaTOption(args);
+    const WorldMapEclipse eclipse = ownDeltaT ? WorldMapEclipseOf(record, result.circumstances, *ownDeltaT)
+                                              : WorldMapEclipseOf(record, result.circumstances);
+    const std::string text = CurvesGeoJson(eclipse, index, record).dump() + "\n";
+    std::string error;
+    if (!WritePictureBytes(out, text, ctx.out, &error)) {
+      ErrorLine(ctx.err, error);
+      return kExitOutput;
+    }
+    return result.converged ? kExitOk : kExitNothing;
+  }
 
   const auto app = OffscreenApplication();
   const MapPictures pictures = LoadMapPictures(MapPictureFolder(ctx.programDir));

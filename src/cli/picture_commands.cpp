@@ -94,6 +94,7 @@ int RunInModule(const char* name, Args& args, const Catalogue* catalogue, Contex
 constexpr char kMap[] = "map";
 constexpr char kDiagram[] = "diagram";
 constexpr char kAnimate[] = "animate";
+constexpr char kSky[] = "sky";
 constexpr char kPrepareDarkMaps[] = "prepare-dark-maps";
 
 template <const char* Name>
@@ -104,6 +105,13 @@ int Run(Args& args, const Catalogue* catalogue, Context& ctx) {
 const char* const kIndexHelp = "the eclipse's number in the catalogue";
 
 OptionDecl TimeScaleOptionDecl() { return {.name = "--tt", .help = "terrestrial time instead of universal time"}; }
+
+// --lat and --lon as the picture of the sky takes them: required by `sky`, with --sky alone for `animate`.
+OptionDecl Optional(OptionDecl option, const char* help) {
+  option.required = false;
+  option.help = help;
+  return option;
+}
 
 OptionDecl StepOptionDecl(const char* help) {
   return {.name = "--step", .value = "6|60", .help = help, .check = Check::Choice};
@@ -119,6 +127,12 @@ OptionDecl CaptionZoneOptionDecl() {
   zone.help = "with --caption: the caption's time zone in hours east of Greenwich (-18 to 18; 0 by default)";
   return zone;
 }
+OptionDecl AnimationZoneOptionDecl() {
+  OptionDecl zone = TimeZoneOptionDecl();
+  zone.help = "with --caption or --sky: the time zone of the caption and the sky's times, hours east of Greenwich "
+              "(-18 to 18; 0 by default)";
+  return zone;
+}
 
 const bool registered =
     RegisterCommand(
@@ -126,8 +140,12 @@ const bool registered =
          .summary = "the world map of one eclipse as a PNG picture",
          .positional = "INDEX",
          .positionalHelp = kIndexHelp,
-         .options = {{.name = "--out", .value = "FILE.png", .help = "the picture's file; - for standard output",
+         .options = {{.name = "--out", .value = "FILE.png|FILE.geojson",
+                      .help = "the picture's (or with --format geojson the curves') file; - for standard output",
                       .required = true},
+                     {.name = "--format", .value = "png|geojson",
+                      .help = "the picture (by default) or its curves as GeoJSON: horizon lines and visibility regions",
+                      .check = Check::Choice},
                      {.name = "--globe", .value = "0|1|2|3", .help = "the map picture (0, BlueMarble, by default)",
                       .check = Check::Choice},
                      {.name = "--poi", .value = "LAT,LON", .help = "a place marked on the map (47.5N,7.5E)",
@@ -149,6 +167,10 @@ const bool registered =
                      {.name = "--frames", .value = "DIR", .help = "instead of --out: a folder for diagram_00000.png, ..."},
                      StepOptionDecl("with --frames: slider positions between two pictures (6 by default)"),
                      {.name = "--overwrite", .help = "with --frames: replace the pictures diagram_*.png of the folder"},
+                     {.name = "--local", .help = "turned as seen from the place of --lat and --lon: its zenith up"},
+                     Optional(LatitudeOptionDecl(), "with --local: the place's latitude, degrees north or south (47.5N)"),
+                     Optional(LongitudeOptionDecl(), "with --local: the place's longitude, degrees east or west (7.5E)"),
+                     HeightOptionDecl(),
                      ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(), LanguageOptionDecl(),
                      CaptionOptionDecl(), CaptionZoneOptionDecl()},
          .example = "diagram 16921 --position 7200 --out diagram.png",
@@ -167,10 +189,29 @@ const bool registered =
                      {.name = "--whole", .help = "the whole slider instead of 10 minutes before P1 to 10 minutes after P4"},
                      {.name = "--fps", .value = "N", .help = "frames a second (1 to 120, default 30)",
                       .check = Check::Integer, .min = kMinFps, .max = kMaxFps},
+                     {.name = "--sky", .help = "the sky at the place of --lat and --lon instead of the shadow diagram"},
+                     Optional(LatitudeOptionDecl(), "with --sky: the place's latitude, degrees north or south (47.5N)"),
+                     Optional(LongitudeOptionDecl(), "with --sky: the place's longitude, degrees east or west (7.5E)"),
+                     HeightOptionDecl(), NameOptionDecl(),
                      ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(), LanguageOptionDecl(),
-                     CaptionOptionDecl(), CaptionZoneOptionDecl()},
+                     CaptionOptionDecl(), AnimationZoneOptionDecl()},
          .example = "animate 16921 --scale 2 --out eclipse.mp4",
          .run = &Run<kAnimate>}) &&
+    RegisterCommand(
+        {.name = kSky,
+         .summary = "the eclipse in the sky of one place: a horizon panorama as a PNG picture",
+         .positional = "INDEX",
+         .positionalHelp = kIndexHelp,
+         .options = {{.name = "--out", .value = "FILE.png", .help = "the picture's file; - for standard output",
+                      .required = true},
+                     LatitudeOptionDecl(), LongitudeOptionDecl(), HeightOptionDecl(),
+                     {.name = "--position", .value = "P",
+                      .help = "the slider position, 0 to 14400 (7200 = T0; greatest eclipse by default)",
+                      .check = Check::Integer, .min = 0, .max = 14400},
+                     NameOptionDecl(), TimeZoneOptionDecl(), ScaleOptionDecl(), TimeScaleOptionDecl(), DeltaTOptionDecl(),
+                     LanguageOptionDecl()},
+         .example = "sky 16921 --lat 35.68N --lon 139.69E --tz 9 --name Tokyo --out sky.png",
+         .run = &Run<kSky>}) &&
     RegisterCommand({.name = kPrepareDarkMaps,
                      .summary = "prepares the four darkened map pictures in the current folder",
                      .example = "prepare-dark-maps",

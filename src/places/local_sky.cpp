@@ -111,6 +111,8 @@ LocalSkyAt SkyAtSite(const EclipseRecord& eclipse, double deltaT, const Site& si
   const Horizontal moon = ToHorizontal(site, Ht, sinDecT, cosDecT);
 
   out.moonDistanceEarthRadii = rt;
+  out.moonParallacticAngleDeg =
+      std::atan2(site.cosPhi * std::sin(Ht), site.sinPhi * cosDecT - site.cosPhi * sinDecT * std::cos(Ht)) * RadToDeg;
   out.moonSemidiameterDeg = std::asin(kMoonToEarthRadius / rt) * RadToDeg;
   out.moonTrueAltitudeDeg = moon.altitude * RadToDeg;
   out.moonApparentAltitudeDeg = out.moonTrueAltitudeDeg + RefractionDeg(out.moonTrueAltitudeDeg);

@@ -65,6 +65,14 @@ struct LocalSkyAt {
   double moonTrueAltitudeDeg = 0;      // centre, topocentric, without refraction
   double moonAzimuthDeg = 0;           // from north through east, [0, 360)
   double moonSemidiameterDeg = 0;      // topocentric
+  // The parallactic angle at the Moon: the position angle of the zenith (from the north
+  // through the east) at the Moon's topocentric place, Meeus eq. 14.1 with its local hour
+  // angle H, declination d and the geodetic latitude phi,
+  //   tan q = sin H / (tan phi cos d - sin d cos H),
+  // in the form multiplied by cos phi, which holds at the poles too. Degrees, -180..180:
+  // positive west of the meridian. Turning a north-up picture of the Moon clockwise by q
+  // puts the observer's up at the top.
+  double moonParallacticAngleDeg = 0;
   double moonDistanceEarthRadii = 0;   // from the observer
   // The upper limb's apparent altitude: the true altitude of the limb with its own
   // refraction. Above 0 the Moon is visible (the astronomical horizon; the observer's

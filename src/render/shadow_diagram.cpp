@@ -19,6 +19,7 @@
 
 #include "astro/trig_func.h"
 #include "eclipse/eclipse_type.h"
+#include "places/place_texts.h"
 #include "render/render_scale.h"
 #include "text/text_table.h"
 
@@ -575,6 +576,35 @@ QImage NewDiagramImageOf(QSize size) {
   return image;
 }
 
+// The diagram turned clockwise by the parallactic angle q (degrees) round its centre, so
+// that the zenith of the place is up; what turns in from beyond the corners is black. An
+// arrow at the top right points to the zenith, with its name.
+QImage TurnedToZenith(const QImage& diagram, double q, std::uint8_t language, double scale) {
+  QImage turned = NewDiagramImageOf(diagram.size());
+  turned.fill(kBlack);
+  QPainter p(&turned);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.translate(diagram.width() / 2.0, diagram.height() / 2.0);
+  p.rotate(q);  // clockwise on the picture, whose rows run down
+  p.translate(-diagram.width() / 2.0, -diagram.height() / 2.0);
+  p.drawImage(0, 0, diagram);
+  p.resetTransform();
+  p.scale(scale, scale);
+  const double x = kDiagramWidth - 60, top = 30, bottom = 80;
+  p.setPen(QPen(kWhite, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawLine(QPointF(x, bottom), QPointF(x, top));
+  p.drawLine(QPointF(x, top), QPointF(x - 6, top + 10));
+  p.drawLine(QPointF(x, top), QPointF(x + 6, top + 10));
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSize(10);
+  p.setFont(font);
+  const QString label = QString::fromUtf8(Text(PlacesText::kSkyZenith, language));
+  const QFontMetrics m = p.fontMetrics();
+  p.drawText(QPointF(x - m.horizontalAdvance(label) / 2.0, top - 6), label);
+  return turned;
+}
+
 }  // namespace
 
 QImage NewDiagramImage() {
@@ -588,6 +618,12 @@ QSize DiagramSizeAt(double scale) {
 }
 
 int MoonDiameterPixels(double moonRadius) { return Round(2 * moonRadius / kScale); }
+
+QImage MoonPictureOfDiameter(const MoonPictures& pictures, int diameter) { return PictureForDiameter(pictures, diameter); }
+
+QRgb ShadedMoonPixel(QRgb pixel, float distanceSq, double f1, double f2) {
+  return Shaded(pixel, distanceSq, f1 * f1, f2 * f2);
+}
 
 // FixedDiagramLabels: the shadows' four caption lines, the four compass letters and the
 // ecliptic's label come before the contact labels.
@@ -710,6 +746,7 @@ QImage DrawShadowDiagram(const DiagramScene& scene, const MoonPictures& moonPict
   const DiagramLayout layout = LayOutDiagram(scene);
   PaintDiagram(image, scene, moonPictures, scale, layout);
   if (placed) *placed = layout;
+  if (scene.parallacticAngleDeg) return TurnedToZenith(image, *scene.parallacticAngleDeg, scene.language, scale);
   return image;
 }
 

@@ -89,4 +89,14 @@ DiagramLabel PathLabel(const DiagramScene& scene);
 // round(2 * rmoo / 22.3). The diagram draws it from the picture for N = diameter + 2.
 int MoonDiameterPixels(double moonRadius);
 
+// The Moon's picture for a diameter of D pixels, whose disc fills its top-left
+// (D + 1) x (D + 1) square (the nearest of the pictures, scaled when none is made for D);
+// null when that picture is missing.
+QImage MoonPictureOfDiameter(const MoonPictures& pictures, int diameter);
+
+// A pixel of the Moon's picture as the diagram draws it at the sky point whose squared
+// distance from the shadow axis is `distanceSq` (arcseconds squared): darkened in the
+// penumbra (radius f1) and more in the umbra (radius f2).
+QRgb ShadedMoonPixel(QRgb pixel, float distanceSq, double f1, double f2);
+
 }  // namespace varomintel

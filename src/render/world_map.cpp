@@ -90,7 +90,8 @@ void HorizonLine(QPainter& p, const SubLunarPoint& at, const QPen& pen) {
   if (!at.occurs) return;
   QPolygon line;
   line.reserve(361);
-  for (int w = -180; w <= 180; ++w) line << Pixel(340 - w * 340.0 / 180, MapRow(HorizonLatitude(w, at.d, at.M)));
+  // Column 340 - w 340/180 of west longitude w, the negated east longitude.
+  for (const GeoPoint& g : HorizonLinePoints(at)) line << Pixel(340 + g.longitude * 340.0 / 180, MapRow(g.latitude));
   p.setPen(pen);
   p.drawPolyline(line);
 }
@@ -209,9 +210,10 @@ QImage ScaledGround(const QImage& bright, const QImage& twin, const SubLunarPoin
 // those are kept without which the line would move by more than 0.05 map pixels.
 void SmoothHorizonLine(QPainter& p, const SubLunarPoint& at, QPen pen) {
   if (!at.occurs) return;
-  std::array<QPointF, 361> points;
-  for (int w = -180; w <= 180; ++w)
-    points[static_cast<std::size_t>(w + 180)] = QPointF(340 - w * 340.0 / 180, MapRow(HorizonLatitude(w, at.d, at.M)));
+  std::array<QPointF, kHorizonLinePoints> points;
+  const auto line = HorizonLinePoints(at);
+  for (std::size_t i = 0; i < line.size(); ++i)
+    points[i] = QPointF(340 + line[i].longitude * 340.0 / 180, MapRow(line[i].latitude));
   std::vector<QLineF> chords;
   std::size_t from = 0;
   while (from + 1 < points.size()) {
@@ -267,21 +269,12 @@ struct MapPen {
 // P1 and P4; P2 and P3 when P2 occurs and the type is penumbral; U1 and U4 when U1 occurs;
 // U2 and U3 when U2 occurs; greatest eclipse last.
 std::vector<std::pair<Contact, QRgb>> HorizonLines(const WorldMapEclipse& e) {
-  std::vector<std::pair<Contact, QRgb>> lines{{Contact::P1, map_colour::kPenumbraLine},
-                                              {Contact::P4, map_colour::kPenumbraLine}};
-  if (e.at[Contact::P2].occurs && e.type < EclipseTypeCode::PartialUmbral) {
-    lines.emplace_back(Contact::P2, map_colour::kPenumbraLine);
-    lines.emplace_back(Contact::P3, map_colour::kPenumbraLine);
-  }
-  if (e.at[Contact::U1].occurs) {
-    lines.emplace_back(Contact::U1, map_colour::kUmbraLine);
-    lines.emplace_back(Contact::U4, map_colour::kUmbraLine);
-  }
-  if (e.at[Contact::U2].occurs) {
-    lines.emplace_back(Contact::U2, map_colour::kTotalityLine);
-    lines.emplace_back(Contact::U3, map_colour::kTotalityLine);
-  }
-  lines.emplace_back(Contact::Max, map_colour::kGreatestLine);
+  std::vector<std::pair<Contact, QRgb>> lines;
+  for (const Contact k : MapHorizonContacts(e))
+    lines.emplace_back(k, k == Contact::Max                       ? map_colour::kGreatestLine
+                          : k == Contact::U1 || k == Contact::U4 ? map_colour::kUmbraLine
+                          : k == Contact::U2 || k == Contact::U3 ? map_colour::kTotalityLine
+                                                                 : map_colour::kPenumbraLine);
   return lines;
 }
 

@@ -191,7 +191,7 @@ TEST_F(Cli, HelpVersionAndFindOverASpanOfYears) {
     bool runExample;  // animate takes minutes, prepare-dark-maps rewrites pictures
   } commands[] = {{"report", true},   {"circumstances", true}, {"find", true},    {"citylist", true},
                   {"cityhist", true}, {"local", true},         {"deltat", true},  {"map", true},     {"diagram", true},
-                  {"animate", false}, {"prepare-dark-maps", false}};
+                  {"sky", true},      {"animate", false},      {"prepare-dark-maps", false}};
   bool shortForm = false;
   for (const auto& c : commands) {
     SCOPED_TRACE(c.command);

@@ -484,5 +484,50 @@ TEST(SunAndObliquity, AgreeWithTheEphemerisOverTwoMillennia) {
   swe_close();
 }
 
+// The parallactic angle: the position angle of the zenith at the Moon, found from the
+// ephemeris alone as the direction in which the altitude climbs fastest: the altitudes
+// (swe_azalt, no refraction) of two points 0.001 degrees north and east of the Moon's
+// topocentric place give the altitude's gradient along north and east, whose direction is
+// the zenith's. Every row of the ephemeris test above, along P1..P4.
+TEST_P(LocalSkyEphemeris, ParallacticAngleIsTheZenithsPositionAngle) {
+  const auto& [epoch, site] = GetParam();
+  const EclipseRecord& r = Shipped().At(EclipseOfYear(epoch.year));
+  const double deltaT = DeltaT(r.Year, r.Month);
+  const Observer observer = RowObserver(r, deltaT, site);
+  const LocalEclipseView view = ViewFromPlace(r, deltaT, observer);
+  ASSERT_TRUE(view.eclipse);
+  swe_set_delta_t_userdef(deltaT / 86400);
+  swe_set_topo(observer.longitudeDeg, site.latitudeDeg, site.heightM);
+  double geopos[3] = {observer.longitudeDeg, site.latitudeDeg, site.heightM};
+  constexpr double kStepDeg = 0.001, kAngleToleranceDeg = 0.5;
+  static double worst = 0;
+  int compared = 0;
+  for (double t = view.contacts[Contact::P1]->t; t <= view.contacts[Contact::P4]->t + 1e-9; t += 0.25) {
+    const double jdUT = JulianDayTT(r, t) - deltaT / 86400;
+    double moon[6], hz[3], north[3], east[3];
+    char err[AS_MAXCH] = "";
+    ASSERT_TRUE(swe_calc_ut(jdUT, SE_MOON, SEFLG_SWIEPH | SEFLG_EQUATORIAL | SEFLG_TOPOCTR, moon, err) & SEFLG_SWIEPH)
+        << err;
+    swe_azalt(jdUT, SE_EQU2HOR, geopos, 0, 10, moon, hz);
+    // At the zenith the angle is undefined, and below the horizon nobody looks.
+    if (hz[1] > 89.5 || hz[1] < -2) continue;
+    double n[3] = {moon[0], moon[1] + kStepDeg, moon[2]};
+    double e[3] = {moon[0] + kStepDeg / std::cos(moon[1] * DegToRad), moon[1], moon[2]};
+    swe_azalt(jdUT, SE_EQU2HOR, geopos, 0, 10, n, north);
+    swe_azalt(jdUT, SE_EQU2HOR, geopos, 0, 10, e, east);
+    const double expected = std::atan2(east[1] - hz[1], north[1] - hz[1]) * RadToDeg;
+    const double ours = SkyAt(r, deltaT, observer, t).moonParallacticAngleDeg;
+    const double error = std::fabs(AngleDiffDeg(ours, expected));
+    EXPECT_LT(error, kAngleToleranceDeg) << "eclipse of " << r.Year << " at t = " << t << " h, Moon at " << hz[1]
+                                         << " deg: " << ours << " against " << expected;
+    worst = std::max(worst, error);
+    ++compared;
+  }
+  if (std::fabs(site.latitudeDeg) < 60) {
+    EXPECT_GT(compared, 0);
+  }
+  RecordProperty("largest_parallactic_angle_error_deg", std::to_string(worst));
+}
+
 }  // namespace
 }  // namespace varomintel
