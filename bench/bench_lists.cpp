@@ -137,6 +137,27 @@ void BM_TableShowsTheWholeCityList(benchmark::State& state) {
 }
 BENCHMARK(BM_TableShowsTheWholeCityList)->Unit(benchmark::kMillisecond)->Iterations(10);
 
+// A click on a header of the whole city list: by population (numbers) or by city (names
+// in the language's order), and back to the run's order.
+void BM_TableSortsTheWholeCityList(benchmark::State& state) {
+  const std::vector<std::string> records = CityListRecords(101513);
+  ReadyListWindow window(&records);
+  window.show();
+  QSignalSpy finished(&window, &ListWindow::runFinished);
+  window.Go();
+  if (!finished.wait(60000)) state.SkipWithError("the run did not end");
+  const int column = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    window.View()->sort(column, Qt::DescendingOrder);
+    QCoreApplication::processEvents();
+    state.PauseTiming();
+    window.View()->sort(-1, Qt::AscendingOrder);
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_TableSortsTheWholeCityList)->Arg(6)->Arg(3)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 }  // namespace
 }  // namespace varomintel
 

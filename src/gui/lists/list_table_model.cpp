@@ -105,6 +105,13 @@ QString Utf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cas
 
 }  // namespace
 
+QString PhaseName(std::string_view letter) {
+  if (letter == "h") return QCoreApplication::translate("ListTableModel", "penumbral");
+  if (letter == "p") return QCoreApplication::translate("ListTableModel", "partial");
+  if (letter == "t") return QCoreApplication::translate("ListTableModel", "total");
+  return Utf8(letter);
+}
+
 const ListColumns& CityListColumns() {
   static const ListColumns columns = MakeCityListColumns();
   return columns;
@@ -178,10 +185,7 @@ QString ListTableModel::Display(int row, const ListColumn& column) const {
       return Utf8(field) + '-' + two(column.field + 1) + '-' + two(column.field + 2);
     }
     case ColumnKind::Phase:
-      if (field == "h") return QCoreApplication::translate("ListTableModel", "penumbral");
-      if (field == "p") return QCoreApplication::translate("ListTableModel", "partial");
-      if (field == "t") return QCoreApplication::translate("ListTableModel", "total");
-      return Utf8(field);
+      return PhaseName(field);
     default:
       return Utf8(field);
   }

@@ -47,6 +47,8 @@ struct ListColumns {
   std::vector<int> filterFields;
 };
 const ListColumns& CityListColumns();
+// The phase letter of a record as the table shows it, in the language.
+QString PhaseName(std::string_view letter);
 const ListColumns& CityHistColumns();
 
 class ListTableModel : public QAbstractTableModel {

@@ -153,14 +153,20 @@ ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const cha
   list_->addAction(selectAll_);
   list_->setContextMenuPolicy(Qt::ActionsContextMenu);
 
-  // Widths for the column's title and a typical cell, until the user's are restored.
+  // Widths for the column's title (with room for the sort arrow) and a typical cell, until
+  // the user's are restored.
   const QFontMetrics metrics = list_->fontMetrics();
+  const QFontMetrics titles = Label5->fontMetrics();
   for (int c = 0; c < model_->columnCount(); ++c) {
     const ColumnKind kind = columns.columns[static_cast<std::size_t>(c)].kind;
     const char* sample = kind == ColumnKind::Text ? "Vereinigte Staaten" : kind == ColumnKind::Date ? "-4999-12-31"
                          : kind == ColumnKind::Longitude ? "000°00'W" : kind == ColumnKind::Clock ? "00:00:00"
                                                                                                  : "0000000";
-    list_->setColumnWidth(c, metrics.horizontalAdvance(QString::fromUtf8(sample)) + 16);
+    int cell = metrics.horizontalAdvance(QString::fromUtf8(sample));
+    if (kind == ColumnKind::Phase)
+      for (const char* phase : {"h", "p", "t"}) cell = std::max(cell, metrics.horizontalAdvance(PhaseName(phase)));
+    const int title = titles.horizontalAdvance(model_->headerData(c, Qt::Horizontal).toString()) + 30;
+    list_->setColumnWidth(c, std::max(title, cell + 16));
   }
   RestoreColumns();
 
