@@ -159,7 +159,7 @@ ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const cha
   const QFontMetrics titles = Label5->fontMetrics();
   for (int c = 0; c < model_->columnCount(); ++c) {
     const ColumnKind kind = columns.columns[static_cast<std::size_t>(c)].kind;
-    const char* sample = kind == ColumnKind::Text ? "Vereinigte Staaten" : kind == ColumnKind::Date ? "-4999-12-31"
+    const char* sample = kind == ColumnKind::Text ? "Santa Cruz de la Sierra" : kind == ColumnKind::Date ? "-4999-12-31"
                          : kind == ColumnKind::Longitude ? "000°00'W" : kind == ColumnKind::Clock ? "00:00:00"
                                                                                                  : "0000000";
     int cell = metrics.horizontalAdvance(QString::fromUtf8(sample));
