@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QAction>
 #include <QComboBox>
 #include <QDate>
@@ -17,6 +18,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTableView>
 #include <QTimer>
 
 #include <algorithm>
@@ -193,6 +195,14 @@ TEST_F(ListWindows, CityListShowsAndSavesWhatTheEngineFinds) {
     }
     ASSERT_TRUE(list_->SaveTo(QString::fromStdString((dir_ / "sorted.txt").string())));
     EXPECT_EQ(ReadFile(dir_ / "sorted.txt"), JoinCrLf(saved)) << c.item;
+    // Ctrl+A, Ctrl+C on the table: the header and every row shown, in the table's order.
+    QApplication::clipboard()->clear();
+    QTest::keyClick(list_->RichEdit_CityList, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(list_->RichEdit_CityList, Qt::Key_C, Qt::ControlModifier);
+    const QStringList copied = QApplication::clipboard()->text().split('\n');
+    ASSERT_EQ(copied.size(), table->rowCount() + 2) << c.item;  // header, rows, and the last line's end
+    EXPECT_TRUE(copied[0].startsWith("Datum\tPhase\tLand\tStadt\t")) << copied[0].toStdString();
+    EXPECT_EQ(copied[1].split('\t')[3], table->index(0, 3).data().toString()) << c.item;
     list_->Edit_Filter->clear();
     list_->RichEdit_CityList->sortByColumn(-1, Qt::AscendingOrder);
   }
@@ -911,6 +921,15 @@ TEST_F(ListWindows, ClosingTheMainWindowStopsARunAndStoresBothWindows) {
   EXPECT_EQ(hist2.Edit_Hoehe->text(), "408");
   EXPECT_EQ(list2.ComboBox_Population->currentIndex(), 4);
   main.reset();
+
+  // The widths the user gave the columns come back in the next window (our own settings
+  // file, not the parameter record).
+  {
+    CityListWindow widened;
+    widened.RichEdit_CityList->setColumnWidth(3, 345);
+  }
+  CityListWindow list3;
+  EXPECT_EQ(list3.RichEdit_CityList->columnWidth(3), 345);
 }
 
 // A FIFO in place of the city file: neither window waits for a writer; each names the
