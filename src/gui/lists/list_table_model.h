@@ -4,9 +4,9 @@
 // the rows whose name or country contains a typed text.
 //
 // Why the saved records: they are what the file holds, so the table and the file never
-// disagree, and a hundred thousand of them take about 15 MB. Each record is split once, when
-// it arrives (the start of every field is kept); a cell is converted to text only when the
-// view paints it.
+// disagree, and a hundred thousand of them take some 20 MB (about 150 bytes of text and 54
+// of field offsets each). Each record is split once, when it arrives (the start of every
+// field is kept); a cell is converted to text only when the view asks for it.
 #pragma once
 
 #include <QAbstractTableModel>
