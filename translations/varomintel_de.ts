@@ -285,6 +285,85 @@
     </message>
 </context>
 <context>
+    <name>ListTableModel</name>
+    <message>
+        <source>%1 (UT)</source>
+        <translation>%1 (UT)</translation>
+    </message>
+    <message>
+        <source>Alt. %1 (°)</source>
+        <translation>Höhe %1 (°)</translation>
+    </message>
+    <message>
+        <source>Magnitude</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Phase</source>
+        <translation>Phase</translation>
+    </message>
+    <message>
+        <source>Country</source>
+        <translation>Land</translation>
+    </message>
+    <message>
+        <source>City</source>
+        <translation>Stadt</translation>
+    </message>
+    <message>
+        <source>Latitude</source>
+        <translation>Breite</translation>
+    </message>
+    <message>
+        <source>Longitude</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <source>Population</source>
+        <translation>Einwohner</translation>
+    </message>
+    <message>
+        <source>Delta T (s)</source>
+        <translation>Delta T (s)</translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation>Ort</translation>
+    </message>
+    <message>
+        <source>Saros</source>
+        <translation>Saros</translation>
+    </message>
+    <message>
+        <source>Member</source>
+        <translation>Glied</translation>
+    </message>
+    <message>
+        <source>Members</source>
+        <translation>Glieder</translation>
+    </message>
+    <message>
+        <source>penumbral</source>
+        <translation>Halbschatten</translation>
+    </message>
+    <message>
+        <source>partial</source>
+        <translation>partiell</translation>
+    </message>
+    <message>
+        <source>total</source>
+        <translation>total</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>&amp;File</source>
@@ -466,6 +545,26 @@
         <source>; %1 left out with the Moon below the horizon throughout</source>
         <translation>; %1 ausgelassen, bei denen der Mond unter dem Horizont bleibt</translation>
     </message>
+    <message>
+        <source>Use the marked place</source>
+        <translation>Markierten Ort übernehmen</translation>
+    </message>
+    <message>
+        <source>The place marked on the map in the main window: its coordinates</source>
+        <translation>Der im Hauptfenster auf der Karte markierte Ort: seine Koordinaten</translation>
+    </message>
+    <message>
+        <source>Marked place</source>
+        <translation>Markierter Ort</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>: from %1 to %2</source>
+        <translation>: erlaubt sind %1 bis %2</translation>
+    </message>
 </context>
 <context>
     <name>varomintel::CityListWindow</name>
@@ -538,6 +637,26 @@
     <message>
         <source>Exit</source>
         <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>&amp;Filter:</translation>
+    </message>
+    <message>
+        <source>Name or country</source>
+        <translation>Name oder Land</translation>
+    </message>
+    <message>
+        <source>Clear the filter</source>
+        <translation>Filter leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Alles auswählen</translation>
     </message>
 </context>
 <context>

@@ -285,6 +285,85 @@
     </message>
 </context>
 <context>
+    <name>ListTableModel</name>
+    <message>
+        <source>%1 (UT)</source>
+        <translation>%1 (UT)</translation>
+    </message>
+    <message>
+        <source>Alt. %1 (°)</source>
+        <translation>Alt. %1 (°)</translation>
+    </message>
+    <message>
+        <source>Magnitude</source>
+        <translation>Magnitud</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Duración</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>Phase</source>
+        <translation>Fase</translation>
+    </message>
+    <message>
+        <source>Country</source>
+        <translation>País</translation>
+    </message>
+    <message>
+        <source>City</source>
+        <translation>Ciudad</translation>
+    </message>
+    <message>
+        <source>Latitude</source>
+        <translation>Latitud</translation>
+    </message>
+    <message>
+        <source>Longitude</source>
+        <translation>Longitud</translation>
+    </message>
+    <message>
+        <source>Population</source>
+        <translation>Habitantes</translation>
+    </message>
+    <message>
+        <source>Delta T (s)</source>
+        <translation>Delta T (s)</translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation>Lugar</translation>
+    </message>
+    <message>
+        <source>Saros</source>
+        <translation>Saros</translation>
+    </message>
+    <message>
+        <source>Member</source>
+        <translation>Miembro</translation>
+    </message>
+    <message>
+        <source>Members</source>
+        <translation>Miembros</translation>
+    </message>
+    <message>
+        <source>penumbral</source>
+        <translation>penumbral</translation>
+    </message>
+    <message>
+        <source>partial</source>
+        <translation>parcial</translation>
+    </message>
+    <message>
+        <source>total</source>
+        <translation>total</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>&amp;File</source>
@@ -466,6 +545,26 @@
         <source>; %1 left out with the Moon below the horizon throughout</source>
         <translation>; %1 omitidos con la Luna bajo el horizonte todo el tiempo</translation>
     </message>
+    <message>
+        <source>Use the marked place</source>
+        <translation>Usar el lugar marcado</translation>
+    </message>
+    <message>
+        <source>The place marked on the map in the main window: its coordinates</source>
+        <translation>El lugar marcado en el mapa de la ventana principal: sus coordenadas</translation>
+    </message>
+    <message>
+        <source>Marked place</source>
+        <translation>Lugar marcado</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Año</translation>
+    </message>
+    <message>
+        <source>: from %1 to %2</source>
+        <translation>: de %1 a %2</translation>
+    </message>
 </context>
 <context>
     <name>varomintel::CityListWindow</name>
@@ -538,6 +637,26 @@
     <message>
         <source>Exit</source>
         <translation>Salir</translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>&amp;Filtro:</translation>
+    </message>
+    <message>
+        <source>Name or country</source>
+        <translation>Nombre o país</translation>
+    </message>
+    <message>
+        <source>Clear the filter</source>
+        <translation>Vaciar el filtro</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copiar</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>Seleccionar &amp;todo</translation>
     </message>
 </context>
 <context>

@@ -285,6 +285,85 @@
     </message>
 </context>
 <context>
+    <name>ListTableModel</name>
+    <message>
+        <source>%1 (UT)</source>
+        <translation>%1 (TU)</translation>
+    </message>
+    <message>
+        <source>Alt. %1 (°)</source>
+        <translation>Haut. %1 (°)</translation>
+    </message>
+    <message>
+        <source>Magnitude</source>
+        <translation>Grandeur</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Phase</source>
+        <translation>Phase</translation>
+    </message>
+    <message>
+        <source>Country</source>
+        <translation>Pays</translation>
+    </message>
+    <message>
+        <source>City</source>
+        <translation>Ville</translation>
+    </message>
+    <message>
+        <source>Latitude</source>
+        <translation>Latitude</translation>
+    </message>
+    <message>
+        <source>Longitude</source>
+        <translation>Longitude</translation>
+    </message>
+    <message>
+        <source>Population</source>
+        <translation>Habitants</translation>
+    </message>
+    <message>
+        <source>Delta T (s)</source>
+        <translation>Delta T (s)</translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation>Lieu</translation>
+    </message>
+    <message>
+        <source>Saros</source>
+        <translation>Saros</translation>
+    </message>
+    <message>
+        <source>Member</source>
+        <translation>Membre</translation>
+    </message>
+    <message>
+        <source>Members</source>
+        <translation>Membres</translation>
+    </message>
+    <message>
+        <source>penumbral</source>
+        <translation>pénombrale</translation>
+    </message>
+    <message>
+        <source>partial</source>
+        <translation>partielle</translation>
+    </message>
+    <message>
+        <source>total</source>
+        <translation>totale</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>&amp;File</source>
@@ -466,6 +545,26 @@
         <source>; %1 left out with the Moon below the horizon throughout</source>
         <translation>; omises, la Lune restant sous l&apos;horizon : %1</translation>
     </message>
+    <message>
+        <source>Use the marked place</source>
+        <translation>Utiliser le lieu marqué</translation>
+    </message>
+    <message>
+        <source>The place marked on the map in the main window: its coordinates</source>
+        <translation>Le lieu marqué sur la carte de la fenêtre principale : ses coordonnées</translation>
+    </message>
+    <message>
+        <source>Marked place</source>
+        <translation>Lieu marqué</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Année</translation>
+    </message>
+    <message>
+        <source>: from %1 to %2</source>
+        <translation> : de %1 à %2</translation>
+    </message>
 </context>
 <context>
     <name>varomintel::CityListWindow</name>
@@ -538,6 +637,26 @@
     <message>
         <source>Exit</source>
         <translation>Terminer</translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>&amp;Filtre :</translation>
+    </message>
+    <message>
+        <source>Name or country</source>
+        <translation>Nom ou pays</translation>
+    </message>
+    <message>
+        <source>Clear the filter</source>
+        <translation>Effacer le filtre</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copier</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>Tout &amp;sélectionner</translation>
     </message>
 </context>
 <context>

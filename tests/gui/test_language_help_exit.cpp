@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -65,12 +66,12 @@
 #include "eclipse/eclipse_type.h"
 #include "gui/common/delay.h"
 #include "gui/common/help_window.h"
-#include "gui/common/line_list_view.h"
 #include "gui/common/quit_signals.h"
 #include "gui/common/window_geometry.h"
 #include "gui/common/qt_translations.h"
 #include "gui/lists/city_history_window.h"
 #include "gui/lists/city_list_window.h"
+#include "gui/lists/list_table_model.h"
 #include "gui/main/main_window.h"
 #include "find_control.h"
 #include "gui/main/map_panel.h"
@@ -123,7 +124,7 @@ const CaptionRow kCaptions[] = {
   {kHist, "Label2", {"Geogr. Breite (Grad)", "Latitude (degrees)", "Latitude geogr.(°)"}},
   {kHist, "Label3", {"Geogr. Länge (Grad)", "Longitude (degrees)", "Longitude geogr.(°)"}},
   {kHist, "Label4", {"Höhe (m)", "Height (m)", "Altitude(m)"}},
-  {kHist, "Label5", {" JJJJ MM Tg DeltaT t Ort    Sar iS NS T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°", " YYYY MM DD DeltaT t Place  Sar iS NS T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°", " AAAA MM JJ DeltaT t Lieu   Sar iS NS T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°"}},
+  {kHist, "Label5", {"Datum | Delta T (s) | Phase | Ort | Saros | Glied | Glieder | P1 (UT) | Höhe P1 (°) | U1 (UT) | Höhe U1 (°) | U2 (UT) | Höhe U2 (°) | Max. (UT) | Höhe Max. (°) | Größe | Dauer | U3 (UT) | Höhe U3 (°) | U4 (UT) | Höhe U4 (°) | P4 (UT) | Höhe P4 (°)", "Date | Delta T (s) | Phase | Place | Saros | Member | Members | P1 (UT) | Alt. P1 (°) | U1 (UT) | Alt. U1 (°) | U2 (UT) | Alt. U2 (°) | Max. (UT) | Alt. Max. (°) | Magnitude | Duration | U3 (UT) | Alt. U3 (°) | U4 (UT) | Alt. U4 (°) | P4 (UT) | Alt. P4 (°)", "Date | Delta T (s) | Phase | Lieu | Saros | Membre | Membres | P1 (TU) | Haut. P1 (°) | U1 (TU) | Haut. U1 (°) | U2 (TU) | Haut. U2 (°) | Max. (TU) | Haut. Max. (°) | Grandeur | Durée | U3 (TU) | Haut. U3 (°) | U4 (TU) | Haut. U4 (°) | P4 (TU) | Haut. P4 (°)"}},
   {kHist, "Label8", {"Land/Landschaft  (fakultativ)", "Country/Region  (optional)", "Pays/Paysage (optionnel)"}},
   {kHist, "Label9", {"Stadt (auswählen)", "City (select)", "ville (choix)"}},
   {kHist, "Label10", {"Land (auswählen)", "Country (select)", "Pays (choix)"}},
@@ -140,7 +141,7 @@ const CaptionRow kCaptions[] = {
   {kList, "Button_Start_CityList", {"Starten", "Start", "Démarrer"}},
   {kList, "Button_Beenden", {"Beenden", "Exit", "Terminer"}},
   {kList, "Label1", {"Nur Orte mit mehr als", "List places with more than", "Lieux avec plus de"}},
-  {kList, "Label5", {" JJJJ MM Tg t Land       Stadt       Breite    Länge    Einw. T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°", " YYYY MM DD t Country    City        Latit.  Longit.   Popul. T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°", " AAAA MM JJ t Pays       Ville       Latit.  Longit.   Habit. T_P1(UT) H° T_U1(UT) H° T_U2(UT) H° Max.(UT) H°  magn hh:mm T_U3(UT) H° T_U4(UT) H° T_P4(UT) H°"}},
+  {kList, "Label5", {"Datum | Phase | Land | Stadt | Breite | Länge | Einwohner | P1 (UT) | Höhe P1 (°) | U1 (UT) | Höhe U1 (°) | U2 (UT) | Höhe U2 (°) | Max. (UT) | Höhe Max. (°) | Größe | Dauer | U3 (UT) | Höhe U3 (°) | U4 (UT) | Höhe U4 (°) | P4 (UT) | Höhe P4 (°)", "Date | Phase | Country | City | Latitude | Longitude | Population | P1 (UT) | Alt. P1 (°) | U1 (UT) | Alt. U1 (°) | U2 (UT) | Alt. U2 (°) | Max. (UT) | Alt. Max. (°) | Magnitude | Duration | U3 (UT) | Alt. U3 (°) | U4 (UT) | Alt. U4 (°) | P4 (UT) | Alt. P4 (°)", "Date | Phase | Pays | Ville | Latitude | Longitude | Habitants | P1 (TU) | Haut. P1 (°) | U1 (TU) | Haut. U1 (°) | U2 (TU) | Haut. U2 (°) | Max. (TU) | Haut. Max. (°) | Grandeur | Durée | U3 (TU) | Haut. U3 (°) | U4 (TU) | Haut. U4 (°) | P4 (TU) | Haut. P4 (°)"}},
 
 };
 
@@ -190,6 +191,11 @@ QString Caption(QObject* control) {
   if (auto* g = qobject_cast<QGroupBox*>(control)) return g->title();
   if (auto* b = qobject_cast<QAbstractButton*>(control)) return b->text();
   if (auto* l = qobject_cast<QLabel*>(control)) return l->text();
+  if (auto* h = qobject_cast<QHeaderView*>(control)) {
+    QStringList titles;
+    for (int c = 0; c < h->count(); ++c) titles << h->model()->headerData(c, Qt::Horizontal).toString();
+    return titles.join(" | ");
+  }
   return QString("(no caption: %1)").arg(control->metaObject()->className());
 }
 
@@ -730,7 +736,7 @@ TEST_F(Languages, ExitDuringACityHistorySearchStopsItStoresItsInputsAndEnds) {
   hist_->Edit_Laenge->setText("78.5");
   hist_->RadioButton_West->setChecked(true);
   hist_->Edit_Hoehe->setText("2850");
-  hist_->ComboBox_von->setCurrentText("-5000");
+  hist_->ComboBox_von->setCurrentText("-4999");
   hist_->ComboBox_Bis->setCurrentText("+7000");
   ASSERT_TRUE(hist_->StartCityHist());
   ASSERT_TRUE(hist_->Running());
@@ -909,12 +915,16 @@ TEST_F(Languages, AReopenedListWindowShowsTheListItCountsAndSaves) {
          hist_->Edit_Breite->setText("0");
          hist_->Edit_Laenge->setText("0");
          hist_->Edit_Hoehe->setText("0");
-         hist_->ComboBox_von->setCurrentText("-5000");
+         hist_->ComboBox_von->setCurrentText("-4999");
          hist_->ComboBox_Bis->setCurrentText("+7000");
          QTest::mouseClick(hist_->Button_Start_CityHist, Qt::LeftButton);
        }},
   };
-  const auto listed = [](ListWindow* w) { return w->findChild<LineListView*>()->PlainText(); };
+  const auto listed = [](ListWindow* w) {
+    QString records;
+    for (int r = 0; r < w->Rows().rowCount(); ++r) records += QString::fromStdString(w->Rows().Record(r)) + '\n';
+    return records;
+  };
   const auto saved = [this](ListWindow* w, const char* name) {
     const fs::path file = dir_ / name;
     EXPECT_TRUE(w->SaveTo(QString::fromStdString(file.string())));

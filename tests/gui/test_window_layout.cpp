@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
+#include <QHeaderView>
 #include <QTableWidget>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -32,7 +33,6 @@
 #include "app/startup_data.h"
 #include "find_control.h"
 #include "gui/common/qt_translations.h"
-#include "gui/common/line_list_view.h"
 #include "gui/lists/city_history_window.h"
 #include "gui/lists/city_list_window.h"
 #include "gui/main/main_window.h"
@@ -376,24 +376,26 @@ TEST_P(ListWindowLayout, TheListFillsTheWindowAndNoControlOverlapsOrCutsItsCapti
     }
   }
 
-  // The header and the list take the window's whole width, the list all the height from
-  // below the controls (and their scroll bar) to the bottom, and the header stands over
-  // the list's first column.
-  auto* list = Find<LineListView>(*window, listName);
-  auto* header = Find<QLabel>(*window, "Label5");
+  // The table takes the window's whole width and all the height from below the controls
+  // (and their scroll bar) down to its filter, which ends at the bottom; its header stands
+  // at its top.
+  auto* list = Find<QTableView>(*window, listName);
+  auto* header = Find<QHeaderView>(*window, "Label5");
+  auto* panel = Find<QWidget>(*window, "Panel1");
+  auto* filter = Find<QWidget>(*window, "Edit_Filter");
   const QRect listArea(list->mapTo(client, QPoint(0, 0)), list->size());
   EXPECT_EQ(listArea.left(), 0);
   EXPECT_EQ(listArea.width(), client->width());
-  EXPECT_EQ(listArea.bottom(), client->rect().bottom());
-  EXPECT_EQ(header->parentWidget()->width(), client->width());
-  EXPECT_EQ(header->parentWidget()->geometry().bottom() + 1, listArea.top());
-  EXPECT_EQ(header->mapTo(client, QPoint(0, 0)).x(), list->frameWidth() + LineListView::kMargin);
+  EXPECT_EQ(panel->geometry().bottom(), client->rect().bottom());
+  EXPECT_GT(filter->mapTo(client, QPoint(0, 0)).y(), listArea.bottom());
+  EXPECT_LE(filter->mapTo(client, QPoint(0, filter->height())).y(), client->height());
+  EXPECT_EQ(header->mapTo(list, QPoint(0, 0)).y(), list->frameWidth());
   EXPECT_GE(listArea.top(), controls->parentWidget()->mapTo(client, QPoint(0, 0)).y() + controls->height());
 
   // At the design size the list starts where it always did, and the controls stand where
   // they always stood.
   if (c.client.isEmpty()) {
-    EXPECT_NEAR(listArea.top(), listTop, kDesignTolerance);
+    EXPECT_NEAR(listArea.top() + list->frameWidth() + header->height(), listTop, kDesignTolerance);
     for (const DesignPlace& place : *places) {
       const QPoint at = Find<QWidget>(*window, place.control)->mapTo(controls, QPoint(0, 0));
       EXPECT_NEAR(at.x(), place.topLeft.x(), kDesignTolerance) << place.control;

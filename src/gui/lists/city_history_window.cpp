@@ -10,24 +10,30 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableView>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QSettings>
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <map>
 #include <optional>
 
 #include "app/parameter_file.h"
 #include "app/startup_data.h"
 #include "app/version_info.h"
 #include "astro/trig_func.h"
+#include "gui/common/app_state_object.h"
 #include "gui/common/accessible_names.h"
 #include "gui/common/error_texts.h"
-#include "gui/common/line_list_view.h"
 #include "gui/common/qt_translations.h"
 #include "gui/common/save_dialog.h"
 #include "gui/common/window_geometry.h"
+#include "gui/lists/list_table_model.h"
 #include "places/city_file.h"
+#include "places/list_text.h"
 #include "places/local_sky.h"
 #include "text/number_text.h"
 #include "text/text_table.h"
@@ -44,9 +50,11 @@ const PlaceFields kHistWindow = {param::kHistTop, param::kHistLeft, param::kHist
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-// The years of the two lists. The parameter file stores an index into these; the year
-// that each list adds (this year, and 50 years on) is stored as kAddedYearItem.
-constexpr int kFromYears[] = {-5000, -4000, -3000, -2000, -1000, 0, 1000, 1900, 1950, 2000, 3000, 4000, 5000, 6000};
+// The years of the two lists, the quick choices of the typed years. The parameter file
+// stores an index into these; the year that each list adds (this year, and 50 years on) is
+// stored as kAddedYearItem, and so is a year typed that is none of them (its year is kept
+// in our own settings file). The catalogue's first year (kFirstYear) stands first.
+constexpr int kFromYears[] = {kFirstYear, -4000, -3000, -2000, -1000, 0, 1000, 1900, 1950, 2000, 3000, 4000, 5000, 6000};
 constexpr int kToYears[] = {-4000, -3000, -2000, -1000, 0, 1000, 2000, 2050, 2100, 3000, 4000, 5000, 6000, 7000};
 constexpr int kFixedYearItems = 14;
 constexpr int kAddedYearItem = kFixedYearItems;
@@ -64,18 +72,57 @@ void FillYears(QComboBox* box, const int (&fixed)[kFixedYearItems], int added) {
   for (const int y : years) box->addItem(YearItemText(y), y);
 }
 
-// The list's item of a stored index (an index of the fixed years, or the added year); the
-// first item for anything else.
-int ItemOfStored(const QComboBox* box, const int (&fixed)[kFixedYearItems], int added, int stored) {
-  const int year = stored >= 0 && stored < kFixedYearItems ? fixed[stored] : stored == kAddedYearItem ? added : fixed[0];
-  return std::max(0, box->findData(year));
+// The year of a stored index (an index of the fixed years, or the added year, or the year
+// typed when one is kept); the first year for anything else.
+int YearOfStored(const int (&fixed)[kFixedYearItems], int added, std::optional<int> typed, int stored) {
+  if (stored >= 0 && stored < kFixedYearItems) return fixed[stored];
+  if (stored == kAddedYearItem) return typed.value_or(added);
+  return fixed[0];
 }
 
-// The stored index of the list's current item.
-int StoredOfItem(const QComboBox* box, const int (&fixed)[kFixedYearItems]) {
-  const int year = box->currentData().toInt();
+// The year typed in a list: a whole number, "+" allowed; empty for anything else.
+std::optional<int> TypedYear(const QComboBox* box) {
+  const auto year = ParseInteger(box->currentText().trimmed().toStdString());
+  if (!year || *year < kFirstYear || *year > kLastYear) return std::nullopt;
+  return static_cast<int>(*year);
+}
+
+// The stored index of the year in the list: its fixed item's, or kAddedYearItem.
+int StoredOfYear(int year, const int (&fixed)[kFixedYearItems]) {
   const auto* at = std::find(std::begin(fixed), std::end(fixed), year);
   return at != std::end(fixed) ? static_cast<int>(at - std::begin(fixed)) : kAddedYearItem;
+}
+
+// Years typed into a list box: digits with a sign, at most four of them.
+void MakeYearEntry(QComboBox* box) {
+  box->setEditable(true);
+  box->setInsertPolicy(QComboBox::NoInsert);
+  box->setValidator(new QRegularExpressionValidator(QRegularExpression("[+-]?[0-9]{0,4}"), box));
+}
+
+// "Aesch" once in its country stays "Aesch"; a name that the country has more than once
+// shows its coordinates: "Aesch (47°28'N 007°36'E)".
+QStringList PlaceChoices(const CountryPlaces& places) {
+  std::map<std::string, int> count;
+  for (const Place& p : places) ++count[p.City];
+  QStringList names;
+  names.reserve(static_cast<qsizetype>(places.size()));
+  for (const Place& p : places) {
+    QString name = Q(p.City);
+    if (count[p.City] > 1) name += Q(" (" + FormatLatitude(p.Latitude) + " " + FormatLongitude(p.Longitude) + ")");
+    names << name;
+  }
+  return names;
+}
+
+// A caption on two lines, broken at the blank nearest its middle (a tall, narrow button).
+QString OnTwoLines(QString text) {
+  const int middle = static_cast<int>(text.size() / 2);
+  int best = -1;
+  for (int i = 0; i < text.size(); ++i)
+    if (text[i] == ' ' && (best < 0 || std::abs(i - middle) < std::abs(best - middle))) best = i;
+  if (best >= 0) text[best] = '\n';
+  return text;
 }
 
 // Text-table rows of the window.
@@ -95,7 +142,7 @@ void CheckOnly(QButtonGroup* group, QRadioButton* on) {
 }  // namespace
 
 CityHistoryWindow::CityHistoryWindow(QWidget* parent)
-    : ListWindow(parent, QSize(1181, 468), 140, "Varomintel_CityHist.txt"),
+    : ListWindow(parent, QSize(1181, 468), 140, "Varomintel_CityHist.txt", CityHistColumns(), "CityHistory"),
       ui_(std::make_unique<Ui::CityHistControls>()) {
   setObjectName("Form_CityHist");
   Kalender1 = new QAction(this);
@@ -140,6 +187,10 @@ CityHistoryWindow::CityHistoryWindow(QWidget* parent)
   thisYear_ = QDate::currentDate().year();
   FillYears(ComboBox_von, kFromYears, thisYear_);
   FillYears(ComboBox_Bis, kToYears, thisYear_ + kFirstUseYears);
+  MakeYearEntry(ComboBox_von);
+  MakeYearEntry(ComboBox_Bis);
+  Button_Markierung = ui_->Button_Markierung;
+  connect(Button_Markierung, &QPushButton::clicked, this, &CityHistoryWindow::TakeOverMarkedPlace);
   RichEdit_CityHist = List();
   RichEdit_CityHist->setObjectName("RichEdit_CityHist");
 
@@ -152,7 +203,7 @@ CityHistoryWindow::CityHistoryWindow(QWidget* parent)
   connect(Button_Start_CityHist, &QPushButton::clicked, this, &CityHistoryWindow::Button_Start_CityHistClick);
   // The form's groups in order: a place from the city file and its take-over, the place
   // it fills (name, latitude, longitude, height), the years, then start and exit.
-  SetTabOrder({ComboBox_Land, ComboBox_Stadt, Button_Uebernehmen, Edit_Ort_Land, Edit_Ort_Stadt, Edit_Einwohner,
+  SetTabOrder({ComboBox_Land, ComboBox_Stadt, Button_Uebernehmen, Button_Markierung, Edit_Ort_Land, Edit_Ort_Stadt, Edit_Einwohner,
                Edit_Breite, RadioButton_Nord, RadioButton_Sued, Edit_Laenge, RadioButton_Ost, RadioButton_West,
                Edit_Hoehe, ComboBox_von, ComboBox_Bis, Button_Start_CityHist, Button_Beenden});
   ApplyLanguage(WindowLanguage());
@@ -172,7 +223,10 @@ void CityHistoryWindow::ApplyLanguage(std::uint8_t languageIndex) {
   RadioButton_Sued->setText(Q(Text(kRowSouth, l)));
   RadioButton_Ost->setText(Q(Text(kRowEast, l)));
   RadioButton_West->setText(Q(Text(kRowWest, l)));
-  Label5->setText(Q(CityHistHeader(l)));
+  Button_Markierung->setText(OnTwoLines(tr("Use the marked place")));
+  Button_Markierung->setAccessibleName(tr("Use the marked place"));
+  Button_Markierung->setMinimumWidth(std::max(100, Button_Markierung->sizeHint().width()));
+  Button_Markierung->setToolTip(tr("The place marked on the map in the main window: its coordinates"));
   if (!RunFailed() && endShown_ != EndShown::Nothing) SetStatusText(EndStatus(l));
   FitControls();
   NameControlsForScreenReaders(this, l);
@@ -196,9 +250,17 @@ void CityHistoryWindow::RestoreSettings(const ParameterRecord& p) {
                        : p.Flag(param::kHistEast) || !chosen ? RadioButton_Ost
                                                              : nullptr);
   Edit_Hoehe->setText(Q(p.ShortString(param::kHistHeightText)));
-  ComboBox_von->setCurrentIndex(ItemOfStored(ComboBox_von, kFromYears, thisYear_, chosen ? from : kAddedYearItem));
-  ComboBox_Bis->setCurrentIndex(
-      ItemOfStored(ComboBox_Bis, kToYears, thisYear_ + kFirstUseYears, chosen ? to : kAddedYearItem));
+  // A year typed that is none of the lists' is kept in our own settings file.
+  QSettings typed(LayoutSettingsFile(), QSettings::IniFormat);
+  const auto kept = [&](const char* key) -> std::optional<int> {
+    bool ok = false;
+    const int year = typed.value(QString("CityHistory/") + key).toInt(&ok);
+    if (!chosen || !ok || year < kFirstYear || year > kLastYear) return std::nullopt;
+    return year;
+  };
+  ComboBox_von->setEditText(YearItemText(YearOfStored(kFromYears, thisYear_, kept("typedFrom"), chosen ? from : kAddedYearItem)));
+  ComboBox_Bis->setEditText(
+      YearItemText(YearOfStored(kToYears, thisYear_ + kFirstUseYears, kept("typedTo"), chosen ? to : kAddedYearItem)));
 }
 
 void CityHistoryWindow::StoreSettings(ParameterRecord& p) const {
@@ -211,8 +273,17 @@ void CityHistoryWindow::StoreSettings(ParameterRecord& p) const {
   p.SetFlag(param::kHistWest, RadioButton_West->isChecked());
   p.SetFlag(param::kHistEast, RadioButton_Ost->isChecked());
   p.SetShortString(param::kHistHeightText, Edit_Hoehe->text().toStdString());
-  p.SetInt(param::kHistFromItem, StoredOfItem(ComboBox_von, kFromYears));
-  p.SetInt(param::kHistToItem, StoredOfItem(ComboBox_Bis, kToYears));
+  QSettings typed(LayoutSettingsFile(), QSettings::IniFormat);
+  const auto store = [&](const QComboBox* box, const int (&fixed)[kFixedYearItems], int added, const char* key,
+                         decltype(param::kHistFromItem) field) {
+    const int year = TypedYear(box).value_or(added);
+    p.SetInt(field, StoredOfYear(year, fixed));
+    const QString name = QString("CityHistory/") + key;
+    if (StoredOfYear(year, fixed) == kAddedYearItem && year != added) typed.setValue(name, year);
+    else typed.remove(name);
+  };
+  store(ComboBox_von, kFromYears, thisYear_, "typedFrom", param::kHistFromItem);
+  store(ComboBox_Bis, kToYears, thisYear_ + kFirstUseYears, "typedTo", param::kHistToItem);
 }
 
 void CityHistoryWindow::changeEvent(QEvent* event) {
@@ -247,10 +318,7 @@ void CityHistoryWindow::FillPlaces() {
   const std::string country = ComboBox_Land->currentText().toStdString();
   CountryPlacesRead read = ReadCountryPlaces(CityFileName(Startup().ProgramDir, WindowLanguage()), country);
   CountryPlaces_ = std::move(read.places);
-  QStringList names;
-  names.reserve(static_cast<qsizetype>(CountryPlaces_.size()));
-  for (const Place& p : CountryPlaces_) names << Q(p.City);
-  ComboBox_Stadt->addItems(names);
+  ComboBox_Stadt->addItems(PlaceChoices(CountryPlaces_));
   if (read.failure)
     QMessageBox::warning(this, windowTitle(),
                          CityFileErrorText(CityFileName(Startup().ProgramDir, WindowLanguage()), *read.failure,
@@ -262,7 +330,7 @@ void CityHistoryWindow::TakeOverPlace() {
   if (i < 0 || i >= static_cast<int>(CountryPlaces_.size())) return;  // nothing chosen
   const Place& p = CountryPlaces_[static_cast<std::size_t>(i)];
   Edit_Ort_Land->setText(ComboBox_Land->currentText());
-  Edit_Ort_Stadt->setText(ComboBox_Stadt->currentText());
+  Edit_Ort_Stadt->setText(Q(p.City));  // without the coordinates that tell namesakes apart
   // The shortest decimal of up to 15 significant digits, point as separator.
   Edit_Breite->setText(Q(FormatSignificant(std::fabs(p.Latitude), 15)));
   CheckOnly(northSouth_, p.Latitude > 0 ? RadioButton_Nord : RadioButton_Sued);
@@ -272,18 +340,34 @@ void CityHistoryWindow::TakeOverPlace() {
   Edit_Einwohner->setText(QString::number(p.Population));
 }
 
+void CityHistoryWindow::TakeOverMarkedPlace() {
+  const AppStateObject* state = FollowedState();
+  if (!state) return;
+  const GeoPoint place = state->State().MarkedPlace();
+  Edit_Ort_Land->clear();
+  Edit_Ort_Stadt->setText(tr("Marked place"));
+  Edit_Breite->setText(Q(FormatSignificant(std::fabs(place.latitude), 15)));
+  CheckOnly(northSouth_, place.latitude >= 0 ? RadioButton_Nord : RadioButton_Sued);
+  Edit_Laenge->setText(Q(FormatSignificant(std::fabs(place.longitude), 15)));
+  CheckOnly(eastWest_, place.longitude >= 0 ? RadioButton_Ost : RadioButton_West);
+  Edit_Hoehe->setText("0");
+  Edit_Einwohner->clear();
+}
+
 void CityHistoryWindow::ReportInput(int field) {
   // Names of the checked fields, and a message for a name with control characters.
-  static const char* const kFields[4] = {
+  static const char* const kFields[5] = {
       QT_TR_NOOP("Latitude"),
       QT_TR_NOOP("Longitude"),
       QT_TR_NOOP("Height"),
       QT_TR_NOOP("Place/City"),
+      QT_TR_NOOP("Year"),
   };
   QString text = tr(kFields[field]) + Q(Text(kRowNotValid, WindowLanguage()));
   // The heights a place on or above the Earth can have.
   if (field == 2) text += tr(": from %1 to %2 m").arg(kMinObserverHeightM).arg(kMaxObserverHeightM);
   if (field == 3) text += tr(": no tabs or line breaks");
+  if (field == 4) text += tr(": from %1 to %2").arg(kFirstYear).arg(kLastYear);
   QMessageBox::warning(this, QString(), text);
 }
 
@@ -301,6 +385,9 @@ bool CityHistoryWindow::StartCityHist() {
   if (!height || !IsObserverHeight(*height)) return ReportInput(2), false;
   const std::string name = Edit_Ort_Stadt->text().toStdString();
   if (ContainsControlCharacter(name)) return ReportInput(3), false;
+  const std::optional<int> firstYear = TypedYear(ComboBox_von), lastYear = TypedYear(ComboBox_Bis);
+  if (!firstYear) return ReportInput(4), ComboBox_von->setFocus(), false;
+  if (!lastYear) return ReportInput(4), ComboBox_Bis->setFocus(), false;
 
   // Neither hemisphere button checked: south and east.
   if (!RadioButton_Nord->isChecked()) CheckOnly(northSouth_, RadioButton_Sued);
@@ -312,8 +399,8 @@ bool CityHistoryWindow::StartCityHist() {
   input.westLongitude = (RadioButton_West->isChecked() ? *longitude : -*longitude) * DegToRad;
   input.height = *height;
   input.deltaT = OwnDeltaT();
-  input.firstYear = static_cast<int>(ParseInteger(ComboBox_von->currentText().toStdString()).value_or(-5000));
-  input.lastYear = static_cast<int>(ParseInteger(ComboBox_Bis->currentText().toStdString()).value_or(7000));
+  input.firstYear = *firstYear;
+  input.lastYear = *lastYear;
   const long long total = Startup().TheCatalogue.Count();
   calendar_.clear();
   outcome_ = CityHistOutcome{};
@@ -325,8 +412,8 @@ bool CityHistoryWindow::StartCityHist() {
         // The eclipses are computed on every core; each block comes back in catalogue order.
         CityHistBlockCallbacks callbacks;
         callbacks.keepSeen = true;
+        // The table shows the saved records: the fixed-width line stays empty.
         callbacks.format = [](std::string& text, const CityHistFound& found) {
-          AppendCityHistLine(text, found.clock, found.place);
           text += '\n';
           AppendCityHistRecord(text, found.clock, found.place);
           text += '\n';

@@ -21,7 +21,6 @@ class CityHistControls;
 
 namespace varomintel {
 
-class LineListView;
 class ParameterRecord;
 
 class CityHistoryWindow : public ListWindow {
@@ -41,6 +40,8 @@ class CityHistoryWindow : public ListWindow {
   void FillPlaces();
   // C: the chosen place into the input fields.
   void TakeOverPlace();
+  // The place marked in the main window (the program's state) into the input fields.
+  void TakeOverMarkedPlace();
   // D: checks the inputs and starts the search; false (with a message) when an input is wrong.
   bool StartCityHist();
   // The eclipses of the last search as an iCalendar file (RFC 5545) in the current
@@ -56,6 +57,7 @@ class CityHistoryWindow : public ListWindow {
   QComboBox* ComboBox_Land;
   QComboBox* ComboBox_Stadt;
   QPushButton* Button_Uebernehmen;
+  QPushButton* Button_Markierung;  // "Use the marked place"
   QLineEdit* Edit_Ort_Land;
   QLineEdit* Edit_Ort_Stadt;
   QLineEdit* Edit_Breite;
@@ -69,7 +71,7 @@ class CityHistoryWindow : public ListWindow {
   QComboBox* ComboBox_von;
   QComboBox* ComboBox_Bis;
   QPushButton* Button_Start_CityHist;
-  LineListView* RichEdit_CityHist;
+  QTableView* RichEdit_CityHist;
 
   CountryPlaces CountryPlaces_;  // the places of the chosen country, entry i for item i of ComboBox_Stadt
 

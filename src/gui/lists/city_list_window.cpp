@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableView>
 
 #include <algorithm>
 #include <cerrno>
@@ -17,9 +18,9 @@
 #include "eclipse/eclipse_type.h"
 #include "gui/common/accessible_names.h"
 #include "gui/common/error_texts.h"
-#include "gui/common/line_list_view.h"
 #include "gui/common/qt_translations.h"
 #include "gui/common/window_geometry.h"
+#include "gui/lists/list_table_model.h"
 #include "places/city_file.h"
 #include "text/text_table.h"
 #include "ui_city_list_controls.h"
@@ -33,7 +34,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 CityListWindow::CityListWindow(QWidget* parent)
-    : ListWindow(parent, QSize(928, 566), 100, "Varomintel_CityList.txt"),
+    : ListWindow(parent, QSize(928, 566), 100, "Varomintel_CityList.txt", CityListColumns(), "CityList"),
       ui_(std::make_unique<Ui::CityListControls>()) {
   setObjectName("Form_CityList");
   ui_->setupUi(Content());
@@ -60,7 +61,6 @@ void CityListWindow::ApplyLanguage(std::uint8_t languageIndex) {
   const std::uint8_t l = languageIndex <= kSpanish ? languageIndex : kGerman;
   ui_->retranslateUi(Content());
   ApplyCommonLanguage();
-  Label5->setText(Q(CityListHeader(l)));
   statusLanguage_ = l;
   if (!RunFailed()) SetStatusText(CountsStatus(l));
   for (int i = 0; i < kPopulationItems; ++i) ComboBox_Population->setItemText(i, Q(PopulationItemText(i, l)));
@@ -115,8 +115,8 @@ void CityListWindow::StartCityList() {
       [this, input, total = ec ? 0 : total](ListRun& run) {
         // The places are computed on every core; each block comes back in file order.
         CityListBlockCallbacks callbacks;
+        // The table shows the saved records: the fixed-width line stays empty.
         callbacks.format = [](std::string& text, ContactClock& clock, const Place& place) {
-          AppendCityListLine(text, clock, place);
           text += '\n';
           AppendCityListRecord(text, clock, place);
           text += '\n';

@@ -17,7 +17,6 @@ class CityListControls;
 
 namespace varomintel {
 
-class LineListView;
 class ParameterRecord;
 
 class CityListWindow : public ListWindow {
@@ -43,7 +42,7 @@ class CityListWindow : public ListWindow {
   QLabel* Label1;
   QComboBox* ComboBox_Population;
   QPushButton* Button_Start_CityList;
-  LineListView* RichEdit_CityList;
+  QTableView* RichEdit_CityList;
 
  protected:
   void changeEvent(QEvent* event) override;

@@ -1,15 +1,25 @@
 #include "gui/lists/list_window.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -17,9 +27,10 @@
 #include "app/startup_data.h"
 #include "gui/common/app_state_object.h"
 #include "gui/common/error_texts.h"
-#include "gui/common/line_list_view.h"
+#include "gui/common/own_settings.h"
 #include "gui/common/qt_translations.h"
 #include "gui/common/save_dialog.h"
+#include "gui/lists/list_table_model.h"
 #include "places/list_file.h"
 #include "text/text_table.h"
 
@@ -30,19 +41,15 @@ namespace {
 // How often the window takes the run's new lines, milliseconds.
 constexpr int kPollMilliseconds = 40;
 
-QFont FixedPitch() {
-  QFont f("Courier New");
-  f.setStyleHint(QFont::Monospace);
-  f.setPixelSize(17);
-  return f;
-}
-
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QSettings LayoutSettings() { return QSettings(ListWindow::LayoutSettingsFile(), QSettings::IniFormat); }
 
 }  // namespace
 
-ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const char* defaultSaveName)
-    : QMainWindow(parent), listTop_(listTop), defaultSaveName_(defaultSaveName) {
+ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const char* defaultSaveName,
+                       const ListColumns& columns, const char* settingsGroup)
+    : QMainWindow(parent), listTop_(listTop), defaultSaveName_(defaultSaveName), settingsGroup_(settingsGroup) {
   Liste1 = menuBar()->addMenu(QString());
   Liste1->setObjectName("Liste1");
   Speichern1 = Liste1->addAction(QString());
@@ -65,9 +72,9 @@ ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const cha
   ProgressBar1->setTextVisible(false);
   StatusBar1->addPermanentWidget(ProgressBar1);
 
-  // The controls scroll sideways when the window is narrower than they are; the header
-  // and the list below them always take the window's whole width, so that the list's own
-  // scroll bars stay in view. Top to bottom: the controls' strip, the header, Panel1.
+  // The controls scroll sideways when the window is narrower than they are; the table
+  // below them always takes the window's whole width, so that its own scroll bars stay in
+  // view. Top to bottom: the controls' strip, Panel1 with the table and the filter.
   central_ = new QWidget(this);
   central_->installEventFilter(this);
   setCentralWidget(central_);
@@ -84,37 +91,115 @@ ListWindow::ListWindow(QWidget* parent, QSize designSize, int listTop, const cha
   scroll_->setWidget(content_);
   column->addWidget(scroll_);
 
-  // The header sits in a strip as wide as the list and moves sideways inside it (it is
-  // wider than the strip and clipped by it, as the list's columns are by the list).
-  headerClip_ = new QWidget;
-  headerClip_->setObjectName("HeaderStrip");
-  Label5 = new QLabel(headerClip_);
-  Label5->setObjectName("Label5");
-  Label5->setFont(FixedPitch());
-  Label5->setTextFormat(Qt::PlainText);
-  headerClip_->setFixedHeight(Label5->sizeHint().height() + 1);
-  column->addWidget(headerClip_);
-
   Panel1 = new QFrame;
   Panel1->setObjectName("Panel1");
   Panel1->setFrameShape(QFrame::NoFrame);
   Panel1->setMinimumHeight(10);
   auto* panel = new QVBoxLayout(Panel1);
   panel->setContentsMargins(0, 0, 0, 0);
-  // A view that paints only the lines in sight: a run's hundred thousand lines are shown
-  // at once (see line_list_view.h). Tab leaves it as any read-only control.
-  list_ = new LineListView;
-  list_->setFont(FixedPitch());
-  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  panel->setSpacing(0);
+  // The view asks the model only for the cells in sight; rows come in one insertion per
+  // batch of the run, and every row has the same height (no row is measured).
+  model_ = new ListTableModel(columns, this);
+  proxy_ = new ListFilterProxy(model_, this);
+  list_ = new QTableView;
+  list_->setModel(proxy_);
+  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list_->setTabKeyNavigation(false);  // Tab leaves the table, as it leaves any read-only control
+  list_->setWordWrap(false);
+  list_->setAlternatingRowColors(true);
+  list_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  list_->verticalHeader()->hide();
+  list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
+  Label5 = list_->horizontalHeader();
+  Label5->setObjectName("Label5");
+  Label5->setSectionsMovable(false);
+  Label5->setSectionResizeMode(QHeaderView::Interactive);
+  Label5->setHighlightSections(false);
+  // Unsorted (the run's order) until a header is clicked; a third click returns to it.
+  Label5->setSortIndicatorClearable(true);
+  Label5->setSortIndicator(-1, Qt::AscendingOrder);
+  list_->setSortingEnabled(true);
   list_->setMinimumSize(0, 0);
-  panel->addWidget(list_);
+  list_->installEventFilter(this);
+  panel->addWidget(list_, 1);
+
+  auto* filterRow = new QHBoxLayout;
+  filterRow->setContentsMargins(6, 3, 6, 3);
+  filterLabel_ = new QLabel;
+  Edit_Filter = new QLineEdit;
+  Edit_Filter->setObjectName("Edit_Filter");
+  Edit_Filter->setClearButtonEnabled(true);
+  filterLabel_->setBuddy(Edit_Filter);
+  filterRow->addWidget(filterLabel_);
+  filterRow->addWidget(Edit_Filter, 1);
+  panel->addLayout(filterRow);
+  connect(Edit_Filter, &QLineEdit::textChanged, proxy_, &ListFilterProxy::SetFilterText);
   column->addWidget(Panel1, 1);
-  connect(list_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &ListWindow::AlignHeader);
+
+  // Copy and Select All on the table's keys and in its context menu.
+  copy_ = new QAction(list_);
+  copy_->setShortcut(QKeySequence::Copy);
+  copy_->setShortcutContext(Qt::WidgetShortcut);
+  connect(copy_, &QAction::triggered, this, &ListWindow::CopySelectedRows);
+  selectAll_ = new QAction(list_);
+  selectAll_->setShortcut(QKeySequence::SelectAll);
+  selectAll_->setShortcutContext(Qt::WidgetShortcut);
+  connect(selectAll_, &QAction::triggered, list_, &QTableView::selectAll);
+  list_->addAction(copy_);
+  list_->addAction(selectAll_);
+  list_->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+  // Widths for the column's title (with room for the sort arrow) and a typical cell, until
+  // the user's are restored.
+  const QFontMetrics metrics = list_->fontMetrics();
+  const QFontMetrics titles = Label5->fontMetrics();
+  for (int c = 0; c < model_->columnCount(); ++c) {
+    const ColumnKind kind = columns.columns[static_cast<std::size_t>(c)].kind;
+    const char* sample = kind == ColumnKind::Text ? "Santa Cruz de la Sierra" : kind == ColumnKind::Date ? "-4999-12-31"
+                         : kind == ColumnKind::Longitude ? "000°00'W" : kind == ColumnKind::Clock ? "00:00:00"
+                                                                                                 : "0000000";
+    int cell = metrics.horizontalAdvance(QString::fromUtf8(sample));
+    if (kind == ColumnKind::Phase)
+      for (const char* phase : {"h", "p", "t"}) cell = std::max(cell, metrics.horizontalAdvance(PhaseName(phase)));
+    const int title = titles.horizontalAdvance(model_->headerData(c, Qt::Horizontal).toString()) + 30;
+    list_->setColumnWidth(c, std::max(title, cell + 16));
+  }
+  RestoreColumns();
 
   poll_.setInterval(kPollMilliseconds);
   connect(&poll_, &QTimer::timeout, this, &ListWindow::Poll);
   resize(designSize);
+}
+
+ListWindow::~ListWindow() { StoreColumns(); }
+
+QString ListWindow::LayoutSettingsFile() { return OwnSettings()->fileName(); }
+
+void ListWindow::RestoreColumns() {
+  QSettings settings = LayoutSettings();
+  const QStringList widths = settings.value(settingsGroup_ + "/columnWidths").toStringList();
+  if (widths.size() != model_->columnCount()) return;  // another table's, or none yet
+  for (int c = 0; c < widths.size(); ++c) {
+    bool ok = false;
+    const int w = widths[c].toInt(&ok);
+    if (ok && w >= Label5->minimumSectionSize() && w <= 2000) list_->setColumnWidth(c, w);
+  }
+}
+
+void ListWindow::StoreColumns() const {
+  QStringList widths;
+  for (int c = 0; c < model_->columnCount(); ++c) widths << QString::number(list_->columnWidth(c));
+  QSettings settings = LayoutSettings();
+  settings.setValue(settingsGroup_ + "/columnWidths", widths);
+}
+
+void ListWindow::CopySelectedRows() {
+  const QString text = SelectedRowsText(*list_->selectionModel());
+  if (!text.isEmpty()) QApplication::clipboard()->setText(text);
 }
 
 void ListWindow::ShowWithList() {
@@ -166,7 +251,7 @@ void ListWindow::StartRun(QPushButton* startButton, std::vector<std::string> leg
   if (Button_Beenden) Button_Beenden->setFocus();
   status_->clear();
   ProgressBar1->setValue(0);
-  list_->Clear();
+  model_->Clear();
   legend_ = std::move(legend);
   records_.clear();
   runFailure_.reset();
@@ -184,10 +269,9 @@ void ListWindow::StartRun(QPushButton* startButton, std::vector<std::string> leg
 
 void ListWindow::Poll() {
   ListRun::Batch batch = run_.Take();
-  if (!batch.lines.empty()) {
-    list_->AppendLines(std::move(batch.lines));
-    records_.insert(records_.end(), std::make_move_iterator(batch.records.begin()),
-                    std::make_move_iterator(batch.records.end()));
+  if (!batch.records.empty()) {
+    records_.insert(records_.end(), batch.records.begin(), batch.records.end());
+    model_->Append(std::move(batch.records));
   }
   if (batch.status) status_->setText(Q(*batch.status));
   if (batch.total > 0)
@@ -229,8 +313,18 @@ void ListWindow::ApplyCommonLanguage() {
   Liste1->setTitle(tr("List"));
   Speichern1->setText(tr("Save as"));
   Beenden1->setText(tr("Exit"));
+  ApplyTableLanguage();
   if (RunFailed()) ShowFailure();
   setWindowTitle(Caption());
+}
+
+void ListWindow::ApplyTableLanguage() {
+  filterLabel_->setText(tr("&Filter:"));
+  Edit_Filter->setPlaceholderText(tr("Name or country"));
+  for (QAbstractButton* clear : Edit_Filter->findChildren<QAbstractButton*>()) clear->setAccessibleName(tr("Clear the filter"));
+  copy_->setText(tr("&Copy"));
+  selectAll_->setText(tr("Select &All"));
+  model_->Retranslate();
 }
 
 void ListWindow::closeEvent(QCloseEvent* event) {
@@ -242,6 +336,7 @@ void ListWindow::hideEvent(QHideEvent* event) {
   // Hidden by the program (button, menu, close box): the run ends after its current item.
   // A minimised window goes on.
   if (!event->spontaneous()) run_.RequestStop();
+  StoreColumns();
   QMainWindow::hideEvent(event);
 }
 
@@ -251,9 +346,12 @@ void ListWindow::changeEvent(QEvent* event) {
 }
 
 bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == central_ && event->type() == QEvent::Resize) {
-    FitControls();
-    AlignHeader();
+  if (watched == central_ && event->type() == QEvent::Resize) FitControls();
+  // Ctrl+C on the table copies whole rows with the header, not only the current cell.
+  if (watched == list_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    CopySelectedRows();
+    return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -270,25 +368,19 @@ void ListWindow::SetTabOrder(std::initializer_list<QWidget*> controls) {
     before = w;
   }
   if (before) setTabOrder(before, list_);
+  setTabOrder(list_, Edit_Filter);
 }
 
 void ListWindow::FitControls() {
-  // The controls' strip is as high as the design's (the list starts at listTop_) or as its
-  // layout needs, and higher by the sideways scroll bar when the window is narrower than
-  // the controls.
-  const int header = headerClip_->height();
+  // The controls' strip is as high as the design's (the table's rows start at listTop_) or
+  // as its layout needs, and higher by the sideways scroll bar when the window is narrower
+  // than the controls.
+  const int header = Label5->sizeHint().height();
   const int controls = std::max(listTop_ - header, content_->minimumSizeHint().height());
   const bool narrow = central_->width() < content_->minimumSizeHint().width();
   const int scrollBar = narrow ? scroll_->horizontalScrollBar()->sizeHint().height() : 0;
   if (scroll_->height() != controls + scrollBar || scroll_->minimumHeight() != controls + scrollBar)
     scroll_->setFixedHeight(controls + scrollBar);
-}
-
-void ListWindow::AlignHeader() {
-  // The header's left edge follows the list's columns: the list's left edge, less its
-  // sideways scroll, plus its frame and margin.
-  Label5->adjustSize();
-  Label5->move(list_->ColumnsInset() - list_->horizontalScrollBar()->value(), 0);
 }
 
 }  // namespace varomintel

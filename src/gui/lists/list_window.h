@@ -1,8 +1,7 @@
 // What the city-list and city-history windows share: the menu "Liste" with "Speichern
-// unter" and "Beenden", the status bar with a progress bar, the fixed-pitch on-screen list
-// in Panel1 with its column header Label5 kept over the columns while the list scrolls
-// sideways, the stop button, the run on a worker thread with its lines shown in batches,
-// and the saved text of the last run.
+// unter" and "Beenden", the status bar with a progress bar, the table of results in Panel1
+// (its column header is Label5) with a filter field below it, the stop button, the run on a
+// worker thread with its rows shown in batches, and the saved text of the last run.
 #pragma once
 
 #include <QMainWindow>
@@ -19,21 +18,28 @@
 
 class QAction;
 class QFrame;
+class QHeaderView;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QPushButton;
 class QScrollArea;
 class QStatusBar;
+class QTableView;
 
 namespace varomintel {
 
 class AppStateObject;
-class LineListView;
+class ListFilterProxy;
+class ListTableModel;
+struct ListColumns;
 
 class ListWindow : public QMainWindow {
   Q_OBJECT
  public:
+  // Remembers the columns' widths.
+  ~ListWindow() override;
   // The main window's menu entries: the window shown and raised with the list of its last
   // run, the status bar that counts it and the text that "Speichern unter" writes, all
   // three as they were when the window was closed.
@@ -56,6 +62,14 @@ class ListWindow : public QMainWindow {
   // The program's state, which the window reads its eclipse, language and caption from
   // (the main window attaches it); it must outlive the window.
   void Follow(const AppStateObject* state) { state_ = state; }
+  // The rows shown (in the order they came), and the table's sorted and filtered view of them.
+  const ListTableModel& Rows() const { return *model_; }
+  ListFilterProxy* View() const { return proxy_; }
+  // Puts the selected rows on the clipboard as tab-separated text with the header.
+  void CopySelectedRows();
+  // Our own settings file beside the parameter record (which keeps its fixed layout): what
+  // the windows remember of their arrangement and inputs beyond that record.
+  static QString LayoutSettingsFile();
 
   // Controls, named as in the windows' design.
   QMenu* Liste1;
@@ -63,8 +77,9 @@ class ListWindow : public QMainWindow {
   QAction* N1;
   QAction* Beenden1;
   QPushButton* Button_Beenden = nullptr;  // the derived window's, from its form
-  QLabel* Label5;
+  QHeaderView* Label5;  // the table's column header
   QFrame* Panel1;
+  QLineEdit* Edit_Filter;  // below the table: shows the rows whose name or country holds its text
   QStatusBar* StatusBar1;
   QProgressBar* ProgressBar1;  // beside the status text: how far the run has come
 
@@ -73,17 +88,21 @@ class ListWindow : public QMainWindow {
   void runFinished();
 
  protected:
-  // `listTop`: where Panel1 starts at least (below the controls' strip and the header);
-  // `defaultSaveName`: the save dialog's proposal.
-  ListWindow(QWidget* parent, QSize designSize, int listTop, const char* defaultSaveName);
+  // `listTop`: where the table's first row starts at least (below the controls' strip and
+  // the header); `defaultSaveName`: the save dialog's proposal; `columns`: the table's;
+  // `settingsGroup`: where the columns' widths are remembered.
+  ListWindow(QWidget* parent, QSize designSize, int listTop, const char* defaultSaveName, const ListColumns& columns,
+             const char* settingsGroup);
 
   // The strip that the window's own controls are laid out in (its form), above the header;
   // it scrolls sideways when the window is narrower than the controls need.
   QWidget* Content() const { return content_; }
-  // The on-screen list (RichEdit_CityList or RichEdit_CityHist).
-  LineListView* List() const { return list_; }
+  // The table (RichEdit_CityList or RichEdit_CityHist).
+  QTableView* List() const { return list_; }
   // The selected eclipse (an empty record before the first selection or without a state).
   const EclipseRecord& SelectedEclipse() const;
+  // The program's state followed, or null.
+  const AppStateObject* FollowedState() const { return state_; }
   // The caption prefix of the program's state, empty without one.
   std::string CaptionPrefix() const;
   // The main window's own Delta T (seconds), none for the model's.
@@ -109,7 +128,7 @@ class ListWindow : public QMainWindow {
   void SetStatusText(const QString& text);
   // The exit button of the derived window's form: it stops the run and hides the window.
   void AdoptExitButton(QPushButton* button);
-  // The tab order: `controls` in their reading order, then the on-screen list.
+  // The tab order: `controls` in their reading order, then the table and its filter.
   void SetTabOrder(std::initializer_list<QWidget*> controls);
   // Sizes the controls' strip after its form is set up or its captions changed.
   void FitControls();
@@ -126,16 +145,24 @@ class ListWindow : public QMainWindow {
   void Speichern1Click();
   void Poll();
   void ShowFailure();
-  void AlignHeader();
+  void ApplyTableLanguage();
+  // The columns' widths from and to our own settings file.
+  void RestoreColumns();
+  void StoreColumns() const;
 
   QWidget* central_;
   QScrollArea* scroll_;
   QWidget* content_;
-  QWidget* headerClip_;
-  LineListView* list_;
+  QTableView* list_;
+  ListTableModel* model_;
+  ListFilterProxy* proxy_;
+  QLabel* filterLabel_;
+  QAction* copy_;
+  QAction* selectAll_;
   QLabel* status_;
   int listTop_;
   QString defaultSaveName_;
+  QString settingsGroup_;
   QPushButton* startButton_ = nullptr;
   ListRun run_;
   QTimer poll_;
