@@ -45,22 +45,6 @@ PictureFault UnusableMoonPicture(const SelectedEclipse& selection, const std::ve
 
 namespace {
 
-// The PNG bytes of a picture, written whole or not at all; `error` receives the line that
-// names the file and the reason.
-// The PNG bytes of a picture, to a file written whole or not at all, or to a stream
-// (picture_output.h); `error` receives the line that names the file and the reason.
-bool WritePng(const QImage& image, const std::string& path, std::ostream& out, std::string* error) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG")) {
-    *error = "cannot write '" + path + "': the picture cannot be encoded as PNG";
-    return false;
-  }
-  return WritePictureBytes(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), out,
-                           error);
-}
-
 // A name that the shell pattern diagram_*.png matches.
 bool IsFrameName(const std::string& name) {
   return name.size() >= 12 && name.starts_with("diagram_") && name.ends_with(".png");
@@ -230,5 +214,17 @@ int Diagram(Args& args, const Catalogue* cat, Context& ctx) {
 const bool registered = RegisterCommand({.name = "diagram", .run = &Diagram});  // declared in picture_commands.cpp
 
 }  // namespace
+
+bool WritePng(const QImage& image, const std::string& path, std::ostream& out, std::string* error) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) {
+    *error = "cannot write '" + path + "': the picture cannot be encoded as PNG";
+    return false;
+  }
+  return WritePictureBytes(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), out,
+                           error);
+}
 
 }  // namespace varomintel::cli

@@ -1,8 +1,6 @@
 // varomintel-cli map: the world map of one eclipse as a PNG file, the picture that the
 // main window shows for the same eclipse, map, language and marked place; or with
 // --format geojson the curves that picture draws, for a geographic information system.
-#include <QBuffer>
-#include <QByteArray>
 #include <QImage>
 
 #include <cmath>
@@ -20,6 +18,7 @@
 #include "app/world_map_model.h"
 #include "astro/delta_t.h"
 #include "cli/commands.h"
+#include "cli/diagram_pictures.h"
 #include "cli/diagram_options.h"
 #include "cli/offscreen_application.h"
 #include "cli/picture_output.h"
@@ -146,13 +145,8 @@ int Map(Args& args, const Catalogue* cat, Context& ctx) {
     image = WithCaption(image, QString::fromStdString(MapPictureCaption(selection, settings)), drawing.scale);
   }
 
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  std::string error = "cannot write '" + out + "': the picture cannot be encoded as PNG";
-  if (!image.save(&buffer, "PNG") ||
-      !WritePictureBytes(out, std::string_view(png.constData(), static_cast<std::size_t>(png.size())), ctx.out,
-                         &error)) {
+  std::string error;
+  if (!WritePng(image, out, ctx.out, &error)) {
     ErrorLine(ctx.err, error);
     return kExitOutput;
   }

@@ -1,7 +1,5 @@
 // varomintel-cli sky: the eclipse in the sky of one place, a horizon panorama at one
 // slider position, written as PNG with the text chunks that say what it shows.
-#include <QBuffer>
-#include <QByteArray>
 #include <QImage>
 
 #include <ostream>
@@ -9,6 +7,7 @@
 
 #include "app/time_slider.h"
 #include "cli/commands.h"
+#include "cli/diagram_pictures.h"
 #include "cli/diagram_options.h"
 #include "cli/offscreen_application.h"
 #include "cli/picture_output.h"
@@ -42,13 +41,8 @@ int Sky(Args& args, const Catalogue* cat, Context& ctx) {
   const SkyScene scene = sky.SceneAt(t);
   const QImage image = DrawSkyView(scene, pictures, scale);
 
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  std::string error = "cannot write '" + out + "': the picture cannot be encoded as PNG";
-  if (!image.save(&buffer, "PNG") ||
-      !WritePictureBytes(out, std::string_view(png.constData(), static_cast<std::size_t>(png.size())), ctx.out,
-                         &error)) {
+  std::string error;
+  if (!WritePng(image, out, ctx.out, &error)) {
     ErrorLine(ctx.err, error);
     return kExitOutput;
   }
