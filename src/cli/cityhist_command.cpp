@@ -122,7 +122,7 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
               << " eclipse(s) not on the list added to the calendar: the Moon is up during them although the shadow "
                  "axis is below the horizon at every contact\n";
   }
-  ctx.err << kCityHistDone << '\n';
+  ctx.err << CityHistDone(lang) << '\n';
   if (outcome.unconverged > 0) {
     ctx.err << "varomintel-cli: " << outcome.unconverged
             << " eclipse(s) with a contact whose refinement did not converge\n";

@@ -135,7 +135,8 @@ TEST_F(MapWindow, StoredSettingsAreShownAndStoredBack) {
   p.SetFlag(param::kPoiShown, true);
   Open();
   EXPECT_EQ(Find<QComboBox>(*window_, "ComboBox_Globus")->currentIndex(), 2);
-  EXPECT_EQ(Find<QComboBox>(*window_, "ComboBox_Globus")->currentText(), "Politisch");
+  EXPECT_EQ(Find<QComboBox>(*window_, "ComboBox_Globus")->currentText(),
+            QCoreApplication::translate("varomintel::MapPanel", "Political map"));
   EXPECT_EQ(Find<QComboBox>(*window_, "ComboBox_Globus")->count(), 4);
   EXPECT_EQ(DrawnGraticuleLines(), 0);
   EXPECT_TRUE(Find<QRadioButton>(*window_, "RadioButton_PoI_Sued")->isChecked());
