@@ -94,7 +94,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   // licence as the package states it.
   sources_->setMarkdown(ResourceText(":/about/SOURCES.md"));
   licence_->setPlainText(ResourceText(":/about/copyright"));
-  resize(660, 480);
+  resize(680, 560);
   Retranslate();
 }
 
