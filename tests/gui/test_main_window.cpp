@@ -113,6 +113,7 @@ TEST_F(MainWindowTest, ShowsTheStoredEclipseInTerrestrialTime) {
   // A new parameter file holds terrestrial time.
   EXPECT_FALSE(Find<QCheckBox>(*window_, "CheckBox_ET_UT")->isChecked());
   EXPECT_EQ(Find<QCheckBox>(*window_, "CheckBox_ET_UT")->text(), "TT");
+  EXPECT_TRUE(Find<QCheckBox>(*window_, "CheckBox_ET_UT")->toolTip().startsWith("Checked: all times in Universal Time (UT)"));
   EXPECT_TRUE(Find<QGroupBox>(*window_, "GroupBox_TZone")->isHidden());
   const QStringList lines = ReportLines();
   ASSERT_EQ(lines.size(), 11);
