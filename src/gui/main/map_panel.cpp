@@ -45,8 +45,11 @@ QMargins LabelRoomAt(double scale) {
 
 MapPanel::MapPanel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::MapPanel>()) {
   ui_->setupUi(this);
-  // The room the two groups leave, below them or (under the map) right of them: they stand together.
+  // The room the two groups leave, below them or (under the map) right of them: they stand
+  // together, their tops in line.
   ui_->MapControlsLayout->setStretch(ui_->MapControlsLayout->indexOf(ui_->MapControlsRest), 1);
+  for (QWidget* group : {static_cast<QWidget*>(ui_->GroupBox_Globus), static_cast<QWidget*>(ui_->GroupBox_Markierung)})
+    ui_->MapControlsLayout->setAlignment(group, Qt::AlignTop);
   for (int i = 0; i < kMapPictureCount; ++i) ui_->ComboBox_Globus->addItem(QString());
   NameGlobes();
   ui_->Image_World->setToolTipSource(
