@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace varomintel {
 
 namespace {
 constexpr int kSearchSteps = 24;  // bisection of the scale: 2^-24 of the range
+constexpr int kCoarseSplits = 200;  // the splits tried over the whole length before the fine search
 }  // namespace
 
 PictureAreaLayout::PictureAreaLayout(QWidget* area, QWidget* panel)
@@ -128,28 +130,44 @@ int DefaultPictureSplit(const ScaledPanel& diagram, const ScaledPanel& map, QSiz
   const QSize d1 = diagram.SizeAtScale(1, 0), m1 = map.SizeAtScale(1, 0);
   const int design = vertical ? length * d1.height() / (d1.height() + m1.height())
                               : length * d1.width() / (d1.width() + m1.width());
-  std::vector<SplitFit> fits(static_cast<std::size_t>(std::max(0, length)));
-  double leastEmpty = 2;
-  for (int split = 1; split < length; ++split) {
-    SplitFit& f = fits[static_cast<std::size_t>(split)];
-    f = FitSplit(diagram, map, column, vertical, handle, split);
-    // Neither picture at less than half the other's scale.
-    f.fits = f.fits && f.diagramScale >= f.mapScale / 2 && f.mapScale >= f.diagramScale / 2;
-    if (f.fits) leastEmpty = std::min(leastEmpty, f.empty);
-  }
-  // Among the splits that leave the least empty (within a thousandth), the largest diagram;
-  // the splits that give the same pictures form a range, whose middle keeps the two
-  // panels together in the middle of the column.
+  if (length < 2) return design;
+  std::vector<std::optional<SplitFit>> fits(static_cast<std::size_t>(length));
+  const auto fitAt = [&](int split) -> const SplitFit& {
+    std::optional<SplitFit>& f = fits[static_cast<std::size_t>(split)];
+    if (!f) {
+      f = FitSplit(diagram, map, column, vertical, handle, split);
+      // Neither picture at less than half the other's scale.
+      f->fits = f->fits && f->diagramScale >= f->mapScale / 2 && f->mapScale >= f->diagramScale / 2;
+    }
+    return *f;
+  };
+  // Among the splits tried that leave the least empty (within a thousandth), the largest
+  // diagram; the splits that give the same pictures form a range, whose middle keeps the
+  // two panels together in the middle of the column.
   constexpr double kEqualEmpty = 1e-3;
-  double largest = -1;
   int first = -1, last = -1;
-  for (int split = 1; split < length; ++split) {
-    const SplitFit& f = fits[static_cast<std::size_t>(split)];
-    if (!f.fits || f.empty > leastEmpty + kEqualEmpty) continue;
-    if (f.diagramScale > largest) largest = f.diagramScale, first = last = split;
-    else if (f.diagramScale == largest) last = split;
-  }
-  return first < 0 ? design : (first + last) / 2;
+  const auto choose = [&] {
+    double leastEmpty = 2, largest = -1;
+    for (const std::optional<SplitFit>& f : fits)
+      if (f && f->fits) leastEmpty = std::min(leastEmpty, f->empty);
+    first = last = -1;
+    for (int split = 1; split < length; ++split) {
+      const std::optional<SplitFit>& f = fits[static_cast<std::size_t>(split)];
+      if (!f || !f->fits || f->empty > leastEmpty + kEqualEmpty) continue;
+      if (f->diagramScale > largest) largest = f->diagramScale, first = last = split;
+      else if (f->diagramScale == largest) last = split;
+    }
+  };
+  // Coarse steps over the whole length (a resize stays within a frame), then every pixel
+  // round the ends of the chosen range.
+  const int step = std::max(1, length / kCoarseSplits);
+  for (int split = step; split < length; split += step) fitAt(split);
+  choose();
+  if (first < 0) return design;
+  for (const int end : {first, last})
+    for (int split = std::max(1, end - step); split <= std::min(length - 1, end + step); ++split) fitAt(split);
+  choose();
+  return (first + last) / 2;
 }
 
 }  // namespace varomintel
