@@ -1,5 +1,6 @@
-// The windows' layouts on today's screens. The main window: opened at 1100 x 700, 1280 x 720, 1366 x 768,
-// 1900 x 800, 1300 x 1300, at the design size and at 2560 x 1440, in each language, no control overlaps a
+// The windows' layouts on today's screens. The main window: opened at 1024 x 700, 1280 x 720, 1366 x 768,
+// 1900 x 800, 2560 x 720 (the pictures side by side), 1300 x 1300, at the design size and at 2560 x 1440,
+// in each language, no control overlaps a
 // sibling or leaves its parent, every caption fits its control, the inner area needs no more room than
 // it has, the diagram and the map keep their shapes while they grow with the window into the
 // free space (no large empty area beside or between them), never below half their design
@@ -56,6 +57,7 @@ struct LayoutCase {
   int reportLines;            // the report's lines shown whole at the least; 0: all of them
   double maxEmpty = 0.35;     // the share of the picture column that neither panel covers
   bool narrow = false;        // the left column gives up width (and scrolls sideways)
+  bool sideBySide = false;    // the map right of the diagram rather than under it
 };
 void PrintTo(const LayoutCase& c, std::ostream* os) { *os << c.name; }
 
@@ -221,7 +223,8 @@ TEST_P(WindowLayout, NothingOverlapsEveryCaptionFitsAndThePicturesKeepTheirShape
   // `maxEmpty` of it, and together they span at least 65 % of its width and of its height
   // (no wide empty band along an edge). Two pictures of about 2:1 leave some of a column
   // of about 2:1 empty whatever their arrangement (1900 x 800).
-  const QWidget* column = Find<QWidget>(window, "PictureSplitter");
+  const auto* column = Find<QSplitter>(window, "PictureSplitter");
+  EXPECT_EQ(column->orientation(), c.sideBySide ? Qt::Horizontal : Qt::Vertical);
   QRect spanned;
   long covered = 0;
   for (const char* name : {"DiagramPanel", "MapPanel"}) {
@@ -264,6 +267,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"laptop_German", {1366, 768}, 0, 0.5, 0.9, 8},
                       LayoutCase{"wide_German", {1900, 800}, 0, 0.5, 1.1, 8, 0.4},
                       LayoutCase{"wide_French", {1900, 800}, 2, 0.5, 1.1, 8, 0.4},
+                      LayoutCase{"very_wide_Spanish", {2560, 720}, 3, 0.5, 1.4, 8, 0.35, false, true},
                       LayoutCase{"tall_German", {1300, 1300}, 0, 0.75, 1.2, 0, 0.25},
                       LayoutCase{"tall_English", {1300, 1300}, 1, 0.75, 1.2, 0, 0.25},
                       LayoutCase{"design_German", {}, 0, 0.999, 1.001, 0, 0.05},

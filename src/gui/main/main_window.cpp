@@ -342,14 +342,18 @@ void MainWindow::PlaceSplitters(QSize size) {
     const int h = pictures->handleWidth();
     const int stacked = DefaultPictureSplit(*diagramPanel_, *mapPanel_, column, true, h);
     const int beside = DefaultPictureSplit(*diagramPanel_, *mapPanel_, column, false, h);
+    // Stacked, as designed, unless side by side leaves clearly less of the column empty
+    // (a very wide and low window).
+    constexpr double kStackedPreference = 0.02;
     const bool vertical = EmptyShare(*diagramPanel_, *mapPanel_, column, true, h, stacked) <=
-                          EmptyShare(*diagramPanel_, *mapPanel_, column, false, h, beside) + 0.02;
+                          EmptyShare(*diagramPanel_, *mapPanel_, column, false, h, beside) + kStackedPreference;
     pictures->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
     AlignPictures(vertical);
     const int split = vertical ? stacked : beside;
     pictures->setSizes({split, (vertical ? column.height() : column.width()) - h - split});
   }
 }
+
 bool MainWindow::PicturesPending() const { return redrawTimer_->isActive(); }
 
 void MainWindow::SelectEclipse() { state_->SelectEclipse(selectionPanel_->EclipseIndex()); }
