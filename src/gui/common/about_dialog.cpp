@@ -74,6 +74,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   details_->show();
   auto* detailsScroll = new QScrollArea(tabs_);
   detailsScroll->setObjectName("AboutDetails");
+  detailsScroll->setFocusPolicy(Qt::NoFocus);  // the grid inside takes the keyboard
   detailsScroll->setWidget(details_);
   detailsScroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   tabs_->addTab(credits_, QString());
@@ -121,6 +122,7 @@ void AboutDialog::Retranslate() {
   credits_->setAccessibleName(tr("Credits"));
   sources_->setAccessibleName(tr("Data sources"));
   licence_->setAccessibleName(tr("Licence"));
+  details_->StringGrid_VersionsInfo->setAccessibleName(tr("Version details"));
   // What the program rests on, each with its author or maker and its licence; the
   // "Data sources" tab has the details of every file.
   const QStringList credits = {
