@@ -75,10 +75,10 @@ void BM_ResizeTo2560x1440Redrawn(benchmark::State& state) {
     QCoreApplication::processEvents();  // the layout
     window.repaint();                   // every panel painted
   }
-  state.counters["picture_scale_at_2560"] = [&] {
+  state.counters["diagram_scale_at_2560"] = [&] {
     window.resize(sizes[0]);
     QCoreApplication::processEvents();
-    return window.PictureScale();
+    return window.DiagramScale();
   }();
 }
 BENCHMARK(BM_ResizeTo2560x1440Redrawn)->Unit(benchmark::kMillisecond);

@@ -186,10 +186,6 @@
         <translation>Ort/Stadt/Bezeichnung</translation>
     </message>
     <message>
-        <source>Habitants</source>
-        <translation>Einwohner</translation>
-    </message>
-    <message>
         <source>Latitude (degrees)</source>
         <translation>Geogr. Breite (Grad)</translation>
     </message>
@@ -208,6 +204,10 @@
     <message>
         <source>Exit</source>
         <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Inhabitants</source>
+        <translation>Einwohner</translation>
     </message>
 </context>
 <context>
@@ -416,6 +416,10 @@
         <source>Point of Interest</source>
         <translation>Markierung</translation>
     </message>
+    <message>
+        <source>Show on the map</source>
+        <translation>Auf der Karte zeigen</translation>
+    </message>
 </context>
 <context>
     <name>PictureMenus</name>
@@ -489,6 +493,65 @@
     <message>
         <source>own</source>
         <translation>eigen</translation>
+    </message>
+    <message>
+        <source>Checked: all times in Universal Time (UT), shifted to the time zone entered beside. Unchecked: in Terrestrial Time (TT), the uniform time of the ephemerides.</source>
+        <translation>Angekreuzt: alle Zeiten in Weltzeit (UT), verschoben in die daneben eingegebene Zeitzone. Nicht angekreuzt: in Terrestrischer Zeit (TT), der gleichförmigen Zeit der Ephemeriden.</translation>
+    </message>
+</context>
+<context>
+    <name>varomintel::AboutDialog</name>
+    <message>
+        <source>About Varomintel</source>
+        <translation>Über Varomintel</translation>
+    </message>
+    <message>
+        <source>Explore the lunar eclipses from the year -4999 to 7000: the Moon&apos;s path through the Earth&apos;s shadow, where on the Earth each eclipse is seen, and its course at any place.</source>
+        <translation>Erkunden Sie die Mondfinsternisse der Jahre -4999 bis 7000: den Weg des Mondes durch den Erdschatten, wo auf der Erde jede Finsternis zu sehen ist, und ihren Verlauf an jedem Ort.</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 Varomintel team</source>
+        <translation>Copyright © 2026 Varomintel-Team</translation>
+    </message>
+    <message>
+        <source>Credits</source>
+        <translation>Mitwirkende</translation>
+    </message>
+    <message>
+        <source>Data sources</source>
+        <translation>Datenquellen</translation>
+    </message>
+    <message>
+        <source>Licence</source>
+        <translation>Lizenz</translation>
+    </message>
+    <message>
+        <source>Version details</source>
+        <translation>Versionsangaben</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Eclipse catalogue&lt;/b&gt;: computed from the JPL DE431 ephemeris (public domain) with the Swiss Ephemeris; Saros numbers after Espenak and Meeus, &lt;i&gt;Five Millennium Canon of Lunar Eclipses&lt;/i&gt; (NASA/TP-2009-214172); shadow radii by Danjon&apos;s rule.</source>
+        <translation>&lt;b&gt;Finsternis-Katalog&lt;/b&gt;: berechnet aus der JPL-Ephemeride DE431 (gemeinfrei) mit der Swiss Ephemeris; Saros-Nummern nach Espenak und Meeus, &lt;i&gt;Five Millennium Canon of Lunar Eclipses&lt;/i&gt; (NASA/TP-2009-214172); Schattenradien nach der Regel von Danjon.</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Astronomical methods&lt;/b&gt;: J. Meeus, &lt;i&gt;Astronomical Algorithms&lt;/i&gt;; Delta T after Espenak and Meeus; constellations after N. G. Roman (1987).</source>
+        <translation>&lt;b&gt;Astronomische Verfahren&lt;/b&gt;: J. Meeus, &lt;i&gt;Astronomical Algorithms&lt;/i&gt;; Delta T nach Espenak und Meeus; Sternbilder nach N. G. Roman (1987).</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;World maps&lt;/b&gt;: Blue Marble, NASA Goddard Space Flight Center; SRTM30 elevations; Natural Earth (all public domain).</source>
+        <translation>&lt;b&gt;Weltkarten&lt;/b&gt;: Blue Marble, NASA Goddard Space Flight Center; SRTM30-Höhen; Natural Earth (alle gemeinfrei).</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Moon pictures&lt;/b&gt;: USGS Astrogeology and Clementine maps (public domain).</source>
+        <translation>&lt;b&gt;Mondbilder&lt;/b&gt;: Karten von USGS Astrogeology und Clementine (gemeinfrei).</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Places&lt;/b&gt;: GeoNames (geonames.org), CC BY 4.0; country names from the iso-codes project (LGPL-2.1+).</source>
+        <translation>&lt;b&gt;Orte&lt;/b&gt;: GeoNames (geonames.org), CC BY 4.0; Ländernamen aus dem Projekt iso-codes (LGPL-2.1+).</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Libraries&lt;/b&gt;: Qt %1 (LGPL-3.0); FFmpeg (LGPL-2.1+) for the videos.</source>
+        <translation>&lt;b&gt;Bibliotheken&lt;/b&gt;: Qt %1 (LGPL-3.0); FFmpeg (LGPL-2.1+) für die Videos.</translation>
     </message>
 </context>
 <context>
@@ -691,6 +754,38 @@
     <message>
         <source>The marked place stays where it was.</source>
         <translation>Die Markierung bleibt, wo sie war.</translation>
+    </message>
+    <message>
+        <source>Blue Marble (NASA)</source>
+        <translation>Blue Marble (NASA)</translation>
+    </message>
+    <message>
+        <source>Relief map</source>
+        <translation>Reliefkarte</translation>
+    </message>
+    <message>
+        <source>Political map</source>
+        <translation>Politische Karte</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Weiß</translation>
+    </message>
+    <message>
+        <source>Satellite picture: Blue Marble, NASA Goddard Space Flight Center (public domain)</source>
+        <translation>Satellitenbild: Blue Marble, NASA Goddard Space Flight Center (gemeinfrei)</translation>
+    </message>
+    <message>
+        <source>Shaded relief from SRTM30 elevations (public domain) and the Natural Earth land outline (public domain)</source>
+        <translation>Schattiertes Relief aus SRTM30-Höhen (gemeinfrei) und den Landumrissen von Natural Earth (gemeinfrei)</translation>
+    </message>
+    <message>
+        <source>Countries of Natural Earth 1:50m (public domain)</source>
+        <translation>Staaten von Natural Earth 1:50m (gemeinfrei)</translation>
+    </message>
+    <message>
+        <source>Land outline of Natural Earth 1:50m (public domain)</source>
+        <translation>Landumrisse von Natural Earth 1:50m (gemeinfrei)</translation>
     </message>
 </context>
 </TS>

@@ -186,10 +186,6 @@
         <translation>Lugar/Ciudad/Nota</translation>
     </message>
     <message>
-        <source>Habitants</source>
-        <translation>Habitantes</translation>
-    </message>
-    <message>
         <source>Latitude (degrees)</source>
         <translation>Latitud (grados)</translation>
     </message>
@@ -208,6 +204,10 @@
     <message>
         <source>Exit</source>
         <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Inhabitants</source>
+        <translation>Habitantes</translation>
     </message>
 </context>
 <context>
@@ -416,6 +416,10 @@
         <source>Point of Interest</source>
         <translation>Marca</translation>
     </message>
+    <message>
+        <source>Show on the map</source>
+        <translation>Mostrar en el mapa</translation>
+    </message>
 </context>
 <context>
     <name>PictureMenus</name>
@@ -489,6 +493,65 @@
     <message>
         <source>own</source>
         <translation>propio</translation>
+    </message>
+    <message>
+        <source>Checked: all times in Universal Time (UT), shifted to the time zone entered beside. Unchecked: in Terrestrial Time (TT), the uniform time of the ephemerides.</source>
+        <translation>Marcada: todas las horas en Tiempo Universal (UT), desplazadas a la zona horaria indicada al lado. Sin marcar: en Tiempo Terrestre (TT), el tiempo uniforme de las efemérides.</translation>
+    </message>
+</context>
+<context>
+    <name>varomintel::AboutDialog</name>
+    <message>
+        <source>About Varomintel</source>
+        <translation>Acerca de Varomintel</translation>
+    </message>
+    <message>
+        <source>Explore the lunar eclipses from the year -4999 to 7000: the Moon&apos;s path through the Earth&apos;s shadow, where on the Earth each eclipse is seen, and its course at any place.</source>
+        <translation>Explore los eclipses de Luna de los años -4999 a 7000: el recorrido de la Luna por la sombra de la Tierra, dónde se ve cada eclipse y su desarrollo en cualquier lugar.</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 Varomintel team</source>
+        <translation>Copyright © 2026 equipo de Varomintel</translation>
+    </message>
+    <message>
+        <source>Credits</source>
+        <translation>Créditos</translation>
+    </message>
+    <message>
+        <source>Data sources</source>
+        <translation>Fuentes de los datos</translation>
+    </message>
+    <message>
+        <source>Licence</source>
+        <translation>Licencia</translation>
+    </message>
+    <message>
+        <source>Version details</source>
+        <translation>Detalles de la versión</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Eclipse catalogue&lt;/b&gt;: computed from the JPL DE431 ephemeris (public domain) with the Swiss Ephemeris; Saros numbers after Espenak and Meeus, &lt;i&gt;Five Millennium Canon of Lunar Eclipses&lt;/i&gt; (NASA/TP-2009-214172); shadow radii by Danjon&apos;s rule.</source>
+        <translation>&lt;b&gt;Catálogo de eclipses&lt;/b&gt;: calculado a partir de la efeméride JPL DE431 (dominio público) con la Swiss Ephemeris; números de Saros según Espenak y Meeus, &lt;i&gt;Five Millennium Canon of Lunar Eclipses&lt;/i&gt; (NASA/TP-2009-214172); radios de la sombra según la regla de Danjon.</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Astronomical methods&lt;/b&gt;: J. Meeus, &lt;i&gt;Astronomical Algorithms&lt;/i&gt;; Delta T after Espenak and Meeus; constellations after N. G. Roman (1987).</source>
+        <translation>&lt;b&gt;Métodos astronómicos&lt;/b&gt;: J. Meeus, &lt;i&gt;Astronomical Algorithms&lt;/i&gt;; Delta T según Espenak y Meeus; constelaciones según N. G. Roman (1987).</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;World maps&lt;/b&gt;: Blue Marble, NASA Goddard Space Flight Center; SRTM30 elevations; Natural Earth (all public domain).</source>
+        <translation>&lt;b&gt;Mapas del mundo&lt;/b&gt;: Blue Marble, NASA Goddard Space Flight Center; altitudes SRTM30; Natural Earth (todos de dominio público).</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Moon pictures&lt;/b&gt;: USGS Astrogeology and Clementine maps (public domain).</source>
+        <translation>&lt;b&gt;Imágenes de la Luna&lt;/b&gt;: mapas de USGS Astrogeology y Clementine (dominio público).</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Places&lt;/b&gt;: GeoNames (geonames.org), CC BY 4.0; country names from the iso-codes project (LGPL-2.1+).</source>
+        <translation>&lt;b&gt;Lugares&lt;/b&gt;: GeoNames (geonames.org), CC BY 4.0; nombres de países del proyecto iso-codes (LGPL-2.1+).</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Libraries&lt;/b&gt;: Qt %1 (LGPL-3.0); FFmpeg (LGPL-2.1+) for the videos.</source>
+        <translation>&lt;b&gt;Bibliotecas&lt;/b&gt;: Qt %1 (LGPL-3.0); FFmpeg (LGPL-2.1+) para los vídeos.</translation>
     </message>
 </context>
 <context>
@@ -691,6 +754,38 @@
     <message>
         <source>The marked place stays where it was.</source>
         <translation>La marca se queda donde estaba.</translation>
+    </message>
+    <message>
+        <source>Blue Marble (NASA)</source>
+        <translation>Blue Marble (NASA)</translation>
+    </message>
+    <message>
+        <source>Relief map</source>
+        <translation>Mapa de relieve</translation>
+    </message>
+    <message>
+        <source>Political map</source>
+        <translation>Mapa político</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Blanco</translation>
+    </message>
+    <message>
+        <source>Satellite picture: Blue Marble, NASA Goddard Space Flight Center (public domain)</source>
+        <translation>Imagen de satélite: Blue Marble, NASA Goddard Space Flight Center (dominio público)</translation>
+    </message>
+    <message>
+        <source>Shaded relief from SRTM30 elevations (public domain) and the Natural Earth land outline (public domain)</source>
+        <translation>Relieve sombreado de las altitudes SRTM30 (dominio público) y contornos de tierra de Natural Earth (dominio público)</translation>
+    </message>
+    <message>
+        <source>Countries of Natural Earth 1:50m (public domain)</source>
+        <translation>Países de Natural Earth 1:50m (dominio público)</translation>
+    </message>
+    <message>
+        <source>Land outline of Natural Earth 1:50m (public domain)</source>
+        <translation>Contornos de tierra de Natural Earth 1:50m (dominio público)</translation>
     </message>
 </context>
 </TS>

@@ -179,15 +179,11 @@
     </message>
     <message>
         <source>Country/Region  (optional)</source>
-        <translation>Pays/Paysage (optionnel)</translation>
+        <translation>Pays/Région (facultatif)</translation>
     </message>
     <message>
         <source>Place/City</source>
         <translation>Lieu/Ville/remarques</translation>
-    </message>
-    <message>
-        <source>Habitants</source>
-        <translation>habitants</translation>
     </message>
     <message>
         <source>Latitude (degrees)</source>
@@ -208,6 +204,10 @@
     <message>
         <source>Exit</source>
         <translation>Terminer</translation>
+    </message>
+    <message>
+        <source>Inhabitants</source>
+        <translation>Habitants</translation>
     </message>
 </context>
 <context>
@@ -387,7 +387,7 @@
     </message>
     <message>
         <source>Local circumstances for cities/countries</source>
-        <translation>Visibilité de l&apos;éclipse en différants lieux</translation>
+        <translation>Visibilité de l&apos;éclipse en différents lieux</translation>
     </message>
     <message>
         <source>Search for all eclipses at a given place</source>
@@ -415,6 +415,10 @@
     <message>
         <source>Point of Interest</source>
         <translation>Marque</translation>
+    </message>
+    <message>
+        <source>Show on the map</source>
+        <translation>Afficher sur la carte</translation>
     </message>
 </context>
 <context>
@@ -489,6 +493,65 @@
     <message>
         <source>own</source>
         <translation>propre</translation>
+    </message>
+    <message>
+        <source>Checked: all times in Universal Time (UT), shifted to the time zone entered beside. Unchecked: in Terrestrial Time (TT), the uniform time of the ephemerides.</source>
+        <translation>Coché : toutes les heures en Temps Universel (TU), décalées dans le fuseau horaire saisi à côté. Non coché : en Temps Terrestre (TT), le temps uniforme des éphémérides.</translation>
+    </message>
+</context>
+<context>
+    <name>varomintel::AboutDialog</name>
+    <message>
+        <source>About Varomintel</source>
+        <translation>À propos de Varomintel</translation>
+    </message>
+    <message>
+        <source>Explore the lunar eclipses from the year -4999 to 7000: the Moon&apos;s path through the Earth&apos;s shadow, where on the Earth each eclipse is seen, and its course at any place.</source>
+        <translation>Explorez les éclipses de Lune des années -4999 à 7000 : la course de la Lune dans l&apos;ombre de la Terre, les régions de la Terre où chaque éclipse est visible et son déroulement en tout lieu.</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 Varomintel team</source>
+        <translation>Copyright © 2026 l&apos;équipe Varomintel</translation>
+    </message>
+    <message>
+        <source>Credits</source>
+        <translation>Remerciements</translation>
+    </message>
+    <message>
+        <source>Data sources</source>
+        <translation>Sources des données</translation>
+    </message>
+    <message>
+        <source>Licence</source>
+        <translation>Licence</translation>
+    </message>
+    <message>
+        <source>Version details</source>
+        <translation>Détails de la version</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Eclipse catalogue&lt;/b&gt;: computed from the JPL DE431 ephemeris (public domain) with the Swiss Ephemeris; Saros numbers after Espenak and Meeus, &lt;i&gt;Five Millennium Canon of Lunar Eclipses&lt;/i&gt; (NASA/TP-2009-214172); shadow radii by Danjon&apos;s rule.</source>
+        <translation>&lt;b&gt;Catalogue des éclipses&lt;/b&gt; : calculé à partir de l&apos;éphéméride JPL DE431 (domaine public) avec la Swiss Ephemeris ; numéros de Saros d&apos;après Espenak et Meeus, &lt;i&gt;Five Millennium Canon of Lunar Eclipses&lt;/i&gt; (NASA/TP-2009-214172) ; rayons de l&apos;ombre selon la règle de Danjon.</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Astronomical methods&lt;/b&gt;: J. Meeus, &lt;i&gt;Astronomical Algorithms&lt;/i&gt;; Delta T after Espenak and Meeus; constellations after N. G. Roman (1987).</source>
+        <translation>&lt;b&gt;Méthodes astronomiques&lt;/b&gt; : J. Meeus, &lt;i&gt;Astronomical Algorithms&lt;/i&gt; ; Delta T d&apos;après Espenak et Meeus ; constellations d&apos;après N. G. Roman (1987).</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;World maps&lt;/b&gt;: Blue Marble, NASA Goddard Space Flight Center; SRTM30 elevations; Natural Earth (all public domain).</source>
+        <translation>&lt;b&gt;Cartes du monde&lt;/b&gt; : Blue Marble, NASA Goddard Space Flight Center ; altitudes SRTM30 ; Natural Earth (tous du domaine public).</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Moon pictures&lt;/b&gt;: USGS Astrogeology and Clementine maps (public domain).</source>
+        <translation>&lt;b&gt;Images de la Lune&lt;/b&gt; : cartes USGS Astrogeology et Clementine (domaine public).</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Places&lt;/b&gt;: GeoNames (geonames.org), CC BY 4.0; country names from the iso-codes project (LGPL-2.1+).</source>
+        <translation>&lt;b&gt;Lieux&lt;/b&gt; : GeoNames (geonames.org), CC BY 4.0 ; noms des pays du projet iso-codes (LGPL-2.1+).</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Libraries&lt;/b&gt;: Qt %1 (LGPL-3.0); FFmpeg (LGPL-2.1+) for the videos.</source>
+        <translation>&lt;b&gt;Bibliothèques&lt;/b&gt; : Qt %1 (LGPL-3.0) ; FFmpeg (LGPL-2.1+) pour les vidéos.</translation>
     </message>
 </context>
 <context>
@@ -691,6 +754,38 @@
     <message>
         <source>The marked place stays where it was.</source>
         <translation>La marque reste où elle était.</translation>
+    </message>
+    <message>
+        <source>Blue Marble (NASA)</source>
+        <translation>Blue Marble (NASA)</translation>
+    </message>
+    <message>
+        <source>Relief map</source>
+        <translation>Carte du relief</translation>
+    </message>
+    <message>
+        <source>Political map</source>
+        <translation>Carte politique</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Blanc</translation>
+    </message>
+    <message>
+        <source>Satellite picture: Blue Marble, NASA Goddard Space Flight Center (public domain)</source>
+        <translation>Image satellite : Blue Marble, NASA Goddard Space Flight Center (domaine public)</translation>
+    </message>
+    <message>
+        <source>Shaded relief from SRTM30 elevations (public domain) and the Natural Earth land outline (public domain)</source>
+        <translation>Relief ombré des altitudes SRTM30 (domaine public) et contours des terres de Natural Earth (domaine public)</translation>
+    </message>
+    <message>
+        <source>Countries of Natural Earth 1:50m (public domain)</source>
+        <translation>Pays de Natural Earth 1:50m (domaine public)</translation>
+    </message>
+    <message>
+        <source>Land outline of Natural Earth 1:50m (public domain)</source>
+        <translation>Contours des terres de Natural Earth 1:50m (domaine public)</translation>
     </message>
 </context>
 </TS>

@@ -18,6 +18,7 @@
 #include "places/calendar_export.h"
 #include "places/city_hist.h"
 #include "text/number_text.h"
+#include "text/text_table.h"
 
 namespace varomintel::cli {
 
@@ -133,7 +134,7 @@ int CityHist(Args& args, const Catalogue* cat, Context& ctx) {
               << " eclipse(s) not on the list added to the calendar: the Moon is up during them although the shadow "
                  "axis is below the horizon at every contact\n";
   }
-  ctx.err << kCityHistDone << '\n';
+  ctx.err << CityHistDone(kEnglish) << '\n';  // standard error speaks English, as every diagnostic here
   if (outcome.unconverged > 0) {
     ctx.err << "varomintel-cli: " << outcome.unconverged
             << " eclipse(s) with a contact whose refinement did not converge\n";

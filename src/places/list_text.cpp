@@ -528,4 +528,9 @@ std::string CityListStatus(long scanned, long found, std::uint8_t languageIndex)
 
 std::string CityHistStatus(int year) { return "Calculating year " + std::to_string(year) + " ..."; }
 
+const std::string& CityHistDone(std::uint8_t languageIndex) {
+  static const LanguageStrings done(K::kCityHistDone);
+  return done.In(languageIndex);
+}
+
 }  // namespace varomintel

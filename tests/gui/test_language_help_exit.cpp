@@ -103,7 +103,7 @@ const CaptionRow kCaptions[] = {
   {kMain, "File1", {"&Datei", "&File", "&Fichier"}},
   {kMain, "Exit1", {"&Beenden", "E&xit", "&Quitter"}},
   {kMain, "Liste1", {"&Liste erzeugen", "&Create List", "&Créer liste"}},
-  {kMain, "Sichtbarkeit", {"Sichtbarkeit dieser Finsternis an verschiedenen Orten", "Local circumstances for cities/countries", "Visibilité de l'éclipse en différants lieux"}},
+  {kMain, "Sichtbarkeit", {"Sichtbarkeit dieser Finsternis an verschiedenen Orten", "Local circumstances for cities/countries", "Visibilité de l'éclipse en différents lieux"}},
   {kMain, "CityHist", {"Alle Finsternisse an einem bestimmten Ort suchen", "Search for all eclipses at a given place", "Trouver toutes les éclipses en un lieu donné"}},
   {kMain, "Option1", {"&Option", "&Option", "&Option"}},
   {kMain, "Hilfe1", {"&Hilfe", "&Help", "&Aide"}},
@@ -125,10 +125,10 @@ const CaptionRow kCaptions[] = {
   {kHist, "Label3", {"Geogr. Länge (Grad)", "Longitude (degrees)", "Longitude geogr.(°)"}},
   {kHist, "Label4", {"Höhe (m)", "Height (m)", "Altitude(m)"}},
   {kHist, "Label5", {"Datum | Delta T (s) | Phase | Ort | Saros | Glied | Glieder | P1 (UT) | Höhe P1 (°) | U1 (UT) | Höhe U1 (°) | U2 (UT) | Höhe U2 (°) | Max. (UT) | Höhe Max. (°) | Größe | Dauer | U3 (UT) | Höhe U3 (°) | U4 (UT) | Höhe U4 (°) | P4 (UT) | Höhe P4 (°)", "Date | Delta T (s) | Phase | Place | Saros | Member | Members | P1 (UT) | Alt. P1 (°) | U1 (UT) | Alt. U1 (°) | U2 (UT) | Alt. U2 (°) | Max. (UT) | Alt. Max. (°) | Magnitude | Duration | U3 (UT) | Alt. U3 (°) | U4 (UT) | Alt. U4 (°) | P4 (UT) | Alt. P4 (°)", "Date | Delta T (s) | Phase | Lieu | Saros | Membre | Membres | P1 (TU) | Haut. P1 (°) | U1 (TU) | Haut. U1 (°) | U2 (TU) | Haut. U2 (°) | Max. (TU) | Haut. Max. (°) | Grandeur | Durée | U3 (TU) | Haut. U3 (°) | U4 (TU) | Haut. U4 (°) | P4 (TU) | Haut. P4 (°)"}},
-  {kHist, "Label8", {"Land/Landschaft  (fakultativ)", "Country/Region  (optional)", "Pays/Paysage (optionnel)"}},
+  {kHist, "Label8", {"Land/Landschaft  (fakultativ)", "Country/Region  (optional)", "Pays/Région (facultatif)"}},
   {kHist, "Label9", {"Stadt (auswählen)", "City (select)", "ville (choix)"}},
   {kHist, "Label10", {"Land (auswählen)", "Country (select)", "Pays (choix)"}},
-  {kHist, "Label11", {"Einwohner", "Habitants", "habitants"}},
+  {kHist, "Label11", {"Einwohner", "Inhabitants", "Habitants"}},
   {kHist, "Liste1", {"Liste", "List", "Liste"}},
   {kHist, "Speichern1", {"Speichern unter", "Save as", "Sauvegarder sous"}},
   {kHist, "Beenden1", {"Beenden", "Exit", "Terminer"}},
@@ -173,16 +173,16 @@ const TableRow kHints[] = {
 
 // The ten items of the city list's population threshold.
 const std::array<const char*, 3> kPopulationItems[] = {
-  {"1'000'000 Personen", "1'000'000 habitants", "1'000'000 Personnes"},
-  {"   500'000 Personen", "   500'000 habitants", "   500'000 Personnes"},
-  {"   250'000 Personen", "   250'000 habitants", "   250'000 Personnes"},
-  {"   100'000 Personen", "   100'000 habitants", "   100'000 Personnes"},
-  {"      50'000 Personen", "      50'000 habitants", "      50'000 Personnes"},
-  {"      25'000 Personen", "      25'000 habitants", "      25'000 Personnes"},
-  {"      10'000 Personen", "      10'000 habitants", "      10'000 Personnes"},
-  {"        5'000 Personen", "        5'000 habitants", "        5'000 Personnes"},
-  {"        2'500 Personen", "        2'500 habitants", "        2'500 Personnes"},
-  {"                0 Personen", "                0 habitants", "                0 Personne"},
+  {"1'000'000 Personen", "1'000'000 inhabitants", "1'000'000 Personnes"},
+  {"   500'000 Personen", "   500'000 inhabitants", "   500'000 Personnes"},
+  {"   250'000 Personen", "   250'000 inhabitants", "   250'000 Personnes"},
+  {"   100'000 Personen", "   100'000 inhabitants", "   100'000 Personnes"},
+  {"      50'000 Personen", "      50'000 inhabitants", "      50'000 Personnes"},
+  {"      25'000 Personen", "      25'000 inhabitants", "      25'000 Personnes"},
+  {"      10'000 Personen", "      10'000 inhabitants", "      10'000 Personnes"},
+  {"        5'000 Personen", "        5'000 inhabitants", "        5'000 Personnes"},
+  {"        2'000 Personen", "        2'000 inhabitants", "        2'000 Personnes"},
+  {"                0 Personen", "                0 inhabitants", "                0 Personne"},
 };
 
 QString Caption(QObject* control) {

@@ -146,7 +146,7 @@ class ListWindows : public ::testing::Test {
 };
 
 // The window shows and saves exactly what the engine finds, for the thresholds whose
-// meaning is easy to get wrong: item 8 reads 2'500 but means 2000, item 9 takes every
+// meaning is easy to get wrong: item 8 (2'000) means 2000 and more, item 9 takes every
 // place, population 0 included.
 TEST_F(ListWindows, CityListShowsAndSavesWhatTheEngineFinds) {
   WriteCityFile(RoundTheWorld({2000, 1999, 0, 1000000}));
@@ -302,7 +302,7 @@ TEST_F(ListWindows, CityHistoryChecksItsInputsInOrderAndNamesTheField) {
 
 // A place and a year range: the records the engine gives, the name whole in the table and
 // in the saved text; a range that runs backwards gives only
-// the legend and "Done."; neither hemisphere button checked (a stored choice of an older
+// the legend and "Fertig." ("Done."); neither hemisphere button checked (a stored choice of an older
 // file) means south and east.
 TEST_F(ListWindows, CityHistoryShowsAndSavesWhatTheEngineFinds) {
   hist_ = Following<CityHistoryWindow>();
@@ -338,7 +338,7 @@ TEST_F(ListWindows, CityHistoryShowsAndSavesWhatTheEngineFinds) {
   EXPECT_TRUE(hist_->RadioButton_Ost->isChecked());
   EXPECT_EQ(Shown(*hist_), records);
   EXPECT_EQ(hist_->SavedText(), saved);
-  EXPECT_EQ(hist_->StatusText(), "Done.");
+  EXPECT_EQ(hist_->StatusText(), "Fertig.");
   EXPECT_EQ(hist_->RichEdit_CityHist->model()->index(0, 3).data().toString(), "Greenwich");
   EXPECT_NE(saved.back().find("\tGreenwich\t"), std::string::npos) << saved.back();
 
@@ -347,7 +347,7 @@ TEST_F(ListWindows, CityHistoryShowsAndSavesWhatTheEngineFinds) {
   RunAndWait(*hist_, [&] { ASSERT_TRUE(hist_->StartCityHist()); });
   EXPECT_EQ(hist_->SavedText(), CityHistLegend(0));
   EXPECT_EQ(hist_->Rows().rowCount(), 0);
-  EXPECT_EQ(hist_->StatusText(), "Done.");
+  EXPECT_EQ(hist_->StatusText(), "Fertig.");
 }
 
 // The calendar entry of the menu: named in each language, in the menu before the
@@ -824,14 +824,14 @@ TEST_F(ListWindows, ContactsThatDidNotConvergeAreCountedInTheStatusBar) {
   hist_->ComboBox_Bis->setCurrentText("+2050");
   RunAndWait(*hist_, [&] { ASSERT_TRUE(hist_->StartCityHist()); });
   EXPECT_EQ(hist_->StatusText(),
-            QString::fromUtf8("Done.  –  7 Finsternis(se) mit einem Kontakt, dessen Berechnung nicht konvergierte"));
+            QString::fromUtf8("Fertig.  –  7 Finsternis(se) mit einem Kontakt, dessen Berechnung nicht konvergierte"));
   // Said again in the language switched to.
-  const char* const notes[] = {"7 Finsternis(se) mit einem Kontakt, dessen Berechnung nicht konvergierte",
-                               "7 eclipse(s) with a contact whose refinement did not converge",
-                               "7 éclipse(s) avec un contact dont le calcul n'a pas convergé"};
+  const char* const notes[] = {"Fertig.  –  7 Finsternis(se) mit einem Kontakt, dessen Berechnung nicht konvergierte",
+                               "Done.  –  7 eclipse(s) with a contact whose refinement did not converge",
+                               "Terminé.  –  7 éclipse(s) avec un contact dont le calcul n'a pas convergé"};
   for (const std::uint8_t l : {2, 1, 0}) {
     testing::SwitchWindowLanguage(l);
-    EXPECT_EQ(hist_->StatusText(), "Done.  –  " + QString::fromUtf8(notes[l])) << int(l);
+    EXPECT_EQ(hist_->StatusText(), QString::fromUtf8(notes[l])) << int(l);
   }
 }
 

@@ -6,13 +6,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTableWidget>
+#include <QTextBrowser>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTest>
@@ -29,6 +33,7 @@
 #include "app/parameter_file.h"
 #include "app/startup_data.h"
 #include "gui/main/main_window.h"
+#include "text/text_table.h"
 #include "find_control.h"
 #include "app/startup.h"
 
@@ -55,6 +60,17 @@ Catalogue SmallCatalogue() {
     records.push_back(r);
   }
   return Catalogue(std::move(records));
+}
+
+// The contrast ratio of two colours, (L1 + 0.05) / (L2 + 0.05) of their relative
+// luminances, L1 the lighter (WCAG 2.1, "contrast ratio" and "relative luminance").
+double ContrastRatio(const QColor& a, const QColor& b) {
+  const auto luminance = [](const QColor& c) {
+    const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -100,17 +116,27 @@ TEST_F(MainWindowTest, ShowsTheStoredEclipseInTerrestrialTime) {
   // A new parameter file holds terrestrial time.
   EXPECT_FALSE(Find<QCheckBox>(*window_, "CheckBox_ET_UT")->isChecked());
   EXPECT_EQ(Find<QCheckBox>(*window_, "CheckBox_ET_UT")->text(), "TT");
+  EXPECT_TRUE(Find<QCheckBox>(*window_, "CheckBox_ET_UT")->toolTip().startsWith("Checked: all times in Universal Time (UT)"));
   EXPECT_TRUE(Find<QGroupBox>(*window_, "GroupBox_TZone")->isHidden());
   const QStringList lines = ReportLines();
   ASSERT_EQ(lines.size(), 11);
   EXPECT_EQ(lines[0], "Total Lunar Eclipse");
   EXPECT_EQ(lines[2], "Times are Terrestrial Time (TT)");
   // Attributes: Arial, type line 12 pt, grey in terrestrial time, bold from the Max line.
-  const QTextBlock type = Find<QTextEdit>(*window_, "RE_Table")->document()->begin();
+  // The grey of every line reads as body text, at least 4.5:1 against the report's
+  // background (WCAG 2.1, 1.4.3), and still stands apart from black (at least 3:1 to it).
+  auto* report = Find<QTextEdit>(*window_, "RE_Table");
+  const QTextBlock type = report->document()->begin();
   const QTextCharFormat f = type.begin().fragment().charFormat();
   EXPECT_EQ(f.fontFamilies().toStringList().value(0), "Arial");
   EXPECT_EQ(f.fontPointSize(), 12);
-  EXPECT_EQ(f.foreground().color(), QColor(160, 160, 160));
+  const QColor background = report->viewport()->palette().color(QPalette::Base);
+  for (QTextBlock b = type; b.isValid(); b = b.next()) {
+    if (b.text().isEmpty()) continue;
+    const QColor grey = b.begin().fragment().charFormat().foreground().color();
+    EXPECT_GE(ContrastRatio(grey, background), 4.5) << b.text().toStdString() << " " << grey.name().toStdString();
+    EXPECT_GE(ContrastRatio(grey, Qt::black), 3.0) << b.text().toStdString() << " " << grey.name().toStdString();
+  }
   const QTextBlock max = Find<QTextEdit>(*window_, "RE_Table")->document()->findBlockByNumber(7);
   EXPECT_TRUE(max.text().startsWith("Maximum Eclipse"));
   EXPECT_EQ(max.begin().fragment().charFormat().fontWeight(), QFont::Bold);
@@ -224,16 +250,32 @@ TEST_F(MainWindowTest, TimeScaleAndZone) {
   EXPECT_EQ(window_->View().Selection().deltaT, 0);
 }
 
-TEST_F(MainWindowTest, AboutPanelShowsTheVersionRecord) {
-  QAction* version = window_->findChild<QAction*>("Version1");
-  ASSERT_NE(version, nullptr);
-  version->trigger();
-  EXPECT_TRUE(Find<AboutPanel>(*window_, "Panel_About")->isVisible());
-  EXPECT_EQ(Find<AboutPanel>(*window_, "Panel_About")->StringGrid_VersionsInfo->item(3, 0)->text(), "FileVersion     ");
-  EXPECT_EQ(Find<AboutPanel>(*window_, "Panel_About")->StringGrid_VersionsInfo->item(3, 1)->text().toStdString(), Startup().ProgramVersion);
-  EXPECT_EQ(Find<AboutPanel>(*window_, "Panel_About")->Label_Varomintel->text().toStdString(), "Varomintel      " + Startup().ProgramVersion);
-  Find<AboutPanel>(*window_, "Panel_About")->Button_About_OK->click();
-  EXPECT_FALSE(Find<AboutPanel>(*window_, "Panel_About")->isVisible());
+// The About dialog: name and version, what the program does, the credits, the data
+// sources and the licence as shipped, the version record as details; in the language
+// switched to; closed by its button.
+TEST_F(MainWindowTest, AboutDialogShowsCreditsSourcesLicenceAndTheVersionRecord) {
+  window_->findChild<QAction*>("Version1")->trigger();
+  auto* about = Find<QDialog>(*window_, "AboutDialog");
+  ASSERT_TRUE(about->isVisible());
+  EXPECT_EQ(Find<QLabel>(*about, "AboutName")->text().toStdString(), "Varomintel " + Startup().ProgramVersion);
+  EXPECT_FALSE(Find<QLabel>(*about, "AboutIcon")->pixmap().isNull());
+  EXPECT_TRUE(Find<QLabel>(*about, "AboutSummary")->text().contains("lunar eclipses"));
+  EXPECT_TRUE(Find<QTextBrowser>(*about, "AboutCredits")->toPlainText().contains("GeoNames (geonames.org), CC BY 4.0"));
+  EXPECT_TRUE(Find<QTextBrowser>(*about, "AboutSources")->toPlainText().contains("Where the data comes from"));
+  EXPECT_TRUE(Find<QTextBrowser>(*about, "AboutLicence")->toPlainText().contains("Copyright"));
+  auto* details = Find<AboutPanel>(*about, "Panel_About");
+  EXPECT_EQ(details->StringGrid_VersionsInfo->item(3, 0)->text(), "FileVersion     ");
+  EXPECT_EQ(details->StringGrid_VersionsInfo->item(3, 1)->text().toStdString(), Startup().ProgramVersion);
+  EXPECT_FALSE(details->Button_About_OK->isVisible());
+
+  testing::SwitchWindowLanguage(kGerman);
+  EXPECT_EQ(about->windowTitle(), QString::fromUtf8("Über Varomintel"));
+  EXPECT_EQ(Find<QTabWidget>(*about, "AboutTabs")->tabText(0), "Mitwirkende");
+  EXPECT_TRUE(Find<QTextBrowser>(*about, "AboutCredits")->toPlainText().contains("Bibliotheken"));
+  testing::SwitchWindowLanguage(kEnglish);
+
+  Find<QDialogButtonBox>(*about, "AboutButtons")->button(QDialogButtonBox::Close)->click();
+  EXPECT_FALSE(about->isVisible());
 }
 
 TEST_F(MainWindowTest, ClosingStoresTheSelectionInTheParameterFile) {

@@ -135,8 +135,13 @@ TEST_F(MapWindow, StoredSettingsAreShownAndStoredBack) {
   p.SetFlag(param::kPoiShown, true);
   Open();
   EXPECT_EQ(Find<QComboBox>(*window_, "ComboBox_Globus")->currentIndex(), 2);
-  EXPECT_EQ(Find<QComboBox>(*window_, "ComboBox_Globus")->currentText(), "Politisch");
+  EXPECT_EQ(Find<QComboBox>(*window_, "ComboBox_Globus")->currentText(),
+            QCoreApplication::translate("varomintel::MapPanel", "Political map"));
   EXPECT_EQ(Find<QComboBox>(*window_, "ComboBox_Globus")->count(), 4);
+  // Each map names its source in its hint, and the choice shows the chosen map's.
+  EXPECT_EQ(Find<QComboBox>(*window_, "ComboBox_Globus")->toolTip(),
+            QCoreApplication::translate("varomintel::MapPanel", "Countries of Natural Earth 1:50m (public domain)"));
+  EXPECT_TRUE(Find<QComboBox>(*window_, "ComboBox_Globus")->itemData(0, Qt::ToolTipRole).toString().contains("NASA"));
   EXPECT_EQ(DrawnGraticuleLines(), 0);
   EXPECT_TRUE(Find<QRadioButton>(*window_, "RadioButton_PoI_Sued")->isChecked());
   EXPECT_TRUE(Find<QRadioButton>(*window_, "RadioButton_PoI_West")->isChecked());

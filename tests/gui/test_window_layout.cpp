@@ -1,8 +1,10 @@
-// The windows' layouts on today's screens. The main window: opened at 1280 x 720, 1366 x 768, at the
-// design size and at 2560 x 1440, in each language, no control overlaps a sibling or leaves its parent,
-// every caption fits its control, the inner area needs no more room than it has, the diagram
-// and the map keep their shapes while they grow with the window, and the report shows its
-// first lines whole.
+// The windows' layouts on today's screens. The main window: opened at 1024 x 700, 1280 x 720, 1366 x 768,
+// 1900 x 800, 2560 x 720 (the pictures side by side), 1300 x 1300, at the design size and at 2560 x 1440,
+// in each language, no control overlaps a
+// sibling or leaves its parent, every caption fits its control, the inner area needs no more room than
+// it has, the diagram and the map keep their shapes while they grow with the window into the
+// free space (no large empty area beside or between them), never below half their design
+// size (the left column gives up width first), and the report shows its first lines whole.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -14,6 +16,9 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
+#include <QSplitter>
+#include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QHeaderView>
@@ -51,6 +56,9 @@ struct LayoutCase {
   std::uint8_t language;
   double minScale, maxScale;  // of the diagram and the map
   int reportLines;            // the report's lines shown whole at the least; 0: all of them
+  double maxEmpty = 0.35;     // the share of the picture column that neither panel covers
+  bool narrow = false;        // the left column gives up width (and scrolls sideways)
+  bool sideBySide = false;    // the map right of the diagram rather than under it
 };
 void PrintTo(const LayoutCase& c, std::ostream* os) { *os << c.name; }
 
@@ -152,8 +160,11 @@ TEST_P(WindowLayout, NothingOverlapsEveryCaptionFitsAndThePicturesKeepTheirShape
     const QList<QWidget*> children = VisibleChildren(parent);
     for (int i = 0; i < children.size(); ++i) {
       const QRect a = children[i]->geometry();
-      EXPECT_TRUE(parent->rect().contains(a))
-          << NameOf(children[i]).toStdString() << " leaves " << NameOf(parent).toStdString();
+      // The left column scrolls: its panel may be wider than the view.
+      if (parent->objectName() != "qt_scrollarea_viewport") {
+        EXPECT_TRUE(parent->rect().contains(a))
+            << NameOf(children[i]).toStdString() << " leaves " << NameOf(parent).toStdString();
+      }
       for (int j = i + 1; j < children.size(); ++j)
         EXPECT_FALSE(a.intersects(children[j]->geometry()))
             << NameOf(children[i]).toStdString() << " overlaps " << NameOf(children[j]).toStdString();
@@ -187,16 +198,47 @@ TEST_P(WindowLayout, NothingOverlapsEveryCaptionFitsAndThePicturesKeepTheirShape
   const QSize map = Find<QWidget>(window, "Image_World")->size();
   EXPECT_NEAR(diagram.width() * 480.0 / 1040.0, diagram.height(), 1.0) << diagram.width() << " x " << diagram.height();
   EXPECT_NEAR(map.width() * 340.0 / 680.0, map.height(), 1.0) << map.width() << " x " << map.height();
-  EXPECT_GE(window.PictureScale(), c.minScale);
-  EXPECT_LE(window.PictureScale(), c.maxScale);
+  for (const double scale : {window.DiagramScale(), window.MapScale()}) {
+    EXPECT_GE(scale, c.minScale);
+    EXPECT_LE(scale, c.maxScale);
+  }
   // The slider and the play buttons stay under the diagram.
   const QRect picture = Find<QWidget>(window, "Panel_Grafik")->geometry();
   const QRect slider = Find<QWidget>(window, "ScrollBar_Time")->geometry();
   EXPECT_EQ(slider.left(), picture.left());
   EXPECT_EQ(slider.width(), picture.width());
   EXPECT_GT(slider.top(), picture.bottom());
-  // The left column keeps its width.
+  // The left column keeps its width down to about 1280 x 720; below, it gives up width
+  // (and scrolls sideways) before the pictures fall below half their size.
+  auto* left = Find<QScrollArea>(window, "SelectionScroll");
   EXPECT_EQ(Find<QWidget>(window, "SelectionPanel")->width(), 470);
+  if (c.narrow) {
+    EXPECT_LT(left->viewport()->width(), 470);
+    EXPECT_TRUE(left->horizontalScrollBar()->isVisible());
+  } else {
+    EXPECT_GE(left->viewport()->width(), 470);
+    EXPECT_FALSE(left->horizontalScrollBar()->isVisible());
+  }
+
+  // No large empty area: the diagram and the map panels cover the picture column but for
+  // `maxEmpty` of it, and together they span at least 65 % of its width and of its height
+  // (no wide empty band along an edge). Two pictures of about 2:1 leave some of a column
+  // of about 2:1 empty whatever their arrangement (1900 x 800).
+  const auto* column = Find<QSplitter>(window, "PictureSplitter");
+  EXPECT_EQ(column->orientation(), c.sideBySide ? Qt::Horizontal : Qt::Vertical);
+  QRect spanned;
+  long covered = 0;
+  for (const char* name : {"DiagramPanel", "MapPanel"}) {
+    const QWidget* panel = Find<QWidget>(window, name);
+    const QRect r(panel->mapTo(column, QPoint(0, 0)), panel->size());
+    EXPECT_TRUE(column->rect().contains(r)) << name;
+    spanned |= r;
+    covered += static_cast<long>(r.width()) * r.height();
+  }
+  const double empty = 1.0 - static_cast<double>(covered) / (static_cast<double>(column->width()) * column->height());
+  EXPECT_LE(empty, c.maxEmpty) << "column " << column->width() << " x " << column->height();
+  EXPECT_GE(spanned.width(), column->width() * 65 / 100);
+  EXPECT_GE(spanned.height(), column->height() * 65 / 100);
 
   // The report keeps a useful height: its first lines stand whole in the view (the report
   // has more of them), or all of them from the design size on. The elements table may give up rows for it, but scrolls then, and
@@ -219,16 +261,22 @@ TEST_P(WindowLayout, NothingOverlapsEveryCaptionFitsAndThePicturesKeepTheirShape
 
 INSTANTIATE_TEST_SUITE_P(
     Screens, WindowLayout,
-    ::testing::Values(LayoutCase{"small_German", {1280, 720}, 0, 0.45, 0.8, 8},
-                      LayoutCase{"small_English", {1280, 720}, 1, 0.45, 0.8, 8},
-                      LayoutCase{"small_French", {1280, 720}, 2, 0.45, 0.8, 8},
-                      LayoutCase{"laptop_German", {1366, 768}, 0, 0.5, 0.85, 8},
-                      LayoutCase{"design_German", {}, 0, 0.999, 1.001, 0},
-                      LayoutCase{"design_English", {}, 1, 0.999, 1.001, 0},
-                      LayoutCase{"design_French", {}, 2, 0.999, 1.001, 0},
-                      LayoutCase{"large_German", {2560, 1440}, 0, 1.4, 2.0, 0},
-                      LayoutCase{"large_English", {2560, 1440}, 1, 1.4, 2.0, 0},
-                      LayoutCase{"large_French", {2560, 1440}, 2, 1.4, 2.0, 0}),
+    ::testing::Values(LayoutCase{"narrow_German", {1024, 700}, 0, 0.5, 0.7, 8, 0.35, true},
+                      LayoutCase{"small_German", {1280, 720}, 0, 0.5, 0.8, 8},
+                      LayoutCase{"small_English", {1280, 720}, 1, 0.5, 0.8, 8},
+                      LayoutCase{"small_French", {1280, 720}, 2, 0.5, 0.8, 8},
+                      LayoutCase{"laptop_German", {1366, 768}, 0, 0.5, 0.9, 8},
+                      LayoutCase{"wide_German", {1900, 800}, 0, 0.5, 1.1, 8, 0.4},
+                      LayoutCase{"wide_French", {1900, 800}, 2, 0.5, 1.1, 8, 0.4},
+                      LayoutCase{"very_wide_Spanish", {2560, 720}, 3, 0.5, 1.4, 8, 0.35, false, true},
+                      LayoutCase{"tall_German", {1300, 1300}, 0, 0.75, 1.2, 0, 0.25},
+                      LayoutCase{"tall_English", {1300, 1300}, 1, 0.75, 1.2, 0, 0.25},
+                      LayoutCase{"design_German", {}, 0, 0.999, 1.001, 0, 0.05},
+                      LayoutCase{"design_English", {}, 1, 0.999, 1.001, 0, 0.05},
+                      LayoutCase{"design_French", {}, 2, 0.999, 1.001, 0, 0.05},
+                      LayoutCase{"large_German", {2560, 1440}, 0, 0.95, 2.0, 0, 0.2},
+                      LayoutCase{"large_English", {2560, 1440}, 1, 0.95, 2.0, 0, 0.2},
+                      LayoutCase{"large_French", {2560, 1440}, 2, 0.95, 2.0, 0, 0.2}),
     [](const ::testing::TestParamInfo<LayoutCase>& row) { return std::string(row.param.name); });
 
 }  // namespace
@@ -238,7 +286,8 @@ namespace varomintel {
 namespace {
 
 // At the design size the controls stand where the window has always had them (top-left
-// corners in the inner area, within a few pixels).
+// corners in the inner area, within a few pixels); the map and its controls, narrower than
+// the diagram, stand centred under it.
 struct DesignPlace {
   const char* control;
   QPoint topLeft;
@@ -247,8 +296,8 @@ constexpr DesignPlace kDesignPlaces[] = {
     {"GroupBox_Finsternis", {8, 8}}, {"GroupBox_Saros", {8, 98}},      {"GroupBox_ET_UT", {8, 164}},
     {"GroupBox_TZone", {248, 164}},  {"Tabs_Bericht", {8, 228}},           {"Panel_DatumZeit", {8, 487}},
     {"SG", {8, 544}},                {"Panel_Grafik", {488, 8}},       {"ScrollBar_Time", {488, 492}},
-    {"Button_FastReverse", {890, 516}}, {"Panel_World", {532, 545}}, {"GroupBox_Globus", {1228, 545}},
-    {"GroupBox_Markierung", {1228, 649}},
+    {"Button_FastReverse", {890, 516}}, {"Panel_World", {572, 545}}, {"GroupBox_Globus", {1268, 545}},
+    {"GroupBox_Markierung", {1268, 649}},
 };
 constexpr int kDesignTolerance = 6;  // pixels
 
@@ -424,6 +473,50 @@ INSTANTIATE_TEST_SUITE_P(
 
 namespace varomintel {
 namespace {
+
+// Drags the handle of a two-part splitter by `by` pixels, as the user does with the mouse.
+void DragHandle(QSplitter* splitter, QPoint by) {
+  QSplitterHandle* handle = splitter->handle(1);
+  const QPoint at(handle->width() / 2, handle->height() / 2);
+  const QPoint global = handle->mapToGlobal(at);
+  QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(handle, &press);
+  QMouseEvent move(QEvent::MouseMove, at + by, global + by, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(handle, &move);
+  QMouseEvent release(QEvent::MouseButtonRelease, at + by, global + by, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(handle, &release);
+  QCoreApplication::processEvents();
+}
+
+// The splitters the user moved come back in the next session, from our own settings file
+// beside the parameter file; splitters left alone store nothing (their places follow the
+// window's size).
+TEST_F(DesignLayout, MovedSplittersComeBackInTheNextSession) {
+  const fs::path layoutFile = MainWindow::LayoutSettingsPath().toStdString();
+  EXPECT_EQ(layoutFile.parent_path(), fs::path(Startup().ParamFilePath).parent_path());
+  QList<int> columns, pictures;
+  {
+    MainWindow window;
+    testing::ShowAtDesignSize(window);
+    window.StoreSettings();
+    EXPECT_FALSE(QSettings(MainWindow::LayoutSettingsPath(), QSettings::IniFormat).contains("MainWindow/Columns"));
+    DragHandle(Find<QSplitter>(window, "ColumnSplitter"), {-60, 0});
+    DragHandle(Find<QSplitter>(window, "PictureSplitter"), {0, -80});
+    columns = Find<QSplitter>(window, "ColumnSplitter")->sizes();
+    pictures = Find<QSplitter>(window, "PictureSplitter")->sizes();
+    EXPECT_NEAR(columns.value(0), 410, 3);
+    EXPECT_NEAR(pictures.value(0), 529 - 80, 3);
+    window.StoreSettings();
+  }
+  ASSERT_TRUE(fs::exists(layoutFile));
+  MainWindow again;
+  testing::ShowAtDesignSize(again);
+  EXPECT_EQ(Find<QSplitter>(again, "ColumnSplitter")->sizes(), columns);
+  EXPECT_EQ(Find<QSplitter>(again, "PictureSplitter")->sizes(), pictures);
+  // The diagram gave up height, the map took it: both drawn at their new sizes.
+  EXPECT_LT(again.DiagramScale(), 0.9);
+  EXPECT_GT(again.MapScale(), again.DiagramScale());
+}
 
 // A list window's stored place (its default is 1222 x 773) never pushes the window or its
 // status bar off a smaller screen: the inner area and a title bar fit the screen.

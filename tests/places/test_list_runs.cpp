@@ -145,7 +145,7 @@ TEST_F(CityListRun, ThresholdsCountsAndFileOrder) {
   EXPECT_FALSE(r.outcome.failure);
   EXPECT_EQ(r.outcome.unconverged, 0);
 
-  // Item 8 reads 2'500 but lists from 2000 inhabitants.
+  // Item 8 lists from 2000 inhabitants.
   r = Go(8, file);
   EXPECT_EQ(r.outcome.counts.scanned, 3);
   EXPECT_EQ(r.cities, (std::vector<std::string>{"Sichtbar", "Zweitausend"}));
@@ -292,7 +292,7 @@ TEST(CityListTexts, ThresholdsStatusAndLegends) {
   EXPECT_EQ(PopulationThreshold(7), 5000);
   EXPECT_EQ(PopulationThreshold(8), 2000);
   EXPECT_EQ(PopulationThreshold(9), -1);
-  EXPECT_EQ(PopulationItemText(8, 1), "        2'500 habitants");
+  EXPECT_EQ(PopulationItemText(8, 1), "        2'000 inhabitants");
   EXPECT_EQ(PopulationItemText(9, 2), "                0 Personne");
   EXPECT_EQ(CityListStatus(1523, 612, 1), "1523 Places scanned. 612 Places found");
   EXPECT_EQ(CityListStatus(10, 3, 2), "10 Lieux cherchés. 3 Lieux trouvés");

@@ -67,13 +67,4 @@ QString AboutPanel::FileVersionCell() const {
   return item ? item->text() : QString();
 }
 
-void AboutPanel::ShowFor(const FileVersionInfo& info, QSize screen) {
-  // Near the top of the screen: the height is divided by 300, the width by 3.
-  move((screen.width() - kWidth) / 3, (screen.height() - kHeight) / 300);
-  raise();
-  show();
-  FillVersionGrid(info);
-  Label_Varomintel->setText("Varomintel      " + FileVersionCell());
-}
-
 }  // namespace varomintel

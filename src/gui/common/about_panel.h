@@ -1,5 +1,5 @@
-// Panel_About: the version record of the program as a two-column grid under a bold title,
-// hidden until the menu item "Version" shows it.
+// Panel_About: the version record of the program as a two-column grid under a bold title;
+// the About dialog shows it as its version details.
 #pragma once
 
 #include <QFrame>
@@ -24,8 +24,6 @@ class AboutPanel : public QFrame {
   void FillVersionGrid(const FileVersionInfo& info);
   // The grid's cell in column 1, row 3: the file version.
   QString FileVersionCell() const;
-  // Version1Click: places the panel, fills the grid and the title, shows it.
-  void ShowFor(const FileVersionInfo& info, QSize screen);
 
   QLabel* Image1;
   QLabel* Label_Varomintel;

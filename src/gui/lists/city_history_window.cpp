@@ -453,9 +453,9 @@ bool CityHistoryWindow::SaveCalendarTo(const QString& path) {
   return true;
 }
 
-QString CityHistoryWindow::EndStatus(std::uint8_t /*languageIndex: the catalogue's*/) const {
+QString CityHistoryWindow::EndStatus(std::uint8_t languageIndex) const {
   if (endShown_ == EndShown::RunEnd) {
-    QString status = kCityHistDone;
+    QString status = QString::fromStdString(CityHistDone(languageIndex));
     if (outcome_.unconverged > 0) {
       // As the command line warns: some contact times are those of a refinement that gave up.
       status += "  –  " + tr("%1 eclipse(s) with a contact whose refinement did not converge").arg(outcome_.unconverged);

@@ -95,7 +95,7 @@ DiagramPanel::~DiagramPanel() {
   for (QObject* control : findChildren<QObject*>()) control->disconnect(this);
 }
 
-void DiagramPanel::SetScale(double scale) {
+void DiagramPanel::SetScale(double scale, int) {
   const QSize picture = Scaled(kPictureSize, scale);
   if (ui_->Panel_Grafik->size() != picture || ui_->Panel_Grafik->minimumSize() != picture)
     ui_->Panel_Grafik->setFixedSize(picture);
@@ -109,7 +109,7 @@ double DiagramPanel::PhysicalScale() const {
   return devicePixelRatioF() * ui_->Panel_Grafik->minimumWidth() / kPictureSize.width();
 }
 
-QSize DiagramPanel::SizeAtScale(double scale) const {
+QSize DiagramPanel::SizeAtScale(double scale, int) const {
   const QSize picture = Scaled(kPictureSize, scale);
   const int below = ui_->DiagramLayout->spacing() * 2 + ui_->ScrollBar_Time->minimumHeight() +
                     ui_->PlayLayout->sizeHint().height();

@@ -16,6 +16,7 @@
 
 #include "app/play_pacer.h"
 #include "app/time_slider.h"
+#include "gui/main/picture_column_layout.h"
 
 class QTimer;
 
@@ -28,7 +29,7 @@ namespace varomintel {
 class AppStateObject;
 class DiagramView;
 
-class DiagramPanel : public QWidget {
+class DiagramPanel : public QWidget, public ScaledPanel {
   Q_OBJECT
  public:
   // The diagram's picture at scale 1, pixels.
@@ -37,9 +38,10 @@ class DiagramPanel : public QWidget {
   explicit DiagramPanel(QWidget* parent = nullptr);
   ~DiagramPanel() override;
 
-  // The diagram drawn at `scale` times its design size, and the panel's size then.
-  void SetScale(double scale);
-  QSize SizeAtScale(double scale) const;
+  // The diagram drawn at `scale` times its design size, and the panel's size then (one
+  // arrangement: the slider and the play buttons under the diagram).
+  void SetScale(double scale, int arrangement = 0) override;
+  QSize SizeAtScale(double scale, int arrangement = 0) const override;
 
   // The shown diagram and the time slider, for the window's menus and descriptions.
   DiagramView* Diagram() const;

@@ -4,6 +4,10 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
@@ -20,6 +24,7 @@
 #include "app/time_slider.h"
 #include "app/startup_data.h"
 #include "eclipse/selection.h"
+#include "gui/common/about_dialog.h"
 #include "gui/common/about_panel.h"
 #include "gui/common/accessible_names.h"
 #include "gui/common/own_settings.h"
@@ -76,8 +81,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
   selectionPanel_ = ui_->SelectionPanel;
   diagramPanel_ = ui_->DiagramPanel;
   mapPanel_ = ui_->MapPanel;
-  pictureColumn_ = new PictureColumnLayout(ui_->PictureColumn, diagramPanel_, mapPanel_);
-  aboutPanel_ = new AboutPanel(ui_->Client);
+  diagramArea_ = new PictureAreaLayout(ui_->DiagramArea, diagramPanel_);
+  mapArea_ = new PictureAreaLayout(ui_->MapArea, mapPanel_);
+  AlignPictures(true);
+  RestoreSplitters();
+  aboutDialog_ = new AboutDialog(this);
+  aboutPanel_ = aboutDialog_->Details();
   state_ = new AppStateObject(v.TheCatalogue, this);
   diagramPanel_->Follow(state_);
   ConnectMenus();
@@ -293,7 +302,105 @@ void MainWindow::PlaceOnScreen() {
   if (p.Byte(param::kMainState) == 2) setWindowState(Qt::WindowMaximized);
 }
 
-double MainWindow::PictureScale() const { return pictureColumn_->Scale(); }
+double MainWindow::DiagramScale() const { return diagramArea_->Fit().scale; }
+double MainWindow::MapScale() const { return mapArea_->Fit().scale; }
+
+QString MainWindow::LayoutSettingsPath() { return OwnSettings()->fileName(); }
+
+namespace {
+QList<int> Sizes(const QVariant& v) {
+  QList<int> sizes;
+  for (const QVariant& x : v.toList()) sizes << x.toInt();
+  return sizes.size() == 2 && sizes[0] > 0 && sizes[1] > 0 ? sizes : QList<int>{};
+}
+QVariantList Stored(const QList<int>& sizes) {
+  QVariantList v;
+  for (int x : sizes) v << x;
+  return v;
+}
+}  // namespace
+
+void MainWindow::RestoreSplitters() {
+  QSplitter* columns = ui_->ColumnSplitter;
+  QSplitter* pictures = ui_->PictureSplitter;
+  columns->setStretchFactor(0, 0);  // a wider window widens the pictures
+  columns->setStretchFactor(1, 1);
+  ui_->SelectionScroll->setMinimumWidth(ui_->SelectionPanel->minimumWidth() / 2);
+  const QSettings stored(LayoutSettingsPath(), QSettings::IniFormat);
+  storedColumns_ = Sizes(stored.value("MainWindow/Columns"));
+  storedPictures_ = Sizes(stored.value("MainWindow/Pictures"));
+  columnsMoved_ = !storedColumns_.isEmpty();
+  picturesMoved_ = !storedPictures_.isEmpty();
+  if (picturesMoved_) {
+    const bool stacked = stored.value("MainWindow/PicturesStacked", true).toBool();
+    pictures->setOrientation(stacked ? Qt::Vertical : Qt::Horizontal);
+    AlignPictures(stacked);
+  }
+  connect(columns, &QSplitter::splitterMoved, this, [this] { columnsMoved_ = true; });
+  connect(pictures, &QSplitter::splitterMoved, this, [this] { picturesMoved_ = true; });
+  columns->installEventFilter(this);
+}
+
+// The two panels stand towards each other, so that the free space of a column whose shape
+// does not suit them lies round the pair rather than between them.
+void MainWindow::AlignPictures(bool stacked) {
+  diagramArea_->setAlignment(stacked ? Qt::AlignHCenter | Qt::AlignBottom : Qt::AlignRight | Qt::AlignVCenter);
+  mapArea_->setAlignment(stacked ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignVCenter);
+  mapArea_->SetLeastArrangement(stacked ? MapPanel::kControlsBeside : MapPanel::kControlsUnder);
+}
+
+void MainWindow::StoreSplitters() const {
+  QSettings stored(LayoutSettingsPath(), QSettings::IniFormat);
+  if (columnsMoved_) stored.setValue("MainWindow/Columns", Stored(ui_->ColumnSplitter->sizes()));
+  if (picturesMoved_) {
+    stored.setValue("MainWindow/Pictures", Stored(ui_->PictureSplitter->sizes()));
+    stored.setValue("MainWindow/PicturesStacked", ui_->PictureSplitter->orientation() == Qt::Vertical);
+  }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ui_->ColumnSplitter && event->type() == QEvent::Resize)
+    PlaceSplitters(static_cast<QResizeEvent*>(event)->size());
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::PlaceSplitters(QSize size) {
+  QSplitter* columns = ui_->ColumnSplitter;
+  QSplitter* pictures = ui_->PictureSplitter;
+  const int handle = columns->handleWidth();
+  if (!storedColumns_.isEmpty()) {
+    const int left = std::clamp(storedColumns_[0], ui_->SelectionScroll->minimumWidth(), std::max(0, size.width() - handle));
+    columns->setSizes({left, size.width() - handle - left});
+    storedColumns_.clear();
+  } else if (!columnsMoved_) {
+    // The left column at its width (and a scroll bar's, when it is too low for the panel);
+    // narrower only when the pictures would fall below half their design size.
+    const bool scrolls = ui_->SelectionPanel->minimumSizeHint().height() > size.height();
+    const int natural = ui_->SelectionPanel->minimumWidth() + (scrolls ? ui_->SelectionScroll->verticalScrollBar()->sizeHint().width() : 0);
+    const int rightLeast = pictures->minimumSizeHint().width();
+    const int left = std::clamp(size.width() - handle - rightLeast, ui_->SelectionScroll->minimumWidth(), natural);
+    columns->setSizes({left, std::max(0, size.width() - handle - left)});
+  }
+  const QSize column(std::max(0, size.width() - handle - columns->sizes().value(0)), size.height());
+  if (!storedPictures_.isEmpty()) {
+    pictures->setSizes(storedPictures_);
+    storedPictures_.clear();
+  } else if (!picturesMoved_) {
+    const int h = pictures->handleWidth();
+    const int stacked = DefaultPictureSplit(*diagramPanel_, *mapPanel_, column, true, h);
+    const int beside = DefaultPictureSplit(*diagramPanel_, *mapPanel_, column, false, h);
+    // Stacked, as designed, unless side by side leaves clearly less of the column empty
+    // (a very wide and low window).
+    constexpr double kStackedPreference = 0.02;
+    const bool vertical = EmptyShare(*diagramPanel_, *mapPanel_, column, true, h, stacked) <=
+                          EmptyShare(*diagramPanel_, *mapPanel_, column, false, h, beside) + kStackedPreference;
+    pictures->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
+    AlignPictures(vertical);
+    const int split = vertical ? stacked : beside;
+    pictures->setSizes({split, (vertical ? column.height() : column.width()) - h - split});
+  }
+}
+
 bool MainWindow::PicturesPending() const { return redrawTimer_->isActive(); }
 
 void MainWindow::SelectEclipse() { state_->SelectEclipse(selectionPanel_->EclipseIndex()); }
@@ -377,9 +484,10 @@ void MainWindow::RestoreOwnDeltaT() {
 }
 
 void MainWindow::ShowAbout() {
-  QSize screen(1920, 1080);
-  if (const QScreen* s = this->screen()) screen = s->size();
-  aboutPanel_->ShowFor(Startup().ProgramVersionInfo, screen);
+  aboutDialog_->SetVersion(Startup().ProgramVersionInfo);
+  aboutDialog_->show();
+  aboutDialog_->raise();
+  aboutDialog_->activateWindow();
 }
 
 void MainWindow::EveryActivation() {
@@ -389,7 +497,6 @@ void MainWindow::EveryActivation() {
                            Text(text_row::kSubtitle, state_->State().Language()));
   setWindowTitle(Q(state_->State().CaptionPrefix()));
   ShowDiagramCaption();
-  aboutPanel_->hide();
 }
 
 void MainWindow::FormActivate() {
@@ -429,6 +536,7 @@ void MainWindow::StoreSettings() {
   p.SetFlag(param::kUniversalTime, selectionPanel_->UniversalTime());
   mapPanel_->StoreSettings(p);
   p.SetInt(param::kTimeSlider, diagramPanel_->SliderPosition());
+  StoreSplitters();
   // A zone entry that is not a number keeps the zone in effect.
   p.SetDouble(param::kTimeZone, ParseReal(selectionPanel_->TimeZoneEntry().toStdString()).value_or(state_->State().Time().timeZone));
   if (cityHist_) cityHist_->StoreSettings(p);

@@ -27,12 +27,13 @@ class MainWindow;
 
 namespace varomintel {
 
+class AboutDialog;
 class AboutPanel;
 class AppStateObject;
 class DiagramPanel;
 class HelpWindow;
 class MapPanel;
-class PictureColumnLayout;
+class PictureAreaLayout;
 class SelectionPanel;
 class CityHistoryWindow;
 class CityListWindow;
@@ -68,8 +69,11 @@ class MainWindow : public QMainWindow {
   void ApplyLanguage();
   // The help window of the current language, created on first use (exit_help.cpp).
   HelpWindow* Help() const { return help_; }
-  // The scale at which the diagram and the map are drawn now (1: the design size).
-  double PictureScale() const;
+  // The scales at which the diagram and the map are drawn now (1: the design size).
+  double DiagramScale() const;
+  double MapScale() const;
+  // The file beside the parameter record that keeps the splitters' places.
+  static QString LayoutSettingsPath();
   // True while the diagram and the map wait to be drawn again at a new size: during a
   // resize the panels show their last pictures stretched, and the renderers draw at the
   // new size once the size has stayed for kRedrawDelayMilliseconds.
@@ -82,6 +86,7 @@ class MainWindow : public QMainWindow {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -93,6 +98,14 @@ class MainWindow : public QMainWindow {
   void ConnectPanels();
   void SetReadingTabOrder();
   void PlaceOnScreen();
+  // The splitters: the places the user gave them (restored once), else the defaults for
+  // the window's size: the left column at its width while the pictures keep half their
+  // design size, and the pictures stacked or side by side, split where they leave the
+  // least empty.
+  void RestoreSplitters();
+  void PlaceSplitters(QSize columns);
+  void StoreSplitters() const;
+  void AlignPictures(bool stacked);
   // Shows what depends on the changed aspects of the state.
   void Redraw(Changes changes);
   // The selection's captions and report into the selection panel.
@@ -138,8 +151,12 @@ class MainWindow : public QMainWindow {
   SelectionPanel* selectionPanel_ = nullptr;
   DiagramPanel* diagramPanel_ = nullptr;
   MapPanel* mapPanel_ = nullptr;
-  PictureColumnLayout* pictureColumn_ = nullptr;
-  AboutPanel* aboutPanel_ = nullptr;
+  PictureAreaLayout* diagramArea_ = nullptr;
+  PictureAreaLayout* mapArea_ = nullptr;
+  bool columnsMoved_ = false, picturesMoved_ = false;  // by the user, now or in an earlier session
+  QList<int> storedColumns_, storedPictures_;         // to be applied at the next placement
+  AboutDialog* aboutDialog_ = nullptr;
+  AboutPanel* aboutPanel_ = nullptr;  // the dialog's version details, also read for the caption
   AppStateObject* state_ = nullptr;  // the one owner of what the windows show
   CityHistoryWindow* cityHist_ = nullptr;
   CityListWindow* cityList_ = nullptr;

@@ -20,6 +20,8 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr int kBevel = 1;  // the panel's lowered bevel around the picture, pixels
+constexpr int kSpacingBeside = 14;  // between the map's labels and the controls beside it, pixels
+constexpr int kControlsGap = 6;              // between the longitude labels and the controls under the map, pixels
 
 int Scaled(int pixels, double scale) { return static_cast<int>(std::lround(pixels * scale)); }
 
@@ -43,11 +45,18 @@ QMargins LabelRoomAt(double scale) {
 
 MapPanel::MapPanel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::MapPanel>()) {
   ui_->setupUi(this);
-  for (const MapPictureName& name : kMapPictureNames) ui_->ComboBox_Globus->addItem(name.item);
+  // The room the two groups leave, below them or (under the map) right of them: they stand
+  // together, their tops in line.
+  ui_->MapControlsLayout->setStretch(ui_->MapControlsLayout->indexOf(ui_->MapControlsRest), 1);
+  for (QWidget* group : {static_cast<QWidget*>(ui_->GroupBox_Globus), static_cast<QWidget*>(ui_->GroupBox_Markierung)})
+    ui_->MapControlsLayout->setAlignment(group, Qt::AlignTop);
+  for (int i = 0; i < kMapPictureCount; ++i) ui_->ComboBox_Globus->addItem(QString());
+  NameGlobes();
   ui_->Image_World->setToolTipSource(
       [this](QPoint pixel) { return Q(CoordinateText(MapPlaceAt(pixel.x(), pixel.y()), language_)); });
 
   connect(ui_->ComboBox_Globus, &QComboBox::currentIndexChanged, this, &MapPanel::mapChoiceChanged);
+  connect(ui_->ComboBox_Globus, &QComboBox::currentIndexChanged, this, &MapPanel::NameGlobes);
   connect(ui_->CheckBox_Gradnetz, &QCheckBox::toggled, this, &MapPanel::graticuleToggled);
   connect(ui_->CheckBox_PoI, &QCheckBox::clicked, this, &MapPanel::markerToggled);
   // Enter, or leaving an entry whose text changed.
@@ -88,7 +97,7 @@ double MapPanel::PhysicalScale() const {
   return devicePixelRatioF() * ui_->Image_World->width() / kPictureSize.width();
 }
 
-void MapPanel::SetScale(double scale) {
+void MapPanel::SetScale(double scale, int arrangement) {
   const bool changed = scale != scale_;
   scale_ = scale;
   const QSize picture = PictureAt(scale) + QSize(2 * kBevel, 2 * kBevel);
@@ -98,16 +107,40 @@ void MapPanel::SetScale(double scale) {
   const QMargins margins = ui_->MapLayout->contentsMargins();
   if (margins.left() != room.left() || margins.top() != room.top())
     ui_->MapLayout->setContentsMargins(room.left(), room.top(), margins.right(), margins.bottom());
+  // Under the map the controls stand in a row, below the longitude labels.
+  const bool under = arrangement == kControlsUnder;
+  const int spacing = under ? room.bottom() + kControlsGap : kSpacingBeside;
+  if (arrangement != arrangement_ || ui_->MapLayout->spacing() != spacing) {
+    arrangement_ = arrangement;
+    ui_->MapLayout->setDirection(under ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    ui_->MapControlsLayout->setDirection(under ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    ui_->MapLayout->setAlignment(ui_->Panel_World, under ? Qt::AlignLeft : Qt::AlignTop);
+    ui_->MapLayout->setSpacing(spacing);
+  }
   if (changed) emit pictureSizeChanged();
 }
 
-QSize MapPanel::SizeAtScale(double scale) const {
+// The controls' least size in a column (beside the map) or in a row (under it).
+QSize MapPanel::ControlsSize(int arrangement) const {
+  const QSize globe = ui_->GroupBox_Globus->minimumSize(), marker = ui_->GroupBox_Markierung->minimumSize();
+  const int gap = ui_->MapControlsLayout->spacing();
+  if (arrangement == kControlsUnder)
+    return {globe.width() + gap + marker.width(), std::max(globe.height(), marker.height())};
+  return {std::max(globe.width(), marker.width()), globe.height() + gap + marker.height()};
+}
+
+QSize MapPanel::SizeAtScale(double scale, int arrangement) const {
   const QMargins m = ui_->MapLayout->contentsMargins();
   const QMargins room = LabelRoomAt(scale);
-  const QSize controls = ui_->MapControlsLayout->minimumSize();
+  const QSize controls = ControlsSize(arrangement);
   const int mapWidth = PictureAt(scale).width() + 2 * kBevel;
   const int mapHeight = PictureAt(scale).height() + 2 * kBevel;
-  return {room.left() + mapWidth + ui_->MapLayout->spacing() + controls.width() + m.right(),
+  if (arrangement == kControlsUnder) {
+    const int labelsRight = Scaled(kMapLabelMarginRight, scale) - kBevel;
+    return {room.left() + std::max(mapWidth + labelsRight, controls.width()) + m.right(),
+            room.top() + mapHeight + room.bottom() + kControlsGap + controls.height() + m.bottom()};
+  }
+  return {room.left() + mapWidth + kSpacingBeside + controls.width() + m.right(),
           std::max(mapHeight + room.bottom(), controls.height()) + room.top() + m.bottom()};
 }
 
@@ -170,11 +203,30 @@ void MapPanel::ShowMap(const QImage& picture, const MapDrawing& drawing) {
   update();
 }
 
+// The maps by what they show, in the order of kMapPictureNames, each with where its picture
+// comes from (data/SOURCES.md) as its hint; the choice's own hint is that of the chosen map.
+void MapPanel::NameGlobes() {
+  static_assert(kMapPictureCount == 4);
+  const QString names[kMapPictureCount] = {tr("Blue Marble (NASA)"), tr("Relief map"), tr("Political map"), tr("White")};
+  const QString sources[kMapPictureCount] = {
+      tr("Satellite picture: Blue Marble, NASA Goddard Space Flight Center (public domain)"),
+      tr("Shaded relief from SRTM30 elevations (public domain) and the Natural Earth land outline (public domain)"),
+      tr("Countries of Natural Earth 1:50m (public domain)"),
+      tr("Land outline of Natural Earth 1:50m (public domain)")};
+  QComboBox* globes = ui_->ComboBox_Globus;
+  for (int i = 0; i < kMapPictureCount && i < globes->count(); ++i) {
+    globes->setItemText(i, names[i]);
+    globes->setItemData(i, sources[i], Qt::ToolTipRole);
+  }
+  globes->setToolTip(globes->currentIndex() >= 0 ? sources[globes->currentIndex()] : QString());
+}
+
 void MapPanel::Retranslate(std::uint8_t language) {
   language_ = language;
   ui_->RadioButton_PoI_Ost->setText(QString(QChar(EastLetter(language))));
   ui_->RadioButton_PoI_West->setText(QString(QChar(WestLetter(language))));
   ui_->CheckBox_PoI->setToolTip(tr("Show the marked place on the map"));
+  NameGlobes();
 }
 
 void MapPanel::changeEvent(QEvent* event) {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/world_map_model.h"
+#include "gui/main/picture_column_layout.h"
 #include "render/world_map.h"
 
 namespace Ui {
@@ -29,7 +30,7 @@ namespace varomintel {
 
 class ParameterRecord;
 
-class MapPanel : public QWidget {
+class MapPanel : public QWidget, public ScaledPanel {
   Q_OBJECT
  public:
   // The map's picture at scale 1, pixels.
@@ -38,9 +39,13 @@ class MapPanel : public QWidget {
   explicit MapPanel(QWidget* parent = nullptr);
   ~MapPanel() override;
 
-  // The map drawn at `scale` times its design size, and the panel's size then.
-  void SetScale(double scale);
-  QSize SizeAtScale(double scale) const;
+  // The map's controls right of the map, or in a row under it (a tall, narrow area).
+  enum Arrangement { kControlsBeside = 0, kControlsUnder = 1 };
+  // The map drawn at `scale` times its design size with its controls arranged so, and the
+  // panel's size then.
+  int Arrangements() const override { return 2; }
+  void SetScale(double scale, int arrangement = kControlsBeside) override;
+  QSize SizeAtScale(double scale, int arrangement = kControlsBeside) const override;
   // Physical pixels per map pixel of the map shown now (the screen's device pixel ratio
   // times the layout's scale): the renderer draws at it, so the map is never stretched.
   double PhysicalScale() const;
@@ -103,12 +108,15 @@ class MapPanel : public QWidget {
   void ApplyPoiEntry(PoiAxis axis);
   void FollowTyping(PoiAxis axis);
   void MarkPlaceAt(QPoint pixel);
+  QSize ControlsSize(int arrangement) const;
+  void NameGlobes();
 
   std::unique_ptr<Ui::MapPanel> ui_;
   QImage picture_;             // the map with its degree labels, physical pixels
   MapDrawing shownDrawing_;    // how picture_ was drawn
   std::uint8_t language_ = 0;
   double scale_ = 1;
+  int arrangement_ = kControlsBeside;
   GeoPoint place_;
   QPointer<QMessageBox> refusedBox_;
   QString acceptedText_[2];  // the last text of each entry that the rule took (latitude, longitude)

@@ -210,7 +210,7 @@ void SelectionPanel::ShowSelection(const std::string& sarosCaption, const std::s
     format.setFontFamilies({"Arial"});
     format.setFontPointSize(line.pointSize);
     format.setFontWeight(line.bold ? QFont::Bold : QFont::Normal);
-    format.setForeground(line.grey ? QColor(160, 160, 160) : QColor(0, 0, 0));
+    format.setForeground(line.grey ? kTerrestrialTimeText : QColor(0, 0, 0));
     if (!first) cursor.insertBlock(QTextBlockFormat(), format);
     cursor.setCharFormat(format);
     cursor.insertText(Q(line.text), format);
