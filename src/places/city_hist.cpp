@@ -36,7 +36,7 @@ CityHistOutcome RunCityHist(const CityHistInput& input, const CityHistCallbacks&
     const int year = UniversalYear(eclipse, deltaT);
     if (input.firstYear <= year && year <= input.lastYear) {
       ++outcome.computed;
-      if (callbacks.onStatus) callbacks.onStatus(CityHistStatus(eclipse.Year));
+      if (callbacks.onStatus) callbacks.onStatus(CityHistStatus(eclipse.Year, input.language));
       const LocalResult r = LocalCircumstances(eclipse, deltaT, input.latitude, input.westLongitude, place,
                                                UmbralGuard::CityHistory);
       if (!r.converged) ++outcome.unconverged;
@@ -161,7 +161,7 @@ CityHistOutcome RunCityHistBlocks(const CityHistInput& input, const CityHistBloc
     outcome.found += b.counts.found;
     outcome.unconverged += b.counts.unconverged;
     status.clear();
-    if (b.hasStatus) status = CityHistStatus(b.statusYear);
+    if (b.hasStatus) status = CityHistStatus(b.statusYear, input.language);
     if (callbacks.onBlock) callbacks.onBlock(b.text, b.seen, status, outcome);
     if (stop.load(std::memory_order_relaxed)) {
       outcome.stopped = true;

@@ -34,6 +34,7 @@ struct CityHistInput {
   int firstYear = 0;          // inclusive, universal-time calendar years
   int lastYear = 0;
   std::optional<double> deltaT = std::nullopt;  // seconds for every eclipse of the run; none: each eclipse's DeltaT
+  std::uint8_t language = 1;  // of the status line: 0 German, 1 English, 2 French, 3 Spanish
 };
 
 struct CityHistHit {

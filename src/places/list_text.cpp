@@ -526,7 +526,12 @@ std::string CityListStatus(long scanned, long found, std::uint8_t languageIndex)
          Text(kRowPlacesFound, lang);
 }
 
-std::string CityHistStatus(int year) { return "Calculating year " + std::to_string(year) + " ..."; }
+std::string CityHistStatus(int year, std::uint8_t languageIndex) {
+  static const LanguageStrings calculating(K::kCityHistCalculating);
+  std::string text = calculating.In(languageIndex);
+  text.replace(text.find('#'), 1, std::to_string(year));
+  return text;
+}
 
 const std::string& CityHistDone(std::uint8_t languageIndex) {
   static const LanguageStrings done(K::kCityHistDone);

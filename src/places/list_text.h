@@ -93,8 +93,8 @@ const std::string& PopulationItemText(int item, std::uint8_t languageIndex);
 // "1523 Places scanned. 612 Places found" in the language.
 std::string CityListStatus(long scanned, long found, std::uint8_t languageIndex);
 
-// "Calculating year 2022 ..." (the same in every language).
-std::string CityHistStatus(int year);
+// "Calculating year 2022 ...", "Berechne Jahr 2022 ...".
+std::string CityHistStatus(int year, std::uint8_t languageIndex);
 // "Done." in the language.
 const std::string& CityHistDone(std::uint8_t languageIndex);
 

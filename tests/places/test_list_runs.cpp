@@ -400,6 +400,9 @@ TEST_F(CityHistRun, TheYearRangeUsesTheUniversalTimeYear) {
   EXPECT_EQ(r.indices, (std::vector<int>{1, 2}));
   // Record 2 reports its TT year in the status.
   EXPECT_EQ(r.statuses[1], "Calculating year 2000 ...");
+  input_.language = 0;  // the status in the window's language
+  EXPECT_EQ(Go(1999, 1999).statuses[1], "Berechne Jahr 2000 ...");
+  input_.language = 1;
 
   r = Go(6000, -4000);  // first year after the last: nothing qualifies
   EXPECT_EQ(r.outcome.computed, 0);

@@ -399,6 +399,7 @@ bool CityHistoryWindow::StartCityHist() {
   input.westLongitude = (RadioButton_West->isChecked() ? *longitude : -*longitude) * DegToRad;
   input.height = *height;
   input.deltaT = OwnDeltaT();
+  input.language = WindowLanguage();
   input.firstYear = *firstYear;
   input.lastYear = *lastYear;
   const long long total = Startup().TheCatalogue.Count();
