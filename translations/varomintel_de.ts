@@ -107,6 +107,10 @@
         <source>Seen where the Moon is above the horizon at greatest eclipse: the half of the Earth round the place that has it in the zenith,</source>
         <translation>Sichtbar, wo der Mond bei der größten Verfinsterung über dem Horizont steht: die Erdhälfte um den Ort, der ihn im Zenit hat,</translation>
     </message>
+    <message>
+        <source>What the picture shows</source>
+        <translation>Was das Bild zeigt</translation>
+    </message>
 </context>
 <context>
     <name>AnimationDialog</name>
@@ -590,6 +594,10 @@
     <message>
         <source>What the picture above shows. The sky and the turned shadow are those of the marked place (“Point of Interest” under the world map).</source>
         <translation>Was das Bild darüber zeigt. Der Himmel und der gedrehte Schatten sind die des markierten Orts („Markierung“ unter der Weltkarte).</translation>
+    </message>
+    <message>
+        <source>Picture:</source>
+        <translation>Bild:</translation>
     </message>
 </context>
 <context>

@@ -107,6 +107,10 @@
         <source>Seen where the Moon is above the horizon at greatest eclipse: the half of the Earth round the place that has it in the zenith,</source>
         <translation>Visible donde la Luna está sobre el horizonte en el máximo del eclipse: la mitad de la Tierra alrededor del lugar que la tiene en el cenit,</translation>
     </message>
+    <message>
+        <source>What the picture shows</source>
+        <translation>Lo que muestra la imagen</translation>
+    </message>
 </context>
 <context>
     <name>AnimationDialog</name>
@@ -590,6 +594,10 @@
     <message>
         <source>What the picture above shows. The sky and the turned shadow are those of the marked place (“Point of Interest” under the world map).</source>
         <translation>Lo que muestra la imagen de arriba. El cielo y la sombra girada son los del lugar marcado («Marca» bajo el mapamundi).</translation>
+    </message>
+    <message>
+        <source>Picture:</source>
+        <translation>Imagen:</translation>
     </message>
 </context>
 <context>

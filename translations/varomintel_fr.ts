@@ -107,6 +107,10 @@
         <source>Seen where the Moon is above the horizon at greatest eclipse: the half of the Earth round the place that has it in the zenith,</source>
         <translation>Visible là où la Lune est au-dessus de l&apos;horizon au maximum de l&apos;éclipse : la moitié de la Terre autour du lieu qui l&apos;a au zénith,</translation>
     </message>
+    <message>
+        <source>What the picture shows</source>
+        <translation>Ce que montre l&apos;image</translation>
+    </message>
 </context>
 <context>
     <name>AnimationDialog</name>
@@ -590,6 +594,10 @@
     <message>
         <source>What the picture above shows. The sky and the turned shadow are those of the marked place (“Point of Interest” under the world map).</source>
         <translation>Ce que montre l&apos;image au-dessus. Le ciel et l&apos;ombre tournée sont ceux du lieu marqué (« Marque » sous la carte du monde).</translation>
+    </message>
+    <message>
+        <source>Picture:</source>
+        <translation>Image :</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
@@ -144,6 +145,13 @@ void DiagramPanel::NameChoices() {
   c->clear();
   c->addItems(names);
   c->setCurrentIndex(current);
+  ui_->Label_DiagramChoice->setText(tr("Picture:"));
+  // The play buttons stay centred under the picture: the spacer at the row's left end is as
+  // wide as the choice and its label at the right end.
+  const int spacing = ui_->PlayLayout->spacing();
+  ui_->PlayBalance->changeSize(ui_->Label_DiagramChoice->sizeHint().width() + c->sizeHint().width() + 2 * spacing, 0,
+                               QSizePolicy::Fixed, QSizePolicy::Minimum);
+  ui_->PlayLayout->invalidate();
   c->setToolTip(tr("What the picture above shows. The sky and the turned shadow are those of the marked place "
                    "(“Point of Interest” under the world map)."));
 }
