@@ -151,7 +151,9 @@ void DiagramPanel::NameChoices() {
   const int spacing = ui_->PlayLayout->spacing();
   ui_->PlayBalance->changeSize(ui_->Label_DiagramChoice->sizeHint().width() + c->sizeHint().width() + 2 * spacing, 0,
                                QSizePolicy::Fixed, QSizePolicy::Minimum);
+  // At once, not at the next round of events: the new texts are laid out when they show.
   ui_->PlayLayout->invalidate();
+  ui_->PlayLayout->activate();
   c->setToolTip(tr("What the picture above shows. The sky and the turned shadow are those of the marked place "
                    "(“Point of Interest” under the world map)."));
 }
