@@ -147,10 +147,11 @@ void DiagramPanel::NameChoices() {
   c->setCurrentIndex(current);
   ui_->Label_DiagramChoice->setText(tr("Picture:"));
   // The play buttons stay centred under the picture: the spacer at the row's left end is as
-  // wide as the choice and its label at the right end.
+  // wide as the choice and its label at the right end where the row has room; in a narrow
+  // row it gives way first, so that the choice is never cut.
   const int spacing = ui_->PlayLayout->spacing();
   ui_->PlayBalance->changeSize(ui_->Label_DiagramChoice->sizeHint().width() + c->sizeHint().width() + 2 * spacing, 0,
-                               QSizePolicy::Fixed, QSizePolicy::Minimum);
+                               QSizePolicy::Preferred, QSizePolicy::Minimum);
   // At once, not at the next round of events: the new texts are laid out when they show.
   ui_->PlayLayout->invalidate();
   ui_->PlayLayout->activate();
