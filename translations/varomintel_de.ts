@@ -107,6 +107,10 @@
         <source>Seen where the Moon is above the horizon at greatest eclipse: the half of the Earth round the place that has it in the zenith,</source>
         <translation>Sichtbar, wo der Mond bei der größten Verfinsterung über dem Horizont steht: die Erdhälfte um den Ort, der ihn im Zenit hat,</translation>
     </message>
+    <message>
+        <source>What the picture shows</source>
+        <translation>Was das Bild zeigt</translation>
+    </message>
 </context>
 <context>
     <name>AnimationDialog</name>
@@ -637,6 +641,29 @@
     </message>
 </context>
 <context>
+    <name>varomintel::DiagramPanel</name>
+    <message>
+        <source>Shadow</source>
+        <translation>Schatten</translation>
+    </message>
+    <message>
+        <source>Sky at the marked place</source>
+        <translation>Himmel am markierten Ort</translation>
+    </message>
+    <message>
+        <source>Shadow as seen from the marked place</source>
+        <translation>Schatten vom markierten Ort aus</translation>
+    </message>
+    <message>
+        <source>What the picture above shows. The sky and the turned shadow are those of the marked place (“Point of Interest” under the world map).</source>
+        <translation>Was das Bild darüber zeigt. Der Himmel und der gedrehte Schatten sind die des markierten Orts („Markierung“ unter der Weltkarte).</translation>
+    </message>
+    <message>
+        <source>Picture:</source>
+        <translation>Bild:</translation>
+    </message>
+</context>
+<context>
     <name>varomintel::HelpWindow</name>
     <message>
         <source>Varomintel – Help</source>
@@ -735,6 +762,18 @@
     <message>
         <source>&quot;%1&quot; is not a Delta T. Type seconds, such as 20500 or -12.5, between -1000000 and 1000000, or leave the entry empty for the model&apos;s value.</source>
         <translation>„%1“ ist kein Delta T. Geben Sie Sekunden ein, etwa 20500 oder -12.5, zwischen -1000000 und 1000000, oder lassen Sie das Feld leer für den Wert des Modells.</translation>
+    </message>
+    <message>
+        <source>No place is marked. Click the world map, or type a latitude and a longitude under “Point of Interest” and tick its box: the sky there is then shown here.</source>
+        <translation>Kein Ort markiert. Klicken Sie auf die Weltkarte oder tippen Sie Breite und Länge unter „Markierung“ ein und setzen Sie dort den Haken: Hier erscheint dann der Himmel an diesem Ort.</translation>
+    </message>
+    <message>
+        <source>No place is marked. Click the world map, or type a latitude and a longitude under “Point of Interest” and tick its box: the shadow is then shown here as seen from there, its zenith up.</source>
+        <translation>Kein Ort markiert. Klicken Sie auf die Weltkarte oder tippen Sie Breite und Länge unter „Markierung“ ein und setzen Sie dort den Haken: Hier erscheint dann der Schatten, wie man ihn dort sieht, der Zenit oben.</translation>
+    </message>
+    <message>
+        <source>The marked place has no contacts P1 and P4 of this eclipse to show.</source>
+        <translation>Der markierte Ort hat keine Kontakte P1 und P4 dieser Finsternis, die sich zeigen ließen.</translation>
     </message>
 </context>
 <context>

@@ -107,6 +107,10 @@
         <source>Seen where the Moon is above the horizon at greatest eclipse: the half of the Earth round the place that has it in the zenith,</source>
         <translation>Visible donde la Luna está sobre el horizonte en el máximo del eclipse: la mitad de la Tierra alrededor del lugar que la tiene en el cenit,</translation>
     </message>
+    <message>
+        <source>What the picture shows</source>
+        <translation>Lo que muestra la imagen</translation>
+    </message>
 </context>
 <context>
     <name>AnimationDialog</name>
@@ -637,6 +641,29 @@
     </message>
 </context>
 <context>
+    <name>varomintel::DiagramPanel</name>
+    <message>
+        <source>Shadow</source>
+        <translation>Sombra</translation>
+    </message>
+    <message>
+        <source>Sky at the marked place</source>
+        <translation>Cielo en el lugar marcado</translation>
+    </message>
+    <message>
+        <source>Shadow as seen from the marked place</source>
+        <translation>Sombra vista desde el lugar marcado</translation>
+    </message>
+    <message>
+        <source>What the picture above shows. The sky and the turned shadow are those of the marked place (“Point of Interest” under the world map).</source>
+        <translation>Lo que muestra la imagen de arriba. El cielo y la sombra girada son los del lugar marcado («Marca» bajo el mapamundi).</translation>
+    </message>
+    <message>
+        <source>Picture:</source>
+        <translation>Imagen:</translation>
+    </message>
+</context>
+<context>
     <name>varomintel::HelpWindow</name>
     <message>
         <source>Varomintel – Help</source>
@@ -735,6 +762,18 @@
     <message>
         <source>&quot;%1&quot; is not a Delta T. Type seconds, such as 20500 or -12.5, between -1000000 and 1000000, or leave the entry empty for the model&apos;s value.</source>
         <translation>«%1» no es un Delta T. Escriba segundos, por ejemplo 20500 o -12.5, entre -1000000 y 1000000, o deje el campo vacío para el valor del modelo.</translation>
+    </message>
+    <message>
+        <source>No place is marked. Click the world map, or type a latitude and a longitude under “Point of Interest” and tick its box: the sky there is then shown here.</source>
+        <translation>No hay ningún lugar marcado. Haga clic en el mapamundi o escriba una latitud y una longitud en «Marca» y marque su casilla: aquí se mostrará entonces el cielo de ese lugar.</translation>
+    </message>
+    <message>
+        <source>No place is marked. Click the world map, or type a latitude and a longitude under “Point of Interest” and tick its box: the shadow is then shown here as seen from there, its zenith up.</source>
+        <translation>No hay ningún lugar marcado. Haga clic en el mapamundi o escriba una latitud y una longitud en «Marca» y marque su casilla: aquí se mostrará entonces la sombra tal como se ve desde allí, con el cenit arriba.</translation>
+    </message>
+    <message>
+        <source>The marked place has no contacts P1 and P4 of this eclipse to show.</source>
+        <translation>El lugar marcado no tiene contactos P1 y P4 de este eclipse que mostrar.</translation>
     </message>
 </context>
 <context>

@@ -107,6 +107,10 @@
         <source>Seen where the Moon is above the horizon at greatest eclipse: the half of the Earth round the place that has it in the zenith,</source>
         <translation>Visible là où la Lune est au-dessus de l&apos;horizon au maximum de l&apos;éclipse : la moitié de la Terre autour du lieu qui l&apos;a au zénith,</translation>
     </message>
+    <message>
+        <source>What the picture shows</source>
+        <translation>Ce que montre l&apos;image</translation>
+    </message>
 </context>
 <context>
     <name>AnimationDialog</name>
@@ -637,6 +641,29 @@
     </message>
 </context>
 <context>
+    <name>varomintel::DiagramPanel</name>
+    <message>
+        <source>Shadow</source>
+        <translation>Ombre</translation>
+    </message>
+    <message>
+        <source>Sky at the marked place</source>
+        <translation>Ciel au lieu marqué</translation>
+    </message>
+    <message>
+        <source>Shadow as seen from the marked place</source>
+        <translation>Ombre vue du lieu marqué</translation>
+    </message>
+    <message>
+        <source>What the picture above shows. The sky and the turned shadow are those of the marked place (“Point of Interest” under the world map).</source>
+        <translation>Ce que montre l&apos;image au-dessus. Le ciel et l&apos;ombre tournée sont ceux du lieu marqué (« Marque » sous la carte du monde).</translation>
+    </message>
+    <message>
+        <source>Picture:</source>
+        <translation>Image :</translation>
+    </message>
+</context>
+<context>
     <name>varomintel::HelpWindow</name>
     <message>
         <source>Varomintel – Help</source>
@@ -735,6 +762,18 @@
     <message>
         <source>&quot;%1&quot; is not a Delta T. Type seconds, such as 20500 or -12.5, between -1000000 and 1000000, or leave the entry empty for the model&apos;s value.</source>
         <translation>« %1 » n&apos;est pas un Delta T. Tapez des secondes, par exemple 20500 ou -12.5, entre -1000000 et 1000000, ou laissez le champ vide pour la valeur du modèle.</translation>
+    </message>
+    <message>
+        <source>No place is marked. Click the world map, or type a latitude and a longitude under “Point of Interest” and tick its box: the sky there is then shown here.</source>
+        <translation>Aucun lieu marqué. Cliquez sur la carte du monde ou tapez une latitude et une longitude sous « Marque » et cochez sa case : le ciel de ce lieu s&apos;affiche alors ici.</translation>
+    </message>
+    <message>
+        <source>No place is marked. Click the world map, or type a latitude and a longitude under “Point of Interest” and tick its box: the shadow is then shown here as seen from there, its zenith up.</source>
+        <translation>Aucun lieu marqué. Cliquez sur la carte du monde ou tapez une latitude et une longitude sous « Marque » et cochez sa case : l&apos;ombre s&apos;affiche alors ici telle qu&apos;on la voit de ce lieu, le zénith en haut.</translation>
+    </message>
+    <message>
+        <source>The marked place has no contacts P1 and P4 of this eclipse to show.</source>
+        <translation>Le lieu marqué n&apos;a pas de contacts P1 et P4 de cette éclipse à montrer.</translation>
     </message>
 </context>
 <context>

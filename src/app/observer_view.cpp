@@ -138,6 +138,23 @@ ObserverNow ObserverNowOf(const SelectedEclipse& s, const TimeSettings& settings
   return now;
 }
 
+std::optional<SkyPanorama> SkyPanoramaFor(const SelectedEclipse& s, const TimeSettings& settings,
+                                          const std::optional<GeoPoint>& place) {
+  if (!place || s.index == 0) return std::nullopt;
+  return SkyPanoramaOf(s.record, DeltaTFor(s.record, settings), ObserverAt(*place));
+}
+
+SkyScene SkySceneFor(const SelectedEclipse& s, const TimeSettings& settings, const SkyPanorama& panorama, double t) {
+  return SkySceneOf(s.record, panorama, t, settings.universalTime, settings.timeZone,
+                    ValidLanguageIndex(settings.language), "");
+}
+
+std::optional<double> ZenithTurnAt(const SelectedEclipse& s, const TimeSettings& settings,
+                                   const std::optional<GeoPoint>& place, double t) {
+  if (!place || s.index == 0) return std::nullopt;
+  return SkyAt(s.record, DeltaTFor(s.record, settings), ObserverAt(*place), t).moonParallacticAngleDeg;
+}
+
 const char* ReportTabCaption(std::uint8_t language) { return Text(K::kReport, language); }
 const char* PlaceTabCaption(std::uint8_t language) { return Text(K::kAtPlace, language); }
 

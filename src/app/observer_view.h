@@ -15,6 +15,7 @@
 #include "app/selected_eclipse.h"
 #include "app/world_map_model.h"
 #include "places/local_sky.h"
+#include "places/sky_panorama.h"
 
 namespace varomintel {
 
@@ -80,6 +81,24 @@ struct ObserverNow {
 // Given: as ObserverTableOf, and t, hours of TT from T0 (the slider's time).
 ObserverNow ObserverNowOf(const SelectedEclipse& selection, const TimeSettings& settings,
                           const std::optional<GeoPoint>& place, double t);
+
+// The sky at the marked place as the diagram panel shows it, in two parts as above: the
+// panorama (the Moon's path from P1 to P4 and the frame, a few milliseconds) follows the
+// selection, the time settings and the place; the scene at the slider's time is cheap.
+// The panorama is that of the settings' Delta T (the own value, else the model's), in
+// either time scale; none without a selection or a place.
+std::optional<SkyPanorama> SkyPanoramaFor(const SelectedEclipse& selection, const TimeSettings& settings,
+                                          const std::optional<GeoPoint>& place);
+// The scene at t (hours of TT from T0) in the settings' clock and language; it points
+// into `selection` and `panorama`, which must outlive it.
+SkyScene SkySceneFor(const SelectedEclipse& selection, const TimeSettings& settings, const SkyPanorama& panorama,
+                     double t);
+
+// The angle by which the shadow diagram is turned clockwise so that the marked place's
+// zenith is up: the parallactic angle at the Moon there at t, degrees; none without a
+// place (the diagram stays north up).
+std::optional<double> ZenithTurnAt(const SelectedEclipse& selection, const TimeSettings& settings,
+                                   const std::optional<GeoPoint>& place, double t);
 
 // The tab captions: the report's and the marked place's.
 const char* ReportTabCaption(std::uint8_t language);

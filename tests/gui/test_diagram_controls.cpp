@@ -306,7 +306,7 @@ TEST_F(DiagramControls, TabFollowsTheReadingOrderAndTheScrollBarsShowTheFocus) {
                    "UpDown3_Next", "CheckBox_ET_UT", "Edit_DeltaT"};
   if (universal) want << "Edit_TZone";
   want << "TabBar_Bericht" << "RE_Table" << "ScrollBar_Time" << "Button_FastReverse" << "Button_Reverse" << "Button_Stop" << "Button_Play"
-       << "Button_FastPlay" << "ComboBox_Globus" << "CheckBox_Gradnetz" << "Edit_PoI_Breite" << "RadioButton_PoI_Nord"
+       << "Button_FastPlay" << "DiagramChoice" << "ComboBox_Globus" << "CheckBox_Gradnetz" << "Edit_PoI_Breite" << "RadioButton_PoI_Nord"
        << "Edit_PoI_Laenge" << "RadioButton_PoI_Ost" << "CheckBox_PoI";
   EXPECT_EQ(visited.join(' ').toStdString(), want.join(' ').toStdString());
 

@@ -56,6 +56,7 @@ constexpr KnownName kKnownNames[] = {
     {"TabBar_Bericht", QT_TRANSLATE_NOOP("AccessibleNames", "Report or marked place")},
     {"RE_Ort", QT_TRANSLATE_NOOP("AccessibleNames", "The eclipse at the marked place")},
     {"SG", QT_TRANSLATE_NOOP("AccessibleNames", "Besselian elements")},
+    {"DiagramChoice", QT_TRANSLATE_NOOP("AccessibleNames", "What the picture shows")},
     {"ComboBox_Globus", QT_TRANSLATE_NOOP("AccessibleNames", "Map")},
     {"Edit_PoI_Breite", QT_TRANSLATE_NOOP("AccessibleNames", "Latitude of the point of interest (degrees)")},
     {"Edit_PoI_Laenge", QT_TRANSLATE_NOOP("AccessibleNames", "Longitude of the point of interest (degrees)")},

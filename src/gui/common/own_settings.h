@@ -16,6 +16,9 @@ std::unique_ptr<QSettings> OwnSettings();
 namespace own_key {
 // An own Delta T in seconds, as the time-scale group's entry shows it; absent: the model's.
 inline constexpr char kOwnDeltaT[] = "time/ownDeltaT";
+// What the main window's diagram panel shows: 0 the shadow, 1 the sky at the marked place,
+// 2 the shadow as seen from the marked place (DiagramChoice); absent or other: the shadow.
+inline constexpr char kDiagramChoice[] = "diagram/choice";
 }  // namespace own_key
 
 }  // namespace varomintel

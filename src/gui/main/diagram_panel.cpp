@@ -1,6 +1,8 @@
 #include "gui/main/diagram_panel.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
@@ -69,6 +71,9 @@ DiagramPanel::DiagramPanel(QWidget* parent) : QWidget(parent), ui_(std::make_uni
     playTimer_->stop();
   });
   connect(playTimer_, &QTimer::timeout, this, &DiagramPanel::PlayWhenDue);
+  NameChoices();
+  connect(ui_->DiagramChoice, &QComboBox::activated, this,
+          [this](int index) { emit choiceChanged(static_cast<DiagramChoice>(index)); });
   // A focused tool button takes Space but not Enter: the panel gives it Enter too.
   for (QToolButton* b : {ui_->Button_FastReverse, ui_->Button_Reverse, ui_->Button_Stop, ui_->Button_Play,
                          ui_->Button_FastPlay})
@@ -121,7 +126,37 @@ QWidget* DiagramPanel::Slider() const { return ui_->ScrollBar_Time; }
 
 std::vector<QWidget*> DiagramPanel::ReadingOrder() const {
   return {ui_->ScrollBar_Time, ui_->Button_FastReverse, ui_->Button_Reverse, ui_->Button_Stop, ui_->Button_Play,
-          ui_->Button_FastPlay};
+          ui_->Button_FastPlay, ui_->DiagramChoice};
+}
+
+DiagramChoice DiagramPanel::Choice() const { return static_cast<DiagramChoice>(ui_->DiagramChoice->currentIndex()); }
+
+void DiagramPanel::SetChoice(DiagramChoice choice) {
+  const QSignalBlocker block(ui_->DiagramChoice);
+  ui_->DiagramChoice->setCurrentIndex(static_cast<int>(choice));
+}
+
+// The choice's entries in the order of DiagramChoice, in the windows' language.
+void DiagramPanel::NameChoices() {
+  QComboBox* c = ui_->DiagramChoice;
+  const QStringList names{tr("Shadow"), tr("Sky at the marked place"), tr("Shadow as seen from the marked place")};
+  const int current = std::max(0, c->currentIndex());
+  const QSignalBlocker block(c);
+  c->clear();
+  c->addItems(names);
+  c->setCurrentIndex(current);
+  ui_->Label_DiagramChoice->setText(tr("Picture:"));
+  // The play buttons stay centred under the picture: the spacer at the row's left end is as
+  // wide as the choice and its label at the right end where the row has room; in a narrow
+  // row it gives way first, so that the choice is never cut.
+  const int spacing = ui_->PlayLayout->spacing();
+  ui_->PlayBalance->changeSize(ui_->Label_DiagramChoice->sizeHint().width() + c->sizeHint().width() + 2 * spacing, 0,
+                               QSizePolicy::Preferred, QSizePolicy::Minimum);
+  // At once, not at the next round of events: the new texts are laid out when they show.
+  ui_->PlayLayout->invalidate();
+  ui_->PlayLayout->activate();
+  c->setToolTip(tr("What the picture above shows. The sky and the turned shadow are those of the marked place "
+                   "(“Point of Interest” under the world map)."));
 }
 
 int DiagramPanel::SliderPosition() const { return ui_->ScrollBar_Time->value(); }
@@ -147,7 +182,10 @@ void DiagramPanel::Retranslate(std::uint8_t language) {
 }
 
 void DiagramPanel::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::LanguageChange) Retranslate(WindowLanguage());
+  if (event->type() == QEvent::LanguageChange) {
+    Retranslate(WindowLanguage());
+    NameChoices();
+  }
   QWidget::changeEvent(event);
 }
 

@@ -1,7 +1,8 @@
 // The main window's diagram panel: the shadow diagram (Panel_Grafik with its two pictures),
 // the time slider under it and the five play buttons under the slider. The panel runs a
 // play itself, one slider step per display frame (PlayPacer); every slider move, by hand,
-// by the keyboard or by a play, leaves as sliderMoved.
+// by the keyboard or by a play, leaves as sliderMoved. A choice at the play row's right end
+// says what the picture shows (DiagramChoice); the window draws it.
 #pragma once
 
 #include <QElapsedTimer>
@@ -29,6 +30,12 @@ namespace varomintel {
 class AppStateObject;
 class DiagramView;
 
+// What the diagram panel's picture shows: the shadow diagram (north up, as seen from the
+// Earth's centre), the sky at the marked place (render/sky_view.h), or the shadow diagram
+// turned so that the marked place's zenith is up. The values are kept in the settings.
+enum class DiagramChoice { Shadow = 0, Sky = 1, ShadowFromPlace = 2 };
+inline constexpr int kDiagramChoices = 3;
+
 class DiagramPanel : public QWidget, public ScaledPanel {
   Q_OBJECT
  public:
@@ -46,7 +53,10 @@ class DiagramPanel : public QWidget, public ScaledPanel {
   // The shown diagram and the time slider, for the window's menus and descriptions.
   DiagramView* Diagram() const;
   QWidget* Slider() const;
-  // The panel's controls in reading order (the slider, then the play buttons).
+  // The picture's choice; SetChoice does not emit choiceChanged.
+  DiagramChoice Choice() const;
+  void SetChoice(DiagramChoice choice);
+  // The panel's controls in reading order (the slider, the play buttons, the choice).
   std::vector<QWidget*> ReadingOrder() const;
 
   int SliderPosition() const;
@@ -78,10 +88,13 @@ class DiagramPanel : public QWidget, public ScaledPanel {
   void sliderMoved(int position);
   // The diagram's size on the screen changed: it is drawn again at PhysicalScale.
   void pictureSizeChanged();
+  // The user chose another picture.
+  void choiceChanged(DiagramChoice choice);
 
  private:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void NameChoices();
   void PlayOneStep();
   void PlayWhenDue();
   void ScheduleNextStep();

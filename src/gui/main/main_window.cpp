@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -41,6 +42,7 @@
 #include "gui/main/selection_panel.h"
 #include "render/picture_caption.h"
 #include "render/shadow_diagram.h"
+#include "render/sky_view.h"
 #include "render/world_map.h"
 #include "text/number_text.h"
 #include "text/text_table.h"
@@ -68,6 +70,21 @@ std::optional<std::optional<double>> OwnDeltaTOf(const QString& entry) {
 
 QString OwnDeltaTText(const std::optional<double>& seconds) {
   return seconds ? QString::number(*seconds, 'g', 12) : QString();
+}
+
+// In place of a picture that cannot be drawn: the reason in a line or two, centred on
+// white, at the picture's size.
+QImage HintPicture(double scale, const QString& text) {
+  QImage image(DiagramSizeAt(scale), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  QFont font = p.font();
+  font.setPixelSize(std::max(8, static_cast<int>(std::lround(18 * scale))));
+  p.setFont(font);
+  p.setPen(QColor(60, 60, 60));
+  const int margin = static_cast<int>(std::lround(80 * scale));
+  p.drawText(image.rect().adjusted(margin, 0, -margin, 0), Qt::AlignCenter | Qt::TextWordWrap, text);
+  return image;
 }
 }  // namespace
 
@@ -113,6 +130,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
   state_->SetMap(mapPanel_->MapChoice(), mapPanel_->GraticuleShown());
   state_->SetMarkedPlace(mapPanel_->MarkedPlace(), mapPanel_->MarkerShown());
   connect(state_, &AppStateObject::changed, this, &MainWindow::Redraw);
+  const int storedChoice = OwnSettings()->value(own_key::kDiagramChoice, 0).toInt();
+  diagramPanel_->SetChoice(storedChoice >= 0 && storedChoice < kDiagramChoices ? static_cast<DiagramChoice>(storedChoice)
+                                                                                : DiagramChoice::Shadow);
+  connect(diagramPanel_, &DiagramPanel::choiceChanged, this, &MainWindow::ChooseDiagram);
   mapPanel_->Retranslate(WindowLanguage());
   diagramPanel_->Retranslate(WindowLanguage());
   ReportRefusedPictures();
@@ -130,6 +151,7 @@ void MainWindow::ConnectPictureMenus() {
   // and diagram stay where they are while it is written.
   struct Animation {
     EclipseView view;
+    std::optional<SkyPanorama> panorama;
     std::vector<int> positions;
   };
   auto animation = std::make_shared<Animation>();
@@ -148,12 +170,12 @@ void MainWindow::ConnectPictureMenus() {
   };
   source.drawAtScale = [this, diagramCaption](double scale) {
     return View().HasSelection()
-               ? WithCaption(varomintel::DrawShadowDiagram(DiagramSceneOf(View()), moonPictures_, scale),
-                             diagramCaption(View()), scale)
+               ? WithCaption(DrawChosenPicture(View(), SkyPanoramaNow(), scale), diagramCaption(View()), scale)
                : QImage();
   };
   source.frameCount = [this, animation](int step, bool whole) {
     animation->view = View();
+    animation->panorama = View().HasSelection() ? SkyPanoramaNow() : std::nullopt;
     animation->positions = View().HasSelection() ? AnimationPositions(View().Selection().circumstances, step, whole)
                                                  : std::vector<int>{};
     return static_cast<int>(animation->positions.size());
@@ -161,8 +183,8 @@ void MainWindow::ConnectPictureMenus() {
   source.drawFrame = [this, animation, diagramCaption](int i, double scale) {
     if (animation->positions.empty()) return NewDiagramImage();
     animation->view.SetSliderPosition(animation->positions[static_cast<std::size_t>(i)]);
-    return WithCaption(varomintel::DrawShadowDiagram(DiagramSceneOf(animation->view), moonPictures_, scale),
-                       diagramCaption(animation->view), scale);
+    return WithCaption(DrawChosenPicture(animation->view, animation->panorama, scale), diagramCaption(animation->view),
+                       scale);
   };
   // On the panels, so that the menu key opens them from the control that has the focus
   // (the time slider, a play button, the map's choices) as a right click does anywhere on
@@ -273,6 +295,7 @@ void MainWindow::Redraw(Changes c) {
     selectionPanel_->ShowSaros(s.View().Selection().record.Saros);
   }
   const Changes clockTexts = Changes(Aspect::Eclipse) | kClockAspects | Aspect::Language;
+  if (c.HasAny(Changes(Aspect::Eclipse) | kClockAspects | Aspect::MarkedPlace)) skyPanoramaStale_ = true;
   if (c.HasAny(clockTexts)) ShowSelection();
   else if (c.Has(Aspect::MarkedPlace)) ShowPlace();
   if (c.HasAny(Changes(Aspect::Eclipse) | Aspect::MarkedPlace | Aspect::MapChoice | Aspect::Language | Aspect::DeltaT))
@@ -558,16 +581,56 @@ void MainWindow::RefreshTimeDependent() {
   ShowPlaceNow();
 }
 
-// The diagram at the panel's physical size: the renderer's picture is shown pixel for pixel.
+// The chosen picture at the panel's physical size: the renderer's picture is shown pixel
+// for pixel.
 void MainWindow::DrawShadowDiagram() {
   if (!View().HasSelection()) return;
-  diagramPanel_->ShowPicture(varomintel::DrawShadowDiagram(DiagramSceneOf(View()), moonPictures_,
-                                                           diagramPanel_->PhysicalScale()));
+  // The panorama is made only while the sky is chosen.
+  const std::optional<SkyPanorama> none;
+  const bool sky = diagramPanel_->Choice() == DiagramChoice::Sky;
+  diagramPanel_->ShowPicture(DrawChosenPicture(View(), sky ? SkyPanoramaNow() : none, diagramPanel_->PhysicalScale()));
   const ShownMoment& now = View().Now();
   setWindowTitle(Q(now.caption));
   selectionPanel_->ShowDateTime(now.dateTime, now.shortType);
   diagramPanel_->Diagram()->setAccessibleDescription(
       DiagramDescription(View().Selection().record, now, state_->State().Language()));
+}
+
+QImage MainWindow::DrawChosenPicture(const EclipseView& view, const std::optional<SkyPanorama>& panorama,
+                                     double scale) const {
+  const DiagramChoice choice = diagramPanel_->Choice();
+  const std::optional<GeoPoint> place = state_->State().PointOfInterest();
+  if (choice == DiagramChoice::Shadow) return varomintel::DrawShadowDiagram(DiagramSceneOf(view), moonPictures_, scale);
+  if (!place)
+    return HintPicture(scale, choice == DiagramChoice::Sky
+                                  ? tr("No place is marked. Click the world map, or type a latitude and a longitude "
+                                       "under “Point of Interest” and tick its box: the sky there is then "
+                                       "shown here.")
+                                  : tr("No place is marked. Click the world map, or type a latitude and a longitude "
+                                       "under “Point of Interest” and tick its box: the shadow is then shown "
+                                       "here as seen from there, its zenith up."));
+  if (choice == DiagramChoice::ShadowFromPlace) {
+    DiagramScene scene = DiagramSceneOf(view);
+    scene.parallacticAngleDeg = ZenithTurnAt(view.Selection(), view.Settings(), place, view.Now().t);
+    return varomintel::DrawShadowDiagram(scene, moonPictures_, scale);
+  }
+  if (!panorama || !panorama->eclipse)
+    return HintPicture(scale, tr("The marked place has no contacts P1 and P4 of this eclipse to show."));
+  return DrawSkyView(SkySceneFor(view.Selection(), view.Settings(), *panorama, view.Now().t), moonPictures_, scale);
+}
+
+const std::optional<SkyPanorama>& MainWindow::SkyPanoramaNow() {
+  if (skyPanoramaStale_) {
+    const AppState& s = state_->State();
+    skyPanorama_ = SkyPanoramaFor(s.View().Selection(), s.Time(), s.PointOfInterest());
+    skyPanoramaStale_ = false;
+  }
+  return skyPanorama_;
+}
+
+void MainWindow::ChooseDiagram(DiagramChoice choice) {
+  OwnSettings()->setValue(own_key::kDiagramChoice, static_cast<int>(choice));
+  DrawShadowDiagram();
 }
 
 void MainWindow::ShowDiagramCaption() {

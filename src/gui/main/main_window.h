@@ -10,12 +10,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/app_state.h"
 #include "app/eclipse_view.h"
 #include "gui/common/app_state_object.h"
+#include "gui/main/diagram_panel.h"
+#include "places/sky_panorama.h"
 #include "render/map_pictures.h"
 #include "render/moon_pictures.h"
 
@@ -132,6 +135,14 @@ class MainWindow : public QMainWindow {
   // The slider time into the view model, then the diagram and the table.
   void RefreshTimeDependent();
   void DrawShadowDiagram();
+  // The picture the diagram panel's choice shows, of `view` at `scale`: the shadow diagram,
+  // the sky at the marked place from `panorama`, or the shadow turned to the place's zenith;
+  // a hint how to mark a place where the choice needs one and there is none.
+  QImage DrawChosenPicture(const EclipseView& view, const std::optional<SkyPanorama>& panorama, double scale) const;
+  // The sky's panorama of the selection, the time settings and the place, made anew only
+  // after one of them changed.
+  const std::optional<SkyPanorama>& SkyPanoramaNow();
+  void ChooseDiagram(DiagramChoice choice);
   void FillElementsTable();
   void RestoreStoredSliderPosition();
   void ShowDiagramCaption();
@@ -162,6 +173,8 @@ class MainWindow : public QMainWindow {
   CityListWindow* cityList_ = nullptr;
   MapPictures mapPictures_;
   MoonPictures moonPictures_;
+  std::optional<SkyPanorama> skyPanorama_;  // SkyPanoramaNow's
+  bool skyPanoramaStale_ = true;
   std::vector<std::string> refusedPictures_;  // pictures that are replaced, each with the reason
   bool started_ = false;  // the first activation's work has run
   HelpWindow* help_ = nullptr;
