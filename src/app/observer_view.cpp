@@ -81,6 +81,8 @@ ObserverTable ObserverTableOf(const SelectedEclipse& s, const TimeSettings& sett
   table.place = std::string(Text(K::kPlace, l)) + PlaceText(*place, l) + Text(K::kSeaLevel, l);
   table.timeScale = std::string(Text(K::kTimesIn, l)) + clock.scale;
   table.deltaT = DeltaTLineOf(e, settings);
+  table.historiansDate =
+      HistoriansMaxDate(e, s.circumstances, settings.universalTime ? settings.timeZone : 0.0, s.deltaT, l);
   const double model = DeltaT(e.Year, e.Month), sigma = DeltaTSigma(e.Year, e.Month);
   if (sigma > 1) table.verdicts.emplace_back(DeltaTVerdictTitle(l));
   for (int c = 0; c < kObserverColumns; ++c)

@@ -41,6 +41,9 @@ struct ObserverTable {
   // The Delta T of the sky: "Delta T = 20529 s ± 516 s (1σ)", or an own value with the
   // model's after it (DeltaTLineOf).
   std::string deltaT;
+  // Before 1582-10-15: "-720-03-19 (721 BC, Julian calendar)", the date of greatest
+  // eclipse with the historian's year; empty otherwise.
+  std::string historiansDate;
   ObserverCells header;
   // One row per contact the eclipse has, in the order P1, U1, U2, Max, U3, U4, P4. The
   // time cell holds the clock, and the date before it on its own line ("\n") where the

@@ -5,6 +5,7 @@
 #include "app/app_texts.h"
 #include "astro/delta_t.h"
 #include "astro/trig_func.h"
+#include "places/local_sky_text.h"
 #include "text/number_text.h"
 #include "text/text_table.h"
 
@@ -52,6 +53,11 @@ void ApplyTimeSettings(SelectedEclipse& s, const TimeSettings& settings) {
   report.timeZone = settings.timeZone;
   report.timeZoneText = settings.timeZoneText;
   s.report = BuildReport(r, s.circumstances, report);
+  // Before 1582-10-15: the date of greatest eclipse with the historian's year and calendar.
+  if (std::string julian = HistoriansMaxDate(r, s.circumstances, settings.universalTime ? settings.timeZone : 0.0,
+                                             s.deltaT, lang);
+      !julian.empty())
+    s.report.push_back({std::move(julian), 9, false, !settings.universalTime});
   if (settings.ownDeltaT) s.report.push_back({DeltaTLineOf(r, settings), 9, false, !settings.universalTime});
 }
 

@@ -103,12 +103,9 @@ int Report(Args& args, const Catalogue* cat, Context& ctx) {
     ctx.out << '\n' << DeltaTLine(record, ownDeltaT) << '\n';  // after the report, as the window's caption
     // Before 1582-10-15 the dates are Julian: the date of greatest eclipse with the historian's year.
     const double zone = settings.universalTime ? settings.timeZone : 0.0;
-    const CalendarDate date = MaxDate(record, result.circumstances, zone, settings.deltaT);
-    if (IsJulianCalendarDate(date)) {
-      std::string day = FormatContactDate(record, result.circumstances.TimeMax, zone, settings.deltaT);
-      day.erase(0, day.find_first_not_of(' '));
-      ctx.out << day << HistoriansDateNote(date, settings.language) << '\n';
-    }
+    const std::string julian =
+        HistoriansMaxDate(record, result.circumstances, zone, settings.deltaT, settings.language);
+    if (!julian.empty()) ctx.out << julian << '\n';
   }
   if (!result.converged) {
     ctx.err << "varomintel-cli: eclipse " << index << ": the search for " << result.failedSearch

@@ -162,6 +162,16 @@ std::string HistoriansDateNote(const CalendarDate& date, std::uint8_t languageIn
   return " (" + year + Text(K::kJulianCalendar, l) + ")";
 }
 
+std::string HistoriansMaxDate(const EclipseRecord& record, const EclipseCircumstances& circumstances, double zone,
+                              double deltaT, std::uint8_t languageIndex) {
+  const CalendarDate date = JDToDate(DateToJD(record.Year, record.Month, record.Day, record.T0Hour + zone, 0,
+                                              circumstances.TimeMax * 3600 - deltaT));
+  if (!IsJulianCalendarDate(date)) return {};
+  std::string day = FormatContactDate(record, circumstances.TimeMax, zone, deltaT);
+  day.erase(0, day.find_first_not_of(' '));
+  return day + HistoriansDateNote(date, languageIndex);
+}
+
 std::vector<std::string> HistorianClockLines(const LocalEclipseView& view, const PerContact<HistorianClock>& clocks,
                                              std::uint8_t languageIndex) {
   const std::uint8_t l = Lang(languageIndex);

@@ -10,6 +10,7 @@
 
 #include "astro/calendar.h"
 #include "eclipse/catalogue.h"
+#include "eclipse/circumstances.h"
 #include "places/delta_t_visibility.h"
 #include "places/historian_clock.h"
 #include "places/local_sky.h"
@@ -54,6 +55,12 @@ std::string DeltaTVerdictText(const DeltaTVisibility& visibility, double modelDe
 // calendar)", " (AD 1066, Julian calendar)", " (721 v. Chr., julianischer Kalender)"; empty
 // for a Gregorian date.
 std::string HistoriansDateNote(const CalendarDate& date, std::uint8_t languageIndex);
+
+// The date of greatest eclipse as the report writes it (zone hours added, deltaT seconds
+// taken off the terrestrial time; both 0 in terrestrial time) with the note above:
+// "-720-03-19 (721 BC, Julian calendar)"; empty for a Gregorian date.
+std::string HistoriansMaxDate(const EclipseRecord& record, const EclipseCircumstances& circumstances, double zone,
+                              double deltaT, std::uint8_t languageIndex);
 
 // The historian's clock of each contact as a table: a title, a header, a line per contact
 // (hours with two decimals, "-" where there is none, then the local apparent time) and a

@@ -2,6 +2,7 @@
 // time against the routine itself, in both time scales, with and without a zone, in the
 // three languages, at a place where the Moon rises during the eclipse and at one where it
 // stands high throughout, and without a place.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -211,6 +212,17 @@ TEST_P(PanelVerdicts, AreTheCoresVerdictsInWordsAndAgreeWithTheSkyAcrossTwoSigma
   if (row.ownDeltaT) {
     EXPECT_EQ(table.deltaT.rfind("Delta T = " + FormatFixed(*row.ownDeltaT, 0) + " s (", 0), 0u) << table.deltaT;
   }
+
+  // Before 1582 the panel and the report give the date with the historian's year, after it neither.
+  const std::string julian = HistoriansMaxDate(e, selection.circumstances, 0.0, selection.deltaT, row.language);
+  EXPECT_EQ(julian.empty(), row.year > 1582) << julian;
+  EXPECT_EQ(table.historiansDate, julian);
+  if (row.year == -720 && row.language == 1) {
+    EXPECT_EQ(julian.substr(10), " (721 BC, Julian calendar)") << julian;
+  }
+  EXPECT_EQ(std::count_if(selection.report.begin(), selection.report.end(),
+                          [&](const ReportLine& line) { return !julian.empty() && line.text == julian; }),
+            julian.empty() ? 0 : 1);
 
   const Observer observer = ObserverAt(place);
   const LocalEclipseView view = ViewFromPlace(e, sky, observer);

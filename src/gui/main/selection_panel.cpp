@@ -251,6 +251,10 @@ void SelectionPanel::ShowPlaceTable(const ObserverTable& table) {
   cursor.insertText(Q(table.place + "   " + table.timeScale), PlaceFormat());
   cursor.insertBlock(QTextBlockFormat(), PlaceFormat());
   cursor.insertText(Q(table.deltaT), PlaceFormat());
+  if (!table.historiansDate.empty()) {
+    cursor.insertBlock(QTextBlockFormat(), PlaceFormat());
+    cursor.insertText(Q(table.historiansDate), PlaceFormat());
+  }
   cursor.insertBlock(spaced, PlaceFormat(true));
   cursor.insertText(Q(table.summary), PlaceFormat(true));
 
