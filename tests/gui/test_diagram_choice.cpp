@@ -137,6 +137,17 @@ TEST_P(DiagramChoiceTest, PictureFollowsTheChoiceTheSliderThePlaceAndTheNextWind
     QTest::keyClicks(longitude, QString::number(std::abs(other.longitude)));
     QTest::keyClick(longitude, Qt::Key_Return);
     EXPECT_TRUE(Shown() == Expected(c.choice, other));
+    // Screen readers hear what the sky shows: its caption's first line names the place.
+    const QString description = Find<DiagramView>(*window_, "DiagramImages")->accessibleDescription();
+    if (c.choice == DiagramChoice::Sky) {
+      const SelectedEclipse& s = window_->View().Selection();
+      const SkyScene scene =
+          SkySceneFor(s, window_->View().Settings(), *SkyPanoramaFor(s, window_->View().Settings(), other),
+                      window_->View().Now().t);
+      EXPECT_TRUE(description.startsWith(QString::fromStdString(scene.caption.front()))) << description.toStdString();
+    } else {
+      EXPECT_FALSE(description.isEmpty());
+    }
   }
 
   // "SavePicture" of the context menu through the save dialog: the picture shown with the

@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStringList>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -592,8 +593,16 @@ void MainWindow::DrawShadowDiagram() {
   const ShownMoment& now = View().Now();
   setWindowTitle(Q(now.caption));
   selectionPanel_->ShowDateTime(now.dateTime, now.shortType);
-  diagramPanel_->Diagram()->setAccessibleDescription(
-      DiagramDescription(View().Selection().record, now, state_->State().Language()));
+  // The sky says what it shows in its own caption's lines; the shadow by the diagram's description.
+  const std::optional<GeoPoint> place = state_->State().PointOfInterest();
+  QString description = DiagramDescription(View().Selection().record, now, state_->State().Language());
+  if (sky && place && skyPanorama_ && skyPanorama_->eclipse) {
+    const SkyScene scene = SkySceneFor(View().Selection(), View().Settings(), *skyPanorama_, now.t);
+    QStringList lines;
+    for (const std::string& line : scene.caption) lines << Q(line);
+    description = lines.join('\n');
+  }
+  diagramPanel_->Diagram()->setAccessibleDescription(description);
 }
 
 QImage MainWindow::DrawChosenPicture(const EclipseView& view, const std::optional<SkyPanorama>& panorama,
