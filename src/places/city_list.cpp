@@ -53,11 +53,12 @@ PlaceStep StepPlace(std::string_view line, std::int32_t threshold, const LocalEc
 
 }  // namespace
 
-std::string CityListCaption(const std::string& prefix, const EclipseRecord& e, std::uint8_t language) {
+std::string CityListCaption(const std::string& prefix, const EclipseRecord& e, std::uint8_t language,
+                            std::optional<double> deltaT) {
   if (e.Year == 0 && e.Month == 0) return prefix;  // no eclipse selected yet
   // T0 is the whole hour of terrestrial time nearest the greatest eclipse.
   const double jdTT = DateToJD(e.Year, e.Month, e.Day, e.T0Hour, 0, 0);
-  const CalendarDate d = JDToDate(jdTT - DeltaT(e.Year, e.Month) / 86400.0);
+  const CalendarDate d = JDToDate(jdTT - deltaT.value_or(DeltaT(e.Year, e.Month)) / 86400.0);
   char date[48];
   std::snprintf(date, sizeof date, "%s%04d-%02d-%02d", d.year < 0 ? "-" : "", std::abs(d.year), d.month, d.day);
   return (prefix.empty() ? std::string() : prefix + "     ") + date + "     " + EclipseTypeLongName(e.EclipseType, language);

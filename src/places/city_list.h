@@ -22,17 +22,18 @@ namespace varomintel {
 inline constexpr int kPopulationItems = 10;
 
 // Threshold of a population item: 1000000, 500000, 250000, 100000, 50000, 25000, 10000,
-// 5000, 2000 (item 8, shown as 2'500), and -1 (every place) for item 9 and for any other
+// 5000, 2000 (item 8, shown as 2'000), and -1 (every place) for item 9 and for any other
 // index (no selection). A place passes when its Population is at least the threshold.
 std::int32_t PopulationThreshold(int item);
 
 // The city-list window's caption for an eclipse: `prefix` (the main window's caption) and
 // five blanks, the date of the eclipse's reference hour T0 in universal time (as the
-// list's times are: T0 less the eclipse's Delta T), "YYYY-MM-DD" with at least four
+// list's times are: T0 less `deltaT` seconds, the eclipse's Delta T when none is given), "YYYY-MM-DD" with at least four
 // digits and a minus sign before negative years, five blanks and the long name of the
 // eclipse's type. Without a prefix the date comes first; without an eclipse (year and
 // month 0) the caption is the prefix alone.
-std::string CityListCaption(const std::string& prefix, const EclipseRecord& eclipse, std::uint8_t language);
+std::string CityListCaption(const std::string& prefix, const EclipseRecord& eclipse, std::uint8_t language,
+                            std::optional<double> deltaT = std::nullopt);
 
 struct CityListInput {
   EclipseRecord eclipse;   // a private copy of the selected eclipse

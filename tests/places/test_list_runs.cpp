@@ -113,11 +113,14 @@ TEST(CityListCaption, DateOfT0InUniversalTime) {
     std::uint8_t language;
     const char* prefix;
     const char* expected;
+    std::optional<double> deltaT = std::nullopt;  // s: an own Delta T
   };
   const Case cases[] = {
       {2022, 11, 8, 11, EclipseTypeCode::Total, 1, "Varomintel", "Varomintel     2022-11-08     Total Lunar Eclipse"},
       // Delta T (about 69 s) takes 0 h TT back into the 7th.
       {2022, 11, 8, 0, EclipseTypeCode::TotalCentral, 1, "", "2022-11-07     Total Lunar Eclipse (central)"},
+      // An own Delta T of 0 s keeps it on the 8th.
+      {2022, 11, 8, 0, EclipseTypeCode::TotalCentral, 1, "", "2022-11-08     Total Lunar Eclipse (central)", 0.0},
       // Delta T of more than four hours in -500: 3 h TT is the evening of the leap day.
       {-500, 3, 1, 3, EclipseTypeCode::Total, 0, "V", "V     -0500-02-29     Totale Mondfinsternis"},
       {0, 0, 0, 0, EclipseTypeCode::Total, 1, "Varomintel", "Varomintel"},  // nothing selected
@@ -129,7 +132,7 @@ TEST(CityListCaption, DateOfT0InUniversalTime) {
     e.Day = c.day;
     e.T0Hour = c.t0Hour;
     e.EclipseType = c.type;
-    EXPECT_EQ(CityListCaption(c.prefix, e, c.language), c.expected) << c.year << "-" << c.month << "-" << c.day;
+    EXPECT_EQ(CityListCaption(c.prefix, e, c.language, c.deltaT), c.expected) << c.year << "-" << c.month << "-" << c.day;
   }
 }
 

@@ -102,6 +102,7 @@ void CityListWindow::StartCityList() {
   input.deltaT = OwnDeltaT();
   cityFile_ = input.cityFile;
   listed_ = input.eclipse;
+  listedDeltaT_ = input.deltaT;
   setWindowTitle(Caption());
   outcome_ = CityListOutcome{};
   runEnded_ = false;
@@ -149,7 +150,8 @@ QString CityListWindow::CountsStatus(std::uint8_t languageIndex) const {
 }
 
 QString CityListWindow::Caption() const {
-  return Q(CityListCaption(CaptionPrefix(), listed_ ? *listed_ : SelectedEclipse(), WindowLanguage()));
+  return Q(CityListCaption(CaptionPrefix(), listed_ ? *listed_ : SelectedEclipse(), WindowLanguage(),
+                           listed_ ? listedDeltaT_ : OwnDeltaT()));
 }
 
 void CityListWindow::ReportRunEnd() {

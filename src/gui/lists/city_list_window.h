@@ -57,6 +57,7 @@ class CityListWindow : public ListWindow {
   CityListOutcome outcome_;  // written by the run's worker, read when it has ended
   std::string cityFile_;
   std::optional<EclipseRecord> listed_;  // the eclipse of the list shown
+  std::optional<double> listedDeltaT_;   // s: the own Delta T it was computed with; none: the model's
   // The counts the status bar shows (-1: none yet), kept by the run's worker so that the
   // text can be given again in another language; and the language the worker writes in.
   std::atomic<long> shownScanned_{-1}, shownFound_{-1};
