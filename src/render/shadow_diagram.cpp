@@ -420,9 +420,11 @@ void DottedGrid(QImage& image, double scale) {
     for (int x = cx - 600; x <= cx + 600; x += 2) dot(x, cy - Round(j * 1800 / kScale));
 }
 
-// The whole diagram of `scene` into `image`, which has the size of the scale.
+// The whole diagram of `scene` into `image`, which has the size of the scale; without its
+// texts (and the gaps the lines leave for them) when `withTexts` is false, for a picture
+// that is turned before they are written upright.
 void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& moonPictures, double scale,
-                  const DiagramLayout& layout) {
+                  const DiagramLayout& layout, bool withTexts) {
   const EclipseRecord& record = *scene.record;
   const EclipseCircumstances& circ = *scene.circumstances;
   const MoonPath& path = *scene.moonPath;
@@ -441,11 +443,15 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
     const bool below = record.Gamma > 0;
     Disc(c, e.f1, kPenumbra);
     c.Font(14);
-    c.TextCentred(cx, below ? cy + 140 : cy - 160, text(text_row::kPenumbraCaption), kPenumbraCaption);
-    c.TextCentred(cx, below ? cy + 160 : cy - 140, text(text_row::kPenumbraCaption + 1), kPenumbraCaption);
+    if (withTexts) {
+      c.TextCentred(cx, below ? cy + 140 : cy - 160, text(text_row::kPenumbraCaption), kPenumbraCaption);
+      c.TextCentred(cx, below ? cy + 160 : cy - 140, text(text_row::kPenumbraCaption + 1), kPenumbraCaption);
+    }
     Disc(c, e.f2, kUmbra);
-    c.TextCentred(cx, below ? cy + 50 : cy - 60, text(text_row::kUmbraCaption), kUmbraCaptionAndGrid);
-    c.TextCentred(cx, below ? cy + 70 : cy - 40, text(text_row::kUmbraCaption + 1), kUmbraCaptionAndGrid);
+    if (withTexts) {
+      c.TextCentred(cx, below ? cy + 50 : cy - 60, text(text_row::kUmbraCaption), kUmbraCaptionAndGrid);
+      c.TextCentred(cx, below ? cy + 70 : cy - 40, text(text_row::kUmbraCaption + 1), kUmbraCaptionAndGrid);
+    }
     p.setBrush(Qt::NoBrush);
 
     // Grid of half degrees (1800 arcseconds), dotted: every other pixel.
@@ -475,10 +481,12 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
     c.Line(cx, cy + 205, cx, cy + 218);
     c.Line(cx - 280, cy, cx - 295, cy);
     c.Line(cx + 280, cy, cx + 295, cy);
-    c.TextCentred(cx, cy - 230, QStringLiteral("N"), kWhite);
-    c.TextCentred(cx, cy + 230, QStringLiteral("S"), kWhite);
-    c.TextCentred(cx - 315, cy, text(text_row::kEast), kWhite);
-    c.TextCentred(cx + 322, cy, text(text_row::kWest), kWhite);
+    if (withTexts) {
+      c.TextCentred(cx, cy - 230, QStringLiteral("N"), kWhite);
+      c.TextCentred(cx, cy + 230, QStringLiteral("S"), kWhite);
+      c.TextCentred(cx - 315, cy, text(text_row::kEast), kWhite);
+      c.TextCentred(cx + 322, cy, text(text_row::kWest), kWhite);
+    }
 
     // The Moon's path through its positions at the whole hours of universal time.
     std::array<QPointF, std::tuple_size_v<MoonPath>> pathPoints;
@@ -492,7 +500,7 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
     const QRect eclipticBox(cx - Round(c.TextWidth(eclipticLabel) / 2 + 8250 / kScale),
                             cy + Round(8250 * tanA / kScale - c.TextHeight() / 2), c.TextWidth(eclipticLabel),
                             c.TextHeight());
-    c.LeaveOut(layout.path.box, eclipticBox);
+    if (withTexts) c.LeaveOut(layout.path.box, eclipticBox);
     p.setPen(Pen(kPath, 1, Qt::DashLine));
     if (c.exact()) c.Polyline(pathPoints);
     else c.Dashed(pathPoints, 6, 3);
@@ -514,19 +522,19 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
     // x = -7800 arcseconds (west side), in the gap left in the line, with a black halo
     // where the grid or the ecliptic crosses it. Moved along that line when it would cover
     // another text.
-    c.TextWithHalo(layout.path.box.left(), layout.path.box.top(), layout.path.text, kPath, kBlack);
+    if (withTexts) c.TextWithHalo(layout.path.box.left(), layout.path.box.top(), layout.path.text, kPath, kBlack);
 
     // Ecliptic through the shadow's centre, inclined by the scene's tilt against the
     // east-west line at the antisolar point; its label at x = +8250 (east), in a gap of
     // the line as the path's label.
-    c.LeaveOut(layout.path.box, eclipticBox);
+    if (withTexts) c.LeaveOut(layout.path.box, eclipticBox);
     p.setPen(Pen(kCompassAndEcliptic, 1, Qt::DashLine));
     const std::array<QPointF, 2> ecliptic = {QPointF(cx - c.Snap(9000 / kScale), cy + c.Snap(9000 * tanA / kScale)),
                                              QPointF(cx + c.Snap(9000 / kScale), cy - c.Snap(9000 * tanA / kScale))};
     if (c.exact()) c.Line(ecliptic[0].x(), ecliptic[0].y(), ecliptic[1].x(), ecliptic[1].y());
     else c.Dashed(ecliptic, 6, 3);
     c.NoLongerLeaveOut();
-    c.TextWithHalo(eclipticBox.left(), eclipticBox.top(), eclipticLabel, kCompassAndEcliptic, kBlack);
+    if (withTexts) c.TextWithHalo(eclipticBox.left(), eclipticBox.top(), eclipticLabel, kCompassAndEcliptic, kBlack);
 
     // The Moon's outline at each contact, then its centre as a dot, then the labels.
     const double rmoo = e.PenContactRadius - e.f1;
@@ -547,7 +555,7 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
     c.Font(12);
     std::size_t next = 0;
     for (const ShownContact& s : contacts) {
-      if (!s.occurs || !s.labelled || next >= layout.contacts.size()) continue;
+      if (!withTexts || !s.occurs || !s.labelled || next >= layout.contacts.size()) continue;
       const DiagramLabel& label = layout.contacts[next++];
       c.TextAt(label.box.left(), label.box.top(), label.text, s.colour);
     }
@@ -678,7 +686,47 @@ DiagramLabel PathLabel(const DiagramScene& scene) {
   return home;
 }
 
-DiagramLayout LayOutDiagram(const DiagramScene& scene) {
+namespace {
+
+const QRect kPicture(0, 0, kDiagramWidth, kDiagramHeight);
+
+// The Moon's disc with its outline (a polygon of rounded vertices up to a pixel further
+// out) and a pixel between: what a text keeps clear of.
+struct MoonClearance {
+  double x = 0, y = 0, radius = 0;
+  double Clear() const { return radius + 2; }
+  bool Covers(const QRect& box) const {
+    if (radius <= 0) return false;
+    const double nx = std::clamp(x, static_cast<double>(box.left()), static_cast<double>(box.right()));
+    const double ny = std::clamp(y, static_cast<double>(box.top()), static_cast<double>(box.bottom()));
+    return (nx - x) * (nx - x) + (ny - y) * (ny - y) < Clear() * Clear();
+  }
+};
+
+bool FreeOf(const std::vector<QRect>& others, const QRect& box) {
+  return std::none_of(others.begin(), others.end(), [&box](const QRect& o) { return o.intersects(box); });
+}
+
+// `box` where the Moon covers it moved up or down, the nearer first, the side away from the
+// Moon's centre first at equal distance: the first box that clears the Moon and `others`
+// within the picture, else the first that clears the Moon; unmoved when none does.
+QRect OffTheMoon(const QRect& box, const MoonClearance& moon, const std::vector<QRect>& others) {
+  if (!moon.Covers(box)) return box;
+  const int away = box.center().y() >= moon.y ? 1 : -1;
+  std::optional<QRect> clearOfMoon;
+  const int reach = 2 * static_cast<int>(moon.Clear()) + box.height() + 2;
+  for (int d = 1; d <= reach; ++d)
+    for (const int dy : {away * d, -away * d}) {
+      const QRect moved = box.translated(0, dy);
+      if (moon.Covers(moved) || !kPicture.contains(moved)) continue;
+      if (!clearOfMoon) clearOfMoon = moved;
+      if (FreeOf(others, moved)) return moved;
+    }
+  return clearOfMoon ? *clearOfMoon : box;
+}
+
+// The layout of the diagram drawn north up.
+DiagramLayout LayOutNorthUp(const DiagramScene& scene) {
   DiagramLayout layout;
   layout.path = PathLabel(scene);
   const ElementValues& e = scene.elements;
@@ -689,54 +737,167 @@ DiagramLayout LayOutDiagram(const DiagramScene& scene) {
     layout.moonX = kDiagramWidth / 2 - Round((e.x + rmoo) / kScale) + layout.moonRadius;
     layout.moonY = kDiagramHeight / 2 - Round((e.y + rmoo) / kScale) + layout.moonRadius;
   }
-  // The Moon with its outline, a polygon of rounded vertices up to a pixel further out,
-  // and a pixel between.
-  const double clear = layout.moonRadius + 2;
-  const auto onMoon = [&](const QRect& box) {
-    if (layout.moonRadius <= 0) return false;
-    const double nx = std::clamp(layout.moonX, static_cast<double>(box.left()), static_cast<double>(box.right()));
-    const double ny = std::clamp(layout.moonY, static_cast<double>(box.top()), static_cast<double>(box.bottom()));
-    return (nx - layout.moonX) * (nx - layout.moonX) + (ny - layout.moonY) * (ny - layout.moonY) < clear * clear;
-  };
+  const MoonClearance moon{layout.moonX, layout.moonY, layout.moonRadius};
   // The texts a moved label should not land on: the fixed ones other than the contact
   // labels, the path label, and the contact labels placed before it.
   std::vector<QRect> others;
   const std::vector<DiagramLabel> fixed = FixedDiagramLabels(scene);
   for (std::size_t i = 0; i < fixed.size() && i < kFixedTextsBeforeContacts; ++i) others.push_back(fixed[i].box);
   others.push_back(layout.path.box);
-  const QRect picture(0, 0, kDiagramWidth, kDiagramHeight);
-  const auto free = [&others](const QRect& box) {
-    return std::none_of(others.begin(), others.end(), [&box](const QRect& o) { return o.intersects(box); });
-  };
   for (std::size_t i = kFixedTextsBeforeContacts; i < fixed.size(); ++i) {
     DiagramLabel label = fixed[i];
-    if (onMoon(label.box)) {
-      // Up or down, the nearer first, the side away from the Moon's centre first at equal
-      // distance: the first box that clears the Moon and the other texts within the
-      // picture, else the first that clears the Moon.
-      const int away = label.box.center().y() >= layout.moonY ? 1 : -1;
-      std::optional<QRect> clearOfMoon;
-      const int reach = 2 * static_cast<int>(clear) + label.box.height() + 2;
-      for (int d = 1; d <= reach; ++d) {
-        bool done = false;
-        for (const int dy : {away * d, -away * d}) {
-          const QRect moved = label.box.translated(0, dy);
-          if (onMoon(moved) || !picture.contains(moved)) continue;
-          if (!clearOfMoon) clearOfMoon = moved;
-          if (free(moved)) {
-            label.box = moved;
-            done = true;
-            break;
-          }
-        }
-        if (done) break;
-      }
-      if (onMoon(label.box) && clearOfMoon) label.box = *clearOfMoon;
-    }
+    label.box = OffTheMoon(label.box, moon, others);
     others.push_back(label.box);
     layout.contacts.push_back(label);
   }
   return layout;
+}
+
+// Texts keep this many pixels off the turned picture's edges.
+constexpr int kEdgeMargin = 3;
+const QRect kWithinEdges = kPicture.adjusted(kEdgeMargin, kEdgeMargin, -kEdgeMargin, -kEdgeMargin);
+
+// The box moved by the fewest pixels to within the picture's edges.
+QRect WithinEdges(QRect box) {
+  box.moveLeft(std::clamp(box.left(), kWithinEdges.left(), kWithinEdges.right() + 1 - box.width()));
+  box.moveTop(std::clamp(box.top(), kWithinEdges.top(), kWithinEdges.bottom() + 1 - box.height()));
+  return box;
+}
+
+QRect CentredOn(QPointF centre, QSize size) {
+  return {Round(centre.x() - size.width() / 2.0), Round(centre.y() - size.height() / 2.0), size.width(), size.height()};
+}
+
+// A text of `size` on the line from `from` to `to`: centred at `from` when it lies there
+// within the picture, else slid along the line pixel by pixel to where it first does (where
+// the line meets the picture's edge), and further on to where it also covers neither the
+// Moon nor `others` when that comes before `to`; the box moved into the picture when the
+// line never holds it (nor goes further than about 120 pixels). Then off the Moon.
+QRect AlongLine(QPointF from, QPointF to, QSize size, const MoonClearance& moon, const std::vector<QRect>& others) {
+  const QPointF step = to - from;
+  const int steps = std::max(1, static_cast<int>(std::ceil(std::hypot(step.x(), step.y()))));
+  std::optional<QRect> first;
+  for (int k = 0; k <= steps; ++k) {
+    const QRect box = CentredOn(from + step * (static_cast<double>(k) / steps), size);
+    if (!kWithinEdges.contains(box)) {
+      if (first) break;  // past the picture again
+      continue;
+    }
+    if (!first) first = box;
+    if (!moon.Covers(box) && FreeOf(others, box)) return box;
+    if ((box.topLeft() - first->topLeft()).manhattanLength() > 160) break;  // not far from its place
+  }
+  return OffTheMoon(first ? *first : WithinEdges(CentredOn(from, size)), moon, others);
+}
+
+// The zenith arrow's box with its name (as TurnedToZenith draws it), which the texts keep clear of.
+QRect ZenithArrowBox(std::uint8_t language) {
+  const QFontMetrics m = DiagramFontMetrics(10);
+  const int width = m.horizontalAdvance(QString::fromUtf8(Text(PlacesText::kSkyZenith, language)));
+  const int x = kDiagramWidth - 60, top = 30 - 6 - m.ascent();
+  return QRect(std::min(x - width / 2, x - 8), top, std::max(width, 16), 80 + 2 - top);
+}
+
+// The layout of the diagram turned clockwise by q degrees, from its north-up layout.
+DiagramLayout LayOutTurned(const DiagramScene& scene, const DiagramLayout& northUp, double q) {
+  const double cosQ = std::cos(q * DegToRad), sinQ = std::sin(q * DegToRad);
+  const QPointF middle(kDiagramWidth / 2.0, kDiagramHeight / 2.0);
+  const auto turned = [&](QPointF p) {
+    const QPointF d = p - middle;
+    return middle + QPointF(d.x() * cosQ - d.y() * sinQ, d.x() * sinQ + d.y() * cosQ);
+  };
+  // Pixel (c, r) covers the square from (c, r) to (c + 1, r + 1).
+  const auto centreOf = [](const QRect& box) { return QRectF(box).center(); };
+
+  DiagramLayout layout;
+  if (northUp.moonRadius > 0) {
+    const QPointF moon = turned(QPointF(northUp.moonX + 0.5, northUp.moonY + 0.5)) - QPointF(0.5, 0.5);
+    layout.moonX = moon.x();
+    layout.moonY = moon.y();
+    layout.moonRadius = northUp.moonRadius;
+  }
+  // The turned disc's edge is smoothed over a pixel more.
+  const MoonClearance moon{layout.moonX, layout.moonY, layout.moonRadius > 0 ? layout.moonRadius + 1 : 0};
+  std::vector<QRect> others{ZenithArrowBox(scene.language)};
+  const std::vector<DiagramLabel> fixed = FixedDiagramLabels(scene);
+
+  // The shadows' captions: each two lines together, upright round their turned middle.
+  for (std::size_t i = 0; i < 4; i += 2) {
+    const QRect both = fixed[i].box.united(fixed[i + 1].box);
+    const QRect block = OffTheMoon(WithinEdges(CentredOn(turned(centreOf(both)), both.size())), moon, others);
+    for (std::size_t k = i; k < i + 2; ++k) {
+      DiagramLabel label = fixed[k];
+      label.box.translate(block.left() - both.left(), block.top() - both.top());
+      others.push_back(label.box);
+      layout.texts.push_back(label);
+    }
+  }
+  // The compass letters and the ecliptic's label on their turned lines from the centre.
+  for (std::size_t i = 4; i < kFixedTextsBeforeContacts; ++i) {
+    DiagramLabel label = fixed[i];
+    label.box = AlongLine(turned(centreOf(label.box)), middle, label.box.size(), moon, others);
+    others.push_back(label.box);
+    layout.texts.push_back(label);
+  }
+  // The path label on the turned path, towards the point of it nearest the centre and on.
+  {
+    const MoonPath& path = *scene.moonPath;
+    const QPointF home = turned(centreOf(northUp.path.box));
+    const QPointF along =
+        turned(middle + QPointF(path.front().x - path.back().x, path.front().y - path.back().y)) - middle;
+    const double length = std::hypot(along.x(), along.y());
+    QPointF to = middle;
+    if (length > 0) {
+      const QPointF u = along / length;
+      const QPointF d = middle - home;
+      const double s = d.x() * u.x() + d.y() * u.y();
+      to = home + u * (2 * s);  // as far past the nearest point as home lies before it
+    }
+    layout.path = northUp.path;
+    layout.path.box = AlongLine(home, to, northUp.path.box.size(), moon, others);
+    others.push_back(layout.path.box);
+  }
+  // The contact labels 2 pixels below their turned contacts, within the picture, off the Moon.
+  for (std::size_t i = kFixedTextsBeforeContacts; i < fixed.size(); ++i) {
+    DiagramLabel label = fixed[i];
+    const QPointF contact = turned(QPointF(centreOf(label.box).x(), label.box.top() - 2));
+    label.box = QRect(Round(contact.x() - label.box.width() / 2.0), Round(contact.y()) + 2, label.box.width(),
+                      label.box.height());
+    label.box = OffTheMoon(WithinEdges(label.box), moon, others);
+    others.push_back(label.box);
+    layout.contacts.push_back(label);
+  }
+  return layout;
+}
+
+// The texts of the turned diagram, upright where `layout` puts them, each with a black halo.
+void WriteUpright(QImage& image, const DiagramScene& scene, const DiagramLayout& layout, double scale) {
+  Canvas c(image, scale);
+  const std::array<QColor, kFixedTextsBeforeContacts> colours = {
+      kPenumbraCaption, kPenumbraCaption, kUmbraCaptionAndGrid, kUmbraCaptionAndGrid, kWhite, kWhite, kWhite, kWhite,
+      kCompassAndEcliptic};
+  const std::array<int, kFixedTextsBeforeContacts> points = {14, 14, 14, 14, 12, 12, 12, 12, 10};
+  for (std::size_t i = 0; i < layout.texts.size() && i < colours.size(); ++i) {
+    c.Font(points[i]);
+    c.TextWithHalo(layout.texts[i].box.left(), layout.texts[i].box.top(), layout.texts[i].text, colours[i], kBlack);
+  }
+  c.Font(10);
+  c.TextWithHalo(layout.path.box.left(), layout.path.box.top(), layout.path.text, kPath, kBlack);
+  c.Font(12);
+  std::size_t next = 0;
+  for (const ShownContact& s : ShownContacts(*scene.circumstances)) {
+    if (!s.occurs || !s.labelled || next >= layout.contacts.size()) continue;
+    const DiagramLabel& label = layout.contacts[next++];
+    c.TextWithHalo(label.box.left(), label.box.top(), label.text, s.colour, kBlack);
+  }
+}
+
+}  // namespace
+
+DiagramLayout LayOutDiagram(const DiagramScene& scene) {
+  const DiagramLayout northUp = LayOutNorthUp(scene);
+  if (!scene.parallacticAngleDeg) return northUp;
+  return LayOutTurned(scene, northUp, *scene.parallacticAngleDeg);
 }
 
 QImage DrawShadowDiagram(const DiagramScene& scene, const MoonPictures& moonPictures, double scale,
@@ -744,10 +905,16 @@ QImage DrawShadowDiagram(const DiagramScene& scene, const MoonPictures& moonPict
   scale = UsableRenderScale(scale);
   QImage image = NewDiagramImageOf(DiagramSizeAt(scale));
   const DiagramLayout layout = LayOutDiagram(scene);
-  PaintDiagram(image, scene, moonPictures, scale, layout);
   if (placed) *placed = layout;
-  if (scene.parallacticAngleDeg) return TurnedToZenith(image, *scene.parallacticAngleDeg, scene.language, scale);
-  return image;
+  if (!scene.parallacticAngleDeg) {
+    PaintDiagram(image, scene, moonPictures, scale, layout, true);
+    return image;
+  }
+  // The figure turned, then its texts written upright over it.
+  PaintDiagram(image, scene, moonPictures, scale, layout, false);
+  QImage turned = TurnedToZenith(image, *scene.parallacticAngleDeg, scene.language, scale);
+  WriteUpright(turned, scene, layout, scale);
+  return turned;
 }
 
 }  // namespace varomintel

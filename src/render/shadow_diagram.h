@@ -57,6 +57,14 @@ struct DiagramLayout {
   // (its outline up to a pixel further out; a moved label keeps 2 pixels off). Radius 0
   // when the Moon is not drawn.
   double moonX = 0, moonY = 0, moonRadius = 0;
+  // Turned to the zenith (the scene has a parallactic angle): every box and the Moon's
+  // centre above are those of the turned picture, each text upright and within the
+  // picture, clear of the Moon; the contact labels beside their turned contacts (moved up
+  // or down off the Moon as above), the path label where its turned line meets the
+  // picture's edge when its own place has left the picture. `texts` then holds the others:
+  // the shadows' four caption lines, the compass letters N, S, east and west at their
+  // turned directions, and the ecliptic's label. Empty without a turn.
+  std::vector<DiagramLabel> texts;
 };
 
 // The layout of `scene` (built by DiagramSceneOf), as DrawShadowDiagram draws it.

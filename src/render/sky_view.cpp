@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <QLineF>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
@@ -16,6 +17,7 @@
 #include <cmath>
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "astro/trig_func.h"
@@ -159,9 +161,24 @@ void PaintGround(QImage& image, const SkyScene& scene) {
   }
 }
 
+// True when the polyline crosses or touches `box`.
+bool LineMeets(const QPolygonF& line, const QRectF& box) {
+  const std::array<QLineF, 4> edges = {QLineF(box.topLeft(), box.topRight()), QLineF(box.topRight(), box.bottomRight()),
+                                       QLineF(box.bottomRight(), box.bottomLeft()),
+                                       QLineF(box.bottomLeft(), box.topLeft())};
+  for (qsizetype i = 0; i < line.size(); ++i) {
+    if (box.contains(line[i])) return true;
+    if (i == 0) continue;
+    const QLineF segment(line[i - 1], line[i]);
+    for (const QLineF& edge : edges)
+      if (segment.intersects(edge) == QLineF::BoundedIntersection) return true;
+  }
+  return false;
+}
+
 // The sky, the ground, the grid, the compass points, the path with its contacts, moonrise
-// and moonset, and the caption, in design pixels.
-void PaintPanorama(QPainter& p, const SkyScene& scene) {
+// and moonset, and the caption, in design pixels; where the contact labels went into `layout`.
+void PaintPanorama(QPainter& p, const SkyScene& scene, SkyViewLayout& layout) {
   const SkyPanorama& pano = *scene.panorama;
   const Frame f{pano};
   const double horizon = f.Y(0);
@@ -181,6 +198,7 @@ void PaintPanorama(QPainter& p, const SkyScene& scene) {
   const double compassTop = kH - 2 - p.fontMetrics().height();
   // The boxes of the texts so far, which later ones keep clear of: the compass row first.
   std::vector<QRectF> placed{QRectF(0, compassTop, kW, kH - compassTop)};
+  layout.compassTop = compassTop;
   std::vector<double> points;
   for (double a = std::ceil(pano.azimuthLeftDeg / 45) * 45; a <= pano.azimuthRightDeg; a += 45) {
     points.push_back(f.X(a));
@@ -210,13 +228,15 @@ void PaintPanorama(QPainter& p, const SkyScene& scene) {
   p.setPen(QPen(QColor(255, 250, 210, 150), 1.5, Qt::DashLine, Qt::FlatCap, Qt::RoundJoin));
   p.drawPolyline(line);
   p.setClipping(false);
+  layout.path = line;
 
   // A mark and a label at each contact, the labels alternately above and below the path.
-  const auto pointAt = [&pano](double t) {
+  const auto indexAt = [&pano](double t) {
     const auto it = std::min_element(pano.path.begin(), pano.path.end(),
                                      [t](const auto& a, const auto& b) { return std::fabs(a.t - t) < std::fabs(b.t - t); });
-    return *it;
+    return static_cast<qsizetype>(it - pano.path.begin());
   };
+  const auto pointAt = [&pano, &indexAt](double t) { return pano.path[static_cast<std::size_t>(indexAt(t))]; };
   SetFont(p, 8);
   // Moonrise and moonset: a triangle on the horizon pointing the way the Moon goes.
   for (std::size_t i = 0; i < pano.view.crossings.size(); ++i) {
@@ -247,6 +267,8 @@ void PaintPanorama(QPainter& p, const SkyScene& scene) {
     const QPointF c(f.X(PanoramaAzimuth(pano, scene.sky.moonAzimuthDeg)), f.Y(scene.sky.moonApparentAltitudeDeg));
     return QRectF(c.x() - kSkyMoonRadius, c.y() - kSkyMoonRadius, 2 * kSkyMoonRadius, 2 * kSkyMoonRadius);
   }();
+  // The labels keep a pixel off the path and the compass row, within the sky.
+  const QRectF sky(2, 2, kW - 4, compassTop - 4);
   int n = 0;
   for (const Contact k : kListContacts) {
     const auto& c = pano.view.contacts[k];
@@ -257,23 +279,46 @@ void PaintPanorama(QPainter& p, const SkyScene& scene) {
     p.setBrush(ContactColour(k));
     p.drawEllipse(centre, 3, 3);
     p.setBrush(Qt::NoBrush);
-    // Clear of the Moon, which is drawn over everything: on the other side of the mark, or
-    // beside the Moon where it covers both.
+    // Beside the path, off the mark across it (alternately on its upper and lower side
+    // first), further out where the path bends back towards it; beside the Moon where it
+    // covers those. Clear of the Moon, which is drawn over everything, of the path, the
+    // compass row and the texts so far.
     const QString label = Q(scene.contactLabels[k]);
     const double width = p.fontMetrics().horizontalAdvance(label), height = p.fontMetrics().height();
-    const auto box = [&](double left, double top) { return QRectF(left, top, width, height); };
-    const double above = centre.y() - 6 - height, below = centre.y() + 6;
+    const qsizetype i = indexAt(c->t);
+    const QPointF along = line.value(std::min(i + 1, line.size() - 1)) - line.value(std::max<qsizetype>(i - 1, 0));
+    const double length = std::hypot(along.x(), along.y());
+    QPointF up = length > 0 ? QPointF(along.y(), -along.x()) / length : QPointF(0, -1);
+    if (up.y() > 0) up = -up;
+    // How far the box's centre lies from its edge along the normal.
+    const double half = std::fabs(up.x()) * width / 2 + std::fabs(up.y()) * height / 2;
     const bool first = n++ % 2 == 0;
-    const std::array<QRectF, 4> candidates = {box(centre.x() - width / 2, first ? above : below),
-                                              box(centre.x() - width / 2, first ? below : above),
-                                              box(moon.right() + 4, centre.y() - height / 2),
-                                              box(moon.left() - 4 - width, centre.y() - height / 2)};
+    std::vector<QRectF> candidates;
+    for (const double gap : {5.0, 9.0, 15.0, 24.0, 36.0})
+      for (const double side : {first ? 1.0 : -1.0, first ? -1.0 : 1.0}) {
+        const QPointF middle = centre + up * (side * (gap + half));
+        candidates.emplace_back(middle.x() - width / 2, middle.y() - height / 2, width, height);
+      }
+    candidates.emplace_back(moon.right() + 4, centre.y() - height / 2, width, height);
+    candidates.emplace_back(moon.left() - 4 - width, centre.y() - height / 2, width, height);
     const auto free = [&](const QRectF& r) {
-      return !r.intersects(moon) && std::none_of(placed.begin(), placed.end(), [&r](const QRectF& o) { return o.intersects(r); });
+      return sky.contains(r) && !r.intersects(moon) && !LineMeets(line, r.adjusted(-1, -1, 1, 1)) &&
+             std::none_of(placed.begin(), placed.end(), [&r](const QRectF& o) { return o.intersects(r); });
     };
-    const auto it = std::find_if(candidates.begin(), candidates.end(), free);
-    const QRectF place = it != candidates.end() ? *it : candidates.front();
+    auto it = std::find_if(candidates.begin(), candidates.end(), free);
+    QRectF place = candidates.front();
+    if (it != candidates.end()) {
+      place = *it;
+    } else {
+      // Only the other texts or the Moon in the way: the first clear of the path within the sky.
+      it = std::find_if(candidates.begin(), candidates.end(),
+                        [&](const QRectF& r) { return sky.contains(r) && !LineMeets(line, r.adjusted(-1, -1, 1, 1)); });
+      if (it != candidates.end()) place = *it;
+      place.moveLeft(std::clamp(place.left(), sky.left(), sky.right() - width));
+      place.moveTop(std::clamp(place.top(), sky.top(), sky.bottom() - height));
+    }
     placed.push_back(place);
+    layout.contactLabels.push_back(place);
     Text(p, place.left(), place.top(), label, ContactColour(k));
   }
 
@@ -357,7 +402,7 @@ QSize SkyViewSizeAt(double scale) {
   return {ScaledLength(kSkyViewWidth, scale), ScaledLength(kSkyViewHeight, scale)};
 }
 
-QImage DrawSkyView(const SkyScene& scene, const MoonPictures& moonPictures, double scale) {
+QImage DrawSkyView(const SkyScene& scene, const MoonPictures& moonPictures, double scale, SkyViewLayout* placed) {
   scale = UsableRenderScale(scale);
   QImage image(SkyViewSizeAt(scale), QImage::Format_RGB32);
   image.setDotsPerMeterX(kDiagramDotsPerMetre);
@@ -373,7 +418,9 @@ QImage DrawSkyView(const SkyScene& scene, const MoonPictures& moonPictures, doub
     p.setRenderHint(QPainter::TextAntialiasing);
     // The design's width and height onto the picture's, which are rounded.
     p.scale(image.width() / kW, image.height() / kH);
-    PaintPanorama(p, scene);
+    SkyViewLayout layout;
+    PaintPanorama(p, scene, layout);
+    if (placed) *placed = std::move(layout);
   }
   ComposeMoon(image, scene, moonPictures);
   const SkyPanorama& pano = *scene.panorama;

@@ -14,7 +14,11 @@
 #pragma once
 
 #include <QImage>
+#include <QPolygonF>
+#include <QRectF>
 #include <QSize>
+
+#include <vector>
 
 #include "places/sky_panorama.h"
 #include "render/moon_pictures.h"
@@ -37,7 +41,19 @@ QSize SkyViewSizeAt(double scale);
 // latitude_deg, longitude_deg, height_m, moon_altitude_deg, moon_azimuth_deg,
 // sun_altitude_deg, parallactic_angle_deg, and its projection: azimuth_left_deg,
 // azimuth_right_deg, altitude_top_deg, altitude_bottom_deg. Pure: nothing is kept between
-// calls; it only draws and writes the scene's numbers and texts.
-QImage DrawSkyView(const SkyScene& scene, const MoonPictures& moonPictures, double scale = 1.0);
+// calls; it only draws and writes the scene's numbers and texts. `placed`, when given,
+// receives where it put the contact labels.
+struct SkyViewLayout;
+QImage DrawSkyView(const SkyScene& scene, const MoonPictures& moonPictures, double scale = 1.0,
+                   SkyViewLayout* placed = nullptr);
+
+// Where the panorama put its contact time labels, in design pixels: each label's box (in
+// the order of the contacts listed), beside the Moon's path and off it, within the sky
+// above the compass row; the path as drawn through its points; the compass row's top.
+struct SkyViewLayout {
+  std::vector<QRectF> contactLabels;
+  QPolygonF path;
+  double compassTop = 0;
+};
 
 }  // namespace varomintel
