@@ -161,6 +161,14 @@ void PaintGround(QImage& image, const SkyScene& scene) {
   }
 }
 
+// The caption's dark box at the top left, in its font (10 points), which it leaves set.
+QRectF CaptionBox(QPainter& p, const SkyScene& scene) {
+  SetFont(p, 10);
+  double width = 0;
+  for (const std::string& s : scene.caption) width = std::max<double>(width, p.fontMetrics().horizontalAdvance(Q(s)));
+  return {40, 4, width + 12, p.fontMetrics().height() * static_cast<double>(scene.caption.size()) + 6};
+}
+
 // True when the polyline crosses or touches `box`.
 bool LineMeets(const QPolygonF& line, const QRectF& box) {
   const std::array<QLineF, 4> edges = {QLineF(box.topLeft(), box.topRight()), QLineF(box.topRight(), box.bottomRight()),
@@ -267,8 +275,11 @@ void PaintPanorama(QPainter& p, const SkyScene& scene, SkyViewLayout& layout) {
     const QPointF c(f.X(PanoramaAzimuth(pano, scene.sky.moonAzimuthDeg)), f.Y(scene.sky.moonApparentAltitudeDeg));
     return QRectF(c.x() - kSkyMoonRadius, c.y() - kSkyMoonRadius, 2 * kSkyMoonRadius, 2 * kSkyMoonRadius);
   }();
-  // The labels keep a pixel off the path and the compass row, within the sky.
+  // The labels keep a pixel off the path and the compass row, within the sky, and off the
+  // caption's box (drawn last, at the top left).
   const QRectF sky(2, 2, kW - 4, compassTop - 4);
+  placed.push_back(CaptionBox(p, scene));
+  SetFont(p, 8);
   int n = 0;
   for (const Contact k : kListContacts) {
     const auto& c = pano.view.contacts[k];
@@ -305,17 +316,27 @@ void PaintPanorama(QPainter& p, const SkyScene& scene, SkyViewLayout& layout) {
       return sky.contains(r) && !r.intersects(moon) && !LineMeets(line, r.adjusted(-1, -1, 1, 1)) &&
              std::none_of(placed.begin(), placed.end(), [&r](const QRectF& o) { return o.intersects(r); });
     };
-    auto it = std::find_if(candidates.begin(), candidates.end(), free);
+    const auto it = std::find_if(candidates.begin(), candidates.end(), free);
     QRectF place = candidates.front();
     if (it != candidates.end()) {
       place = *it;
     } else {
-      // Only the other texts or the Moon in the way: the first clear of the path within the sky.
-      it = std::find_if(candidates.begin(), candidates.end(),
-                        [&](const QRectF& r) { return sky.contains(r) && !LineMeets(line, r.adjusted(-1, -1, 1, 1)); });
-      if (it != candidates.end()) place = *it;
+      // None (the contact lies under the ground or beyond the picture, or others crowd it):
+      // the nearest free box round the first one moved into the sky, on rings 4 pixels
+      // apart in 24 directions.
       place.moveLeft(std::clamp(place.left(), sky.left(), sky.right() - width));
       place.moveTop(std::clamp(place.top(), sky.top(), sky.bottom() - height));
+      const QRectF home = place;
+      bool found = false;
+      for (int ring = 1; ring <= 100 && !found; ++ring)
+        for (int d = 0; d < 24 && !found; ++d) {
+          const double a = d * 15 * DegToRad;
+          const QRectF moved = home.translated(4 * ring * std::cos(a), -4 * ring * std::sin(a));
+          if (free(moved)) {
+            place = moved;
+            found = true;
+          }
+        }
     }
     placed.push_back(place);
     layout.contactLabels.push_back(place);
@@ -323,12 +344,8 @@ void PaintPanorama(QPainter& p, const SkyScene& scene, SkyViewLayout& layout) {
   }
 
   // The caption: the place, the date, time and type, the Sun.
-  SetFont(p, 10);
+  p.fillRect(CaptionBox(p, scene), QColor(0, 0, 0, 110));
   const double lineHeight = p.fontMetrics().height();
-  double width = 0;
-  for (const std::string& s : scene.caption) width = std::max<double>(width, p.fontMetrics().horizontalAdvance(Q(s)));
-  p.fillRect(QRectF(40, 4, width + 12, lineHeight * static_cast<double>(scene.caption.size()) + 6),
-             QColor(0, 0, 0, 110));
   double top = 7;
   for (const std::string& s : scene.caption) {
     Text(p, 46, top, Q(s), QColor(255, 255, 255));

@@ -2,14 +2,17 @@
 // text of the diagram (the compass letters, the shadows' captions, the ecliptic's label, the
 // contact labels); on 2023 Oct 28 the path crosses the west side next to the compass's
 // west letter, which the label at its first place covered. The contact labels keep clear of
-// the Moon's picture wherever the slider puts it.
+// the Moon's picture wherever the slider puts it. Turned to a place's zenith, every text
+// stays upright within the picture and off the Moon.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <iostream>
+#include <limits>
 #include <utility>
 #include <ostream>
 #include <string>
@@ -19,6 +22,7 @@
 #include "app/selected_eclipse.h"
 #include "app/time_slider.h"
 #include "eclipse/catalogue.h"
+#include "places/local_sky.h"
 #include "render/moon_pictures.h"
 #include "render/shadow_diagram.h"
 #include "text/text_table.h"
@@ -227,6 +231,113 @@ INSTANTIATE_TEST_SUITE_P(
                       YearSample{"years_3000_to_4999", 3000, 4999, 151},
                       YearSample{"years_5000_to_7000", 5000, 7000, 151},
                       YearSample{"every_eclipse_of_2000_to_2025", 2000, 2025, 1}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// The diagram turned to the zenith, by the parallactic angle at real places or by a given
+// angle: at slider positions from before the first contact to after the last, in every
+// language, every text (contact labels, path label, captions, compass letters, ecliptic)
+// lies whole within the picture and off the Moon's turned disc, with the texts of the
+// north-up diagram. The picture drawn at greatest eclipse, at scales 1 and 2, reports that
+// layout, and at scale 1 shows each contact label's letters in its colour where it says.
+struct TurnCase {
+  const char* name;
+  int index;                         // the eclipse
+  double latitudeDeg, longitudeDeg;  // the place, when angleDeg is NaN
+  double angleDeg;                   // else a turn of its own, degrees clockwise
+};
+
+void PrintTo(const TurnCase& c, std::ostream* os) { *os << c.name; }
+
+class TurnedDiagram : public ::testing::TestWithParam<TurnCase> {};
+
+constexpr double kAtPlace = std::numeric_limits<double>::quiet_NaN();
+
+TEST_P(TurnedDiagram, EveryTextUprightWithinThePictureAndOffTheMoon) {
+  const TurnCase& tc = GetParam();
+  ASSERT_TRUE(Shipped().Contains(tc.index));
+  const SelectedEclipse s = SelectEclipseAt(Shipped(), tc.index, TimeSettings{});
+  const EclipseCircumstances& c = s.circumstances;
+  const auto angleAt = [&](double t) {
+    if (!std::isnan(tc.angleDeg)) return tc.angleDeg;
+    return SkyAt(s.record, s.deltaT, Observer{tc.latitudeDeg, tc.longitudeDeg, 0}, t).moonParallacticAngleDeg;
+  };
+  std::vector<int> positions;
+  for (const double t : {c.TimeMax, c.TimeP1, c.TimeU1, c.TimeU2, c.TimeU3, c.TimeU4, c.TimeP4})
+    if (t != 0) positions.push_back(SliderPosition(t));
+  const int first = SliderPosition(c.TimeP1) - 300, last = SliderPosition(c.TimeP4) + 300;
+  for (int at = std::max(first, kSliderFirst); at <= std::min(last, kSliderLast); at += 240) positions.push_back(at);
+  const QRect picture(0, 0, kDiagramWidth, kDiagramHeight);
+  int failures = 0;
+  std::vector<double> angles;
+  for (std::uint8_t language = 0; language < 4; ++language)
+    for (const int at : positions) {
+      DiagramScene scene = DiagramSceneOf(s, SliderTimeAt(s.record, at, s.deltaT), true, language, "");
+      const DiagramLayout northUp = LayOutDiagram(scene);
+      scene.parallacticAngleDeg = angleAt(scene.t);
+      angles.push_back(*scene.parallacticAngleDeg);
+      const DiagramLayout layout = LayOutDiagram(scene);
+      ASSERT_GT(layout.moonRadius, 0);
+      ASSERT_EQ(layout.texts.size(), 9u);  // captions, compass, ecliptic
+      ASSERT_EQ(layout.contacts.size(), northUp.contacts.size());
+      const std::vector<DiagramLabel> fixed = FixedDiagramLabels(scene);
+      std::vector<DiagramLabel> all = layout.texts;
+      all.push_back(layout.path);
+      all.insert(all.end(), layout.contacts.begin(), layout.contacts.end());
+      for (std::size_t k = 0; k < all.size(); ++k) {
+        const DiagramLabel& label = all[k];
+        // The same text and size as north up: the captions, compass and ecliptic, the
+        // path label, then the contact labels.
+        const DiagramLabel& own = k < 9 ? fixed[k] : k == 9 ? northUp.path : fixed[k - 1];
+        const bool wrong = !picture.contains(label.box) || label.box.size() != own.box.size() ||
+                           label.text != own.text || Meets(label.box, layout.moonX, layout.moonY, layout.moonRadius + 1);
+        if (wrong && ++failures <= 10)
+          ADD_FAILURE() << "position " << at << ", language " << int{language} << ", turned "
+                        << *scene.parallacticAngleDeg << ": \"" << label.text.toStdString() << "\" at ("
+                        << label.box.left() << ", " << label.box.top() << ", " << label.box.width() << " x "
+                        << label.box.height() << "), the Moon at (" << layout.moonX << ", " << layout.moonY
+                        << ") radius " << layout.moonRadius;
+      }
+    }
+  EXPECT_EQ(failures, 0);
+  const auto [least, most] = std::minmax_element(angles.begin(), angles.end());
+  std::cout << tc.name << ": " << angles.size() << " layouts turned by " << *least << " to " << *most << " degrees\n";
+
+  const std::uint8_t language = static_cast<std::uint8_t>(tc.index % 4);
+  DiagramScene scene = DiagramSceneOf(s, SliderTimeAt(s.record, SliderPosition(c.TimeMax), s.deltaT), true, language, "");
+  scene.parallacticAngleDeg = angleAt(scene.t);
+  const DiagramLayout laidOut = LayOutDiagram(scene);
+  for (const double scale : {1.0, 2.0}) {
+    DiagramLayout placed;
+    const QImage diagram = DrawShadowDiagram(scene, MoonPictures{}, scale, &placed);
+    EXPECT_EQ(diagram.size(), DiagramSizeAt(scale));
+    ASSERT_EQ(placed.contacts.size(), laidOut.contacts.size());
+    for (std::size_t k = 0; k < placed.contacts.size(); ++k) EXPECT_EQ(placed.contacts[k].box, laidOut.contacts[k].box);
+    ASSERT_EQ(placed.texts.size(), laidOut.texts.size());
+    for (std::size_t k = 0; k < placed.texts.size(); ++k) EXPECT_EQ(placed.texts[k].box, laidOut.texts[k].box);
+    EXPECT_EQ(placed.path.box, laidOut.path.box);
+    if (scale != 1.0) continue;
+    for (const DiagramLabel& label : placed.contacts) {
+      const QRgb colour = label.text == "Max"                        ? qRgb(255, 255, 255)
+                          : label.text.startsWith('P')               ? qRgb(255, 255, 0)
+                          : label.text == "U1" || label.text == "U4" ? qRgb(255, 128, 0)
+                                                                     : qRgb(255, 0, 0);
+      const auto [letter, shown] = LetterPixelsShown(diagram, label, colour);
+      EXPECT_GE(letter, 10) << label.text.toStdString();
+      EXPECT_GE(shown * 2, letter) << "\"" << label.text.toStdString() << "\" shows " << shown << " of " << letter;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PlacesAndAngles, TurnedDiagram,
+    ::testing::Values(TurnCase{"Tokyo_2022Nov08", 16921, 35.68, 139.69, kAtPlace},
+                      TurnCase{"Sydney_2022Nov08", 16921, -33.87, 151.21, kAtPlace},
+                      TurnCase{"Honolulu_2022Nov08", 16921, 21.31, -157.86, kAtPlace},
+                      TurnCase{"Basel_2023Oct28", k2023Oct28, 47.56, 7.59, kAtPlace},
+                      TurnCase{"quarter_turn_2023Oct28", k2023Oct28, 0, 0, 90},
+                      TurnCase{"upside_down_2022Nov08", 16921, 0, 0, 180},
+                      TurnCase{"minus_quarter_2022Nov08", 16921, 0, 0, -90},
+                      TurnCase{"oblique_2023Oct28", k2023Oct28, 0, 0, -143}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The sky at a place, read back from the PNG: the Moon's disc lies where its apparent
 // altitude and azimuth put it, by the projection that the picture's own text chunks state.
+// The contact time labels lie within the sky above the compass row, none meeting the
+// Moon's path or another label.
 // The shipped catalogue's total eclipse of 2022-11-08 from places between 70 degrees south
 // and 70 degrees north, with the Moon rising, setting, low, high and near the zenith, at
 // scales 1 and 2.
@@ -8,6 +10,8 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
+#include <QLineF>
+#include <QRectF>
 
 #include <algorithm>
 #include <cmath>
@@ -54,6 +58,19 @@ const SkyRow kRows[] = {
 
 class SkyViewMoon : public ::testing::TestWithParam<SkyRow> {};
 
+// True when a segment of `line` has a point within `box` (edges included).
+bool PathMeets(const QPolygonF& line, const QRectF& box) {
+  for (qsizetype i = 0; i + 1 < line.size(); ++i) {
+    // The segment sampled every tenth of a pixel: nothing of it between two samples can
+    // reach into a box without a sample on the box's edge band of that width.
+    const QLineF segment(line[i], line[i + 1]);
+    const int n = std::max(1, static_cast<int>(std::ceil(segment.length() * 10)));
+    for (int k = 0; k <= n; ++k)
+      if (box.adjusted(-0.05, -0.05, 0.05, 0.05).contains(segment.pointAt(static_cast<double>(k) / n))) return true;
+  }
+  return false;
+}
+
 double ChunkNumber(const QImage& image, const char* key) {
   bool ok = false;
   const double value = image.text(QString::fromLatin1(key)).toDouble(&ok);
@@ -87,7 +104,8 @@ TEST_P(SkyViewMoon, DiscSitsAtItsAltitudeAndAzimuth) {
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
-  ASSERT_TRUE(DrawSkyView(scene, pictures, row.scale).save(&buffer, "PNG"));
+  SkyViewLayout placed;
+  ASSERT_TRUE(DrawSkyView(scene, pictures, row.scale, &placed).save(&buffer, "PNG"));
   QImage image;
   ASSERT_TRUE(image.loadFromData(png, "PNG"));
   image = image.convertToFormat(QImage::Format_RGB32);
@@ -129,6 +147,24 @@ TEST_P(SkyViewMoon, DiscSitsAtItsAltitudeAndAzimuth) {
   EXPECT_NEAR(maxY - minY + 1, diameter, 2) << "not one disc";
   EXPECT_NEAR((minX + maxX + 1) / 2.0, expectedX, 1.0) << "Moon's azimuth " << moon.moonAzimuthDeg;
   EXPECT_NEAR((minY + maxY + 1) / 2.0, expectedY, 1.0) << "Moon's altitude " << moon.moonApparentAltitudeDeg;
+
+  // The contact labels: one per contact the panorama lists, each within the sky above the
+  // compass row (whose top lies on the ground), off the path and the other labels.
+  std::size_t contacts = 0;
+  for (const Contact k : kListContacts) contacts += panorama.view.contacts[k].has_value();
+  ASSERT_EQ(placed.contactLabels.size(), contacts);
+  ASSERT_GE(contacts, 7u);  // P1, U1, U2, Max, U3, U4, P4 of a total eclipse
+  ASSERT_GE(placed.path.size(), 2);
+  EXPECT_GT(placed.compassTop, expectedY / row.scale);
+  const QRectF sky(0, 0, kSkyViewWidth, placed.compassTop);
+  for (std::size_t i = 0; i < placed.contactLabels.size(); ++i) {
+    const QRectF& box = placed.contactLabels[i];
+    EXPECT_TRUE(sky.contains(box)) << "label " << i << " at " << box.left() << ", " << box.top() << " to " << box.right()
+                                   << ", " << box.bottom() << ", compass row from " << placed.compassTop;
+    EXPECT_FALSE(PathMeets(placed.path, box)) << "label " << i << " at " << box.left() << ", " << box.top();
+    for (std::size_t j = 0; j < i; ++j)
+      EXPECT_FALSE(box.intersects(placed.contactLabels[j])) << "labels " << j << " and " << i;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(PlacesAndMoons, SkyViewMoon, ::testing::ValuesIn(kRows),
