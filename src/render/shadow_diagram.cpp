@@ -69,7 +69,10 @@ QPen Pen(const QColor& colour, int width, Qt::PenStyle style = Qt::SolidLine) {
 // pixel (c, r) on the square from (c, r) to (c + 1, r + 1), where the exact drawing sets it.
 class Canvas {
  public:
-  Canvas(QImage& image, double scale) : p_(&image), exact_(scale == 1.0) {
+  // `origin`: where the design's top-left corner lies on a larger picture (design pixels).
+  Canvas(QImage& image, double scale, QPoint origin = {}) : p_(&image), exact_(scale == 1.0) {
+    cx_ += origin.x();
+    cy_ += origin.y();
     p_.setBackgroundMode(Qt::TransparentMode);
     if (exact_) return;
     p_.setRenderHint(QPainter::Antialiasing);
@@ -365,12 +368,13 @@ void ComposeMoon(QImage& image, const ElementValues& e, const MoonPictures& pict
 // the Moon's picture (the disc of the scale-1 picture smoothly scaled to its size here) at
 // its centre, shaded by its sky point. Design pixel (c, r) covers the picture square from
 // (c, r) * scale to (c + 1, r + 1) * scale.
-void ComposeMoonSmooth(QImage& image, const ElementValues& e, const MoonPictures& pictures, double scale) {
+void ComposeMoonSmooth(QImage& image, const ElementValues& e, const MoonPictures& pictures, double scale,
+                       QPoint origin) {
   const double rmoo = e.PenContactRadius - e.f1;
   const int D = MoonDiameterPixels(rmoo);
   if (D < 0 || D > kDiagramWidth) return;
   const double R = rmoo / kScale;  // design pixels
-  const double mx = kDiagramWidth / 2 - e.x / kScale, my = kDiagramHeight / 2 - e.y / kScale;
+  const double mx = kDiagramWidth / 2 + origin.x() - e.x / kScale, my = kDiagramHeight / 2 + origin.y() - e.y / kScale;
   const int size = std::max(1, static_cast<int>(std::lround((D + 1) * scale)));
   QImage picture = PictureForDiameter(pictures, D);
   if (!picture.isNull())
@@ -402,8 +406,8 @@ void ComposeMoonSmooth(QImage& image, const ElementValues& e, const MoonPictures
 // The half-degree grid at any scale other than 1, dotted as at scale 1: every other design
 // pixel of each line from its first on, each dot the picture pixels of its square, so that
 // the dots stay sharp (a dotted pen's stroke costs many times as much).
-void DottedGrid(QImage& image, double scale) {
-  const int cx = kDiagramWidth / 2, cy = kDiagramHeight / 2;
+void DottedGrid(QImage& image, double scale, QPoint origin) {
+  const int cx = kDiagramWidth / 2 + origin.x(), cy = kDiagramHeight / 2 + origin.y();
   const QRgb colour = kUmbraCaptionAndGrid.rgb();
   const auto edge = [scale](int design) { return static_cast<int>(std::lround(design * scale)); };
   const auto dot = [&](int x, int y) {
@@ -422,9 +426,10 @@ void DottedGrid(QImage& image, double scale) {
 
 // The whole diagram of `scene` into `image`, which has the size of the scale; without its
 // texts (and the gaps the lines leave for them) when `withTexts` is false, for a picture
-// that is turned before they are written upright.
+// that is turned before they are written upright. Such a picture is larger, by `origin`
+// (design pixels) on either side, so that what the turn brings into the frame is drawn.
 void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& moonPictures, double scale,
-                  const DiagramLayout& layout, bool withTexts) {
+                  const DiagramLayout& layout, bool withTexts, QPoint origin = {}) {
   const EclipseRecord& record = *scene.record;
   const EclipseCircumstances& circ = *scene.circumstances;
   const MoonPath& path = *scene.moonPath;
@@ -434,7 +439,7 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
 
   image.fill(kBlack);
   {
-    Canvas c(image, scale);
+    Canvas c(image, scale, origin);
     QPainter& p = c.p();
     const int cx = c.cx(), cy = c.cy();
 
@@ -467,10 +472,10 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
       }
     }
   }
-  if (scale != 1.0) DottedGrid(image, scale);
+  if (scale != 1.0) DottedGrid(image, scale, origin);
 
   {
-    Canvas c(image, scale);
+    Canvas c(image, scale, origin);
     QPainter& p = c.p();
     const int cx = c.cx(), cy = c.cy();
 
@@ -562,11 +567,11 @@ void PaintDiagram(QImage& image, const DiagramScene& scene, const MoonPictures& 
   }
 
   if (scale == 1.0) ComposeMoon(image, e, moonPictures);
-  else ComposeMoonSmooth(image, e, moonPictures, scale);
+  else ComposeMoonSmooth(image, e, moonPictures, scale, origin);
 
   {
     // The Moon's outline at t and the shadows' edges over it.
-    Canvas c(image, scale);
+    Canvas c(image, scale, origin);
     const double rmoo = e.PenContactRadius - e.f1;
     c.p().setPen(Pen(kMoonOutline, 1));
     c.SkyCircle(rmoo, e.x, e.y);
@@ -584,19 +589,24 @@ QImage NewDiagramImageOf(QSize size) {
   return image;
 }
 
-// The diagram turned clockwise by the parallactic angle q (degrees) round its centre, so
-// that the zenith of the place is up; what turns in from beyond the corners is black. An
-// arrow at the top right points to the zenith, with its name.
-QImage TurnedToZenith(const QImage& diagram, double q, std::uint8_t language, double scale) {
-  QImage turned = NewDiagramImageOf(diagram.size());
+// The margins (design pixels) by which the figure of a turned diagram is drawn larger on
+// either side: a square of 1160 pixels round the centre, which holds the frame's corners
+// (573 pixels from the centre) at any turn.
+constexpr QPoint kTurnMargin(60, 340);
+
+// The figure (drawn with kTurnMargin round the diagram) turned clockwise by the parallactic
+// angle q (degrees) round the diagram's centre into a picture of `size`, so that the zenith
+// of the place is up. An arrow at the top right points to the zenith, with its name.
+QImage TurnedToZenith(const QImage& figure, QSize size, double q, std::uint8_t language, double scale) {
+  QImage turned = NewDiagramImageOf(size);
   turned.fill(kBlack);
   QPainter p(&turned);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.translate(diagram.width() / 2.0, diagram.height() / 2.0);
+  p.translate(size.width() / 2.0, size.height() / 2.0);
   p.rotate(q);  // clockwise on the picture, whose rows run down
-  p.translate(-diagram.width() / 2.0, -diagram.height() / 2.0);
-  p.drawImage(0, 0, diagram);
+  p.translate(-figure.width() / 2.0, -figure.height() / 2.0);
+  p.drawImage(0, 0, figure);
   p.resetTransform();
   p.scale(scale, scale);
   const double x = kDiagramWidth - 60, top = 30, bottom = 80;
@@ -903,16 +913,18 @@ DiagramLayout LayOutDiagram(const DiagramScene& scene) {
 QImage DrawShadowDiagram(const DiagramScene& scene, const MoonPictures& moonPictures, double scale,
                          DiagramLayout* placed) {
   scale = UsableRenderScale(scale);
-  QImage image = NewDiagramImageOf(DiagramSizeAt(scale));
   const DiagramLayout layout = LayOutDiagram(scene);
   if (placed) *placed = layout;
   if (!scene.parallacticAngleDeg) {
+    QImage image = NewDiagramImageOf(DiagramSizeAt(scale));
     PaintDiagram(image, scene, moonPictures, scale, layout, true);
     return image;
   }
   // The figure turned, then its texts written upright over it.
-  PaintDiagram(image, scene, moonPictures, scale, layout, false);
-  QImage turned = TurnedToZenith(image, *scene.parallacticAngleDeg, scene.language, scale);
+  QImage figure = NewDiagramImageOf(QSize(ScaledLength(kDiagramWidth + 2 * kTurnMargin.x(), scale),
+                                          ScaledLength(kDiagramHeight + 2 * kTurnMargin.y(), scale)));
+  PaintDiagram(figure, scene, moonPictures, scale, layout, false, kTurnMargin);
+  QImage turned = TurnedToZenith(figure, DiagramSizeAt(scale), *scene.parallacticAngleDeg, scene.language, scale);
   WriteUpright(turned, scene, layout, scale);
   return turned;
 }

@@ -35,18 +35,6 @@ inline constexpr QRgb kSkyMoonOutline = 0xffffe4a0;
 // The size of the panorama drawn at `scale`: round(1040 s) x round(480 s) pixels.
 QSize SkyViewSizeAt(double scale);
 
-// Draws the panorama of `scene` at `scale` (held within 0.25..8) physical pixels per design
-// pixel: a picture of SkyViewSizeAt(scale) in 32-bit RGB at 96 dots per inch. Its text
-// chunks (QImage::text, written into a PNG as tEXt) say what it shows: time_utc (ISO 8601),
-// latitude_deg, longitude_deg, height_m, moon_altitude_deg, moon_azimuth_deg,
-// sun_altitude_deg, parallactic_angle_deg, and its projection: azimuth_left_deg,
-// azimuth_right_deg, altitude_top_deg, altitude_bottom_deg. Pure: nothing is kept between
-// calls; it only draws and writes the scene's numbers and texts. `placed`, when given,
-// receives where it put the contact labels.
-struct SkyViewLayout;
-QImage DrawSkyView(const SkyScene& scene, const MoonPictures& moonPictures, double scale = 1.0,
-                   SkyViewLayout* placed = nullptr);
-
 // Where the panorama put its contact time labels, in design pixels: each label's box (in
 // the order of the contacts listed), beside the Moon's path and off it, within the sky
 // above the compass row; the path as drawn through its points; the compass row's top.
@@ -55,5 +43,16 @@ struct SkyViewLayout {
   QPolygonF path;
   double compassTop = 0;
 };
+
+// Draws the panorama of `scene` at `scale` (held within 0.25..8) physical pixels per design
+// pixel: a picture of SkyViewSizeAt(scale) in 32-bit RGB at 96 dots per inch. Its text
+// chunks (QImage::text, written into a PNG as tEXt) say what it shows: time_utc (ISO 8601),
+// latitude_deg, longitude_deg, height_m, moon_altitude_deg, moon_azimuth_deg,
+// sun_altitude_deg, parallactic_angle_deg, and its projection: azimuth_left_deg,
+// azimuth_right_deg, altitude_top_deg, altitude_bottom_deg. Pure: nothing is kept between
+// calls; it only draws and writes the scene's numbers and texts. `placed`, when given,
+// receives where it put the contact labels.
+QImage DrawSkyView(const SkyScene& scene, const MoonPictures& moonPictures, double scale = 1.0,
+                   SkyViewLayout* placed = nullptr);
 
 }  // namespace varomintel

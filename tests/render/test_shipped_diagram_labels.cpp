@@ -289,7 +289,8 @@ TEST_P(TurnedDiagram, EveryTextUprightWithinThePictureAndOffTheMoon) {
         // path label, then the contact labels.
         const DiagramLabel& own = k < 9 ? fixed[k] : k == 9 ? northUp.path : fixed[k - 1];
         const bool wrong = !picture.contains(label.box) || label.box.size() != own.box.size() ||
-                           label.text != own.text || Meets(label.box, layout.moonX, layout.moonY, layout.moonRadius + 1);
+                           label.text != own.text ||
+                           Meets(label.box, layout.moonX, layout.moonY, layout.moonRadius + 1);
         if (wrong && ++failures <= 10)
           ADD_FAILURE() << "position " << at << ", language " << int{language} << ", turned "
                         << *scene.parallacticAngleDeg << ": \"" << label.text.toStdString() << "\" at ("
@@ -303,7 +304,8 @@ TEST_P(TurnedDiagram, EveryTextUprightWithinThePictureAndOffTheMoon) {
   std::cout << tc.name << ": " << angles.size() << " layouts turned by " << *least << " to " << *most << " degrees\n";
 
   const std::uint8_t language = static_cast<std::uint8_t>(tc.index % 4);
-  DiagramScene scene = DiagramSceneOf(s, SliderTimeAt(s.record, SliderPosition(c.TimeMax), s.deltaT), true, language, "");
+  DiagramScene scene =
+      DiagramSceneOf(s, SliderTimeAt(s.record, SliderPosition(c.TimeMax), s.deltaT), true, language, "");
   scene.parallacticAngleDeg = angleAt(scene.t);
   const DiagramLayout laidOut = LayOutDiagram(scene);
   for (const double scale : {1.0, 2.0}) {

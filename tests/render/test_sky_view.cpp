@@ -159,8 +159,8 @@ TEST_P(SkyViewMoon, DiscSitsAtItsAltitudeAndAzimuth) {
   const QRectF sky(0, 0, kSkyViewWidth, placed.compassTop);
   for (std::size_t i = 0; i < placed.contactLabels.size(); ++i) {
     const QRectF& box = placed.contactLabels[i];
-    EXPECT_TRUE(sky.contains(box)) << "label " << i << " at " << box.left() << ", " << box.top() << " to " << box.right()
-                                   << ", " << box.bottom() << ", compass row from " << placed.compassTop;
+    EXPECT_TRUE(sky.contains(box)) << "label " << i << " at " << box.left() << ", " << box.top() << " to "
+                                   << box.right() << ", " << box.bottom() << ", compass row from " << placed.compassTop;
     EXPECT_FALSE(PathMeets(placed.path, box)) << "label " << i << " at " << box.left() << ", " << box.top();
     for (std::size_t j = 0; j < i; ++j)
       EXPECT_FALSE(box.intersects(placed.contactLabels[j])) << "labels " << j << " and " << i;
