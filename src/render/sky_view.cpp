@@ -31,7 +31,6 @@ namespace varomintel {
 namespace {
 
 constexpr double kW = kSkyViewWidth, kH = kSkyViewHeight;
-constexpr double kArcsecToRad = DegToRad / 3600;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
