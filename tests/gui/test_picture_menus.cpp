@@ -30,6 +30,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "../support/run_cli.h"
@@ -76,6 +77,56 @@ void Choose(QDialog& dialog, const AnimationOptions& options) {
 QPushButton* DialogButton(QDialog& dialog, QDialogButtonBox::StandardButton which) {
   return Find<QDialogButtonBox>(dialog, "ButtonBox_Animation")->button(which);
 }
+
+// A user who answers the dialogs of a menu entry as they come up: the animation's options
+// and OK, the file's name and Enter, and when asked to, Cancel (the button, or Escape) in
+// the video's progress once more than two frames are written, so that there is a partial
+// file to drop. The dialogs run their own event loops, so the user looks every 5 ms.
+// Like a person, the user answers a dialog only once it is the active window: a key sent
+// to a dialog not yet activated misses its shortcuts (Escape then merely hides the
+// progress dialog, and the video goes on being written). What the dialog has not taken
+// is given again at the next look.
+class DialogUser {
+ public:
+  enum Cancel { kNoCancel, kCancelButton, kCancelEscape };
+
+  DialogUser(const fs::path& file, const AnimationOptions& animation, Cancel cancel)
+      : file_(QString::fromStdString(file.string())), animation_(animation), cancel_(cancel) {
+    look_.setInterval(5);
+    QObject::connect(&look_, &QTimer::timeout, [this] { Look(); });
+    look_.start();
+  }
+
+  QStringList filters;     // offered by the last file dialog
+  bool named = false;      // the file's name entered in a file dialog
+  bool cancelled = false;  // the progress dialog has taken the cancel
+
+ private:
+  void Look() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible() || QApplication::activeWindow() != modal) return;
+    if (auto* dialog = qobject_cast<AnimationDialog*>(modal)) {
+      Choose(*dialog, animation_);
+      DialogButton(*dialog, QDialogButtonBox::Ok)->click();
+    } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+      filters = files->nameFilters();
+      auto* edit = Find<QLineEdit>(*files, "fileNameEdit");
+      edit->setText(file_);
+      named = true;
+      QTest::keyClick(edit, Qt::Key_Return);
+    } else if (auto* progress = qobject_cast<QProgressDialog*>(modal);
+               progress && cancel_ != kNoCancel && !cancelled && progress->value() > 2) {
+      if (cancel_ == kCancelEscape) QTest::keyClick(progress, Qt::Key_Escape);
+      else QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+      cancelled = progress->wasCanceled();
+    }
+  }
+
+  QString file_;
+  AnimationOptions animation_;
+  Cancel cancel_;
+  QTimer look_;
+};
 
 // A main window at its design size over a one-eclipse catalogue, its settings in `dir`/Varomintel
 // and an empty `dir`/out for what the menus save.
@@ -131,36 +182,13 @@ class PictureMenus : public ::testing::TestWithParam<MenuCase> {
   QStringList SaveThrough(QWidget* picture, const char* action, const std::string& name, bool cancel = false,
                           const AnimationOptions& animation = {}) {
     QPointer<QMenu> menu = OpenMenu(picture);
-    QStringList filters;
-    bool cancelled = false;
-    QTimer user;
-    user.setInterval(5);
-    QObject::connect(&user, &QTimer::timeout, [&] {
-      if (auto* dialog = qobject_cast<AnimationDialog*>(QApplication::activeModalWidget()); dialog && dialog->isVisible()) {
-        Choose(*dialog, animation);
-        QTimer::singleShot(0, dialog, [dialog] { DialogButton(*dialog, QDialogButtonBox::Ok)->click(); });
-        return;
-      }
-      if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-        filters = dialog->nameFilters();
-        auto* edit = Find<QLineEdit>(*dialog, "fileNameEdit");
-        edit->setText(QString::fromStdString((dir_ / "out" / name).string()));
-        QTimer::singleShot(0, edit, [edit] { QTest::keyClick(edit, Qt::Key_Return); });
-        return;
-      }
-      for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* progress = qobject_cast<QProgressDialog*>(w); progress && progress->isVisible() && cancel &&
-                                                                 !cancelled && progress->value() > 2) {
-          cancelled = true;
-          progress->cancel();
-        }
-    });
-    user.start();
+    DialogUser user(dir_ / "out" / name, animation, cancel ? DialogUser::kCancelButton : DialogUser::kNoCancel);
     Find<QAction>(*menu, action)->trigger();
     if (menu) menu->close();
     QCoreApplication::processEvents();  // the entry, queued until its menu has closed, runs whole
-    EXPECT_EQ(cancelled, cancel);
-    return filters;
+    EXPECT_TRUE(user.named);
+    EXPECT_EQ(user.cancelled, cancel);
+    return user.filters;
   }
   static QImage Picture(const fs::path& file) { return QImage(QString::fromStdString(file.string())); }
   // ffprobe's key=value lines of a video's first stream, its frames counted.
@@ -344,39 +372,29 @@ TEST_P(MenuActions, RunAfterTheirMenuHasClosedAndLeaveTheProgramRunning) {
   ASSERT_NE(menu, nullptr);
   ASSERT_TRUE(menu->testAttribute(Qt::WA_DeleteOnClose));
 
-  bool named = false, cancelled = false;
-  QTimer user;
-  user.setInterval(5);
-  QObject::connect(&user, &QTimer::timeout, [&] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (auto* dialog = qobject_cast<AnimationDialog*>(modal); dialog && dialog->isVisible()) {
-      Choose(*dialog, AnimationOptions{60, false, 30, 1});
-      QTimer::singleShot(0, dialog, [dialog] { DialogButton(*dialog, QDialogButtonBox::Ok)->click(); });
-    } else if (auto* files = qobject_cast<QFileDialog*>(modal); files && !named) {
-      named = true;
-      auto* edit = Find<QLineEdit>(*files, "fileNameEdit");
-      edit->setText(QString::fromStdString((dir_ / "out" / c.file).string()));
-      QTimer::singleShot(0, edit, [edit] { QTest::keyClick(edit, Qt::Key_Return); });
-    } else if (auto* progress = qobject_cast<QProgressDialog*>(modal);
-               progress && progress->isVisible() && c.answer != MenuActionCase::Save && !cancelled &&
-               progress->value() > 2) {
-      cancelled = true;
-      if (c.answer == MenuActionCase::CancelEscape) QTest::keyClick(progress, Qt::Key_Escape);
-      else QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
-    }
-  });
-  user.start();
-  menu->setActiveAction(Find<QAction>(*menu, c.action));
-  QTest::keyClick(menu, Qt::Key_Return);
   const bool copy = *c.file == 0;
   const fs::path file = dir_ / "out" / c.file;
+  std::optional<DialogUser> user;
+  if (!copy) {
+    user.emplace(file, AnimationOptions{60, false, 30, 1},
+                 c.answer == MenuActionCase::CancelButton   ? DialogUser::kCancelButton
+                 : c.answer == MenuActionCase::CancelEscape ? DialogUser::kCancelEscape
+                                                            : DialogUser::kNoCancel);
+  }
+  menu->setActiveAction(Find<QAction>(*menu, c.action));
+  QTest::keyClick(menu, Qt::Key_Return);
+  // The entry has run whole once its dialogs are answered and gone: they run their own
+  // event loops inside the entry, so this loop sees the state only between entries.
   const auto done = [&] {
     if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) return false;
     if (copy) return !QGuiApplication::clipboard()->image().isNull() || !QGuiApplication::clipboard()->text().isEmpty();
-    return named && (c.answer == MenuActionCase::Save ? fs::exists(file) : cancelled);
+    return user->named;
   };
   EXPECT_TRUE(QTest::qWaitFor(done, 120000));
-  user.stop();
+  if (user) {
+    EXPECT_EQ(user->cancelled, c.answer != MenuActionCase::Save);
+  }
+  user.reset();
   QTest::qWait(20);  // the menu's deletion, and whatever the entry left to run
   EXPECT_TRUE(menu.isNull()) << "the menu deletes itself on closing";
   EXPECT_TRUE(window_->isVisible());
