@@ -62,6 +62,9 @@ class ListWindows : public ::testing::Test {
     StartupData& v = Startup();
     v = StartupData{};
     v.ProgramDir = dir_.string() + "/";
+    // Our own settings file (column widths, typed years) lies beside the parameter file:
+    // one per test process, so that tests running side by side do not share it.
+    v.ParamDir = dir_.string() + "/";
     InstallTranslations(0);  // German: the city file Top191744_DE.txt
     std::vector<EclipseRecord> records;
     for (int i = 0; i < 600; ++i) {  // two eclipses a year from 1800 on
