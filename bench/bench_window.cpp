@@ -108,25 +108,33 @@ void BM_ResizeTo2560x1440PicturesDrawn(benchmark::State& state) {
 }
 BENCHMARK(BM_ResizeTo2560x1440PicturesDrawn)->Unit(benchmark::kMillisecond);
 
+// The first eclipse of the year state.range(0) in English universal time; none (the
+// benchmark skipped with the reason) without a catalogue or an eclipse that year.
+std::optional<SelectedEclipse> FirstEclipseOfYear(benchmark::State& state, const TimeSettings& settings) {
+  if (!bench::StartInCurrentFolder()) {
+    state.SkipWithError("no catalogue in the current directory");
+    return std::nullopt;
+  }
+  const Catalogue& catalogue = Startup().TheCatalogue;
+  const std::optional<YearSearch> found = FindByYear(catalogue, std::to_string(state.range(0)));
+  if (!found) {
+    state.SkipWithError("no eclipse in that year");
+    return std::nullopt;
+  }
+  return SelectEclipseAt(catalogue, found->index, settings);
+}
+
 // The marked place's panel refreshed for a new eclipse or place: its table with Delta T and
 // each contact's verdict over model +- 2 sigma (ObserverTableOf), laid into the panel's
 // view. Babylon, 32.54 N 44.42 E, at the first eclipse of the year (-720: the total eclipse
 // of 19 March, sigma 516 s; -3000: sigma about 39 minutes; 2022: no verdicts). The frame
 // budget is 16 ms.
 void BM_PlacePanelRefreshWithVerdicts(benchmark::State& state) {
-  if (!bench::StartInCurrentFolder()) {
-    state.SkipWithError("no catalogue in the current directory");
-    return;
-  }
-  const Catalogue& catalogue = Startup().TheCatalogue;
-  const std::optional<YearSearch> found = FindByYear(catalogue, std::to_string(state.range(0)));
-  if (!found) {
-    state.SkipWithError("no eclipse in that year");
-    return;
-  }
   TimeSettings settings;
   settings.language = 1;
-  const SelectedEclipse selection = SelectEclipseAt(catalogue, found->index, settings);
+  const std::optional<SelectedEclipse> first = FirstEclipseOfYear(state, settings);
+  if (!first) return;
+  const SelectedEclipse& selection = *first;
   const GeoPoint babylon{32.54, 44.42};
   SelectionPanel panel;
   panel.resize(480, 700);
@@ -143,19 +151,11 @@ BENCHMARK(BM_PlacePanelRefreshWithVerdicts)->Arg(-720)->Arg(-3000)->Arg(2022)->U
 
 // The table alone, without the widget.
 void BM_PlaceTableWithVerdicts(benchmark::State& state) {
-  if (!bench::StartInCurrentFolder()) {
-    state.SkipWithError("no catalogue in the current directory");
-    return;
-  }
-  const Catalogue& catalogue = Startup().TheCatalogue;
-  const std::optional<YearSearch> found = FindByYear(catalogue, std::to_string(state.range(0)));
-  if (!found) {
-    state.SkipWithError("no eclipse in that year");
-    return;
-  }
   TimeSettings settings;
   settings.language = 1;
-  const SelectedEclipse selection = SelectEclipseAt(catalogue, found->index, settings);
+  const std::optional<SelectedEclipse> first = FirstEclipseOfYear(state, settings);
+  if (!first) return;
+  const SelectedEclipse& selection = *first;
   for (auto _ : state) benchmark::DoNotOptimize(ObserverTableOf(selection, settings, GeoPoint{32.54, 44.42}).verdicts.size());
 }
 BENCHMARK(BM_PlaceTableWithVerdicts)->Arg(-720)->Arg(-3000)->Arg(2022)->Unit(benchmark::kMillisecond);
